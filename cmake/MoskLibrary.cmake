@@ -1,0 +1,20 @@
+# mosk_library(<name> [DEPENDS libs...] [EXCLUDE files...])
+# Builds the static library mosk_<name> from the .cpp files of the calling
+# folder. A folder without sources yet gives an interface library, so the
+# dependency graph is complete from the start.
+function(mosk_library name)
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXCLUDE" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${excluded})
+  endforeach()
+  if(sources)
+    add_library(mosk_${name} STATIC ${sources})
+    target_include_directories(mosk_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(mosk_${name} PUBLIC ${ARG_DEPENDS})
+  else()
+    add_library(mosk_${name} INTERFACE)
+    target_include_directories(mosk_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(mosk_${name} INTERFACE ${ARG_DEPENDS})
+  endif()
+endfunction()

@@ -1,0 +1,8 @@
+// Net-wide counts fixed after the class check; they size the per-marking
+// arrays (ata: one entry per exclusive transition) and the enabling sets.
+#pragma once
+
+extern unsigned short no_of_places;
+extern unsigned short no_of_exc_transitions;
+extern unsigned short no_of_imm_transitions;
+extern unsigned short no_of_inf_transitions;
