@@ -124,7 +124,7 @@ void RatingCell::SetCell2(int n)
     cell2 = new ConstVal(n);
 }
 
-double RatingCell::Number(const Cell* c, bool onNew)
+double RatingCell::ArgumentValue(const Cell* c, bool onNew)
 {
     if (!c) return 0.0;
     std::unique_ptr<CellVal> v(onNew ? c->NewCalculate() : c->Calculate());
@@ -136,14 +136,14 @@ double RatingCell::Value(bool onNew) const
     switch (type) {
     case Probability:
     case Expectation:
-        return Number(cell1, onNew);
+        return ArgumentValue(cell1, onNew);
     case BayesProbability:
         // 0: the condition does not hold; 1: only the condition holds;
         // 2: both hold.
-        if (Number(cell2, onNew) == 0.0) return 0.0;
-        return Number(cell1, onNew) == 0.0 ? 1.0 : 2.0;
+        if (ArgumentValue(cell2, onNew) == 0.0) return 0.0;
+        return ArgumentValue(cell1, onNew) == 0.0 ? 1.0 : 2.0;
     case Throughput:
-        return Number(cell2, onNew);
+        return ArgumentValue(cell2, onNew);
     default:
         return 0.0;
     }
@@ -155,12 +155,12 @@ CellVal* RatingCell::NewCalculate() const { return new FloatVal(Value(true)); }
 
 double RatingCell::CalculateCell1() const
 {
-    return type == BayesExpectation ? Number(cell1, false) : 0.0;
+    return type == BayesExpectation ? ArgumentValue(cell1, false) : 0.0;
 }
 
 double RatingCell::CalculateCell2() const
 {
-    return type == BayesExpectation ? Number(cell2, false) : 0.0;
+    return type == BayesExpectation ? ArgumentValue(cell2, false) : 0.0;
 }
 
 bool RatingCell::IsPlaceDependent() const

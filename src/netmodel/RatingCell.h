@@ -44,7 +44,7 @@ private:
     // Copies of the arguments this type of measure accepts.
     static Cell* AcceptedFirst(RatingType t, const Cell* c);
     static Cell* AcceptedSecond(RatingType t, const Cell* c);
-    static double Number(const Cell* c, bool onNew);
+    static double ArgumentValue(const Cell* c, bool onNew);
     double Value(bool onNew) const;
 
     RatingType type = NoRating;
