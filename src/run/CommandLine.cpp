@@ -22,9 +22,9 @@ struct DebugSwitch {
 };
 
 const DebugSwitch kDebugSwitches[] = {
-    {'c', &SHOW_COMM}, {'C', &SHOW_CLASS}, {'e', &SHOW_ENV},      {'H', &SHOW_HASH},
-    {'i', &SHOW_INFOS}, {'l', &SHOW_LGS},  {'p', &SHOW_PI},       {'r', &SHOW_RRG},
-    {'R', &SHOW_RES},  {'s', &SHOW_SIZE},  {'t', &SHOW_TIME},     {'v', &DEBUG},
+    {'c', &SHOW_COMM}, {'C', &SHOW_CLASS}, {'e', &SHOW_ENV},  {'H', &SHOW_HASH},
+    {'i', &SHOW_INFOS}, {'l', &SHOW_LGS},  {'p', &SHOW_PI},   {'r', &SHOW_RRG},
+    {'R', &SHOW_RES},  {'s', &SHOW_SIZE},  {'t', &SHOW_TIME}, {'v', &DEBUG},
     {'x', &SPECIAL_DEBUG}, {'y', &SHOW_COUNT},
 };
 

@@ -32,7 +32,8 @@ void ProcSize(std::uint32_t& size)
         size = 0;
         return;
     }
-    size = static_cast<std::uint32_t>(usage.ru_minflt) * static_cast<std::uint32_t>(getpagesize());
+    size = static_cast<std::uint32_t>(usage.ru_minflt) *
+           static_cast<std::uint32_t>(getpagesize());
 }
 
 void DiffSize(std::uint32_t start, std::uint32_t stop, std::uint32_t& diff)

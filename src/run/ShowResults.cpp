@@ -19,6 +19,7 @@ void ShowResults()
     // Copied in blocks: inserting the buffer of an empty file would leave
     // standard output in a failed state.
     char block[4096];
-    while (file.read(block, sizeof block) || file.gcount() > 0) std::cout.write(block, file.gcount());
+    while (file.read(block, sizeof block) || file.gcount() > 0)
+        std::cout.write(block, file.gcount());
     STOP("RESULTS");
 }

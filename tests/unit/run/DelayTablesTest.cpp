@@ -32,6 +32,19 @@ protected:
         DelaysFileWords words(text);
         return LoadDelayTables(words, FakeLookup);
     }
+
+    bool Update(const char* text)
+    {
+        DelaysFileWords words(text);
+        return UpdateDelayTables(words);
+    }
+
+    // A second pass over tables with A's t1 at 2.5 and B's t2 at 4.
+    bool SecondPass(const char* text)
+    {
+        EXPECT_TRUE(Load("2 A 1 t1 0 2.5 B 1 t2 9 4 *#END#*"));
+        return Update(text);
+    }
 };
 
 TEST_F(DelayTablesTest, FirstFileFixesTheStructure)
@@ -84,9 +97,7 @@ TEST_F(DelayTablesTest, ZeroSubModelsGiveEmptyTables)
 
 TEST_F(DelayTablesTest, LaterFilesChangeOnlyTheDelays)
 {
-    ASSERT_TRUE(Load("2 A 1 t1 0 2.5 B 1 t2 9 4 *#END#*"));
-    DelaysFileWords later("2 X 5 y 0 8.0 Y 5 z 0 0.25 *#END#*");
-    EXPECT_TRUE(UpdateDelayTables(later));
+    EXPECT_TRUE(SecondPass("2 X 5 y 0 8.0 Y 5 z 0 0.25 *#END#*"));
     EXPECT_DOUBLE_EQ(transitionsarrays[0][0].delay, 8.0);
     EXPECT_DOUBLE_EQ(transitionsarrays[1][0].delay, 0.25);
     EXPECT_TRUE(transitionsarrays[1][0].name == "t2");
@@ -95,17 +106,15 @@ TEST_F(DelayTablesTest, LaterFilesChangeOnlyTheDelays)
 
 TEST_F(DelayTablesTest, MissingWordsOfALaterFileKeepTheOldDelays)
 {
-    ASSERT_TRUE(Load("2 A 1 t1 0 2.5 B 1 t2 9 4 *#END#*"));
-    DelaysFileWords shorter("2 A 1 t1 0 3 *#END#*");
-    EXPECT_TRUE(UpdateDelayTables(shorter));
+    EXPECT_TRUE(SecondPass("2 A 1 t1 0 3 *#END#*"));
     EXPECT_DOUBLE_EQ(transitionsarrays[0][0].delay, 3.0);
     EXPECT_DOUBLE_EQ(transitionsarrays[1][0].delay, 4.0);
 }
 
 TEST_F(DelayTablesTest, ExitEndsThePasses)
 {
-    DelaysFileWords exitWord("EXIT *#END#*");
-    EXPECT_FALSE(UpdateDelayTables(exitWord));
+    EXPECT_FALSE(SecondPass("EXIT *#END#*"));
+    EXPECT_DOUBLE_EQ(transitionsarrays[0][0].delay, 2.5);
 }
 
 TEST(DelaysFileWords, IsCompleteOnlyWithTheEndWordAndStopsThere)

@@ -12,6 +12,15 @@ namespace {
 
 std::string Stored() { return std::string(table_string, std::strlen(table_string)); }
 
+// Loads the description of the net name from files, MODELDIR being modelDir.
+void LoadFromFile(const std::string& netName, const std::string& modelDir)
+{
+    TableString.Clear();
+    netname = netName.c_str();
+    ModelD = modelDir.c_str();
+    GetTableString();
+}
+
 TEST(StoreTableString, EndsTheTextWithTheEndByte)
 {
     StoreTableString("Definition :");
@@ -44,10 +53,7 @@ TEST(GetTableString, LoadsTheFileOfAnAbsoluteNameAndShortensTheName)
 {
     TempDir dir;
     dir.Write("m.table", std::string("Definition :\n\xFFgarbage", 22));
-    TableString.Clear();
-    netname = (dir.path + "/m").c_str();
-    ModelD = "/nowhere";
-    GetTableString();
+    LoadFromFile(dir.path + "/m", "/nowhere");
     EXPECT_EQ(Stored(), "Definition :\n\xFF");
     EXPECT_TRUE(netname == "m");
 }
@@ -56,10 +62,7 @@ TEST(GetTableString, ReadsARelativeNameInTheModelDirectory)
 {
     TempDir dir;
     dir.Write("m.TABLE", "upper");
-    TableString.Clear();
-    netname = "m";
-    ModelD = dir.path.c_str();
-    GetTableString();
+    LoadFromFile("m", dir.path);
     EXPECT_EQ(Stored(), "upper\xFF");
     EXPECT_TRUE(netname == "m");
 }
@@ -67,9 +70,7 @@ TEST(GetTableString, ReadsARelativeNameInTheModelDirectory)
 TEST(GetTableString, EndsTheRunWithoutADescriptionFile)
 {
     TempDir dir;
-    TableString.Clear();
-    netname = (dir.path + "/m").c_str();
-    EXPECT_EXIT(GetTableString(), testing::ExitedWithCode(253), "");
+    EXPECT_EXIT(LoadFromFile(dir.path + "/m", dir.path), testing::ExitedWithCode(253), "");
 }
 
 }  // namespace
