@@ -17,8 +17,4 @@ void ShowHashDistribution() {}
 void ExamineRRG() {}
 void ShowRRG() {}
 void ShowSmallRRG() {}
-void SetRates() {}
-void SolveNetModel() {}
-void WriteResults(Str) {}
 void ReleaseStores() {}
-int FindExclusiveTransitionNumber(const Str&) { return -1; }

@@ -3,8 +3,6 @@
 // its whole order; the engineer who builds a stage deletes its stand-in here.
 #pragma once
 
-#include "foundation/Str.h"
-
 // Description reader and net model.
 int yyparse();
 extern unsigned short no_of_gen_transitions;
@@ -25,11 +23,5 @@ void ExamineRRG();
 void ShowRRG();
 void ShowSmallRRG();
 
-// Passes.
-void SetRates();
-void SolveNetModel();
-void WriteResults(Str fileName);
+// End of the run.
 void ReleaseStores();  // MHash, EvalRefs, TransitionNames, PlaceArray
-
-// The number of the first exclusive transition with this full name, or -1.
-int FindExclusiveTransitionNumber(const Str& fullName);

@@ -2,6 +2,7 @@
 // pipeline: command line and environment, the net description, parsing and
 // class check, the reduced reachability graph and its examination, then one
 // solution and evaluation pass per delays file.
+#include "evaluation/NetEvaluation.h"
 #include "foundation/RunState.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
@@ -12,8 +13,10 @@
 #include "run/ReadDelays.h"
 #include "run/RunExit.h"
 #include "run/RunStatistics.h"
+#include "run/SetRates.h"
 #include "run/ShowResults.h"
 #include "run/TableString.h"
+#include "solution/SolveNetModel.h"
 
 #include <iostream>
 
