@@ -3,6 +3,7 @@
 // analysis over the deterministic delay needs more steps for stiffer chains.
 #include "solution/KilnInfo.h"
 
+#include "statespace/data/GraphQueries.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ namespace {
 constexpr double kEffortPerEdgeAndRate = 0.00261;
 constexpr std::uint32_t kMostStepsPerSecond = 150;
 
-bool IsRate(const stt* s)
-{
-    return s->GetDelayType() == kDelayExponential || s->GetDelayType() == kDelayPreempting;
-}
-
 // Truncation that saturates instead of overflowing.
 std::uint32_t TruncateToUnsigned(double x)
 {
@@ -28,13 +24,8 @@ std::uint32_t TruncateToUnsigned(double x)
 
 void AddEdgesOf(const Marking& m, int& eta, double& max)
 {
-    double q = 0.0;
-    for (const stt* s = m.GetStt(); s; s = s->next)
-        if (IsRate(s)) {
-            q += s->GetDelayVal();
-            ++eta;
-        }
-    if (q > max) max = q;
+    eta += GetNoOfExpPaths(m);
+    max = std::max(max, GetSumOfRates(m));
 }
 
 void Plan(kilninfo& info)
