@@ -22,6 +22,10 @@ void ShowHashDistribution();  // MHash.ShowHashDistribution()
 void ExamineRRG();
 void ShowRRG();
 void ShowSmallRRG();
+// While CreateRRG and ExamineRRG are stand-ins the graph holds no tangible
+// marking, so a pass has nothing to solve and only writes its results file.
+// Delete together with those two stand-ins.
+bool GraphIsStandIn();
 
 // End of the run.
 void ReleaseStores();  // MHash, EvalRefs, TransitionNames, PlaceArray

@@ -95,7 +95,7 @@ void SolvePasses()
     ReadFirstDelays();
     do {
         SetRates();
-        SolveNetModel();
+        if (!GraphIsStandIn()) SolveNetModel();
         WriteResults(ResultsFileName(callno));
         ++callno;
     } while (ReadDelays(false));
