@@ -130,8 +130,10 @@ TEST(BindingEnabling, PlaceOnBothSidesOnlyNeedsRoomForTheSurplus)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 2, 2);
-    Binding* keep = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 1}}));
-    Binding* grow = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 2}}));
+    Binding* keep =
+        TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 1}}));
+    Binding* grow =
+        TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 2}}));
     net.AddTransition("t", TestNet::Immediates, {keep, grow});
     net.Install();
 
@@ -208,8 +210,10 @@ TEST(ExclusiveFiring, ActiveBindingFiresIntoASuccessor)
     TestNet net;
     Place* p = net.AddPlace("p", 1);
     Place* q = net.AddPlace("q", 0, 1);
-    Binding* move = TestNet::NewBinding(Rate(4.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 1}}));
-    Binding* flood = TestNet::NewBinding(Rate(1.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 2}}));
+    Binding* move =
+        TestNet::NewBinding(Rate(4.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 1}}));
+    Binding* flood =
+        TestNet::NewBinding(Rate(1.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 2}}));
     Transition* t = net.AddTransition("t", TestNet::Exclusive, {move, flood});
     net.Install();
 
