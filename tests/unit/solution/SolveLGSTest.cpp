@@ -147,16 +147,6 @@ TEST_F(SolveLGSTest, WithoutIterationsTheStartVectorIsConverted)
                 1e-15);
 }
 
-TEST_F(SolveLGSTest, NoConvergenceWithinTheLimitIsNotFatal)
-{
-    write_mm1k(*this);
-    std::vector<double> pi = Solve("-i", 3);
-    EXPECT_NE(out.find("\t\t no convergence within 3 iterations\n"), std::string::npos) << out;
-    double total = 0;
-    for (double p : pi) total += p;
-    EXPECT_NEAR(total, 1.0, 1e-15);
-}
-
 TEST_F(SolveLGSTest, SteadyStateFileHoldsTwoMarksAndTheVector)
 {
     WriteAux(2);
