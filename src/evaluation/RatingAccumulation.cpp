@@ -19,7 +19,10 @@ int TruncateToInt(double x)
     return static_cast<int>(x);
 }
 
-double Pi(const Marking& m) { return pi_vector[m.GetKey() - 1]; }
+double Pi(const Marking& m)
+{
+    return pi_vector[m.GetKey() - 1];
+}
 
 // Calls visit(marking, pi) with each marking of the list loaded into the places.
 template <class Visit>

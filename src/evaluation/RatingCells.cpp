@@ -12,23 +12,23 @@
 void EvaluateList(PtrList<Marking>& list, Cell* cell, double& Q, double& S)
 {
     switch (cell->GetRatingType()) {
-    case Probability:
-        EvaluateProbability(list, cell, S);
-        break;
-    case Expectation:
-        EvaluateExpectVal(list, cell, S);
-        break;
-    case BayesProbability:
-        EvaluateBayesP(list, cell, Q, S);
-        break;
-    case BayesExpectation:
-        EvaluateBayesE(list, cell, Q, S);
-        break;
-    case Throughput:
-        EvaluateThroughPut(list, cell, S);
-        break;
-    default:
-        break;
+        case Probability:
+            EvaluateProbability(list, cell, S);
+            break;
+        case Expectation:
+            EvaluateExpectVal(list, cell, S);
+            break;
+        case BayesProbability:
+            EvaluateBayesP(list, cell, Q, S);
+            break;
+        case BayesExpectation:
+            EvaluateBayesE(list, cell, Q, S);
+            break;
+        case Throughput:
+            EvaluateThroughPut(list, cell, S);
+            break;
+        default:
+            break;
     }
 }
 
@@ -60,19 +60,19 @@ double SubstitudeRatingCells(Cell* cell)
 {
     if (!cell) return 0.0;
     switch (cell->GetCellType()) {
-    case ConstValCell:
-    case FunctionCell:
-        return cell->CalculateFloat();
-    case UnaerOpCell:
-        return UnaerOp(cell->GetOp(), SubstitudeRatingCells(cell->GetOpd())).CalculateFloat();
-    case BinaerOpCell: {
-        double left = SubstitudeRatingCells(cell->GetLeftOpd());
-        double right = SubstitudeRatingCells(cell->GetRightOpd());
-        return BinaerOp(cell->GetOp(), left, right).CalculateFloat();
-    }
-    case RatingCellCell:
-        return EvaluateRatingCell(cell);
-    default:
-        return -1.0;
+        case ConstValCell:
+        case FunctionCell:
+            return cell->CalculateFloat();
+        case UnaerOpCell:
+            return UnaerOp(cell->GetOp(), SubstitudeRatingCells(cell->GetOpd())).CalculateFloat();
+        case BinaerOpCell: {
+            double left = SubstitudeRatingCells(cell->GetLeftOpd());
+            double right = SubstitudeRatingCells(cell->GetRightOpd());
+            return BinaerOp(cell->GetOp(), left, right).CalculateFloat();
+        }
+        case RatingCellCell:
+            return EvaluateRatingCell(cell);
+        default:
+            return -1.0;
     }
 }

@@ -7,9 +7,9 @@
 #include "netmodel/Definition.h"
 #include "netmodel/Registries.h"
 
-#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
+#include <cstdio>
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "solution/SolveLGS.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
+#include <sys/wait.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {

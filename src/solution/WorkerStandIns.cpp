@@ -3,5 +3,11 @@
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 
-void ExecuteKilnProcesses(kilninfo*&, int&, double&) { ExRErr("ExecuteKilnProcesses()", "kiln workers are not available yet", nullptr, 1); }
-void ExecuteEkilnProcesses(int&, int&, PtrList<SMChain>&) { ExError(1, "ExecuteEkilnProcesses()", "ekiln workers are not available yet"); }
+void ExecuteKilnProcesses(kilninfo*&, int&, double&)
+{
+    ExRErr("ExecuteKilnProcesses()", "kiln workers are not available yet", nullptr, 1);
+}
+void ExecuteEkilnProcesses(int&, int&, PtrList<SMChain>&)
+{
+    ExError(1, "ExecuteEkilnProcesses()", "ekiln workers are not available yet");
+}
