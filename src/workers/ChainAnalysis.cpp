@@ -104,7 +104,7 @@ bool AnalyseChain(const SubordinatedChain& chain, const Distribution& firing, do
     summary.sojournBound = weights.sojournBound;
 
     const double dropShare = epsilon / 8.0;
-    TransientRows rows(uniformized.step, weights);
+    TransientRows rows(uniformized.step, weights, epsilon / 8.0);
     TargetAccumulator accumulator(uniformized.targets);
     std::vector<ChainEntry> entries;
     for (std::uint32_t r = 0; r < chain.states.size(); ++r) {

@@ -5,7 +5,11 @@
 //               chain (by the firing, or by an exponential move out of it);
 //   CONV row r: Psi(r,k) for every chain state k, the expected time spent in
 //               k per entry through r.
-// Entries that together make up at most epsilon/8 of their row are left out.
+// The uniformized series is cut within epsilon/2 (StepWeights), the
+// propagation prunes at most epsilon/8 (TransientRows), and entries that
+// together make up at most epsilon/8 of their row are left out: an EMC row is
+// within 3/4 epsilon of its mass, a CONV row within 3/4 epsilon of the mean
+// firing time.
 #pragma once
 
 #include <cstddef>

@@ -14,8 +14,13 @@ constexpr double kNegligible = 1e-280;
 
 }  // namespace
 
-TransientRows::TransientRows(const SparseRows& step, const StepWeights& weights)
-    : step(step), weights(weights)
+TransientRows::TransientRows(const SparseRows& step, const StepWeights& weights,
+                             double pruneBudget)
+    : step(step),
+      weights(weights),
+      pruneBudget(pruneBudget),
+      // Small enough that a budget's worth of entries is rarely reached.
+      pruneThreshold(pruneBudget / (64.0 * static_cast<double>(weights.Steps() + 1)))
 {
     const std::size_t n = step.Rows();
     current.assign(n, 0.0);
@@ -45,6 +50,7 @@ void TransientRows::Compute(std::uint32_t r)
     isReached[r] = 1;
 
     const std::size_t steps = weights.Steps();
+    double pruned = 0.0;
     for (std::size_t n = 0;; ++n) {
         const double a = weights.alpha[n];
         const double b = weights.beta[n];
@@ -60,6 +66,10 @@ void TransientRows::Compute(std::uint32_t r)
             const double x = current[k];
             current[k] = 0.0;
             if (x < kNegligible) continue;
+            if (x < pruneThreshold && pruned + x <= pruneBudget) {
+                pruned += x;
+                continue;
+            }
             for (std::size_t e = step.start[k]; e < step.start[k + 1]; ++e) {
                 const std::uint32_t j = step.column[e];
                 if (mark[j] != stamp) {

@@ -3,6 +3,10 @@
 // Only the states reached so far are touched, and all work arrays are of the
 // chain's size and reused from row to row, so memory stays linear in the
 // number of states and the work follows the part of the chain a row reaches.
+// Tiny entries of e_r P^n are dropped while their sum stays within a budget:
+// a mass m dropped changes the Omega row by at most m and the Psi row by at
+// most m times the mean firing time, and it keeps diffusive rows from
+// dragging their far, negligible fringe through every later step.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +17,7 @@
 
 class TransientRows {
 public:
-    TransientRows(const SparseRows& step, const StepWeights& weights);
+    TransientRows(const SparseRows& step, const StepWeights& weights, double pruneBudget);
 
     // Computes the rows of start state r (chain-local index).
     void Compute(std::uint32_t r);
@@ -28,6 +32,8 @@ private:
 
     const SparseRows& step;
     const StepWeights& weights;
+    double pruneBudget;
+    double pruneThreshold;
     std::vector<double> current, next, omega, psi;
     std::vector<std::uint64_t> mark;  // step stamp when a state joined `next`
     std::vector<char> isReached;

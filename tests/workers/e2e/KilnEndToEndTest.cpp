@@ -41,12 +41,19 @@ TEST_F(KilnTest, QueueChainRowsArePoissonProbabilities)
     ExpectRows(".CONV", 1, conv, 1e-9);
 }
 
-TEST_F(KilnTest, ManyArrivalsPerDelay)
+TEST_F(KilnTest, ManyArrivalsPerDelayWithDebugOutput)
 {
     // lambda tau = 2000: the Poisson weights start far from 0.
     const int capacity = 5;
-    const WorkerResult result = Run(KilnStreamOf(QueueChain(capacity, 2000.0, 7, 1.0)));
+    const WorkerResult result =
+        RunWorker(KILN_DA_PATH, {"localhost", "{port}", "net", "debug", dir, "1e-10"},
+                  KilnStreamOf(QueueChain(capacity, 2000.0, 7, 1.0)));
     ExpectSuccess(result);
+    EXPECT_NE(result.errors.find("kiln_da: class 1, 5 states from 7"), std::string::npos)
+        << result.errors;
+    EXPECT_NE(result.errors.find("kiln_da: kiln_da chain 01: 5 states, rate 2000"),
+              std::string::npos)
+        << result.errors;
     ChainRows emc, conv;
     QueueRows(capacity, 7, DeterministicArrivals(2000.0, 1.0), emc, conv);
     ExpectRows(".EMC", 1, emc, 1e-9);

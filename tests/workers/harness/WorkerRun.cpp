@@ -81,6 +81,7 @@ public:
     StartedWorker(const std::string& program, std::vector<std::string> arguments)
         : dir(MakeTempDir()), outPath(dir + "/stdout"), errPath(dir + "/stderr")
     {
+        std::fflush(nullptr);  // or the child would write the parent's buffered output again
         child = fork();
         if (child == 0) {
             std::freopen(outPath.c_str(), "w", stdout);

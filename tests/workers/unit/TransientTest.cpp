@@ -41,13 +41,14 @@ struct Integrals {
     std::vector<std::vector<double>> omega, psi;
 };
 
-Integrals Compute(const SubordinatedChain& chain, const Distribution& firing, double epsilon)
+Integrals Compute(const SubordinatedChain& chain, const Distribution& firing, double epsilon,
+                  double pruneBudget = 0.0)
 {
     const UniformizedChain u(chain, 1.0);
     StepWeights weights;
     std::string error;
     EXPECT_TRUE(ComputeStepWeights(firing, u.rate, epsilon, weights, error)) << error;
-    TransientRows rows(u.step, weights);
+    TransientRows rows(u.step, weights, pruneBudget);
     const std::size_t n = chain.states.size();
     Integrals result{std::vector<std::vector<double>>(n, std::vector<double>(n, 0.0)),
                      std::vector<std::vector<double>>(n, std::vector<double>(n, 0.0))};
@@ -227,6 +228,32 @@ TEST(Transient, TruncationMeetsEpsilon)
                       epsilon * tau);
         }
     }
+}
+
+TEST(Transient, PruningStaysWithinItsBudget)
+{
+    // A long path with moves to both neighbours: rows spread diffusively and
+    // their fringe is what pruning removes.
+    const int n = 300;
+    std::vector<std::vector<double>> rates(n, std::vector<double>(n, 0.0));
+    for (int i = 0; i + 1 < n; ++i) rates[i][i + 1] = rates[i + 1][i] = 20.0;
+    const SubordinatedChain chain = MakeChain(rates, std::vector<double>(n, 1.0));
+    const double budget = 1e-8, tau = 2.0;
+    const Integrals exact = Compute(chain, FixedDelay(tau), 1e-12);
+    const Integrals pruned = Compute(chain, FixedDelay(tau), 1e-12, budget);
+    int prunedRows = 0;
+    for (int r = 0; r < n; ++r) {
+        double omega = 0.0, psi = 0.0, reach = 0.0;
+        for (int k = 0; k < n; ++k) {
+            omega += std::fabs(exact.omega[r][k] - pruned.omega[r][k]);
+            psi += std::fabs(exact.psi[r][k] - pruned.psi[r][k]);
+            reach += pruned.psi[r][k] == 0.0 && exact.psi[r][k] != 0.0;
+        }
+        EXPECT_LE(omega, budget) << r;
+        EXPECT_LE(psi, budget * tau) << r;
+        prunedRows += reach > 0;
+    }
+    EXPECT_GT(prunedRows, n / 2);  // the fringe did go
 }
 
 }  // namespace
