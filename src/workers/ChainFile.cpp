@@ -6,7 +6,10 @@
 
 namespace {
 
-std::string Reason() { return std::strerror(errno); }
+std::string Reason()
+{
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -17,7 +20,10 @@ std::string ChainFilePath(const std::string& modelPath, const char* kind, int cl
     return modelPath + kind + number;
 }
 
-ChainFile::~ChainFile() { Discard(); }
+ChainFile::~ChainFile()
+{
+    Discard();
+}
 
 bool ChainFile::Open(const std::string& filePath, std::string& error)
 {

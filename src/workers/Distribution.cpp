@@ -58,9 +58,15 @@ double Moment(const Distribution& distribution, int extraPower)
 
 }  // namespace
 
-double TotalMass(const Distribution& distribution) { return Moment(distribution, 0); }
+double TotalMass(const Distribution& distribution)
+{
+    return Moment(distribution, 0);
+}
 
-double Mean(const Distribution& distribution) { return Moment(distribution, 1); }
+double Mean(const Distribution& distribution)
+{
+    return Moment(distribution, 1);
+}
 
 void ScaleDistribution(Distribution& distribution, double factor)
 {

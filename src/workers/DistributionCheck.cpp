@@ -58,8 +58,8 @@ bool FindNegativeDensity(const Distribution& d, double& where)
     for (const DensityPiece& piece : d.pieces) {
         bounds.push_back(piece.lower);
         if (std::isinf(piece.upper))
-            slowestDecay = slowestDecay == 0.0 ? -piece.exponent
-                                               : std::min(slowestDecay, -piece.exponent);
+            slowestDecay =
+                slowestDecay == 0.0 ? -piece.exponent : std::min(slowestDecay, -piece.exponent);
         else
             bounds.push_back(piece.upper);
     }

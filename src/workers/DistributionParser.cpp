@@ -39,8 +39,8 @@ public:
     // "UNIFORM(a,b)" as the engine writes a uniform delay.
     bool Uniform(double& low, double& high)
     {
-        return Literal("UNIFORM(") && Signed(low) && Literal(",") && Signed(high) &&
-               Literal(")") && AtEnd();
+        return Literal("UNIFORM(") && Signed(low) && Literal(",") && Signed(high) && Literal(")") &&
+               AtEnd();
     }
 
 private:
@@ -53,11 +53,10 @@ private:
     bool Expected(const char* what)
     {
         if (error.empty()) {
-            error = position < text.size() ? "at position " + std::to_string(position + 1) +
-                                                 ": expected " + what + ", found '" +
-                                                 text[position] + "'"
-                                           : std::string("the text ends where ") + what +
-                                                 " is expected";
+            error = position < text.size()
+                        ? "at position " + std::to_string(position + 1) + ": expected " + what +
+                              ", found '" + text[position] + "'"
+                        : std::string("the text ends where ") + what + " is expected";
         }
         return false;
     }
@@ -116,7 +115,8 @@ private:
         const std::size_t start = position;
         auto digits = [&] {
             const std::size_t from = position;
-            while (position < text.size() && std::isdigit(static_cast<unsigned char>(text[position])))
+            while (position < text.size() &&
+                   std::isdigit(static_cast<unsigned char>(text[position])))
                 ++position;
             return position > from;
         };

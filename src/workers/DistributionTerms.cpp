@@ -23,8 +23,7 @@ auto Key(const Term& t)
 
 bool Normalize(TermSum& sum, std::string& error)
 {
-    std::sort(sum.begin(), sum.end(),
-              [](const Term& a, const Term& b) { return Key(a) < Key(b); });
+    std::sort(sum.begin(), sum.end(), [](const Term& a, const Term& b) { return Key(a) < Key(b); });
     TermSum merged;
     for (const Term& t : sum) {
         if (!merged.empty() && Key(merged.back()) == Key(t))
@@ -149,8 +148,9 @@ bool ExponentialOfTerms(const TermSum& argument, TermSum& result, std::string& e
     for (const Term& t : argument) {
         const bool wholeLine = std::isinf(t.lower) && std::isinf(t.upper);
         if (t.isPoint || !wholeLine || t.exponent != 0.0 || t.power > 1) {
-            error = "e^(...) needs an argument of the form c*x+d (no powers, R[...], I[...] or "
-                    "e^(...) inside)";
+            error =
+                "e^(...) needs an argument of the form c*x+d (no powers, R[...], I[...] or "
+                "e^(...) inside)";
             return false;
         }
         (t.power == 0 ? constant : slope) += t.coefficient;
@@ -175,8 +175,8 @@ bool ExpandGrowth(const Term& t, Distribution& distribution, std::string& error)
 {
     const double growth = t.exponent * t.upper;
     if (growth > kMaxGrowth) {
-        error = "e^(" + Number(t.exponent) + "*x) grows beyond e^" + Number(kMaxGrowth) +
-                " on [" + Number(t.lower) + "," + Number(t.upper) + "]";
+        error = "e^(" + Number(t.exponent) + "*x) grows beyond e^" + Number(kMaxGrowth) + " on [" +
+                Number(t.lower) + "," + Number(t.upper) + "]";
         return false;
     }
     // Stop when the remaining terms of the series of e^growth, bounded by a
@@ -185,9 +185,9 @@ bool ExpandGrowth(const Term& t, Distribution& distribution, std::string& error)
     for (int j = 0;; ++j) {
         const double logTerm = j * std::log(growth) - std::lgamma(j + 1.0);
         DensityPiece piece;
-        piece.coefficient =
-            std::copysign(std::exp(logCoefficient + j * std::log(t.exponent) - std::lgamma(j + 1.0)),
-                          t.coefficient);
+        piece.coefficient = std::copysign(
+            std::exp(logCoefficient + j * std::log(t.exponent) - std::lgamma(j + 1.0)),
+            t.coefficient);
         piece.power = t.power + j;
         piece.lower = t.lower;
         piece.upper = t.upper;
@@ -215,8 +215,9 @@ bool TermsToDistribution(const TermSum& sum, Distribution& distribution, std::st
         t.lower = std::max(t.lower, 0.0);
         if (t.upper <= t.lower) continue;
         if (std::isinf(t.upper) && t.exponent >= 0.0) {
-            error = "the density does not vanish as x grows: every part without a bound R[a,b] "
-                    "needs a factor e^(c*x) with c < 0";
+            error =
+                "the density does not vanish as x grows: every part without a bound R[a,b] "
+                "needs a factor e^(c*x) with c < 0";
             return false;
         }
         if (t.exponent > 0.0) {

@@ -63,8 +63,7 @@ int ConnectTo(const addrinfo& address, std::string& error)
 
 }  // namespace
 
-bool EngineConnection::Connect(const std::string& host, const std::string& port,
-                               std::string& error)
+bool EngineConnection::Connect(const std::string& host, const std::string& port, std::string& error)
 {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;

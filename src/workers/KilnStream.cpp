@@ -53,12 +53,14 @@ void ReadHeader(StreamDecoder& in, KilnInput& input, std::int64_t& states)
     input.chain.classNumber = static_cast<int>(in.Count("class_id", 1, kMaxClassNumber));
     states = in.Count("no_states", 1, kMaxChainStates);
     input.chain.firstState = in.Unsigned();
-    input.preemptingArcs = in.Count("no_preempting_arcs", 0, std::numeric_limits<std::int32_t>::max());
+    input.preemptingArcs =
+        in.Count("no_preempting_arcs", 0, std::numeric_limits<std::int32_t>::max());
     in.Expect("no_total_csmcs", 1);
     in.Expect("acyclic", 0);
     in.Expect("branch", 0);
     const std::uint64_t last = static_cast<std::uint64_t>(input.chain.firstState) + states - 1;
-    if (in.Ok() && (input.chain.firstState == 0 || last > std::numeric_limits<std::uint32_t>::max()))
+    if (in.Ok() &&
+        (input.chain.firstState == 0 || last > std::numeric_limits<std::uint32_t>::max()))
         in.Fail("first_state_no " + std::to_string(input.chain.firstState) +
                 " does not give valid state numbers");
 }
@@ -104,8 +106,7 @@ bool ReadKilnStream(StreamDecoder& in, KilnInput& input)
     }
     if (in.Ok() && preemptingLeft != 0)
         in.Fail("the Q rows hold " + std::to_string(input.preemptingArcs - preemptingLeft) +
-                " preempting rates, the header announced " +
-                std::to_string(input.preemptingArcs));
+                " preempting rates, the header announced " + std::to_string(input.preemptingArcs));
     if (!in.Ok()) return false;
     chain.states.resize(count);
     input.preemptingRates.resize(count);

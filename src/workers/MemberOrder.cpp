@@ -5,14 +5,12 @@
 
 #include "workers/ChainFile.h"
 
-std::string MemberOrderPath(const std::string& tmpDir, const std::string& netName,
-                            int classNumber)
+std::string MemberOrderPath(const std::string& tmpDir, const std::string& netName, int classNumber)
 {
     return ChainFilePath(tmpDir + "/" + netName, ".SMCORDER", classNumber);
 }
 
-bool ReadMemberOrder(const std::string& path, std::vector<std::uint32_t>& order,
-                     std::string& error)
+bool ReadMemberOrder(const std::string& path, std::vector<std::uint32_t>& order, std::string& error)
 {
     std::ifstream file(path);
     if (!file) {
@@ -59,8 +57,8 @@ bool PairPreemptingArcs(KilnInput& input, const std::vector<std::uint32_t>& orde
         listed[state - chain.firstState] = true;
     }
     if (order.size() != chain.states.size()) {
-        error = "the member order lists " + std::to_string(order.size()) + " states, the chain has " +
-                std::to_string(chain.states.size());
+        error = "the member order lists " + std::to_string(order.size()) +
+                " states, the chain has " + std::to_string(chain.states.size());
         return false;
     }
     std::size_t next = 0;

@@ -12,8 +12,7 @@
 
 #include "workers/KilnStream.h"
 
-std::string MemberOrderPath(const std::string& tmpDir, const std::string& netName,
-                            int classNumber);
+std::string MemberOrderPath(const std::string& tmpDir, const std::string& netName, int classNumber);
 
 bool ReadMemberOrder(const std::string& path, std::vector<std::uint32_t>& order,
                      std::string& error);

@@ -36,8 +36,8 @@ bool FindPmfText(const std::string& path, const std::string& transition, std::st
         std::size_t lineEnd = all.find('\n', lineStart);
         if (lineEnd == std::string::npos) lineEnd = all.size();
         if (all.compare(lineStart, header.size(), header) == 0) {
-            std::string name = all.substr(lineStart + header.size(),
-                                          lineEnd - lineStart - header.size());
+            std::string name =
+                all.substr(lineStart + header.size(), lineEnd - lineStart - header.size());
             if (!name.empty() && name.back() == '\r') name.pop_back();
             const std::size_t end = all.find(';', lineEnd);
             if (name == transition) {

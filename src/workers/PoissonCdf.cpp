@@ -57,7 +57,7 @@ double ErlangInterval(const PoissonCdf& atLower, const PoissonCdf& atUpper, std:
     // P(G <= x) = P(N(rate x) > m): the interval holds Lower_lo - Lower_hi,
     // or equally Upper_hi - Upper_lo; take the form whose terms are small.
     const double lowerAtLower = atLower.Lower(m);
-    const double probability = lowerAtLower < 0.5 ? lowerAtLower - atUpper.Lower(m)
-                                                  : atUpper.Upper(m) - atLower.Upper(m);
+    const double probability =
+        lowerAtLower < 0.5 ? lowerAtLower - atUpper.Lower(m) : atUpper.Upper(m) - atLower.Upper(m);
     return probability > 0.0 ? probability : 0.0;
 }

@@ -17,10 +17,10 @@ public:
     double Upper(std::size_t m) const;  // P(N > m)
 
 private:
-    std::size_t left = 0;            // orders below: Lower = 0 (within 1e-20)
-    std::vector<double> lowerSums;   // Lower(left + i)
-    std::vector<double> upperSums;   // Upper(left + i)
-    bool farAbove = false;           // mean far above maxOrder: Lower = 0 throughout
+    std::size_t left = 0;           // orders below: Lower = 0 (within 1e-20)
+    std::vector<double> lowerSums;  // Lower(left + i)
+    std::vector<double> upperSums;  // Upper(left + i)
+    bool farAbove = false;          // mean far above maxOrder: Lower = 0 throughout
 };
 
 // P(lower <= G <= upper) for G Erlang distributed with m + 1 phases of the

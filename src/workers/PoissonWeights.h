@@ -14,10 +14,7 @@ struct PoissonWeights {
     std::size_t right = 0;
     std::vector<double> weights;  // weights[i] = p(left + i); they sum to 1
 
-    double Weight(std::size_t n) const
-    {
-        return n < left || n > right ? 0.0 : weights[n - left];
-    }
+    double Weight(std::size_t n) const { return n < left || n > right ? 0.0 : weights[n - left]; }
 };
 
 // mean: finite and >= 0; tolerance: in (0, 1). Both the mass below `left` and

@@ -38,8 +38,8 @@ bool Grow(std::vector<double>& alpha, std::size_t last, std::string& error)
     return true;
 }
 
-bool AddPointMass(const PointMass& point, double rate, double tolerance,
-                  std::vector<double>& alpha, std::string& error)
+bool AddPointMass(const PointMass& point, double rate, double tolerance, std::vector<double>& alpha,
+                  std::string& error)
 {
     if (point.weight == 0.0) return true;
     const double mean = rate * point.at;
@@ -70,7 +70,8 @@ bool LastStep(const DensityPiece& piece, double rate, double tolerance, std::siz
             error = TooManySteps();
             return false;
         }
-        const double logScale = logC + k * std::log(piece.upper) + std::log(piece.upper - piece.lower);
+        const double logScale =
+            logC + k * std::log(piece.upper) + std::log(piece.upper - piece.lower);
         const double share = std::exp(std::clamp(std::log(tolerance) - logScale, -575.0, -0.7));
         last = ComputePoissonWeights(mean, share).right;
         return true;
@@ -90,8 +91,8 @@ bool LastStep(const DensityPiece& piece, double rate, double tolerance, std::siz
     return false;
 }
 
-bool AddPiece(const DensityPiece& piece, double rate, double tolerance,
-              std::vector<double>& alpha, std::string& error)
+bool AddPiece(const DensityPiece& piece, double rate, double tolerance, std::vector<double>& alpha,
+              std::string& error)
 {
     std::size_t last = 0;
     if (!LastStep(piece, rate, tolerance, last, error) || !Grow(alpha, last, error)) return false;
@@ -134,7 +135,8 @@ bool ComputeStepWeights(const Distribution& distribution, double rate, double ep
     }
     if (!(std::fabs(total.Value() - 1.0) <= kSumTolerance)) {
         error = "the step probabilities of the distribution sum to " +
-                std::to_string(total.Value()) + " instead of 1 (the distribution text cancels "
+                std::to_string(total.Value()) +
+                " instead of 1 (the distribution text cancels "
                 "too much to be evaluated in double precision)";
         return false;
     }

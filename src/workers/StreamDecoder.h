@@ -41,8 +41,7 @@ public:
 
 private:
     bool Read(void* data, std::size_t size);
-    std::int64_t InRange(const char* what, std::int64_t value, std::int64_t low,
-                         std::int64_t high);
+    std::int64_t InRange(const char* what, std::int64_t value, std::int64_t low, std::int64_t high);
 
     ByteSource& source;
     std::string section;

@@ -20,9 +20,9 @@ struct ChainMove {
 };
 
 struct ChainState {
-    double exitRate = 0.0;           // total rate of the exponential moves
-    std::vector<ChainMove> moves;    // exponential moves, leaving ones included
-    std::vector<ChainMove> firing;   // targets of the firing of the transition
+    double exitRate = 0.0;          // total rate of the exponential moves
+    std::vector<ChainMove> moves;   // exponential moves, leaving ones included
+    std::vector<ChainMove> firing;  // targets of the firing of the transition
 };
 
 struct SubordinatedChain {

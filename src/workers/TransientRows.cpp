@@ -14,8 +14,7 @@ constexpr double kNegligible = 1e-280;
 
 }  // namespace
 
-TransientRows::TransientRows(const SparseRows& step, const StepWeights& weights,
-                             double pruneBudget)
+TransientRows::TransientRows(const SparseRows& step, const StepWeights& weights, double pruneBudget)
     : step(step),
       weights(weights),
       pruneBudget(pruneBudget),

@@ -29,8 +29,8 @@ void AppendRow(SparseRows& rows, std::vector<std::pair<std::uint32_t, double>>& 
 
 std::uint32_t TargetIndex(const std::vector<std::uint32_t>& targets, std::uint32_t state)
 {
-    return static_cast<std::uint32_t>(
-        std::lower_bound(targets.begin(), targets.end(), state) - targets.begin());
+    return static_cast<std::uint32_t>(std::lower_bound(targets.begin(), targets.end(), state) -
+                                      targets.begin());
 }
 
 }  // namespace
@@ -56,14 +56,17 @@ UniformizedChain::UniformizedChain(const SubordinatedChain& chain, double fallba
         const ChainState& s = chain.states[i];
         entries.emplace_back(static_cast<std::uint32_t>(i), 1.0 - s.exitRate / rate);
         for (const ChainMove& m : s.moves)
-            if (chain.Contains(m.target)) entries.emplace_back(m.target - chain.firstState, m.value / rate);
+            if (chain.Contains(m.target))
+                entries.emplace_back(m.target - chain.firstState, m.value / rate);
         AppendRow(step, entries);
 
-        for (const ChainMove& m : s.firing) entries.emplace_back(TargetIndex(targets, m.target), m.value);
+        for (const ChainMove& m : s.firing)
+            entries.emplace_back(TargetIndex(targets, m.target), m.value);
         AppendRow(firing, entries);
 
         for (const ChainMove& m : s.moves)
-            if (!chain.Contains(m.target)) entries.emplace_back(TargetIndex(targets, m.target), m.value);
+            if (!chain.Contains(m.target))
+                entries.emplace_back(TargetIndex(targets, m.target), m.value);
         AppendRow(leaving, entries);
     }
 }

@@ -20,10 +20,10 @@ struct SparseRows {
 };
 
 struct UniformizedChain {
-    double rate = 0.0;               // uniformization rate; > 0
-    SparseRows step;                 // P, columns are chain-local indices
-    SparseRows firing;               // columns index `targets`
-    SparseRows leaving;              // rates of moves out of the chain, columns index `targets`
+    double rate = 0.0;                   // uniformization rate; > 0
+    SparseRows step;                     // P, columns are chain-local indices
+    SparseRows firing;                   // columns index `targets`
+    SparseRows leaving;                  // rates of moves out of the chain, columns index `targets`
     std::vector<std::uint32_t> targets;  // ascending state numbers
 
     // fallbackRate: used when no state has an exponential move (any positive

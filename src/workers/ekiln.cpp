@@ -46,11 +46,10 @@ int main(int argc, char** argv)
 
     std::string text;
     Distribution firing;
-    if (!FindPmfText(modelPath + ".pmf", input.transition, text, error))
-        session.Fail(error);
+    if (!FindPmfText(modelPath + ".pmf", input.transition, text, error)) session.Fail(error);
     if (!LoadDistribution(text, firing, error))
-        session.Fail("the distribution of transition " + input.transition + " is rejected: " +
-                     error);
+        session.Fail("the distribution of transition " + input.transition +
+                     " is rejected: " + error);
 
     ChainSummary summary;
     if (!AnalyseChain(input.chain, firing, epsilon, ChainFilePath(modelPath, ".EMC", classNumber),

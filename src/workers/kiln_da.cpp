@@ -31,8 +31,7 @@ std::string CpuTimeLine(double seconds)
 
 void ShowHeader(const KilnInput& input)
 {
-    std::fprintf(stderr,
-                 "kiln_da: class %d, %zu states from %u, %lld preempting arcs, tau %g\n",
+    std::fprintf(stderr, "kiln_da: class %d, %zu states from %u, %lld preempting arcs, tau %g\n",
                  input.chain.classNumber, input.chain.states.size(), input.chain.firstState,
                  static_cast<long long>(input.preemptingArcs), input.delay);
 }

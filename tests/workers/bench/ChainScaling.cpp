@@ -50,7 +50,7 @@ TestChain QueueChainOf(int states, double rate)
 
 long long FileSize(const std::string& path)
 {
-    struct stat info{};
+    struct stat info {};
     return stat(path.c_str(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
 }
 
@@ -58,8 +58,8 @@ void Measure(const char* name, const TestChain& chain)
 {
     const std::string dir = MakeTempDir();
     const auto start = std::chrono::steady_clock::now();
-    const WorkerResult result = RunWorker(KILN_DA_PATH, {"localhost", "{port}", "net", "nodebug", dir, "1e-8"},
-                                          KilnStreamOf(chain));
+    const WorkerResult result = RunWorker(
+        KILN_DA_PATH, {"localhost", "{port}", "net", "nodebug", dir, "1e-8"}, KilnStreamOf(chain));
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%-7s %7zu states: %.2f s wall, exit %d\n", name, chain.members.size(), seconds,

@@ -113,7 +113,8 @@ void PreemptedRows(const TriangularIntegrals& m, ChainRows& emc, ChainRows& conv
 {
     const double* o = m.omega;
     const double* p = m.psi;
-    emc = {{5, {{1, 0.3 * o[0] + 0.5 * p[0] + 0.25 * p[1]}, {2, 0.7 * o[0] + 1.25 * p[1]}, {5, o[1]}}},
-           {6, {{1, 0.25 * p[2]}, {2, 1.25 * p[2]}, {5, o[2]}}}};
+    emc = {
+        {5, {{1, 0.3 * o[0] + 0.5 * p[0] + 0.25 * p[1]}, {2, 0.7 * o[0] + 1.25 * p[1]}, {5, o[1]}}},
+        {6, {{1, 0.25 * p[2]}, {2, 1.25 * p[2]}, {5, o[2]}}}};
     conv = {{5, {{5, p[0]}, {6, p[1]}}}, {6, {{6, p[2]}}}};
 }

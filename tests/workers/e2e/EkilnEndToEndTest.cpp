@@ -14,7 +14,8 @@ protected:
     {
         std::ofstream file(ModelPath() + ".pmf");
         file << "TRANSITION Other\nUNIFORM(1.000000,2.000000);\n\n"
-             << "TRANSITION T1\n" << text << ";\n\n";
+             << "TRANSITION T1\n"
+             << text << ";\n\n";
     }
 
     WorkerResult Run(const std::string& stream)
@@ -82,7 +83,8 @@ TEST_F(EkilnTest, RejectedDistributionsLeaveNoChainFiles)
     for (const auto& [text, reason] : cases) {
         WritePmf(text);
         const WorkerResult result = Run(EkilnStreamOf(PreemptedChain(4, 1.0)));
-        ExpectFailure(result, 4, std::string("distribution of transition T1 is rejected: ") + reason);
+        ExpectFailure(result, 4,
+                      std::string("distribution of transition T1 is rejected: ") + reason);
         ASSERT_FALSE(result.lines.empty());
         EXPECT_NE(result.lines[0].find("transition T1"), std::string::npos);
     }

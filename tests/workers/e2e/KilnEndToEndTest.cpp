@@ -94,8 +94,7 @@ TEST_F(KilnTest, DamagedStreamsFailVisibly)
 TEST_F(KilnTest, UnreachableEngineEndsTheWorker)
 {
     const WorkerResult result = RunUnconnected(
-        KILN_DA_PATH,
-        {"localhost", std::to_string(UnusedPort()), "net", "nodebug", dir, "1e-10"});
+        KILN_DA_PATH, {"localhost", std::to_string(UnusedPort()), "net", "nodebug", dir, "1e-10"});
     ExpectFailure(result, 1, "can't connect to localhost");
 }
 

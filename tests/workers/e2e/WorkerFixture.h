@@ -22,7 +22,8 @@ protected:
     void ExpectSuccess(const WorkerResult& result) const;
     // Exit 1, no chain file of the class, no "ready.", an error line for the
     // engine, and the message (containing `reason`) on standard error.
-    void ExpectFailure(const WorkerResult& result, int classNumber, const std::string& reason) const;
+    void ExpectFailure(const WorkerResult& result, int classNumber,
+                       const std::string& reason) const;
     // The rows of a chain file equal the expected rows within `tolerance`
     // (relative for values above 1); entries absent from `expected` must be
     // below the tolerance.

@@ -87,7 +87,9 @@ std::string EkilnStreamOf(const TestChain& chain)
     out.Int(0);
     for (std::size_t i : chain.visiting) {
         const TestState& s = chain.members[i];
-        out.Double(-TotalRate(s)).Unsigned(s.state).Unsigned(static_cast<std::uint32_t>(s.moves.size()));
+        out.Double(-TotalRate(s))
+            .Unsigned(s.state)
+            .Unsigned(static_cast<std::uint32_t>(s.moves.size()));
         for (const TestMove& m : s.moves) out.Double(m.rate).Unsigned(m.target);
     }
     for (std::size_t i : chain.visiting) {

@@ -19,13 +19,13 @@ struct TestMove {
 
 struct TestState {
     std::uint32_t state = 0;
-    std::vector<TestMove> moves;                              // list order
-    std::vector<std::pair<std::uint32_t, double>> firing;   // (target, probability)
+    std::vector<TestMove> moves;                           // list order
+    std::vector<std::pair<std::uint32_t, double>> firing;  // (target, probability)
 };
 
 struct TestChain {
     int classNumber = 1;
-    std::vector<TestState> members;    // member-list order
+    std::vector<TestState> members;     // member-list order
     std::vector<std::size_t> visiting;  // positions in `members`, the engine's visiting order
     std::size_t entries = 1;            // the first `visiting` members are entry states
     double delay = 1.0;

@@ -183,7 +183,7 @@ bool ReadChainFile(const std::string& path, ChainRows& rows)
 
 bool FileExists(const std::string& path)
 {
-    struct stat info{};
+    struct stat info {};
     return stat(path.c_str(), &info) == 0;
 }
 

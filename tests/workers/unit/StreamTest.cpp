@@ -50,7 +50,10 @@ TestChain SmallChain()
     return chain;
 }
 
-Bytes KilnStream() { return Bytes(KilnStreamOf(SmallChain())); }
+Bytes KilnStream()
+{
+    return Bytes(KilnStreamOf(SmallChain()));
+}
 
 Bytes EkilnStream()
 {
@@ -117,25 +120,27 @@ TEST(EkilnStream, RowsCarryTheirStatesAndAllMoves)
     EXPECT_TRUE(SameMoves(input.chain.states[1].firing, {{5, 1.0}}));
 }
 
+// Reads `data` and expects it refused with a message containing `reason`.
 template <class Input, class Reader>
-void ExpectEveryCutRefused(const Bytes& whole, Reader read)
+void ExpectRefused(const std::string& data, Reader read, const std::string& reason)
 {
-    for (std::size_t cut = 0; cut < whole.data.size(); ++cut) {
-        Bytes bytes(whole.data.substr(0, cut));
-        StreamDecoder in(bytes);
-        Input input;
-        EXPECT_FALSE(read(in, input)) << "cut at " << cut;
-        EXPECT_NE(in.Error().find("bad data stream"), std::string::npos) << in.Error();
-    }
+    Bytes bytes(data);
+    StreamDecoder in(bytes);
+    Input input;
+    EXPECT_FALSE(read(in, input));
+    EXPECT_NE(in.Error().find(reason), std::string::npos) << in.Error();
 }
 
 TEST(Streams, EveryCutStreamIsRefused)
 {
-    ExpectEveryCutRefused<KilnInput>(KilnStream(), ReadKilnStream);
-    ExpectEveryCutRefused<EkilnInput>(EkilnStream(), ReadEkilnStream);
+    const std::string kiln = KilnStream().data, ekiln = EkilnStream().data;
+    for (std::size_t cut = 0; cut < kiln.size(); ++cut)
+        ExpectRefused<KilnInput>(kiln.substr(0, cut), ReadKilnStream, "bad data stream");
+    for (std::size_t cut = 0; cut < ekiln.size(); ++cut)
+        ExpectRefused<EkilnInput>(ekiln.substr(0, cut), ReadEkilnStream, "bad data stream");
 }
 
-// Replaces the 4 bytes at `offset` of a correct stream.
+// A correct stream with the bytes at `offset` replaced by `value`.
 template <class T>
 std::string Patched(const Bytes& whole, std::size_t offset, T value)
 {
@@ -149,7 +154,7 @@ TEST(Streams, InconsistentValuesAreRefusedWithTheirPlace)
     struct Damage {
         std::size_t offset;
         std::int32_t value;
-        const char* message;
+        const char* reason;
     };
     const Damage kiln[] = {
         {4, 1 << 30, "no_states is 1073741824, outside"},
@@ -158,19 +163,11 @@ TEST(Streams, InconsistentValuesAreRefusedWithTheirPlace)
         {32, 100000000, "(Q row 1 of 2): no_n_states is 100000000"},
         {8, 1, "(Q row 1 of 2): the row of state 5 is not a state of the chain"},
     };
-    for (const Damage& d : kiln) {
-        Bytes bytes(Patched(KilnStream(), d.offset, d.value));
-        StreamDecoder in(bytes);
-        KilnInput input;
-        EXPECT_FALSE(ReadKilnStream(in, input));
-        EXPECT_NE(in.Error().find(d.message), std::string::npos) << in.Error();
-    }
-    Bytes diagonal(Patched(KilnStream(), 40, -3.0));
-    StreamDecoder in(diagonal);
-    KilnInput input;
-    EXPECT_FALSE(ReadKilnStream(in, input));
-    EXPECT_NE(in.Error().find("the diagonal -3.000000 does not match"), std::string::npos)
-        << in.Error();
+    for (const Damage& d : kiln)
+        ExpectRefused<KilnInput>(Patched(KilnStream(), d.offset, d.value), ReadKilnStream,
+                                 d.reason);
+    ExpectRefused<KilnInput>(Patched(KilnStream(), 40, -3.0), ReadKilnStream,
+                             "the diagonal -3.000000 does not match");
 
     const Damage ekiln[] = {
         {4, -3, "the name length is -3"},
@@ -178,13 +175,9 @@ TEST(Streams, InconsistentValuesAreRefusedWithTheirPlace)
         {15, 5, "not distinct consecutive"},
         {72, 5, "(Q row 2 of 2): state 5 has a second row"},
     };
-    for (const Damage& d : ekiln) {
-        Bytes bytes(Patched(EkilnStream(), d.offset, d.value));
-        StreamDecoder in(bytes);
-        EkilnInput input;
-        EXPECT_FALSE(ReadEkilnStream(in, input));
-        EXPECT_NE(in.Error().find(d.message), std::string::npos) << in.Error();
-    }
+    for (const Damage& d : ekiln)
+        ExpectRefused<EkilnInput>(Patched(EkilnStream(), d.offset, d.value), ReadEkilnStream,
+                                  d.reason);
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ SubordinatedChain MakeChain(const std::vector<std::vector<double>>& rates,
     for (std::size_t i = 0; i < leaving.size(); ++i) {
         ChainState& s = chain.states[i];
         for (std::size_t j = 0; j < leaving.size(); ++j)
-            if (rates[i][j] > 0.0) s.moves.push_back({static_cast<std::uint32_t>(j + 1), rates[i][j]});
+            if (rates[i][j] > 0.0)
+                s.moves.push_back({static_cast<std::uint32_t>(j + 1), rates[i][j]});
         if (leaving[i] > 0.0) s.moves.push_back({kOutside, leaving[i]});
         for (const ChainMove& m : s.moves) s.exitRate += m.value;
         s.firing.push_back({kOutside, 1.0});
@@ -118,8 +119,8 @@ TEST(Transient, TwoStateCycleMatchesEigenvalueClosedForm)
     // 1 -> 2 at 3.0, 2 -> 1 at 1.5, leaving at 0.4 and 0.9.
     const Matrix q{{{-3.4, 3.0}, {1.5, -2.4}}};
     for (const double tau : {0.05, 1.0, 7.5, 400.0}) {
-        const Integrals got = Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}),
-                                      FixedDelay(tau), 1e-12);
+        const Integrals got =
+            Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}), FixedDelay(tau), 1e-12);
         const Matrix omega = Function(q, [&](double l) { return std::exp(l * tau); });
         const Matrix psi = Function(q, [&](double l) { return std::expm1(l * tau) / l; });
         ExpectNear(got, omega, psi, 1e-10);
@@ -129,8 +130,8 @@ TEST(Transient, TwoStateCycleMatchesEigenvalueClosedForm)
 TEST(Transient, StatesWithoutMovesKeepTheirMass)
 {
     // No exponential move at all: Omega = I, Psi = tau I.
-    const Integrals got = Compute(MakeChain({{0.0, 0.0}, {0.0, 0.0}}, {0.0, 0.0}),
-                                  FixedDelay(2.5), 1e-12);
+    const Integrals got =
+        Compute(MakeChain({{0.0, 0.0}, {0.0, 0.0}}, {0.0, 0.0}), FixedDelay(2.5), 1e-12);
     ExpectNear(got, {{{1.0, 0.0}, {0.0, 1.0}}}, {{{2.5, 0.0}, {0.0, 2.5}}}, 1e-12);
 }
 
@@ -197,9 +198,8 @@ TEST(Transient, BoundedAndMixedFiringTimesOnOneState)
     const Case cases[] = {
         {"R[0,2]*0.5", -std::expm1(-2.0 * q) / (2.0 * q), 0.0},
         {"0.3*I[1]+0.7*I[2]", 0.3 * std::exp(-q) + 0.7 * std::exp(-2.0 * q), 0.0},
-        {"R[1,3]*0.25*x", 0.25 * ((1.0 + q) * std::exp(-q) - (1.0 + 3.0 * q) * std::exp(-3.0 * q)) /
-                              (q * q),
-         0.0},
+        {"R[1,3]*0.25*x",
+         0.25 * ((1.0 + q) * std::exp(-q) - (1.0 + 3.0 * q) * std::exp(-3.0 * q)) / (q * q), 0.0},
         // Density e^x / (e - 1) on [0, 1]: a growing exponential.
         {"R[0,1]*0.5819767068693265*e^(x)", -std::expm1(1.0 - q) / ((q - 1.0) * (e - 1.0)), 0.0},
     };
@@ -217,13 +217,14 @@ TEST(Transient, TruncationMeetsEpsilon)
     const Matrix q{{{-3.4, 3.0}, {1.5, -2.4}}};
     const double tau = 2.0;
     for (const double epsilon : {1e-3, 1e-6, 1e-9}) {
-        const Integrals got = Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}),
-                                      FixedDelay(tau), epsilon);
+        const Integrals got =
+            Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}), FixedDelay(tau), epsilon);
         const Matrix omega = Function(q, [&](double l) { return std::exp(l * tau); });
         const Matrix psi = Function(q, [&](double l) { return std::expm1(l * tau) / l; });
         for (int i = 0; i < 2; ++i) {
-            EXPECT_LE(std::fabs(got.omega[i][0] - omega[i][0]) + std::fabs(got.omega[i][1] - omega[i][1]),
-                      epsilon);
+            EXPECT_LE(
+                std::fabs(got.omega[i][0] - omega[i][0]) + std::fabs(got.omega[i][1] - omega[i][1]),
+                epsilon);
             EXPECT_LE(std::fabs(got.psi[i][0] - psi[i][0]) + std::fabs(got.psi[i][1] - psi[i][1]),
                       epsilon * tau);
         }
