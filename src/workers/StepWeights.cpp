@@ -53,10 +53,11 @@ bool AddPointMass(const PointMass& point, double rate, double tolerance, std::ve
     return true;
 }
 
-// The last step a piece must contribute to. Bounded piece: for t <= hi the
-// count of steps is stochastically below Poisson(rate hi), so the rest is at
-// most |c| hi^k (hi - lo) times that Poisson tail. Unbounded piece (a < 0):
-// its terms are below s(n) = |c| (n+k)!/(n! b^(k+1)) rho^n, rho = rate/b < 1,
+// The last step a piece must contribute to, the smaller of two bounds on
+// the rest of its series. Bounded piece: for t <= hi the count of steps is
+// stochastically below Poisson(rate hi), so the rest is at most
+// |c| hi^k (hi - lo) times that Poisson tail. Decaying piece (a < 0): its
+// terms are below s(n) = |c| (n+k)!/(n! b^(k+1)) rho^n, rho = rate/b < 1,
 // whose ratio r(n) = rho (n+k+1)/(n+1) falls with n; once below 1, the rest
 // and its first moment are at most s(n) r / (1 - r)^2.
 bool LastStep(const DensityPiece& piece, double rate, double tolerance, std::size_t& last,
@@ -64,31 +65,31 @@ bool LastStep(const DensityPiece& piece, double rate, double tolerance, std::siz
 {
     const double k = piece.power;
     const double logC = std::log(std::fabs(piece.coefficient));
-    if (!std::isinf(piece.upper)) {
-        const double mean = rate * piece.upper;
-        if (!(mean <= static_cast<double>(kMaxSteps))) {
-            error = TooManySteps();
-            return false;
-        }
+    last = kMaxSteps + 1;  // no bound yet
+    if (!std::isinf(piece.upper) && rate * piece.upper <= static_cast<double>(kMaxSteps)) {
         const double logScale =
             logC + k * std::log(piece.upper) + std::log(piece.upper - piece.lower);
         const double share = std::exp(std::clamp(std::log(tolerance) - logScale, -575.0, -0.7));
-        last = ComputePoissonWeights(mean, share).right;
-        return true;
+        last = ComputePoissonWeights(rate * piece.upper, share).right;
     }
-    const double b = rate - piece.exponent;
-    const double logRho = std::log(rate / b);
-    double logTerm = logC - (k + 1.0) * std::log(b) + std::lgamma(k + 1.0);
-    for (std::size_t n = 0; n <= kMaxSteps; ++n) {
-        const double r = std::exp(logRho) * (n + k + 1.0) / (n + 1.0);
-        if (r < 1.0 && logTerm + std::log(r) - 2.0 * std::log1p(-r) <= std::log(tolerance)) {
-            last = n;
-            return true;
+    if (piece.exponent < 0.0) {
+        const double b = rate - piece.exponent;
+        const double logRho = std::log(rate / b);
+        double logTerm = logC - (k + 1.0) * std::log(b) + std::lgamma(k + 1.0);
+        for (std::size_t n = 0; n < last; ++n) {
+            const double r = std::exp(logRho) * (n + k + 1.0) / (n + 1.0);
+            if (r < 1.0 && logTerm + std::log(r) - 2.0 * std::log1p(-r) <= std::log(tolerance)) {
+                last = n;
+                break;
+            }
+            logTerm += logRho + std::log((n + k + 1.0) / (n + 1.0));
         }
-        logTerm += logRho + std::log((n + k + 1.0) / (n + 1.0));
     }
-    error = TooManySteps();
-    return false;
+    if (last > kMaxSteps) {
+        error = TooManySteps();
+        return false;
+    }
+    return true;
 }
 
 bool AddPiece(const DensityPiece& piece, double rate, double tolerance, std::vector<double>& alpha,
