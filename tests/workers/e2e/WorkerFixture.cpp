@@ -26,8 +26,20 @@ std::string WorkerFixture::ChainFile(const char* kind, int classNumber) const
     return ModelPath() + kind + number;
 }
 
+namespace {
+
+// Under the sanitizers a worker's own faults show on its standard error.
+void ExpectNoSanitizerReport(const WorkerResult& result)
+{
+    EXPECT_EQ(result.errors.find("Sanitizer"), std::string::npos) << result.errors;
+    EXPECT_EQ(result.errors.find("runtime error:"), std::string::npos) << result.errors;
+}
+
+}  // namespace
+
 void WorkerFixture::ExpectSuccess(const WorkerResult& result) const
 {
+    ExpectNoSanitizerReport(result);
     EXPECT_EQ(result.status, 0) << result.errors;
     EXPECT_TRUE(result.connected);
     EXPECT_EQ(result.output, "");
@@ -39,6 +51,7 @@ void WorkerFixture::ExpectSuccess(const WorkerResult& result) const
 void WorkerFixture::ExpectFailure(const WorkerResult& result, int classNumber,
                                   const std::string& reason) const
 {
+    ExpectNoSanitizerReport(result);
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "");
     EXPECT_FALSE(FileExists(ChainFile(".EMC", classNumber)));
