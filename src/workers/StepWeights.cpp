@@ -137,8 +137,7 @@ bool ComputeStepWeights(const Distribution& distribution, double rate, double ep
     if (!(std::fabs(total.Value() - 1.0) <= kSumTolerance)) {
         error = "the step probabilities of the distribution sum to " +
                 std::to_string(total.Value()) +
-                " instead of 1 (the distribution text cancels "
-                "too much to be evaluated in double precision)";
+                " instead of 1: its terms cancel too much for double precision";
         return false;
     }
     for (double& a : alpha) a /= total.Value();
