@@ -22,9 +22,17 @@ void WorkerSession::Usage(const std::string& problem, const std::string& usage)
     std::exit(2);
 }
 
+void WorkerSession::OwnChainFiles(std::string emcPath, std::string convPath)
+{
+    chainFiles[0] = std::move(emcPath);
+    chainFiles[1] = std::move(convPath);
+}
+
 void WorkerSession::Fail(const std::string& message)
 {
     std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
+    for (const std::string& path : chainFiles)
+        if (!path.empty()) std::remove(path.c_str());
     if (connection.IsOpen()) {
         std::string ignored;
         connection.SendLine((program + " error: " + message).substr(0, kMaxLine), ignored);

@@ -2,9 +2,11 @@
 // the chain, write its chain files, report over the connection and finish
 // with "ready.". Every failure ends in Fail(), which makes it unmistakable:
 // the message goes to standard error and, as a line, to the engine; the
-// connection is closed without "ready." and no chain file is left; the exit
-// status is 1 (2 for a wrong command line). Standard output stays untouched:
-// it is the engine's listing.
+// connection is closed without "ready."; no chain file of the chain is left,
+// not even one of an earlier pass; the exit status is 1 (2 for a wrong
+// command line). Standard output stays untouched: it is the engine's listing.
+// The workers do not use the engine's reporters: their failure has to reach
+// the engine over the connection, not the engine's listing.
 #pragma once
 
 #include <string>
@@ -17,6 +19,9 @@ public:
 
     [[noreturn]] void Usage(const std::string& problem, const std::string& usage);
     [[noreturn]] void Fail(const std::string& message);
+
+    // The chain files of the chain being analysed, removed by Fail().
+    void OwnChainFiles(std::string emcPath, std::string convPath);
 
     // Connects to the engine, or fails.
     void Connect(const std::string& host, const std::string& port);
@@ -33,6 +38,7 @@ public:
 private:
     std::string program;
     EngineConnection connection;
+    std::string chainFiles[2];
 };
 
 // "0.8" -> 0.8 when it is a number in (0, 1); otherwise false and why.

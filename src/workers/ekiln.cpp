@@ -43,6 +43,9 @@ int main(int argc, char** argv)
     EkilnInput input;
     if (!ReadEkilnStream(in, input)) session.Fail(in.Error());
     const int classNumber = input.chain.classNumber;
+    const std::string emcPath = ChainFilePath(modelPath, ".EMC", classNumber);
+    const std::string convPath = ChainFilePath(modelPath, ".CONV", classNumber);
+    session.OwnChainFiles(emcPath, convPath);
 
     std::string text;
     Distribution firing;
@@ -52,8 +55,7 @@ int main(int argc, char** argv)
                      " is rejected: " + error);
 
     ChainSummary summary;
-    if (!AnalyseChain(input.chain, firing, epsilon, ChainFilePath(modelPath, ".EMC", classNumber),
-                      ChainFilePath(modelPath, ".CONV", classNumber), summary, error))
+    if (!AnalyseChain(input.chain, firing, epsilon, emcPath, convPath, summary, error))
         session.Fail(error);
     session.Note("ekiln " + DescribeSummary(classNumber, summary), false);
     session.Finish(CpuTimeLine(WorkerSession::CpuSeconds()));

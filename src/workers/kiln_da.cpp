@@ -57,6 +57,10 @@ int main(int argc, char** argv)
     KilnInput input;
     if (!ReadKilnStream(in, input)) session.Fail(in.Error());
     const int classNumber = input.chain.classNumber;
+    const std::string modelPath = tmpDir + "/" + netName;
+    const std::string emcPath = ChainFilePath(modelPath, ".EMC", classNumber);
+    const std::string convPath = ChainFilePath(modelPath, ".CONV", classNumber);
+    session.OwnChainFiles(emcPath, convPath);
     if (debug) ShowHeader(input);
 
     if (input.preemptingArcs > 0) {
@@ -66,11 +70,9 @@ int main(int argc, char** argv)
             session.Fail(error);
     }
 
-    const std::string modelPath = tmpDir + "/" + netName;
     ChainSummary summary;
-    if (!AnalyseChain(input.chain, FixedDelay(input.delay), epsilon,
-                      ChainFilePath(modelPath, ".EMC", classNumber),
-                      ChainFilePath(modelPath, ".CONV", classNumber), summary, error))
+    if (!AnalyseChain(input.chain, FixedDelay(input.delay), epsilon, emcPath, convPath, summary,
+                      error))
         session.Fail(error);
     session.Note("kiln_da " + DescribeSummary(classNumber, summary), debug);
     session.Finish(CpuTimeLine(WorkerSession::CpuSeconds()));

@@ -82,6 +82,9 @@ TEST_F(EkilnTest, RejectedDistributionsLeaveNoChainFiles)
     };
     for (const auto& [text, reason] : cases) {
         WritePmf(text);
+        // Files of an earlier pass must not survive as if they were this one's.
+        std::ofstream(ChainFile(".EMC", 4)) << "stale";
+        std::ofstream(ChainFile(".CONV", 4)) << "stale";
         const WorkerResult result = Run(EkilnStreamOf(PreemptedChain(4, 1.0)));
         ExpectFailure(result, 4,
                       std::string("distribution of transition T1 is rejected: ") + reason);
