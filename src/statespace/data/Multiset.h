@@ -6,6 +6,8 @@
 
 #include "statespace/data/DelayVal.h"
 
+#include <utility>
+
 // One (token, quantity) element of a linked multiset.
 struct ltoken {
     unsigned short token;
@@ -33,6 +35,9 @@ struct PTms {
     unsigned short quant;
     unsigned short kinds;
     PTmsSlot* entries;
+    // Set by sort_ptms (and kept by the copies) when the slots are known to be
+    // strictly ascending: slot lookups may then search by halving.
+    bool sorted = false;
 };
 
 struct MTmsEntry {
@@ -64,20 +69,28 @@ struct int_list {
     int_list* next;
 };
 
+struct ExcMarkIndex;
+
 // Accumulator of successors reached by exclusive transitions; equal ata merge.
+// The head also keeps the tail and, once the list grows long, a hash index
+// over the ata, so that adding stays constant-time on wide activations.
 struct exc_mark : DelayVal {
-    short* ata;
-    unsigned short used;
-    exc_mark* next;
+    short* ata = nullptr;
+    unsigned short used = 0;
+    exc_mark* next = nullptr;
+    exc_mark* last = nullptr;          // head only: the tail element
+    ExcMarkIndex* index = nullptr;     // head only: ata -> element, built lazily
+    unsigned length = 0;               // head only: number of elements
 };
 
 // Activation branches of one exclusive firing; the first element's `more`
 // heads the chain of further elements linked by `next` (no merging).
 struct exc_marks : DelayVal {
-    short* ata;
-    unsigned short used;
-    exc_marks* more;
-    exc_marks* next;
+    short* ata = nullptr;
+    unsigned short used = 0;
+    exc_marks* more = nullptr;
+    exc_marks* next = nullptr;
+    exc_marks* last = nullptr;  // head only: the tail of the `more` chain
 };
 
 // --- Construction, release, copy -------------------------------------------
@@ -93,12 +106,55 @@ void initptmsWptms(PTms* dst, const PTms* src);
 void initptmsWmtms(PTms* p, const MTms& m);
 void initptmsWmtmsII(PTms* a, PTms* b, const MTms& m);
 void sort_ptms(PTms* p);
+// For a stand-alone MTms only (from ptms2mtms or copy_mtms); the MTms of a
+// Pms live inside the vector's block and go with clear_pms.
 void clear_mtms(MTms& m);
 MTms* copy_mtms(const MTms* m);
 void initpms(Pms& p);
 void clear_pms(Pms& p);
+// The copies overwrite dst without releasing it: clear it first if it holds data.
 void copy_pms(const Pms& src, Pms& dst);
 void copy_c_pms(const Pms& src, Pms& dst);
+
+// --- One-block marking vectors ----------------------------------------------
+// A Pms is ONE allocation: its MTms array followed by the entries of all its
+// MTms, which point into the same block. Every function that makes a Pms
+// (copy_pms, copy_c_pms, fill_pms) builds it that way and clear_pms frees the
+// block. Build vectors from place contents with fill_pms, never by hanging
+// separately allocated MTms into a Pms.
+
+// Number of non-zero slots of a dense multiset (0 for null).
+int ptms_used_slots(const PTms* p);
+// Makes dst (overwritten, not released) an uninitialised vector of `places`
+// MTms with room for `entries` entries; returns the first entry slot.
+MTmsEntry* alloc_pms(Pms& dst, int places, int entries);
+// Fills m from p as ptms2mtms does, with its entries written at `room`;
+// returns the slot after the last entry written.
+MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* room);
+
+// Makes dst (overwritten, not released) the vector of `count` places, where
+// placeAt(i) returns {place number, const PTms* contents} for the i-th place
+// in ascending place number. Places without tokens get no entry.
+template <class PlaceAt>
+void fill_pms(Pms& dst, int count, PlaceAt placeAt)
+{
+    int places = 0;
+    int entries = 0;
+    for (int i = 0; i < count; ++i) {
+        const PTms* p = placeAt(i).second;
+        if (p && p->quant != 0) {
+            ++places;
+            entries += ptms_used_slots(p);
+        }
+    }
+    MTmsEntry* room = alloc_pms(dst, places, entries);
+    int k = 0;
+    for (int i = 0; i < count; ++i) {
+        std::pair<int, const PTms*> place = placeAt(i);
+        if (place.second && place.second->quant != 0)
+            room = ptms2mtms_at(place.second, place.first, dst.places[k++], room);
+    }
+}
 
 // --- Conversions -------------------------------------------------------------
 Tms* ptms2tms(const PTms* p);

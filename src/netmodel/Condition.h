@@ -1,0 +1,33 @@
+// Condition: a guard of a transition or binding. Conditions that do not read
+// a marking are folded to constant truth once; the others are evaluated on
+// the actual or the new contents at every query.
+#pragma once
+
+#include "netmodel/Cell.h"
+
+class Condition {
+public:
+    static constexpr short kNotConstant = -1;
+
+    Condition() = default;
+    explicit Condition(bool b) : state(b ? 1 : 0) {}
+    explicit Condition(const Cell* c) : cell(c ? c->Copy() : nullptr) {}
+    Condition(const Condition& o) : cell(o.cell ? o.cell->Copy() : nullptr), state(o.state) {}
+    Condition& operator=(const Condition& o);
+    ~Condition() { Clear(); }
+
+    void Clear();
+    Cell* GetCell() const { return cell; }
+    void EvalCond();
+    bool ActCondTrue() const { return state != kNotConstant ? state == 1 : Holds(false); }
+    bool NewCondTrue() const { return state != kNotConstant ? state == 1 : Holds(true); }
+
+    bool operator==(const Condition& o) const;
+    bool operator!=(const Condition& o) const { return !(*this == o); }
+
+private:
+    bool Holds(bool onNew) const;
+
+    Cell* cell = nullptr;
+    short state = kNotConstant;
+};

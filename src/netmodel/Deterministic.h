@@ -1,0 +1,11 @@
+// Deterministic: a fixed delay given by an expression.
+#pragma once
+
+#include "netmodel/CellDelay.h"
+#include "statespace/data/DelayVal.h"
+
+class Deterministic : public CellDelayOf<Deterministic, kDelayDeterministic> {
+public:
+    using CellDelayOf::CellDelayOf;
+    using CellDelayOf::operator=;
+};

@@ -1,0 +1,21 @@
+// Loading marking vectors into the places and reading them back: the
+// bridge between the stored markings and the place contents that enabling
+// and firing work on. All work on PlaceArray.
+#pragma once
+
+#include "statespace/data/Multiset.h"
+
+class Marking;
+
+// Loads a vector (ascending place order) into both contents of every place,
+// or into the actual contents only; places without entry are emptied.
+void InitRefPms(const Pms& pms);
+void InitActPms(const Pms& pms);
+
+// Builds the vector of the actual or the new contents. `pms` is overwritten
+// without being released (clear it first if it holds a vector).
+void MakeActPms(Pms& pms);
+void MakeNewPms(Pms& pms);
+
+// A new marking of the new contents whose ata is MakeNewAta(ata).
+Marking* MakeSuccessorMarking(const short* ata);

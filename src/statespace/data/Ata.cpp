@@ -1,0 +1,39 @@
+// Active transition arrays: one entry per exclusive transition (the active
+// binding number, 0 for none). A null array reads as all zeros, but null and
+// an explicit all-zero array are different states.
+#include "statespace/data/Multiset.h"
+#include "statespace/data/NetCounts.h"
+
+#include <algorithm>
+
+short* make_ata(const short* ata)
+{
+    if (!ata || no_of_exc_transitions == 0) return nullptr;
+    short* copy = new short[no_of_exc_transitions];
+    std::copy_n(ata, no_of_exc_transitions, copy);
+    return copy;
+}
+
+short* make_new_ata(const short* ata, short i, short v)
+{
+    if (no_of_exc_transitions == 0) return nullptr;
+    short* copy = new short[no_of_exc_transitions];
+    if (ata)
+        std::copy_n(ata, no_of_exc_transitions, copy);
+    else
+        std::fill_n(copy, no_of_exc_transitions, 0);
+    if (i >= 0 && i < no_of_exc_transitions) copy[i] = v;
+    return copy;
+}
+
+bool ata_eq(const short* a, const short* b)
+{
+    if (!a || !b) return a == b;
+    return std::equal(a, a + no_of_exc_transitions, b);
+}
+
+void clear_ata(short*& ata)
+{
+    delete[] ata;
+    ata = nullptr;
+}

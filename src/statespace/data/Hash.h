@@ -1,0 +1,68 @@
+// Hash<T>: the marking store. A fixed table of buckets (bucket = key modulo
+// size), each a binary search tree ordered by T::Comp; an element larger than
+// a node goes left. Insertion keeps the trees shallow with local
+// restructuring (see Hash.cpp). The store owns one copy of every element;
+// elements are never removed one by one. Instantiated (in Hash.cpp) for
+// Marking and NPMarking only.
+#pragma once
+
+#include "statespace/data/Arena.h"
+#include "statespace/data/HashProgress.h"
+
+template <class T>
+struct TreeNode {
+    explicit TreeNode(const T& e) : elem(e) {}
+    T elem;
+    TreeNode* left = nullptr;
+    TreeNode* right = nullptr;
+};
+
+template <class T>
+struct TreeRoot {
+    unsigned short ll = 0;  // balance counter of the left subtree
+    unsigned short rl = 0;  // balance counter of the right subtree
+    TreeNode<T>* node = nullptr;
+};
+
+template <class T>
+class Hash {
+public:
+    Hash() = default;
+    explicit Hash(unsigned size);
+    Hash(const Hash&) = delete;
+    Hash& operator=(const Hash&) = delete;
+    ~Hash();
+
+    // Size 0 does nothing; otherwise releases everything stored and makes an
+    // empty table of `size` buckets with the given progress display.
+    void CreateHash(unsigned size, Mode mode);
+
+    // Interns element: returns the stored equal element (found = true, no
+    // copy made) or stores a copy and returns it (found = false). A null
+    // element, or a store without table, gives null.
+    T* Save(T* element, bool& found);
+
+    unsigned GetCounter() const { return counter; }
+    unsigned GetSize() const { return size; }
+
+    // Frees every stored element and empties the buckets, keeping the table.
+    void CleanHash();
+    // CleanHash, then releases the table too.
+    void Clear();
+
+    void ShowHashDistribution() const;
+
+    // Read access for diagnostics and tests.
+    const TreeRoot<T>& GetBucket(unsigned i) const { return table[i]; }
+
+private:
+    using Node = TreeNode<T>;
+    T* Insert(TreeRoot<T>& root, T& element, bool& found);
+    T* Store(Node*& link, const T& element);
+
+    TreeRoot<T>* table = nullptr;
+    unsigned size = 0;
+    unsigned counter = 0;
+    HashProgress progress;
+    Arena<Node> nodes;
+};

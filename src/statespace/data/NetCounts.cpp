@@ -1,0 +1,7 @@
+// Net-wide counts; zero until the class check has numbered the net.
+#include "statespace/data/NetCounts.h"
+
+unsigned short no_of_places = 0;
+unsigned short no_of_exc_transitions = 0;
+unsigned short no_of_imm_transitions = 0;
+unsigned short no_of_inf_transitions = 0;
