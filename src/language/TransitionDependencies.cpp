@@ -77,8 +77,10 @@ private:
     template <class Visit>
     static void ForEachClass(const ClassOrder& order, Visit visit)
     {
-        for (const auto& [list, type] : order)
-            ForEachTransition(*list, [&](Transition& t, unsigned short i) { visit(t, ClassEntry{type, i}); });
+        for (const auto& entry : order) {
+            TransType type = entry.second;
+            ForEachTransition(*entry.first, [&](Transition& t, unsigned short i) { visit(t, ClassEntry{type, i}); });
+        }
     }
 
     static void CollectPlaceNos(Cell* cell, int_list*& into)
