@@ -15,21 +15,21 @@ namespace {
 constexpr int kMaxQuantity = 65535;
 constexpr int kMaxTokenNumber = 65535;
 
-}  // namespace
-
-Cell* NewUnary(Operator op, Cell* operand)
+// The new cell, which holds copies of the parts; the parts are deleted.
+Cell* Built(Cell* cell, Cell* part, Cell* otherPart = nullptr)
 {
-    Cell* cell = new UnaerOp(op, operand);
-    delete operand;
+    delete part;
+    delete otherPart;
     return cell;
 }
 
+}  // namespace
+
+Cell* NewUnary(Operator op, Cell* operand) { return Built(new UnaerOp(op, operand), operand); }
+
 Cell* NewBinary(Operator op, Cell* left, Cell* right)
 {
-    Cell* cell = new BinaerOp(op, left, right);
-    delete left;
-    delete right;
-    return cell;
+    return Built(new BinaerOp(op, left, right), left, right);
 }
 
 Str* PlaceReference(Str* name)
@@ -88,8 +88,5 @@ Cell* NewTokenCell(int token, int quantity)
 
 Cell* NewMeasure(RatingType type, Cell* first, Cell* second)
 {
-    Cell* cell = new RatingCell(type, first, second);
-    delete first;
-    delete second;
-    return cell;
+    return Built(new RatingCell(type, first, second), first, second);
 }

@@ -29,6 +29,7 @@
 #include <cstring>
 
 #include "language/DefinitionFiling.h"
+#include "language/ExitLeakCheck.h"
 #include "language/ExpressionActions.h"
 #include "language/NetActions.h"
 #include "language/Parser.h"
@@ -44,6 +45,8 @@
 
 %define api.token.prefix {TOK_}
 %expect 0
+
+%initial-action { CheckLeaksBeforeGlobalsGo(); }
 
 %union {
     int integer;

@@ -3,6 +3,8 @@
 // the child's exit status and standard output.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -22,3 +24,8 @@ void ParseAndCheck(const std::string& description);
 // The error block lines from "description" on, as the reader prints them.
 std::string ErrorLines(const std::string& description, const std::string& info1,
                        const std::string& info2 = "");
+
+// Whether the run ended with the status and printed an error block of the
+// module file that holds the lines.
+testing::AssertionResult Reported(const ChildRun& run, int status, const std::string& file,
+                                  const std::string& lines);
