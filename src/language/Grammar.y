@@ -19,6 +19,9 @@
  *    above "|", so the parser reduces the definition instead of shifting
  *    the bar into a disjunction. A disjunction in a definition needs
  *    parentheses.
+ * Everything else is decided by one token of lookahead: whether "(" or "-"
+ * starts a number, a multiset, a condition or a measure is left open until
+ * a token tells them apart.
  */
 
 %code requires {
@@ -40,7 +43,6 @@
 // The parser stack starts with 200 entries and may grow to 10000.
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 10000
-
 }
 
 %define api.token.prefix {TOK_}
