@@ -158,15 +158,6 @@ TEST(MultisetValues, NotTellsWhetherTokensAreHeldAndAbsCountsThem)
     EXPECT_EQ(NumberOf(full && FloatVal(1)), 0.0);
 }
 
-TEST(MultisetValues, CopiesAreIndependent)
-{
-    auto m = Ms({{1, 2}});
-    TokenMSVal original(m.get());
-    Value copy(original.Contents());
-    original.Clear();
-    EXPECT_EQ(Contents(copy->GetConstTms()), (Counts{{1, 2}}));
-}
-
 TEST(TextValues, EqualityNeedsATextOnTheRight)
 {
     TextVal t("T1");

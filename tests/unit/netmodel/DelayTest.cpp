@@ -41,9 +41,11 @@ double ValueOf(Delay& d) { return std::unique_ptr<CellVal>(d.Calculate())->GetFl
 // Matches the error block of a non-positive delay number; the line is free.
 std::string NotPositive(const char* function, const char* kind)
 {
+    std::string rest = std::string("function \t : ") + function +
+                       "\ndescription\t : value given to " + kind +
+                       " delay is zero or less than zero\n";
     return EscapedForRegex(std::string("file\t\t : ") + kFile) + "\nline\t\t : [0-9]+\n" +
-           EscapedForRegex(std::string("function \t : ") + function + "\ndescription\t : value given to " +
-                           kind + " delay is zero or less than zero\n");
+           EscapedForRegex(rest);
 }
 
 TEST(ExpressionDelays, ExponentialAnswersTheRateOfItsMean)
