@@ -37,7 +37,8 @@ Transition* FindTransition(const PtrList<Transition>& list, const Str& name)
 void SetTransNo(Cell& cell)
 {
     Str name;
-    if (Cell* argument = cell.GetCell1()) name = std::unique_ptr<CellVal>(argument->Calculate())->GetString();
+    if (Cell* argument = cell.GetCell1())
+        name = std::unique_ptr<CellVal>(argument->Calculate())->GetString();
     Transition* t = nullptr;
     if (!name.IsNull() && name.Length() > 0) {
         t = FindTransition(ExclusiveTransitions, name);
@@ -45,7 +46,8 @@ void SetTransNo(Cell& cell)
         if (!t) t = FindTransition(InfiniteTransitions, name);
     }
     if (!t)
-        SubErr(112, "SetTransNo()", "can't substitude transitionname in rating cell", name, kNoName);
+        SubErr(112, "SetTransNo()", "can't substitude transitionname in rating cell", name,
+               kNoName);
     cell.SetCell2(t->GetNo());
 }
 
@@ -53,24 +55,28 @@ void SubInCells(Cell* cell, const Str& owner)
 {
     if (!cell) return;
     switch (cell->GetCellType()) {
-    case ConstValCell: return;
-    case UnaerOpCell:
-    case BinaerOpCell: ForEachOperand(*cell, [&](Cell& c) { SubInCells(&c, owner); }); return;
-    case FunctionCell: {
-        PlaceHeader* reference = cell->GetPlaceHeader();
-        Str name = reference ? reference->GetName().GetString() : kNoName;
-        PlaceHeader* header = FindHeader(name);
-        if (!header) SubErr(64, "SubInCells()", "can't get place", name, owner);
-        cell->SetPH(header);
-        return;
-    }
-    case RatingCellCell:
-        if (cell->GetRatingType() == Throughput)
-            SetTransNo(*cell);
-        else
+        case ConstValCell:
+            return;
+        case UnaerOpCell:
+        case BinaerOpCell:
             ForEachOperand(*cell, [&](Cell& c) { SubInCells(&c, owner); });
-        return;
-    default: SubErr(88, "SubInCells()", "unexpected cell", kNoName, owner);
+            return;
+        case FunctionCell: {
+            PlaceHeader* reference = cell->GetPlaceHeader();
+            Str name = reference ? reference->GetName().GetString() : kNoName;
+            PlaceHeader* header = FindHeader(name);
+            if (!header) SubErr(64, "SubInCells()", "can't get place", name, owner);
+            cell->SetPH(header);
+            return;
+        }
+        case RatingCellCell:
+            if (cell->GetRatingType() == Throughput)
+                SetTransNo(*cell);
+            else
+                ForEachOperand(*cell, [&](Cell& c) { SubInCells(&c, owner); });
+            return;
+        default:
+            SubErr(88, "SubInCells()", "unexpected cell", kNoName, owner);
     }
 }
 
@@ -87,7 +93,8 @@ void CheckColours(const Tms* tokens, PlaceType pt, int line, const char* functio
     for (const ltoken* e = tokens ? tokens->first : nullptr; e; e = e->next) {
         if ((pt == ElementaryPlace && e->token != 0) || (pt == ObjectPlace && e->token == 0))
             SubErr(line, function, wrongType, place, owner);
-        if (pt != ElementaryPlace && pt != ObjectPlace) SubErr(line + 1, function, noType, place, owner);
+        if (pt != ElementaryPlace && pt != ObjectPlace)
+            SubErr(line + 1, function, noType, place, owner);
     }
 }
 
@@ -95,17 +102,18 @@ void ColorChk(Cell* cell, PlaceType pt, const Str& place, const Str& owner)
 {
     if (!cell) return;
     switch (cell->GetCellType()) {
-    case ConstValCell: {
-        std::unique_ptr<CellVal> value(cell->Calculate());
-        CheckColours(value->GetTms(), pt, 203, "ColorChk()", "arccolor != placetype",
-                     "no arccolor defined", place, owner);
-        return;
-    }
-    case FunctionCell:
-        if (cell->GetPlaceHeader()->GetPT() != pt)
-            SubErr(215, "ColorChk()", "arccolor != placetype", place, owner);
-        return;
-    default: ForEachOperand(*cell, [&](Cell& c) { ColorChk(&c, pt, place, owner); });
+        case ConstValCell: {
+            std::unique_ptr<CellVal> value(cell->Calculate());
+            CheckColours(value->GetTms(), pt, 203, "ColorChk()", "arccolor != placetype",
+                         "no arccolor defined", place, owner);
+            return;
+        }
+        case FunctionCell:
+            if (cell->GetPlaceHeader()->GetPT() != pt)
+                SubErr(215, "ColorChk()", "arccolor != placetype", place, owner);
+            return;
+        default:
+            ForEachOperand(*cell, [&](Cell& c) { ColorChk(&c, pt, place, owner); });
     }
 }
 
@@ -144,7 +152,8 @@ void CheckTransition(Transition& t)
 
 void ChkSubAndEvalTransitions()
 {
-    for (PtrList<Transition>* list : {&ImmediateTransitions, &ExclusiveTransitions, &InfiniteTransitions})
+    for (PtrList<Transition>* list :
+         {&ImmediateTransitions, &ExclusiveTransitions, &InfiniteTransitions})
         ForEachItem(list, CheckTransition);
 }
 

@@ -58,11 +58,13 @@ public:
         if (known != collected.end()) return known->second;
         inProgress.insert(place);
         Tms* colours = nullptr;
-        for (PtrList<Transition>* list : {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions})
+        for (PtrList<Transition>* list :
+             {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions})
             ForEachItem(list, [&](Transition& t) {
                 ForEachItem(t.GetBindings(), [&](Binding& b) {
                     ForEachItem(b.GetOutArcs(), [&](Arc& a) {
-                        if (a.GetPlace()->GetName() == place.c_str()) AddArcTms(place, *a.GetTmsCell(), colours);
+                        if (a.GetPlace()->GetName() == place.c_str())
+                            AddArcTms(place, *a.GetTmsCell(), colours);
                     });
                 });
             });
@@ -87,7 +89,8 @@ private:
         }
         for (const std::string& source : read) {
             if (inProgress.count(source))
-                SubErr(290, "GetArcTms()", "loop in functions", Str(source.c_str()), Str(place.c_str()));
+                SubErr(290, "GetArcTms()", "loop in functions", Str(source.c_str()),
+                       Str(place.c_str()));
             add_tms(into, CollectTMS(source));
         }
     }
@@ -96,7 +99,10 @@ private:
     std::set<std::string> inProgress;
 };
 
-bool IsEmpty(const Tms* t) { return !t || !t->first; }
+bool IsEmpty(const Tms* t)
+{
+    return !t || !t->first;
+}
 
 }  // namespace
 
@@ -107,7 +113,8 @@ void Tms2PTms()
         const Str& name = p.GetName().GetString();
         Tms* colours = copy_tms(collector.CollectTMS(name.GetCChar()));
         add_tms(colours, p.GetTms());
-        if (IsEmpty(colours)) SubErr(250, "Tms2PTms()", "collected empty tokenmultiset", name, name);
+        if (IsEmpty(colours))
+            SubErr(250, "Tms2PTms()", "collected empty tokenmultiset", name, name);
         PTms* slots = tms2ptms(colours);
         initptmsWtms(slots, p.GetTms());
         sort_ptms(slots);

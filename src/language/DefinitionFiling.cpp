@@ -49,16 +49,21 @@ Definition* NewTextDefinition(Str* name, Str* text)
 void FileDefinition(Definition* d)
 {
     switch (section) {
-    case kDefinitionSection:
-    case kAfterParameter: SaveDefinition(d); break;
-    case kParameterSection:
-    case kAfterPage:
-        if (!pending_parameters) pending_parameters = new PtrList<Definition>();
-        pending_parameters->Append(d);
-        break;
-    case kEvaluationSection:
-    case kAfterEvaluationParameter: EvalRefs.Append(d); break;
-    default: YaccError("definition in wrong section");
+        case kDefinitionSection:
+        case kAfterParameter:
+            SaveDefinition(d);
+            break;
+        case kParameterSection:
+        case kAfterPage:
+            if (!pending_parameters) pending_parameters = new PtrList<Definition>();
+            pending_parameters->Append(d);
+            break;
+        case kEvaluationSection:
+        case kAfterEvaluationParameter:
+            EvalRefs.Append(d);
+            break;
+        default:
+            YaccError("definition in wrong section");
     }
 }
 

@@ -9,7 +9,10 @@ extern "C" void __lsan_do_leak_check() __attribute__((weak));
 
 namespace {
 
-void LeakCheck() { __lsan_do_leak_check(); }
+void LeakCheck()
+{
+    __lsan_do_leak_check();
+}
 
 }  // namespace
 

@@ -25,7 +25,10 @@ Cell* Built(Cell* cell, Cell* part, Cell* otherPart = nullptr)
 
 }  // namespace
 
-Cell* NewUnary(Operator op, Cell* operand) { return Built(new UnaerOp(op, operand), operand); }
+Cell* NewUnary(Operator op, Cell* operand)
+{
+    return Built(new UnaerOp(op, operand), operand);
+}
 
 Cell* NewBinary(Operator op, Cell* left, Cell* right)
 {
@@ -80,7 +83,8 @@ int RegisterColour(Str* name, Str* version, Str* step)
 Cell* NewTokenCell(int token, int quantity)
 {
     if (quantity > kMaxQuantity) quantity = kMaxQuantity;
-    Tms* tokens = new_tms(static_cast<unsigned short>(token), static_cast<unsigned short>(quantity));
+    Tms* tokens =
+        new_tms(static_cast<unsigned short>(token), static_cast<unsigned short>(quantity));
     Cell* cell = new ConstVal(tokens);
     clear_tms(tokens);
     return cell;

@@ -17,7 +17,10 @@ int root_found = 0;
 
 namespace {
 
-bool IsEmpty(const Str* s) { return !s || s->IsNull() || s->Length() == 0; }
+bool IsEmpty(const Str* s)
+{
+    return !s || s->IsNull() || s->Length() == 0;
+}
 
 // base + text when text is absolute, else base + "\" + text.
 Str Below(const Str& base, const char* text)
@@ -35,7 +38,10 @@ void Replace(Str*& target, const Str& value)
 
 }  // namespace
 
-Str AddRoot(const char* text) { return Below(Str(kRootName), text); }
+Str AddRoot(const char* text)
+{
+    return Below(Str(kRootName), text);
+}
 
 Str AddActPage(const char* text)
 {

@@ -31,7 +31,10 @@ private:
     std::vector<std::string> names;
 };
 
-bool IsEmpty(const Str& s) { return s.IsNull() || s.Length() == 0; }
+bool IsEmpty(const Str& s)
+{
+    return s.IsNull() || s.Length() == 0;
+}
 
 Page* FindPage(const Str* name)
 {
@@ -48,7 +51,10 @@ Definition* FindDefinition(const Str& name)
     return nullptr;
 }
 
-bool IsText(const Definition& d) { return d.GetResultType() == Text; }
+bool IsText(const Definition& d)
+{
+    return d.GetResultType() == Text;
+}
 
 const Cell* LookUpDefinition(const Str& s, Trail& seen)
 {
@@ -77,8 +83,7 @@ const Cell* LookUpParameter(const Str& s, const Str* page, Trail& seen)
     if (const Cell* found = LookUpParameter(value, page, seen)) return found;
     for (auto* e = PageRefs.first; e; e = e->next)
         if (e->item->IsSubPage(*page))
-            if (const Cell* found = LookUpParameter(value, &e->item->GetName(), seen))
-                return found;
+            if (const Cell* found = LookUpParameter(value, &e->item->GetName(), seen)) return found;
     if (const Cell* found = TestIfDefinition(value)) return found;
     return d->GetVal();
 }
@@ -124,17 +129,30 @@ int ReturnString(const Str& s)
 int ReturnCellContents(const Cell* cell)
 {
     switch (cell->GetResultType()) {
-    case PlaceMultiset: yylval.cell = cell->Copy(); return TOK_DEF_PLACETMS;
-    case PlaceNumber: yylval.cell = cell->Copy(); return TOK_DEF_PLACENUM;
-    case ElementaryMultiset: yylval.cell = cell->Copy(); return TOK_DEF_ETMS;
-    case ProductMultiset: yylval.cell = cell->Copy(); return TOK_DEF_CTMS;
-    case Boolean: yylval.cell = cell->Copy(); return TOK_DEF_BOOL;
-    case Number: yylval.cell = cell->Copy(); return TOK_DEF_FLOAT;
-    case Text: {
-        std::unique_ptr<CellVal> value(cell->Calculate());
-        return ReturnString(value->GetString());
-    }
-    default: LexError("unknown ResultType in Definition");
+        case PlaceMultiset:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_PLACETMS;
+        case PlaceNumber:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_PLACENUM;
+        case ElementaryMultiset:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_ETMS;
+        case ProductMultiset:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_CTMS;
+        case Boolean:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_BOOL;
+        case Number:
+            yylval.cell = cell->Copy();
+            return TOK_DEF_FLOAT;
+        case Text: {
+            std::unique_ptr<CellVal> value(cell->Calculate());
+            return ReturnString(value->GetString());
+        }
+        default:
+            LexError("unknown ResultType in Definition");
     }
 }
 

@@ -28,31 +28,42 @@ int AbsoluteName(const char* text)
 {
     Str name = AddRoot(text);
     switch (section) {
-    case kDefinitionSection: return VarOrDefOrString(name);
-    case kParameterSection: return DefinitionOrString(name);
-    case kEvaluationSection:
-    case kPageSection: return ReturnString(name);
-    default: return DefOrParamOrString(name);
+        case kDefinitionSection:
+            return VarOrDefOrString(name);
+        case kParameterSection:
+            return DefinitionOrString(name);
+        case kEvaluationSection:
+        case kPageSection:
+            return ReturnString(name);
+        default:
+            return DefOrParamOrString(name);
     }
 }
 
 int PlainName(const char* text)
 {
     switch (section) {
-    case kDefinitionSection:
-    case kParameterSection: return NameBelowDefinitionOrMaster(text);
-    case kPageSection: LexError("pagename without path");
-    default: return DefOrParamOrString(AddActPage(text));
+        case kDefinitionSection:
+        case kParameterSection:
+            return NameBelowDefinitionOrMaster(text);
+        case kPageSection:
+            LexError("pagename without path");
+        default:
+            return DefOrParamOrString(AddActPage(text));
     }
 }
 
 int RelativeName(const char* text)
 {
     switch (section) {
-    case kDefinitionSection:
-    case kParameterSection: return NameBelowDefinitionOrMaster(text);
-    case kEvaluationSection: LexError("evalstring with relativ path");
-    case kPageSection: LexError("pagename with relativ path");
-    default: return DefOrParamOrString(AddActPage(text));
+        case kDefinitionSection:
+        case kParameterSection:
+            return NameBelowDefinitionOrMaster(text);
+        case kEvaluationSection:
+            LexError("evalstring with relativ path");
+        case kPageSection:
+            LexError("pagename with relativ path");
+        default:
+            return DefOrParamOrString(AddActPage(text));
     }
 }

@@ -45,8 +45,7 @@ Transition* NewTransition(Str* name, ServerType server, Condition* guard,
                           PtrList<Binding>* bindings)
 {
     CheckAndCountTransition(server, bindings);
-    auto* transition =
-        new Transition(*name, server, guard ? *guard : Condition(true), bindings);
+    auto* transition = new Transition(*name, server, guard ? *guard : Condition(true), bindings);
     delete name;
     delete guard;
     return transition;

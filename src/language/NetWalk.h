@@ -47,16 +47,19 @@ void ForEachOperand(Cell& cell, Visit visit)
 {
     Cell* operands[2] = {nullptr, nullptr};
     switch (cell.GetCellType()) {
-    case UnaerOpCell: operands[0] = cell.GetOpd(); break;
-    case BinaerOpCell:
-        operands[0] = cell.GetLeftOpd();
-        operands[1] = cell.GetRightOpd();
-        break;
-    case RatingCellCell:
-        operands[0] = cell.GetCell1();
-        operands[1] = cell.GetCell2();
-        break;
-    default: break;
+        case UnaerOpCell:
+            operands[0] = cell.GetOpd();
+            break;
+        case BinaerOpCell:
+            operands[0] = cell.GetLeftOpd();
+            operands[1] = cell.GetRightOpd();
+            break;
+        case RatingCellCell:
+            operands[0] = cell.GetCell1();
+            operands[1] = cell.GetCell2();
+            break;
+        default:
+            break;
     }
     for (Cell* operand : operands)
         if (operand) visit(*operand);

@@ -12,14 +12,22 @@ namespace {
 const char* LexerSectionName(int s)
 {
     switch (s) {
-    case kDefinitionSection: return "Definition";
-    case kParameterSection: return "Parameter";
-    case kEvaluationSection: return "Evaluation";
-    case kPageSection: return "Page";
-    case kElementaryPlaceSection: return "ElementaryPlace";
-    case kProductPlaceSection: return "ProductPlace";
-    case kTransitionSection: return "Transition";
-    default: return "Unknown";
+        case kDefinitionSection:
+            return "Definition";
+        case kParameterSection:
+            return "Parameter";
+        case kEvaluationSection:
+            return "Evaluation";
+        case kPageSection:
+            return "Page";
+        case kElementaryPlaceSection:
+            return "ElementaryPlace";
+        case kProductPlaceSection:
+            return "ProductPlace";
+        case kTransitionSection:
+            return "Transition";
+        default:
+            return "Unknown";
     }
 }
 
@@ -28,21 +36,32 @@ const char* LexerSectionName(int s)
 const char* ParserSectionName(int s)
 {
     switch (s) {
-    case kDefinitionSection: return "Definition";
-    case kAfterParameter:
-    case kParameterSection:
-    case kAfterEvaluationParameter: return "Parameter";
-    case kAfterPage:
-    case kPageSection: return "Page";
-    case kEvaluationSection: return "Evaluate";
-    case kElementaryPlaceSection: return "ElementaryPlace";
-    case kProductPlaceSection: return "ProductPlace";
-    case kTransitionSection: return "Transition";
-    default: return "unknown";
+        case kDefinitionSection:
+            return "Definition";
+        case kAfterParameter:
+        case kParameterSection:
+        case kAfterEvaluationParameter:
+            return "Parameter";
+        case kAfterPage:
+        case kPageSection:
+            return "Page";
+        case kEvaluationSection:
+            return "Evaluate";
+        case kElementaryPlaceSection:
+            return "ElementaryPlace";
+        case kProductPlaceSection:
+            return "ProductPlace";
+        case kTransitionSection:
+            return "Transition";
+        default:
+            return "unknown";
     }
 }
 
-const char* CurrentComment() { return ActCommend ? ActCommend->GetCChar() : nullptr; }
+const char* CurrentComment()
+{
+    return ActCommend ? ActCommend->GetCChar() : nullptr;
+}
 
 }  // namespace
 

@@ -13,7 +13,10 @@ int place_no = 1;
 
 namespace {
 
-bool IsEmpty(const Str* s) { return !s || s->IsNull() || s->Length() == 0; }
+bool IsEmpty(const Str* s)
+{
+    return !s || s->IsNull() || s->Length() == 0;
+}
 
 SocketPortPair* FindPort(const Str& name)
 {

@@ -20,33 +20,47 @@ constexpr unsigned char kEndOfDescription = 0xFF;
 int KeywordStep(int token, int from)
 {
     switch (token) {
-    case TOK_DEFINITION: return from == kBeforeDefinition ? kDefinitionSection : -1;
-    case TOK_PARAMETER:
-        if (from == kDefinitionSection) return kAfterParameter;
-        return from == kEvaluationSection ? kAfterEvaluationParameter : -1;
-    case TOK_PAGE: return from == kParameterSection ? kAfterPage : -1;
-    case TOK_ELEMENTARYPLACE:
-        return from == kPageSection || from == kProductPlaceSection ? kElementaryPlaceSection : -1;
-    case TOK_PRODUCTPLACE:
-        return from == kPageSection || from == kElementaryPlaceSection ? kProductPlaceSection : -1;
-    case TOK_TRANSITION:
-        return from == kElementaryPlaceSection || from == kProductPlaceSection ? kTransitionSection
-                                                                                : -1;
-    case TOK_EVALUATE: return from == kTransitionSection ? kEvaluationSection : -1;
-    default: return -1;
+        case TOK_DEFINITION:
+            return from == kBeforeDefinition ? kDefinitionSection : -1;
+        case TOK_PARAMETER:
+            if (from == kDefinitionSection) return kAfterParameter;
+            return from == kEvaluationSection ? kAfterEvaluationParameter : -1;
+        case TOK_PAGE:
+            return from == kParameterSection ? kAfterPage : -1;
+        case TOK_ELEMENTARYPLACE:
+            return from == kPageSection || from == kProductPlaceSection ? kElementaryPlaceSection
+                                                                        : -1;
+        case TOK_PRODUCTPLACE:
+            return from == kPageSection || from == kElementaryPlaceSection ? kProductPlaceSection
+                                                                           : -1;
+        case TOK_TRANSITION:
+            return from == kElementaryPlaceSection || from == kProductPlaceSection
+                       ? kTransitionSection
+                       : -1;
+        case TOK_EVALUATE:
+            return from == kTransitionSection ? kEvaluationSection : -1;
+        default:
+            return -1;
     }
 }
 
 const char* OrderError(int token)
 {
     switch (token) {
-    case TOK_DEFINITION: return "wrong section order (Definition)";
-    case TOK_PARAMETER: return "wrong section order (Parameter)";
-    case TOK_PAGE: return "wrong section order (Page)";
-    case TOK_ELEMENTARYPLACE: return "wrong section order (ElementaryPlace)";
-    case TOK_PRODUCTPLACE: return "wrong section order (ProductPlace)";
-    case TOK_TRANSITION: return "wrong section order (Transition)";
-    default: return "wrong section order (Evaluate)";
+        case TOK_DEFINITION:
+            return "wrong section order (Definition)";
+        case TOK_PARAMETER:
+            return "wrong section order (Parameter)";
+        case TOK_PAGE:
+            return "wrong section order (Page)";
+        case TOK_ELEMENTARYPLACE:
+            return "wrong section order (ElementaryPlace)";
+        case TOK_PRODUCTPLACE:
+            return "wrong section order (ProductPlace)";
+        case TOK_TRANSITION:
+            return "wrong section order (Transition)";
+        default:
+            return "wrong section order (Evaluate)";
     }
 }
 

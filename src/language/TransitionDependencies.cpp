@@ -25,9 +25,15 @@ struct ClassEntry {
 void Add(TDepLst& l, const ClassEntry& e)
 {
     switch (e.type) {
-    case ExclusiveClass: l.AddExc(static_cast<short>(e.index)); break;
-    case InfiniteClass: l.AddInf(static_cast<short>(e.index)); break;
-    case ImmediateClass: l.AddImm(static_cast<short>(e.index)); break;
+        case ExclusiveClass:
+            l.AddExc(static_cast<short>(e.index));
+            break;
+        case InfiniteClass:
+            l.AddInf(static_cast<short>(e.index));
+            break;
+        case ImmediateClass:
+            l.AddImm(static_cast<short>(e.index));
+            break;
     }
 }
 
@@ -62,9 +68,11 @@ public:
         ForEachClass(directOrder, [&](Transition& x, const ClassEntry& reader) {
             int_list* places = nullptr;
             CollectPlaceNos(x.GetGlobalCond().GetCell(), places);
-            ForEachItem(x.GetBindings(), [&](Binding& b) { CollectPlaceNos(b.GetLocalCond().GetCell(), places); });
+            ForEachItem(x.GetBindings(),
+                        [&](Binding& b) { CollectPlaceNos(b.GetLocalCond().GetCell(), places); });
             for (int_list* p = places; p; p = p->next)
-                for (Transition* t : touching[p->value]) Add(*lists[t->GetNo() - 1], reader);  // SetIDTDs
+                for (Transition* t : touching[p->value])
+                    Add(*lists[t->GetNo() - 1], reader);  // SetIDTDs
             clear_lst(places);
         });
         RefTDep = new TDep*[no_of_trans];
@@ -79,7 +87,9 @@ private:
     {
         for (const auto& entry : order) {
             TransType type = entry.second;
-            ForEachTransition(*entry.first, [&](Transition& t, unsigned short i) { visit(t, ClassEntry{type, i}); });
+            ForEachTransition(*entry.first, [&](Transition& t, unsigned short i) {
+                visit(t, ClassEntry{type, i});
+            });
         }
     }
 
@@ -103,13 +113,18 @@ private:
         };
         ForEachClass(directOrder, [&](Transition& t, const ClassEntry& e) {
             ForEachItem(t.GetBindings(), [&](Binding& b) {
-                ForEachItem(b.GetOutArcs(), [&](Arc& a) { AppendOnce(producers[a.GetPlace()->GetNo()], e, sameEntry); });
-                ForEachItem(b.GetInArcs(), [&](Arc& a) { AppendOnce(consumers[a.GetPlace()->GetNo()], e, sameEntry); });
+                ForEachItem(b.GetOutArcs(), [&](Arc& a) {
+                    AppendOnce(producers[a.GetPlace()->GetNo()], e, sameEntry);
+                });
+                ForEachItem(b.GetInArcs(), [&](Arc& a) {
+                    AppendOnce(consumers[a.GetPlace()->GetNo()], e, sameEntry);
+                });
             });
         });
         ForEachClass(guardOrder, [&](Transition& t, const ClassEntry&) {
             ForEachArc(t, [&](Arc& a) {
-                AppendOnce(touching[a.GetPlace()->GetNo()], &t, [](Transition* x, Transition* y) { return x == y; });
+                AppendOnce(touching[a.GetPlace()->GetNo()], &t,
+                           [](Transition* x, Transition* y) { return x == y; });
             });
         });
     }

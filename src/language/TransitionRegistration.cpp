@@ -16,35 +16,47 @@ int NextKind(int kind, const Binding& b, ServerType server)
 {
     bool infinite = server == InfiniteServer;
     switch (b.GetDelayType()) {
-    case kDelayImmediate:
-        if (kind != kDelayImmediate) YaccError("delay type mixture (xxx/imm)");
-        return kind;
-    case kDelayExponential:
-        if (kind == kDelayImmediate) YaccError("delay type mixture (exp/imm)");
-        return kDelayExponential;
-    case kDelayDeterministic:
-        if (infinite) YaccError("IS transition with det. delay");
-        if (kind == kDelayGeneral) YaccError("delay type mixture (det/gen)");
-        if (kind == kDelayImmediate) YaccError("delay type mixture (det/imm)");
-        return kind == kDelayDeterministic ? kind : static_cast<int>(kDelayMixed);
-    case kDelayGeneral:
-        if (infinite) YaccError("IS transition with gen. delay");
-        if (kind == kDelayImmediate) YaccError("delay type mixture (gen/imm)");
-        if (kind == kDelayDeterministic) YaccError("delay type mixture (gen/det)");
-        return kind == kDelayGeneral ? kind : static_cast<int>(kDelayMixed);
-    default: YaccError("unknown delay");
+        case kDelayImmediate:
+            if (kind != kDelayImmediate) YaccError("delay type mixture (xxx/imm)");
+            return kind;
+        case kDelayExponential:
+            if (kind == kDelayImmediate) YaccError("delay type mixture (exp/imm)");
+            return kDelayExponential;
+        case kDelayDeterministic:
+            if (infinite) YaccError("IS transition with det. delay");
+            if (kind == kDelayGeneral) YaccError("delay type mixture (det/gen)");
+            if (kind == kDelayImmediate) YaccError("delay type mixture (det/imm)");
+            return kind == kDelayDeterministic ? kind : static_cast<int>(kDelayMixed);
+        case kDelayGeneral:
+            if (infinite) YaccError("IS transition with gen. delay");
+            if (kind == kDelayImmediate) YaccError("delay type mixture (gen/imm)");
+            if (kind == kDelayDeterministic) YaccError("delay type mixture (gen/det)");
+            return kind == kDelayGeneral ? kind : static_cast<int>(kDelayMixed);
+        default:
+            YaccError("unknown delay");
     }
 }
 
 void Count(int kind)
 {
     switch (kind) {
-    case kDelayImmediate: ++no_of_imm_transitions; break;
-    case kDelayExponential: ++no_of_exp_transitions; break;
-    case kDelayDeterministic: ++no_of_det_transitions; break;
-    case kDelayGeneral: ++no_of_gen_transitions; break;
-    case kDelayMixed: ++no_of_mix_transitions; break;
-    default: YaccError("unknown delay");
+        case kDelayImmediate:
+            ++no_of_imm_transitions;
+            break;
+        case kDelayExponential:
+            ++no_of_exp_transitions;
+            break;
+        case kDelayDeterministic:
+            ++no_of_det_transitions;
+            break;
+        case kDelayGeneral:
+            ++no_of_gen_transitions;
+            break;
+        case kDelayMixed:
+            ++no_of_mix_transitions;
+            break;
+        default:
+            YaccError("unknown delay");
     }
 }
 
@@ -87,11 +99,14 @@ void SaveTransition(Transition* t)
         GeneralTransitions.Append(t);
     }
     switch (t->GetServerType()) {
-    case ExclusiveServer:
-        t->SetExcNo(static_cast<short>(exc_no++));
-        ExclusiveTransitions.Append(t);
-        break;
-    case InfiniteServer: InfiniteTransitions.Append(t); break;
-    default: YaccError("can't save transition");
+        case ExclusiveServer:
+            t->SetExcNo(static_cast<short>(exc_no++));
+            ExclusiveTransitions.Append(t);
+            break;
+        case InfiniteServer:
+            InfiniteTransitions.Append(t);
+            break;
+        default:
+            YaccError("can't save transition");
     }
 }

@@ -20,7 +20,10 @@ std::size_t used[kSlots / 2];  // the slots written since Start, to clear them
 std::size_t usedCount = 0;
 bool tracking = false;
 
-std::size_t Home(std::uintptr_t p) { return ((p >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - 22); }
+std::size_t Home(std::uintptr_t p)
+{
+    return ((p >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - 22);
+}
 
 void Record(const volatile void* block, std::size_t)
 {
@@ -57,7 +60,10 @@ void Clear()
 
 namespace AllocationTracker {
 
-void Install() { __sanitizer_install_malloc_and_free_hooks(Record, Forget); }
+void Install()
+{
+    __sanitizer_install_malloc_and_free_hooks(Record, Forget);
+}
 
 void Start()
 {

@@ -21,7 +21,8 @@ std::string Net(const std::string& places, const std::string& transitions,
 // A description whose definition section holds the given definitions.
 std::string WithDefinitions(const std::string& definitions)
 {
-    return "Definition : " + definitions + "\nParameter : Page : \\\nElementaryPlace :\nProductPlace :\n"
+    return "Definition : " + definitions +
+           "\nParameter : Page : \\\nElementaryPlace :\nProductPlace :\n"
            "Transition :\nEvaluate :\n";
 }
 
@@ -48,8 +49,8 @@ TEST(Grammar, WorkedExampleBuildsItsNet)
 {
     ChildRun run = RunInChild([] {
         Parse(kWorkedExample);
-        std::cout << DescribeDefinitions() << DescribePages() << DescribePlaces() << DescribeTransitions()
-                  << DescribeMeasures() << DescribeCounts();
+        std::cout << DescribeDefinitions() << DescribePages() << DescribePlaces()
+                  << DescribeTransitions() << DescribeMeasures() << DescribeCounts();
     });
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.output,
@@ -75,15 +76,16 @@ TEST(Grammar, WorkedExampleWithoutProductPlacesIsAParseErrorAtTransition)
 
 TEST(Grammar, ArithmeticBindsAndGroupsAsUsual)
 {
-    EXPECT_EQ(Parsed(WithDefinitions("\\a = 1 - 2 - 3 | \\b = -1 * 2 | \\c = -1 + 2 | \\d = 1 + 2 * 3 / 4"
-                                     " | \\m = 2 * e + 3'e / 2 | \\n = - e - e"),
-                     DescribeDefinitions),
-              "def \\__ROOT__\\a = ((1-2)-3)\n"
-              "def \\__ROOT__\\b = (-(1*2))\n"
-              "def \\__ROOT__\\c = ((-1)+2)\n"
-              "def \\__ROOT__\\d = (1+((2*3)/4))\n"
-              "def \\__ROOT__\\m = ((2*{0:1})+({0:3}/2))\n"
-              "def \\__ROOT__\\n = ((-{0:1})-{0:1})\n");
+    EXPECT_EQ(
+        Parsed(WithDefinitions("\\a = 1 - 2 - 3 | \\b = -1 * 2 | \\c = -1 + 2 | \\d = 1 + 2 * 3 / 4"
+                               " | \\m = 2 * e + 3'e / 2 | \\n = - e - e"),
+               DescribeDefinitions),
+        "def \\__ROOT__\\a = ((1-2)-3)\n"
+        "def \\__ROOT__\\b = (-(1*2))\n"
+        "def \\__ROOT__\\c = ((-1)+2)\n"
+        "def \\__ROOT__\\d = (1+((2*3)/4))\n"
+        "def \\__ROOT__\\m = ((2*{0:1})+({0:3}/2))\n"
+        "def \\__ROOT__\\n = ((-{0:1})-{0:1})\n");
 }
 
 TEST(Grammar, ABarAfterADefinitionEndsIt)
@@ -99,7 +101,8 @@ TEST(Grammar, ABarAfterADefinitionEndsIt)
 
 TEST(Grammar, DefinitionNamesAreReplacedByTheirValues)
 {
-    EXPECT_EQ(Parsed(WithDefinitions("\\x = 2 | \\y = \\x * 3 | \\t = x | \\u = \\t"), DescribeDefinitions),
+    EXPECT_EQ(Parsed(WithDefinitions("\\x = 2 | \\y = \\x * 3 | \\t = x | \\u = \\t"),
+                     DescribeDefinitions),
               "def \\__ROOT__\\x = 2\n"
               "def \\__ROOT__\\y = (2*3)\n"
               "def \\__ROOT__\\t = \"\\__ROOT__\\x\"\n"
@@ -108,7 +111,8 @@ TEST(Grammar, DefinitionNamesAreReplacedByTheirValues)
 
 TEST(Grammar, PlacesTakeCapacityKindAndInitialMarking)
 {
-    EXPECT_EQ(Parsed(Net("A ; ; | B ; 3 ; | C ; #A < 2 ; | D ; 2 ; 3'e | E ; TRUE ; {e, (2)*e} | F ; ; 70000'e",
+    EXPECT_EQ(Parsed(Net("A ; ; | B ; 3 ; | C ; #A < 2 ; | D ; 2 ; 3'e | E ; TRUE ; {e, (2)*e} | F "
+                         "; ; 70000'e",
                          ""),
                      DescribePlaces),
               "place \\__ROOT__\\A no=1 type=1 cap=num:- init={}\n"
@@ -138,7 +142,8 @@ TEST(Grammar, ColoursAreRegisteredOnceWithTheirNumbers)
 TEST(Grammar, TransitionsAreCountedByDelayKindAndFiledByClass)
 {
     std::string transitions =
-        "T1 ES ( #P > 0 ) [ ( #P > 1 ) in#P = e ; 2 ; Immediate | out#P = e ; 0.5 ; Immediate(3) ]\n"
+        "T1 ES ( #P > 0 ) [ ( #P > 1 ) in#P = e ; 2 ; Immediate | out#P = e ; 0.5 ; Immediate(3) "
+        "]\n"
         "T2 IS [ in#P = e , out#P = 2'e ; Exponential(2) ]\n"
         "T3 [ in#P = e ; Deterministic(1.5) | in#P = e ; Exponential(1) ]\n"
         "T4 [ in#P = e ; Exponential(1) | in#P = e ; Deterministic(1.5) ]\n"
@@ -148,38 +153,40 @@ TEST(Grammar, TransitionsAreCountedByDelayKindAndFiledByClass)
         Parse(Net("P ; ; e", transitions));
         std::cout << DescribeTransitions() << DescribeCounts();
     });
-    EXPECT_EQ(run.output,
-              "exclusive \\__ROOT__\\T3 no=3 exc=0 server=0 guard=true\n"
-              "  w=1 guard=true delay=det(1.5) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "exclusive \\__ROOT__\\T4 no=4 exc=1 server=0 guard=true\n"
-              "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=1 guard=true delay=det(1.5) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "exclusive \\__ROOT__\\T5 no=5 exc=2 server=0 guard=true\n"
-              "  w=1 guard=true delay=uni(1,2) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=1 guard=true delay=gen\"1\" in=\\__ROOT__\\P:{0:1} out=-\n"
-              "exclusive \\__ROOT__\\T6 no=6 exc=3 server=0 guard=true\n"
-              "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=1 guard=true delay=gen\"\" in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=1 guard=true delay=det(1) in=- out=\\__ROOT__\\P:{0:1}\n"
-              "infinite \\__ROOT__\\T2 no=2 exc=-1 server=1 guard=true\n"
-              "  w=1 guard=true delay=exp(2) in=\\__ROOT__\\P:{0:1} out=\\__ROOT__\\P:{0:2}\n"
-              "immediate \\__ROOT__\\T1 no=1 exc=-1 server=0 guard=(#\\__ROOT__\\P>0)\n"
-              "  w=2 guard=(#\\__ROOT__\\P>1) delay=imm(1) in=\\__ROOT__\\P:{0:1} out=-\n"
-              "  w=0.5 guard=true delay=imm(3) in=- out=\\__ROOT__\\P:{0:1}\n"
-              "trans=6 imm=1 exp=2 det=0 gen=1 mix=2 detchains=[ 3 4 6 ] genchains=[ 5 6 ] general=2\n");
+    EXPECT_EQ(
+        run.output,
+        "exclusive \\__ROOT__\\T3 no=3 exc=0 server=0 guard=true\n"
+        "  w=1 guard=true delay=det(1.5) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "exclusive \\__ROOT__\\T4 no=4 exc=1 server=0 guard=true\n"
+        "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=1 guard=true delay=det(1.5) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "exclusive \\__ROOT__\\T5 no=5 exc=2 server=0 guard=true\n"
+        "  w=1 guard=true delay=uni(1,2) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=1 guard=true delay=gen\"1\" in=\\__ROOT__\\P:{0:1} out=-\n"
+        "exclusive \\__ROOT__\\T6 no=6 exc=3 server=0 guard=true\n"
+        "  w=1 guard=true delay=exp(1) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=1 guard=true delay=gen\"\" in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=1 guard=true delay=det(1) in=- out=\\__ROOT__\\P:{0:1}\n"
+        "infinite \\__ROOT__\\T2 no=2 exc=-1 server=1 guard=true\n"
+        "  w=1 guard=true delay=exp(2) in=\\__ROOT__\\P:{0:1} out=\\__ROOT__\\P:{0:2}\n"
+        "immediate \\__ROOT__\\T1 no=1 exc=-1 server=0 guard=(#\\__ROOT__\\P>0)\n"
+        "  w=2 guard=(#\\__ROOT__\\P>1) delay=imm(1) in=\\__ROOT__\\P:{0:1} out=-\n"
+        "  w=0.5 guard=true delay=imm(3) in=- out=\\__ROOT__\\P:{0:1}\n"
+        "trans=6 imm=1 exp=2 det=0 gen=1 mix=2 detchains=[ 3 4 6 ] genchains=[ 5 6 ] general=2\n");
 }
 
 TEST(Grammar, MeasuresTakeTheirArgumentsAndOperators)
 {
-    EXPECT_EQ(Parsed(Net("P ; ; e", "T [ in#P = e ; Exponential(1) ]",
-                         "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
-                         " | d = -(P[#P = 1])"),
-                     DescribeMeasures),
-              "measure \\__ROOT__\\a = P[1]\n"
-              "measure \\__ROOT__\\b = ((2*E[#\\__ROOT__\\P IF (#\\__ROOT__\\P>0)])-(P[(!0) IF 1]/4))\n"
-              "measure \\__ROOT__\\c = (TP[\"\\__ROOT__\\T\";-]+1)\n"
-              "measure \\__ROOT__\\d = (-P[(#\\__ROOT__\\P=1)])\n");
+    EXPECT_EQ(
+        Parsed(Net("P ; ; e", "T [ in#P = e ; Exponential(1) ]",
+                   "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
+                   " | d = -(P[#P = 1])"),
+               DescribeMeasures),
+        "measure \\__ROOT__\\a = P[1]\n"
+        "measure \\__ROOT__\\b = ((2*E[#\\__ROOT__\\P IF (#\\__ROOT__\\P>0)])-(P[(!0) IF 1]/4))\n"
+        "measure \\__ROOT__\\c = (TP[\"\\__ROOT__\\T\";-]+1)\n"
+        "measure \\__ROOT__\\d = (-P[(#\\__ROOT__\\P=1)])\n");
 }
 
 TEST(Grammar, TheParserStackGrowsTo10000Entries)
@@ -187,8 +194,8 @@ TEST(Grammar, TheParserStackGrowsTo10000Entries)
     std::string deep = std::string(300, '(') + "1" + std::string(300, ')');
     EXPECT_EQ(Parsed(WithDefinitions("\\x = " + deep), DescribeDefinitions),
               "def \\__ROOT__\\x = 1\n");
-    EXPECT_TRUE(Reported(RunInChild([] { Parse("Definition : \\x = " + std::string(10001, '(')); }), 250, "pars",
-                         ErrorLines("parser stack overflow", "Definition")));
+    EXPECT_TRUE(Reported(RunInChild([] { Parse("Definition : \\x = " + std::string(10001, '(')); }),
+                         250, "pars", ErrorLines("parser stack overflow", "Definition")));
 }
 
 struct GrammarCase {
@@ -213,15 +220,16 @@ const std::string kP = "P ; ; e";
 INSTANTIATE_TEST_SUITE_P(
     Grammar, GrammarErrors,
     testing::Values(
-        GrammarCase{"ZeroWeight", Net(kP, "T [ in#P = e ; 0 ; Immediate ]"), "unallowed weight", "Transition", ""},
-        GrammarCase{"ZeroRealWeight", Net(kP, "T [ in#P = e ; 0.0 ; Immediate ]"), "unallowed weight",
+        GrammarCase{"ZeroWeight", Net(kP, "T [ in#P = e ; 0 ; Immediate ]"), "unallowed weight",
                     "Transition", ""},
-        GrammarCase{"MultisetMeasure", Net(kP, "", "m = 2'e"), "mset definition in eval section", "Evaluate",
-                    "\\__ROOT__\\m"},
+        GrammarCase{"ZeroRealWeight", Net(kP, "T [ in#P = e ; 0.0 ; Immediate ]"),
+                    "unallowed weight", "Transition", ""},
+        GrammarCase{"MultisetMeasure", Net(kP, "", "m = 2'e"), "mset definition in eval section",
+                    "Evaluate", "\\__ROOT__\\m"},
         GrammarCase{"MeasureAsDefinition", "Definition : \\x = P[ TRUE ] Parameter",
                     "eval definition in wrong section", "Parameter", "\\__ROOT__\\x"},
-        GrammarCase{"TextNamingItself", "Definition : \\x = \\x Parameter", "definition loop", "Parameter",
-                    "\\__ROOT__\\x"},
+        GrammarCase{"TextNamingItself", "Definition : \\x = \\x Parameter", "definition loop",
+                    "Parameter", "\\__ROOT__\\x"},
         GrammarCase{"SecondDefinition", "Definition : \\x = 1 | \\x = 2 Parameter",
                     "definition already exists in this net", "Parameter", "\\__ROOT__\\x"},
         GrammarCase{"UniformBackwards", Net(kP, "T [ in#P = e ; Uniform(3, 2) ]"),
@@ -232,9 +240,11 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"SecondTransition",
                     Net(kP, "T [ in#P = e ; Exponential(1) ] T [ in#P = e ; Exponential(1) ]"),
                     "transitionname already exists in this net ", "Transition", ""},
-        GrammarCase{"TimedAfterImmediate", Net(kP, "T [ in#P = e ; Immediate | in#P = e ; Exponential(1) ]"),
+        GrammarCase{"TimedAfterImmediate",
+                    Net(kP, "T [ in#P = e ; Immediate | in#P = e ; Exponential(1) ]"),
                     "delay type mixture (exp/imm)", "Transition", ""},
-        GrammarCase{"ImmediateAfterTimed", Net(kP, "T [ in#P = e ; Exponential(1) | in#P = e ; Immediate ]"),
+        GrammarCase{"ImmediateAfterTimed",
+                    Net(kP, "T [ in#P = e ; Exponential(1) | in#P = e ; Immediate ]"),
                     "delay type mixture (xxx/imm)", "Transition", ""},
         GrammarCase{"DeterministicAfterImmediate",
                     Net(kP, "T [ in#P = e ; Immediate | in#P = e ; Deterministic(1) ]"),
@@ -242,21 +252,23 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"DeterministicAfterGeneral",
                     Net(kP, "T [ in#P = e ; General(1) | in#P = e ; Deterministic(1) ]"),
                     "delay type mixture (det/gen)", "Transition", ""},
-        GrammarCase{"GeneralAfterImmediate", Net(kP, "T [ in#P = e ; Immediate | in#P = e ; General(1) ]"),
+        GrammarCase{"GeneralAfterImmediate",
+                    Net(kP, "T [ in#P = e ; Immediate | in#P = e ; General(1) ]"),
                     "delay type mixture (gen/imm)", "Transition", ""},
         GrammarCase{"GeneralAfterDeterministic",
                     Net(kP, "T [ in#P = e ; Deterministic(1) | in#P = e ; General(1) ]"),
                     "delay type mixture (gen/det)", "Transition", ""},
         GrammarCase{"InfiniteDeterministic", Net(kP, "T IS [ in#P = e ; Deterministic(1) ]"),
                     "IS transition with det. delay", "Transition", ""},
-        GrammarCase{"InfiniteGeneralLater", Net(kP, "T IS [ in#P = e ; Exponential(1) | in#P = e ; General(1) ]"),
+        GrammarCase{"InfiniteGeneralLater",
+                    Net(kP, "T IS [ in#P = e ; Exponential(1) | in#P = e ; General(1) ]"),
                     "IS transition with gen. delay", "Transition", ""},
         GrammarCase{"ArcWithoutPlaces", Net("", "T [ in#P = e ; Exponential(1) ]"),
                     "GetPlaceRef(): can't get placeref, no places stored", "Transition", ""},
         GrammarCase{"ArcToUnknownPlace", Net(kP, "T [ in#Q = e ; Exponential(1) ]"),
                     "can't get placeref, placename not found", "Transition", ""},
-        GrammarCase{"MissingSemicolon", Net(kP, "T [ in#P = e Exponential(1) ]"), "parse error", "Transition",
-                    ""}),
+        GrammarCase{"MissingSemicolon", Net(kP, "T [ in#P = e Exponential(1) ]"), "parse error",
+                    "Transition", ""}),
     [](const testing::TestParamInfo<GrammarCase>& info) { return info.param.name; });
 
 }  // namespace

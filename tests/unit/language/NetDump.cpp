@@ -20,15 +20,22 @@
 
 namespace {
 
-const char* Name(const Str& s) { return s.IsNull() ? "(null)" : s.GetCChar(); }
+const char* Name(const Str& s)
+{
+    return s.IsNull() ? "(null)" : s.GetCChar();
+}
 
 std::string OperatorText(Operator op)
 {
     switch (op) {
-    case NotEqualOp: return "!=";
-    case GreaterEqualOp: return ">=";
-    case LessEqualOp: return "<=";
-    default: return std::string(1, static_cast<char>(op));
+        case NotEqualOp:
+            return "!=";
+        case GreaterEqualOp:
+            return ">=";
+        case LessEqualOp:
+            return "<=";
+        default:
+            return std::string(1, static_cast<char>(op));
     }
 }
 
@@ -46,12 +53,18 @@ std::string MeasureText(const Cell& c)
     std::string first = CellText(c.GetConstCell1());
     std::string second = CellText(c.GetConstCell2());
     switch (c.GetRatingType()) {
-    case Probability: return "P[" + first + "]";
-    case Expectation: return "E[" + first + "]";
-    case BayesProbability: return "P[" + first + " IF " + second + "]";
-    case BayesExpectation: return "E[" + first + " IF " + second + "]";
-    case Throughput: return "TP[" + first + ";" + second + "]";
-    default: return "rating?";
+        case Probability:
+            return "P[" + first + "]";
+        case Expectation:
+            return "E[" + first + "]";
+        case BayesProbability:
+            return "P[" + first + " IF " + second + "]";
+        case BayesExpectation:
+            return "E[" + first + " IF " + second + "]";
+        case Throughput:
+            return "TP[" + first + ";" + second + "]";
+        default:
+            return "rating?";
     }
 }
 
@@ -65,10 +78,14 @@ std::string DelayText(const Delay* d)
 {
     if (!d) return "none";
     switch (d->GetDelayType()) {
-    case 1: return "imm(" + CellText(d->GetCell()) + ")";
-    case 2: return "exp(" + CellText(d->GetCell()) + ")";
-    case 4: return "det(" + CellText(d->GetCell()) + ")";
-    default: break;
+        case 1:
+            return "imm(" + CellText(d->GetCell()) + ")";
+        case 2:
+            return "exp(" + CellText(d->GetCell()) + ")";
+        case 4:
+            return "det(" + CellText(d->GetCell()) + ")";
+        default:
+            break;
     }
     if (d->GetGeneral()) return std::string("gen\"") + d->GetGeneral() + "\"";
     std::ostringstream out;
@@ -96,8 +113,10 @@ void DescribeClass(std::ostringstream& out, const char* label, const PtrList<Tra
             << " server=" << t.GetServerType() << " guard=" << ConditionText(t.GetGlobalCond())
             << "\n";
         for (auto* b = t.GetBindings() ? t.GetBindings()->first : nullptr; b; b = b->next)
-            out << "  w=" << b->item->GetWeight() << " guard=" << ConditionText(b->item->GetLocalCond())
-                << " delay=" << DelayText(b->item->GetDelay()) << " in=" << ArcsText(b->item->GetInArcs())
+            out << "  w=" << b->item->GetWeight()
+                << " guard=" << ConditionText(b->item->GetLocalCond())
+                << " delay=" << DelayText(b->item->GetDelay())
+                << " in=" << ArcsText(b->item->GetInArcs())
                 << " out=" << ArcsText(b->item->GetOutArcs()) << "\n";
     }
 }
@@ -105,7 +124,8 @@ void DescribeClass(std::ostringstream& out, const char* label, const PtrList<Tra
 std::string ChainsText(const PtrList<SMChain>& chains)
 {
     std::string text;
-    for (auto* e = chains.first; e; e = e->next) text += " " + std::to_string(e->item->GetTransitionRef());
+    for (auto* e = chains.first; e; e = e->next)
+        text += " " + std::to_string(e->item->GetTransitionRef());
     return "[" + text + " ]";
 }
 
@@ -114,7 +134,8 @@ std::string ChainsText(const PtrList<SMChain>& chains)
 std::string TmsText(const Tms* tms)
 {
     std::vector<std::pair<int, int>> elements;
-    for (const ltoken* e = tms ? tms->first : nullptr; e; e = e->next) elements.emplace_back(e->token, e->quant);
+    for (const ltoken* e = tms ? tms->first : nullptr; e; e = e->next)
+        elements.emplace_back(e->token, e->quant);
     std::sort(elements.begin(), elements.end());
     std::string text = "{";
     for (auto [token, quant] : elements)
@@ -126,18 +147,23 @@ std::string CellText(const Cell* cell)
 {
     if (!cell) return "-";
     switch (cell->GetCellType()) {
-    case ConstValCell: return ValueText(*cell->GetConstCellVal());
-    case UnaerOpCell: return "(" + OperatorText(cell->GetConstOp()) + CellText(cell->GetConstOpd()) + ")";
-    case BinaerOpCell:
-        return "(" + CellText(cell->GetConstLeftOpd()) + OperatorText(cell->GetConstOp()) +
-               CellText(cell->GetConstRightOpd()) + ")";
-    case FunctionCell: {
-        std::string text = OperatorText(cell->GetConstOp()) + Name(cell->GetConstPlaceHeader()->GetName().GetString());
-        if (cell->GetConstTms()) text += TmsText(cell->GetConstTms());
-        return text;
-    }
-    case RatingCellCell: return MeasureText(*cell);
-    default: return "?";
+        case ConstValCell:
+            return ValueText(*cell->GetConstCellVal());
+        case UnaerOpCell:
+            return "(" + OperatorText(cell->GetConstOp()) + CellText(cell->GetConstOpd()) + ")";
+        case BinaerOpCell:
+            return "(" + CellText(cell->GetConstLeftOpd()) + OperatorText(cell->GetConstOp()) +
+                   CellText(cell->GetConstRightOpd()) + ")";
+        case FunctionCell: {
+            std::string text = OperatorText(cell->GetConstOp()) +
+                               Name(cell->GetConstPlaceHeader()->GetName().GetString());
+            if (cell->GetConstTms()) text += TmsText(cell->GetConstTms());
+            return text;
+        }
+        case RatingCellCell:
+            return MeasureText(*cell);
+        default:
+            return "?";
     }
 }
 
@@ -153,7 +179,8 @@ std::string DescribeMeasures()
 {
     std::ostringstream out;
     for (auto* e = EvalRefs.first; e; e = e->next)
-        out << "measure " << Name(e->item->GetName()) << " = " << CellText(e->item->GetVal()) << "\n";
+        out << "measure " << Name(e->item->GetName()) << " = " << CellText(e->item->GetVal())
+            << "\n";
     return out.str();
 }
 
@@ -177,7 +204,8 @@ std::string DescribePlaces()
     std::ostringstream out;
     for (auto* e = PlaceRefs.first; e; e = e->next) {
         Place& p = *e->item;
-        out << "place " << Name(p.GetName().GetString()) << " no=" << p.GetNo() << " type=" << p.GetPT()
+        out << "place " << Name(p.GetName().GetString()) << " no=" << p.GetNo()
+            << " type=" << p.GetPT()
             << " cap=" << (p.GetCapacity().GetKind() == BoolCap ? "bool:" : "num:")
             << CellText(p.GetCapacity().GetCell()) << " init=" << TmsText(p.GetTms()) << "\n";
     }
@@ -190,7 +218,8 @@ std::string DescribeTokens()
     int number = 1;
     for (auto* e = TokenRefs.first; e; e = e->next, ++number)
         out << "token " << number << " " << Name(e->item->GetName().GetString()) << "["
-            << Name(e->item->GetVers().GetString()) << "]" << Name(e->item->GetStep().GetString()) << "\n";
+            << Name(e->item->GetVers().GetString()) << "]" << Name(e->item->GetStep().GetString())
+            << "\n";
     return out.str();
 }
 
@@ -215,9 +244,11 @@ std::string DescribePairs()
 std::string DescribeCounts()
 {
     std::ostringstream out;
-    out << "trans=" << no_of_trans << " imm=" << no_of_imm_transitions << " exp=" << no_of_exp_transitions
-        << " det=" << no_of_det_transitions << " gen=" << no_of_gen_transitions << " mix=" << no_of_mix_transitions
-        << " detchains=" << ChainsText(DetMarkingSMChains) << " genchains=" << ChainsText(GenMarkingSMChains)
+    out << "trans=" << no_of_trans << " imm=" << no_of_imm_transitions
+        << " exp=" << no_of_exp_transitions << " det=" << no_of_det_transitions
+        << " gen=" << no_of_gen_transitions << " mix=" << no_of_mix_transitions
+        << " detchains=" << ChainsText(DetMarkingSMChains)
+        << " genchains=" << ChainsText(GenMarkingSMChains)
         << " general=" << GeneralTransitions.count << "\n";
     return out.str();
 }

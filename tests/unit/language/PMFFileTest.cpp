@@ -32,8 +32,10 @@ protected:
     ChildRun Write(const std::string& transitions)
     {
         return RunInChild([&] {
-            Parse("Definition :\nParameter : Page : \\\nElementaryPlace : P ; ; e\nProductPlace :\nTransition : " +
-                  transitions + "\nEvaluate :\n");
+            Parse(
+                "Definition :\nParameter : Page : \\\nElementaryPlace : P ; ; e\nProductPlace "
+                ":\nTransition : " +
+                transitions + "\nEvaluate :\n");
             TmpD = directory.c_str();
             netname = "net";
             WritePMFFile();
@@ -50,7 +52,8 @@ protected:
 TEST_F(PMFFile, HoldsOneBlockPerGeneralTransitionInListOrder)
 {
     ChildRun run = Write(
-        "G [ in#P = e ; Exponential(1) | in#P = e ; General(I[0,1]*(1-x)^2) | in#P = e ; General(2) ]\n"
+        "G [ in#P = e ; Exponential(1) | in#P = e ; General(I[0,1]*(1-x)^2) | in#P = e ; "
+        "General(2) ]\n"
         "E [ in#P = e ; Exponential(1) ]\n"
         "U [ in#P = e ; Uniform(2, 5) ]\n"
         "N [ in#P = e ; General() ]\n");

@@ -35,7 +35,8 @@ ChildRun RunInChild(const std::function<void()>& body)
     close(fds[1]);
     std::string output;
     char buf[4096];
-    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;) output.append(buf, static_cast<size_t>(n));
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+        output.append(buf, static_cast<size_t>(n));
     close(fds[0]);
     int raw = 0;
     waitpid(pid, &raw, 0);
@@ -72,7 +73,8 @@ testing::AssertionResult Reported(const ChildRun& run, int status, const std::st
                                   const std::string& lines)
 {
     if (run.status != status)
-        return testing::AssertionFailure() << "status " << run.status << ", output:\n" << run.output;
+        return testing::AssertionFailure() << "status " << run.status << ", output:\n"
+                                           << run.output;
     if (run.output.find("file\t\t : " + file + "\n") == std::string::npos ||
         run.output.find(lines) == std::string::npos)
         return testing::AssertionFailure() << "expected\n" << lines << "in\n" << run.output;

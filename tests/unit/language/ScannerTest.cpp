@@ -26,11 +26,20 @@ std::string Tokens(const std::string& text)
         // shows where an echoed character stood.
         for (int t; (t = yylex()) != 0;) {
             switch (t) {
-            case TOK_INTEGER: std::printf("int:%d ", yylval.integer); break;
-            case TOK_REAL: std::printf("real:%g ", yylval.real); break;
-            case TOK_STRING: std::printf("str:%s ", yylval.text->GetCChar()); break;
-            case TOK_GENERAL: std::printf("gen:%s ", yylval.text->IsNull() ? "" : yylval.text->GetCChar()); break;
-            default: std::printf("%s ", yytext);
+                case TOK_INTEGER:
+                    std::printf("int:%d ", yylval.integer);
+                    break;
+                case TOK_REAL:
+                    std::printf("real:%g ", yylval.real);
+                    break;
+                case TOK_STRING:
+                    std::printf("str:%s ", yylval.text->GetCChar());
+                    break;
+                case TOK_GENERAL:
+                    std::printf("gen:%s ", yylval.text->IsNull() ? "" : yylval.text->GetCChar());
+                    break;
+                default:
+                    std::printf("%s ", yytext);
             }
         }
     });
@@ -75,7 +84,8 @@ TEST(Scanner, GeneralDistributionIsOneTokenOnlyWithItsCharacterSet)
 
 TEST(Scanner, CommentsHoldOnlyTheirCharacterSet)
 {
-    EXPECT_EQ(DefinitionTokens("/* Place P1 */ 1 /* a.b */"), "int:1 / * str:\\__ROOT__\\a . str:\\__ROOT__\\b * / ");
+    EXPECT_EQ(DefinitionTokens("/* Place P1 */ 1 /* a.b */"),
+              "int:1 / * str:\\__ROOT__\\a . str:\\__ROOT__\\b * / ");
 }
 
 TEST(Scanner, CharactersOfNoTokenAreEchoed)
@@ -113,45 +123,53 @@ TEST_P(LexicalErrors, EndTheRunWithTheSectionAndToken)
 INSTANTIATE_TEST_SUITE_P(
     Scanner, LexicalErrors,
     testing::Values(
-        LexicalCase{"Definition : \\x = 99999999999", "Error while converting string to long int (strtol())",
-                    "Definition", "99999999999"},
-        LexicalCase{"Definition : \\x = 0.", "Error while converting string to double (strtod())", "Definition",
-                    "0."},
+        LexicalCase{"Definition : \\x = 99999999999",
+                    "Error while converting string to long int (strtol())", "Definition",
+                    "99999999999"},
+        LexicalCase{"Definition : \\x = 0.", "Error while converting string to double (strtod())",
+                    "Definition", "0."},
         LexicalCase{"Definition : \\x = 00.0", "Error while converting string to double (strtod())",
                     "Definition", "00.0"},
         LexicalCase{"Definition : \\x = 0.00", "Error while converting string to double (strtod())",
                     "Definition", "0.00"},
-        LexicalCase{"Definition : \\x = 0.0e0", "Error while converting string to double (strtod())",
-                    "Definition", "0.0e0"},
-        LexicalCase{"Definition : \\x = 1e400", "Error while converting string to double (strtod())",
-                    "Definition", "1e400"},
-        LexicalCase{"Definition : \\x = __ROOT__", "found reserved string (__ROOT__)", "Definition", "__ROOT__"},
+        LexicalCase{"Definition : \\x = 0.0e0",
+                    "Error while converting string to double (strtod())", "Definition", "0.0e0"},
+        LexicalCase{"Definition : \\x = 1e400",
+                    "Error while converting string to double (strtod())", "Definition", "1e400"},
+        LexicalCase{"Definition : \\x = __ROOT__", "found reserved string (__ROOT__)", "Definition",
+                    "__ROOT__"},
         LexicalCase{"Definition : \\x = 1 ^ 2", "undefined character : ^", "Definition", "^"},
         LexicalCase{"Definition : \\x = `", "undefined character : `", "Definition", "`"},
         LexicalCase{"Definition : \\x = %", "undefined character : %", "Definition", "%"},
         LexicalCase{"Definition : \\x = ~", "undefined character : ~", "Definition", "~"},
-        LexicalCase{"Definition : x = 1", "can't get path of string. String is NULL-pointer", "Definition", "x"},
-        LexicalCase{"Definition : Parameter : y", "master pagename is not defined", "Parameter", "y"},
+        LexicalCase{"Definition : x = 1", "can't get path of string. String is NULL-pointer",
+                    "Definition", "x"},
+        LexicalCase{"Definition : Parameter : y", "master pagename is not defined", "Parameter",
+                    "y"},
         LexicalCase{"x", "actual pagename is not defined", "Unknown", "x"},
-        LexicalCase{"Definition : Parameter : Page : Main", "pagename without path", "Page", "Main"},
-        LexicalCase{"Definition : Parameter : Page : a\\b", "pagename with relativ path", "Page", "a\\b"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : \\ ; ;", "root (\\) found in wrong section",
-                    "ElementaryPlace", "\\"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : ProductPlace : Transition : "
-                    "Evaluate : a\\b = 1",
-                    "evalstring with relativ path", "Evaluation", "a\\b"},
+        LexicalCase{"Definition : Parameter : Page : Main", "pagename without path", "Page",
+                    "Main"},
+        LexicalCase{"Definition : Parameter : Page : a\\b", "pagename with relativ path", "Page",
+                    "a\\b"},
+        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : \\ ; ;",
+                    "root (\\) found in wrong section", "ElementaryPlace", "\\"},
+        LexicalCase{
+            "Definition : Parameter : Page : \\ ElementaryPlace : ProductPlace : Transition : "
+            "Evaluate : a\\b = 1",
+            "evalstring with relativ path", "Evaluation", "a\\b"},
         LexicalCase{"Page", "wrong section order (Page)", "Unknown", "Page"},
-        LexicalCase{"Definition : Definition", "wrong section order (Definition)", "Definition", "Definition"},
-        LexicalCase{"Definition : Parameter : Parameter", "wrong section order (Parameter)", "Parameter",
-                    "Parameter"},
+        LexicalCase{"Definition : Definition", "wrong section order (Definition)", "Definition",
+                    "Definition"},
+        LexicalCase{"Definition : Parameter : Parameter", "wrong section order (Parameter)",
+                    "Parameter", "Parameter"},
         LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : ElementaryPlace",
                     "wrong section order (ElementaryPlace)", "ElementaryPlace", "ElementaryPlace"},
         LexicalCase{"Definition : Parameter : Page : \\ ProductPlace : ProductPlace",
                     "wrong section order (ProductPlace)", "ProductPlace", "ProductPlace"},
-        LexicalCase{"Definition : Parameter : Page : \\ Transition", "wrong section order (Transition)", "Page",
-                    "Transition"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : Evaluate", "wrong section order (Evaluate)",
-                    "ElementaryPlace", "Evaluate"}));
+        LexicalCase{"Definition : Parameter : Page : \\ Transition",
+                    "wrong section order (Transition)", "Page", "Transition"},
+        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : Evaluate",
+                    "wrong section order (Evaluate)", "ElementaryPlace", "Evaluate"}));
 
 TEST(Scanner, ReportsCarryTheLineAndTheLastComment)
 {
