@@ -3,6 +3,10 @@
 // class check, the reduced reachability graph and its examination, then one
 // solution and evaluation pass per delays file.
 #include "foundation/RunState.h"
+#include "language/ClassCheck.h"
+#include "language/GlobalTables.h"
+#include "language/PMFFile.h"
+#include "language/Parser.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
@@ -14,6 +18,7 @@
 #include "run/RunStatistics.h"
 #include "run/ShowResults.h"
 #include "run/TableString.h"
+#include "statespace/data/NetCounts.h"
 
 #include <iostream>
 
