@@ -5,6 +5,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX     ?= /usr/local
+# Extra mosk switches for `make run`, for example MOSK_FLAGS=-v
+MOSK_FLAGS ?=
 
 .PHONY: all deps build test run sanitize-test fuzz bench install clean
 
@@ -23,7 +25,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@tools/run-example $(BUILD) examples/mm1k.table
+	@tools/run-example $(BUILD) examples/mm1k.table $(MOSK_FLAGS)
 
 sanitize-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSK_SANITIZE=ON

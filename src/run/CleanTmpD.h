@@ -1,0 +1,6 @@
+// Removal of the files that an earlier run of the same model left behind.
+#pragma once
+
+// Removes, with the shell, TmpD/<net>.pmf, .EMC*, .AUX, .CONV*, .PROBMARK
+// and MODELDIR/<net>.RESULTS. Missing files are no error; never fails.
+void CleanTmpD();

@@ -1,0 +1,174 @@
+#!/usr/bin/env python3
+"""Runs the real mosk binary on one end-to-end case and checks what it did.
+
+usage: run_case.py <mosk> <case directory> [<workers directory>]
+
+Each run gets a fresh directory WORK holding HOME (with a .Plenar that names
+this host), PLENARHOME (with Pendra/bin, linking the built workers when they
+exist, and Pendra/scripts) and MODELDIR. The case directory holds data only;
+tests/e2e/README.md describes its files.
+"""
+import difflib
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+
+PASSED_THROUGH = ("PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS")
+WORKERS = ("kiln_da", "ekiln")
+GAP = "..."
+
+
+def read_text(case, name):
+    path = os.path.join(case, name)
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8", newline="") as f:
+        return f.read()
+
+
+def substitute(text, places):
+    for key, value in places.items():
+        text = text.replace("{" + key + "}", value)
+    return text
+
+
+def make_environment(work, workers):
+    home = os.path.join(work, "home")
+    plenar = os.path.join(work, "plenar")
+    models = os.path.join(work, "models")
+    bindir = os.path.join(plenar, "Pendra", "bin")
+    for d in (home, bindir, os.path.join(plenar, "Pendra", "scripts"), models):
+        os.makedirs(d)
+    with open(os.path.join(home, ".Plenar"), "w") as f:
+        f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % socket.gethostname())
+    for name in WORKERS:
+        built = os.path.join(workers or "", name)
+        if workers and os.access(built, os.X_OK):
+            os.symlink(os.path.abspath(built), os.path.join(bindir, name))
+    env = {k: os.environ[k] for k in PASSED_THROUGH if k in os.environ}
+    env.update({"HOME": home, "PLENARHOME": plenar, "MODELDIR": models, "LC_ALL": "C"})
+    places = {"WORK": work, "HOME": home, "PLENARHOME": plenar, "MODELDIR": models}
+    return env, places
+
+
+def apply_env_changes(case, env, places):
+    text = read_text(case, "env")
+    for line in (text or "").splitlines():
+        if not line.strip():
+            continue
+        if line.startswith("-"):
+            env.pop(line[1:], None)
+        else:
+            name, value = line.split("=", 1)
+            env[name] = substitute(value, places)
+
+
+def copy_model(case, env, places):
+    source = os.path.join(case, "model")
+    if not os.path.isdir(source):
+        return
+    target = env.get("MODELDIR", places["MODELDIR"])
+    os.makedirs(target, exist_ok=True)
+    for name in os.listdir(source):
+        shutil.copy(os.path.join(source, name), os.path.join(target, name))
+
+
+def blocks_in_order(lines, expected):
+    """True when each block of expected lines (blocks are separated by a
+    line "...") appears as consecutive lines, the blocks in order."""
+    blocks, current = [], []
+    for line in expected:
+        if line == GAP:
+            blocks.append(current)
+            current = []
+        else:
+            current.append(line)
+    blocks.append(current)
+    pos = 0
+    for block in filter(None, blocks):
+        while pos + len(block) <= len(lines) and lines[pos:pos + len(block)] != block:
+            pos += 1
+        if pos + len(block) > len(lines):
+            return False, block
+        pos += len(block)
+    return True, None
+
+
+def check(case, work, places, result):
+    failures = []
+    out = result.stdout.decode("latin-1")
+    want_status = int((read_text(case, "status") or "0").strip())
+    if result.returncode != want_status:
+        failures.append("exit status %d, expected %d" % (result.returncode, want_status))
+    if result.stderr:
+        failures.append("standard error is not empty:\n" + result.stderr.decode("latin-1"))
+
+    exact = read_text(case, "stdout")
+    if exact is not None and out != substitute(exact, places):
+        diff = difflib.unified_diff(substitute(exact, places).splitlines(True),
+                                    out.splitlines(True), "expected", "actual")
+        failures.append("stdout differs:\n" + "".join(diff))
+    lines = read_text(case, "stdout-lines")
+    if lines is not None:
+        found, block = blocks_in_order(out.split("\n"),
+                                       substitute(lines, places).rstrip("\n").split("\n"))
+        if not found:
+            failures.append("stdout lacks the lines %r" % block)
+
+    for name, must_exist in (("exists", True), ("absent", False)):
+        for path in (read_text(case, name) or "").splitlines():
+            path = substitute(path, places)
+            if path and os.path.lexists(path) != must_exist:
+                failures.append("%s %s" % (path, "is missing" if must_exist else "still exists"))
+
+    expected_files = os.path.join(case, "files")
+    for root, _, names in os.walk(expected_files):
+        for name in names:
+            relative = os.path.relpath(os.path.join(root, name), expected_files)
+            actual = os.path.join(work, relative)
+            with open(os.path.join(root, name), "rb") as f:
+                want = f.read()
+            if not os.path.exists(actual):
+                failures.append("%s was not written" % relative)
+            else:
+                with open(actual, "rb") as f:
+                    if f.read() != want:
+                        failures.append("%s differs from the expected content" % relative)
+
+    if failures:
+        failures.append("--- stdout ---\n" + out)
+    return failures
+
+
+def main():
+    if len(sys.argv) not in (3, 4):
+        sys.exit(__doc__)
+    mosk, case = os.path.abspath(sys.argv[1]), sys.argv[2]
+    workers = sys.argv[3] if len(sys.argv) == 4 else None
+    work = tempfile.mkdtemp(prefix="mosk-e2e-")
+    try:
+        env, places = make_environment(work, workers)
+        apply_env_changes(case, env, places)
+        copy_model(case, env, places)
+        args = [substitute(a, places) for a in (read_text(case, "args") or "").splitlines()]
+        timeout = float((read_text(case, "timeout") or "30").strip())
+        try:
+            result = subprocess.run([mosk] + args, cwd=work, env=env, capture_output=True,
+                                    timeout=timeout)
+        except subprocess.TimeoutExpired as e:
+            print("mosk did not end within %g s; stdout so far:\n%s"
+                  % (timeout, (e.stdout or b"").decode("latin-1")))
+            return 1
+        failures = check(case, work, places, result)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    for failure in failures:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
