@@ -2,7 +2,6 @@
 #include "run/PendingStages.h"
 
 int yyparse() { return 0; }
-unsigned short no_of_gen_transitions = 0;
 void WritePMFFile() {}
 void ForgetGeneralTransitions() {}
 void ClassCheck() {}

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "foundation/Str.h"
+#include "statespace/data/NetCounts.h"
 
 // Description reader and net model.
 int yyparse();
-extern unsigned short no_of_gen_transitions;
 void WritePMFFile();
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
 void ClassCheck();

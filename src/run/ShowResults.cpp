@@ -2,7 +2,7 @@
 #include "run/ShowResults.h"
 
 #include "foundation/RunState.h"
-#include "run/Framing.h"
+#include "foundation/Framing.h"
 
 #include <fstream>
 #include <iostream>

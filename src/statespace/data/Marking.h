@@ -64,12 +64,16 @@ public:
     void SetStatus(unsigned s) { status = s & 0xF; }
     unsigned GetType() const { return type; }
     void SetType(unsigned t) { type = t & 0xF; }
+    // Set while a graph listing has printed the marking; not copied.
+    bool IsListed() const { return listed; }
+    void SetListed(bool l) { listed = l; }
 
 private:
     void CopyFrom(const Marking& o);
 
     unsigned key = 1;
-    unsigned : 24;
+    unsigned : 23;
+    unsigned listed : 1 = 0;
     unsigned type : 4 = 0;    // delay-type code: the kind of the marking
     unsigned status : 4 = 0;  // MarkingStatus, top four bits of the word
     short* ata = nullptr;

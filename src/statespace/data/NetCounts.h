@@ -6,3 +6,10 @@ extern unsigned short no_of_places;
 extern unsigned short no_of_exc_transitions;
 extern unsigned short no_of_imm_transitions;
 extern unsigned short no_of_inf_transitions;
+
+// Transitions by the kind of their bindings' delays, counted by the
+// description reader; they decide the generation mode.
+extern unsigned short no_of_exp_transitions;
+extern unsigned short no_of_det_transitions;
+extern unsigned short no_of_gen_transitions;
+extern unsigned short no_of_mix_transitions;
