@@ -18,14 +18,14 @@ constexpr const char* kFile = "Pendra/src/CellVal";
 // base on both sides: C++20 would otherwise also consider the reversed call.
 const CellVal& Base(const CellVal& v) { return v; }
 
-double Number(CellVal* v) { return Value(v)->GetFloat(); }
+double NumberOf(CellVal* v) { return Value(v)->GetFloat(); }
 
 Counts Multiset(CellVal* v) { return Contents(Value(v)->GetConstTms()); }
 
 TEST(NumberValues, DivisionByZeroGivesTheDividend)
 {
-    EXPECT_EQ(Number(FloatVal(3) / FloatVal(0)), 3.0);
-    EXPECT_EQ(Number(FloatVal(7) / FloatVal(2)), 3.5);
+    EXPECT_EQ(NumberOf(FloatVal(3) / FloatVal(0)), 3.0);
+    EXPECT_EQ(NumberOf(FloatVal(7) / FloatVal(2)), 3.5);
 }
 
 TEST(NumberValues, ComparisonsWithAMultisetAreAllFalse)
@@ -33,12 +33,12 @@ TEST(NumberValues, ComparisonsWithAMultisetAreAllFalse)
     auto m = Ms({{1, 2}});
     TokenMSVal ms(m.get());
     FloatVal two(2);
-    EXPECT_EQ(Number(Base(two) != Base(ms)), 0.0);
-    EXPECT_EQ(Number(Base(two) == Base(ms)), 0.0);
-    EXPECT_EQ(Number(two < ms), 0.0);
-    EXPECT_EQ(Number(two >= ms), 0.0);
-    EXPECT_EQ(Number(two != FloatVal(3)), 1.0);
-    EXPECT_EQ(Number(two <= FloatVal(2)), 1.0);
+    EXPECT_EQ(NumberOf(Base(two) != Base(ms)), 0.0);
+    EXPECT_EQ(NumberOf(Base(two) == Base(ms)), 0.0);
+    EXPECT_EQ(NumberOf(two < ms), 0.0);
+    EXPECT_EQ(NumberOf(two >= ms), 0.0);
+    EXPECT_EQ(NumberOf(two != FloatVal(3)), 1.0);
+    EXPECT_EQ(NumberOf(two <= FloatVal(2)), 1.0);
 }
 
 TEST(NumberValues, LogicTreatsAMultisetByItsTokenCount)
@@ -46,13 +46,13 @@ TEST(NumberValues, LogicTreatsAMultisetByItsTokenCount)
     auto m = Ms({{1, 2}});
     TokenMSVal full(m.get());
     TokenMSVal empty;
-    EXPECT_EQ(Number(FloatVal(1) && full), 1.0);
-    EXPECT_EQ(Number(FloatVal(1) && empty), 0.0);
-    EXPECT_EQ(Number(FloatVal(0) || full), 1.0);
-    EXPECT_EQ(Number(FloatVal(0) || empty), 0.0);
-    EXPECT_EQ(Number(!FloatVal(0)), 1.0);
-    EXPECT_EQ(Number(!FloatVal(2.5)), 0.0);
-    EXPECT_EQ(Number(FloatVal(-2.5).Abs()), 2.5);
+    EXPECT_EQ(NumberOf(FloatVal(1) && full), 1.0);
+    EXPECT_EQ(NumberOf(FloatVal(1) && empty), 0.0);
+    EXPECT_EQ(NumberOf(FloatVal(0) || full), 1.0);
+    EXPECT_EQ(NumberOf(FloatVal(0) || empty), 0.0);
+    EXPECT_EQ(NumberOf(!FloatVal(0)), 1.0);
+    EXPECT_EQ(NumberOf(!FloatVal(2.5)), 0.0);
+    EXPECT_EQ(NumberOf(FloatVal(-2.5).Abs()), 2.5);
 }
 
 TEST(NumberValues, NumberTimesMultisetScalesTheMultiset)
@@ -136,12 +136,12 @@ TEST(MultisetValues, SumDifferenceAndOrderings)
     EXPECT_EQ(Multiset(y - TokenMSVal(a5.get())), (Counts{{2, 1}}));
     EXPECT_EQ(Value(x - TokenMSVal(a5.get()))->GetConstTms(), nullptr);
 
-    EXPECT_EQ(Number(x <= TokenMSVal(a5.get())), 1.0);
-    EXPECT_EQ(Number(x < TokenMSVal(a5.get())), 1.0);
-    EXPECT_EQ(Number(x == TokenMSVal(a2.get())), 1.0);
-    EXPECT_EQ(Number(x != TokenMSVal(a2.get())), 0.0);
-    EXPECT_EQ(Number(Base(x) == Base(FloatVal(2))), 0.0);
-    EXPECT_EQ(Number(Base(x) != Base(FloatVal(2))), 0.0);
+    EXPECT_EQ(NumberOf(x <= TokenMSVal(a5.get())), 1.0);
+    EXPECT_EQ(NumberOf(x < TokenMSVal(a5.get())), 1.0);
+    EXPECT_EQ(NumberOf(x == TokenMSVal(a2.get())), 1.0);
+    EXPECT_EQ(NumberOf(x != TokenMSVal(a2.get())), 0.0);
+    EXPECT_EQ(NumberOf(Base(x) == Base(FloatVal(2))), 0.0);
+    EXPECT_EQ(NumberOf(Base(x) != Base(FloatVal(2))), 0.0);
 }
 
 TEST(MultisetValues, NotTellsWhetherTokensAreHeldAndAbsCountsThem)
@@ -149,31 +149,22 @@ TEST(MultisetValues, NotTellsWhetherTokensAreHeldAndAbsCountsThem)
     auto m = Ms({{1, 2}, {2, 3}});
     TokenMSVal full(m.get());
     TokenMSVal empty;
-    EXPECT_EQ(Number(!full), 1.0);
-    EXPECT_EQ(Number(!empty), 0.0);
-    EXPECT_EQ(Number(full.Abs()), 5.0);
-    EXPECT_EQ(Number(empty.Abs()), 0.0);
-    EXPECT_EQ(Number(full && empty), 0.0);
-    EXPECT_EQ(Number(full || empty), 1.0);
-    EXPECT_EQ(Number(full && FloatVal(1)), 0.0);
-}
-
-TEST(MultisetValues, CopiesAreIndependent)
-{
-    auto m = Ms({{1, 2}});
-    TokenMSVal original(m.get());
-    Value copy(original.Contents());
-    original.Clear();
-    EXPECT_EQ(Contents(copy->GetConstTms()), (Counts{{1, 2}}));
+    EXPECT_EQ(NumberOf(!full), 1.0);
+    EXPECT_EQ(NumberOf(!empty), 0.0);
+    EXPECT_EQ(NumberOf(full.Abs()), 5.0);
+    EXPECT_EQ(NumberOf(empty.Abs()), 0.0);
+    EXPECT_EQ(NumberOf(full && empty), 0.0);
+    EXPECT_EQ(NumberOf(full || empty), 1.0);
+    EXPECT_EQ(NumberOf(full && FloatVal(1)), 0.0);
 }
 
 TEST(TextValues, EqualityNeedsATextOnTheRight)
 {
     TextVal t("T1");
-    EXPECT_EQ(Number(t == TextVal("T1")), 1.0);
-    EXPECT_EQ(Number(t == TextVal("T2")), 0.0);
-    EXPECT_EQ(Number(Base(t) == Base(FloatVal(1))), 0.0);
-    EXPECT_EQ(Number(Base(t) != Base(FloatVal(1))), 1.0);
+    EXPECT_EQ(NumberOf(t == TextVal("T1")), 1.0);
+    EXPECT_EQ(NumberOf(t == TextVal("T2")), 0.0);
+    EXPECT_EQ(NumberOf(Base(t) == Base(FloatVal(1))), 0.0);
+    EXPECT_EQ(NumberOf(Base(t) != Base(FloatVal(1))), 1.0);
     t = static_cast<const CellVal&>(TextVal("T3"));
     EXPECT_TRUE(t.GetString() == "T3");
 }

@@ -68,14 +68,6 @@ TEST(NameCheckDeathTest, IdentifiersReportTheRuleTheyBreak)
                      "string is NULL-pointer");
 }
 
-TEST(NameCheck, UncheckedConstructionAndAssignmentKeepAnyText)
-{
-    Textual t("1-not-a-name");
-    EXPECT_TRUE(t == "1-not-a-name");
-    t = static_cast<const char*>(nullptr);  // a null source leaves the text
-    EXPECT_TRUE(t == "1-not-a-name");
-}
-
 TEST(NamePaths, StrippingPathAndRoot)
 {
     Textual full("\\__ROOT__\\sub\\p1");

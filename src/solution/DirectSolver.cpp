@@ -1,0 +1,202 @@
+// The direct solver's control: the normalisation row takes the place of the
+// last row that is not a lone diagonal, the rows are ordered by length when
+// their profile is irregular, and the elimination is retried with a rising
+// drop tolerance whenever U outgrows the storage, until the tolerance would
+// pass 0.01 and the caller falls back to relaxation.
+#include "solution/DirectSolver.h"
+
+#include "foundation/RunState.h"
+#include "solution/NormalisationRow.h"
+#include "solution/Nspiv.h"
+#include "solution/Relaxation.h"
+#include "solution/SolveLGSState.h"
+#include "solution/SolverMessages.h"
+#include "solution/SolverSettings.h"
+#include "solution/SparseRows.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The arrays of one elimination; all 1-based.
+struct Elimination {
+    int* r = nullptr;
+    int* c = nullptr;
+    int* ic = nullptr;
+    double* y = nullptr;
+    int* iu = nullptr;
+    int* p = nullptr;
+    int* ju = nullptr;
+    double* u = nullptr;
+
+    void Release()
+    {
+        std::free(r);
+        std::free(c);
+        std::free(ic);
+        std::free(y);
+        std::free(iu);
+        std::free(p);
+        ReleaseU();
+        *this = Elimination();
+    }
+    void ReleaseU()
+    {
+        std::free(ju);
+        std::free(u);
+        ju = nullptr;
+        u = nullptr;
+    }
+};
+
+template <class T>
+bool obtain(T*& array, long count, bool zeroed, const char* failure)
+{
+    std::size_t bytes = static_cast<std::size_t>(count) * sizeof(T);
+    array = static_cast<T*>(zeroed ? std::calloc(count, sizeof(T)) : std::malloc(bytes));
+    if (!array) std::perror(failure);
+    return array != nullptr;
+}
+
+bool allocate(Elimination& w, int n)
+{
+    if (!lgs::nprob && !obtain(lgs::nprob, n + 1, false, "\t\t malloc: no mem for nprob\n\n"))
+        return false;
+    return obtain(w.r, n + 1, false, "\t\t malloc: no mem for r\n\n") &&
+           obtain(w.c, n + 1, false, "\t\t malloc: no mem for c\n\n") &&
+           obtain(w.ic, n + 1, true, "\t\t calloc: no mem for ic\n\n") &&
+           obtain(w.y, n + 1, false, "\t\t malloc: no mem for y\n\n") &&
+           obtain(w.iu, n + 2, false, "\t\t malloc: no mem for iu\n\n") &&
+           obtain(w.p, 3 * (n + 1), true, "\t\t calloc: no mem for p\n\n");
+}
+
+void order_rows(Elimination& w, int n)
+{
+    for (int i = 1; i <= n; ++i) w.r[i] = w.c[i] = w.ic[i] = i;
+    if (lgs::structure == 0)
+        std::stable_sort(w.r + 1, w.r + n + 1,
+                         [](int first, int second) { return compare(&first, &second) < 0; });
+}
+
+// The storage codes raise the drop tolerance; every other failure is fatal.
+void handle_failure(int code, int n)
+{
+    if (code == 0) fail_on_stdout("\t\t ERROR: matrix dimension = 0\n");
+    if (code >= -n) fail_on_stdout("\t\t ERROR: row number %d of A is null\n", -code);
+    if (code >= -2 * n)
+        fail_on_stdout("\t\t ERROR: row number %d has a duplicate entry\n", -code - n);
+    if (code >= -3 * n)
+        fail_on_stdout("\t\t ERROR: row number %d has a zero pivot\n", -code - 2 * n);
+    double before = lgs::drop_tolerance;
+    if (lgs::drop_flag == 1) {
+        lgs::drop_tolerance *= 10.0;
+    } else {
+        lgs::drop_flag = 1;
+        lgs::drop_tolerance = lgs::epsilon * kDefaultDropFactor;
+    }
+    // A tolerance that cannot rise (epsilon 0) would repeat the same run.
+    if (lgs::drop_tolerance <= before) lgs::drop_tolerance = 2 * kLargestDropTolerance;
+    if (lgs::drop_tolerance <= kLargestDropTolerance) {
+        std::printf("\n \t\t storage of U-matrix exceeds available storage.\n");
+        std::printf("\t\t retrying solution with drop-tolerance %g\n", lgs::drop_tolerance);
+        std::fflush(stdout);
+    }
+}
+
+// Runs the elimination until it succeeds; false when memory ran out.
+bool eliminate(Elimination& w, int n, int k)
+{
+    long storage = lgs::nonnull / 2;
+    int num_drop = 0;
+    int code = 0;
+    for (;;) {
+        if (lgs::drop_tolerance > kLargestDropTolerance) return false;
+        if (!obtain(w.u, storage + 1, false, "\t\t malloc: no mem for u\n\n") ||
+            !obtain(w.ju, storage + 1, false, "\t\t malloc: no mem for ju\n\n"))
+            return false;
+        dnspiv1_mod(n, lgs::ia, lgs::ja, lgs::a, k, storage, w.r, w.c, w.ic, lgs::nprob, w.y, w.iu,
+                    w.p, &w.ju, &w.u, lgs::drop_tolerance, &num_drop, &code);
+        w.ReleaseU();
+        if (code > 0) break;
+        handle_failure(code, n);
+    }
+    if (DEBUG) {
+        std::printf("\t\t solution process terminated\n");
+        std::printf("\t\t number of off-diagonal elements of U: %d\n", code);
+        if (lgs::drop_flag == 1) {
+            std::printf("\t\t droptolerance: %g\n", lgs::drop_tolerance);
+            std::printf("\t\t number of dropped elements: %d\n", num_drop);
+        }
+    }
+    return true;
+}
+
+// Relaxation from the direct solution; the better of the two is kept.
+void refine(int n, double direct_prec)
+{
+    double* direct_nprob = static_cast<double*>(std::malloc((n + 1) * sizeof(double)));
+    if (!direct_nprob) fail_with_perror("\t\t SolveLGS\n\n");
+    std::memcpy(direct_nprob, lgs::nprob, (n + 1) * sizeof(double));
+    std::printf("\n \t\t iterative refinement of solution with sor ...\n");
+    int result =
+        sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon, lgs::nonnull);
+    if (result == -2)
+        print_no_solution("refinement");
+    else if (result == -1)
+        print_no_convergence(lgs::max_iter, lgs::epsilon);
+    else if (DEBUG)
+        print_convergence(result, lgs::epsilon);
+    if (direct_prec < lgs::epsilon) {
+        std::memcpy(lgs::nprob, direct_nprob, (n + 1) * sizeof(double));
+        if (DEBUG) {
+            print_stars();
+            std::printf("\t\t iterative refinement was not succesfull\n");
+            std::printf("\t\t keeping direct solution\n");
+            print_stars();
+        }
+    }
+    std::free(direct_nprob);
+}
+
+}  // namespace
+
+int get_nrnbr(int n, const int* ia)
+{
+    for (int i = n; i >= 1; --i)
+        if (ia[i] - ia[i - 1] > 1) return i;
+    return -1;
+}
+
+int compare(const int* first, const int* second)
+{
+    return (lgs::ia[*first] - lgs::ia[*first - 1]) - (lgs::ia[*second] - lgs::ia[*second - 1]);
+}
+
+int derive_direct_solution()
+{
+    int n = lgs::toptan;
+    int k = get_nrnbr(n, lgs::ia);
+    if (k <= 0) fail_on_stdout("\t\t ERROR: zero matrix dimension\n");
+
+    KeptRow kept;
+    if (!insert_normalisation_row(k, kept)) return 1;
+    Elimination w;
+    bool solved = allocate(w, n);
+    if (solved) {
+        order_rows(w, n);
+        if (DEBUG) std::printf("\t\t solution with sparse Gaussian-Elimination ...\n");
+        solved = eliminate(w, n, k);
+    }
+    w.Release();
+    restore_row(kept);
+    if (!solved) return 1;
+
+    double direct_prec = accuracy(n, lgs::a, lgs::ia, lgs::ja, lgs::nprob);
+    if (DEBUG) std::printf("\t\t achieved accuracy:%g\n", direct_prec);
+    if (direct_prec <= lgs::epsilon) return 0;
+    refine(n, direct_prec);
+    return 0;
+}

@@ -1,0 +1,25 @@
+// The relaxation solver for A x = 0 with sum x = 1: a damped Jacobi
+// iteration whose relaxation factor adapts to the progress of the residual.
+#pragma once
+
+// The iteration matrix: A without its diagonal, each row divided by the
+// diagonal entry d_i. Its last row is the normalisation row once
+// insert_ones has run.
+struct ScaledMatrix {
+    int* ia = nullptr;
+    int* ja = nullptr;
+    double* a = nullptr;
+    double* d = nullptr;
+};
+
+// Builds the scaled copy; false (after its message) for a row without a
+// diagonal entry or with a zero one.
+bool scal(int n, const int* ia, const int* ja, const double* a, int nonnull, ScaledMatrix& s);
+// Makes the last row the normalisation row: ones in the columns 1..n-1.
+void insert_ones(int n, ScaledMatrix& s);
+void release(ScaledMatrix& s);
+
+// Iterates from x (1..n) to the accuracy *eps on A in row-pointer form.
+// Returns the iterations made on convergence, -1 when maxiter was reached,
+// -2 for a matrix it cannot scale; *eps then holds the accuracy reached.
+int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps, int nonnull);

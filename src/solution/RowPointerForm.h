@@ -1,0 +1,5 @@
+// Conversion of the coordinate matrix P - I into row-pointer form of its
+// transpose A, in place.
+#pragma once
+
+void mat2rpfm(double** a, int** ia, int** ja);

@@ -1,0 +1,19 @@
+// The linear solver of the embedded Markov chain: reads the chain files of
+// `model` in TmpDir, solves pi (P - I) = 0 with sum pi = 1 directly or by
+// relaxation, and turns the result into the steady-state vector.
+#pragma once
+
+// The steady-state probabilities of the last solution: entry k - 1 belongs to
+// state k. Replaced by every call of SolveLGS.
+extern double* pi_vector;
+
+// mode "-a": direct solution first, relaxation as fallback and refinement;
+// "-i": relaxation only. Returns only on success; errors end the process
+// with status 1.
+void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon);
+
+// Chooses and runs the solution method; the solution ends in lgs::nprob.
+void derive_solution();
+
+// The SHOW_LGS statistics of the matrix.
+void print_sta();

@@ -1,0 +1,12 @@
+// Small operations on a matrix in row-pointer form (1-based rows, columns and
+// positions; row i at positions ia[i-1] .. ia[i]-1).
+#pragma once
+
+// The largest absolute row residual max_i |sum_j a_ij x_j| (x indexed 1..n).
+double accuracy(int n, const double* a, const int* ia, const int* ja, const double* x);
+
+// sum_j a_ij x_j for one row.
+double row_product(int i, const double* a, const int* ia, const int* ja, const double* x);
+
+// The SHOW_LGS listing of rows first..last, one line per row.
+void print_rows(int first, int last, const double* a, const int* ia, const int* ja);

@@ -1,0 +1,80 @@
+#include "netmodel/MDMSet.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/NetCounts.h"
+#include "statespace/data/TNos.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<short> TransitionsOf(MDMSet* e)
+{
+    std::vector<short> out;
+    for (short_list* l = e->GetTransitions(); l; l = l->next) out.push_back(l->value);
+    return out;
+}
+
+}  // namespace
+
+TEST(PendingSuccessors, EntriesLeaveInArrivalOrder)
+{
+    Marking source;
+    MDMSetList queue;
+    for (short t = 1; t <= 3; ++t) {
+        Marking* reached = new Marking;
+        reached->SetKey(t);
+        queue.AddSet(&source, reached, DelayVal(1.0, kDelayExponential, t), new TNos);
+    }
+    queue.AddNewSet(&source, new Marking, DelayVal(2.0, kDelayExponential, 4));
+    std::vector<unsigned> keys;
+    while (!queue.IsEmpty()) {
+        MDMSet* head = queue.GetFirst();
+        EXPECT_EQ(head->GetLastMarking(), &source);
+        EXPECT_EQ(TransitionsOf(head), (std::vector<short>{head->GetDelay().GetTransNo()}));
+        keys.push_back(head->GetNewMarking()->GetKey());
+        queue.DelFirstSet();
+    }
+    EXPECT_EQ(keys, (std::vector<unsigned>{1, 2, 3, 1}));
+    EXPECT_EQ(queue.GetLast(), nullptr);
+}
+
+TEST(PendingSuccessors, RemovingTheOnlyOrNoEntryLeavesAnEmptyQueue)
+{
+    Marking source;
+    MDMSetList queue(&source, new Marking, DelayVal(), nullptr);
+    queue.DelFirstSet();
+    EXPECT_EQ(queue.GetFirst(), nullptr);
+    EXPECT_EQ(queue.GetLast(), nullptr);
+    queue.DelFirstSet();
+    EXPECT_TRUE(queue.IsEmpty());
+    queue.AddNewSet(&source, new Marking, DelayVal());
+    EXPECT_EQ(queue.GetFirst(), queue.GetLast());
+}
+
+TEST(PendingSuccessors, CopiesOwnTheirMarkingSetAndList)
+{
+    no_of_exc_transitions = 1;
+    Marking source;
+    short ata[1] = {1};
+    MDMSet entry(&source, new Marking(ata), DelayVal(0.5, kDelayProbability, 7), new TNos);
+    add_short(entry.GetTransitions(), 9);
+    MDMSet copy(entry);
+    EXPECT_EQ(copy.GetLastMarking(), &source);
+    EXPECT_NE(copy.GetNewMarking(), entry.GetNewMarking());
+    EXPECT_TRUE(*copy.GetNewMarking() == *entry.GetNewMarking());
+    EXPECT_NE(copy.GetNewTNos(), entry.GetNewTNos());
+    EXPECT_EQ(TransitionsOf(&copy), (std::vector<short>{7, 9}));
+    EXPECT_EQ(copy.GetNext(), nullptr);
+    no_of_exc_transitions = 0;
+}
+
+TEST(PendingSuccessors, ClearingALongQueueReleasesEveryEntry)
+{
+    Marking source;
+    MDMSetList queue;
+    for (int i = 0; i < 200000; ++i) queue.AddNewSet(&source, new Marking, DelayVal());
+    queue.Clear();
+    EXPECT_TRUE(queue.IsEmpty());
+}

@@ -1,0 +1,107 @@
+// A scratch TmpDir and HOME for the solver tests, with writers for the chain
+// files and the per-user file, and the run of SolveLGS with captured output.
+#pragma once
+
+#include "foundation/RunState.h"
+#include "solution/SolveLGS.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ChainRow {
+    std::uint32_t row;
+    std::vector<std::pair<double, std::uint32_t>> entries;  // (value, column)
+};
+
+class ChainFixture : public ::testing::Test {
+public:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/mosk-solver-XXXXXX";
+        dir_ = mkdtemp(pattern);
+        TmpDir = dir_.data();
+        if (const char* home = std::getenv("HOME")) old_home_ = home;
+        setenv("HOME", dir_.c_str(), 1);
+        WritePlenar("");
+        DEBUG = 0;
+        SHOW_LGS = 0;
+    }
+
+    void TearDown() override
+    {
+        TmpDir = nullptr;
+        setenv("HOME", old_home_.c_str(), 1);
+        std::filesystem::remove_all(dir_);
+    }
+
+    std::string Path(const std::string& suffix) const { return dir_ + "/net" + suffix; }
+
+    void WritePlenar(const std::string& text) const { std::ofstream(dir_ + "/.Plenar") << text; }
+
+    void WriteAux(int n) const { std::ofstream(Path(".AUX")) << "TANGIBLE MARKINGS " << n << "\n"; }
+
+    // Rows in the EMC layout; also the layout of conversion files 01 on.
+    void WriteRows(const std::string& suffix, const std::vector<ChainRow>& rows) const
+    {
+        std::FILE* f = std::fopen(Path(suffix).c_str(), "wb");
+        for (const ChainRow& r : rows) {
+            std::uint32_t header[2] = {r.row, static_cast<std::uint32_t>(r.entries.size())};
+            std::fwrite(header, 4, 2, f);
+            for (const auto& [value, column] : r.entries) {
+                std::fwrite(&value, 8, 1, f);
+                std::fwrite(&column, 4, 1, f);
+            }
+        }
+        std::fclose(f);
+    }
+
+    // Conversion file 00: (sojourn time, state) records for states 1, 2, ...
+    void WriteSojournTimes(const std::vector<double>& times) const
+    {
+        std::FILE* f = std::fopen(Path(".CONV00").c_str(), "wb");
+        std::uint32_t state = 0;
+        for (double t : times) {
+            ++state;
+            std::fwrite(&t, 8, 1, f);
+            std::fwrite(&state, 4, 1, f);
+        }
+        std::fclose(f);
+    }
+
+    // Runs the solver and returns pi; the standard output is kept in `out`.
+    std::vector<double> Solve(const char* mode, int maxiter = 100000, double epsilon = 1e-13)
+    {
+        testing::internal::CaptureStdout();
+        SolveLGS(mode, "net", maxiter, epsilon);
+        out = testing::internal::GetCapturedStdout();
+        std::ifstream aux(Path(".AUX"));
+        std::string word;
+        int n = 0;
+        aux >> word >> word >> n;
+        return std::vector<double>(pi_vector, pi_vector + n);
+    }
+
+    std::string dir_;
+    std::string old_home_;
+    std::string out;
+};
+
+// Runs a statement that ends the process, with its standard output joined to
+// standard error so that EXPECT_EXIT can match the message.
+#define EXPECT_SOLVER_EXIT(statement, pattern)  \
+    EXPECT_EXIT(                                \
+        {                                       \
+            std::fflush(stdout);                \
+            dup2(STDERR_FILENO, STDOUT_FILENO); \
+            statement;                          \
+        },                                      \
+        testing::ExitedWithCode(1), pattern)

@@ -1,0 +1,163 @@
+#include "solution/Nspiv.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A square system in row-pointer form with the work arrays of one
+// elimination, all 1-based.
+struct System {
+    explicit System(int n) : n(n), ia{1}, ja{0}, a{0.0} {}
+
+    void AddRow(const std::map<int, double>& row)
+    {
+        for (auto [column, value] : row) {
+            ja.push_back(column);
+            a.push_back(value);
+        }
+        ia.push_back(static_cast<int>(a.size()));
+    }
+
+    // Eliminates with the rows in `order` (1..n when empty).
+    int Solve(int k, double droptol = 0.0, std::vector<int> order = {})
+    {
+        if (order.empty())
+            for (int i = 1; i <= n; ++i) order.push_back(i);
+        order.insert(order.begin(), 0);
+        c.assign(n + 1, 0);
+        ic.assign(n + 1, 0);
+        for (int i = 1; i <= n; ++i) c[i] = ic[i] = i;
+        x.assign(n + 1, 0.0);
+        std::vector<double> y(n + 1);
+        std::vector<int> iu(n + 2), p(3 * (n + 1));
+        long storage = 2;
+        int* ju = static_cast<int*>(std::malloc((storage + 1) * sizeof(int)));
+        double* u = static_cast<double*>(std::malloc((storage + 1) * sizeof(double)));
+        int code = 0;
+        dnspiv1_mod(n, ia.data(), ja.data(), a.data(), k, storage, order.data(), c.data(),
+                    ic.data(), x.data(), y.data(), iu.data(), p.data(), &ju, &u, droptol, &dropped,
+                    &code);
+        std::free(ju);
+        std::free(u);
+        return code;
+    }
+
+    // max_i |(A x - e_k)_i|
+    double Residual(int k) const
+    {
+        double largest = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            double sum = i == k ? -1.0 : 0.0;
+            for (int e = ia[i - 1]; e < ia[i]; ++e) sum += a[e] * x[ja[e]];
+            largest = std::max(largest, std::fabs(sum));
+        }
+        return largest;
+    }
+
+    int n;
+    std::vector<int> ia, ja, c, ic;
+    std::vector<double> a, x;
+    int dropped = 0;
+};
+
+// A random sparse system with a nonzero diagonal and rows of uneven length.
+System random_system(int n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    std::uniform_int_distribution<int> column(1, n);
+    System s(n);
+    for (int i = 1; i <= n; ++i) {
+        std::map<int, double> row{{i, 4.0 + value(random)}};
+        for (int t = random() % 5; t > 0; --t) row[column(random)] += value(random);
+        s.AddRow(row);
+    }
+    return s;
+}
+
+TEST(Nspiv, SolvesRandomSparseSystemsInAnyRowOrder)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        System s = random_system(40, seed);
+        std::vector<int> reversed;
+        for (int i = 40; i >= 1; --i) reversed.push_back(i);
+        for (const auto& order : {std::vector<int>{}, reversed}) {
+            int k = 1 + seed % 40;
+            EXPECT_GT(s.Solve(k, 0.0, order), 0) << seed;
+            EXPECT_LT(s.Residual(k), 1e-12) << seed;
+            EXPECT_EQ(s.dropped, 0);
+        }
+    }
+}
+
+TEST(Nspiv, PivotsOnTheLargestEntryOfARow)
+{
+    // Without column exchanges the first pivot would be the tiny 1e-300.
+    System s(2);
+    s.AddRow({{1, 1e-300}, {2, 1.0}});
+    s.AddRow({{1, 1.0}, {2, 1.0}});
+    EXPECT_GT(s.Solve(2), 0);
+    EXPECT_EQ(s.c[1], 2);
+    EXPECT_LT(s.Residual(2), 1e-15);
+}
+
+TEST(Nspiv, DropToleranceTradesAccuracyForFill)
+{
+    System s = random_system(60, 7);
+    s.Solve(3, 0.05);
+    EXPECT_GT(s.dropped, 0);
+    EXPECT_GT(s.Residual(3), 1e-12);
+    EXPECT_LT(s.Residual(3), 1.0);
+}
+
+TEST(Nspiv, ErrorCodesNameTheStep)
+{
+    System empty(2);
+    empty.AddRow({{1, 1.0}});
+    empty.AddRow({});
+    EXPECT_EQ(empty.Solve(1), -2);
+
+    System duplicate(2);
+    duplicate.AddRow({{1, 1.0}});
+    duplicate.ja.push_back(2);
+    duplicate.a.push_back(1.0);
+    duplicate.ja.push_back(2);
+    duplicate.a.push_back(1.0);
+    duplicate.ia.push_back(4);
+    EXPECT_EQ(duplicate.Solve(1), -(2 + 2));
+
+    // The second row only repeats the column the first one pivoted on.
+    System exhausted(2);
+    exhausted.AddRow({{1, 1.0}});
+    exhausted.AddRow({{1, 1.0}});
+    EXPECT_EQ(exhausted.Solve(1), -(4 + 2));
+}
+
+TEST(Nspiv, StorageBeyondTheLimitIsReportedByStep)
+{
+    System s = random_system(30, 3);
+    direct_storage_limit = 1;
+    int code = s.Solve(1);
+    direct_storage_limit = 0;
+    EXPECT_LT(code, -3 * 30);
+    EXPECT_GE(code, -4 * 30);
+}
+
+TEST(Nspiv, ZeroPivotIsReportedAndPassedOver)
+{
+    System s(2);
+    s.AddRow({{1, 1.0}, {2, 1.0}});
+    s.AddRow({{1, 2.0}, {2, 2.0}});
+    testing::internal::CaptureStdout();
+    EXPECT_GT(s.Solve(1), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Singularity of Matrix detected in row k = 2 (r[k]=2)\n");
+}
+
+}  // namespace

@@ -1,0 +1,196 @@
+#include "ChainFixture.h"
+
+#include "solution/Nspiv.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The embedded chain of M/M/1/K with K = 5, lambda = 1, mu = 2: states 1..6
+// stand for 0..5 customers.
+void write_mm1k(const ChainFixture& f)
+{
+    const double up = 1.0 / 3.0, down = 2.0 / 3.0;
+    f.WriteAux(6);
+    f.WriteRows(".EMC00", {{1, {{1.0, 2}}},
+                           {2, {{up, 3}, {down, 1}}},
+                           {3, {{up, 4}, {down, 2}}},
+                           {4, {{up, 5}, {down, 3}}},
+                           {5, {{up, 6}, {down, 4}}},
+                           {6, {{1.0, 5}}}});
+    f.WriteSojournTimes({1.0, 1.0 / 3, 1.0 / 3, 1.0 / 3, 1.0 / 3, 0.5});
+}
+
+std::vector<double> mm1k_closed_form()
+{
+    std::vector<double> pi;
+    const double rho = 0.5;
+    for (int i = 0; i <= 5; ++i)
+        pi.push_back(std::pow(rho, i) * (1 - rho) / (1 - std::pow(rho, 6)));
+    return pi;
+}
+
+void expect_near(const std::vector<double>& got, const std::vector<double>& want, double tol)
+{
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], tol) << "state " << i + 1;
+}
+
+class BothModes : public ChainFixture, public testing::WithParamInterface<const char*> {};
+
+TEST_P(BothModes, TwoStateCycleIsWeightedBySojournTimes)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({0.5, 0.25});
+    expect_near(Solve(GetParam()), {2.0 / 3, 1.0 / 3}, 1e-12);
+}
+
+TEST_P(BothModes, BirthDeathChainMatchesClosedForm)
+{
+    write_mm1k(*this);
+    expect_near(Solve(GetParam()), mm1k_closed_form(), 1e-10);
+}
+
+TEST_P(BothModes, SubordinatedChainTimesSpreadOverItsStates)
+{
+    // State 1 enters the chain {2, 3} at 2, which returns to 1; per entry the
+    // process spends 0.5 in state 2 and 1.5 in state 3.
+    WriteAux(3);
+    WriteRows(".EMC00", {{1, {{1.0, 2}}}});
+    WriteRows(".EMC01", {{2, {{1.0, 1}}}, {3, {{1.0, 1}}}});
+    WriteSojournTimes({1.0});
+    WriteRows(".CONV01", {{2, {{0.5, 2}, {1.5, 3}}}});
+    expect_near(Solve(GetParam()), {1.0 / 3, 1.0 / 6, 0.5}, 1e-12);
+}
+
+TEST_P(BothModes, FallsBackToRelaxationWhenUExceedsItsStorage)
+{
+    write_mm1k(*this);
+    WritePlenar("DROPTOLERANCE NONE\n");
+    direct_storage_limit = 1;
+    std::vector<double> pi = Solve(GetParam(), 100000, 1e-7);
+    direct_storage_limit = 0;
+    expect_near(pi, mm1k_closed_form(), 1e-6);
+    if (std::strcmp(GetParam(), "-a") != 0) return;
+    // From epsilon * 0.1 up to 0.01, then relaxation.
+    EXPECT_NE(out.find("\n \t\t storage of U-matrix exceeds available storage.\n"
+                       "\t\t retrying solution with drop-tolerance 1e-08\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("drop-tolerance 0.01\n"), std::string::npos);
+    EXPECT_EQ(out.find("drop-tolerance 0.1\n"), std::string::npos);
+    EXPECT_NE(out.find("\n\t\t not enough memory for direct solution found.\n"
+                       "\t\t retry with iterative solution\n\n\t\t solution with sor ...\n"),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, BothModes, testing::Values("-a", "-i"));
+
+using SolveLGSTest = ChainFixture;
+
+TEST_F(SolveLGSTest, SymmetricChainIsSolvedDirectlyWithoutRefinement)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0});
+    DEBUG = 1;
+    expect_near(Solve("-a"), {0.5, 0.5}, 1e-15);
+    DEBUG = 0;
+    EXPECT_NE(out.find("\t\t achieved accuracy:0\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("refinement"), std::string::npos) << out;
+    EXPECT_EQ(out.find("sor"), std::string::npos) << out;
+}
+
+TEST_F(SolveLGSTest, RelaxationSumsRepeatedTargetsOfARow)
+{
+    // Row 1 is (0.3 to itself, 0.7 to 2), split in separated pieces.
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{0.1, 1}, {0.4, 2}, {0.2, 1}, {0.3, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0});
+    expect_near(Solve("-i"), {1 / 1.7, 0.7 / 1.7}, 1e-11);
+}
+
+TEST_F(SolveLGSTest, DirectSolverStopsAtRepeatedTarget)
+{
+    WriteAux(3);
+    WriteRows(".EMC00", {{1, {{0.5, 2}, {0.25, 3}, {0.25, 2}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0, 1.0});
+    EXPECT_SOLVER_EXIT(SolveLGS("-a", "net", 100, 1e-7),
+                       "\t\t ERROR: row number 2 has a duplicate entry\n");
+}
+
+TEST_F(SolveLGSTest, RowsOfOneEntryLeaveNothingToEliminate)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{1.0, 1}}}, {2, {{1.0, 2}}}});
+    WriteSojournTimes({1.0, 1.0});
+    EXPECT_SOLVER_EXIT(SolveLGS("-a", "net", 100, 1e-7), "\t\t ERROR: zero matrix dimension\n");
+}
+
+TEST_F(SolveLGSTest, WithoutIterationsTheStartVectorIsConverted)
+{
+    write_mm1k(*this);
+    std::vector<double> pi = Solve("-i", 0);
+    EXPECT_NE(out.find("\t\t solution with sor ...\n"
+                       "\t\t *******************************************\n"
+                       "\t\t no convergence within 0 iterations\n"
+                       "\t\t achieved accuracy: 1\n"
+                       "\t\t *******************************************\n"),
+              std::string::npos)
+        << out;
+    double total = 1.0 + 4.0 / 3 + 0.5;
+    expect_near(pi,
+                {1 / total, 1 / (3 * total), 1 / (3 * total), 1 / (3 * total), 1 / (3 * total),
+                 0.5 / total},
+                1e-15);
+}
+
+TEST_F(SolveLGSTest, SteadyStateFileHoldsTwoMarksAndTheVector)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({0.5, 0.25});
+    Solve("-a");
+    std::ifstream file(Path(".PROBMARK"), std::ios::binary);
+    std::vector<double> values(5, 7.0);
+    file.read(reinterpret_cast<char*>(values.data()), 5 * sizeof(double));
+    ASSERT_EQ(file.gcount(), static_cast<std::streamsize>(4 * sizeof(double)));
+    EXPECT_EQ(values[0], 0.0);
+    EXPECT_TRUE(std::signbit(values[0]));
+    EXPECT_EQ(values[1], -1.0);
+    EXPECT_NEAR(values[2], 2.0 / 3, 1e-15);
+    EXPECT_NEAR(values[3], 1.0 / 3, 1e-15);
+}
+
+TEST_F(SolveLGSTest, ZeroSojournTimesCannotBeNormalised)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({0.0, 0.0});
+    EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7),
+                       "SolveLGS: division by zero in function renormal\\(\\)");
+}
+
+TEST_F(SolveLGSTest, ListingsShowTheMatrixAndTheVector)
+{
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{0.3, 1}, {0.7, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0});
+    SHOW_LGS = 1;
+    Solve("-a");
+    SHOW_LGS = 0;
+    EXPECT_NE(out.find("\n\t\t P-Matrix : \n\t\t 1 : (1) 0.3 (2) 0.7\n\t\t 2 : (1) 1 (2) 0\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\t\t ++++++++++> SolveLGS : x[0][1]   = -0.7\n"), std::string::npos);
+    EXPECT_NE(out.find("\n\t\t number of nonzeros :" + std::string(12, ' ') + "2\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("\n\n \t\t pi-vector : \n\t\t pi[0] = 0.588235\n\t\t pi[1] = 0.411765\n"),
+              std::string::npos)
+        << out;
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+#include "TestVectors.h"
+#include "statespace/data/Hash.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/NPMarking.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A marking with a fixed key; the vector makes equal keys distinguishable.
+std::unique_ptr<Marking> Keyed(unsigned key, unsigned short tokens = 1)
+{
+    Pms pms = MakePms({{0, {{0, tokens}}}});
+    auto m = std::make_unique<Marking>(pms);
+    clear_pms(pms);
+    m->SetKey(key);
+    return m;
+}
+
+Marking* SaveKey(Hash<Marking>& store, unsigned key)
+{
+    bool found = true;
+    return store.Save(Keyed(key).get(), found);
+}
+
+unsigned KeyOf(const TreeNode<Marking>* n) { return n ? n->elem.GetKey() : 0; }
+
+std::string Distribution(const Hash<Marking>& store)
+{
+    testing::internal::CaptureStdout();
+    store.ShowHashDistribution();
+    return testing::internal::GetCapturedStdout();
+}
+
+// In-order walk: a larger element lies to the left, so keys must descend.
+void InOrder(const TreeNode<Marking>* n, std::vector<unsigned>& keys)
+{
+    if (!n) return;
+    InOrder(n->left, keys);
+    keys.push_back(n->elem.GetKey());
+    InOrder(n->right, keys);
+}
+
+}  // namespace
+
+TEST(MarkingStore, InterningAnEqualMarkingReturnsTheStoredCopy)
+{
+    Hash<Marking> store;
+    store.CreateHash(101, kShowNothing);
+    Pms pms = MakePms({{1, {{0, 2}}}});
+    Marking first(pms);
+    first.CreateKey();
+    bool found = true;
+    Marking* stored = store.Save(&first, found);
+    EXPECT_FALSE(found);
+    EXPECT_NE(stored, &first);  // the store keeps its own copy
+    EXPECT_EQ(store.GetCounter(), 1u);
+
+    Marking again(pms);
+    again.CreateKey();
+    EXPECT_EQ(store.Save(&again, found), stored);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(store.GetCounter(), 1u);
+
+    EXPECT_EQ(store.Save(nullptr, found), nullptr);
+    EXPECT_TRUE(found);
+    clear_pms(pms);
+}
+
+TEST(MarkingStore, TheAtaMakesADifferentState)
+{
+    ExclusiveCount one(1);
+    Hash<Marking> store;
+    store.CreateHash(101, kShowNothing);
+    Pms pms = MakePms({{1, {{0, 2}}}});
+    short ata[1] = {1};
+    Marking plain(pms), active(pms, ata);
+    plain.CreateKey();
+    active.CreateKey();
+    bool found = false;
+    Marking* a = store.Save(&plain, found);
+    Marking* b = store.Save(&active, found);
+    EXPECT_FALSE(found);
+    EXPECT_NE(a, b);
+
+    // Even with colliding keys the two stay apart.
+    active.SetKey(plain.GetKey());
+    Marking* c = store.Save(&active, found);
+    EXPECT_FALSE(found);
+    EXPECT_NE(c, a);
+    EXPECT_EQ(store.GetCounter(), 3u);
+    clear_pms(pms);
+}
+
+TEST(MarkingStoreShape, ThreeIncreasingMarkingsBalanceToTheMiddleOne)
+{
+    Hash<Marking> store;
+    store.CreateHash(7, kShowNothing);
+    for (unsigned key : {7u, 14u, 21u}) SaveKey(store, key);
+    const TreeRoot<Marking>& root = store.GetBucket(0);
+    EXPECT_EQ(KeyOf(root.node), 14u);
+    EXPECT_EQ(KeyOf(root.node->left), 21u);
+    EXPECT_EQ(KeyOf(root.node->right), 7u);
+    EXPECT_EQ(root.ll, 1);
+    EXPECT_EQ(root.rl, 1);
+}
+
+TEST(MarkingStoreShape, ATurningPathBringsTheNewMarkingUp)
+{
+    Hash<Marking> store;
+    store.CreateHash(1, kShowNothing);
+    for (unsigned key : {50u, 60u, 55u}) SaveKey(store, key);
+    const TreeRoot<Marking>& root = store.GetBucket(0);
+    EXPECT_EQ(KeyOf(root.node), 55u);
+    EXPECT_EQ(KeyOf(root.node->left), 60u);
+    EXPECT_EQ(KeyOf(root.node->right), 50u);
+}
+
+TEST(MarkingStoreShape, LongChainsAndHeavySidesAreRotated)
+{
+    Hash<Marking> store;
+    store.CreateHash(1, kShowNothing);
+    // 70 completes a root triple (60 on top), 30 a three-link chain below
+    // 60, and 10 makes the right side two heavier: the root turns to 40.
+    for (unsigned key : {50u, 40u, 60u, 70u, 30u, 20u, 10u}) SaveKey(store, key);
+    const TreeRoot<Marking>& root = store.GetBucket(0);
+    EXPECT_EQ(KeyOf(root.node), 40u);
+    EXPECT_EQ(KeyOf(root.node->left), 60u);
+    EXPECT_EQ(KeyOf(root.node->left->left), 70u);
+    EXPECT_EQ(KeyOf(root.node->left->right), 50u);
+    EXPECT_EQ(KeyOf(root.node->right), 30u);
+    EXPECT_EQ(KeyOf(root.node->right->right), 20u);
+    EXPECT_EQ(KeyOf(root.node->right->right->right), 10u);
+    EXPECT_EQ(root.ll, 2);
+    EXPECT_EQ(root.rl, 2);
+    EXPECT_NE(Distribution(store).find("pos = 0 \tl=2\tr=4\tll=2\trl=2\n"), std::string::npos);
+}
+
+TEST(MarkingStoreShape, DistributionListing)
+{
+    Hash<Marking> store;
+    store.CreateHash(3, kShowNothing);
+    for (unsigned key : {3u, 6u, 9u, 12u, 1u}) SaveKey(store, key);
+    const char* expected =
+        "---------------------------------------------------------------\n"
+        "start ->->->->->->->-> HASH DISTRIBUTION\n"
+        "MARK: Only hash entries with more than 2 markings will be shown!\n"
+        "pos = 0 \tl=1\tr=2\tll=1\trl=1\n"
+        "- - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+        "markings total           : 5\n"
+        "markings in null pos     : 2\n"
+        "markings left  hand      : 1\n"
+        "markings right hand      : 2\n"
+        "=> markings total        : 5\n"
+        "empty entries            : 1\n"
+        "max. fill./hash pos.     : 4\n"
+        "- - - - - - - - - - - - - - - - - - - - - - - - - - - -\n"
+        "stop  ->->->->->->->-> HASH DISTRIBUTION\n";
+    EXPECT_EQ(Distribution(store), expected);
+}
+
+TEST(MarkingStoreShape, EveryMarkingStaysFindableInSearchOrder)
+{
+    Hash<Marking> store;
+    store.CreateHash(3, kShowNothing);
+    std::mt19937 random(7);
+    std::vector<std::pair<unsigned, Marking*>> saved;
+    for (int i = 0; i < 3000; ++i) {
+        unsigned key = 1 + random() % 1000;  // repeats included
+        bool found = false;
+        Marking* m = store.Save(Keyed(key).get(), found);
+        saved.emplace_back(key, m);
+    }
+    for (auto [key, m] : saved) {
+        bool found = false;
+        EXPECT_EQ(store.Save(Keyed(key).get(), found), m);
+        EXPECT_TRUE(found);
+    }
+    unsigned total = 0;
+    for (unsigned b = 0; b < 3; ++b) {
+        std::vector<unsigned> keys;
+        InOrder(store.GetBucket(b).node, keys);
+        for (size_t i = 1; i < keys.size(); ++i) EXPECT_GT(keys[i - 1], keys[i]);
+        total += keys.size();
+    }
+    EXPECT_EQ(total, store.GetCounter());
+}
+
+TEST(MarkingStore, CleaningEmptiesButKeepsTheTable)
+{
+    Hash<Marking> store;
+    store.CreateHash(5, kShowNothing);
+    for (unsigned key = 1; key <= 300; ++key) SaveKey(store, key);
+    store.CleanHash();
+    EXPECT_EQ(store.GetCounter(), 0u);
+    EXPECT_EQ(store.GetSize(), 5u);
+    EXPECT_EQ(store.GetBucket(2).node, nullptr);
+    bool found = true;
+    store.Save(Keyed(2).get(), found);
+    EXPECT_FALSE(found);
+    store.Clear();
+    EXPECT_EQ(store.GetSize(), 0u);
+    EXPECT_EQ(store.Save(Keyed(2).get(), found), nullptr);
+}
+
+TEST(VanishingStore, InternsByKeyAndVector)
+{
+    Hash<NPMarking> store;
+    store.CreateHash(37, kShowNothing);
+    Pms pms = MakePms({{0, {{1, 1}}}});
+    NPMarking a(pms, 0.5), b(pms, 0.25);
+    a.CreateKey();
+    b.CreateKey();
+    bool found = false;
+    NPMarking* stored = store.Save(&a, found);
+    EXPECT_EQ(store.Save(&b, found), stored);
+    EXPECT_TRUE(found);
+    EXPECT_EQ(stored->GetDelayVal(), 0.5);
+    clear_pms(pms);
+}
+
+TEST(MarkingStoreProgress, SpinnerTurnsEveryTwoHundredMarkings)
+{
+    Hash<Marking> store;
+    store.CreateHash(131, kShowSpinner);
+    testing::internal::CaptureStdout();
+    for (unsigned key = 1; key <= 199; ++key) SaveKey(store, key);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\trunning rrg creation ... |\b");
+    testing::internal::CaptureStdout();
+    for (unsigned key = 200; key <= 800; ++key) SaveKey(store, key);
+    SaveKey(store, 5);  // found again: not counted
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "/\b-\b\\\b|\b");
+}
+
+TEST(MarkingStoreProgress, CountModePrintsTheNumbers)
+{
+    Hash<Marking> store;
+    store.CreateHash(131, kShowCount);
+    testing::internal::CaptureStdout();
+    for (unsigned key = 1; key <= 400; ++key) SaveKey(store, key);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\trunning rrg creation ...200...400...");
+
+    store.CreateHash(131, kShowNothing);
+    testing::internal::CaptureStdout();
+    for (unsigned key = 1; key <= 400; ++key) SaveKey(store, key);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}

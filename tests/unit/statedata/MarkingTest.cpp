@@ -1,0 +1,202 @@
+#include "TestVectors.h"
+#include "statespace/data/GraphQueries.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/MarkingListing.h"
+#include "statespace/data/NPMarking.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<Marking*> Targets(const Marking& m)
+{
+    std::vector<Marking*> out;
+    for (stt* s = m.GetStt(); s; s = s->next) out.push_back(s->marking);
+    return out;
+}
+
+}  // namespace
+
+TEST(MarkingKey, AtaIsMixedIntoTheVectorKey)
+{
+    ExclusiveCount two(2);
+    short ata[2] = {3, 0};
+    Marking m(ata);
+    m.CreateKey();
+    // Empty vector: 1. ata: h = 1 * 3 = 3, then (3 << 4) + 2 * 65599 = 131246;
+    // key = (1 << 4) + 131246.
+    EXPECT_EQ(m.GetKey(), 131262u);
+
+    Marking plain;
+    plain.CreateKey();
+    EXPECT_EQ(plain.GetKey(), 1u);
+}
+
+TEST(MarkingOrder, KeyThenAtaThenVector)
+{
+    ExclusiveCount one(1);
+    Pms pms = MakePms({{0, {{0, 1}}}});
+    short low[1] = {1};
+    short high[1] = {2};
+    Marking without(pms), withLow(pms, low), withHigh(pms, high);
+    for (Marking* m : {&without, &withLow, &withHigh}) m->SetKey(7);
+    EXPECT_EQ(without.Comp(withLow), -1);  // no ata is smaller
+    EXPECT_EQ(withLow.Comp(without), 1);
+    EXPECT_EQ(withLow.Comp(withHigh), -1);
+    withHigh.SetKey(6);
+    EXPECT_EQ(withLow.Comp(withHigh), 1);  // the key decides first
+
+    Pms more = MakePms({{0, {{0, 2}}}});
+    Marking bigger(more);
+    bigger.SetKey(7);
+    EXPECT_EQ(without.Comp(bigger), -1);
+    clear_pms(pms);
+    clear_pms(more);
+}
+
+TEST(MarkingEquality, TypeAtaAndVectorButNotKey)
+{
+    ExclusiveCount one(1);
+    Pms pms = MakePms({{2, {{1, 4}}}});
+    short ata[1] = {1};
+    Marking a(pms, ata), b(pms, ata);
+    a.SetKey(1);
+    b.SetKey(99);
+    EXPECT_TRUE(a == b);
+    b.SetType(kDelayExponential);
+    EXPECT_FALSE(a == b);
+    Marking noAta(pms);
+    EXPECT_FALSE(Marking(pms, ata) == noAta);
+    clear_pms(pms);
+}
+
+TEST(MarkingCopy, CopiesStateButNoEdges)
+{
+    ExclusiveCount one(1);
+    Pms pms = MakePms({{0, {{0, 1}}}});
+    short ata[1] = {2};
+    Marking source(pms, ata), target;
+    source.SetKey(5);
+    source.SetStatus(kStatusVisited);
+    source.SetType(kDelayDeterministic);
+    source.AddMarking(target, DelayVal(1.0, kDelayDeterministic));
+
+    Marking copy(source);
+    EXPECT_EQ(copy.GetKey(), 5u);
+    EXPECT_EQ(copy.GetStatus(), kStatusVisited);
+    EXPECT_EQ(copy.GetType(), kDelayDeterministic);
+    EXPECT_NE(copy.GetAta(), source.GetAta());
+    EXPECT_TRUE(copy == source);
+    EXPECT_EQ(copy.GetStt(), nullptr);
+
+    Marking assigned;
+    assigned.AddMarking(target, DelayVal(1.0, kDelayExponential));
+    assigned = source;
+    EXPECT_EQ(assigned.GetStt(), nullptr);
+    EXPECT_TRUE(assigned == source);
+    clear_pms(pms);
+}
+
+TEST(MarkingEdges, AddMarkingPutsTheNewEdgeFirst)
+{
+    Marking source, a, b;
+    source.AddMarking(a, DelayVal(1.0, kDelayExponential, 1));
+    source.AddMarking(b, DelayVal(2.0, kDelayExponential, 2));
+    EXPECT_EQ(Targets(source), (std::vector<Marking*>{&b, &a}));
+    EXPECT_EQ(source.GetStt()->GetTransNo(), 2);
+}
+
+TEST(MarkingEdges, OnlyProbabilitiesToAnEqualTargetAreMerged)
+{
+    Marking source, target;
+    bool merged = true;
+    source.UAddMarking(target, DelayVal(1.0, kDelayExponential), merged);
+    EXPECT_FALSE(merged);
+    source.UAddMarking(target, DelayVal(1.0, kDelayExponential), merged);
+    EXPECT_FALSE(merged);  // two exponential edges to one target stay two
+    EXPECT_EQ(Targets(source).size(), 2u);
+
+    source.UAddMarking(target, DelayVal(0.25, kDelayProbability), merged);
+    EXPECT_FALSE(merged);
+    Marking equalTarget;  // a different object that compares equal
+    source.UAddMarking(equalTarget, DelayVal(0.5, kDelayProbability), merged);
+    EXPECT_TRUE(merged);
+    EXPECT_EQ(Targets(source).size(), 3u);
+    EXPECT_EQ(source.GetStt()->GetDelayVal(), 0.75);
+    EXPECT_EQ(source.GetStt()->marking, &target);
+}
+
+TEST(MarkingEdges, ClearTotalDestroysOwnedTargets)
+{
+    Pms pms = MakePms({{0, {{0, 1}}}});
+    Marking result;
+    result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
+    result.GetStt()->marking->AddMarking(*new Marking(pms), DelayVal(1.0, kDelayImmediate));
+    result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
+    result.ClearTotal();  // the sanitizer build reports anything left behind
+    EXPECT_EQ(result.GetStt(), nullptr);
+    EXPECT_EQ(result.GetKey(), 1u);
+    clear_pms(pms);
+}
+
+TEST(GraphQueries, RatesPathsRunsAndDeterministicReference)
+{
+    Marking m, x, y;
+    m.AddMarking(y, DelayVal(5.0, kDelayDeterministic, 8));
+    m.AddMarking(x, DelayVal(0.5, kDelayPreempting, 3));
+    m.AddMarking(x, DelayVal(2.0, kDelayExponential, 2));
+    m.AddMarking(y, DelayVal(1.0, kDelayExponential, 1));
+    // Edges: y, x, x, y.
+    EXPECT_EQ(GetSumOfRates(m), 3.5);
+    EXPECT_EQ(GetNoOfExpPaths(m), 3);
+    EXPECT_EQ(GetNoOfStateTrans(m), 3);
+    EXPECT_EQ(GetDetOrGenTransRef(m), 8);
+    EXPECT_EQ(GetDetOrGenTransRef(x), 0);
+    EXPECT_EQ(GetNoOfStateTrans(x), 0);
+}
+
+TEST(NPMarking, EqualityNeedsKeyAndVectorAndCopiesOwnTheirSet)
+{
+    Pms pms = MakePms({{1, {{0, 3}}}});
+    NPMarking a(pms, 0.25), b(pms);
+    a.CreateKey();
+    b.CreateKey();
+    EXPECT_TRUE(a == b);
+    EXPECT_EQ(a.Comp(b), 0);
+    b.SetKey(b.GetKey() + 1);
+    EXPECT_FALSE(a == b);
+    EXPECT_EQ(a.Comp(b), -1);
+
+    a.SetNo(4);
+    a.AddMarking(b, DelayVal(0.5, kDelayImmediate));
+    NPMarking copy(a);
+    EXPECT_EQ(copy.GetNo(), 4);
+    EXPECT_EQ(copy.GetDelayVal(), 0.25);
+    EXPECT_EQ(copy.GetStt(), nullptr);
+    clear_pms(pms);
+}
+
+TEST(MarkingListing, PrintsTheLabelledFields)
+{
+    ExclusiveCount two(2);
+    Pms pms = MakePms({{3, {{0, 2}, {4, 1}}}});
+    short ata[2] = {0, 1};
+    Marking m(pms, ata);
+    m.SetKey(12);
+    m.SetStatus(kStatusRLastOfSucc);
+    m.SetType(kDelayGeneral);
+    testing::internal::CaptureStdout();
+    ShowMarking(&m);
+    ShowMarking(nullptr);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find("Key/Number : 12\n"), std::string::npos);
+    EXPECT_NE(out.find("Status     : R last of succ\n"), std::string::npos);
+    EXPECT_NE(out.find("Type       : general\n"), std::string::npos);
+    EXPECT_NE(out.find("0 1"), std::string::npos);
+    EXPECT_NE(out.find("\tmarking is NULL-pointer\n"), std::string::npos);
+    EXPECT_STREQ(MStatusName(7), "q sended");
+    EXPECT_STREQ(MStatusName(42), "unknown");
+    clear_pms(pms);
+}
