@@ -51,6 +51,10 @@ public:
 
 private:
     void CopyFrom(const TNos& o);
+    void AllocateStatus();
+    static void AssignLists(BindingList** mine, BindingList* const* theirs, unsigned short n);
+
+    int* block = nullptr;  // the status arrays
 
     unsigned short n_imm = 0;
     unsigned short n_exc = 0;

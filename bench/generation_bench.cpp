@@ -1,0 +1,95 @@
+// Benchmark of the graph generation over the kanban net with 1 to N cards
+// per station: each size runs in a child process of its own, so that its
+// peak resident memory is its own, and reports markings, edges, generation
+// and examination time, markings per second, peak memory and the bytes per
+// stored marking.
+//
+//   generation_bench [N]     (default 5)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "Kanban.h"
+#include "TestNet.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/ExamineRRG.h"
+#include "statespace/data/StateSpaceGlobals.h"
+
+namespace {
+
+long PeakResidentKB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+unsigned long CountEdges()
+{
+    unsigned long edges = 0;
+    std::vector<TreeNode<Marking>*> pending;
+    for (unsigned i = 0; i < MHash.GetSize(); ++i) {
+        if (MHash.GetBucket(i).node) pending.push_back(MHash.GetBucket(i).node);
+        while (!pending.empty()) {
+            TreeNode<Marking>* n = pending.back();
+            pending.pop_back();
+            for (const stt* s = n->elem.GetStt(); s; s = s->next) ++edges;
+            if (n->left) pending.push_back(n->left);
+            if (n->right) pending.push_back(n->right);
+        }
+    }
+    return edges;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void RunOne(int cards)
+{
+    TestNet net;
+    BuildKanban(net, cards);
+    long before = PeakResidentKB();
+    auto start = std::chrono::steady_clock::now();
+    CreateRRG();
+    double generation = SecondsSince(start);
+    long peak = PeakResidentKB();
+    unsigned markings = MHash.GetCounter();
+    unsigned long edges = CountEdges();
+    start = std::chrono::steady_clock::now();
+    ExamineRRG();
+    double examination = SecondsSince(start);
+    std::printf("%5d %10u %11lu %9.2f %9.2f %12.0f %9.1f %9.0f\n", cards, markings, edges,
+                generation, examination, markings / generation, peak / 1024.0,
+                (peak - before) * 1024.0 / markings);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    int largest = argc > 1 ? std::atoi(argv[1]) : 5;
+    std::printf("%5s %10s %11s %9s %9s %12s %9s %9s\n", "cards", "markings", "edges", "gen s",
+                "exam s", "markings/s", "peak MB", "B/marking");
+    for (int cards = 1; cards <= largest; ++cards) {
+        std::fflush(stdout);
+        pid_t child = fork();
+        if (child == 0) {
+            RunOne(cards);
+            std::_Exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            std::printf("%5d failed\n", cards);
+            return 1;
+        }
+    }
+    return 0;
+}
