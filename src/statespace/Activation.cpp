@@ -1,9 +1,12 @@
-// Activation of exclusive transitions: a tree whose levels are the exclusive
-// transitions in class order. A node that activates transition i gets one
-// child per enabled binding (probability weight / total weight); every path
-// of the tree considers every transition once. The leaves, with the product
-// of the probabilities on their path, are the branches. The tree is walked
-// depth first with an explicit stack and reduced while it is built.
+// Activation of exclusive transitions. Seen as a tree, its levels are the
+// exclusive transitions in class order: a node that activates transition i
+// gets one child per enabled binding (probability weight / total weight),
+// and every path considers every transition once; the leaves, with the
+// product of the probabilities on their path, are the branches. All nodes
+// of one level see the same places and the same entries beyond their level,
+// so each transition's bindings are evaluated once and the leaves are the
+// combinations of the choices, the first transition varying slowest (the
+// depth-first order of the tree).
 #include "statespace/Activation.h"
 
 #include <vector>
@@ -18,37 +21,73 @@
 
 namespace {
 
-// Frees the branches a transition added to `node` without activating
-// anything (its weights summed to zero): the node stays unchanged.
-void DropBranches(exc_marks& node)
-{
-    if (!node.more) return;
-    exc_marks detached;
-    init_ems(detached);
-    detached.more = node.more;
-    node.more = nullptr;
-    node.last = nullptr;
-    clear_ems(detached);
-}
-
-// Considers the exclusive transitions from i on for one node and stops at
-// the first that branches it (i then names that transition).
-bool ChkAndActExc(exc_marks& node, unsigned short& i)
-{
-    for (; i < no_of_exc_transitions; ++i) {
-        if (RefTNos.exc[i] == 0) continue;
-        if (node.ata && node.ata[i] != 0) continue;
-        if (ExcTrans[i]->ChkAndActExc(node)) return true;
-        DropBranches(node);
-    }
-    return false;
-}
-
-struct Pending {
-    exc_marks* node;
-    unsigned short next;  // the first transition still to consider
-    double path;          // product of the probabilities above the node
+struct Branch {
+    short binding;  // 1-based position in the transition's binding list
+    double probability;
 };
+
+struct Level {
+    unsigned short transition;
+    std::size_t first;  // its branches in `branches`
+    std::size_t count;
+};
+
+std::vector<Level> levels;
+std::vector<Branch> branches;
+
+// Appends the enabled bindings of exclusive transition i with their
+// probabilities; false (and nothing appended) when none is enabled or their
+// weights sum to zero.
+bool ChkAndActExc(unsigned short i)
+{
+    Transition& t = *ExcTrans[i];
+    if (!t.IsActEnabled() || !t.GetBindings()) return false;
+    std::size_t first = branches.size();
+    double total = 0.0;
+    short k = 0;
+    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+        ++k;
+        if (!e->item->IsActEnabled()) continue;
+        total += e->item->GetWeight();
+        branches.push_back(Branch{k, DelayVal(e->item->GetWeight(), kDelayProbability).GetDelayVal()});
+    }
+    if (branches.size() == first || total == 0.0) {
+        branches.resize(first);
+        return false;
+    }
+    for (std::size_t b = first; b < branches.size(); ++b)
+        branches[b].probability =
+            DelayVal(branches[b].probability / total, kDelayProbability).GetDelayVal();
+    levels.push_back(Level{i, first, branches.size() - first});
+    return true;
+}
+
+// Every combination of one branch per level, in depth-first order.
+void AddCombinations()
+{
+    static std::vector<std::size_t> pick;
+    static std::vector<double> path;
+    static std::vector<short> ata;
+    pick.assign(levels.size(), 0);
+    path.assign(levels.size() + 1, 1.0);
+    if (ExcStartAta)
+        ata.assign(ExcStartAta, ExcStartAta + no_of_exc_transitions);
+    else
+        ata.assign(no_of_exc_transitions, 0);
+    std::size_t changed = 0;  // levels from here on need their path and entry set
+    for (;;) {
+        for (std::size_t l = changed; l < levels.size(); ++l) {
+            const Branch& b = branches[levels[l].first + pick[l]];
+            ata[levels[l].transition] = b.binding;
+            path[l + 1] = path[l] * b.probability;
+        }
+        add_em(ExcStartMark, DelayVal(path[levels.size()], kDelayProbability), ata.data());
+        std::size_t l = levels.size();
+        while (l > 0 && ++pick[l - 1] == levels[l - 1].count) pick[--l] = 0;
+        if (l == 0) return;
+        changed = l - 1;
+    }
+}
 
 }  // namespace
 
@@ -70,31 +109,14 @@ void ImmInitExc(stt*& s, TNos*& t)
 
 void HandleExcTransitions()
 {
-    exc_marks root;
-    init_ems(root);
-    static_cast<DelayVal&>(root) = DelayVal(1.0, kDelayProbability);
-    root.used = 1;
-    root.ata = ExcStartAta;  // only read: children take their own arrays
-
-    static std::vector<Pending> stack;
-    static std::vector<exc_marks*> children;
-    stack.assign(1, Pending{&root, 0, 1.0});
-    while (!stack.empty()) {
-        Pending p = stack.back();
-        stack.pop_back();
-        if (ChkAndActExc(*p.node, p.next)) {
-            children.clear();
-            for (exc_marks* c = p.node->more; c; c = c->next) children.push_back(c);
-            // Reversed, so that the first child's subtree is handled first.
-            for (auto c = children.rbegin(); c != children.rend(); ++c)
-                stack.push_back(Pending{*c, static_cast<unsigned short>(p.next + 1),
-                                        p.path * (*c)->GetDelayVal()});
-        } else if (p.node != &root) {
-            add_em(ExcStartMark, DelayVal(p.path, kDelayProbability), p.node->ata);
-        }
+    levels.clear();
+    branches.clear();
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+        if (RefTNos.exc[i] == 0) continue;
+        if (ExcStartAta && ExcStartAta[i] != 0) continue;
+        ChkAndActExc(i);
     }
-    root.ata = nullptr;
-    clear_ems(root);
+    if (!levels.empty()) AddCombinations();
 }
 
 void ClearNewExc() { clear_em(ExcStartMark); }
