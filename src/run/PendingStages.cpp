@@ -10,7 +10,6 @@ void DeleteDefinitions() {}
 void InitGlobalVars() {}
 void CreateMarkingStores() {}
 void CreateRRG() {}
-void ShowRRGParams(int) {}
 void FreeTransitionArrays() {}
 void ShowHashDistribution() {}
 void ExamineRRG() {}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "foundation/Str.h"
+#include "run/ListingsRRGParams.h"
 #include "statespace/data/NetCounts.h"
 
 // Description reader and net model.
@@ -18,7 +19,6 @@ void InitGlobalVars();
 // Reachability graph.
 void CreateMarkingStores();  // MHash, and NPMHash when there are immediate transitions
 void CreateRRG();
-void ShowRRGParams(int mode);
 void FreeTransitionArrays();  // ExcTrans, ImmTrans, InfTrans
 void ShowHashDistribution();  // MHash.ShowHashDistribution()
 void ExamineRRG();
