@@ -219,6 +219,7 @@ Place* TestNet::AddPlace(const char* name, unsigned short initial, int capacity)
 {
     Tms* tms = initial ? new_tms(0, initial) : nullptr;
     auto* header = new PlaceHeader(static_cast<int>(places.size()), Str(name), tms);
+    clear_tms(tms);
     header->SetPT(ElementaryPlace);
     headers.push_back(header);
     Capacity cap;
