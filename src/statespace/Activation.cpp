@@ -13,6 +13,7 @@
 
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
+#include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
 #include "statespace/data/Marking.h"
@@ -34,6 +35,39 @@ struct Level {
 
 std::vector<Level> levels;
 std::vector<Branch> branches;
+
+// Whether a transition found disabled may be marked so in the enabling set
+// (status 0, skipped by the next activations) until a transition it depends
+// on fires. That holds when the dependency records cover every way a firing
+// can change its enabling: not when a capacity or an arc inscription reads
+// the marking of places the transition does not touch.
+bool rememberDisabled = false;
+
+bool ReadsMarking(const PtrList<Arc>* arcs)
+{
+    if (arcs)
+        for (PLElement<Arc>* a = arcs->first; a; a = a->next)
+            if (a->item->GetTmsCell() && a->item->GetTmsCell()->IsPlaceDependent()) return true;
+    return false;
+}
+
+bool DependenciesCoverEnabling()
+{
+    for (unsigned short p = 0; p < no_of_places; ++p)
+        if (PlaceArray[p]->GetCapacity().IsPlaceDependent()) return false;
+    for (Transition** cls : {ExcTrans, ImmTrans, InfTrans}) {
+        unsigned short n = cls == ExcTrans   ? no_of_exc_transitions
+                           : cls == ImmTrans ? no_of_imm_transitions
+                                             : no_of_inf_transitions;
+        for (unsigned short i = 0; i < n; ++i) {
+            if (!cls[i]->GetBindings()) continue;
+            for (PLElement<Binding>* b = cls[i]->GetBindings()->first; b; b = b->next)
+                if (ReadsMarking(b->item->GetInArcs()) || ReadsMarking(b->item->GetOutArcs()))
+                    return false;
+        }
+    }
+    return true;
+}
 
 // Appends the enabled bindings of exclusive transition i with their
 // probabilities; false (and nothing appended) when none is enabled or their
@@ -91,6 +125,8 @@ void AddCombinations()
 
 }  // namespace
 
+void PrepareActivation() { rememberDisabled = DependenciesCoverEnabling(); }
+
 void NewInitExc(short reload)
 {
     ExcStartAta = NewMarking->GetAta();
@@ -114,7 +150,7 @@ void HandleExcTransitions()
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         if (RefTNos.exc[i] == 0) continue;
         if (ExcStartAta && ExcStartAta[i] != 0) continue;
-        ChkAndActExc(i);
+        if (!ChkAndActExc(i) && rememberDisabled) RefTNos.exc[i] = 0;
     }
     if (!levels.empty()) AddCombinations();
 }

@@ -9,6 +9,8 @@
 
 class TNos;
 
+// Once per generation, before the first activation.
+void PrepareActivation();
 // Prepares the activation for the entry's marking: ExcStartAta, RefTNos from
 // the entry's set, no branches yet; with `reload` the places are loaded
 // with the entry's vector.

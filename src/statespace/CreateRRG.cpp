@@ -7,6 +7,7 @@
 #include "netmodel/MDMSet.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/Registries.h"
+#include "statespace/Activation.h"
 #include "statespace/EntryHandlers.h"
 #include "statespace/GenerationState.h"
 #include "statespace/data/NetCounts.h"
@@ -98,6 +99,7 @@ void CreateRRG()
     TNos* set = MakeFirstTNos(start->GetPms());
     GlobalMDMSetList.AddSet(start, initial, DelayVal(), set);
 
+    PrepareActivation();
     RunQueue(HandlerOfMode(GenerationMode()));
     ChooseInitialMarking(start);
 }

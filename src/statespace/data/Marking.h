@@ -6,6 +6,7 @@
 #pragma once
 
 #include "statespace/data/Multiset.h"
+#include "statespace/data/RecordPool.h"
 #include "statespace/data/Stt.h"
 
 // Marking status codes (printed by ShowMStatus).
@@ -31,6 +32,11 @@ public:
     Marking(const Marking& o);
     Marking& operator=(const Marking& o);
     ~Marking() { Clear(); }
+
+    // Markings in transit (successors waiting in the queue) come and go by
+    // the million: they are kept in a pool.
+    static void* operator new(std::size_t) { return pool.Allocate(); }
+    static void operator delete(void* p) { pool.Release(p); }
 
     void CreateKey();
     void SetKey(unsigned k) { key = k; }
@@ -79,4 +85,6 @@ private:
     short* ata = nullptr;
     Pms pms{0, nullptr};
     stt* edges = nullptr;
+
+    static RecordPool pool;  // never destroyed, like the pool of the edges
 };

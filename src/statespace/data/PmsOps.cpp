@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+#include "statespace/data/BlockPool.h"
+
 namespace {
 
 int EntryCount(const Pms& p)
@@ -39,7 +41,7 @@ MTmsEntry* alloc_pms(Pms& dst, int places, int entries)
         dst = Pms{0, nullptr};
         return nullptr;
     }
-    void* block = ::operator new(places * sizeof(MTms) + entries * sizeof(MTmsEntry));
+    void* block = AllocateBlock(places * sizeof(MTms) + entries * sizeof(MTmsEntry));
     dst.size = static_cast<short>(places);
     dst.places = static_cast<MTms*>(block);
     return reinterpret_cast<MTmsEntry*>(dst.places + places);
@@ -49,7 +51,7 @@ void initpms(Pms& p) { p = Pms{0, nullptr}; }
 
 void clear_pms(Pms& p)
 {
-    ::operator delete(p.places);
+    ReleaseBlock(p.places);
     p = Pms{0, nullptr};
 }
 

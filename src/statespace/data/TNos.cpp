@@ -1,12 +1,14 @@
 // TNos: enabling knowledge of one marking, deep-copied with every successor.
 #include "statespace/data/TNos.h"
 
+#include "statespace/data/BlockPool.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/TDep.h"
 
 #include <algorithm>
 #include <iostream>
 
+constinit RecordPool TNos::pool{sizeof(TNos)};
 TNos RefTNos;
 
 namespace {
@@ -97,7 +99,7 @@ void TNos::CopyFrom(const TNos& o)
 void TNos::AllocateStatus()
 {
     int total = n_imm + n_exc + n_inf;
-    block = total > 0 ? new int[total] : nullptr;
+    block = total > 0 ? static_cast<int*>(AllocateBlock(total * sizeof(int))) : nullptr;
     imm = n_imm ? block : nullptr;
     exc = n_exc ? block + n_imm : nullptr;
     inf = n_inf ? block + n_imm + n_exc : nullptr;
@@ -144,7 +146,7 @@ void TNos::Clear()
 {
     FreeLists(imm_binds, n_imm);
     FreeLists(inf_binds, n_inf);
-    delete[] block;
+    ReleaseBlock(block);
     block = imm = exc = inf = nullptr;
     n_imm = n_exc = n_inf = 0;
 }
