@@ -4,26 +4,10 @@
 #pragma once
 
 #include "foundation/Str.h"
-#include "run/ListingsRRGParams.h"
-#include "statespace/data/NetCounts.h"
 
 // Description reader and net model.
-int yyparse();
-void WritePMFFile();
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
-void ClassCheck();
-void ShowClasses();
 void DeleteDefinitions();  // DefinitionRefs: items deleted, list emptied
-void InitGlobalVars();
-
-// Reachability graph.
-void CreateMarkingStores();  // MHash, and NPMHash when there are immediate transitions
-void CreateRRG();
-void FreeTransitionArrays();  // ExcTrans, ImmTrans, InfTrans
-void ShowHashDistribution();  // MHash.ShowHashDistribution()
-void ExamineRRG();
-void ShowRRG();
-void ShowSmallRRG();
 
 // Passes.
 void SetRates();

@@ -3,9 +3,15 @@
 // class check, the reduced reachability graph and its examination, then one
 // solution and evaluation pass per delays file.
 #include "foundation/RunState.h"
+#include "language/ClassCheck.h"
+#include "language/GlobalTables.h"
+#include "language/PMFFile.h"
+#include "language/Parser.h"
+#include "netmodel/ShowClasses.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
+#include "run/ListingsRRGParams.h"
 #include "run/PathNames.h"
 #include "run/PendingStages.h"
 #include "run/Progress.h"
@@ -14,6 +20,11 @@
 #include "run/RunStatistics.h"
 #include "run/ShowResults.h"
 #include "run/TableString.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/ExamineRRG.h"
+#include "statespace/RRGListing.h"
+#include "statespace/RRGStores.h"
+#include "statespace/data/NetCounts.h"
 
 #include <iostream>
 

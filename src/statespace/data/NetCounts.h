@@ -7,8 +7,9 @@ extern unsigned short no_of_exc_transitions;
 extern unsigned short no_of_imm_transitions;
 extern unsigned short no_of_inf_transitions;
 
-// Transitions by the kind of their bindings' delays, counted by the
-// description reader; they decide the generation mode.
+// Counted while the description is read: all transitions (their numbers run
+// from 1 to no_of_trans) and the transitions by the kind of their delays.
+extern unsigned short no_of_trans;
 extern unsigned short no_of_exp_transitions;
 extern unsigned short no_of_det_transitions;
 extern unsigned short no_of_gen_transitions;
