@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "GraphInspection.h"
 #include "Kanban.h"
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
@@ -32,17 +33,8 @@ long PeakResidentKB()
 unsigned long CountEdges()
 {
     unsigned long edges = 0;
-    std::vector<TreeNode<Marking>*> pending;
-    for (unsigned i = 0; i < MHash.GetSize(); ++i) {
-        if (MHash.GetBucket(i).node) pending.push_back(MHash.GetBucket(i).node);
-        while (!pending.empty()) {
-            TreeNode<Marking>* n = pending.back();
-            pending.pop_back();
-            for (const stt* s = n->elem.GetStt(); s; s = s->next) ++edges;
-            if (n->left) pending.push_back(n->left);
-            if (n->right) pending.push_back(n->right);
-        }
-    }
+    for (const Marking* m : StoredMarkings())
+        for (const stt* s = m->GetStt(); s; s = s->next) ++edges;
     return edges;
 }
 
@@ -89,8 +81,8 @@ int main(int argc, char* argv[])
 {
     int largest = argc > 1 ? std::atoi(argv[1]) : 5;
     int smallest = argc > 2 ? std::atoi(argv[2]) : 1;
-    std::printf("%5s %10s %11s %9s %9s %9s %12s %9s %9s\n", "cards", "markings", "edges",
-                "gen cpu", "gen wall", "exam cpu", "markings/s", "peak MB", "B/marking");
+    std::printf("%5s %10s %11s %9s %9s %9s %12s %9s %9s\n", "cards", "markings", "edges", "gen cpu",
+                "gen wall", "exam cpu", "markings/s", "peak MB", "B/marking");
     for (int cards = smallest; cards <= largest; ++cards) {
         std::fflush(stdout);
         pid_t child = fork();

@@ -15,13 +15,20 @@ namespace {
 const char* OperatorText(Operator op)
 {
     switch (op) {
-    case NotEqualOp: return "!=";
-    case GreaterEqualOp: return ">=";
-    case LessEqualOp: return "<=";
-    case AndOp: return "&&";
-    case OrOp: return "||";
-    case EqualOp: return "==";
-    default: return nullptr;
+        case NotEqualOp:
+            return "!=";
+        case GreaterEqualOp:
+            return ">=";
+        case LessEqualOp:
+            return "<=";
+        case AndOp:
+            return "&&";
+        case OrOp:
+            return "||";
+        case EqualOp:
+            return "==";
+        default:
+            return nullptr;
     }
 }
 
@@ -45,11 +52,17 @@ void WriteTms(std::ostream& out, const Tms* tms)
 void WriteValue(std::ostream& out, const CellVal& v)
 {
     switch (v.GetResultType()) {
-    case Text: out << '"' << v.GetString().GetCChar() << '"'; break;
-    case Boolean:
-    case Number:
-    case PlaceNumber: out << v.GetFloat(); break;
-    default: WriteTms(out, v.GetConstTms()); break;
+        case Text:
+            out << '"' << v.GetString().GetCChar() << '"';
+            break;
+        case Boolean:
+        case Number:
+        case PlaceNumber:
+            out << v.GetFloat();
+            break;
+        default:
+            WriteTms(out, v.GetConstTms());
+            break;
     }
 }
 
@@ -62,39 +75,41 @@ void WriteCell(std::ostream& out, const Cell* cell)
         return;
     }
     switch (cell->GetCellType()) {
-    case ConstValCell:
-        if (const CellVal* v = cell->GetConstCellVal()) WriteValue(out, *v);
-        break;
-    case UnaerOpCell:
-        WriteOperator(out, cell->GetConstOp());
-        out << "(";
-        WriteCell(out, cell->GetConstOpd());
-        out << ")";
-        break;
-    case BinaerOpCell:
-        out << "(";
-        WriteCell(out, cell->GetConstLeftOpd());
-        out << " ";
-        WriteOperator(out, cell->GetConstOp());
-        out << " ";
-        WriteCell(out, cell->GetConstRightOpd());
-        out << ")";
-        break;
-    case FunctionCell: {
-        WriteOperator(out, cell->GetConstOp());
-        const PlaceHeader* ph = cell->GetConstPlaceHeader();
-        out << (ph ? ph->GetName().GetString().GetCChar() : "?");
-        if (cell->GetConstTms()) WriteTms(out, cell->GetConstTms());
-        break;
-    }
-    case RatingCellCell:
-        out << "rating " << cell->GetRatingType() << "(";
-        WriteCell(out, cell->GetConstCell1());
-        out << ", ";
-        WriteCell(out, cell->GetConstCell2());
-        out << ")";
-        break;
-    default: out << "?"; break;
+        case ConstValCell:
+            if (const CellVal* v = cell->GetConstCellVal()) WriteValue(out, *v);
+            break;
+        case UnaerOpCell:
+            WriteOperator(out, cell->GetConstOp());
+            out << "(";
+            WriteCell(out, cell->GetConstOpd());
+            out << ")";
+            break;
+        case BinaerOpCell:
+            out << "(";
+            WriteCell(out, cell->GetConstLeftOpd());
+            out << " ";
+            WriteOperator(out, cell->GetConstOp());
+            out << " ";
+            WriteCell(out, cell->GetConstRightOpd());
+            out << ")";
+            break;
+        case FunctionCell: {
+            WriteOperator(out, cell->GetConstOp());
+            const PlaceHeader* ph = cell->GetConstPlaceHeader();
+            out << (ph ? ph->GetName().GetString().GetCChar() : "?");
+            if (cell->GetConstTms()) WriteTms(out, cell->GetConstTms());
+            break;
+        }
+        case RatingCellCell:
+            out << "rating " << cell->GetRatingType() << "(";
+            WriteCell(out, cell->GetConstCell1());
+            out << ", ";
+            WriteCell(out, cell->GetConstCell2());
+            out << ")";
+            break;
+        default:
+            out << "?";
+            break;
     }
 }
 

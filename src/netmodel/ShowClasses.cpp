@@ -16,9 +16,12 @@ namespace {
 const char* PlaceTypeName(PlaceType t)
 {
     switch (t) {
-    case ElementaryPlace: return "elementary";
-    case ObjectPlace: return "object";
-    default: return "unknown";
+        case ElementaryPlace:
+            return "elementary";
+        case ObjectPlace:
+            return "object";
+        default:
+            return "unknown";
     }
 }
 

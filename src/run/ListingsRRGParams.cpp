@@ -29,28 +29,31 @@ void ShowSizeRemark()
 void ShowRRGParams(int mode)
 {
     switch (mode) {
-    case 0:
-        std::cout << "\n\n" << kFrameLine << "\n";
-        ShowSizes();
-        std::cout << "used time                     : ";
-        ShowTime(rrg_diff_time);
-        ShowSizeRemark();
-        std::cout << kFrameLine << "\n\n";
-        break;
-    case 1:
-        std::cout << "\n" << kFrameLine << "\n";
-        ShowSizes();
-        ShowSizeRemark();
-        std::cout << kFrameLine << "\n";
-        break;
-    case 2:
-        std::cout << "\n" << kFrameLine << "\n" << "used time for rrg creation    : ";
-        ShowTime(rrg_diff_time);
-        std::cout << "used time for whole programm  : ";
-        ShowTime(all_diff_time);
-        std::cout << kFrameLine << "\n";
-        break;
-    default: break;
+        case 0:
+            std::cout << "\n\n" << kFrameLine << "\n";
+            ShowSizes();
+            std::cout << "used time                     : ";
+            ShowTime(rrg_diff_time);
+            ShowSizeRemark();
+            std::cout << kFrameLine << "\n\n";
+            break;
+        case 1:
+            std::cout << "\n" << kFrameLine << "\n";
+            ShowSizes();
+            ShowSizeRemark();
+            std::cout << kFrameLine << "\n";
+            break;
+        case 2:
+            std::cout << "\n"
+                      << kFrameLine << "\n"
+                      << "used time for rrg creation    : ";
+            ShowTime(rrg_diff_time);
+            std::cout << "used time for whole programm  : ";
+            ShowTime(all_diff_time);
+            std::cout << kFrameLine << "\n";
+            break;
+        default:
+            break;
     }
     std::cout << std::flush;
 }

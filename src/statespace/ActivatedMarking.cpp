@@ -4,8 +4,8 @@
 #include "netmodel/MDMSet.h"
 #include "netmodel/PendingSuccessors.h"
 #include "statespace/GenerationState.h"
+#include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
-#include "statespace/data/StateSpaceGlobals.h"
 
 namespace {
 
@@ -13,15 +13,9 @@ namespace {
 // marking is new; SavedMarking is then the stored copy.
 bool InternNewMarking()
 {
-    NewMarking->CreateKey();
     bool found = false;
-    Marking* stored = MHash.Save(NewMarking, found);
-    if (found) {
-        bool merged = false;
-        LastMarking->UAddMarking(*stored, NewDelay, merged);
-        return false;
-    }
-    LastMarking->AddMarking(*stored, NewDelay);
+    Marking* stored = InternMarking(*NewMarking, NewDelay, found);
+    if (found) return false;
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = stored;
     return true;

@@ -83,7 +83,8 @@ bool ChkAndActExc(unsigned short i)
         ++k;
         if (!e->item->IsActEnabled()) continue;
         total += e->item->GetWeight();
-        branches.push_back(Branch{k, DelayVal(e->item->GetWeight(), kDelayProbability).GetDelayVal()});
+        branches.push_back(
+            Branch{k, DelayVal(e->item->GetWeight(), kDelayProbability).GetDelayVal()});
     }
     if (branches.size() == first || total == 0.0) {
         branches.resize(first);
@@ -125,7 +126,10 @@ void AddCombinations()
 
 }  // namespace
 
-void PrepareActivation() { rememberDisabled = DependenciesCoverEnabling(); }
+void PrepareActivation()
+{
+    rememberDisabled = DependenciesCoverEnabling();
+}
 
 void NewInitExc(short reload)
 {
@@ -155,4 +159,7 @@ void HandleExcTransitions()
     if (!levels.empty()) AddCombinations();
 }
 
-void ClearNewExc() { clear_em(ExcStartMark); }
+void ClearNewExc()
+{
+    clear_em(ExcStartMark);
+}

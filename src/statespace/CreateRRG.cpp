@@ -41,23 +41,40 @@ using Handler = void (*)();
 Handler HandlerOfMode(int mode)
 {
     switch (mode) {
-    case 0: CRRGErr(1010, "no transitions defined", nullptr);
-    case 1: return Exc_RRG;
-    case 2: return Inf_RRG;
-    case 3: return ExcInf_RRG;
-    case 4: CRRGErr(1011, "only imm. transitions defined", nullptr);
-    case 5: return ExcImm_RRG;
-    case 6: return InfImm_RRG;
-    case 7: return ExcInfImm_RRG;
-    case 8: CRRGErr(1012, "det. transition with unknown server type", nullptr);
-    case 9: return D_Exc_RRG;
-    case 10: CRRGErr(1013, "det. transition with infinite server type", nullptr);
-    case 11: return D_ExcInf_RRG;
-    case 12: CRRGErr(1014, "det. transition with unknown server type", nullptr);
-    case 13: return D_ExcImm_RRG;
-    case 14: CRRGErr(1015, "det. transition with infinite server type", nullptr);
-    case 15: return D_ExcInfImm_RRG;
-    default: CRRGErr(1016, "unknown rrg mode", nullptr);
+        case 0:
+            CRRGErr(1010, "no transitions defined", nullptr);
+        case 1:
+            return Exc_RRG;
+        case 2:
+            return Inf_RRG;
+        case 3:
+            return ExcInf_RRG;
+        case 4:
+            CRRGErr(1011, "only imm. transitions defined", nullptr);
+        case 5:
+            return ExcImm_RRG;
+        case 6:
+            return InfImm_RRG;
+        case 7:
+            return ExcInfImm_RRG;
+        case 8:
+            CRRGErr(1012, "det. transition with unknown server type", nullptr);
+        case 9:
+            return D_Exc_RRG;
+        case 10:
+            CRRGErr(1013, "det. transition with infinite server type", nullptr);
+        case 11:
+            return D_ExcInf_RRG;
+        case 12:
+            CRRGErr(1014, "det. transition with unknown server type", nullptr);
+        case 13:
+            return D_ExcImm_RRG;
+        case 14:
+            CRRGErr(1015, "det. transition with infinite server type", nullptr);
+        case 15:
+            return D_ExcInfImm_RRG;
+        default:
+            CRRGErr(1016, "unknown rrg mode", nullptr);
     }
 }
 

@@ -5,7 +5,10 @@
 
 namespace {
 
-bool IsRandomChoice(int code) { return code == kDelayProbability || code == kDelayImmediate; }
+bool IsRandomChoice(int code)
+{
+    return code == kDelayProbability || code == kDelayImmediate;
+}
 
 }  // namespace
 

@@ -126,7 +126,10 @@ void Exc_RRG()
     HandleEntryActivations(HandleExcActivatedMarking, false);
 }
 
-void Inf_RRG() { HandleInfEntry(1); }
+void Inf_RRG()
+{
+    HandleInfEntry(1);
+}
 
 void ExcInf_RRG()
 {
@@ -134,11 +137,20 @@ void ExcInf_RRG()
     HandleEntryActivations(HandleActivatedMarking, false);
 }
 
-void ExcImm_RRG() { HandleImmEntry(HandleExcActivatedMarking, true, false); }
+void ExcImm_RRG()
+{
+    HandleImmEntry(HandleExcActivatedMarking, true, false);
+}
 
-void InfImm_RRG() { HandleImmEntry(HandleInfActivatedMarking, false, false); }
+void InfImm_RRG()
+{
+    HandleImmEntry(HandleInfActivatedMarking, false, false);
+}
 
-void ExcInfImm_RRG() { HandleImmEntry(HandleActivatedMarking, true, false); }
+void ExcInfImm_RRG()
+{
+    HandleImmEntry(HandleActivatedMarking, true, false);
+}
 
 void D_Exc_RRG()
 {
@@ -152,6 +164,12 @@ void D_ExcInf_RRG()
     HandleEntryActivations(HandleActivatedMarking, true);
 }
 
-void D_ExcImm_RRG() { HandleImmEntry(HandleExcActivatedMarking, true, true); }
+void D_ExcImm_RRG()
+{
+    HandleImmEntry(HandleExcActivatedMarking, true, true);
+}
 
-void D_ExcInfImm_RRG() { HandleImmEntry(HandleActivatedMarking, true, true); }
+void D_ExcInfImm_RRG()
+{
+    HandleImmEntry(HandleActivatedMarking, true, true);
+}

@@ -32,16 +32,20 @@ double FireImmediateTransitions()
     for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
         imm_field[i] = static_cast<unsigned short>(ImmTrans[i]->GetNo());
         switch (RefTNos.imm[i]) {
-        case -1:
-            if (ImmTrans[i]->ChkAndFireImm(NewNPMarks, sum, i)) {
-                RefTNos.imm[i] = 1;
-            } else {
-                RefTNos.imm[i] = 0;
+            case -1:
+                if (ImmTrans[i]->ChkAndFireImm(NewNPMarks, sum, i)) {
+                    RefTNos.imm[i] = 1;
+                } else {
+                    RefTNos.imm[i] = 0;
+                    imm_field[i] = 0;
+                }
+                break;
+            case 1:
+                ImmTrans[i]->FireImm(NewNPMarks, sum, i);
+                break;
+            default:
                 imm_field[i] = 0;
-            }
-            break;
-        case 1: ImmTrans[i]->FireImm(NewNPMarks, sum, i); break;
-        default: imm_field[i] = 0; break;
+                break;
         }
     }
     return sum;

@@ -5,6 +5,7 @@
 
 #include "netmodel/MDMSet.h"
 #include "statespace/GenerationState.h"
+#include "statespace/MarkingInterning.h"
 #include "statespace/data/StateSpaceGlobals.h"
 #include "statespace/data/TNos.h"
 
@@ -22,16 +23,9 @@ bool AfterDetOrGenFiring()
 // same probabilities a second time to its merged edges.
 Marking* InternIntermediate()
 {
-    NewMarking->CreateKey();
     bool found = false;
-    Marking* stored = MHash.Save(NewMarking, found);
-    if (found) {
-        bool merged = false;
-        LastMarking->UAddMarking(*stored, LastD, merged);
-        return nullptr;
-    }
-    LastMarking->AddMarking(*stored, LastD);
-    return stored;
+    Marking* stored = InternMarking(*NewMarking, LastD, found);
+    return found ? nullptr : stored;
 }
 
 }  // namespace

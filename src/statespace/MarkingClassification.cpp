@@ -76,41 +76,44 @@ void Classify(Marking& m, const ChainIndex& det, const ChainIndex& gen)
     int transRef = 0;
     int kind = KindOf(m, transRef);
     switch (kind) {
-    case kDelayImmediate:
-        Count(kCountImm, false);
-        m.SetType(kind);
-        MLists.imm_markings.Append(&m);
-        break;
-    case kDelayExponential:
-        Count(kCountExp, true);
-        m.SetType(kind);
-        MLists.exp_markings.Append(&m);
-        break;
-    case kDelayDeterministic:
-        Count(kCountDet, true);
-        m.SetType(kind);
-        JoinChain(m, det, transRef, 489, "can't save deterministic marking");
-        break;
-    case kDelayGeneral:
-        Count(kCountGen, true);
-        m.SetType(kind);
-        JoinChain(m, gen, transRef, 506, "can't save general marking");
-        break;
-    case kDelayProbability: {
-        Count(kCountPro, false);
-        m.SetType(kind);
-        Marking* self = &m;
-        ChkIntermediateMark(self);
-        MLists.pro_markings.Append(&m);
-        break;
-    }
-    case kDelayUnknown: ExErr(527, "CountMarksMakeLists()", "statetransition without rate/delay");
-    case kDelayAbsorbing:
-        ExErr(528, "CountMarksMakeLists()", "unallowed absorbing statetransition");
-    case kDelayPreempting:
-        ExErr(529, "CountMarksMakeLists()", "unallowed preempting statetransition");
-    case kDelayMixed: ExErr(530, "CountMarksMakeLists()", "unallowed mixed statetransition");
-    default: break;
+        case kDelayImmediate:
+            Count(kCountImm, false);
+            m.SetType(kind);
+            MLists.imm_markings.Append(&m);
+            break;
+        case kDelayExponential:
+            Count(kCountExp, true);
+            m.SetType(kind);
+            MLists.exp_markings.Append(&m);
+            break;
+        case kDelayDeterministic:
+            Count(kCountDet, true);
+            m.SetType(kind);
+            JoinChain(m, det, transRef, 489, "can't save deterministic marking");
+            break;
+        case kDelayGeneral:
+            Count(kCountGen, true);
+            m.SetType(kind);
+            JoinChain(m, gen, transRef, 506, "can't save general marking");
+            break;
+        case kDelayProbability: {
+            Count(kCountPro, false);
+            m.SetType(kind);
+            Marking* self = &m;
+            ChkIntermediateMark(self);
+            MLists.pro_markings.Append(&m);
+            break;
+        }
+        case kDelayUnknown:
+            ExErr(527, "CountMarksMakeLists()", "statetransition without rate/delay");
+        case kDelayAbsorbing:
+            ExErr(528, "CountMarksMakeLists()", "unallowed absorbing statetransition");
+        case kDelayPreempting:
+            ExErr(529, "CountMarksMakeLists()", "unallowed preempting statetransition");
+        case kDelayMixed:
+            ExErr(530, "CountMarksMakeLists()", "unallowed mixed statetransition");
+        default:
+            break;
     }
 }
 
@@ -133,34 +136,38 @@ void CountMarksMakeLists(Marking*& m)
 void ChkAndSetDT(int& kind, int code, int& transRef, int trans)
 {
     switch (kind) {
-    case kDelayUnknown: ExErr(425, "ChkAndSetDT()", "state-transition without delay");
-    case kDelayImmediate:
-        if (code != kDelayImmediate) ExErr(396, "ChkAndSetDT()", "imm/xxx statetransition mix");
-        break;
-    case kDelayExponential:
-        if (code == kDelayImmediate) ExErr(416, "ChkAndSetDT()", "exp/imm statetransition mix");
-        if (code == kDelayProbability)
-            ExErr(419, "ChkAndSetDT()", "exp/pro statetransition mix");
-        kind = code;
-        transRef = trans;
-        break;
-    case kDelayPreempting:
-        ExErr(427, "ChkAndSetDT()", "unallowed preempting-state-transition");
-    case kDelayDeterministic:
-        if (code != kDelayExponential)
-            ExErr(411, "ChkAndSetDT()", "det/xxx statetransition mix");
-        break;
-    case kDelayGeneral:
-        if (code != kDelayExponential)
-            ExErr(406, "ChkAndSetDT()", "gen/xxx statetransition mix");
-        break;
-    case kDelayProbability:
-        if (code != kDelayProbability)
-            ExErr(401, "ChkAndSetDT()", "pro/xxx statetransition mix");
-        break;
-    case kDelayMixed: ExErr(428, "ChkAndSetDT()", "unallowed mixed-state-transition");
-    case kDelayAbsorbing: ExErr(426, "ChkAndSetDT()", "unallowed absorbing-state-transition");
-    default: break;
+        case kDelayUnknown:
+            ExErr(425, "ChkAndSetDT()", "state-transition without delay");
+        case kDelayImmediate:
+            if (code != kDelayImmediate) ExErr(396, "ChkAndSetDT()", "imm/xxx statetransition mix");
+            break;
+        case kDelayExponential:
+            if (code == kDelayImmediate) ExErr(416, "ChkAndSetDT()", "exp/imm statetransition mix");
+            if (code == kDelayProbability)
+                ExErr(419, "ChkAndSetDT()", "exp/pro statetransition mix");
+            kind = code;
+            transRef = trans;
+            break;
+        case kDelayPreempting:
+            ExErr(427, "ChkAndSetDT()", "unallowed preempting-state-transition");
+        case kDelayDeterministic:
+            if (code != kDelayExponential)
+                ExErr(411, "ChkAndSetDT()", "det/xxx statetransition mix");
+            break;
+        case kDelayGeneral:
+            if (code != kDelayExponential)
+                ExErr(406, "ChkAndSetDT()", "gen/xxx statetransition mix");
+            break;
+        case kDelayProbability:
+            if (code != kDelayProbability)
+                ExErr(401, "ChkAndSetDT()", "pro/xxx statetransition mix");
+            break;
+        case kDelayMixed:
+            ExErr(428, "ChkAndSetDT()", "unallowed mixed-state-transition");
+        case kDelayAbsorbing:
+            ExErr(426, "ChkAndSetDT()", "unallowed absorbing-state-transition");
+        default:
+            break;
     }
 }
 

@@ -59,8 +59,8 @@ void ShowSparseMarking(const Marking& m)
     ShowAta(m.GetAta());
     ShowPms(m.GetPms());
     for (const stt* s = m.GetStt(); s; s = s->next)
-        std::cout << "Stt        : " << s->GetDelayVal() << " "
-                  << DelayTypeName(s->GetDelayType()) << " (trans. " << s->GetTransNo()
+        std::cout << "Stt        : " << s->GetDelayVal() << " " << DelayTypeName(s->GetDelayType())
+                  << " (trans. " << s->GetTransNo()
                   << ")\tNext MarkNo: " << (s->marking ? s->marking->GetKey() : 0) << "\n";
     std::cout << "\n";
 }
@@ -94,6 +94,12 @@ void ShowGraph(void (*show)(const Marking&))
 
 }  // namespace
 
-void ShowRRG() { ShowGraph(ShowFullMarking); }
+void ShowRRG()
+{
+    ShowGraph(ShowFullMarking);
+}
 
-void ShowSmallRRG() { ShowGraph(ShowSparseMarking); }
+void ShowSmallRRG()
+{
+    ShowGraph(ShowSparseMarking);
+}

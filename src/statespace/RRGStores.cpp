@@ -15,9 +15,12 @@ void CreateMarkingStores()
 void FreeTransitionArrays()
 {
     for (Transition*** array : {&ExcTrans, &ImmTrans, &InfTrans}) {
-        delete[] *array;
+        delete[] * array;
         *array = nullptr;
     }
 }
 
-void ShowHashDistribution() { MHash.ShowHashDistribution(); }
+void ShowHashDistribution()
+{
+    MHash.ShowHashDistribution();
+}

@@ -42,7 +42,8 @@ bool FoundNewSMCMember(Marking& m, int mRef, stt& e, int& preempting, SMCVisited
 void RequireEdges(const Marking& m)
 {
     if (!m.GetStt())
-        ExErr(218, "CreateSMC()", "marking with fireable det/gen transition and no statetransition");
+        ExErr(218, "CreateSMC()",
+              "marking with fireable det/gen transition and no statetransition");
 }
 
 // Whether the walk follows edge e of m (whose chain transition is mRef).
@@ -50,19 +51,26 @@ bool Follow(Marking& m, int mRef, stt& e, int& preempting, SMCVisited& visited, 
 {
     if (!m.GetStt()->next) return false;  // the chain's own firing alone
     switch (e.GetDelayType()) {
-    case kDelayExponential:
-        if (!FoundNewSMCMember(m, mRef, e, preempting, visited, code)) return false;
-        RequireEdges(*e.marking);
-        return true;
-    case kDelayPreempting:
-    case kDelayDeterministic:
-    case kDelayGeneral: return false;
-    case kDelayImmediate: ExErr(236, "CreateSMC()", "unexpected imm. delaytype");
-    case kDelayProbability: ExErr(237, "CreateSMC()", "unexpected pro. delaytype");
-    case kDelayMixed: ExErr(238, "CreateSMC()", "unexpected mix. delaytype");
-    case kDelayAbsorbing: ExErr(239, "CreateSMC()", "unexpected abs. delaytype");
-    case kDelayUnknown: ExErr(240, "CreateSMC()", "unexpected delaytype");
-    default: ExErr(241, "CreateSMC()", "unexpected delaytype");
+        case kDelayExponential:
+            if (!FoundNewSMCMember(m, mRef, e, preempting, visited, code)) return false;
+            RequireEdges(*e.marking);
+            return true;
+        case kDelayPreempting:
+        case kDelayDeterministic:
+        case kDelayGeneral:
+            return false;
+        case kDelayImmediate:
+            ExErr(236, "CreateSMC()", "unexpected imm. delaytype");
+        case kDelayProbability:
+            ExErr(237, "CreateSMC()", "unexpected pro. delaytype");
+        case kDelayMixed:
+            ExErr(238, "CreateSMC()", "unexpected mix. delaytype");
+        case kDelayAbsorbing:
+            ExErr(239, "CreateSMC()", "unexpected abs. delaytype");
+        case kDelayUnknown:
+            ExErr(240, "CreateSMC()", "unexpected delaytype");
+        default:
+            ExErr(241, "CreateSMC()", "unexpected delaytype");
     }
 }
 
@@ -71,17 +79,20 @@ bool Follow(Marking& m, int mRef, stt& e, int& preempting, SMCVisited& visited, 
 void MakeSMC(Marking& m, int& preempting, SMCVisited& visited, int code)
 {
     switch (m.GetStatus()) {
-    case kStatusCounted: {
-        m.SetStatus(kStatusInitial);
-        visited.NewWalk();
-        visited.AddMarkingToList(m.GetKey());
-        Marking* entry = &m;
-        CreateSMC(entry, preempting, visited, code);
-        break;
-    }
-    case kStatusInitial: ExErr(263, "MakeSMC()", "found multiple initial marking");
-    case kStatusUnknown: ExErr(264, "MakeSMC()", "try to make SMC with uncounted marking");
-    default: break;  // reached from an earlier member
+        case kStatusCounted: {
+            m.SetStatus(kStatusInitial);
+            visited.NewWalk();
+            visited.AddMarkingToList(m.GetKey());
+            Marking* entry = &m;
+            CreateSMC(entry, preempting, visited, code);
+            break;
+        }
+        case kStatusInitial:
+            ExErr(263, "MakeSMC()", "found multiple initial marking");
+        case kStatusUnknown:
+            ExErr(264, "MakeSMC()", "try to make SMC with uncounted marking");
+        default:
+            break;  // reached from an earlier member
     }
 }
 

@@ -25,8 +25,8 @@ constexpr std::array<RecordPool, sizeof...(I)> MakePools(std::index_sequence<I..
 // down at exit.
 std::array<RecordPool, kClasses>& Pools()
 {
-    static auto* pools = new std::array<RecordPool, kClasses>(
-        MakePools(std::make_index_sequence<kClasses>{}));
+    static auto* pools =
+        new std::array<RecordPool, kClasses>(MakePools(std::make_index_sequence<kClasses>{}));
     return *pools;
 }
 

@@ -51,8 +51,10 @@ Marking* FindMarking(const std::vector<int>& tokens, const std::vector<short>& a
         const Pms& pms = m->GetPms();
         for (int i = 0; i < pms.size; ++i) {
             auto place = static_cast<std::size_t>(pms.places[i].place);
-            if (place >= have.size()) same = false;
-            else have[place] = pms.places[i].quant;
+            if (place >= have.size())
+                same = false;
+            else
+                have[place] = pms.places[i].quant;
         }
         if (same && have == tokens) return m;
     }

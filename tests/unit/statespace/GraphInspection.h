@@ -2,9 +2,6 @@
 // active transition arrays, and their edges in list order.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <vector>
 
 #include "netmodel/Place.h"
@@ -21,11 +18,3 @@ std::vector<const stt*> Edges(const Marking& m);
 // The stored marking with exactly these token counts (one per place, in
 // place order) and this ata; null when there is none.
 Marking* FindMarking(const std::vector<int>& tokens, const std::vector<short>& ata);
-// Standard output of `action`.
-template <class Action>
-std::string Output(Action action)
-{
-    testing::internal::CaptureStdout();
-    action();
-    return testing::internal::GetCapturedStdout();
-}

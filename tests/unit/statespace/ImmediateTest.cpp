@@ -7,6 +7,7 @@
 
 #include "FatalReport.h"
 #include "GraphInspection.h"
+#include "SmallNets.h"
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/data/StateSpaceGlobals.h"
@@ -88,13 +89,7 @@ TEST(ImmediateElimination, PathsThatMeetAgainGiveOneEdge)
 TEST(ImmediateElimination, VanishingInitialMarkingBecomesAStartMarking)
 {
     TestNet net;
-    Place* v = net.AddPlace("v", 1);
-    Place* a = net.AddPlace("a");
-    Place* b = net.AddPlace("b");
-    net.Add("i", {{{{v, 1}}, {{a, 1}}, Imm(1.0)}, {{{v, 1}}, {{b, 1}}, Imm(3.0)}});
-    net.Add("ta", {{{{a, 1}}, {{b, 1}}, Exp(1.0)}});
-    net.Add("tb", {{{{b, 1}}, {{a, 1}}, Exp(1.0)}});
-    net.Finish();
+    BuildVanishingStart(net);
     CreateRRG();
 
     auto edges = Edges(*InitialMarking);
@@ -163,9 +158,9 @@ TEST(ImmediateEliminationErrors, WeightsSummingToZeroStop)
         net.Finish();
         CreateRRG();
     };
-    EXPECT_FATAL(build(), kGenerationStatus,
-                 ErrorBlock("Pendra/src/HandleImmTransitions", 244, "ChkAndFireImm()",
-                            "division by zero"));
+    EXPECT_FATAL(
+        build(), kGenerationStatus,
+        ErrorBlock("Pendra/src/HandleImmTransitions", 244, "ChkAndFireImm()", "division by zero"));
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 
 #include <regex>
 
-#include "GraphInspection.h"
+#include "CapturedOutput.h"
 #include "Kanban.h"
+#include "SmallNets.h"
 #include "TestNet.h"
 #include "netmodel/ShowClasses.h"
 #include "statespace/CreateRRG.h"
@@ -31,14 +32,13 @@ std::string Counters(int exp, int tangible, int all)
 std::string Marking(int key, int ata, int place)
 {
     return "Key/Number : " + std::to_string(key) +
-           "\nStatus     : counted\nType       : exponential\nAct. Trans.: " +
-           std::to_string(ata) + "\nPlace " + std::to_string(place) + " : 1 token(s) = [0]:1\n";
+           "\nStatus     : counted\nType       : exponential\nAct. Trans.: " + std::to_string(ata) +
+           "\nPlace " + std::to_string(place) + " : 1 token(s) = [0]:1\n";
 }
 
 std::string Edge(int rate)
 {
-    return "Delay Value: " + std::to_string(rate) +
-           "\nDelay Type : exponential\nTrans. No. : 1\n";
+    return "Delay Value: " + std::to_string(rate) + "\nDelay Type : exponential\nTrans. No. : 1\n";
 }
 
 int Count(const std::string& text, const std::string& pattern)
@@ -48,13 +48,9 @@ int Count(const std::string& text, const std::string& pattern)
         std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
 }
 
-// A token moving between p1 and p2 through one transition with two bindings.
 void BuildTwoMarkings(TestNet& net)
 {
-    Place* p1 = net.AddPlace("p1", 1);
-    Place* p2 = net.AddPlace("p2");
-    net.Add("t", {{{{p1, 1}}, {{p2, 1}}, Exp(2.0)}, {{{p2, 1}}, {{p1, 1}}, Exp(4.0)}});
-    net.Finish();
+    BuildTokenBackAndForth(net);
     CreateRRG();
     ExamineRRG();
 }
@@ -63,10 +59,10 @@ TEST(GraphListing, FullListingShowsEveryMarkingWithItsEdgesOnce)
 {
     TestNet net;
     BuildTwoMarkings(net);
-    std::string expected = "\n\n" + kFrame + "\nstart ->->->->->->->-> RRG\n\n" + Counters(2, 2, 2) +
-                           Marking(1, 1, 0) + "\t" + kFrame + "\n" + Edge(2) + Marking(2, 2, 1) +
-                           "\t" + kFrame + "\n\n\n" + Marking(2, 2, 1) + "\t" + kFrame + "\n" +
-                           Edge(4) + Marking(1, 1, 0) + "\t" + kFrame + "\n\n\n" +
+    std::string expected = "\n\n" + kFrame + "\nstart ->->->->->->->-> RRG\n\n" +
+                           Counters(2, 2, 2) + Marking(1, 1, 0) + "\t" + kFrame + "\n" + Edge(2) +
+                           Marking(2, 2, 1) + "\t" + kFrame + "\n\n\n" + Marking(2, 2, 1) + "\t" +
+                           kFrame + "\n" + Edge(4) + Marking(1, 1, 0) + "\t" + kFrame + "\n\n\n" +
                            "\nstop  ->->->->->->->-> RRG\n" + kFrame + "\n";
     EXPECT_EQ(Output(ShowRRG), expected);
 }

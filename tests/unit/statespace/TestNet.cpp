@@ -58,30 +58,6 @@ PtrList<Arc>* MakeArcs(const std::vector<Flow>& flows)
     return arcs;
 }
 
-// The kind the description reader counts a transition under.
-int KindOf(const PtrList<Binding>& bindings)
-{
-    int kind = bindings.first->item->GetDelayType();
-    for (PLElement<Binding>* b = bindings.first; b; b = b->next) {
-        int code = b->item->GetDelayType();
-        if (code == kDelayExponential) kind = kDelayExponential;
-        if (code == kDelayDeterministic && kind != kDelayDeterministic) kind = kDelayMixed;
-        if (code == kDelayGeneral && kind != kDelayGeneral) kind = kDelayMixed;
-    }
-    return kind;
-}
-
-void CountKind(int kind)
-{
-    switch (kind) {
-    case kDelayExponential: ++no_of_exp_transitions; break;
-    case kDelayDeterministic: ++no_of_det_transitions; break;
-    case kDelayGeneral: ++no_of_gen_transitions; break;
-    case kDelayMixed: ++no_of_mix_transitions; break;
-    default: break;
-    }
-}
-
 template <class Visit>
 void EachArcPlace(Transition& t, Visit visit)
 {
@@ -172,11 +148,26 @@ void ResetStateSpace()
 
 }  // namespace
 
-std::shared_ptr<Delay> Exp(double rate) { return CellDelayOfNumber<Exponential>(1.0 / rate); }
-std::shared_ptr<Delay> Det(double delay) { return CellDelayOfNumber<Deterministic>(delay); }
-std::shared_ptr<Delay> Gen() { return std::make_shared<General>(Str("pmf")); }
-std::shared_ptr<Delay> Imm(double weight) { return CellDelayOfNumber<Immediate>(weight); }
-std::shared_ptr<Delay> RawWeight(double weight) { return std::make_shared<FixedWeight>(weight); }
+std::shared_ptr<Delay> Exp(double rate)
+{
+    return CellDelayOfNumber<Exponential>(1.0 / rate);
+}
+std::shared_ptr<Delay> Det(double delay)
+{
+    return CellDelayOfNumber<Deterministic>(delay);
+}
+std::shared_ptr<Delay> Gen()
+{
+    return std::make_shared<General>(Str("pmf"));
+}
+std::shared_ptr<Delay> Imm(double weight)
+{
+    return CellDelayOfNumber<Immediate>(weight);
+}
+std::shared_ptr<Delay> RawWeight(double weight)
+{
+    return std::make_shared<FixedWeight>(weight);
+}
 
 TestNet::TestNet()
 {
@@ -191,13 +182,13 @@ TestNet::~TestNet()
     delete[] RefTDep;
     RefTDep = nullptr;
     for (Transition*** array : {&ExcTrans, &ImmTrans, &InfTrans}) {
-        delete[] *array;
+        delete[] * array;
         *array = nullptr;
     }
     delete[] PlaceArray;
     PlaceArray = nullptr;
-    for (PtrList<Transition>* list : {&ExclusiveTransitions, &InfiniteTransitions,
-                                      &ImmediateTransitions, &GeneralTransitions})
+    for (PtrList<Transition>* list :
+         {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions, &GeneralTransitions})
         list->SoftClear();
     PlaceRefs.SoftClear();
     for (Transition* t : transitions) delete t;
@@ -248,16 +239,18 @@ Transition* TestNet::Add(const char* name, std::vector<BindingSpec> specs, Serve
     t->SetNo(static_cast<short>(transitions.size() + 1));
     transitions.push_back(t);
 
-    int kind = KindOf(*bindings);
-    CountKind(kind);
+    // The generation mode asks only whether deterministic or general
+    // transitions exist at all.
     bool det = false, gen = false;
     for (PLElement<Binding>* b = bindings->first; b; b = b->next) {
         if (b->item->GetDelayType() == kDelayDeterministic && !det) {
             det = true;
+            ++no_of_det_transitions;
             DetMarkingSMChains.Append(new SMChain(t->GetNo()));
         }
         if (b->item->GetDelayType() == kDelayGeneral && !gen) {
             gen = true;
+            ++no_of_gen_transitions;
             GenMarkingSMChains.Append(new SMChain(t->GetNo()));
             GeneralTransitions.Append(t);
         }
