@@ -9,7 +9,14 @@
 
 namespace {
 
-short* NewAta() { return static_cast<short*>(AllocateBlock(no_of_exc_transitions * sizeof(short))); }
+// An array is preceded by its length, so that it is released with the size
+// it was made with even if the net's count has changed since.
+short* NewAta()
+{
+    auto* block = static_cast<short*>(AllocateBlock((no_of_exc_transitions + 1) * sizeof(short)));
+    block[0] = static_cast<short>(no_of_exc_transitions);
+    return block + 1;
+}
 
 }  // namespace
 
@@ -41,6 +48,6 @@ bool ata_eq(const short* a, const short* b)
 
 void clear_ata(short*& ata)
 {
-    ReleaseBlock(ata);
+    if (ata) ReleaseBlock(ata - 1, (ata[-1] + 1) * sizeof(short));
     ata = nullptr;
 }

@@ -7,13 +7,18 @@
 
 #include "statespace/data/RecordPool.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define MOSK_BLOCKS_BYPASS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MOSK_BLOCKS_BYPASS 1
+#endif
+#endif
+
 namespace {
 
-// A header word keeps the blocks 8-aligned, enough for every block kept here.
-constexpr std::size_t kHeader = 8;
 constexpr std::size_t kGrain = 16;
 constexpr std::size_t kClasses = 32;  // records of 16 to 512 bytes
-constexpr std::size_t kPlain = 0;     // class of blocks from the general allocator
 
 template <std::size_t... I>
 constexpr std::array<RecordPool, sizeof...(I)> MakePools(std::index_sequence<I...>)
@@ -23,36 +28,38 @@ constexpr std::array<RecordPool, sizeof...(I)> MakePools(std::index_sequence<I..
 
 // Never destroyed: blocks may still be released while other statics are torn
 // down at exit.
-std::array<RecordPool, kClasses>& Pools()
+[[maybe_unused]] std::array<RecordPool, kClasses>& Pools()
 {
     static auto* pools =
         new std::array<RecordPool, kClasses>(MakePools(std::make_index_sequence<kClasses>{}));
     return *pools;
 }
 
-}  // namespace
-
-void* AllocateBlock(std::size_t bytes)
+[[maybe_unused]] std::size_t ClassOf(std::size_t bytes)
 {
-    std::size_t c = (bytes + kHeader + kGrain - 1) / kGrain;
-    char* raw;
-    if (c > kClasses) {
-        raw = static_cast<char*>(::operator new(bytes + kHeader));
-        c = kPlain;
-    } else {
-        raw = static_cast<char*>(Pools()[c - 1].Allocate());
-    }
-    *reinterpret_cast<std::size_t*>(raw) = c;
-    return raw + kHeader;
+    return (bytes + kGrain - 1) / kGrain;
 }
 
-void ReleaseBlock(void* block)
+}  // namespace
+
+// Sanitizer builds allocate every block on its own and free it with its
+// size, so that a size that does not match the allocation is reported.
+void* AllocateBlock(std::size_t bytes)
+{
+#ifndef MOSK_BLOCKS_BYPASS
+    if (std::size_t c = ClassOf(bytes); c > 0 && c <= kClasses) return Pools()[c - 1].Allocate();
+#endif
+    return ::operator new(bytes);
+}
+
+void ReleaseBlock(void* block, std::size_t bytes)
 {
     if (!block) return;
-    char* raw = static_cast<char*>(block) - kHeader;
-    std::size_t c = *reinterpret_cast<std::size_t*>(raw);
-    if (c == kPlain)
-        ::operator delete(raw);
-    else
-        Pools()[c - 1].Release(raw);
+#ifndef MOSK_BLOCKS_BYPASS
+    if (std::size_t c = ClassOf(bytes); c > 0 && c <= kClasses) {
+        Pools()[c - 1].Release(block);
+        return;
+    }
+#endif
+    ::operator delete(block, bytes);
 }

@@ -96,7 +96,7 @@ template <class T>
 void Hash<T>::Clear()
 {
     CleanHash();
-    std::vector<IndexSlot>().swap(index);
+    std::vector<Node*>().swap(index);
     nodes.Release();
     delete[] table;
     table = nullptr;
@@ -137,9 +137,9 @@ T* Hash<T>::FindInIndex(const T& element) const
     std::size_t mask = index.size() - 1;
     unsigned key = element.GetKey();
     for (std::size_t i = IndexStart(key, mask);; i = (i + 1) & mask) {
-        const IndexSlot& slot = index[i];
-        if (!slot.node) return nullptr;
-        if (slot.key == key && slot.node->elem.Comp(element) == 0) return &slot.node->elem;
+        Node* node = index[i];
+        if (!node) return nullptr;
+        if (node->elem.GetKey() == key && node->elem.Comp(element) == 0) return &node->elem;
     }
 }
 
@@ -147,15 +147,15 @@ template <class T>
 void Hash<T>::AddToIndex(Node* node)
 {
     if (4 * (counter + 1) > 3 * index.size()) {
-        std::vector<IndexSlot> old(index.size() < 16 ? 32 : 2 * index.size(), IndexSlot{0, nullptr});
+        std::vector<Node*> old(index.size() < 16 ? 32 : 2 * index.size(), nullptr);
         old.swap(index);
-        for (const IndexSlot& slot : old)
-            if (slot.node) AddToIndex(slot.node);
+        for (Node* n : old)
+            if (n) AddToIndex(n);
     }
     std::size_t mask = index.size() - 1;
     std::size_t i = IndexStart(node->elem.GetKey(), mask);
-    while (index[i].node) i = (i + 1) & mask;
-    index[i] = IndexSlot{node->elem.GetKey(), node};
+    while (index[i]) i = (i + 1) & mask;
+    index[i] = node;
 }
 
 // The store of vanishing markings is emptied after every resolution: a table
@@ -165,9 +165,9 @@ void Hash<T>::ClearIndex()
 {
     if (counter == 0) return;
     if (index.size() > 1024 && 16 * counter < index.size())
-        index.assign(32, IndexSlot{0, nullptr});
+        index.assign(32, nullptr);
     else
-        std::fill(index.begin(), index.end(), IndexSlot{0, nullptr});
+        std::fill(index.begin(), index.end(), nullptr);
 }
 
 template <class T>

@@ -61,11 +61,8 @@ private:
     using Node = TreeNode<T>;
     // The stored elements by key, for finding one without descending its
     // bucket's tree: open addressing with linear probing over a power-of-two
-    // table, at most three quarters full. The trees keep their shape for the listing.
-    struct IndexSlot {
-        unsigned key;
-        Node* node;
-    };
+    // table of nodes, at most three quarters full. The trees keep their shape
+    // for the listing.
     T* FindInIndex(const T& element) const;
     void AddToIndex(Node* node);
     void ClearIndex();
@@ -78,5 +75,5 @@ private:
     unsigned counter = 0;
     HashProgress progress;
     Arena<Node> nodes;
-    std::vector<IndexSlot> index;
+    std::vector<Node*> index;
 };

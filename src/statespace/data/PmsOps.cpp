@@ -47,11 +47,14 @@ MTmsEntry* alloc_pms(Pms& dst, int places, int entries)
     return reinterpret_cast<MTmsEntry*>(dst.places + places);
 }
 
-void initpms(Pms& p) { p = Pms{0, nullptr}; }
+void initpms(Pms& p)
+{
+    p = Pms{0, nullptr};
+}
 
 void clear_pms(Pms& p)
 {
-    ReleaseBlock(p.places);
+    if (p.places) ReleaseBlock(p.places, p.size * sizeof(MTms) + EntryCount(p) * sizeof(MTmsEntry));
     p = Pms{0, nullptr};
 }
 
@@ -71,7 +74,10 @@ void copy_c_pms(const Pms& src, Pms& dst)
     }
 }
 
-void copy_pms(const Pms& src, Pms& dst) { copy_c_pms(src, dst); }
+void copy_pms(const Pms& src, Pms& dst)
+{
+    copy_c_pms(src, dst);
+}
 
 void clear_mtms(MTms& m)
 {

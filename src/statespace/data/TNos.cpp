@@ -146,7 +146,7 @@ void TNos::Clear()
 {
     FreeLists(imm_binds, n_imm);
     FreeLists(inf_binds, n_inf);
-    ReleaseBlock(block);
+    ReleaseBlock(block, (n_imm + n_exc + n_inf) * sizeof(int));
     block = imm = exc = inf = nullptr;
     n_imm = n_exc = n_inf = 0;
 }
