@@ -210,6 +210,36 @@ TEST(Examination, ExponentialFiringOutOfAChainBecomesAPreemptingArc)
               (std::vector<unsigned>{4, 3, 1, 2, 1}));
 }
 
+// Two deterministic firings (from a and from b) end in the same marking q,
+// where one of two bindings is chosen: the intermediate marking is stored
+// once and its branches keep their probabilities.
+TEST(Examination, IntermediateMarkingReachedTwiceKeepsItsProbabilities)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a", 1);
+    Place* b = net.AddPlace("b");
+    Place* q = net.AddPlace("q");
+    Place* x = net.AddPlace("x");
+    Place* y = net.AddPlace("y");
+    net.Add("td1", {{{{a, 1}}, {{q, 1}}, Det(1.0)}});
+    net.Add("td2", {{{{b, 1}}, {{q, 1}}, Det(2.0)}});
+    net.Add("tq", {{{{q, 1}}, {{x, 1}}, Exp(1.0)}, {{{q, 1}}, {{y, 1}}, Exp(1.0)}});
+    net.Add("tx", {{{{x, 1}}, {{a, 1}}, Exp(1.0)}});
+    net.Add("ty", {{{{y, 1}}, {{b, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+    ExamineRRG();
+
+    Marking* intermediate = FindMarking({0, 0, 1, 0, 0}, {});
+    ASSERT_NE(intermediate, nullptr);
+    EXPECT_EQ(intermediate->GetType(), static_cast<unsigned>(kDelayProbability));
+    auto edges = Edges(*intermediate);
+    ASSERT_EQ(edges.size(), 2u);
+    for (const stt* e : edges) EXPECT_DOUBLE_EQ(e->GetDelayVal(), 0.5);
+    EXPECT_EQ(MCount[kCountDet], 2u);
+    EXPECT_EQ(MLists.det_smcs.count, 2);
+}
+
 // While td is enabled a token circles between a and b: the chain's two
 // markings form a cycle through exponential edges.
 TEST(Examination, CyclicChainNumbersEveryMemberOnce)

@@ -9,6 +9,7 @@
 #include "GraphInspection.h"
 #include "SmallNets.h"
 #include "TestNet.h"
+#include "netmodel/Function.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -158,6 +159,29 @@ TEST(Generation, ActivationChoiceInTheInitialMarkingMakesAStartMarking)
     }
     for (Marking* m : StoredMarkings()) EXPECT_NE(m, InitialMarking);
     EXPECT_EQ(GenerationMode(), 1);
+}
+
+// Transition t1 fills q, whose capacity is the number of tokens on r; t2
+// fills r without touching q. Although t2's firing cannot change t1's
+// places, it enables t1: the disabled t1 must be checked again.
+TEST(Generation, CapacityReadingAnotherPlaceKeepsDisabledTransitionsUnderCheck)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q");
+    Place* r = net.AddPlace("r");
+    Place* s = net.AddPlace("s", 1);
+    Function tokensOnR(CountOp, r->GetPlaceHeader(), nullptr);
+    q->GetCapacity() = Capacity(NumCap, &tokensOnR);
+    net.Add("t1", {{{{p, 1}}, {{q, 1}}, Exp(1.0)}});
+    net.Add("t2", {{{{s, 1}}, {{r, 1}}, Exp(1.0)}});
+    net.Add("t3", {{{{r, 1}}, {{s, 1}}, Exp(1.0)}});
+    net.Add("t4", {{{{q, 1}}, {{p, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    EXPECT_NE(FindMarking({1, 0, 1, 0}, {1, 0, 1, 0}), nullptr);  // t1 activated after t2
+    EXPECT_NE(FindMarking({0, 1, 1, 0}, {0, 0, 1, 1}), nullptr);  // and fired
 }
 
 TEST(GenerationErrors, NetsWithoutTimedTransitionsOrPlacesStop)
