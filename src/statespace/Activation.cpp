@@ -51,22 +51,24 @@ bool ReadsMarking(const PtrList<Arc>* arcs)
     return false;
 }
 
+bool ClassReadsMarking(Transition** transitions, unsigned short n)
+{
+    for (unsigned short i = 0; i < n; ++i) {
+        if (!transitions[i]->GetBindings()) continue;
+        for (PLElement<Binding>* b = transitions[i]->GetBindings()->first; b; b = b->next)
+            if (ReadsMarking(b->item->GetInArcs()) || ReadsMarking(b->item->GetOutArcs()))
+                return true;
+    }
+    return false;
+}
+
 bool DependenciesCoverEnabling()
 {
     for (unsigned short p = 0; p < no_of_places; ++p)
         if (PlaceArray[p]->GetCapacity().IsPlaceDependent()) return false;
-    for (Transition** cls : {ExcTrans, ImmTrans, InfTrans}) {
-        unsigned short n = cls == ExcTrans   ? no_of_exc_transitions
-                           : cls == ImmTrans ? no_of_imm_transitions
-                                             : no_of_inf_transitions;
-        for (unsigned short i = 0; i < n; ++i) {
-            if (!cls[i]->GetBindings()) continue;
-            for (PLElement<Binding>* b = cls[i]->GetBindings()->first; b; b = b->next)
-                if (ReadsMarking(b->item->GetInArcs()) || ReadsMarking(b->item->GetOutArcs()))
-                    return false;
-        }
-    }
-    return true;
+    return !ClassReadsMarking(ExcTrans, no_of_exc_transitions) &&
+           !ClassReadsMarking(ImmTrans, no_of_imm_transitions) &&
+           !ClassReadsMarking(InfTrans, no_of_inf_transitions);
 }
 
 // Appends the enabled bindings of exclusive transition i with their

@@ -124,6 +124,34 @@ TEST(ImmediateElimination, ActiveBindingSurvivesImmediateFiringsOnlyWhileEnabled
     EXPECT_DOUBLE_EQ(EdgeTo(*InitialMarking, lost), 0.5);
 }
 
+// Infinite-server transitions only: t moves the tokens of p (rate 1 each)
+// to v, where an immediate choice sends them on to a or b; ta and tb bring
+// them back. Each reached marking fires from its own contents.
+TEST(ImmediateElimination, InfiniteServerFiringsStartFromEachReachedMarking)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 2);
+    Place* v = net.AddPlace("v");
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    net.Add("t", {{{{p, 1}}, {{v, 1}}, Exp(1.0)}}, InfiniteServer);
+    net.Add("i", {{{{v, 1}}, {{a, 1}}, Imm(1.0)}, {{{v, 1}}, {{b, 1}}, Imm(1.0)}});
+    net.Add("ta", {{{{a, 1}}, {{p, 1}}, Exp(1.0)}}, InfiniteServer);
+    net.Add("tb", {{{{b, 1}}, {{p, 1}}, Exp(1.0)}}, InfiniteServer);
+    net.Finish();
+    ASSERT_EQ(GenerationMode(), 6);
+    CreateRRG();
+
+    EXPECT_EQ(MHash.GetCounter(), 6u);
+    Marking* pa = FindMarking({1, 0, 1, 0}, {});
+    ASSERT_NE(pa, nullptr);
+    EXPECT_DOUBLE_EQ(EdgeTo(*InitialMarking, pa), 1.0);
+    EXPECT_DOUBLE_EQ(EdgeTo(*pa, FindMarking({0, 0, 2, 0}, {})), 0.5);
+    EXPECT_DOUBLE_EQ(EdgeTo(*pa, FindMarking({0, 0, 1, 1}, {})), 0.5);
+    EXPECT_DOUBLE_EQ(EdgeTo(*pa, FindMarking({2, 0, 0, 0}, {})), 1.0);
+    EXPECT_EQ(Edges(*pa).size(), 3u);
+}
+
 TEST(ImmediateEliminationErrors, LoopsOfImmediateFiringsStop)
 {
     const std::string loop = ErrorBlock("Pendra/src/HandleImmTransitions", 147, "EndlessLoop()",
