@@ -2,16 +2,7 @@
 #include "run/PendingStages.h"
 
 void ForgetGeneralTransitions() {}
-void ShowClasses() {}
 void DeleteDefinitions() {}
-void CreateMarkingStores() {}
-void CreateRRG() {}
-void ShowRRGParams(int) {}
-void FreeTransitionArrays() {}
-void ShowHashDistribution() {}
-void ExamineRRG() {}
-void ShowRRG() {}
-void ShowSmallRRG() {}
 void SetRates() {}
 void SolveNetModel() {}
 void WriteResults(Str) {}

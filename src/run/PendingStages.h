@@ -7,18 +7,7 @@
 
 // Description reader and net model.
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
-void ShowClasses();
 void DeleteDefinitions();  // DefinitionRefs: items deleted, list emptied
-
-// Reachability graph.
-void CreateMarkingStores();  // MHash, and NPMHash when there are immediate transitions
-void CreateRRG();
-void ShowRRGParams(int mode);
-void FreeTransitionArrays();  // ExcTrans, ImmTrans, InfTrans
-void ShowHashDistribution();  // MHash.ShowHashDistribution()
-void ExamineRRG();
-void ShowRRG();
-void ShowSmallRRG();
 
 // Passes.
 void SetRates();

@@ -7,9 +7,11 @@
 #include "language/GlobalTables.h"
 #include "language/PMFFile.h"
 #include "language/Parser.h"
+#include "netmodel/ShowClasses.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
+#include "run/ListingsRRGParams.h"
 #include "run/PathNames.h"
 #include "run/PendingStages.h"
 #include "run/Progress.h"
@@ -18,6 +20,10 @@
 #include "run/RunStatistics.h"
 #include "run/ShowResults.h"
 #include "run/TableString.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/ExamineRRG.h"
+#include "statespace/RRGListing.h"
+#include "statespace/RRGStores.h"
 #include "statespace/data/NetCounts.h"
 
 #include <iostream>
