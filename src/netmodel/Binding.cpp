@@ -120,6 +120,8 @@ bool Binding::CheckNewOutAfterFire() const
 bool Binding::CheckInOut() const
 {
     return AllArcs(outArcs, [this](const Arc& out) {
+        // An unbounded place takes any surplus: the sum is not needed.
+        if (out.GetPlace()->GetCapacity().GetCap() == Capacity::kUnbounded) return true;
         int place = out.GetPlace()->GetNo();
         long in = 0;
         EachArc(inArcs, [&in, place](Arc& a) {

@@ -5,6 +5,7 @@
 #include "statespace/data/Marking.h"
 #include "statespace/data/TNos.h"
 
+constinit RecordPool MDMSet::pool{sizeof(MDMSet)};
 MDMSetList GlobalMDMSetList;
 
 namespace {

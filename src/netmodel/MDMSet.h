@@ -5,8 +5,11 @@
 // An entry owns its reached marking, set and list, and the rest of its chain.
 #pragma once
 
+#include <cstddef>
+
 #include "statespace/data/DelayVal.h"
 #include "statespace/data/Multiset.h"
+#include "statespace/data/RecordPool.h"
 
 class Marking;
 class TNos;
@@ -19,6 +22,10 @@ public:
     MDMSet(const MDMSet& o);
     MDMSet& operator=(const MDMSet& o);
     ~MDMSet();  // frees this entry's own data only, not the chain
+
+    // Entries come and go by the million: they are kept in a pool.
+    static void* operator new(std::size_t) { return pool.Allocate(); }
+    static void operator delete(void* p) { pool.Release(p); }
 
     // Destroys the rest of the chain, then this entry's data.
     void Clear();
@@ -42,6 +49,8 @@ private:
     TNos* newTNos;
     short_list* transitions = nullptr;
     MDMSet* next = nullptr;
+
+    static RecordPool pool;  // never destroyed
 };
 
 class MDMSetList {

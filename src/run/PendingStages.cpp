@@ -2,15 +2,5 @@
 #include "run/PendingStages.h"
 
 void ForgetGeneralTransitions() {}
-void ShowClasses() {}
 void DeleteDefinitions() {}
-void CreateMarkingStores() {}
-void CreateRRG() {}
-void ShowRRGParams(int) {}
-void FreeTransitionArrays() {}
-void ShowHashDistribution() {}
-void ExamineRRG() {}
-void ShowRRG() {}
-void ShowSmallRRG() {}
-bool GraphIsStandIn() { return true; }
 void ReleaseStores() {}

@@ -5,22 +5,7 @@
 
 // Description reader and net model.
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
-void ShowClasses();
 void DeleteDefinitions();  // DefinitionRefs: items deleted, list emptied
-
-// Reachability graph.
-void CreateMarkingStores();  // MHash, and NPMHash when there are immediate transitions
-void CreateRRG();
-void ShowRRGParams(int mode);
-void FreeTransitionArrays();  // ExcTrans, ImmTrans, InfTrans
-void ShowHashDistribution();  // MHash.ShowHashDistribution()
-void ExamineRRG();
-void ShowRRG();
-void ShowSmallRRG();
-// While CreateRRG and ExamineRRG are stand-ins the graph holds no tangible
-// marking, so a pass has nothing to solve and only writes its results file.
-// Delete together with those two stand-ins.
-bool GraphIsStandIn();
 
 // End of the run.
 void ReleaseStores();  // MHash, EvalRefs, TransitionNames, PlaceArray

@@ -1,8 +1,8 @@
 // Results listing: a framed byte copy of the model's results listing file.
 #include "run/ShowResults.h"
 
+#include "foundation/Framing.h"
 #include "foundation/RunState.h"
-#include "run/Framing.h"
 
 #include <fstream>
 #include <iostream>

@@ -8,9 +8,11 @@
 #include "language/GlobalTables.h"
 #include "language/PMFFile.h"
 #include "language/Parser.h"
+#include "netmodel/ShowClasses.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
+#include "run/ListingsRRGParams.h"
 #include "run/PathNames.h"
 #include "run/PendingStages.h"
 #include "run/Progress.h"
@@ -21,6 +23,10 @@
 #include "run/ShowResults.h"
 #include "run/TableString.h"
 #include "solution/SolveNetModel.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/ExamineRRG.h"
+#include "statespace/RRGListing.h"
+#include "statespace/RRGStores.h"
 #include "statespace/data/NetCounts.h"
 
 #include <iostream>
@@ -100,7 +106,7 @@ void SolvePasses()
     ReadFirstDelays();
     do {
         SetRates();
-        if (!GraphIsStandIn()) SolveNetModel();
+        SolveNetModel();
         WriteResults(ResultsFileName(callno));
         ++callno;
     } while (ReadDelays(false));

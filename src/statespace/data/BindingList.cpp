@@ -8,10 +8,13 @@ BindingList::BindingList(const BindingList& o) { *this = o; }
 BindingList& BindingList::operator=(const BindingList& o)
 {
     if (this == &o) return *this;
-    delete[] items;
-    items = o.count > 0 ? new Binding*[o.count] : nullptr;
+    if (capacity < o.count) {
+        delete[] items;
+        items = new Binding*[o.count];
+        capacity = o.count;
+    }
     std::copy_n(o.items, o.count, items);
-    count = capacity = o.count;
+    count = o.count;
     return *this;
 }
 

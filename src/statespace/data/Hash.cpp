@@ -13,6 +13,7 @@
 #include "statespace/data/Marking.h"
 #include "statespace/data/NPMarking.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -84,6 +85,7 @@ void Hash<T>::CreateHash(unsigned n, Mode mode)
 template <class T>
 void Hash<T>::CleanHash()
 {
+    ClearIndex();
     nodes.Reset();
     for (unsigned i = 0; i < size; ++i) table[i] = TreeRoot<T>();
     counter = 0;
@@ -94,6 +96,7 @@ template <class T>
 void Hash<T>::Clear()
 {
     CleanHash();
+    std::vector<Node*>().swap(index);
     nodes.Release();
     delete[] table;
     table = nullptr;
@@ -105,6 +108,10 @@ T* Hash<T>::Save(T* element, bool& found)
 {
     found = element == nullptr;
     if (!element || !table) return nullptr;
+    if (T* stored = FindInIndex(*element)) {
+        found = true;
+        return stored;
+    }
     TreeRoot<T>& root = table[element->GetKey() % size];
     if (!root.node) {
         root.ll = root.rl = 0;
@@ -113,10 +120,61 @@ T* Hash<T>::Save(T* element, bool& found)
     return Insert(root, *element, found);
 }
 
+namespace {
+
+// Spreads the keys over the index (Fibonacci hashing).
+std::size_t IndexStart(unsigned key, std::size_t mask)
+{
+    return (static_cast<std::size_t>(key) * 0x9E3779B97F4A7C15ull >> 32) & mask;
+}
+
+}  // namespace
+
+template <class T>
+T* Hash<T>::FindInIndex(const T& element) const
+{
+    if (index.empty()) return nullptr;
+    std::size_t mask = index.size() - 1;
+    unsigned key = element.GetKey();
+    for (std::size_t i = IndexStart(key, mask);; i = (i + 1) & mask) {
+        Node* node = index[i];
+        if (!node) return nullptr;
+        if (node->elem.GetKey() == key && node->elem.Comp(element) == 0) return &node->elem;
+    }
+}
+
+template <class T>
+void Hash<T>::AddToIndex(Node* node)
+{
+    if (4 * (counter + 1) > 3 * index.size()) {
+        std::vector<Node*> old(index.size() < 16 ? 32 : 2 * index.size(), nullptr);
+        old.swap(index);
+        for (Node* n : old)
+            if (n) AddToIndex(n);
+    }
+    std::size_t mask = index.size() - 1;
+    std::size_t i = IndexStart(node->elem.GetKey(), mask);
+    while (index[i]) i = (i + 1) & mask;
+    index[i] = node;
+}
+
+// The store of vanishing markings is emptied after every resolution: a table
+// grown by one large resolution is not swept again for the many small ones.
+template <class T>
+void Hash<T>::ClearIndex()
+{
+    if (counter == 0) return;
+    if (index.size() > 1024 && 16 * counter < index.size())
+        index.assign(32, nullptr);
+    else
+        std::fill(index.begin(), index.end(), nullptr);
+}
+
 template <class T>
 T* Hash<T>::Store(Node*& link, const T& element)
 {
     link = nodes.Create(element);
+    AddToIndex(link);
     ++counter;
     progress.Counted(counter);
     return &link->elem;

@@ -6,6 +6,8 @@
 // Marking and NPMarking only.
 #pragma once
 
+#include <vector>
+
 #include "statespace/data/Arena.h"
 #include "statespace/data/HashProgress.h"
 
@@ -57,6 +59,14 @@ public:
 
 private:
     using Node = TreeNode<T>;
+    // The stored elements by key, for finding one without descending its
+    // bucket's tree: open addressing with linear probing over a power-of-two
+    // table of nodes, at most three quarters full. The trees keep their shape
+    // for the listing.
+    T* FindInIndex(const T& element) const;
+    void AddToIndex(Node* node);
+    void ClearIndex();
+
     T* Insert(TreeRoot<T>& root, T& element, bool& found);
     T* Store(Node*& link, const T& element);
 
@@ -65,4 +75,5 @@ private:
     unsigned counter = 0;
     HashProgress progress;
     Arena<Node> nodes;
+    std::vector<Node*> index;
 };

@@ -14,6 +14,8 @@ unsigned Fold(unsigned h)
 
 }  // namespace
 
+constinit RecordPool Marking::pool{sizeof(Marking)};
+
 Marking::Marking() = default;
 
 Marking::Marking(const Pms& p) { copy_c_pms(p, pms); }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "statespace/data/Multiset.h"
+#include "statespace/data/RecordPool.h"
 #include "statespace/data/Stt.h"
 
 // Marking status codes (printed by ShowMStatus).
@@ -31,6 +32,11 @@ public:
     Marking(const Marking& o);
     Marking& operator=(const Marking& o);
     ~Marking() { Clear(); }
+
+    // Markings in transit (successors waiting in the queue) come and go by
+    // the million: they are kept in a pool.
+    static void* operator new(std::size_t) { return pool.Allocate(); }
+    static void operator delete(void* p) { pool.Release(p); }
 
     void CreateKey();
     void SetKey(unsigned k) { key = k; }
@@ -64,15 +70,21 @@ public:
     void SetStatus(unsigned s) { status = s & 0xF; }
     unsigned GetType() const { return type; }
     void SetType(unsigned t) { type = t & 0xF; }
+    // Set while a graph listing has printed the marking; not copied.
+    bool IsListed() const { return listed; }
+    void SetListed(bool l) { listed = l; }
 
 private:
     void CopyFrom(const Marking& o);
 
     unsigned key = 1;
-    unsigned : 24;
+    unsigned : 23;
+    unsigned listed : 1 = 0;
     unsigned type : 4 = 0;    // delay-type code: the kind of the marking
     unsigned status : 4 = 0;  // MarkingStatus, top four bits of the word
     short* ata = nullptr;
     Pms pms{0, nullptr};
     stt* edges = nullptr;
+
+    static RecordPool pool;  // never destroyed, like the pool of the edges
 };

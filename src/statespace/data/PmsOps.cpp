@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+#include "statespace/data/BlockPool.h"
+
 namespace {
 
 int EntryCount(const Pms& p)
@@ -39,17 +41,20 @@ MTmsEntry* alloc_pms(Pms& dst, int places, int entries)
         dst = Pms{0, nullptr};
         return nullptr;
     }
-    void* block = ::operator new(places * sizeof(MTms) + entries * sizeof(MTmsEntry));
+    void* block = AllocateBlock(places * sizeof(MTms) + entries * sizeof(MTmsEntry));
     dst.size = static_cast<short>(places);
     dst.places = static_cast<MTms*>(block);
     return reinterpret_cast<MTmsEntry*>(dst.places + places);
 }
 
-void initpms(Pms& p) { p = Pms{0, nullptr}; }
+void initpms(Pms& p)
+{
+    p = Pms{0, nullptr};
+}
 
 void clear_pms(Pms& p)
 {
-    ::operator delete(p.places);
+    if (p.places) ReleaseBlock(p.places, p.size * sizeof(MTms) + EntryCount(p) * sizeof(MTmsEntry));
     p = Pms{0, nullptr};
 }
 
@@ -69,7 +74,10 @@ void copy_c_pms(const Pms& src, Pms& dst)
     }
 }
 
-void copy_pms(const Pms& src, Pms& dst) { copy_c_pms(src, dst); }
+void copy_pms(const Pms& src, Pms& dst)
+{
+    copy_c_pms(src, dst);
+}
 
 void clear_mtms(MTms& m)
 {

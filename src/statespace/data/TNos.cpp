@@ -1,26 +1,17 @@
 // TNos: enabling knowledge of one marking, deep-copied with every successor.
 #include "statespace/data/TNos.h"
 
+#include "statespace/data/BlockPool.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/TDep.h"
 
 #include <algorithm>
 #include <iostream>
 
+constinit RecordPool TNos::pool{sizeof(TNos)};
 TNos RefTNos;
 
 namespace {
-
-int* NewStatus(unsigned short n, const int* from)
-{
-    if (n == 0) return nullptr;
-    int* s = new int[n];
-    if (from)
-        std::copy_n(from, n, s);
-    else
-        std::fill_n(s, n, 0);
-    return s;
-}
 
 BindingList** NewLists(unsigned short n, BindingList* const* from)
 {
@@ -69,20 +60,27 @@ void PrintClass(const char* title, const int* status, BindingList* const* lists,
 TNos::TNos()
     : n_imm(no_of_imm_transitions), n_exc(no_of_exc_transitions), n_inf(no_of_inf_transitions)
 {
-    imm = NewStatus(n_imm, nullptr);
-    exc = NewStatus(n_exc, nullptr);
-    inf = NewStatus(n_inf, nullptr);
+    AllocateStatus();
+    std::fill_n(block, n_imm + n_exc + n_inf, 0);
     imm_binds = NewLists(n_imm, nullptr);
     inf_binds = NewLists(n_inf, nullptr);
 }
 
 TNos::TNos(const TNos& o) { CopyFrom(o); }
 
+// Sets of the same net are assigned in place: every successor's set is
+// copied into the working set, so this must not allocate.
 TNos& TNos::operator=(const TNos& o)
 {
     if (this == &o) return *this;
-    Clear();
-    CopyFrom(o);
+    if (n_imm != o.n_imm || n_exc != o.n_exc || n_inf != o.n_inf) {
+        Clear();
+        CopyFrom(o);
+        return *this;
+    }
+    std::copy_n(o.block, n_imm + n_exc + n_inf, block);
+    AssignLists(imm_binds, o.imm_binds, n_imm);
+    AssignLists(inf_binds, o.inf_binds, n_inf);
     return *this;
 }
 
@@ -91,11 +89,34 @@ void TNos::CopyFrom(const TNos& o)
     n_imm = o.n_imm;
     n_exc = o.n_exc;
     n_inf = o.n_inf;
-    imm = NewStatus(n_imm, o.imm);
-    exc = NewStatus(n_exc, o.exc);
-    inf = NewStatus(n_inf, o.inf);
+    AllocateStatus();
+    std::copy_n(o.block, n_imm + n_exc + n_inf, block);
     imm_binds = NewLists(n_imm, o.imm_binds);
     inf_binds = NewLists(n_inf, o.inf_binds);
+}
+
+// One block holds the three status arrays, in the order imm, exc, inf.
+void TNos::AllocateStatus()
+{
+    int total = n_imm + n_exc + n_inf;
+    block = total > 0 ? static_cast<int*>(AllocateBlock(total * sizeof(int))) : nullptr;
+    imm = n_imm ? block : nullptr;
+    exc = n_exc ? block + n_imm : nullptr;
+    inf = n_inf ? block + n_imm + n_exc : nullptr;
+}
+
+void TNos::AssignLists(BindingList** mine, BindingList* const* theirs, unsigned short n)
+{
+    for (unsigned short i = 0; i < n; ++i) {
+        if (!theirs[i]) {
+            delete mine[i];
+            mine[i] = nullptr;
+        } else if (mine[i]) {
+            *mine[i] = *theirs[i];
+        } else {
+            mine[i] = new BindingList(*theirs[i]);
+        }
+    }
 }
 
 void TNos::AddImmBind(Binding* b, unsigned short i) { AddBind(imm_binds, n_imm, b, i); }
@@ -125,10 +146,8 @@ void TNos::Clear()
 {
     FreeLists(imm_binds, n_imm);
     FreeLists(inf_binds, n_inf);
-    delete[] imm;
-    delete[] exc;
-    delete[] inf;
-    imm = exc = inf = nullptr;
+    ReleaseBlock(block, (n_imm + n_exc + n_inf) * sizeof(int));
+    block = imm = exc = inf = nullptr;
     n_imm = n_exc = n_inf = 0;
 }
 

@@ -5,7 +5,10 @@
 // that only the transitions a firing can affect are checked again.
 #pragma once
 
+#include <cstddef>
+
 #include "statespace/data/BindingList.h"
+#include "statespace/data/RecordPool.h"
 
 class TDep;
 
@@ -16,6 +19,10 @@ public:
     TNos(const TNos& o);
     TNos& operator=(const TNos& o);
     ~TNos() { Clear(); }
+
+    // Every pending successor carries a set: they are kept in a pool.
+    static void* operator new(std::size_t) { return pool.Allocate(); }
+    static void operator delete(void* p) { pool.Release(p); }
 
     void Init(const TNos& o) { *this = o; }
 
@@ -51,6 +58,12 @@ public:
 
 private:
     void CopyFrom(const TNos& o);
+    void AllocateStatus();
+    static void AssignLists(BindingList** mine, BindingList* const* theirs, unsigned short n);
+
+    int* block = nullptr;  // the status arrays
+
+    static RecordPool pool;  // never destroyed
 
     unsigned short n_imm = 0;
     unsigned short n_exc = 0;

@@ -1,7 +1,18 @@
-// Linked lists of distinct values: append unless present.
+// Linked lists of distinct values: append unless present. The nodes come
+// from a pool per list kind: every pending successor holds such a list.
+#include <new>
+
 #include "statespace/data/Multiset.h"
+#include "statespace/data/RecordPool.h"
 
 namespace {
+
+template <class List>
+RecordPool& NodePool()
+{
+    static RecordPool pool(sizeof(List));
+    return pool;
+}
 
 template <class List, class V>
 void AddUnique(List*& l, V v)
@@ -9,7 +20,7 @@ void AddUnique(List*& l, V v)
     List** link = &l;
     for (; *link; link = &(*link)->next)
         if ((*link)->value == v) return;
-    *link = new List{v, nullptr};
+    *link = new (NodePool<List>().Allocate()) List{v, nullptr};
 }
 
 template <class List>
@@ -18,7 +29,7 @@ void ClearList(List*& l)
     while (l) {
         List* gone = l;
         l = gone->next;
-        delete gone;
+        NodePool<List>().Release(gone);
     }
 }
 

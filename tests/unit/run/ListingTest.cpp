@@ -1,5 +1,5 @@
+#include "foundation/Framing.h"
 #include "foundation/RunState.h"
-#include "run/Framing.h"
 #include "run/ShowResults.h"
 
 #include "TempDir.h"

@@ -1,5 +1,5 @@
 // Listing frames on standard output.
-#include "run/Framing.h"
+#include "foundation/Framing.h"
 
 #include <iostream>
 

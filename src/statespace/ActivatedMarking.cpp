@@ -1,0 +1,47 @@
+// Interning of explored markings and the start of their successors.
+#include "statespace/ActivatedMarking.h"
+
+#include "netmodel/MDMSet.h"
+#include "netmodel/PendingSuccessors.h"
+#include "statespace/GenerationState.h"
+#include "statespace/MarkingInterning.h"
+#include "statespace/SuccessorFiring.h"
+
+namespace {
+
+// Interns NewMarking and adds the edge from LastMarking. Answers whether the
+// marking is new; SavedMarking is then the stored copy.
+bool InternNewMarking()
+{
+    bool found = false;
+    Marking* stored = InternMarking(*NewMarking, NewDelay, found);
+    if (found) return false;
+    LastMDMSet = GlobalMDMSetList.GetLast();
+    SavedMarking = stored;
+    return true;
+}
+
+}  // namespace
+
+void HandleExcActivatedMarking()
+{
+    if (!InternNewMarking()) return;
+    short active = 0;
+    FireExcTransitions(active);
+}
+
+void HandleInfActivatedMarking()
+{
+    if (InternNewMarking()) FireInfTransitions(0);
+}
+
+// An exclusive firing changes the new contents only until it is reset, but
+// the places are loaded again before the infinite-server firings so that
+// they start from the marking itself.
+void HandleActivatedMarking()
+{
+    if (!InternNewMarking()) return;
+    short active = 0;
+    FireExcTransitions(active);
+    FireInfTransitions(active);
+}

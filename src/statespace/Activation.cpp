@@ -1,0 +1,167 @@
+// Activation of exclusive transitions. Seen as a tree, its levels are the
+// exclusive transitions in class order: a node that activates transition i
+// gets one child per enabled binding (probability weight / total weight),
+// and every path considers every transition once; the leaves, with the
+// product of the probabilities on their path, are the branches. All nodes
+// of one level see the same places and the same entries beyond their level,
+// so each transition's bindings are evaluated once and the leaves are the
+// combinations of the choices, the first transition varying slowest (the
+// depth-first order of the tree).
+#include "statespace/Activation.h"
+
+#include <vector>
+
+#include "netmodel/MarkingVectors.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/Place.h"
+#include "netmodel/Transition.h"
+#include "statespace/GenerationState.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/NetCounts.h"
+#include "statespace/data/TNos.h"
+
+namespace {
+
+struct Branch {
+    short binding;  // 1-based position in the transition's binding list
+    double probability;
+};
+
+struct Level {
+    unsigned short transition;
+    std::size_t first;  // its branches in `branches`
+    std::size_t count;
+};
+
+std::vector<Level> levels;
+std::vector<Branch> branches;
+
+// Whether a transition found disabled may be marked so in the enabling set
+// (status 0, skipped by the next activations) until a transition it depends
+// on fires. That holds when the dependency records cover every way a firing
+// can change its enabling: not when a capacity or an arc inscription reads
+// the marking of places the transition does not touch.
+bool rememberDisabled = false;
+
+bool ReadsMarking(const PtrList<Arc>* arcs)
+{
+    if (arcs)
+        for (PLElement<Arc>* a = arcs->first; a; a = a->next)
+            if (a->item->GetTmsCell() && a->item->GetTmsCell()->IsPlaceDependent()) return true;
+    return false;
+}
+
+bool ClassReadsMarking(Transition** transitions, unsigned short n)
+{
+    for (unsigned short i = 0; i < n; ++i) {
+        if (!transitions[i]->GetBindings()) continue;
+        for (PLElement<Binding>* b = transitions[i]->GetBindings()->first; b; b = b->next)
+            if (ReadsMarking(b->item->GetInArcs()) || ReadsMarking(b->item->GetOutArcs()))
+                return true;
+    }
+    return false;
+}
+
+bool DependenciesCoverEnabling()
+{
+    for (unsigned short p = 0; p < no_of_places; ++p)
+        if (PlaceArray[p]->GetCapacity().IsPlaceDependent()) return false;
+    return !ClassReadsMarking(ExcTrans, no_of_exc_transitions) &&
+           !ClassReadsMarking(ImmTrans, no_of_imm_transitions) &&
+           !ClassReadsMarking(InfTrans, no_of_inf_transitions);
+}
+
+// Appends the enabled bindings of exclusive transition i with their
+// probabilities; false (and nothing appended) when none is enabled or their
+// weights sum to zero.
+bool ChkAndActExc(unsigned short i)
+{
+    Transition& t = *ExcTrans[i];
+    if (!t.IsActEnabled() || !t.GetBindings()) return false;
+    std::size_t first = branches.size();
+    double total = 0.0;
+    short k = 0;
+    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+        ++k;
+        if (!e->item->IsActEnabled()) continue;
+        total += e->item->GetWeight();
+        branches.push_back(
+            Branch{k, DelayVal(e->item->GetWeight(), kDelayProbability).GetDelayVal()});
+    }
+    if (branches.size() == first || total == 0.0) {
+        branches.resize(first);
+        return false;
+    }
+    for (std::size_t b = first; b < branches.size(); ++b)
+        branches[b].probability =
+            DelayVal(branches[b].probability / total, kDelayProbability).GetDelayVal();
+    levels.push_back(Level{i, first, branches.size() - first});
+    return true;
+}
+
+// Every combination of one branch per level, in depth-first order.
+void AddCombinations()
+{
+    static std::vector<std::size_t> pick;
+    static std::vector<double> path;
+    static std::vector<short> ata;
+    pick.assign(levels.size(), 0);
+    path.assign(levels.size() + 1, 1.0);
+    if (ExcStartAta)
+        ata.assign(ExcStartAta, ExcStartAta + no_of_exc_transitions);
+    else
+        ata.assign(no_of_exc_transitions, 0);
+    std::size_t changed = 0;  // levels from here on need their path and entry set
+    for (;;) {
+        for (std::size_t l = changed; l < levels.size(); ++l) {
+            const Branch& b = branches[levels[l].first + pick[l]];
+            ata[levels[l].transition] = b.binding;
+            path[l + 1] = path[l] * b.probability;
+        }
+        add_em(ExcStartMark, DelayVal(path[levels.size()], kDelayProbability), ata.data());
+        std::size_t l = levels.size();
+        while (l > 0 && ++pick[l - 1] == levels[l - 1].count) pick[--l] = 0;
+        if (l == 0) return;
+        changed = l - 1;
+    }
+}
+
+}  // namespace
+
+void PrepareActivation()
+{
+    rememberDisabled = DependenciesCoverEnabling();
+}
+
+void NewInitExc(short reload)
+{
+    ExcStartAta = NewMarking->GetAta();
+    RefTNos = *NewTNos;
+    clear_em(ExcStartMark);
+    if (reload) InitRefPms(NewMarking->GetPms());
+}
+
+void ImmInitExc(stt*& s, TNos*& t)
+{
+    ExcStartAta = s->marking->GetAta();
+    RefTNos = *t;
+    clear_em(ExcStartMark);
+    InitRefPms(s->marking->GetPms());
+}
+
+void HandleExcTransitions()
+{
+    levels.clear();
+    branches.clear();
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+        if (RefTNos.exc[i] == 0) continue;
+        if (ExcStartAta && ExcStartAta[i] != 0) continue;
+        if (!ChkAndActExc(i) && rememberDisabled) RefTNos.exc[i] = 0;
+    }
+    if (!levels.empty()) AddCombinations();
+}
+
+void ClearNewExc()
+{
+    clear_em(ExcStartMark);
+}

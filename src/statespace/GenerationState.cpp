@@ -1,0 +1,13 @@
+// The working variables of the graph generation.
+#include "statespace/GenerationState.h"
+
+Marking* NewMarking = nullptr;
+Marking* LastMarking = nullptr;
+DelayVal LastD;
+TNos* NewTNos = nullptr;
+DelayVal NewDelay;
+MDMSet* LastMDMSet = nullptr;
+short* ExcStartAta = nullptr;
+exc_mark ExcStartMark;
+Marking* ImmStartMark = nullptr;
+std::vector<TNos*> ImmTNos;

@@ -1,0 +1,33 @@
+// The working variables of the graph generation. They point into the queue
+// entry being explored or into the marking store; the handlers of one entry
+// pass their results through them, as the firing code of the net model
+// passes its successors through SavedMarking, NewM and NewD.
+#pragma once
+
+#include <vector>
+
+#include "statespace/data/DelayVal.h"
+#include "statespace/data/Multiset.h"
+
+class MDMSet;
+class Marking;
+class TNos;
+
+extern Marking* NewMarking;   // the marking of the entry (not yet interned)
+extern Marking* LastMarking;  // the stored marking it was reached from
+extern DelayVal LastD;        // the delay value of that firing
+extern TNos* NewTNos;         // the enabling set carried by the entry
+extern DelayVal NewDelay;     // the value of the edge about to be added
+extern MDMSet* LastMDMSet;    // the queue tail before the successors of a marking
+
+// Activation of exclusive transitions: the ata it starts from and the
+// resulting branches (empty when nothing was activated).
+extern short* ExcStartAta;
+extern exc_mark ExcStartMark;
+
+// Result of the immediate elimination: a temporary marking whose edges lead
+// to the reached tangible markings, and their enabling sets, ImmTNos[k]
+// belonging to the k-th edge in list order. Null / empty when the entry's
+// marking is tangible.
+extern Marking* ImmStartMark;
+extern std::vector<TNos*> ImmTNos;

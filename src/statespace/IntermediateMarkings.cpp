@@ -1,0 +1,55 @@
+// Intermediate markings after deterministic and general firings.
+#include "statespace/IntermediateMarkings.h"
+
+#include <cstddef>
+
+#include "netmodel/MDMSet.h"
+#include "statespace/GenerationState.h"
+#include "statespace/MarkingInterning.h"
+#include "statespace/data/StateSpaceGlobals.h"
+#include "statespace/data/TNos.h"
+
+namespace {
+
+bool AfterDetOrGenFiring()
+{
+    int code = LastD.GetDelayType();
+    return code == kDelayDeterministic || code == kDelayGeneral;
+}
+
+// Interns the entry's marking and links it from LastMarking. Answers the
+// stored marking when it is new, null when it was stored before: its
+// branches were appended then, and appending them again would only add the
+// same probabilities a second time to its merged edges.
+Marking* InternIntermediate()
+{
+    bool found = false;
+    Marking* stored = InternMarking(*NewMarking, LastD, found);
+    return found ? nullptr : stored;
+}
+
+}  // namespace
+
+bool SavedExcDetOrGenMarks()
+{
+    if (!AfterDetOrGenFiring()) return false;
+    if (Marking* from = InternIntermediate())
+        for (exc_mark* em = &ExcStartMark; em; em = em->next)
+            GlobalMDMSetList.AddSet(from, new Marking(NewMarking->GetPms(), em->ata), *em,
+                                    new TNos(RefTNos));
+    return true;
+}
+
+bool SavedImmDetOrGenMarks()
+{
+    if (!AfterDetOrGenFiring()) return false;
+    if (Marking* from = InternIntermediate()) {
+        std::size_t k = 0;
+        for (stt* s = ImmStartMark->GetStt(); s; s = s->next, ++k) {
+            const Marking& reached = *s->marking;
+            GlobalMDMSetList.AddSet(from, new Marking(reached.GetPms(), reached.GetAta()), *s,
+                                    new TNos(*ImmTNos[k]));
+        }
+    }
+    return true;
+}

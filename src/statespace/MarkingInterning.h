@@ -1,0 +1,12 @@
+// Interning of an explored marking: the stored copy, and the edge to it
+// from LastMarking.
+#pragma once
+
+class DelayVal;
+class Marking;
+
+// Stores `marking` in MHash unless an equal one is stored, and links
+// LastMarking to the stored marking with `edge` (an edge to a marking stored
+// before may merge with an equal probability edge). Answers the stored
+// marking; `found` tells whether it was stored before.
+Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found);

@@ -1,0 +1,210 @@
+// Generation of the graph from small nets whose graphs are known by hand:
+// exclusive firing, activation by weight, infinite-server degrees, the
+// initial marking, and the errors of the generation modes.
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "FatalReport.h"
+#include "GraphInspection.h"
+#include "SmallNets.h"
+#include "TestNet.h"
+#include "netmodel/Function.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/data/StateSpaceGlobals.h"
+
+namespace {
+
+using Rates = std::vector<double>;
+
+Rates EdgeValues(const Marking& m)
+{
+    Rates values;
+    for (const stt* s : Edges(m)) values.push_back(s->GetDelayVal());
+    return values;
+}
+
+TEST(Generation, OneTransitionMovingATokenBackAndForthGivesTwoMarkings)
+{
+    TestNet net;
+    BuildTokenBackAndForth(net);
+    CreateRRG();
+
+    ASSERT_EQ(MHash.GetCounter(), 2u);
+    Marking* first = FindMarking({1, 0}, {1});
+    Marking* second = FindMarking({0, 1}, {2});
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(InitialMarking, first);
+    for (auto [from, to, rate] : {std::tuple{first, second, 2.0}, std::tuple{second, first, 4.0}}) {
+        auto edges = Edges(*from);
+        ASSERT_EQ(edges.size(), 1u);
+        EXPECT_EQ(edges[0]->marking, to);
+        EXPECT_EQ(edges[0]->GetDelayType(), kDelayExponential);
+        EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), rate);
+        EXPECT_EQ(edges[0]->GetTransNo(), 1);
+    }
+}
+
+// p0 -t0-> p1; t1 has two bindings p1 -> p2 with weights 1 and 3.
+TEST(Generation, ActivationByWeightSplitsTheRateOfTheFiringBefore)
+{
+    TestNet net;
+    Place* p0 = net.AddPlace("p0", 1);
+    Place* p1 = net.AddPlace("p1");
+    Place* p2 = net.AddPlace("p2");
+    net.Add("t0", {{{{p0, 1}}, {{p1, 1}}, Exp(2.0)}});
+    net.Add("t1", {{{{p1, 1}}, {{p2, 1}}, Exp(5.0), 1.0}, {{{p1, 1}}, {{p2, 1}}, Exp(7.0), 3.0}});
+    net.Add("t2", {{{{p2, 1}}, {{p0, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    Marking* start = FindMarking({1, 0, 0}, {1, 0, 0});
+    Marking* light = FindMarking({0, 1, 0}, {0, 1, 0});
+    Marking* heavy = FindMarking({0, 1, 0}, {0, 2, 0});
+    ASSERT_TRUE(start && light && heavy);
+    EXPECT_EQ(InitialMarking, start);
+    // Branches are handled in binding order; each edge goes to the front.
+    auto edges = Edges(*start);
+    ASSERT_EQ(edges.size(), 2u);
+    EXPECT_EQ(edges[0]->marking, heavy);
+    EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 1.5);
+    EXPECT_EQ(edges[1]->marking, light);
+    EXPECT_DOUBLE_EQ(edges[1]->GetDelayVal(), 0.5);
+    for (const stt* e : edges) {
+        EXPECT_EQ(e->GetDelayType(), kDelayExponential);
+        EXPECT_EQ(e->GetTransNo(), 1);  // the firing that was split
+    }
+    // Only the active binding fires.
+    EXPECT_EQ(EdgeValues(*light), Rates{5.0});
+    EXPECT_EQ(EdgeValues(*heavy), Rates{7.0});
+    EXPECT_EQ(MHash.GetCounter(), 4u);
+}
+
+TEST(Generation, TwoTransitionsActivatedTogetherGiveEveryCombination)
+{
+    TestNet net;
+    Place* p0 = net.AddPlace("p0", 1);
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    Place* done = net.AddPlace("done");
+    net.Add("t0", {{{{p0, 1}}, {{a, 1}, {b, 1}}, Exp(4.0)}});
+    net.Add("ta", {{{{a, 1}}, {{done, 1}}, Exp(1.0)}, {{{a, 1}}, {{done, 1}}, Exp(1.0)}});
+    net.Add("tb", {{{{b, 1}}, {{done, 1}}, Exp(1.0)}, {{{b, 1}}, {{done, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    auto edges = Edges(*InitialMarking);
+    ASSERT_EQ(edges.size(), 4u);
+    std::vector<std::vector<short>> atas;
+    for (const stt* e : edges) {
+        EXPECT_DOUBLE_EQ(e->GetDelayVal(), 1.0);
+        atas.push_back(AtaOf(*e->marking));
+    }
+    // Depth first over ta's bindings, then tb's; the last branch is listed first.
+    std::vector<std::vector<short>> expected{{0, 2, 2}, {0, 2, 1}, {0, 1, 2}, {0, 1, 1}};
+    EXPECT_EQ(atas, expected);
+}
+
+TEST(Generation, InfiniteServerRateGrowsWithTheEnablingDegree)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 3);
+    Place* q = net.AddPlace("q");
+    net.Add("serve", {{{{p, 1}}, {{q, 1}}, Exp(2.0)}}, InfiniteServer);
+    net.Add("back", {{{{q, 1}}, {{p, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    ASSERT_EQ(AtaOf(*InitialMarking), std::vector<short>{});
+    auto edges = Edges(*InitialMarking);
+    ASSERT_EQ(edges.size(), 1u);
+    EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 6.0);
+    EXPECT_EQ(edges[0]->GetDelayType(), kDelayExponential);
+    EXPECT_EQ(edges[0]->marking, FindMarking({2, 1}, {1}));
+    // Exclusive entries come before infinite-server ones; edges go to the front.
+    EXPECT_EQ(EdgeValues(*FindMarking({2, 1}, {1})), (Rates{4.0, 1.0}));
+    EXPECT_EQ(EdgeValues(*FindMarking({0, 3}, {1})), (Rates{1.0}));
+    EXPECT_EQ(MHash.GetCounter(), 4u);
+}
+
+TEST(Generation, TwoFiringsOfOneSourceToOneTargetKeepTwoEdges)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q");
+    net.Add("go", {{{{p, 1}}, {{q, 1}}, Exp(1.0)}, {{{p, 1}}, {{q, 1}}, Exp(2.0)}}, InfiniteServer);
+    net.Add("back", {{{{q, 1}}, {{p, 1}}, Exp(3.0)}}, InfiniteServer);
+    net.Finish();
+    CreateRRG();
+
+    auto edges = Edges(*InitialMarking);
+    ASSERT_EQ(edges.size(), 2u);
+    EXPECT_EQ(edges[0]->marking, edges[1]->marking);
+    EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal() + edges[1]->GetDelayVal(), 3.0);
+}
+
+// With one edge the start marking only stands for the initial marking; with
+// several it stays the initial state, outside the store.
+TEST(Generation, ActivationChoiceInTheInitialMarkingMakesAStartMarking)
+{
+    TestNet net;
+    BuildChoiceAtStart(net);
+    CreateRRG();
+
+    auto edges = Edges(*InitialMarking);
+    ASSERT_EQ(edges.size(), 2u);
+    for (const stt* e : edges) {
+        EXPECT_EQ(e->GetDelayType(), kDelayProbability);
+        EXPECT_DOUBLE_EQ(e->GetDelayVal(), 0.5);
+    }
+    for (Marking* m : StoredMarkings()) EXPECT_NE(m, InitialMarking);
+    EXPECT_EQ(GenerationMode(), 1);
+}
+
+// Transition t1 fills q, whose capacity is the number of tokens on r; t2
+// fills r without touching q. Although t2's firing cannot change t1's
+// places, it enables t1: the disabled t1 must be checked again.
+TEST(Generation, CapacityReadingAnotherPlaceKeepsDisabledTransitionsUnderCheck)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q");
+    Place* r = net.AddPlace("r");
+    Place* s = net.AddPlace("s", 1);
+    Function tokensOnR(CountOp, r->GetPlaceHeader(), nullptr);
+    q->GetCapacity() = Capacity(NumCap, &tokensOnR);
+    net.Add("t1", {{{{p, 1}}, {{q, 1}}, Exp(1.0)}});
+    net.Add("t2", {{{{s, 1}}, {{r, 1}}, Exp(1.0)}});
+    net.Add("t3", {{{{r, 1}}, {{s, 1}}, Exp(1.0)}});
+    net.Add("t4", {{{{q, 1}}, {{p, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    EXPECT_NE(FindMarking({1, 0, 1, 0}, {1, 0, 1, 0}), nullptr);  // t1 activated after t2
+    EXPECT_NE(FindMarking({0, 1, 1, 0}, {0, 0, 1, 1}), nullptr);  // and fired
+}
+
+TEST(GenerationErrors, NetsWithoutTimedTransitionsOrPlacesStop)
+{
+    auto build = [](bool places, bool immediate) {
+        TestNet net;
+        if (places) {
+            Place* p = net.AddPlace("p", 1);
+            if (immediate) net.Add("i", {{{{p, 1}}, {{p, 1}}, Imm(1.0)}});
+        }
+        net.Finish();
+        CreateRRG();
+    };
+    // The mode errors name their message in the function field.
+    auto modeBlock = [](int line, const char* message) {
+        return EscapedForRegex("file\t\t : Pendra/src/CreateRRG\nline\t\t : " +
+                               std::to_string(line) + "\nfunction \t : " + message + "\n\n");
+    };
+    EXPECT_FATAL(build(true, false), kGenerationStatus, modeBlock(1010, "no transitions defined"));
+    EXPECT_FATAL(build(true, true), kGenerationStatus,
+                 modeBlock(1011, "only imm. transitions defined"));
+    EXPECT_FATAL(build(false, false), kGenerationStatus,
+                 ErrorBlock("Pendra/src/CreateRRG", 970, "CreateRRG()", "place list is empty"));
+}
+
+}  // namespace

@@ -1,0 +1,20 @@
+// Reading the generated graph in tests: stored markings, their tokens and
+// active transition arrays, and their edges in list order.
+#pragma once
+
+#include <vector>
+
+#include "netmodel/Place.h"
+#include "statespace/data/Marking.h"
+
+// Every marking of the marking store.
+std::vector<Marking*> StoredMarkings();
+// Tokens of `place` in the marking's vector.
+int Tokens(const Marking& m, const Place* place);
+// The ata as a list of entries; empty for a marking without ata.
+std::vector<short> AtaOf(const Marking& m);
+// The edges in list order.
+std::vector<const stt*> Edges(const Marking& m);
+// The stored marking with exactly these token counts (one per place, in
+// place order) and this ata; null when there is none.
+Marking* FindMarking(const std::vector<int>& tokens, const std::vector<short>& ata);
