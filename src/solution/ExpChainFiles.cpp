@@ -9,6 +9,7 @@
 #include "foundation/RunState.h"
 #include "solution/ChainFileWriter.h"
 #include "solution/ChainFiles.h"
+#include "solution/ChainModelName.h"
 #include "statespace/data/GraphQueries.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -69,11 +70,11 @@ void CollectRow(const Marking& m, double factor, std::vector<RowEntry>& row)
 
 void WriteFilesForMExp()
 {
-    const char* model = netname.GetCChar();
+    std::string model = ChainModelName();
     ChainFileWriter emc;
     ChainFileWriter conv;
-    OpenForWriting(emc, numbered_chain_file_name(model, "EMC", 0), kOpenEmcLine);
-    OpenForWriting(conv, numbered_chain_file_name(model, "CONV", 0), kOpenConvLine);
+    OpenForWriting(emc, numbered_chain_file_name(model.c_str(), "EMC", 0), kOpenEmcLine);
+    OpenForWriting(conv, numbered_chain_file_name(model.c_str(), "CONV", 0), kOpenConvLine);
 
     std::vector<RowEntry> row;
     for (PLElement<Marking>* e = MLists.exp_markings.first; e; e = e->next) {
@@ -97,7 +98,7 @@ void WriteFilesForMExp()
 
 void WriteAux()
 {
-    std::string path = chain_file_name(netname.GetCChar(), ".AUX");
+    std::string path = chain_file_name(ChainModelName().c_str(), ".AUX");
     std::FILE* file = std::fopen(path.c_str(), "w");
     if (!file) ATTError(kOpenAuxLine, "WriteAux()", "can't open file", path.c_str());
     std::fprintf(file, "TANGIBLE MARKINGS %u\n", MCount[kCountTangible]);

@@ -5,6 +5,7 @@
 
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
+#include "solution/ChainModelName.h"
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 #include "solution/ExpChainFiles.h"
@@ -17,6 +18,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <string>
 #include <vector>
 
 namespace {
@@ -92,7 +94,8 @@ void SolveNetModel()
         Progress("\t starting ekiln process execution finished !");
     }
 
+    std::string model = ChainModelName();
     std::cout << "\t solving LGS ..." << std::endl;
-    SolveLGS(auto_iter.GetCChar(), netname.GetCChar(), maxiter, epsilon);
+    SolveLGS(auto_iter.GetCChar(), model.c_str(), maxiter, epsilon);
     std::cout << "\t solving LGS finished !" << std::endl;
 }

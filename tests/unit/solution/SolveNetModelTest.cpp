@@ -190,6 +190,16 @@ TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)
             missing + "/net.AUX");
 }
 
+// A description given on the command line leaves the net name a path; the
+// chain files still carry only the model's file name.
+TEST_F(SolveNetModelTest, ChainFilesAreNamedAfterTheModelWithoutItsDirectory)
+{
+    BuildThreeStates(graph);
+    netname = (dir_ + "/net").c_str();
+    ExpectPi(Run("-a"), {2.0 / 9.0, 4.0 / 9.0, 1.0 / 3.0});
+    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 3\n");
+}
+
 TEST_F(SolveNetModelTest, GspnIsSolvedInBothModesAndSaysOnlyThatItSolves)
 {
     BuildThreeStates(graph);
