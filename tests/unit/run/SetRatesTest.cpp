@@ -1,11 +1,8 @@
-// The rates that the delay tables put into a hand-built graph, and the
-// lookup of the transitions the delays file names.
+// The rates that the delay tables put into a hand-built graph.
 #include "run/SetRates.h"
 
 #include "../solution/HandGraph.h"
 #include "foundation/RunState.h"
-#include "netmodel/Registries.h"
-#include "netmodel/Transition.h"
 #include "run/DelayTables.h"
 
 #include <gtest/gtest.h>
@@ -86,16 +83,6 @@ TEST_F(SetRatesTest, ASubModelSkipsItsOwnEntries)
     EXPECT_EQ(Rates(*exp1), (std::vector<double>{1.0, 0.25, 1.0}));
 }
 
-TEST_F(SetRatesTest, LaterPassesPutTheNewDelaysIn)
-{
-    Load("1 A 1 t1 0 2 *#END#*");
-    SetRates();
-    DelaysFileWords words("1 A 1 t1 0 0.25 *#END#*");
-    ASSERT_TRUE(UpdateDelayTables(words));
-    SetRates();
-    EXPECT_EQ(Rates(*exp1)[0], 4.0);
-}
-
 // A mean delay of 0 would be an infinite rate, a negative one a negative
 // rate: the run stops instead of solving a different model.
 TEST_F(SetRatesTest, ADelayWithoutAFinitePositiveRateEndsTheRun)
@@ -112,23 +99,6 @@ TEST_F(SetRatesTest, ADelayWithoutAFinitePositiveRateEndsTheRun)
             "SetRates: Error, mean delay .* of transition \\\\__ROOT__\\\\A\\\\t1 gives no rate")
             << delay;
     }
-}
-
-TEST(FindExclusiveTransitionNumber, FirstTransitionOfThatNameOrMinusOne)
-{
-    Transition first(Str("\\__ROOT__\\A\\t1"));
-    Transition second(Str("\\__ROOT__\\A\\t1"));
-    Transition other(Str("\\__ROOT__\\B\\t1"));
-    first.SetNo(4);
-    second.SetNo(9);
-    other.SetNo(6);
-    ExclusiveTransitions.Append(&other);
-    ExclusiveTransitions.Append(&first);
-    ExclusiveTransitions.Append(&second);
-    EXPECT_EQ(FindExclusiveTransitionNumber("\\__ROOT__\\A\\t1"), 4);
-    EXPECT_EQ(FindExclusiveTransitionNumber("\\__ROOT__\\B\\t1"), 6);
-    EXPECT_EQ(FindExclusiveTransitionNumber("\\__ROOT__\\t1"), -1);
-    ExclusiveTransitions.SoftClear();
 }
 
 }  // namespace

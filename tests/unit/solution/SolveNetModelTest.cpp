@@ -287,33 +287,4 @@ TEST_F(SolveNetModelTest, PlanningWalksTheExponentialTreeOfEachChain)
     EXPECT_EQ(records[2].SMCs, nullptr);
 }
 
-// An entry marking with n preempting edges of rate r: eta = n, max_qii = n r,
-// effort = n * n r * 0.00261, steps = sqrt(n / (n r)), and for an effort
-// below 1 the square root of steps times effort; never more than 150.
-TEST_F(SolveNetModelTest, PlanningStepsFollowEdgesAndRateAndAreLimited)
-{
-    struct Case {
-        int edges;
-        double rate;
-        std::uint32_t steps;
-    };
-    // 100 x 0.01: effort 0.261, sqrt(100) = 10, sqrt(10 * 0.261) = 1.6.
-    // 2500 x 1e-4: effort 1.63, sqrt(10000) = 100.
-    // 40000 x 2.5e-5: sqrt(40000) = 200, limited.
-    for (Case c : {Case{100, 0.01, 1}, Case{2500, 1e-4, 100}, Case{40000, 2.5e-5, 150}}) {
-        HandGraph g;
-        Marking& out1 = g.Exp(1);
-        SMChain& chain = g.DetChain(3);
-        Marking& entry = g.Member(chain, 2, kStatusInitial);
-        for (int k = 0; k < c.edges; ++k)
-            HandGraph::Edges(entry, {{&out1, c.rate, kDelayPreempting}});
-        kilninfo record;
-        kilninfo* infos = &record;
-        double total = 0.0;
-        ObtainKilnInfos(infos, total);
-        EXPECT_EQ(record.kb_p_sec, c.steps) << c.edges;
-        EXPECT_NEAR(record.effort, c.edges * c.edges * c.rate * 0.00261, 1e-9) << c.edges;
-    }
-}
-
 }  // namespace
