@@ -5,6 +5,7 @@
 
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
+#include "solution/ChildReaper.h"
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 #include "solution/ExpChainFiles.h"
@@ -12,26 +13,14 @@
 #include "solution/SolveLGS.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 constexpr int kSignalLine = 322;
 constexpr std::size_t kStreamBuffer = 1024;
-
-// Workers end on their own; each end is reaped as it is signalled so that
-// none is left as a zombie while the others still run.
-extern "C" void ReapOneChild(int)
-{
-    int saved = errno;
-    waitpid(-1, nullptr, WNOHANG);
-    errno = saved;
-}
 
 // Progress and worker traces must reach a watching front end line by line.
 void LineBufferOutput()
@@ -67,8 +56,7 @@ void SolveNetModel()
     kilninfo* infos = records.data();
 
     LineBufferOutput();
-    if (std::signal(SIGCHLD, ReapOneChild) == SIG_ERR)
-        ATTError(kSignalLine, "SolveNetModel()", "signal()");
+    if (!InstallChildReaper()) ATTError(kSignalLine, "SolveNetModel()", "signal()");
 
     Progress("\t writing CONV00-, EMC00- and AUX-files ...");
     WriteFilesForMExp();
