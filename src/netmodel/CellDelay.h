@@ -56,5 +56,6 @@ public:
         : CellDelay(Code, d.GetDelayType() == Code ? d.GetCell() : nullptr)
     {
     }
+    using CellDelay::operator=;
     Delay* Copy() const override { return new Self(GetCell()); }
 };

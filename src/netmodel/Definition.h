@@ -29,6 +29,8 @@ public:
     // The text the expression evaluates to; "noname" without expression.
     Str GetValName() const;
 
+    using Textual::operator==;
+    using Textual::operator!=;
     bool operator==(const Definition& o) const { return GetString() == o.GetString(); }
     bool operator!=(const Definition& o) const { return !(*this == o); }
     void Clear();

@@ -7,4 +7,5 @@
 class Deterministic : public CellDelayOf<Deterministic, kDelayDeterministic> {
 public:
     using CellDelayOf::CellDelayOf;
+    using CellDelayOf::operator=;
 };

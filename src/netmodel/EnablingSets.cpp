@@ -25,6 +25,23 @@ void TryBindings(Transition& t, Record record)
     }
 }
 
+// The status of every transition of one class: `initial`, or 1 once a
+// binding fires; `forget` drops the class's binding list, `keep` records an
+// enabled binding.
+template <class Forget, class Keep>
+void FirstStatus(Transition** trans, unsigned short n, int* status, int initial, Forget forget,
+                 Keep keep)
+{
+    for (unsigned short i = 0; i < n; ++i) {
+        status[i] = initial;
+        forget(i);
+        TryBindings(*trans[i], [&](Binding* b) {
+            status[i] = 1;
+            keep(b, i);
+        });
+    }
+}
+
 bool StillActive(const Transition& t, short binding)
 {
     if (!t.IsNewEnabled() || !t.GetBindings()) return false;
@@ -37,26 +54,16 @@ bool StillActive(const Transition& t, short binding)
 TNos* MakeFirstTNos(const Pms& pms)
 {
     InitRefPms(pms);
-    for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
-        RefTNos.imm[i] = 0;
-        RefTNos.DelImmBind(i);
-        TryBindings(*ImmTrans[i], [i](Binding* b) {
-            RefTNos.imm[i] = 1;
-            RefTNos.AddImmBind(b, i);
-        });
-    }
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
-        RefTNos.exc[i] = -1;
-        TryBindings(*ExcTrans[i], [i](Binding*) { RefTNos.exc[i] = 1; });
-    }
-    for (unsigned short i = 0; i < no_of_inf_transitions; ++i) {
-        RefTNos.inf[i] = 0;
-        RefTNos.DelInfBind(i);
-        TryBindings(*InfTrans[i], [i](Binding* b) {
-            RefTNos.inf[i] = 1;
-            RefTNos.AddInfBind(b, i);
-        });
-    }
+    FirstStatus(ImmTrans, no_of_imm_transitions, RefTNos.imm, 0,
+                [](unsigned short i) { RefTNos.DelImmBind(i); },
+                [](Binding* b, unsigned short i) { RefTNos.AddImmBind(b, i); });
+    // Exclusive transitions keep no binding list; one that is not enabled
+    // stays unknown.
+    FirstStatus(ExcTrans, no_of_exc_transitions, RefTNos.exc, -1, [](unsigned short) {},
+                [](Binding*, unsigned short) {});
+    FirstStatus(InfTrans, no_of_inf_transitions, RefTNos.inf, 0,
+                [](unsigned short i) { RefTNos.DelInfBind(i); },
+                [](Binding* b, unsigned short i) { RefTNos.AddInfBind(b, i); });
     return new TNos(RefTNos);
 }
 

@@ -8,4 +8,5 @@
 class Exponential : public CellDelayOf<Exponential, kDelayExponential> {
 public:
     using CellDelayOf::CellDelayOf;
+    using CellDelayOf::operator=;
 };

@@ -13,10 +13,10 @@ bool IsPlaceOp(Operator op) { return op == CountOp || op == ContentsOp; }
 // The function behind a cell pointer, reported with the given lines when the
 // cell is not a place function with a valid operator.
 const Function& AsFunction(const Cell* c, int notFunctionLine, int badOpLine,
-                           const char* function)
+                           const char* function, const char* notFunction = "unknown funtion in")
 {
     if (!c || c->GetCellType() != FunctionCell)
-        Cell::CellError(notFunctionLine, function, "unknown funtion in");
+        Cell::CellError(notFunctionLine, function, notFunction);
     if (!IsPlaceOp(c->GetConstOp())) Cell::CellError(badOpLine, function, "unknown operator");
     return static_cast<const Function&>(*c);
 }
@@ -75,7 +75,7 @@ Function& Function::operator=(const Function& o)
 
 Cell& Function::operator=(const Cell& c)
 {
-    const Function& o = AsFunction(&c, 702, 711, "Function::operator =");
+    const Function& o = AsFunction(&c, 702, 711, "Function::operator =", "unknown funtion");
     if (&o == this) return *this;
     Tms* f = copy_tms(o.filter);
     Clear();

@@ -11,7 +11,10 @@ class General : public Delay {
 public:
     General() : text("") {}
     explicit General(const Str& t) : text(t.IsNull() ? Str("") : t) {}
-    explicit General(const Delay& d) : General(Str(d.GetDelayType() == kDelayGeneral ? d.GetGeneral() : "")) {}
+    explicit General(const Delay& d)
+        : General(Str(d.GetDelayType() == kDelayGeneral ? d.GetGeneral() : ""))
+    {
+    }
     General(const General& o) : Delay(o), text(o.text) {}
     General& operator=(const General& o)
     {
@@ -30,7 +33,10 @@ public:
     void Clear() override {}
     Delay& operator=(const Delay* d) override;
     Delay& operator=(const Delay& d) override { return *this = &d; }
-    bool operator==(const Delay& d) const override { return d.GetDelayType() == kDelayGeneral && text == d.GetGeneral(); }
+    bool operator==(const Delay& d) const override
+    {
+        return d.GetDelayType() == kDelayGeneral && text == d.GetGeneral();
+    }
     const char* GetGeneral() const override { return text.GetCChar(); }
     void PrintPMF(FILE* f) override;
 

@@ -8,4 +8,5 @@
 class Immediate : public CellDelayOf<Immediate, kDelayImmediate> {
 public:
     using CellDelayOf::CellDelayOf;
+    using CellDelayOf::operator=;
 };

@@ -30,6 +30,8 @@ public:
     Definition* IsParam(const Str& n) const;
 
     void Clear();
+    using Textual::operator==;
+    using Textual::operator!=;
     bool operator==(const Page& o) const { return GetString() == o.GetString(); }
     bool operator!=(const Page& o) const { return !(*this == o); }
 

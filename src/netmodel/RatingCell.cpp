@@ -14,50 +14,31 @@ bool IsQuantity(int r) { return r == PlaceNumber || r == Number; }
 
 }  // namespace
 
-Cell* RatingCell::AcceptedFirst(RatingType t, const Cell* c)
+bool RatingCell::Accepts(RatingType t, int argument, int r)
 {
-    if (!c) return nullptr;
-    int r = c->GetResultType();
-    bool accepted = false;
     switch (t) {
     case Probability:
-    case BayesProbability:
-        accepted = IsCondition(r);
-        break;
+        return argument == 1 && IsCondition(r);
     case Expectation:
+        return argument == 1 && IsQuantity(r);
+    case BayesProbability:
+        return IsCondition(r);
     case BayesExpectation:
-        accepted = IsQuantity(r);
-        break;
-    case Throughput:
-        accepted = r == Text;
-        break;
+        return argument == 1 ? IsQuantity(r) : IsCondition(r);
+    case Throughput:  // a transition name, then its number
+        return argument == 1 ? r == Text : r == Number;
     default:
-        break;
+        return false;
     }
-    return accepted ? c->Copy() : nullptr;
 }
 
-Cell* RatingCell::AcceptedSecond(RatingType t, const Cell* c)
+Cell* RatingCell::Accepted(RatingType t, int argument, const Cell* c)
 {
-    if (!c) return nullptr;
-    int r = c->GetResultType();
-    bool accepted = false;
-    switch (t) {
-    case BayesProbability:
-    case BayesExpectation:
-        accepted = IsCondition(r);
-        break;
-    case Throughput:
-        accepted = r == Number;
-        break;
-    default:
-        break;
-    }
-    return accepted ? c->Copy() : nullptr;
+    return c && Accepts(t, argument, c->GetResultType()) ? c->Copy() : nullptr;
 }
 
 RatingCell::RatingCell(RatingType t, const Cell* c1, const Cell* c2)
-    : type(t), cell1(AcceptedFirst(t, c1)), cell2(AcceptedSecond(t, c2))
+    : type(t), cell1(Accepted(t, 1, c1)), cell2(Accepted(t, 2, c2))
 {
 }
 
@@ -74,12 +55,12 @@ RatingCell::RatingCell(RatingType t, int n1, int n2)
 }
 
 RatingCell::RatingCell(RatingType t, int n1, const Cell* c2)
-    : type(t), cell1(new ConstVal(n1)), cell2(AcceptedSecond(t, c2))
+    : type(t), cell1(new ConstVal(n1)), cell2(Accepted(t, 2, c2))
 {
 }
 
 RatingCell::RatingCell(RatingType t, const Cell* c1, int n2)
-    : type(t), cell1(AcceptedFirst(t, c1)), cell2(new ConstVal(n2))
+    : type(t), cell1(Accepted(t, 1, c1)), cell2(new ConstVal(n2))
 {
 }
 
@@ -87,8 +68,8 @@ RatingCell::RatingCell(const Cell* c)
 {
     if (!c || c->GetCellType() != RatingCellCell) return;
     type = static_cast<RatingType>(c->GetRatingType());
-    cell1 = AcceptedFirst(type, c->GetConstCell1());
-    cell2 = AcceptedSecond(type, c->GetConstCell2());
+    cell1 = Accepted(type, 1, c->GetConstCell1());
+    cell2 = Accepted(type, 2, c->GetConstCell2());
 }
 
 RatingCell& RatingCell::operator=(const RatingCell& o)
@@ -101,8 +82,8 @@ Cell& RatingCell::operator=(const Cell& c)
 {
     if (&c == this || c.GetCellType() != RatingCellCell) return *this;
     auto t = static_cast<RatingType>(c.GetRatingType());
-    Cell* c1 = AcceptedFirst(t, c.GetConstCell1());
-    Cell* c2 = AcceptedSecond(t, c.GetConstCell2());
+    Cell* c1 = Accepted(t, 1, c.GetConstCell1());
+    Cell* c2 = Accepted(t, 2, c.GetConstCell2());
     Clear();
     type = t;
     cell1 = c1;

@@ -41,9 +41,10 @@ public:
     int GetRatingType() const override { return type; }
 
 private:
-    // Copies of the arguments this type of measure accepts.
-    static Cell* AcceptedFirst(RatingType t, const Cell* c);
-    static Cell* AcceptedSecond(RatingType t, const Cell* c);
+    // Whether a measure of type t takes an argument (1 or 2) of result type r.
+    static bool Accepts(RatingType t, int argument, int r);
+    // A copy of c when the measure accepts it as that argument, else null.
+    static Cell* Accepted(RatingType t, int argument, const Cell* c);
     static double ArgumentValue(const Cell* c, bool onNew);
     double Value(bool onNew) const;
 

@@ -132,8 +132,10 @@ bool Transition::ChkAndActExc(exc_marks& em)
     // current tail of its chain otherwise.
     bool headWasFree = em.used == 0;
     exc_marks* tail = nullptr;
-    if (!headWasFree)
-        for (tail = em.more; tail && tail->next; tail = tail->next) {}
+    if (!headWasFree) {
+        tail = em.last ? em.last : em.more;
+        while (tail && tail->next) tail = tail->next;
+    }
 
     double total = 0.0;
     int branches = 0;

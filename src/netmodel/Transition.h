@@ -61,6 +61,8 @@ public:
     // binding's share of the total weight as probability.
     bool ChkAndActExc(exc_marks& em);
 
+    using Textual::operator==;
+    using Textual::operator!=;
     bool operator==(const Transition& o) const { return GetString() == o.GetString(); }
     bool operator!=(const Transition& o) const { return !(*this == o); }
     void Clear();

@@ -36,7 +36,10 @@ public:
     void PrintPMF(FILE* f) override;
 
 private:
-    static bool IsUniform(const Delay& d) { return d.GetDelayType() == kDelayGeneral && !d.GetGeneral(); }
+    static bool IsUniform(const Delay& d)
+    {
+        return d.GetDelayType() == kDelayGeneral && !d.GetGeneral();
+    }
 
     double begin = 0.0;
     double end = 0.0;

@@ -45,24 +45,12 @@ ChainFileReader::Result ChainFileReader::Take(unsigned char* record, std::size_t
 
 ChainFileReader::Result ChainFileReader::ReadHeader(std::uint32_t& row, std::uint32_t& count)
 {
-    unsigned char record[8];
-    Result result = Take(record, sizeof record);
-    if (result == kRecord) {
-        std::memcpy(&row, record, 4);
-        std::memcpy(&count, record + 4, 4);
-    }
-    return result;
+    return ReadRecord(row, count);
 }
 
 ChainFileReader::Result ChainFileReader::ReadEntry(double& value, std::uint32_t& state)
 {
-    unsigned char record[12];
-    Result result = Take(record, sizeof record);
-    if (result == kRecord) {
-        std::memcpy(&value, record, 8);
-        std::memcpy(&state, record + 8, 4);
-    }
-    return result;
+    return ReadRecord(value, state);
 }
 
 void require_state(const std::string& path, std::uint32_t state, int n)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 // TmpDir + "/" + model + suffix.
@@ -30,6 +31,19 @@ public:
 
 private:
     Result Take(unsigned char* record, std::size_t size);
+
+    // One unpadded record of two fields.
+    template <class First, class Second>
+    Result ReadRecord(First& first, Second& second)
+    {
+        unsigned char record[sizeof(First) + sizeof(Second)];
+        Result result = Take(record, sizeof record);
+        if (result == kRecord) {
+            std::memcpy(&first, record, sizeof first);
+            std::memcpy(&second, record + sizeof first, sizeof second);
+        }
+        return result;
+    }
 
     std::FILE* file_;
     unsigned char buffer_[1 << 16];

@@ -117,8 +117,8 @@ bool eliminate(Elimination& w, int n, int k)
         if (!obtain(w.u, storage + 1, false, "\t\t malloc: no mem for u\n\n") ||
             !obtain(w.ju, storage + 1, false, "\t\t malloc: no mem for ju\n\n"))
             return false;
-        dnspiv1_mod(n, lgs::ia, lgs::ja, lgs::a, k, storage, w.r, w.c, w.ic, lgs::nprob, w.y,
-                    w.iu, w.p, &w.ju, &w.u, lgs::drop_tolerance, &num_drop, &code);
+        dnspiv1_mod(n, lgs::ia, lgs::ja, lgs::a, k, storage, w.r, w.c, w.ic, lgs::nprob, w.y, w.iu,
+                    w.p, &w.ju, &w.u, lgs::drop_tolerance, &num_drop, &code);
         w.ReleaseU();
         if (code > 0) break;
         handle_failure(code, n);
@@ -141,8 +141,8 @@ void refine(int n, double direct_prec)
     if (!direct_nprob) fail_with_perror("\t\t SolveLGS\n\n");
     std::memcpy(direct_nprob, lgs::nprob, (n + 1) * sizeof(double));
     std::printf("\n \t\t iterative refinement of solution with sor ...\n");
-    int result = sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon,
-                     lgs::nonnull);
+    int result =
+        sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon, lgs::nonnull);
     if (result == -2)
         print_no_solution("refinement");
     else if (result == -1)

@@ -7,13 +7,13 @@
 // original ordered list. Entries of U below the drop tolerance are dropped.
 #include "solution/Nspiv.h"
 
+#include <unistd.h>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <unistd.h>
 
 std::size_t direct_storage_limit = 0;
 
@@ -28,16 +28,15 @@ long storage_limit_entries()
         long pages = sysconf(_SC_PHYS_PAGES);
         long page_size = sysconf(_SC_PAGESIZE);
         bytes = (pages > 0 && page_size > 0)
-                    ? static_cast<std::size_t>(pages) * static_cast<std::size_t>(page_size) / 8
+                    ? static_cast<std::size_t>(pages) * static_cast<std::size_t>(page_size) / 16
                     : std::size_t(1) << 30;
     }
     return static_cast<long>(std::min<std::size_t>(bytes / kEntryBytes, INT_MAX - 2));
 }
 
-// Doubles the storage of U (at least to `needed`) within the limit.
-bool grow_u(int** ju, double** u, long& capacity, long needed)
+// Doubles the storage of U, at least to `needed`, within the limit.
+bool grow_u(int** ju, double** u, long& capacity, long needed, long limit)
 {
-    long limit = storage_limit_entries();
     if (needed > limit) return false;
     long wanted = std::min(limit, std::max(needed, 2 * capacity));
     int* columns =
@@ -52,6 +51,16 @@ bool grow_u(int** ju, double** u, long& capacity, long needed)
     return true;
 }
 
+// Memory runs out long before the elimination would: once a hundredth of the
+// rows is done, the rest are projected at the mean length so far, and a U
+// that would outgrow the limit counts as exhausted at once instead of after
+// most of the work.
+bool projected_beyond(long used, int s, int n, long limit)
+{
+    if (100L * s < n) return false;
+    return used + static_cast<double>(n - s) * used / s > limit;
+}
+
 }  // namespace
 
 void dnspiv1_mod(int n, const int* ia, const int* ja, const double* a, int k, long storage,
@@ -59,12 +68,13 @@ void dnspiv1_mod(int n, const int* ia, const int* ja, const double* a, int k, lo
                  double** u, double droptol, int* num_drop, int* code)
 {
     std::fill(x, x + n + 1, 0.0);
-    int* stamp = p;                 // stamp[col] == s: column present in the row of step s
-    int* pivoted = p + (n + 1);     // min-heap of the pivot positions still to eliminate
+    int* stamp = p;                    // stamp[col] == s: column present in the row of step s
+    int* pivoted = p + (n + 1);        // min-heap of the pivot positions still to eliminate
     int* unpivoted = p + 2 * (n + 1);  // columns competing for the pivot
     std::fill(stamp, stamp + n + 1, 0);
     std::greater<int> earlier_first;
-    long capacity = std::min(storage, storage_limit_entries());
+    long limit = storage_limit_entries();
+    long capacity = std::min(storage, limit);
     long used = 0;
     *num_drop = 0;
     iu[1] = 1;
@@ -138,7 +148,8 @@ void dnspiv1_mod(int n, const int* ia, const int* ja, const double* a, int k, lo
         y[s] = rhs * reciprocal;
         x[pivot] = 0.0;
 
-        if (used + competing - 1 > capacity && !grow_u(ju, u, capacity, used + competing - 1)) {
+        if (used + competing - 1 > capacity &&
+            !grow_u(ju, u, capacity, used + competing - 1, limit)) {
             *code = -(3 * n + s);
             return;
         }
@@ -158,6 +169,10 @@ void dnspiv1_mod(int n, const int* ia, const int* ja, const double* a, int k, lo
             store_values[used] = value;
         }
         iu[s + 1] = static_cast<int>(used) + 1;
+        if (projected_beyond(used, s, n, limit)) {
+            *code = -(3 * n + s);
+            return;
+        }
     }
 
     const int* u_columns = *ju;

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 // The most memory the off-diagonal entries of U may take; exceeding it counts
-// as running out of storage. 0 selects the default, an eighth of the
+// as running out of storage. 0 selects the default, a sixteenth of the
 // physical memory.
 extern std::size_t direct_storage_limit;
 

@@ -48,20 +48,31 @@ double sweep(int n, const ScaledMatrix& s, const double* v, double* sv)
     return largest;
 }
 
-void print_ones_row(int n)
+// x += (y - x) omega, and S x alike since S is linear; y becomes the next
+// Jacobi iterate b - S x. Returns the largest residual of the new x over the
+// rows 1..n-1.
+double relax(int n, const ScaledMatrix& s, double omega, double* x, double* sx, double* y,
+             const double* sy)
 {
+    double largest = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        x[i] += (y[i] - x[i]) * omega;
+        sx[i] += (sy[i] - sx[i]) * omega;
+        if (i < n) largest = worse(largest, std::fabs(s.d[i] * (x[i] + sx[i])));
+        y[i] = -sx[i];
+    }
+    y[n] += 1.0;
+    return largest;
+}
+
+void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const int* ja,
+                             const double* a)
+{
+    std::printf("\n\t\t last row exchanged with ones in d-matrix except diagonal element:\n");
+    print_rows(1, n - 1, s.a, s.ia, s.ja);
     std::printf("\t\t %d :", n);
     for (int j = 1; j < n; ++j) std::printf(" (%d) 1", j);
     std::printf("\n");
-}
-
-void print_matrices(int n, const ScaledMatrix& s, const int* ia, const int* ja, const double* a)
-{
-    std::printf("\n\t\t scaled d-matrix with removed diagonal elements:\n");
-    print_rows(1, n - 1, s.a, s.ia, s.ja);
-    std::printf("\n\t\t last row exchanged with ones in d-matrix except diagonal element:\n");
-    print_rows(1, n - 1, s.a, s.ia, s.ja);
-    print_ones_row(n);
     std::printf("\n\t\t a-matrix for checking reached precision:\n");
     print_rows(1, n, a, ia, ja);
 }
@@ -128,8 +139,12 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
         release(s);
         return -2;
     }
+    if (SHOW_LGS) {
+        std::printf("\n\t\t scaled d-matrix with removed diagonal elements:\n");
+        print_rows(1, n, s.a, s.ia, s.ja);
+    }
     insert_ones(n, s);
-    if (SHOW_LGS) print_matrices(n, s, ia, ja, a);
+    if (SHOW_LGS) print_prepared_matrices(n, s, ia, ja, a);
 
     const char* failure = "p_sor --  malloc: vector Xnew\n";
     double* sx = allocate<double>(n + 1, failure);  // S x
@@ -172,16 +187,8 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
                 fail_on_stdout("\t\t SolveLGS : division by zero in function sor()");
             omega = std::fabs(previous / reached - 0.24 * omega);
         }
-        reached = 0.0;
-        for (int i = 1; i <= n; ++i) {
-            x[i] += (y[i] - x[i]) * omega;
-            sx[i] += (sy[i] - sx[i]) * omega;
-            if (i < n) reached = worse(reached, std::fabs(s.d[i] * (x[i] + sx[i])));
-            y[i] = -sx[i];
-        }
-        y[n] += 1.0;
         ax += (ay - ax) * omega;
-        reached = worse(reached, std::fabs(ax));
+        reached = worse(relax(n, s, omega, x, sx, y, sy), std::fabs(ax));
         if (reached < required) {
             *eps = reached;
             result = k;

@@ -48,8 +48,9 @@ void mat2rpfm(double** a, int** ia, int** ja)
             }
             int slot = next_free[owner]++;
             if (slot >= ptr[owner])
-                fail_on_stdout("\t\t fatal error occured in deriving row-pointer-format of "
-                               "emc-matrix; exiting\n");
+                fail_on_stdout(
+                    "\t\t fatal error occured in deriving row-pointer-format of "
+                    "emc-matrix; exiting\n");
             std::swap(target[here], target[slot]);
             std::swap(value[here], value[slot]);
             std::swap(source[here], source[slot]);

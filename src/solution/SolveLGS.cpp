@@ -68,8 +68,8 @@ void solve_iteratively(int n)
     }
     for (int i = 1; i <= n; ++i) lgs::nprob[i] = 1.0 / n;
     std::printf("\t\t solution with sor ...\n");
-    int result = sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon,
-                     lgs::nonnull);
+    int result =
+        sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon, lgs::nonnull);
     if (result == -2) {
         print_no_solution("solution");
         solver_exit();
@@ -98,8 +98,8 @@ void print_sta()
 {
     int n = lgs::toptan;
     std::printf("\n\t\t %-31s %d\n", "number of nonzeros :", lgs::nonnull - n);
-    std::printf("\t\t %-31s %g\n", "number of nonzeros per row :",
-                static_cast<double>(n) * n / lgs::nonnull);
+    std::printf("\t\t %-31s %g\n",
+                "number of nonzeros per row :", static_cast<double>(n) * n / lgs::nonnull);
     std::printf("\t\t %-31s %1.2e\n", "smallest entry :", lgs::abs_min);
 }
 

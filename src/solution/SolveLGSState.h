@@ -22,10 +22,10 @@ extern double* a;
 extern int* ia;
 extern int* ja;
 
-extern int* min_ci;    // per source state the smallest target seen (1..n)
-extern int structure;  // 1 when the rows nearly follow an ordered profile
-extern double* nprob;  // the solution of the embedded chain, 1..n
-extern double* mprob;  // its time-weighted, unnormalised form, 1..n
-extern double abs_min; // smallest magnitude of a probability read
+extern int* min_ci;     // per source state the smallest target seen (1..n)
+extern int structure;   // 1 when the rows nearly follow an ordered profile
+extern double* nprob;   // the solution of the embedded chain, 1..n
+extern double* mprob;   // its time-weighted, unnormalised form, 1..n
+extern double abs_min;  // smallest magnitude of a probability read
 
 }  // namespace lgs

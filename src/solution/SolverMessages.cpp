@@ -36,10 +36,7 @@ void fail_with_perror(const char* text)
     solver_exit();
 }
 
-void print_stars()
-{
-    std::printf("\t\t *******************************************\n");
-}
+void print_stars() { std::printf("\t\t *******************************************\n"); }
 
 void print_no_convergence(int max_iter, double reached)
 {

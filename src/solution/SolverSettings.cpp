@@ -5,11 +5,11 @@
 #include "solution/ChainFiles.h"
 #include "solution/SolverMessages.h"
 
+#include <strings.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <strings.h>
 
 namespace {
 
@@ -20,8 +20,8 @@ bool find_line(std::FILE* file, const char* prefix, bool ignore_case, char* line
 {
     std::size_t length = std::strlen(prefix);
     while (std::fgets(line, kLineLength, file)) {
-        int differs = ignore_case ? strncasecmp(line, prefix, length)
-                                  : std::strncmp(line, prefix, length);
+        int differs =
+            ignore_case ? strncasecmp(line, prefix, length) : std::strncmp(line, prefix, length);
         if (differs == 0) return true;
     }
     return false;
@@ -71,8 +71,7 @@ int get_dimension(const char* model)
     std::FILE* file = open_for_reading(path);
     char line[kLineLength];
     int n = -1;
-    if (find_line(file, "TANGIBLE MARKINGS", false, line) &&
-        std::sscanf(line + 17, "%d", &n) != 1)
+    if (find_line(file, "TANGIBLE MARKINGS", false, line) && std::sscanf(line + 17, "%d", &n) != 1)
         n = -1;
     std::fclose(file);
     if (n < 0)

@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -45,15 +45,9 @@ public:
 
     std::string Path(const std::string& suffix) const { return dir_ + "/net" + suffix; }
 
-    void WritePlenar(const std::string& text) const
-    {
-        std::ofstream(dir_ + "/.Plenar") << text;
-    }
+    void WritePlenar(const std::string& text) const { std::ofstream(dir_ + "/.Plenar") << text; }
 
-    void WriteAux(int n) const
-    {
-        std::ofstream(Path(".AUX")) << "TANGIBLE MARKINGS " << n << "\n";
-    }
+    void WriteAux(int n) const { std::ofstream(Path(".AUX")) << "TANGIBLE MARKINGS " << n << "\n"; }
 
     // Rows in the EMC layout; also the layout of conversion files 01 on.
     void WriteRows(const std::string& suffix, const std::vector<ChainRow>& rows) const
@@ -103,11 +97,11 @@ public:
 
 // Runs a statement that ends the process, with its standard output joined to
 // standard error so that EXPECT_EXIT can match the message.
-#define EXPECT_SOLVER_EXIT(statement, pattern)                                         \
-    EXPECT_EXIT(                                                                       \
-        {                                                                              \
-            std::fflush(stdout);                                                       \
-            dup2(STDERR_FILENO, STDOUT_FILENO);                                        \
-            statement;                                                                 \
-        },                                                                             \
+#define EXPECT_SOLVER_EXIT(statement, pattern)  \
+    EXPECT_EXIT(                                \
+        {                                       \
+            std::fflush(stdout);                \
+            dup2(STDERR_FILENO, STDOUT_FILENO); \
+            statement;                          \
+        },                                      \
         testing::ExitedWithCode(1), pattern)

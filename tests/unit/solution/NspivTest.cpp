@@ -41,8 +41,8 @@ struct System {
         double* u = static_cast<double*>(std::malloc((storage + 1) * sizeof(double)));
         int code = 0;
         dnspiv1_mod(n, ia.data(), ja.data(), a.data(), k, storage, order.data(), c.data(),
-                    ic.data(), x.data(), y.data(), iu.data(), p.data(), &ju, &u, droptol,
-                    &dropped, &code);
+                    ic.data(), x.data(), y.data(), iu.data(), p.data(), &ju, &u, droptol, &dropped,
+                    &code);
         std::free(ju);
         std::free(u);
         return code;

@@ -12,7 +12,8 @@ namespace {
 
 using SolverInputTest = ChainFixture;
 
-double drop_tolerance_with(ChainFixture& f, const std::string& plenar, std::string* errors = nullptr)
+double drop_tolerance_with(ChainFixture& f, const std::string& plenar,
+                           std::string* errors = nullptr)
 {
     f.WritePlenar(plenar);
     testing::internal::CaptureStderr();
@@ -31,8 +32,9 @@ TEST_F(SolverInputTest, DropToleranceFromThePerUserFile)
 
     std::string errors;
     EXPECT_DOUBLE_EQ(drop_tolerance_with(*this, "DROPTOLERANCE abc\n", &errors), 1e-8);
-    EXPECT_EQ(errors, "\t\t missing value for DROPTOLERANCE in file ~/.Plenar\n"
-                      "\t\t setting DROPTOLERANCE to default (EPSILON*0.1): 1e-08");
+    EXPECT_EQ(errors,
+              "\t\t missing value for DROPTOLERANCE in file ~/.Plenar\n"
+              "\t\t setting DROPTOLERANCE to default (EPSILON*0.1): 1e-08");
     EXPECT_DOUBLE_EQ(drop_tolerance_with(*this, "DROPTOLERANCE\n", &errors), 1e-8);
     EXPECT_NE(errors.find("missing value"), std::string::npos);
 }
@@ -54,8 +56,7 @@ TEST_F(SolverInputTest, RefusedOrAbsentDropToleranceDropsNothing)
     WriteSojournTimes({1.0, 1.0});
     DEBUG = 1;
     for (auto [plenar, shown] : {std::tuple{"DROPTOLERANCE 0.5\n", false},
-                                 std::tuple{"DROPTOLERANCE NONE\n", false},
-                                 std::tuple{"", true}}) {
+                                 std::tuple{"DROPTOLERANCE NONE\n", false}, std::tuple{"", true}}) {
         WritePlenar(plenar);
         Solve("-a", 100, 1e-7);
         EXPECT_EQ(out.find("\t\t droptolerance: 1e-08\n\t\t number of dropped elements: 0\n") !=
@@ -95,7 +96,8 @@ TEST_F(SolverInputTest, DamagedChainFilesEndTheRun)
     WriteAux(2);
     WriteSojournTimes({1.0, 1.0});
     WriteRows(".EMC00", {{1, {{1.0, 3}}}, {2, {{1.0, 1}}}});
-    EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7), "net.EMC00' refers to state 3 outside 1..2");
+    EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7),
+                       "net.EMC00' refers to state 3 outside 1..2");
 
     WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
     std::filesystem::resize_file(Path(".EMC00"), std::filesystem::file_size(Path(".EMC00")) - 1);

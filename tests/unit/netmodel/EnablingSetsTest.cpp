@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "TestNet.h"
+#include "netmodel/ConstVal.h"
+#include "netmodel/EnablingSets.h"
+#include "netmodel/Exponential.h"
+#include "netmodel/Immediate.h"
+#include "netmodel/MDMSet.h"
+#include "netmodel/MarkingVectors.h"
+#include "netmodel/PendingSuccessors.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/TDep.h"
+#include "statespace/data/TDepLst.h"
+#include "statespace/data/TNos.h"
+
+namespace {
+
+Immediate Weight(double w)
+{
+    ConstVal weight(w);
+    return Immediate(&weight);
+}
+
+Exponential Mean(double m)
+{
+    ConstVal mean(m);
+    return Exponential(&mean);
+}
+
+// Places p (1 token) and q (empty); immediate i0: p -> q with two bindings,
+// immediate i1 needs q; exclusive e0 needs p, exclusive e1 needs q;
+// infinite-server s0 needs p.
+class SmallNet : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        p = net.AddPlace("p", 1);
+        q = net.AddPlace("q", 0);
+        auto pToQ = [this](double w) {
+            return TestNet::NewBinding(Weight(w), TestNet::Arcs({{p, 1}}),
+                                       TestNet::Arcs({{q, 1}}));
+        };
+        first = pToQ(1);
+        second = pToQ(2);
+        net.AddTransition("e0", TestNet::Exclusive,
+                          {TestNet::NewBinding(Mean(1), TestNet::Arcs({{p, 1}}), nullptr)});
+        net.AddTransition("e1", TestNet::Exclusive,
+                          {TestNet::NewBinding(Mean(1), TestNet::Arcs({{q, 1}}), nullptr)});
+        net.AddTransition("i0", TestNet::Immediates, {first, second});
+        net.AddTransition("i1", TestNet::Immediates,
+                          {TestNet::NewBinding(Weight(1), TestNet::Arcs({{q, 1}}), nullptr)});
+        net.AddTransition("s0", TestNet::Infinite,
+                          {TestNet::NewBinding(Mean(1), TestNet::Arcs({{p, 1}}), nullptr)});
+        net.Install();
+        MakeActPms(start);
+    }
+    void TearDown() override { clear_pms(start); }
+
+    TestNet net;
+    Place* p = nullptr;
+    Place* q = nullptr;
+    Binding* first = nullptr;
+    Binding* second = nullptr;
+    Pms start{0, nullptr};
+};
+
+TEST_F(SmallNet, FirstSetRecordsEveryEnabledTransition)
+{
+    std::unique_ptr<TNos> set(MakeFirstTNos(start));
+    EXPECT_EQ(set->imm[0], 1);
+    EXPECT_EQ(set->imm[1], 0);
+    EXPECT_EQ(set->exc[0], 1);
+    EXPECT_EQ(set->exc[1], -1);  // not enabled: still to be checked
+    EXPECT_EQ(set->inf[0], 1);
+    ASSERT_NE(set->imm_binds[0], nullptr);
+    EXPECT_EQ(set->imm_binds[0]->Count(), 2);
+    EXPECT_EQ(set->imm_binds[0]->GetLE(1), first);
+    EXPECT_EQ(set->imm_binds[1], nullptr);
+    EXPECT_EQ(set->inf_binds[0]->Count(), 1);
+    // The trials left the new contents equal to the actual ones.
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
+}
+
+TEST_F(SmallNet, FiringMarksOnlyTheDependentTransitionsUnknown)
+{
+    std::unique_ptr<TNos> first(MakeFirstTNos(start));
+    TDepLst deps;
+    deps.AddImm(0);
+    deps.AddExc(1);
+    TDep* records[] = {new TDep(deps), nullptr, nullptr, nullptr, nullptr};
+    RefTDep = records;
+
+    std::unique_ptr<TNos> next(MakeTNos(0));
+    EXPECT_EQ(next->imm[0], -1);
+    EXPECT_EQ(next->imm_binds[0], nullptr);
+    EXPECT_EQ(next->exc[1], -1);
+    EXPECT_EQ(next->exc[0], 1);
+    EXPECT_EQ(next->inf[0], 1);
+    EXPECT_EQ(next->inf_binds[0]->Count(), 1);
+    EXPECT_EQ(RefTNos.imm_binds[0]->Count(), 2);  // the working set is untouched
+
+    ModTNos(*first, 2);  // a transition without dependency record
+    EXPECT_EQ(first->imm[0], 1);
+    ModTNos(*first, 0);
+    EXPECT_EQ(first->imm[0], -1);
+
+    RefTDep = nullptr;
+    delete records[0];
+}
+
+TEST_F(SmallNet, VectorsRoundTripThroughThePlaces)
+{
+    EXPECT_EQ(TestNet::Tokens(start, 0), 1);
+    EXPECT_EQ(start.size, 1);
+
+    first->Fire();
+    Pms fired;
+    MakeNewPms(fired);
+    EXPECT_EQ(TestNet::Tokens(fired, 0), 0);
+    EXPECT_EQ(TestNet::Tokens(fired, 1), 1);
+
+    InitRefPms(fired);
+    EXPECT_EQ(p->GetActTmsQuant(), 0);
+    EXPECT_EQ(q->GetNewTmsQuant(), 1);
+    InitActPms(start);
+    EXPECT_EQ(p->GetActTmsQuant(), 1);
+    EXPECT_EQ(q->GetActTmsQuant(), 0);
+    EXPECT_EQ(q->GetNewTmsQuant(), 1);  // only the actual contents were loaded
+    clear_pms(fired);
+}
+
+TEST_F(SmallNet, SuccessorsAreHandedToTheQueueWithTheirSets)
+{
+    Marking source(start);
+    SavedMarking = &source;
+    NewM = new Marking(start);
+    NewD = DelayVal(2.0, kDelayExponential, 1);
+    MakeNewSet(0);
+    NewM = new Marking(start);
+    MakeNewSet();
+
+    MDMSet* entry = GlobalMDMSetList.GetFirst();
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(entry->GetLastMarking(), &source);
+    EXPECT_NE(entry->GetNewTNos(), nullptr);
+    EXPECT_EQ(entry->GetDelay().GetDelayVal(), 2.0);
+    ASSERT_NE(entry->GetNext(), nullptr);
+    EXPECT_EQ(entry->GetNext()->GetNewTNos(), nullptr);
+
+    GlobalMDMSetList.Clear();
+    SavedMarking = nullptr;
+    NewM = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "Multisets.h"
+#include "TestNet.h"
+#include "netmodel/ConstVal.h"
+#include "netmodel/EnablingSets.h"
+#include "netmodel/Exponential.h"
+#include "netmodel/General.h"
+#include "netmodel/Immediate.h"
+#include "netmodel/MarkingVectors.h"
+#include "statespace/data/Marking.h"
+#include "statespace/data/NPMarking.h"
+#include "statespace/data/TNos.h"
+
+namespace {
+
+using MarkingPtr = std::unique_ptr<Marking>;
+
+// An exponential delay with the given rate (its mean is the reciprocal).
+Exponential Rate(double rate)
+{
+    ConstVal mean(1.0 / rate);
+    return Exponential(&mean);
+}
+
+Immediate Weight(double w)
+{
+    ConstVal weight(w);
+    return Immediate(&weight);
+}
+
+TEST(InfiniteServerFiring, RateIsMultipliedByTheEnablingDegree)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 3);
+    Place* q = net.AddPlace("q", 0);
+    Binding* b = TestNet::NewBinding(Rate(2.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 1}}));
+    net.AddTransition("t", TestNet::Infinite, {b});
+    net.Install();
+
+    Marking* succ = nullptr;
+    DelayVal dv;
+    b->ChkAndFireInf(nullptr, 7, succ, dv);
+    MarkingPtr owned(succ);
+    ASSERT_NE(succ, nullptr);
+    EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 6.0);
+    EXPECT_EQ(dv.GetDelayType(), kDelayExponential);
+    EXPECT_EQ(dv.GetTransNo(), 7);
+    // The successor reflects one firing.
+    EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 0), 2);
+    EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 1), 1);
+
+    b->CpyActToNew();
+    succ = nullptr;
+    b->FireInf(nullptr, 7, succ, dv);
+    MarkingPtr again(succ);
+    EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 6.0);
+    EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 0), 2);
+}
+
+TEST(InfiniteServerFiring, DisabledBindingLeavesResultsUntouched)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 0);
+    Binding* b = TestNet::NewBinding(Rate(2.0), TestNet::Arcs({{p, 1}}), nullptr);
+    net.AddTransition("t", TestNet::Infinite, {b});
+    net.Install();
+
+    Marking* succ = nullptr;
+    DelayVal dv(5.0, kDelayDeterministic);
+    b->ChkAndFireInf(nullptr, 1, succ, dv);
+    EXPECT_EQ(succ, nullptr);
+    EXPECT_EQ(dv.GetDelayVal(), 5.0);
+}
+
+TEST(InfiniteServerFiring, GeneralDelaysCarryNoNumber)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 2);
+    Binding* b = TestNet::NewBinding(General(Str("PMF")), TestNet::Arcs({{p, 1}}), nullptr);
+    net.AddTransition("t", TestNet::Infinite, {b});
+    net.Install();
+
+    Marking* succ = nullptr;
+    DelayVal dv;
+    b->ChkAndFireInf(nullptr, 3, succ, dv);
+    MarkingPtr owned(succ);
+    EXPECT_EQ(dv.GetDelayVal(), 1.0);
+    EXPECT_EQ(dv.GetDelayType(), kDelayGeneral);
+}
+
+TEST(InfiniteServerFiring, OutputOnlyBindingIntoUnboundedPlaceStops)
+{
+    TestNet net;
+    Place* q = net.AddPlace("q", 0);
+    Binding* b = TestNet::NewBinding(Rate(1.0), nullptr, TestNet::Arcs({{q, 1}}));
+    net.AddTransition("t", TestNet::Infinite, {b});
+    net.Install();
+
+    Marking* succ = nullptr;
+    DelayVal dv;
+    b->ChkAndFireInf(nullptr, 1, succ, dv);
+    MarkingPtr owned(succ);
+    EXPECT_GT(dv.GetDelayVal(), 1.0);
+}
+
+TEST(BindingEnabling, InputOnlyNeverTestsCapacityOutputOnlyNeverTestsContents)
+{
+    TestNet net;
+    Place* over = net.AddPlace("over", 5, 1);  // holds more than its capacity
+    Place* empty = net.AddPlace("empty", 0);
+    Place* full = net.AddPlace("full", 2, 2);
+    Binding* take = TestNet::NewBinding(Weight(1), TestNet::Arcs({{over, 1}}), nullptr);
+    Binding* put = TestNet::NewBinding(Weight(1), nullptr, TestNet::Arcs({{empty, 1}}));
+    Binding* overfill = TestNet::NewBinding(Weight(1), nullptr, TestNet::Arcs({{full, 1}}));
+    net.AddTransition("t", TestNet::Immediates, {take, put, overfill});
+    net.Install();
+
+    EXPECT_TRUE(take->IsActEnabled());
+    EXPECT_EQ(take->ChkAndFireImm(), 1.0);
+    EXPECT_TRUE(put->IsActEnabled());
+    EXPECT_EQ(put->ChkAndFireImm(), 1.0);
+    EXPECT_FALSE(overfill->IsActEnabled());
+    EXPECT_EQ(overfill->ChkAndFireImm(), 0.0);
+}
+
+TEST(BindingEnabling, PlaceOnBothSidesOnlyNeedsRoomForTheSurplus)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 2, 2);
+    Binding* keep =
+        TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 1}}));
+    Binding* grow =
+        TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{p, 2}}));
+    net.AddTransition("t", TestNet::Immediates, {keep, grow});
+    net.Install();
+
+    EXPECT_TRUE(keep->IsActEnabled());
+    EXPECT_FALSE(grow->IsActEnabled());
+}
+
+TEST(BindingEnabling, LocalConditionAndContentsOnTheNewMarking)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Binding* b = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr, 1.0,
+                                     Condition(false));
+    Binding* c = TestNet::NewBinding(Weight(2), TestNet::Arcs({{p, 1}}), nullptr);
+    net.AddTransition("t", TestNet::Immediates, {b, c});
+    net.Install();
+
+    EXPECT_FALSE(b->IsActEnabled());
+    EXPECT_EQ(c->VirtualFire(), 2.0);
+    EXPECT_EQ(c->VirtualFire(), 0.0);  // the one token is taken already
+    EXPECT_TRUE(c->IsActEnabled());
+    EXPECT_FALSE(c->IsNewEnabled());
+}
+
+TEST(ExclusiveActivation, WeightsBecomeBranchingProbabilities)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q", 0);
+    Binding* light = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr, 1.0);
+    Binding* heavy = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr, 3.0);
+    Binding* blocked = TestNet::NewBinding(Rate(1), TestNet::Arcs({{q, 1}}), nullptr, 5.0);
+    net.AddTransition("other", TestNet::Exclusive, {});
+    Transition* t = net.AddTransition("t", TestNet::Exclusive, {light, blocked, heavy});
+    net.Install();
+
+    exc_marks root;
+    static_cast<DelayVal&>(root) = DelayVal(1.0, kDelayProbability);
+    root.used = 1;
+    ASSERT_TRUE(t->ChkAndActExc(root));
+    EXPECT_EQ(root.GetDelayVal(), 1.0);
+    ASSERT_NE(root.more, nullptr);
+    ASSERT_NE(root.more->next, nullptr);
+    EXPECT_EQ(root.more->next->next, nullptr);
+    EXPECT_DOUBLE_EQ(root.more->GetDelayVal(), 0.25);
+    EXPECT_DOUBLE_EQ(root.more->next->GetDelayVal(), 0.75);
+    EXPECT_EQ(root.more->GetDelayType(), kDelayProbability);
+    EXPECT_EQ(root.more->GetTransNo(), 1);  // the class index
+    EXPECT_EQ(root.more->ata[0], 0);
+    EXPECT_EQ(root.more->ata[1], 1);
+    EXPECT_EQ(root.more->next->ata[1], 3);  // binding numbers count the disabled one
+    clear_ems(root);
+}
+
+TEST(ExclusiveActivation, FalseGuardOrNoEnabledBindingGivesNoBranch)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 0);
+    Binding* b = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr);
+    Binding* c = TestNet::NewBinding(Rate(1), nullptr, TestNet::Arcs({{p, 1}}));
+    Transition* disabled = net.AddTransition("t", TestNet::Exclusive, {b});
+    Transition* guarded = net.AddTransition("u", TestNet::Exclusive, {c}, Condition(false));
+    net.Install();
+
+    exc_marks root;
+    root.used = 1;
+    EXPECT_FALSE(disabled->ChkAndActExc(root));
+    EXPECT_FALSE(guarded->ChkAndActExc(root));
+    EXPECT_EQ(root.more, nullptr);
+}
+
+TEST(ExclusiveFiring, ActiveBindingFiresIntoASuccessor)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q", 0, 1);
+    Binding* move =
+        TestNet::NewBinding(Rate(4.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 1}}));
+    Binding* flood =
+        TestNet::NewBinding(Rate(1.0), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 2}}));
+    Transition* t = net.AddTransition("t", TestNet::Exclusive, {move, flood});
+    net.Install();
+
+    short ata[] = {1};
+    Marking* succ = nullptr;
+    DelayVal dv;
+    t->FireExc(ata, succ, dv);
+    MarkingPtr owned(succ);
+    ASSERT_NE(succ, nullptr);
+    EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 4.0);
+    EXPECT_EQ(dv.GetTransNo(), t->GetNo());
+    EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 1), 1);
+    EXPECT_EQ(succ->GetAta(), nullptr);          // p is empty: nothing stays active
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);           // new contents reset
+
+    ata[0] = 2;  // the second binding overfills q
+    succ = nullptr;
+    t->FireExc(ata, succ, dv);
+    EXPECT_EQ(succ, nullptr);
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
+}
+
+TEST(ActiveTransitionArray, EntriesStayOnlyWhileTheirBindingIsEnabled)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q", 1);
+    Binding* fromP = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr);
+    Binding* fromQ = TestNet::NewBinding(Rate(1), TestNet::Arcs({{q, 1}}), nullptr);
+    net.AddTransition("t1", TestNet::Exclusive, {fromP});
+    net.AddTransition("t2", TestNet::Exclusive, {fromQ});
+    net.Install();
+
+    short ata[] = {1, 1};
+    q->GetPlaceHeader()->FireIn(Ms({{0, 1}}).get());
+    short* fresh = MakeNewAta(ata);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh[0], 1);
+    EXPECT_EQ(fresh[1], 0);
+    clear_ata(fresh);
+
+    p->GetPlaceHeader()->Init();
+    EXPECT_EQ(MakeNewAta(ata), nullptr);
+    EXPECT_EQ(MakeNewAta(nullptr), nullptr);
+}
+
+TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* a = net.AddPlace("a", 0);
+    Place* b = net.AddPlace("b", 0);
+    Binding* toA = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{a, 1}}));
+    Binding* toB = TestNet::NewBinding(Weight(3), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{b, 1}}));
+    Transition* t = net.AddTransition("t", TestNet::Immediates, {toA, toB});
+    net.Install();
+
+    PtrList<NPMarking>* list = nullptr;
+    double sum = 0.0;
+    ASSERT_TRUE(t->ChkAndFireImm(list, sum, 0));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(sum, 4.0);
+    ASSERT_EQ(list->count, 2);
+    EXPECT_EQ(list->GetLE(1)->GetDelayVal(), 1.0);
+    EXPECT_EQ(list->GetLE(2)->GetDelayVal(), 3.0);
+    EXPECT_EQ(TestNet::Tokens(list->GetLE(1)->GetPms(), 1), 1);
+    EXPECT_EQ(TestNet::Tokens(list->GetLE(2)->GetPms(), 2), 1);
+    EXPECT_EQ(RefTNos.imm_binds[0]->Count(), 2);
+
+    // Firing the recorded bindings again without tests gives the same.
+    PtrList<NPMarking>* again = nullptr;
+    double sumAgain = 0.0;
+    EXPECT_TRUE(t->FireImm(again, sumAgain, 0));
+    EXPECT_EQ(sumAgain, 4.0);
+    EXPECT_EQ(again->count, 2);
+
+    for (auto* l : {list, again}) {
+        l->HardClear();
+        delete l;
+    }
+}
+
+TEST(ImmediateFiring, FalseGuardFiresNothing)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Binding* b = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr);
+    Transition* t = net.AddTransition("t", TestNet::Immediates, {b}, Condition(false));
+    net.Install();
+
+    PtrList<NPMarking>* list = nullptr;
+    double sum = 0.0;
+    EXPECT_FALSE(t->ChkAndFireImm(list, sum, 0));
+    EXPECT_EQ(list, nullptr);
+    EXPECT_EQ(sum, 0.0);
+}
+
+}  // namespace
