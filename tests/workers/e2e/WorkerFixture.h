@@ -1,0 +1,34 @@
+// Shared checks of the end-to-end tests: a private directory per test, the
+// chain files compared with expected rows, and what a successful and a
+// failed worker run must look like to the engine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "harness/WorkerRun.h"
+
+class WorkerFixture : public ::testing::Test {
+protected:
+    void SetUp() override { dir = MakeTempDir(); }
+    void TearDown() override;
+
+    std::string ModelPath() const { return dir + "/net"; }
+    std::string ChainFile(const char* kind, int classNumber) const;
+
+    // Exit 0, nothing on standard output, the CPU line the engine parses
+    // (checked by the caller) and "ready." last.
+    void ExpectSuccess(const WorkerResult& result) const;
+    // Exit 1, no chain file of the class, no "ready.", an error line for the
+    // engine, and the message (containing `reason`) on standard error.
+    void ExpectFailure(const WorkerResult& result, int classNumber,
+                       const std::string& reason) const;
+    // The rows of a chain file equal the expected rows within `tolerance`
+    // (relative for values above 1); entries absent from `expected` must be
+    // below the tolerance.
+    void ExpectRows(const char* kind, int classNumber, const ChainRows& expected,
+                    double tolerance) const;
+
+    std::string dir;
+};
