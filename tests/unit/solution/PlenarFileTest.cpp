@@ -5,9 +5,9 @@
 #include "solution/PlenarFile.h"
 
 #include "StreamCapture.h"
+#include "WorkerFixture.h"
 #include "foundation/RunState.h"
 
-#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,26 +56,9 @@ TEST(PlenarFile, DefaultsAndValuesThatAreReplaced)
     EXPECT_TRUE(Parse("hostA\nPRIORITY 3\nHOSTLISTEND\n").hosts.empty());
 }
 
-class ReadEnvironmentTest : public ::testing::Test {
+class ReadEnvironmentTest : public WorkerFixture {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/mosk-plenar-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        PLENARRC = (dir_ + "/.Plenar").c_str();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    void Write(const std::string& text) { std::ofstream(dir_ + "/.Plenar") << text; }
-
-    static std::string ThisHost()
-    {
-        char name[HOST_NAME_MAX + 1] = "";
-        gethostname(name, sizeof name);
-        return name;
-    }
-
-    std::string dir_;
+    void Write(const std::string& text) const { std::ofstream(dir_ + "/.Plenar") << text; }
 };
 
 TEST_F(ReadEnvironmentTest, TheLocalHostIsTheListedOneOrAnUnlistedRecord)

@@ -9,6 +9,7 @@
 #include "FakeWorkers.h"
 #include "HandGraph.h"
 #include "StreamCapture.h"
+#include "WorkerFixture.h"
 #include "foundation/RunState.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Textual.h"
@@ -22,48 +23,16 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class WorkerRunTest : public ::testing::Test {
+class WorkerRunTest : public WorkerFixture {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mosk-workers-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        for (const char* sub : {"/bin", "/tmp", "/log"}) fs::create_directory(dir_ + sub);
-        TmpD = (dir_ + "/tmp").c_str();
-        TmpDir = TmpD.GetCChar() ? const_cast<char*>(TmpD.GetCChar()) : nullptr;
-        BinD = (dir_ + "/bin").c_str();
-        PLENARRC = (dir_ + "/.Plenar").c_str();
-        netname = "net";
-        epsilon = 1e-7;
-        execmode = 1;
-        DEBUG = SHOW_COMM = SHOW_INFOS = 0;
+        WorkerFixture::SetUp();
         Script("/bin/kiln_da", kFakeWorker);
         Script("/bin/ekiln", kFakeWorker);
         setenv("FAKE_WORKER_LOG", (dir_ + "/log").c_str(), 1);
         setenv("FAKE_WORKER_MODE", "ready", 1);
         setenv("FAKE_WORKER_SLEEP", "0", 1);
-        Plenar("");
-    }
-
-    void TearDown() override
-    {
-        TmpDir = nullptr;
-        fs::remove_all(dir_);
-    }
-
-    void Script(const std::string& path, const char* text)
-    {
-        std::ofstream(dir_ + path) << text;
-        chmod((dir_ + path).c_str(), 0755);
-    }
-
-    void Plenar(const std::string& settings)
-    {
-        std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\n"
-                                         << ThisHost() << "\nHOSTLISTEND\n"
-                                         << settings;
     }
 
     std::string Log(const std::string& name) const
@@ -81,13 +50,6 @@ protected:
         std::pair<double, double> t{0.0, 0.0};
         in >> t.first >> t.second;
         return t;
-    }
-
-    static std::string ThisHost()
-    {
-        char name[HOST_NAME_MAX + 1] = "";
-        gethostname(name, sizeof name);
-        return name;
     }
 
     // `n` deterministic chains of one member each (states 2, 3, ...), all
@@ -130,7 +92,6 @@ protected:
         out = testing::internal::GetCapturedStdout();
     }
 
-    std::string dir_;
     HandGraph graph_;
     std::vector<kilninfo> records_;
     std::string out;
@@ -146,8 +107,8 @@ TEST_F(WorkerRunTest, LocalWorkersGetTheirCommandLineStreamAndMemberOrder)
     EXPECT_EQ(Log("kiln_da-1.order"), "1\n2\n");
     EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
     EXPECT_EQ(Log("kiln_da-2.stream").size(), 7 * 4u + (4 + 4 + 12 + 4) + 28 + (4 + 4 + 12));
-    EXPECT_FALSE(fs::exists(dir_ + "/tmp/net.SMCORDER01"));
-    EXPECT_FALSE(fs::exists(dir_ + "/tmp/net.SMCORDER02"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER01"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER02"));
     for (const kilninfo& r : {records_[0], records_[1]}) {
         EXPECT_EQ(r.status, kKilnFinished);
         EXPECT_EQ(r.host, nullptr);
