@@ -24,8 +24,10 @@ LineResult ReadWorkerLine(int connection, std::string& line)
         char c = 0;
         ssize_t n = read(connection, &c, 1);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return LineResult::kFailed;
-        if (n == 0) return line.empty() ? LineResult::kClosed : LineResult::kLine;
+        // A worker killed before it read all its data resets the connection:
+        // it has ended all the same.
+        if (n < 0 && errno != ECONNRESET) return LineResult::kFailed;
+        if (n <= 0) return line.empty() ? LineResult::kClosed : LineResult::kLine;
         if (c == '\n' || c == '\0') return LineResult::kLine;
         line += c;
     }

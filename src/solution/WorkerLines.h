@@ -11,7 +11,8 @@ enum class LineResult { kLine, kClosed, kFailed };
 constexpr std::size_t kLongestWorkerLine = 199;
 
 // Reads one line byte by byte, so that nothing after it is taken from the
-// socket. kClosed when the connection ends before the first byte.
+// socket. kClosed when the connection ends (or is reset) before the first
+// byte.
 LineResult ReadWorkerLine(int connection, std::string& line);
 
 bool IsReadyLine(const std::string& line);

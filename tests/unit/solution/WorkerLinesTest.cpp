@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -27,6 +29,30 @@ TEST(WorkerLines, LinesEndAtLineEndsZeroBytesOrTheLengthLimit)
     EXPECT_EQ(lines[2], std::string(199, 'x'));
     EXPECT_EQ(lines[3], std::string(51, 'x'));
     EXPECT_EQ(lines[4], "last");  // the end of the connection ends it
+}
+
+// A worker killed with unread data resets its connection.
+TEST(WorkerLines, AResetConnectionHasEnded)
+{
+    int server = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    listen(server, 1);
+    getsockname(server, reinterpret_cast<sockaddr*>(&address), &length);
+    int worker = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(connect(worker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    int engine = accept(server, nullptr, nullptr);
+    ASSERT_EQ(write(engine, "data", 4), 4);
+    usleep(50000);
+    close(worker);  // with the data unread: a reset
+
+    std::string line;
+    EXPECT_EQ(ReadWorkerLine(engine, line), LineResult::kClosed);
+    close(engine);
+    close(server);
 }
 
 TEST(WorkerLines, ReadyAndCpuTimeLines)
