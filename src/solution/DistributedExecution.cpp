@@ -7,7 +7,6 @@
 #include "foundation/Reporters.h"
 #include "solution/ExecKiln.h"
 #include "solution/HostLoads.h"
-#include "solution/KilnDataStream.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -108,13 +107,8 @@ void ConnectStarted(execinfo& e, int started)
 
 void SendToConnected(execinfo& e)
 {
-    for (int i = 0; i < e.count; ++i) {
-        kilninfo& record = e.records[i];
-        if (record.status != kKilnConnected) continue;
-        int class_id = i + 1;
-        SendDataToKiln(record.conn_fp, record.SMCs, class_id);
-        record.status = kKilnRunning;
-    }
+    for (int i = 0; i < e.count; ++i)
+        if (e.records[i].status == kKilnConnected) FeedKilnProcess(e.records[i], e);
 }
 
 bool AllFinished(const execinfo& e)

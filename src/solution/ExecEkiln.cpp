@@ -9,6 +9,7 @@
 #include "solution/ChildProcess.h"
 #include "solution/ChildReaper.h"
 #include "solution/EkilnDataStream.h"
+#include "solution/Progress.h"
 #include "solution/ServerSocket.h"
 #include "solution/WorkerLines.h"
 
@@ -38,11 +39,6 @@ struct Connection {
 std::vector<Connection> table;
 int server = -1;
 std::uint16_t port = 0;
-
-void Progress(const char* line)
-{
-    if (DEBUG) std::cout << line << std::endl;
-}
 
 void EmptyLineAndProgress(const char* line)
 {

@@ -7,9 +7,9 @@
 
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/KilnDataStream.h"
 #include "solution/MemberOrderFile.h"
 #include "solution/PlenarFile.h"
+#include "solution/Progress.h"
 #include "solution/ServerSocket.h"
 
 #include <unistd.h>
@@ -24,11 +24,6 @@ constexpr int kNoHostsLine = 241;
 constexpr int kHostNameLine = 262;
 constexpr int kSocketLine = 296;
 constexpr int kConnectLine = 1213;
-
-void Progress(const char* line)
-{
-    if (DEBUG) std::cout << line << std::endl;
-}
 
 int Running(const execinfo& e)
 {
@@ -45,25 +40,15 @@ void ShowSettings(const execinfo& e, double threshold)
               << "\t\tstart_distribution_at  : " << threshold << std::endl;
 }
 
-void AnnounceDistribution(const execinfo& e)
+// "starting all kiln processes <where>" and how many run at once.
+void Announce(const execinfo& e, const char* where, const char* concurrent, const char* oneByOne)
 {
     if (!DEBUG) return;
-    std::cout << "\n\t\t starting all kiln processes parallel on different hosts ";
+    std::cout << "\n\t\t starting all kiln processes " << where;
     if (e.max_processes >= 2)
-        std::cout << "with " << e.max_processes << " concurrent processes ! ";
+        std::cout << "with " << e.max_processes << concurrent;
     else
-        std::cout << "! ";
-    std::cout << "\n\n" << std::endl;
-}
-
-void AnnounceLocalRun(const execinfo& e)
-{
-    if (!DEBUG) return;
-    std::cout << "\n\t\t starting all kiln processes locally ";
-    if (e.max_processes >= 2)
-        std::cout << "with " << e.max_processes << " concurrent processes !";
-    else
-        std::cout << "with sequiential execution !";
+        std::cout << oneByOne;
     std::cout << "\n\n" << std::endl;
 }
 
@@ -137,11 +122,9 @@ void LocalExecution(execinfo& e)
             ExRErr("LocalExecution()", "can't connect to kiln process", e.local_host_name.c_str(),
                    kConnectLine);
         Progress("\t\t sending data to kiln process ...");
-        int class_id = ClassOf(e, record);
-        SendDataToKiln(record.conn_fp, record.SMCs, class_id);
+        FeedKilnProcess(record, e);
         Progress("\t\t sending data to kiln process finished !");
         std::cout.flush();
-        record.status = kKilnRunning;
     }
     Progress("\t\t waiting for all messages ...");
     ReceiveMessages(kUntilAllFinished, e, finished);
@@ -170,10 +153,10 @@ void ExecuteKilnProcesses(kilninfo*& infos, int& count, double& total)
 
     e.parallel = execmode == 0 ? 1 : 0;
     if (count >= 2 && e.parallel && total >= threshold) {
-        AnnounceDistribution(e);
+        Announce(e, "parallel on different hosts ", " concurrent processes ! ", "! ");
         DistributedExecution(e);
     } else {
-        AnnounceLocalRun(e);
+        Announce(e, "locally ", " concurrent processes !", "with sequiential execution !");
         LocalExecution(e);
     }
     for (int i = 0; i < count; ++i) RemoveMemberOrder(i + 1);

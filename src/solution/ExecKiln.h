@@ -26,6 +26,8 @@ void DistributedExecution(execinfo& e);
 
 // Starts a worker for a record whose host is set.
 void StartKilnProcess(kilninfo& record, execinfo& e);
+// Sends a connected worker its chain; the record is then running.
+void FeedKilnProcess(kilninfo& record, execinfo& e);
 // The record whose worker has connected (now "connected"), or null when no
 // worker connected within 20 seconds.
 kilninfo* WaitForConnection(execinfo& e);

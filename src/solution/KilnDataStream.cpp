@@ -5,6 +5,7 @@
 #include "foundation/RunState.h"
 #include "solution/ChainWalk.h"
 #include "solution/FiringRows.h"
+#include "solution/Progress.h"
 #include "statespace/data/GraphQueries.h"
 
 #include <algorithm>
@@ -30,11 +31,6 @@ constexpr int kNoBranchTargetLine = 1290;
 void Echo(const char* label, double value)
 {
     if (SHOW_COMM) std::cout << label << value << '\n';
-}
-
-void Progress(const char* line)
-{
-    if (DEBUG) std::cout << line << std::endl;
 }
 
 void EchoHeader(const SMChain& chain, int class_id, double tau)

@@ -5,6 +5,7 @@
 #include "foundation/RunState.h"
 #include "solution/ChildProcess.h"
 #include "solution/ExecKiln.h"
+#include "solution/KilnDataStream.h"
 #include "solution/MemberOrderFile.h"
 #include "solution/ServerSocket.h"
 
@@ -91,6 +92,14 @@ void StartKilnProcess(kilninfo& record, execinfo& e)
     if (DEBUG)
         std::cout << "\t\t\t starting transient analysis on station " << record.host->name
                   << " with port-nr. " << e.port << std::endl;
+}
+
+void FeedKilnProcess(kilninfo& record, execinfo& e)
+{
+    int class_id = ClassOf(e, record);
+    SendDataToKiln(record.conn_fp, record.SMCs, class_id);
+    record.tau = record.SMCs->GetDetOrGenDelay();
+    record.status = kKilnRunning;
 }
 
 // Connections that serve no started record are turned away; the wait for a

@@ -10,6 +10,7 @@
 #include "solution/ExecKiln.h"
 #include "solution/ExpChainFiles.h"
 #include "solution/KilnInfo.h"
+#include "solution/Progress.h"
 #include "solution/SolveLGS.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -31,11 +32,6 @@ void LineBufferOutput()
     std::fflush(stderr);
     std::setvbuf(stdout, out, _IOLBF, sizeof out);
     std::setvbuf(stderr, err, _IOLBF, sizeof err);
-}
-
-void Progress(const char* line)
-{
-    if (DEBUG) std::cout << line << std::endl;
 }
 
 const char* ModelKind(int detCount, int genCount)

@@ -112,6 +112,7 @@ TEST_F(WorkerRunTest, LocalWorkersGetTheirCommandLineStreamAndMemberOrder)
     for (const kilninfo& r : {records_[0], records_[1]}) {
         EXPECT_EQ(r.status, kKilnFinished);
         EXPECT_EQ(r.host, nullptr);
+        EXPECT_DOUBLE_EQ(r.tau, 0.5);
     }
     EXPECT_EQ(out, "");
 }
