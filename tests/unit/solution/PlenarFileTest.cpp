@@ -85,12 +85,12 @@ TEST_F(ReadEnvironmentTest, AFileWithoutHostsOrNoFileStopsTheRun)
     execinfo e;
     double threshold = 0.0;
     Write("MAX PROCESSES PER HOST 2\nsomehost\n");
-    EXPECT_WORKER_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
+    EXPECT_STDOUT_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
                        "ReadEnvironment\\(\\)\ndescription\t : no hostlist found in file\n"
                        "additional info1 : " +
                            dir_ + "/.Plenar");
     std::filesystem::remove(dir_ + "/.Plenar");
-    EXPECT_WORKER_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
+    EXPECT_STDOUT_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
                        "line\t\t : 227\n.*can't open file for reading");
 }
 

@@ -3,6 +3,7 @@
 // by field.
 #pragma once
 
+#include "StdoutExit.h"
 #include "foundation/Reporters.h"
 
 #include <gtest/gtest.h>
@@ -73,14 +74,3 @@ private:
     std::string bytes_;
     std::size_t at_ = 0;
 };
-
-// Runs a statement that ends the process with a module's status, with its
-// standard output joined to standard error so that the report can be matched.
-#define EXPECT_WORKER_EXIT(statement, status, pattern) \
-    EXPECT_EXIT(                                       \
-        {                                              \
-            std::fflush(stdout);                       \
-            dup2(STDERR_FILENO, STDOUT_FILENO);        \
-            statement;                                 \
-        },                                             \
-        testing::ExitedWithCode((status)&0xff), pattern)

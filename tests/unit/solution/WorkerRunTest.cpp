@@ -147,7 +147,7 @@ TEST_F(WorkerRunTest, AWorkerThatNeverConnectsStopsTheRunAfterTwentySeconds)
 {
     setenv("FAKE_WORKER_MODE", "never", 1);
     DetChains(1);
-    EXPECT_WORKER_EXIT(RunKiln(), kExitDeterministicWorkers,
+    EXPECT_STDOUT_EXIT(RunKiln(), kExitDeterministicWorkers,
                        "line\t\t : 1213\nfunction \t : LocalExecution\\(\\)\n"
                        "description\t : can't connect to kiln process\nadditional info1 : " +
                            ThisHost());
@@ -255,7 +255,7 @@ TEST_F(WorkerRunTest, AGeneralWorkerThatNeverConnectsStopsTheRun)
     graph_.Member(chain, 1, kStatusInitial);
     int genCount = 1;
     int detCount = 0;
-    EXPECT_WORKER_EXIT(ExecuteEkilnProcesses(genCount, detCount, MLists.gen_smcs),
+    EXPECT_STDOUT_EXIT(ExecuteEkilnProcesses(genCount, detCount, MLists.gen_smcs),
                        kExitGeneralWorkers, "unable to establish connection");
 }
 

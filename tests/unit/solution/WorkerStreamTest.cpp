@@ -116,7 +116,7 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
     {
         HandGraph g;
         SMChain* chain = &g.DetChain(1);
-        EXPECT_WORKER_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            "SendDataToKiln\\(\\)\n.*SMC is empty");
     }
     {
@@ -124,14 +124,14 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
         net.m4.SetStatus(kStatusInitial);
         net.m4.SetType(kDelayGeneral);
         SMChain* chain = &net.chain;
-        EXPECT_WORKER_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            "non det. marking in SendQMatrix");
     }
     {
         DetChainGraph net;
         net.chain.SetFirstStateNumber(0);
         SMChain* chain = &net.chain;
-        EXPECT_WORKER_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            "first state number is 0");
     }
     {
@@ -139,14 +139,14 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
         Marking& orphan = net.g.Member(net.chain, 6, kStatusVisited);
         orphan.SetType(kDelayDeterministic);
         SMChain* chain = &net.chain;
-        EXPECT_WORKER_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            "not every SMC member is reachable");
     }
     {
         DetChainGraph net;
         net.branch.GetSttList()->marking = nullptr;
         SMChain* chain = &net.chain;
-        EXPECT_WORKER_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            "statetransition without successor marking\n");
     }
 }
@@ -161,7 +161,7 @@ TEST(KilnDataStream, AVanishedWorkerStopsTheRunWithoutASignal)
     std::FILE* gone = fdopen(ends[0], "w");
     SMChain* chain = &net.chain;
     int class_id = 1;
-    EXPECT_WORKER_EXIT(SendDataToKiln(gone, chain, class_id), kExitDeterministicWorkers,
+    EXPECT_STDOUT_EXIT(SendDataToKiln(gone, chain, class_id), kExitDeterministicWorkers,
                        "my_fwrite\\(\\)\n.*can't write to socket!");
     std::fclose(gone);
 }
@@ -253,7 +253,7 @@ TEST(EkilnDataStream, MembersWithoutAGeneralFiringStopTheRun)
     StreamCapture in;
     WorkerStream out(in.stream, Fwrite);
     // The name list is released first: the death leaves no destructor to run.
-    EXPECT_WORKER_EXIT((TransitionNames.HardClear(), SendDELTA(out, net.chain)),
+    EXPECT_STDOUT_EXIT((TransitionNames.HardClear(), SendDELTA(out, net.chain)),
                        kExitGeneralWorkers,
                        "send_delta\\(\\)\n.*SMC member without gen. statetransition");
 }
