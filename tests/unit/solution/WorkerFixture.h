@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,8 +37,11 @@ protected:
         Plenar("");
     }
 
+    // Runs install the child-termination handler, which would take the
+    // children of later death tests from the test framework.
     void TearDown() override
     {
+        std::signal(SIGCHLD, SIG_DFL);
         TmpDir = nullptr;
         setenv("HOME", old_home_.c_str(), 1);
         std::filesystem::remove_all(dir_);

@@ -13,7 +13,6 @@
 #include "netmodel/Textual.h"
 
 #include <cmath>
-#include <csignal>
 #include <vector>
 
 namespace {
@@ -37,7 +36,6 @@ protected:
 
     void TearDown() override
     {
-        std::signal(SIGCHLD, SIG_DFL);
         TransitionNames.HardClear();
         WorkerFixture::TearDown();
     }
