@@ -1,8 +1,7 @@
 // Whole solutions through the real worker programs, on graphs built the way
 // the examination leaves them, against closed forms: the M/D/1/K queue, a
-// deterministic delay preempted by a failure, two deterministic chains run
-// one after the other or side by side, and an EDSPN whose general chain is
-// numbered after the deterministic one. The workers must have been built
+// deterministic delay preempted by a failure, and an EDSPN whose general
+// chain is numbered after the deterministic one. The workers must have been built
 // beside this test; without them the tests are skipped.
 #include "solution/SolveLGS.h"
 #include "solution/SolveNetModel.h"
@@ -170,33 +169,6 @@ TEST_F(WorkerSolutionTest, AFailurePreemptsTheDeterministicDelay)
     HandGraph::Edges(busy, {{&idle, tau, kDelayDeterministic, 1}, {&repair, f, kDelayPreempting}});
     const double broken = 1.0 - std::exp(-f * tau);
     ExpectRelative(Solve(), Normalized({1.0 / a, broken / r, broken / f}), 1e-8);
-}
-
-// Start (rates b, c) into one of two deterministic chains; inside the first
-// an exponential move (rate m) changes the state but not the delay.
-TEST_F(WorkerSolutionTest, TwoDeterministicChainsGiveTheSameResultOneByOneOrSideBySide)
-{
-    const double b = 1.0, c = 3.0, m = 0.5, tau1 = 0.4, tau2 = 2.0;
-    Marking& start = Exp(1);
-    SMChain& first = graph.DetChain(1);
-    SMChain& second = graph.DetChain(2);
-    Marking& b1 = Member(first, 2, kStatusInitial, kDelayDeterministic);
-    Marking& b2 = Member(first, 3, kStatusVisited, kDelayDeterministic);
-    Marking& c1 = Member(second, 4, kStatusInitial, kDelayDeterministic);
-    HandGraph::Edges(start, {{&b1, b}, {&c1, c}});
-    HandGraph::Edges(b1, {{&start, tau1, kDelayDeterministic, 1}, {&b2, m}});
-    HandGraph::Edges(b2, {{&start, tau1, kDelayDeterministic, 1}});
-    HandGraph::Edges(c1, {{&start, tau2, kDelayDeterministic, 2}});
-    const double inB1 = (1.0 - std::exp(-m * tau1)) / m;
-    const std::vector<double> want = Normalized(
-        {1.0 / (b + c), b / (b + c) * inB1, b / (b + c) * (tau1 - inB1), c / (b + c) * tau2});
-
-    Plenar("MAX PROCESSES PER HOST 1\n");
-    std::vector<double> oneByOne = Solve();
-    Plenar("MAX PROCESSES PER HOST 2\n");
-    std::vector<double> sideBySide = Solve();
-    EXPECT_EQ(oneByOne, sideBySide);
-    ExpectRelative(sideBySide, want, 1e-8);
 }
 
 // Start (rates b, g) into a deterministic delay tau or a uniform [0, 1]
