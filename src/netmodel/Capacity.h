@@ -20,6 +20,7 @@ public:
     ~Capacity() { Clear(); }
 
     void Clear();
+    KindOfCap GetKind() const { return kind; }
     Cell* GetCell() const { return cell; }
     bool IsPlaceDependent() const { return cell && cell->IsPlaceDependent(); }
     void EvalCap();

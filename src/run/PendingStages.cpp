@@ -1,14 +1,9 @@
 // Empty stand-ins for the stages listed in PendingStages.h.
 #include "run/PendingStages.h"
 
-int yyparse() { return 0; }
-unsigned short no_of_gen_transitions = 0;
-void WritePMFFile() {}
 void ForgetGeneralTransitions() {}
-void ClassCheck() {}
 void ShowClasses() {}
 void DeleteDefinitions() {}
-void InitGlobalVars() {}
 void CreateMarkingStores() {}
 void CreateRRG() {}
 void ShowRRGParams(int) {}

@@ -4,14 +4,9 @@
 #pragma once
 
 // Description reader and net model.
-int yyparse();
-extern unsigned short no_of_gen_transitions;
-void WritePMFFile();
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
-void ClassCheck();
 void ShowClasses();
 void DeleteDefinitions();  // DefinitionRefs: items deleted, list emptied
-void InitGlobalVars();
 
 // Reachability graph.
 void CreateMarkingStores();  // MHash, and NPMHash when there are immediate transitions

@@ -4,6 +4,10 @@
 // solution and evaluation pass per delays file.
 #include "evaluation/NetEvaluation.h"
 #include "foundation/RunState.h"
+#include "language/ClassCheck.h"
+#include "language/GlobalTables.h"
+#include "language/PMFFile.h"
+#include "language/Parser.h"
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
@@ -17,6 +21,7 @@
 #include "run/ShowResults.h"
 #include "run/TableString.h"
 #include "solution/SolveNetModel.h"
+#include "statespace/data/NetCounts.h"
 
 #include <iostream>
 

@@ -1,0 +1,201 @@
+// The class check: colour slots of the places, dependency records of the
+// transitions, the net-wide tables built afterwards, and the errors of the
+// check.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "NetDump.h"
+#include "ReaderRun.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/Place.h"
+#include "netmodel/Registries.h"
+#include "netmodel/Transition.h"
+#include "statespace/data/NetCounts.h"
+#include "statespace/data/StateSpaceGlobals.h"
+#include "statespace/data/TDep.h"
+
+namespace {
+
+std::string Net(const std::string& elementary, const std::string& product,
+                const std::string& transitions, const std::string& evaluation = "")
+{
+    return "Definition :\nParameter : Page : \\\nElementaryPlace : " + elementary +
+           "\nProductPlace : " + product + "\nTransition : " + transitions +
+           "\nEvaluate : " + evaluation + "\n";
+}
+
+// token:quantity of every colour slot of every place.
+std::string Slots()
+{
+    std::ostringstream out;
+    for (auto* e = PlaceRefs.first; e; e = e->next) {
+        const PTms* slots = e->item->GetPlaceHeader()->GetActTms();
+        out << e->item->GetName().GetString().GetCChar() + 10 << ":";
+        for (int i = 0; slots && i < slots->size; ++i)
+            out << " " << slots->entries[i].token << ":" << slots->entries[i].quant;
+        out << "\n";
+    }
+    return out.str();
+}
+
+std::string Indices(const unsigned short* a, unsigned short n)
+{
+    std::string text;
+    for (unsigned short i = 0; i < n; ++i) text += " " + std::to_string(a[i]);
+    return "[" + text + " ]";
+}
+
+// The dependency record of every transition by transition number.
+std::string Dependencies()
+{
+    std::ostringstream out;
+    for (unsigned short k = 0; k < no_of_trans; ++k)
+        out << k + 1 << ": exc" << Indices(RefTDep[k]->exc, RefTDep[k]->exc_no) << " inf"
+            << Indices(RefTDep[k]->inf, RefTDep[k]->inf_no) << " imm"
+            << Indices(RefTDep[k]->imm, RefTDep[k]->imm_no) << "\n";
+    return out.str();
+}
+
+std::string Checked(const std::string& description, std::string (*describe)())
+{
+    ChildRun run = RunInChild([&] {
+        ParseAndCheck(description);
+        std::cout << describe();
+    });
+    EXPECT_EQ(run.status, 0) << run.output;
+    return run.output;
+}
+
+TEST(ClassCheck, SlotsHoldEveryColourThatCanReachAPlace)
+{
+    // Colours c, d, a, b get the numbers 1 to 4. B gets a and b from its arcs
+    // and c from its initial marking; C gets what the arcs into B bring
+    // (not B's initial marking); D has only its initial marking.
+    std::string net =
+        Net("A ; ; 2'e", "B ; ; 2'c.1 | C ; ; | D ; ; 3'd.1",
+            "T1 [ in#A = e , out#B = a.1 ; Exponential(1) | in#A = e , out#B = b.1 + a.1 ; "
+            "Exponential(1) ]\n"
+            "T2 [ in#B = @B , out#C = @B ; Exponential(1) ]\n");
+    EXPECT_EQ(Checked(net, Slots), "A: 0:2\nB: 1:2 3:0 4:0\nC: 3:0 4:0\nD: 2:3\n");
+}
+
+TEST(ClassCheck, DependenciesFollowSharedPlacesAndGuards)
+{
+    // T1 takes from p, T2 puts on p, X's guard reads q, which T3 touches;
+    // I is immediate and shares p.
+    std::string net = Net("p ; ; e | q ; ; e | r ; ; e", "",
+                          "T1 [ in#p = e ; Exponential(1) ]\n"
+                          "T2 [ out#p = e ; Exponential(1) ]\n"
+                          "X ( #q > 0 ) [ in#r = e ; Exponential(1) ]\n"
+                          "T3 [ in#q = e , out#q = e ; Exponential(1) ]\n"
+                          "I [ in#p = e ; Immediate ]\n"
+                          "S IS [ in#r = e ; Exponential(1) ]\n");
+    EXPECT_EQ(Checked(net, Dependencies),
+              "1: exc[ 0 1 ] inf[ ] imm[ 0 ]\n"
+              "2: exc[ 1 0 ] inf[ ] imm[ 0 ]\n"
+              "3: exc[ 2 ] inf[ 0 ] imm[ ]\n"
+              "4: exc[ 3 2 ] inf[ ] imm[ ]\n"
+              "5: exc[ 1 0 ] inf[ ] imm[ 0 ]\n"
+              "6: exc[ 2 ] inf[ 0 ] imm[ ]\n");
+}
+
+std::string Tables()
+{
+    std::ostringstream out;
+    out << "places=" << no_of_places << " exc=" << no_of_exc_transitions
+        << " imm=" << no_of_imm_transitions << " inf=" << no_of_inf_transitions << "\n";
+    for (int i = 0; i < no_of_places; ++i)
+        out << "place " << i << " no=" << PlaceArray[i]->GetNo() << "\n";
+    for (int i = 0; i < no_of_exc_transitions; ++i)
+        out << "exc " << i << " pos=" << ExcTrans[i]->GetFieldPos() << "\n";
+    for (int i = 0; i < no_of_imm_transitions; ++i)
+        out << "imm " << i << " pos=" << ImmTrans[i]->GetFieldPos() << "\n";
+    out << "inf array " << (InfTrans ? "allocated" : "null") << "\n";
+    out << "chains " << MLists.det_smcs.count << " " << MLists.gen_smcs.count << " counter "
+        << MCount[kCountAll] << "\n";
+    return out.str();
+}
+
+TEST(ClassCheck, GlobalTablesNumberPlacesAndTransitionsByClass)
+{
+    std::string net = Net("p ; ; e | q ; ;", "",
+                          "T1 [ in#p = e , out#q = e ; Deterministic(1) ]\n"
+                          "T2 [ in#q = e , out#p = e ; Exponential(1) ]\n"
+                          "I [ in#p = e , out#p = e ; Immediate ]\n");
+    EXPECT_EQ(Checked(net, Tables),
+              "places=2 exc=2 imm=1 inf=0\nplace 0 no=0\nplace 1 no=1\nexc 0 pos=1\nexc 1 "
+              "pos=2\nimm 0 pos=1\n"
+              "inf array null\nchains 1 0 counter 0\n");
+}
+
+TEST(ClassCheck, ThroughputsAreBoundToTransitionNumbers)
+{
+    std::string net =
+        Net("p ; ; e", "", "T1 [ in#p = e ; Immediate ] T2 [ in#p = e ; Exponential(1) ]",
+            "t = TP[ T2 ] + TP[ T1 ]");
+    EXPECT_EQ(Checked(net, DescribeMeasures),
+              "measure \\__ROOT__\\t = (TP[\"\\__ROOT__\\T2\";2]+TP[\"\\__ROOT__\\T1\";1])\n");
+}
+
+struct CheckCase {
+    const char* name;
+    std::string description;
+    const char* function;
+    const char* message;
+    const char* info1;
+    const char* info2;
+};
+
+class ClassCheckErrors : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(ClassCheckErrors, EndTheRunWithThePlaceAndOwner)
+{
+    const CheckCase& c = GetParam();
+    EXPECT_TRUE(Reported(RunInChild([&] { ParseAndCheck(c.description); }), 249,
+                         "Pendra/src/ClassCheck",
+                         std::string("function \t : ") + c.function + "\n" +
+                             ErrorLines(c.message, c.info1, c.info2)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ClassCheck, ClassCheckErrors,
+    testing::Values(
+        CheckCase{"UnknownPlaceInGuard",
+                  Net("p ; ; e", "", "T ( #z > 0 ) [ in#p = e ; Exponential(1) ]"), "SubInCells()",
+                  "can't get place", "\\__ROOT__\\z", "\\__ROOT__\\T"},
+        CheckCase{"MeasureWithoutPlaces", Net("", "", "", "m = P[ #z > 0 ]"), "SubInCells()",
+                  "can't get place", "\\__ROOT__\\z", "\\__ROOT__\\m"},
+        CheckCase{"ThroughputOfUnknownTransition", Net("p ; ; e", "", "", "m = TP[ U ]"),
+                  "SetTransNo()", "can't substitude transitionname in rating cell", "\\__ROOT__\\U",
+                  ""},
+        CheckCase{"MarkingAboveCapacity", Net("p ; 1 ; 2'e", "", "T [ in#p = e ; Exponential(1) ]"),
+                  "SubAndChkArcs()", "capacity < initial marking", "\\__ROOT__\\p",
+                  "\\__ROOT__\\T"},
+        CheckCase{"ColouredMarkingOnElementaryPlace",
+                  Net("p ; ; a.1", "", "T [ in#p = e ; Exponential(1) ]"), "SubAndChkArcs()",
+                  "initial marking != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
+        CheckCase{"ColouredArcIntoElementaryPlace",
+                  Net("p ; ; e", "", "T [ out#p = a.3 ; Exponential(1) ]"), "ColorChk()",
+                  "arccolor != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
+        CheckCase{"PlainArcIntoObjectPlace",
+                  Net("", "o ; ; a.1", "T [ out#o = e ; Exponential(1) ]"), "ColorChk()",
+                  "arccolor != placetype", "\\__ROOT__\\o", "\\__ROOT__\\T"},
+        CheckCase{"ObjectContentsIntoElementaryPlace",
+                  Net("p ; ; e", "o ; ; a.1", "T [ in#o = @o , out#p = @o ; Exponential(1) ]"),
+                  "ColorChk()", "arccolor != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
+        CheckCase{"PlaceNothingCanFill",
+                  Net("p ; ; e | q ; ;", "", "T [ in#p = e ; Exponential(1) ]"), "Tms2PTms()",
+                  "collected empty tokenmultiset", "\\__ROOT__\\q", "\\__ROOT__\\q"},
+        CheckCase{"ArcTakingItsOwnPlace",
+                  Net("a ; ; e", "", "T [ in#a = e , out#a = @a ; Exponential(1) ]"), "GetArcTms()",
+                  "loop in functions", "\\__ROOT__\\a", "\\__ROOT__\\a"},
+        CheckCase{"TwoPlacesTakingEachOther",
+                  Net("a ; ; e | b ; ; e", "",
+                      "T [ in#a = e , out#a = @b ; Exponential(1) ] U [ in#b = e , out#b = @a ; "
+                      "Exponential(1) ]"),
+                  "GetArcTms()", "loop in functions", "\\__ROOT__\\a", "\\__ROOT__\\b"}),
+    [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
+
+}  // namespace

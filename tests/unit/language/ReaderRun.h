@@ -1,0 +1,31 @@
+// Test support: the reader runs once per process and every error ends the
+// process, so each test runs its description in a forked child and looks at
+// the child's exit status and standard output.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+struct ChildRun {
+    int status;          // exit status as the parent shell sees it
+    std::string output;  // everything the child wrote on standard output
+};
+
+ChildRun RunInChild(const std::function<void()>& body);
+
+// Points the scanner at the description (the end byte 0xFF is appended) and
+// parses it.
+void Parse(const std::string& description);
+// Parse, class check and net-wide tables.
+void ParseAndCheck(const std::string& description);
+
+// The error block lines from "description" on, as the reader prints them.
+std::string ErrorLines(const std::string& description, const std::string& info1,
+                       const std::string& info2 = "");
+
+// Whether the run ended with the status and printed an error block of the
+// module file that holds the lines.
+testing::AssertionResult Reported(const ChildRun& run, int status, const std::string& file,
+                                  const std::string& lines);
