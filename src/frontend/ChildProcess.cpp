@@ -41,8 +41,8 @@ std::vector<char*> CPointers(const std::vector<std::string>& texts)
     dup2(outputFd, STDERR_FILENO);
     close(outputFd);
     if (chdir(command.directory.c_str()) == 0) execve(arguments[0], arguments, environment);
-    const std::string message = "mosk-solve: cannot start " + command.arguments[0] + ": " +
-                                std::strerror(errno) + "\n";
+    const std::string message =
+        "mosk-solve: cannot start " + command.arguments[0] + ": " + std::strerror(errno) + "\n";
     ssize_t ignored = write(STDERR_FILENO, message.data(), message.size());
     (void)ignored;
     _exit(127);
@@ -117,9 +117,9 @@ ChildOutcome RunChild(const ChildCommand& command,
             usleep(kPollMilliseconds * 1000);
         }
         if (HasEnded(pid)) break;
-        if (!stopping && (ReceivedInterrupt() != 0 ||
-                          (command.timeoutSeconds > 0.0 &&
-                           SecondsSince(start) > command.timeoutSeconds))) {
+        if (!stopping &&
+            (ReceivedInterrupt() != 0 ||
+             (command.timeoutSeconds > 0.0 && SecondsSince(start) > command.timeoutSeconds))) {
             outcome.interrupt = ReceivedInterrupt();
             outcome.timedOut = outcome.interrupt == 0;
             kill(-pid, SIGTERM);

@@ -63,7 +63,10 @@ std::string DelaysFileText(const std::vector<SweepSetting>& settings, int pass)
     return text.str();
 }
 
-std::string ExitFileText() { return "EXIT\n*#END#*\n"; }
+std::string ExitFileText()
+{
+    return "EXIT\n*#END#*\n";
+}
 
 std::string DelaysFilePath(const std::string& directory, const std::string& purename, int pass)
 {

@@ -8,7 +8,10 @@ namespace {
 
 volatile std::sig_atomic_t received = 0;
 
-void Record(int signal) { received = signal; }
+void Record(int signal)
+{
+    received = signal;
+}
 
 }  // namespace
 
@@ -21,4 +24,7 @@ void CatchInterrupts()
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-int ReceivedInterrupt() { return received; }
+int ReceivedInterrupt()
+{
+    return received;
+}

@@ -4,7 +4,8 @@
 
 void MoskOutput::Add(std::string_view piece)
 {
-    if (echo != nullptr) echo->write(piece.data(), static_cast<std::streamsize>(piece.size())).flush();
+    if (echo != nullptr)
+        echo->write(piece.data(), static_cast<std::streamsize>(piece.size())).flush();
     text.append(piece);
     if (text.size() > 2 * keptBytes) {
         text.erase(0, text.size() - keptBytes);

@@ -49,7 +49,8 @@ std::string SelfDirectory()
 std::string FindMosk(const std::string& explicitPath, const std::string& selfDir,
                      const std::string& searchPath)
 {
-    if (!explicitPath.empty()) return IsExecutableFile(explicitPath) ? ResolvedPath(explicitPath) : "";
+    if (!explicitPath.empty())
+        return IsExecutableFile(explicitPath) ? ResolvedPath(explicitPath) : "";
     std::vector<std::string> candidates;
     if (!selfDir.empty()) {
         candidates.push_back(selfDir + "/mosk");

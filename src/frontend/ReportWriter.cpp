@@ -19,7 +19,8 @@ std::vector<Row> ReportRows(const SolveReport& report)
     const std::vector<Measure>& first = report.passes.front().results.measures;
     if (report.settings.empty()) {
         rows.push_back({"measure", "value"});
-        for (const Measure& measure : first) rows.push_back({DisplayName(measure.name), measure.value});
+        for (const Measure& measure : first)
+            rows.push_back({DisplayName(measure.name), measure.value});
         return rows;
     }
     Row header;
@@ -54,8 +55,9 @@ void WriteJsonMeasures(std::ostringstream& out, const std::vector<Measure>& meas
 {
     out << "{";
     for (std::size_t i = 0; i < measures.size(); ++i)
-        out << (i == 0 ? "\n" : ",\n") << indent << "  " << JsonString(DisplayName(measures[i].name))
-            << ": " << JsonNumberText(measures[i].value);
+        out << (i == 0 ? "\n" : ",\n") << indent << "  "
+            << JsonString(DisplayName(measures[i].name)) << ": "
+            << JsonNumberText(measures[i].value);
     out << (measures.empty() ? "}" : "\n" + indent + "}");
 }
 
@@ -133,9 +135,10 @@ std::string FormatJson(const SolveReport& report)
         << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
         << "\",\n  \"accuracy\": " << JsonOptional(WorstAccuracy(report))
         << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"measures\": ";
-    WriteJsonMeasures(out, report.passes.empty() ? std::vector<Measure>{}
-                                                 : report.passes.front().results.measures,
-                      "  ");
+    WriteJsonMeasures(
+        out,
+        report.passes.empty() ? std::vector<Measure>{} : report.passes.front().results.measures,
+        "  ");
     out << ",\n  \"passes\": [";
     for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
         out << (pass == 0 ? "\n" : ",\n");
@@ -148,9 +151,12 @@ std::string FormatJson(const SolveReport& report)
 std::string FormatReport(const SolveReport& report, OutputFormat format)
 {
     switch (format) {
-    case OutputFormat::Csv: return FormatCsv(report);
-    case OutputFormat::Json: return FormatJson(report);
-    case OutputFormat::Table: break;
+        case OutputFormat::Csv:
+            return FormatCsv(report);
+        case OutputFormat::Json:
+            return FormatJson(report);
+        case OutputFormat::Table:
+            break;
     }
     return FormatTable(report);
 }

@@ -32,13 +32,16 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 
 std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance)
 {
-    std::string text = "# written by mosk-solve for one run\nHOSTLISTSTART\n" + hostName +
-                       "\nHOSTLISTEND\n";
+    std::string text =
+        "# written by mosk-solve for one run\nHOSTLISTSTART\n" + hostName + "\nHOSTLISTEND\n";
     if (!dropTolerance.empty()) text += "DROPTOLERANCE " + dropTolerance + "\n";
     return text;
 }
 
-RunDirectory::~RunDirectory() { Remove(); }
+RunDirectory::~RunDirectory()
+{
+    Remove();
+}
 
 bool RunDirectory::Create(const std::string& parent, bool privateInstallation,
                           const std::string& plenarText, const std::vector<WorkerLink>& workers,

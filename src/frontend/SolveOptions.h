@@ -18,7 +18,7 @@ struct SolveOptions {
     OutputFormat format = OutputFormat::Table;
     bool keep = false;
     bool verbose = false;
-    std::string moskPath;  // --mosk, else $MOSK
+    std::string moskPath;                // --mosk, else $MOSK
     std::vector<std::string> moskFlags;  // diagnostic switches for mosk, e.g. "-r"
     double timeoutSeconds = 0.0;
     std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar

@@ -97,8 +97,9 @@ bool Session::Prepare(int& status)
     mosk = FindMosk(options.moskPath, selfDir, EnvironmentValue("PATH"));
     if (mosk.empty()) {
         err << "mosk-solve: cannot find mosk"
-            << (options.moskPath.empty() ? " (looked beside mosk-solve, in the build tree and on PATH)"
-                                         : " at " + options.moskPath)
+            << (options.moskPath.empty()
+                    ? " (looked beside mosk-solve, in the build tree and on PATH)"
+                    : " at " + options.moskPath)
             << "; give its path with --mosk\n";
         return false;
     }
@@ -142,8 +143,16 @@ ChildOutcome Session::RunMosk(bool iterative, MoskOutput& output)
     if (!WriteDelaysFiles(paths.modelDir, purename, options.settings, passes, outcome.startError))
         return outcome;
     ChildCommand command;
-    command.arguments = {mosk, "-N", paths.modelDir + "/" + netBase, "-S", "BS",
-                         "-E", options.epsilon, "-M", options.maxIterations, "-v"};
+    command.arguments = {mosk,
+                         "-N",
+                         paths.modelDir + "/" + netBase,
+                         "-S",
+                         "BS",
+                         "-E",
+                         options.epsilon,
+                         "-M",
+                         options.maxIterations,
+                         "-v"};
     if (iterative) command.arguments.push_back("-I");
     if (options.parallel) command.arguments.push_back("-P");
     for (const std::string& flag : options.moskFlags)
@@ -189,7 +198,8 @@ int Session::Collect(bool iterative, const MoskOutput& output)
         }
         report.passes.push_back({*results, output.Solver().Pass(static_cast<std::size_t>(pass))});
     }
-    report.tangibleMarkings = ReadTangibleMarkings(directory.Paths().modelDir + "/" + netBase + ".AUX");
+    report.tangibleMarkings =
+        ReadTangibleMarkings(directory.Paths().modelDir + "/" + netBase + ".AUX");
     out << FormatReport(report, options.format);
     out.flush();
     return 0;

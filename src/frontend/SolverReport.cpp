@@ -18,7 +18,10 @@ std::optional<double> NumberAfter(const std::string& line, const std::string& ke
     return value;
 }
 
-bool Holds(const std::string& line, const char* words) { return line.find(words) != std::string::npos; }
+bool Holds(const std::string& line, const char* words)
+{
+    return line.find(words) != std::string::npos;
+}
 
 }  // namespace
 
