@@ -22,6 +22,9 @@ void CatchInterrupts()
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0;
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+    // A reader that goes away (mosk-solve ... | head) must not end the run
+    // before its directory is removed: the write fails instead.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 int ReceivedInterrupt()

@@ -2,7 +2,8 @@
 // stop mosk and its workers and remove its directory before it exits.
 #pragma once
 
-// Installs the handlers (without restarting interrupted system calls).
+// Installs the handlers (without restarting interrupted system calls) and
+// ignores SIGPIPE.
 void CatchInterrupts();
 
 // The signal received, 0 while none has arrived.
