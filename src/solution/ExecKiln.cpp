@@ -5,9 +5,9 @@
 // large total effort.
 #include "solution/ExecKiln.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/ChainModelName.h"
 #include "solution/MemberOrderFile.h"
 #include "solution/PlenarFile.h"
 #include "solution/Progress.h"
