@@ -61,5 +61,5 @@ void ReleaseBlock(void* block, std::size_t bytes)
         return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block);  // unsized: not every compiler enables sized deallocation
 }
