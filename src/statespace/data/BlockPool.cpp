@@ -52,7 +52,7 @@ void* AllocateBlock(std::size_t bytes)
     return ::operator new(bytes);
 }
 
-void ReleaseBlock(void* block, std::size_t bytes)
+void ReleaseBlock(void* block, [[maybe_unused]] std::size_t bytes)
 {
     if (!block) return;
 #ifndef MOSK_BLOCKS_BYPASS
