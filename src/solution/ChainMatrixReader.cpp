@@ -1,12 +1,7 @@
 // The EMC files hold the rows of the embedded chain's transition matrix P.
-// They are gathered into one coordinate matrix of P - I: the diagonal entry
-// of a row is stored minus one, a row without one gets -1.0. Reading starts
-// at file 00 (or 01 when 00 is absent) and stops at the first gap.
-//
-// A row may name one column twice: a marking whose edges to one target are
-// not adjacent in its edge list gets two entries. The direct solver takes a
-// repeated column for a broken matrix, so the entries of a column within a
-// row are added up into the first one.
+// They are gathered into one coordinate matrix of P - I: the first diagonal
+// entry of a row is stored minus one, a row without one gets -1.0. Reading
+// starts at file 00 (or 01 when 00 is absent) and stops at the first gap.
 #include "solution/ChainMatrixReader.h"
 
 #include "foundation/RunState.h"
@@ -29,7 +24,6 @@ struct CoordinateMatrix {
     int** ia;
     int** ja;
     long capacity;
-    int* position;  // per column, where it was last stored (1..n)
 };
 
 template <class T>
@@ -63,25 +57,17 @@ void make_room(CoordinateMatrix& m, long needed)
     m.capacity = grown;
 }
 
-// Stores an entry of the row that begins at position `row_start`, or adds it
-// to the entry of its column already stored there.
-void store(CoordinateMatrix& m, double value, int column, int row, int row_start)
+void store(CoordinateMatrix& m, double value, int column, int row)
 {
-    int e = m.position[column];
-    if (e >= row_start && e <= lgs::nonnull && (*m.ia)[e] == column) {
-        (*m.a)[e] += value;
-    } else {
-        e = lgs::nonnull + 1;
-        make_room(m, e);
-        (*m.a)[e] = value;
-        (*m.ia)[e] = column;
-        (*m.ja)[e] = row;
-        lgs::nonnull = e;
-        m.position[column] = e;
-    }
+    int e = lgs::nonnull + 1;
+    make_room(m, e);
+    (*m.a)[e] = value;
+    (*m.ia)[e] = column;
+    (*m.ja)[e] = row;
+    lgs::nonnull = e;
     if (column < lgs::min_ci[row]) lgs::min_ci[row] = column;
     if (SHOW_LGS) {
-        std::printf("\t\t ++++++++++> SolveLGS : x[0][%d]   = %g\n", e, (*m.a)[e]);
+        std::printf("\t\t ++++++++++> SolveLGS : x[0][%d]   = %g\n", e, value);
         std::printf("\t\t ++++++++++> SolveLGS : ix[0][%d]  = %d\n", e, column);
         std::printf("\t\t ++++++++++> SolveLGS : jx[0][%d]  = %d\n\n", e, row);
     }
@@ -104,7 +90,6 @@ void read_row(ChainFileReader& reader, const std::string& path, CoordinateMatrix
               std::uint32_t count)
 {
     bool has_diagonal = false;
-    int row_start = lgs::nonnull + 1;
     for (std::uint32_t k = 0; k < count; ++k) {
         double probability;
         std::uint32_t column;
@@ -119,13 +104,15 @@ void read_row(ChainFileReader& reader, const std::string& path, CoordinateMatrix
         }
         note_magnitude(probability);
         double value = probability;
+        // A second diagonal entry (two separate self-loops) keeps its plain
+        // probability, so that the row still sums to P_ii - 1.
         if (static_cast<int>(column) == row && !has_diagonal) {
             value -= 1.0;
             has_diagonal = true;
         }
-        store(m, value, static_cast<int>(column), row, row_start);
+        store(m, value, static_cast<int>(column), row);
     }
-    if (!has_diagonal) store(m, -1.0, row, row, row_start);
+    if (!has_diagonal) store(m, -1.0, row, row);
 }
 
 void read_emc_file(std::FILE* file, const std::string& path, CoordinateMatrix& m)
@@ -152,16 +139,12 @@ void read_emc_file(std::FILE* file, const std::string& path, CoordinateMatrix& m
 void read_p_matrix(const char* model, double** a, int** ia, int** ja)
 {
     int n = lgs::toptan;
-    CoordinateMatrix m{a, ia, ja, std::max(n, 1), nullptr};
+    CoordinateMatrix m{a, ia, ja, std::max(n, 1)};
     *a = allocate<double>(m.capacity + 1, kNoMatrixMemory);
     *ia = allocate<int>(m.capacity + 1, kNoMatrixMemory);
     *ja = allocate<int>(m.capacity + 1, kNoMatrixMemory);
     lgs::min_ci = allocate<int>(n + 1, kNoMatrixMemory);
-    m.position = allocate<int>(n + 1, kNoMatrixMemory);
-    for (int i = 0; i <= n; ++i) {
-        lgs::min_ci[i] = n;
-        m.position[i] = 0;
-    }
+    for (int i = 0; i <= n; ++i) lgs::min_ci[i] = n;
     lgs::nonnull = 0;
     lgs::abs_min = -1.0;
 
@@ -176,7 +159,6 @@ void read_p_matrix(const char* model, double** a, int** ia, int** ja)
         read_emc_file(file, path, m);
         std::fclose(file);
     }
-    std::free(m.position);
     if (lgs::abs_min < 0.0) lgs::abs_min = 0.0;
 }
 

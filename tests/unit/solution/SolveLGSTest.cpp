@@ -86,15 +86,6 @@ TEST_P(BothModes, FallsBackToRelaxationWhenUExceedsItsStorage)
               std::string::npos);
 }
 
-TEST_P(BothModes, RepeatedTargetsOfARowAreSummed)
-{
-    // Row 1 is (0.3 to itself, 0.7 to 2), split in separated pieces.
-    WriteAux(2);
-    WriteRows(".EMC00", {{1, {{0.1, 1}, {0.4, 2}, {0.2, 1}, {0.3, 2}}}, {2, {{1.0, 1}}}});
-    WriteSojournTimes({1.0, 1.0});
-    expect_near(Solve(GetParam()), {1 / 1.7, 0.7 / 1.7}, 1e-11);
-}
-
 INSTANTIATE_TEST_SUITE_P(Modes, BothModes, testing::Values("-a", "-i"));
 
 using SolveLGSTest = ChainFixture;
@@ -110,6 +101,24 @@ TEST_F(SolveLGSTest, SymmetricChainIsSolvedDirectlyWithoutRefinement)
     EXPECT_NE(out.find("\t\t achieved accuracy:0\n"), std::string::npos) << out;
     EXPECT_EQ(out.find("refinement"), std::string::npos) << out;
     EXPECT_EQ(out.find("sor"), std::string::npos) << out;
+}
+
+TEST_F(SolveLGSTest, RelaxationSumsRepeatedTargetsOfARow)
+{
+    // Row 1 is (0.3 to itself, 0.7 to 2), split in separated pieces.
+    WriteAux(2);
+    WriteRows(".EMC00", {{1, {{0.1, 1}, {0.4, 2}, {0.2, 1}, {0.3, 2}}}, {2, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0});
+    expect_near(Solve("-i"), {1 / 1.7, 0.7 / 1.7}, 1e-11);
+}
+
+TEST_F(SolveLGSTest, DirectSolverStopsAtRepeatedTarget)
+{
+    WriteAux(3);
+    WriteRows(".EMC00", {{1, {{0.5, 2}, {0.25, 3}, {0.25, 2}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0, 1.0});
+    EXPECT_SOLVER_EXIT(SolveLGS("-a", "net", 100, 1e-7),
+                       "\t\t ERROR: row number 2 has a duplicate entry\n");
 }
 
 TEST_F(SolveLGSTest, RowsOfOneEntryLeaveNothingToEliminate)

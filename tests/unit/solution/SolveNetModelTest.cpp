@@ -227,10 +227,10 @@ TEST_F(SolveNetModelTest, VerboseProgressNamesTheModelKind)
         << out;
 }
 
-// Non-adjacent edges 1 -> 2 are two entries of one row of the chain file;
-// both solvers add them up. With rates 1 -> 2 (1+1), 1 -> 3 (1), 2 -> 1 (1),
-// 3 -> 1 (1): pi = (1/4, 1/2, 1/4).
-TEST_F(SolveNetModelTest, SeparateEdgesToOneTargetAreAddedUp)
+// Non-adjacent edges 1 -> 2 stay two entries of one row: the elimination
+// refuses the duplicate, the relaxation sums them. With rates 1 -> 2 (1+1),
+// 1 -> 3 (1), 2 -> 1 (1), 3 -> 1 (1): pi = (1/4, 1/2, 1/4).
+TEST_F(SolveNetModelTest, SeparateEdgesToOneTargetStopTheEliminationButNotTheRelaxation)
 {
     Marking& m1 = graph.Exp(1);
     Marking& m2 = graph.Exp(2);
@@ -238,10 +238,11 @@ TEST_F(SolveNetModelTest, SeparateEdgesToOneTargetAreAddedUp)
     HandGraph::Edges(m1, {{&m2, 1.0}, {&m3, 1.0}, {&m2, 1.0}});
     HandGraph::Edges(m2, {{&m1, 1.0}});
     HandGraph::Edges(m3, {{&m1, 1.0}});
-    for (const char* mode : {"-a", "-i"}) {
-        SCOPED_TRACE(mode);
-        ExpectPi(Run(mode), {0.25, 0.5, 0.25});
-    }
+    ExpectPi(Run("-i"), {0.25, 0.5, 0.25});
+    // The driver's reaper would take the death test's child from under it.
+    std::signal(SIGCHLD, SIG_DFL);
+    auto_iter = "-a";
+    EXPECT_SOLVER_EXIT(SolveNetModel(), "duplicate entry");
 }
 
 // The walk over a deterministic chain counts the rate edges of the entry
