@@ -4,9 +4,9 @@
 // "ready." or its connection closes.
 #include "solution/ExecEkiln.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/ChainModelName.h"
 #include "solution/ChildProcess.h"
 #include "solution/ChildReaper.h"
 #include "solution/EkilnDataStream.h"

@@ -5,9 +5,9 @@
 // large total effort.
 #include "solution/ExecKiln.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/ChainModelName.h"
 #include "solution/MemberOrderFile.h"
 #include "solution/PlenarFile.h"
 #include "solution/Progress.h"
@@ -110,11 +110,6 @@ void LocalExecution(execinfo& e)
     for (int i = 0; i < e.count; ++i) {
         kilninfo& record = e.records[i];
         if (record.status == kKilnFinished) continue;
-        while (Running(e) >= static_cast<int>(e.max_processes)) {
-            Progress("\t\t waiting for one messages ...");
-            ReceiveMessages(kUntilOneFinished, e, finished);
-            Progress("\t\t waiting for one messages finished !");
-        }
         record.host = e.local_host;
         Progress("\t\t starting kiln process ...");
         StartKilnProcess(record, e);
@@ -126,6 +121,12 @@ void LocalExecution(execinfo& e)
         FeedKilnProcess(record, e);
         Progress("\t\t sending data to kiln process finished !");
         std::cout.flush();
+        // A full host waits for one of its workers before the next starts.
+        while (Running(e) >= static_cast<int>(e.max_processes)) {
+            Progress("\t\t waiting for one messages ...");
+            ReceiveMessages(kUntilOneFinished, e, finished);
+            Progress("\t\t waiting for one messages finished !");
+        }
     }
     Progress("\t\t waiting for all messages ...");
     ReceiveMessages(kUntilAllFinished, e, finished);

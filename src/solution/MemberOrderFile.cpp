@@ -1,10 +1,10 @@
 // Writing and removing the member-order files.
 #include "solution/MemberOrderFile.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
 #include "solution/ChainFiles.h"
-#include "solution/ChainModelName.h"
 
 #include <cstdio>
 

@@ -3,9 +3,9 @@
 // solver over all chain files.
 #include "solution/SolveNetModel.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/ChainModelName.h"
 #include "solution/ChildReaper.h"
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"

@@ -1,5 +1,5 @@
 // The model name of the chain files.
-#include "solution/ChainModelName.h"
+#include "foundation/ChainModelName.h"
 
 #include "foundation/RunState.h"
 
