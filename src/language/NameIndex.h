@@ -23,9 +23,10 @@ public:
         return found == byName.end() ? nullptr : found->second;
     }
 
+    // Releases all the index holds.
     void Forget()
     {
-        byName.clear();
+        std::unordered_map<std::string, T*>().swap(byName);
         lastIndexed = nullptr;
         indexed = 0;
     }

@@ -30,5 +30,5 @@ void ForgetNameIndexes()
 {
     definitions.Forget();
     pages.Forget();
-    parameters.clear();
+    decltype(parameters)().swap(parameters);
 }

@@ -13,5 +13,6 @@ Page* FindPage(const Str& name);
 // The parameter of that name on the page, or null.
 Definition* FindParameter(Page& page, const Str& name);
 
-// Starts the indexes afresh: called at the start of every description.
+// Starts the indexes afresh, releasing all they hold: called at the start of
+// every description.
 void ForgetNameIndexes();

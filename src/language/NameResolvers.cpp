@@ -46,11 +46,10 @@ Page* PageWithParameter(Page& page, const Str& s)
     return nullptr;
 }
 
-// A copy of the definition's cell as the token's value: every use copies
-// the whole tree, so the copies count against the description's cells.
+// A copy of the definition's cell as the token's value.
 int CellToken(const Cell* cell, int token)
 {
-    yylval.cell = WithinExpressionLimits(cell->Copy());
+    yylval.cell = CopyForUse(*cell);
     return token;
 }
 
