@@ -38,7 +38,8 @@ sanitize-test: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The reader's fuzzer for FUZZ_SECONDS seconds; fails on any finding.
+# The fuzzers of the description and delays-file readers for FUZZ_SECONDS
+# seconds in all; fails on any finding.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	tools/fuzz-reader $(FUZZ_SECONDS)

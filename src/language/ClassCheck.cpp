@@ -61,7 +61,7 @@ void SubInCells(Cell* cell, const Str& owner)
             return;
         case UnaerOpCell:
         case BinaerOpCell:
-            ForEachOperand(*cell, [&](Cell& c) { SubInCells(&c, owner); });
+            for (Cell* operand : Operands(*cell)) SubInCells(operand, owner);
             return;
         case FunctionCell: {
             PlaceHeader* reference = cell->GetPlaceHeader();
@@ -75,7 +75,7 @@ void SubInCells(Cell* cell, const Str& owner)
             if (cell->GetRatingType() == Throughput)
                 SetTransNo(*cell);
             else
-                ForEachOperand(*cell, [&](Cell& c) { SubInCells(&c, owner); });
+                for (Cell* operand : Operands(*cell)) SubInCells(operand, owner);
             return;
         default:
             SubErr(88, "SubInCells()", "unexpected cell", kNoName, owner);
@@ -115,7 +115,7 @@ void ColorChk(Cell* cell, PlaceType pt, const Str& place, const Str& owner)
                 SubErr(215, "ColorChk()", "arccolor != placetype", place, owner);
             return;
         default:
-            ForEachOperand(*cell, [&](Cell& c) { ColorChk(&c, pt, place, owner); });
+            for (Cell* operand : Operands(*cell)) ColorChk(operand, pt, place, owner);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "foundation/Reporters.h"
@@ -26,22 +27,27 @@ void CreateTMS(Cell& cell, Tms*& into)
         }
         return;
     }
-    ForEachOperand(cell, [&](Cell& c) { CreateTMS(c, into); });
+    for (Cell* operand : Operands(cell))
+        if (operand) CreateTMS(*operand, into);
 }
 
 // Names of the places read by "@" functions, without repetition, in order of
 // first appearance.
-void CollectPlaceNames(Cell& cell, std::vector<std::string>& into)
+struct PlaceNames {
+    std::vector<std::string> inOrder;
+    std::unordered_set<std::string> known;
+};
+
+void CollectPlaceNames(Cell& cell, PlaceNames& into)
 {
     if (cell.GetCellType() == FunctionCell) {
         if (cell.GetOp() != ContentsOp) return;
         std::string name = cell.GetPlaceHeader()->GetName().GetString().GetCChar();
-        for (const std::string& known : into)
-            if (known == name) return;
-        into.push_back(name);
+        if (into.known.insert(name).second) into.inOrder.push_back(name);
         return;
     }
-    ForEachOperand(cell, [&](Cell& c) { CollectPlaceNames(c, into); });
+    for (Cell* operand : Operands(cell))
+        if (operand) CollectPlaceNames(*operand, into);
 }
 
 class ColourCollector {
@@ -81,13 +87,13 @@ private:
             add_tms(into, value->GetTms());
             return;
         }
-        std::vector<std::string> read;
+        PlaceNames read;
         CollectPlaceNames(cell, read);
-        if (read.empty()) {
+        if (read.inOrder.empty()) {
             CreateTMS(cell, into);
             return;
         }
-        for (const std::string& source : read) {
+        for (const std::string& source : read.inOrder) {
             if (inProgress.count(source))
                 SubErr(290, "GetArcTms()", "loop in functions", Str(source.c_str()),
                        Str(place.c_str()));
@@ -104,6 +110,17 @@ bool IsEmpty(const Tms* t)
     return !t || !t->first;
 }
 
+// A place's slots are counted and indexed in 16 signed bits.
+constexpr int kMaxColourSlots = 32767;
+
+bool HasTooManyColours(const Tms* t)
+{
+    int n = 0;
+    for (const ltoken* e = t ? t->first : nullptr; e; e = e->next)
+        if (++n > kMaxColourSlots) return true;
+    return false;
+}
+
 }  // namespace
 
 void Tms2PTms()
@@ -115,6 +132,8 @@ void Tms2PTms()
         add_tms(colours, p.GetTms());
         if (IsEmpty(colours))
             SubErr(250, "Tms2PTms()", "collected empty tokenmultiset", name, name);
+        if (HasTooManyColours(colours))
+            SubErr(251, "Tms2PTms()", "too many colours on place (max = 32767)", name, name);
         PTms* slots = tms2ptms(colours);
         initptmsWtms(slots, p.GetTms());
         sort_ptms(slots);

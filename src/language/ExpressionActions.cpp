@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "language/ExpressionLimits.h"
 #include "language/NameContext.h"
 #include "language/ReaderReports.h"
 #include "language/Registration.h"
@@ -15,24 +16,16 @@ namespace {
 constexpr int kMaxQuantity = 65535;
 constexpr int kMaxTokenNumber = 65535;
 
-// The new cell, which holds copies of the parts; the parts are deleted.
-Cell* Built(Cell* cell, Cell* part, Cell* otherPart = nullptr)
-{
-    delete part;
-    delete otherPart;
-    return cell;
-}
-
 }  // namespace
 
 Cell* NewUnary(Operator op, Cell* operand)
 {
-    return Built(new UnaerOp(op, operand), operand);
+    return WithinExpressionLimits(new UnaerOp(op, operand, AdoptOperands{}));
 }
 
 Cell* NewBinary(Operator op, Cell* left, Cell* right)
 {
-    return Built(new BinaerOp(op, left, right), left, right);
+    return WithinExpressionLimits(new BinaerOp(op, left, right, AdoptOperands{}));
 }
 
 Str* PlaceReference(Str* name)
@@ -92,5 +85,5 @@ Cell* NewTokenCell(int token, int quantity)
 
 Cell* NewMeasure(RatingType type, Cell* first, Cell* second)
 {
-    return Built(new RatingCell(type, first, second), first, second);
+    return WithinExpressionLimits(new RatingCell(type, first, second, AdoptOperands{}));
 }

@@ -1,5 +1,6 @@
 // Grammar actions that build expression cells. Every function takes over the
-// values it is given: what it copies into the new cell it deletes.
+// values it is given: operands become part of the new cell, anything else
+// it only reads is deleted. The operators are held to the expression limits.
 #pragma once
 
 #include "foundation/Str.h"

@@ -34,6 +34,8 @@
 #include "language/DefinitionFiling.h"
 #include "language/ExitLeakCheck.h"
 #include "language/ExpressionActions.h"
+#include "language/ExpressionLimits.h"
+#include "language/NameLookup.h"
 #include "language/NetActions.h"
 #include "language/Parser.h"
 #include "language/ReaderReports.h"
@@ -48,7 +50,11 @@
 %define api.token.prefix {TOK_}
 %expect 0
 
-%initial-action { CheckLeaksBeforeGlobalsGo(); }
+%initial-action {
+    CheckLeaksBeforeGlobalsGo();
+    StartExpressionBudget();
+    ForgetNameIndexes();
+}
 
 %union {
     int integer;

@@ -1,13 +1,14 @@
 // Name resolution against page parameters and global definitions.
 #include "language/NameResolvers.h"
 
-#include <algorithm>
 #include <memory>
 #include <string>
-#include <vector>
+#include <unordered_set>
 
+#include "language/ExpressionLimits.h"
 #include "language/Grammar.hpp"
 #include "language/NameContext.h"
+#include "language/NameLookup.h"
 #include "language/ReaderReports.h"
 #include "netmodel/Definition.h"
 #include "netmodel/Page.h"
@@ -19,16 +20,10 @@ namespace {
 class Trail {
 public:
     // False when s was followed before.
-    bool Follow(const Str& s)
-    {
-        std::string name = s.GetCChar();
-        if (std::find(names.begin(), names.end(), name) != names.end()) return false;
-        names.push_back(name);
-        return true;
-    }
+    bool Follow(const Str& s) { return names.insert(s.GetCChar()).second; }
 
 private:
-    std::vector<std::string> names;
+    std::unordered_set<std::string> names;
 };
 
 bool IsEmpty(const Str& s)
@@ -36,70 +31,78 @@ bool IsEmpty(const Str& s)
     return s.IsNull() || s.Length() == 0;
 }
 
-Page* FindPage(const Str* name)
-{
-    if (!name) return nullptr;
-    for (auto* e = PageRefs.first; e; e = e->next)
-        if (e->item->GetName() == *name) return e->item;
-    return nullptr;
-}
-
-Definition* FindDefinition(const Str& name)
-{
-    for (auto* e = DefinitionRefs.first; e; e = e->next)
-        if (e->item->GetName() == name) return e->item;
-    return nullptr;
-}
-
 bool IsText(const Definition& d)
 {
     return d.GetResultType() == Text;
 }
 
-const Cell* LookUpDefinition(const Str& s, Trail& seen)
+// The page itself when it has a parameter named s, else the first page that
+// lists it among its sub-pages and has one.
+Page* PageWithParameter(Page& page, const Str& s)
 {
-    if (IsEmpty(s)) LexError("TestIfDefinition(): string is NULL-pointer");
-    Definition* d = FindDefinition(s);
-    if (!d) return nullptr;
-    if (!seen.Follow(s)) LexError("definition is definition of itself !");
-    if (!IsText(*d)) return d->GetVal();
-    Str value = d->GetValName();
-    if (DefinitionLoop(value, s)) LexError("definition loop");
-    const Cell* found = LookUpDefinition(value, seen);
-    return found ? found : d->GetVal();
+    if (FindParameter(page, s)) return &page;
+    for (auto* e = PageRefs.first; e; e = e->next)
+        if (e->item->IsSubPage(page.GetName()) && FindParameter(*e->item, s)) return e->item;
+    return nullptr;
 }
 
-const Cell* LookUpParameter(const Str& s, const Str* page, Trail& seen)
+// A copy of the definition's cell as the token's value.
+int CellToken(const Cell* cell, int token)
 {
-    if (IsEmpty(s)) LexError("TestIfParameter(): string is NULL-pointer");
-    Page* p = FindPage(page);
-    Definition* d = p ? p->IsParam(s) : nullptr;
-    if (!d) return nullptr;
-    if (!IsText(*d)) return d->GetVal();
-    if (!seen.Follow(s)) LexError("parameter loop");
-    Str value = d->GetValName();
-    if (IsEmpty(value)) LexError("TestIfParameter(): string is NULL-pointer");
-    if (value == s) LexError("parameter loop");
-    if (const Cell* found = LookUpParameter(value, page, seen)) return found;
-    for (auto* e = PageRefs.first; e; e = e->next)
-        if (e->item->IsSubPage(*page))
-            if (const Cell* found = LookUpParameter(value, &e->item->GetName(), seen)) return found;
-    if (const Cell* found = TestIfDefinition(value)) return found;
-    return d->GetVal();
+    yylval.cell = CopyForUse(*cell);
+    return token;
 }
 
 }  // namespace
 
+// Chains of text values are followed in a loop, not by recursion: a chain
+// may be as long as the description has definitions.
 const Cell* TestIfDefinition(const Str& s)
 {
+    if (IsEmpty(s)) LexError("TestIfDefinition(): string is NULL-pointer");
+    Definition* d = FindDefinition(s);
+    if (!d || !IsText(*d)) return d ? d->GetVal() : nullptr;
+    if (DefinitionLoop(d->GetValName(), s)) LexError("definition loop");
+    // The chain ends, without a circle, at a name that is no text
+    // definition: the last definition found gives the result.
     Trail seen;
-    return LookUpDefinition(s, seen);
+    seen.Follow(s);
+    for (;;) {
+        Str value = d->GetValName();
+        Definition* next = FindDefinition(value);
+        if (!next) return d->GetVal();
+        if (!seen.Follow(value)) LexError("definition is definition of itself !");
+        if (!IsText(*next)) return next->GetVal();
+        d = next;
+    }
 }
 
+// A text parameter is followed to a parameter of the same page, else of a
+// master page, else to a definition; a parameter found that way is followed
+// in turn on its own page.
 const Cell* TestIfParameter(const Str& s, const Str* page)
 {
+    if (IsEmpty(s)) LexError("TestIfParameter(): string is NULL-pointer");
+    Page* p = page ? FindPage(*page) : nullptr;
+    Definition* d = p ? FindParameter(*p, s) : nullptr;
+    if (!d) return nullptr;
+    Str name = s;
     Trail seen;
-    return LookUpParameter(s, page, seen);
+    for (;;) {
+        if (!IsText(*d)) return d->GetVal();
+        if (!seen.Follow(name)) LexError("parameter loop");
+        Str value = d->GetValName();
+        if (IsEmpty(value)) LexError("TestIfParameter(): string is NULL-pointer");
+        if (value == name) LexError("parameter loop");
+        Page* holder = PageWithParameter(*p, value);
+        if (!holder) {
+            const Cell* found = TestIfDefinition(value);
+            return found ? found : d->GetVal();
+        }
+        p = holder;
+        d = FindParameter(*p, value);
+        name = value;
+    }
 }
 
 bool DefinitionLoop(const Str& s, const Str& target)
@@ -130,23 +133,17 @@ int ReturnCellContents(const Cell* cell)
 {
     switch (cell->GetResultType()) {
         case PlaceMultiset:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_PLACETMS;
+            return CellToken(cell, TOK_DEF_PLACETMS);
         case PlaceNumber:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_PLACENUM;
+            return CellToken(cell, TOK_DEF_PLACENUM);
         case ElementaryMultiset:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_ETMS;
+            return CellToken(cell, TOK_DEF_ETMS);
         case ProductMultiset:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_CTMS;
+            return CellToken(cell, TOK_DEF_CTMS);
         case Boolean:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_BOOL;
+            return CellToken(cell, TOK_DEF_BOOL);
         case Number:
-            yylval.cell = cell->Copy();
-            return TOK_DEF_FLOAT;
+            return CellToken(cell, TOK_DEF_FLOAT);
         case Text: {
             std::unique_ptr<CellVal> value(cell->Calculate());
             return ReturnString(value->GetString());

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "language/NameContext.h"
+#include "language/NameLookup.h"
 #include "language/Parser.h"
 #include "language/ReaderReports.h"
 #include "language/Registration.h"
@@ -11,17 +12,6 @@
 #include "netmodel/Page.h"
 #include "netmodel/Registries.h"
 #include "netmodel/SocketPortPair.h"
-
-namespace {
-
-Page* FindPage(const Str& name)
-{
-    for (auto* e = PageRefs.first; e; e = e->next)
-        if (e->item->GetName() == name) return e->item;
-    return nullptr;
-}
-
-}  // namespace
 
 Place* NewPlace(Str* name, KindOfCap kind, Cell* capacity, Cell* marking)
 {

@@ -3,6 +3,8 @@
 // The orders decide the order of the entries the class check computes.
 #pragma once
 
+#include <array>
+
 #include "foundation/PtrList.h"
 #include "netmodel/Arc.h"
 #include "netmodel/Binding.h"
@@ -39,28 +41,20 @@ void ForEachArc(const Transition& t, Visit visit)
     ForEachItem(t.GetBindings(), [&](const Binding& b) { ForEachArc(b, visit); });
 }
 
-// Calls visit on each operand cell of an operator or measure (never on a
-// missing one): the operand, or the left then the right one, or the two
-// arguments of a measure.
-template <class Visit>
-void ForEachOperand(Cell& cell, Visit visit)
+// The operand cells of an operator or measure: the operand, or the left
+// then the right one, or the two arguments of a measure; a missing one (and
+// every one of a leaf) is null. The walks over expressions recurse through
+// these directly, one frame per level of the tree.
+inline std::array<Cell*, 2> Operands(Cell& cell)
 {
-    Cell* operands[2] = {nullptr, nullptr};
     switch (cell.GetCellType()) {
         case UnaerOpCell:
-            operands[0] = cell.GetOpd();
-            break;
+            return {cell.GetOpd(), nullptr};
         case BinaerOpCell:
-            operands[0] = cell.GetLeftOpd();
-            operands[1] = cell.GetRightOpd();
-            break;
+            return {cell.GetLeftOpd(), cell.GetRightOpd()};
         case RatingCellCell:
-            operands[0] = cell.GetCell1();
-            operands[1] = cell.GetCell2();
-            break;
+            return {cell.GetCell1(), cell.GetCell2()};
         default:
-            break;
+            return {nullptr, nullptr};
     }
-    for (Cell* operand : operands)
-        if (operand) visit(*operand);
 }

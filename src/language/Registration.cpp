@@ -2,6 +2,7 @@
 #include "language/Registration.h"
 
 #include "language/NameContext.h"
+#include "language/NameLookup.h"
 #include "language/ReaderReports.h"
 #include "netmodel/Definition.h"
 #include "netmodel/Page.h"
@@ -10,6 +11,9 @@
 #include "netmodel/SocketPortPair.h"
 
 int place_no = 1;
+
+// Places are numbered and counted in 16 signed bits in the state space.
+constexpr int kMaxPlaces = 32767;
 
 namespace {
 
@@ -45,8 +49,9 @@ Page* CheckAndSavePage(const Str* name)
         if (!IsListedAsSubPage(*name)) YaccError("subpage is not referenced before its definition");
     }
     MakeActualPageName(name);
+    if (FindPage(*name)) YaccError("page exists");
     auto* page = new Page(*name);
-    if (PageRefs.UAppend(page) < 0) YaccError("page exists");
+    PageRefs.Append(page);
     return page;
 }
 
@@ -58,14 +63,16 @@ void SavePlace(Place* place, PlaceType type)
         delete place;
         return;
     }
+    if (PlaceRefs.count >= kMaxPlaces) YaccError("too many places (max = 32767)");
     if (PlaceRefs.UAppend(place) < 0) YaccError("place exists");
     if (place->GetCapacity().IsPlaceDependent()) PlaceCapDepRefs.Append(place);
 }
 
 void SaveDefinition(Definition* d)
 {
-    if (DefinitionRefs.UAppend(d) < 0)
+    if (FindDefinition(d->GetName()))
         YaccError("definition already exists in this net", &d->GetName());
+    DefinitionRefs.Append(d);
 }
 
 void SaveSubTransition(const Str* name)

@@ -13,7 +13,6 @@ bool description_ended = false;
 
 namespace {
 
-constexpr int kRefillLimit = 8192;
 constexpr unsigned char kEndOfDescription = 0xFF;
 
 // The new section for a keyword allowed in `from`, or -1.
@@ -90,9 +89,8 @@ void CatchCommend(const char* text)
 int ReadDescription(char* buf, int max)
 {
     if (description_ended || !table_string) return 0;
-    int limit = max < kRefillLimit ? max : kRefillLimit;
     int n = 0;
-    while (n < limit) {
+    while (n < max) {
         unsigned char c = static_cast<unsigned char>(*table_string);
         if (c == '\0' || c == kEndOfDescription) {
             if (c == kEndOfDescription) ++table_string;

@@ -37,7 +37,7 @@ void SectionStep(int token);
 void CatchCommend(const char* text);
 
 // Copies the next piece of the description into `buf`: at most `max`
-// characters and never more than 8192, up to and including a newline. The
+// characters, up to and including a newline. The
 // byte 0xFF ends the description (it is consumed, never part of a token);
 // the end of the text does too. Returns the number of characters, 0 at the
 // end.

@@ -100,7 +100,7 @@ private:
             add_int(into, cell->GetPlaceHeader()->GetNo());
             return;
         }
-        ForEachOperand(*cell, [&](Cell& c) { CollectPlaceNos(&c, into); });
+        for (Cell* operand : Operands(*cell)) CollectPlaceNos(operand, into);
     }
 
     // Who puts tokens on and takes tokens from each place, in the order of

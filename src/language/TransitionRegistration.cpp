@@ -9,6 +9,9 @@
 
 unsigned short exc_no = 0;
 
+// Transition numbers and class indices are 16-bit signed numbers.
+constexpr int kMaxTransitions = 32767;
+
 namespace {
 
 // The running kind after one more binding.
@@ -83,6 +86,7 @@ void CheckAndCountTransition(ServerType server, const PtrList<Binding>* bindings
 
 void SaveTransition(Transition* t)
 {
+    if (no_of_trans >= kMaxTransitions) YaccError("too many transitions (max = 32767)");
     ++no_of_trans;
     t->SetNo(static_cast<short>(no_of_trans));
     if (TransitionNames.UAppend(new Textual(t->GetName())) < 0)

@@ -6,7 +6,7 @@
 
 namespace {
 
-Cell* CopyOrDefault(const Cell* c) { return c ? c->Copy() : new ConstVal(); }
+Cell* CopyOrNull(const Cell* c) { return c ? c->Copy() : nullptr; }
 
 bool IsComparisonOrLogic(Operator op)
 {
@@ -35,14 +35,24 @@ int NumberWith(int right, int otherwise)
 
 }  // namespace
 
-BinaerOp::BinaerOp() : left(new ConstVal()), right(new ConstVal()) {}
+BinaerOp::BinaerOp() : left(new ConstVal()), right(new ConstVal()) { depth = 2; }
 
 BinaerOp::BinaerOp(Operator o, const Cell* l, const Cell* r)
-    : op(o), left(CopyOrDefault(l)), right(CopyOrDefault(r))
+    : BinaerOp(o, CopyOrNull(l), CopyOrNull(r), AdoptOperands{})
+{
+}
+
+BinaerOp::BinaerOp(Operator o, Cell* l, Cell* r, AdoptOperands)
+    : op(o), left(l ? l : new ConstVal()), right(r ? r : new ConstVal())
 {
     const char* function = "BinaerOp::BinaerOp(Operator,Cell*,Cell*)";
-    if (left->GetResultType() == Text) CellError(276, function, "can't calculate textual cells");
-    if (right->GetResultType() == Text) CellError(279, function, "can't calculate textual cells");
+    int leftType = FreshResultType(left);
+    if (leftType == Text) CellError(276, function, "can't calculate textual cells");
+    int rightType = FreshResultType(right);
+    if (rightType == Text) CellError(279, function, "can't calculate textual cells");
+    depth = DepthAbove(left, right);
+    int type = IsComparisonOrLogic(op) ? Boolean : CombinedType(leftType, rightType);
+    freshType = type >= 0 ? type : kUnknownResultType;
 }
 
 BinaerOp::BinaerOp(Operator o, const CellVal* l, const CellVal* r)
@@ -51,22 +61,22 @@ BinaerOp::BinaerOp(Operator o, const CellVal* l, const CellVal* r)
     const char* function = "BinaerOp::BinaerOp(Operator,CellVal*,CellVal*)";
     if (left->GetResultType() == Text) CellError(289, function, "can't calculate textual cells");
     if (right->GetResultType() == Text) CellError(292, function, "can't calculate textual cells");
+    depth = 2;
 }
 
 BinaerOp::BinaerOp(Operator o, const Tms* l, const Tms* r)
     : op(o), left(new ConstVal(l)), right(new ConstVal(r))
 {
+    depth = 2;
 }
 
-BinaerOp::BinaerOp(const Cell* c)
+BinaerOp::BinaerOp(const Cell* c) : left(nullptr), right(nullptr)
 {
     if (c && c->GetCellType() == BinaerOpCell) {
         op = c->GetConstOp();
-        left = c->GetConstLeftOpd()->Copy();
-        right = c->GetConstRightOpd()->Copy();
+        Adopt(c->GetConstLeftOpd()->Copy(), c->GetConstRightOpd()->Copy());
     } else {
-        left = new ConstVal();
-        right = new ConstVal();
+        Adopt(new ConstVal(), new ConstVal());
     }
 }
 
@@ -82,15 +92,22 @@ BinaerOp& BinaerOp::operator=(const BinaerOp& o)
     return *this;
 }
 
-Cell& BinaerOp::operator=(const Cell& c)
+// Replaces the operands (the old ones are released) and forgets what the
+// operator was built as.
+void BinaerOp::Adopt(Cell* l, Cell* r)
 {
-    if (&c == this || c.GetCellType() != BinaerOpCell) return *this;
-    Cell* l = c.GetConstLeftOpd()->Copy();
-    Cell* r = c.GetConstRightOpd()->Copy();
     delete left;
     delete right;
     left = l;
     right = r;
+    depth = DepthAbove(left, right);
+    freshType = kUnknownResultType;
+}
+
+Cell& BinaerOp::operator=(const Cell& c)
+{
+    if (&c == this || c.GetCellType() != BinaerOpCell) return *this;
+    Adopt(c.GetConstLeftOpd()->Copy(), c.GetConstRightOpd()->Copy());
     op = c.GetConstOp();
     return *this;
 }
@@ -98,10 +115,7 @@ Cell& BinaerOp::operator=(const Cell& c)
 void BinaerOp::Clear()
 {
     // The operands stay valid cells, as in a default-constructed operator.
-    delete left;
-    delete right;
-    left = new ConstVal();
-    right = new ConstVal();
+    Adopt(new ConstVal(), new ConstVal());
 }
 
 CellVal* BinaerOp::Apply(CellVal* l, CellVal* r, int line, const char* function) const
@@ -186,11 +200,8 @@ double BinaerOp::CalculateFloat() const
     }
 }
 
-int BinaerOp::GetResultType() const
+int BinaerOp::CombinedType(int l, int r)
 {
-    if (IsComparisonOrLogic(op)) return Boolean;
-    int l = left->GetResultType();
-    int r = right->GetResultType();
     if (l == Boolean || r == Boolean) return Boolean;
     switch (l) {
     case PlaceMultiset:
@@ -198,18 +209,35 @@ int BinaerOp::GetResultType() const
     case PlaceNumber:
         return NumberWith(r, PlaceNumber);
     case ElementaryMultiset:
-        if (r == ProductMultiset)
-            CellError(343, "BinaerOp::GetResultType()", "e_mset_expr op p_mset_expr");
-        return ElementaryMultiset;
+        return r == ProductMultiset ? -343 : ElementaryMultiset;
     case ProductMultiset:
-        if (r == ElementaryMultiset)
-            CellError(348, "BinaerOp::GetResultType()", "p_mset_expr op e_mset_expr");
-        return ProductMultiset;
+        return r == ElementaryMultiset ? -348 : ProductMultiset;
     case Number:
         return NumberWith(r, Number);
     default:
+        return -375;
+    }
+}
+
+void BinaerOp::ReportMismatch(int negatedLine)
+{
+    switch (-negatedLine) {
+    case 343:
+        CellError(343, "BinaerOp::GetResultType()", "e_mset_expr op p_mset_expr");
+    case 348:
+        CellError(348, "BinaerOp::GetResultType()", "p_mset_expr op e_mset_expr");
+    default:
         CellError(375, "BinaerOp:GetResultType()", "unexpected result type");
     }
+}
+
+int BinaerOp::GetResultType() const
+{
+    if (IsComparisonOrLogic(op)) return Boolean;
+    int l = left->GetResultType();
+    int type = CombinedType(l, right->GetResultType());
+    if (type < 0) ReportMismatch(type);
+    return type;
 }
 
 bool BinaerOp::operator==(const Cell& c) const

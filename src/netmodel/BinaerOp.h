@@ -10,11 +10,14 @@ class BinaerOp : public Cell {
 public:
     BinaerOp();
     BinaerOp(Operator op, const Cell* l, const Cell* r);
+    // The same, taking over l and r (a null one becomes a ConstVal()).
+    BinaerOp(Operator op, Cell* l, Cell* r, AdoptOperands);
     BinaerOp(Operator op, const CellVal* l, const CellVal* r);
     BinaerOp(Operator op, const Tms* l, const Tms* r);
     template <CellNumber A, CellNumber B>
     BinaerOp(Operator o, A l, B r) : op(o), left(new ConstVal(l)), right(new ConstVal(r))
     {
+        depth = 2;
     }
     // A copy of another binary operator; any other cell gives the default.
     explicit BinaerOp(const Cell* c);
@@ -41,6 +44,12 @@ public:
     const Cell* GetConstRightOpd() const override { return right; }
 
 private:
+    // The result type of a non-comparison operator on operands of types l
+    // and r; when they do not combine, the negated line of the report.
+    static int CombinedType(int l, int r);
+    [[noreturn]] static void ReportMismatch(int negatedLine);
+    void Adopt(Cell* l, Cell* r);
+
     CellVal* Apply(CellVal* l, CellVal* r, int line, const char* function) const;
 
     Operator op = NoOp;

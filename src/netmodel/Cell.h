@@ -3,7 +3,11 @@
 // performance measure is rooted in a RatingCell. Evaluation reads the actual
 // (Calculate) or the new (NewCalculate) contents of the bound place headers
 // and returns a new value owned by the caller. Every cell owns its children.
+// Every walk over a tree recurses once per level: the description reader
+// bounds the depth (GetDepth), which each operator keeps without a walk.
 #pragma once
+
+#include <cstddef>
 
 #include "netmodel/CellVal.h"
 
@@ -46,6 +50,15 @@ enum RatingType : int {
     BayesExpectation = 4,
     Throughput = 5,
 };
+
+// Selects the operator constructors that take over the operand cells they
+// are given instead of copying them. The description reader hands over the
+// cells it has just built and keeps no other reference to them; copying
+// again at every level would make a chain of n terms cost n squared.
+struct AdoptOperands {};
+
+// No result type known (see Cell::FreshResultType).
+constexpr int kUnknownResultType = -1;
 
 class Cell {
 public:
@@ -92,9 +105,40 @@ public:
     CellVal* GetCellVal() { return const_cast<CellVal*>(GetConstCellVal()); }
     PlaceHeader* GetPlaceHeader() { return const_cast<PlaceHeader*>(GetConstPlaceHeader()); }
 
+    // The height of the tree below this cell, 1 for a leaf. Operators keep it
+    // from their operands as they are built, assigned or cleared.
+    int GetDepth() const { return depth; }
+    // How many cells this process has built so far: the description reader
+    // bounds the cells one description may cost.
+    static std::size_t CellsBuilt() { return built; }
+
     [[noreturn]] static void CellError(int line, const char* function, const char* description);
 
 protected:
-    Cell() = default;
-    Cell(const Cell&) = default;
+    Cell() { ++built; }
+    Cell(const Cell&) : Cell() {}
+
+    // The result type of c as GetResultType() gives it. An operator built
+    // by taking over fresh operands remembers the type it had then, so a
+    // tree assembled bottom-up asks each cell once instead of walking the
+    // whole tree at every level; any other cell is asked.
+    static int FreshResultType(const Cell* c)
+    {
+        return c->freshType != kUnknownResultType ? c->freshType : c->GetResultType();
+    }
+    static int DepthAbove(const Cell* a, const Cell* b = nullptr)
+    {
+        int da = a ? a->depth : 0;
+        int db = b ? b->depth : 0;
+        return 1 + (da > db ? da : db);
+    }
+
+    int depth = 1;
+    // Set only by the adopting constructors, and forgotten by anything that
+    // changes the operator; kUnknownResultType when GetResultType() would
+    // report an error or the type was never recorded.
+    int freshType = kUnknownResultType;
+
+private:
+    static inline std::size_t built = 0;
 };

@@ -37,39 +37,62 @@ Cell* RatingCell::Accepted(RatingType t, int argument, const Cell* c)
     return c && Accepts(t, argument, c->GetResultType()) ? c->Copy() : nullptr;
 }
 
-RatingCell::RatingCell(RatingType t, const Cell* c1, const Cell* c2)
-    : type(t), cell1(Accepted(t, 1, c1)), cell2(Accepted(t, 2, c2))
+Cell* RatingCell::Adopted(RatingType t, int argument, Cell* c)
 {
+    if (c && Accepts(t, argument, FreshResultType(c))) return c;
+    delete c;
+    return nullptr;
 }
 
-RatingCell::RatingCell(RatingType t, const Str& transitionName)
-    : type(t), cell1(new ConstVal(transitionName))
+// Replaces both arguments (the old ones are released).
+void RatingCell::SetArguments(Cell* c1, Cell* c2)
 {
+    Clear();
+    cell1 = c1;
+    cell2 = c2;
+    depth = DepthAbove(cell1, cell2);
 }
 
-RatingCell::RatingCell(RatingType t, int n) : type(t), cell1(new ConstVal(n)) {}
-
-RatingCell::RatingCell(RatingType t, int n1, int n2)
-    : type(t), cell1(new ConstVal(n1)), cell2(new ConstVal(n2))
+RatingCell::RatingCell(RatingType t, const Cell* c1, const Cell* c2) : type(t)
 {
+    Cell* first = Accepted(t, 1, c1);
+    SetArguments(first, Accepted(t, 2, c2));
 }
 
-RatingCell::RatingCell(RatingType t, int n1, const Cell* c2)
-    : type(t), cell1(new ConstVal(n1)), cell2(Accepted(t, 2, c2))
+RatingCell::RatingCell(RatingType t, Cell* c1, Cell* c2, AdoptOperands) : type(t)
 {
+    Cell* first = Adopted(t, 1, c1);
+    SetArguments(first, Adopted(t, 2, c2));
 }
 
-RatingCell::RatingCell(RatingType t, const Cell* c1, int n2)
-    : type(t), cell1(Accepted(t, 1, c1)), cell2(new ConstVal(n2))
+RatingCell::RatingCell(RatingType t, const Str& transitionName) : type(t)
 {
+    SetArguments(new ConstVal(transitionName), nullptr);
+}
+
+RatingCell::RatingCell(RatingType t, int n) : type(t) { SetArguments(new ConstVal(n), nullptr); }
+
+RatingCell::RatingCell(RatingType t, int n1, int n2) : type(t)
+{
+    SetArguments(new ConstVal(n1), new ConstVal(n2));
+}
+
+RatingCell::RatingCell(RatingType t, int n1, const Cell* c2) : type(t)
+{
+    SetArguments(new ConstVal(n1), Accepted(t, 2, c2));
+}
+
+RatingCell::RatingCell(RatingType t, const Cell* c1, int n2) : type(t)
+{
+    SetArguments(Accepted(t, 1, c1), new ConstVal(n2));
 }
 
 RatingCell::RatingCell(const Cell* c)
 {
     if (!c || c->GetCellType() != RatingCellCell) return;
     type = static_cast<RatingType>(c->GetRatingType());
-    cell1 = Accepted(type, 1, c->GetConstCell1());
-    cell2 = Accepted(type, 2, c->GetConstCell2());
+    Cell* first = Accepted(type, 1, c->GetConstCell1());
+    SetArguments(first, Accepted(type, 2, c->GetConstCell2()));
 }
 
 RatingCell& RatingCell::operator=(const RatingCell& o)
@@ -84,10 +107,8 @@ Cell& RatingCell::operator=(const Cell& c)
     auto t = static_cast<RatingType>(c.GetRatingType());
     Cell* c1 = Accepted(t, 1, c.GetConstCell1());
     Cell* c2 = Accepted(t, 2, c.GetConstCell2());
-    Clear();
+    SetArguments(c1, c2);
     type = t;
-    cell1 = c1;
-    cell2 = c2;
     return *this;
 }
 
@@ -97,12 +118,14 @@ void RatingCell::Clear()
     delete cell2;
     cell1 = nullptr;
     cell2 = nullptr;
+    depth = 1;
 }
 
 void RatingCell::SetCell2(int n)
 {
     delete cell2;
     cell2 = new ConstVal(n);
+    depth = DepthAbove(cell1, cell2);
 }
 
 double RatingCell::ArgumentValue(const Cell* c, bool onNew)

@@ -10,6 +10,9 @@ class RatingCell : public Cell {
 public:
     RatingCell() = default;
     RatingCell(RatingType t, const Cell* c1, const Cell* c2);
+    // The same, taking over c1 and c2; an argument the measure does not
+    // accept is released.
+    RatingCell(RatingType t, Cell* c1, Cell* c2, AdoptOperands);
     RatingCell(RatingType t, const Cell* c1) : RatingCell(t, c1, nullptr) {}
     RatingCell(RatingType t, const Str& transitionName);
     RatingCell(RatingType t, int n);
@@ -45,6 +48,10 @@ private:
     static bool Accepts(RatingType t, int argument, int r);
     // A copy of c when the measure accepts it as that argument, else null.
     static Cell* Accepted(RatingType t, int argument, const Cell* c);
+    // c itself when the measure accepts it as that argument, else null (c
+    // is then released).
+    static Cell* Adopted(RatingType t, int argument, Cell* c);
+    void SetArguments(Cell* c1, Cell* c2);
     static double ArgumentValue(const Cell* c, bool onNew);
     double Value(bool onNew) const;
 

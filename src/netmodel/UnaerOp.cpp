@@ -3,21 +3,30 @@
 
 #include <memory>
 
-UnaerOp::UnaerOp() : opd(new ConstVal()) {}
+UnaerOp::UnaerOp() : opd(new ConstVal()) { depth = 2; }
 
-UnaerOp::UnaerOp(Operator o, const Cell* c) : op(o), opd(c ? c->Copy() : new ConstVal())
+UnaerOp::UnaerOp(Operator o, const Cell* c)
+    : UnaerOp(o, c ? c->Copy() : nullptr, AdoptOperands{})
 {
-    if (opd->GetResultType() == Text)
-        CellError(117, "UnaerOp::UnaerOp(Operator, const Cell*)", "can't calculate textual cells");
 }
 
-UnaerOp::UnaerOp(const Cell* c)
+UnaerOp::UnaerOp(Operator o, Cell* c, AdoptOperands) : op(o), opd(c ? c : new ConstVal())
+{
+    int type = FreshResultType(opd);
+    if (type == Text)
+        CellError(117, "UnaerOp::UnaerOp(Operator, const Cell*)", "can't calculate textual cells");
+    depth = DepthAbove(opd);
+    if (op == NotOp) freshType = Boolean;
+    if (op == MinusOp) freshType = type;
+}
+
+UnaerOp::UnaerOp(const Cell* c) : opd(nullptr)
 {
     if (c && c->GetCellType() == UnaerOpCell) {
         op = c->GetConstOp();
-        opd = c->GetConstOpd()->Copy();
+        Adopt(c->GetConstOpd()->Copy());
     } else {
-        opd = new ConstVal();
+        Adopt(new ConstVal());
     }
 }
 
@@ -27,12 +36,20 @@ UnaerOp& UnaerOp::operator=(const UnaerOp& o)
     return *this;
 }
 
+// Replaces the operand (the old one is released) and forgets what the
+// operator was built as.
+void UnaerOp::Adopt(Cell* c)
+{
+    delete opd;
+    opd = c;
+    depth = DepthAbove(opd);
+    freshType = kUnknownResultType;
+}
+
 Cell& UnaerOp::operator=(const Cell& c)
 {
     if (&c == this || c.GetCellType() != UnaerOpCell) return *this;
-    Cell* copy = c.GetConstOpd()->Copy();
-    delete opd;
-    opd = copy;
+    Adopt(c.GetConstOpd()->Copy());
     op = c.GetConstOp();
     return *this;
 }
@@ -41,8 +58,7 @@ void UnaerOp::Clear()
 {
     // The operand stays a valid cell: a cleared operator evaluates like a
     // default-constructed one.
-    delete opd;
-    opd = new ConstVal();
+    Adopt(new ConstVal());
 }
 
 CellVal* UnaerOp::Apply(CellVal* value, int line, const char* function) const

@@ -8,9 +8,12 @@ class UnaerOp : public Cell {
 public:
     UnaerOp();
     UnaerOp(Operator op, const Cell* c);
+    // The same, taking over c (a null one becomes a ConstVal()).
+    UnaerOp(Operator op, Cell* c, AdoptOperands);
     template <CellNumber N>
     UnaerOp(Operator o, N v) : op(o), opd(new ConstVal(v))
     {
+        depth = 2;
     }
     // A copy of another unary operator; any other cell gives the default.
     explicit UnaerOp(const Cell* c);
@@ -33,6 +36,8 @@ public:
     const Cell* GetConstOpd() const override { return opd; }
 
 private:
+    void Adopt(Cell* c);
+
     CellVal* Apply(CellVal* value, int line, const char* function) const;
 
     Operator op = NoOp;

@@ -1,21 +1,13 @@
-// Single-quote quoting for the POSIX shell and the fire-and-forget command.
+// Quoted file names for the shell and the fire-and-forget command.
 #include "run/ShellCommand.h"
 
 #include <cstdlib>
 
+#include "foundation/ShellQuoting.h"
+
 Str ShellQuote(const Str& text)
 {
-    Str quoted("'");
-    if (const char* p = text.GetCChar()) {
-        for (; *p; ++p) {
-            if (*p == '\'')
-                quoted += "'\\''";
-            else
-                quoted += *p;
-        }
-    }
-    quoted += '\'';
-    return quoted;
+    return Str(ShellQuoted(text.GetCChar() ? text.GetCChar() : "").c_str());
 }
 
 void RunShellCommand(const Str& command)

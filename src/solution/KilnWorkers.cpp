@@ -3,6 +3,7 @@
 // may serve any started record of the host it comes from.
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
+#include "foundation/ShellQuoting.h"
 #include "solution/ChildProcess.h"
 #include "solution/ExecKiln.h"
 #include "solution/KilnDataStream.h"
@@ -47,7 +48,10 @@ std::vector<std::string> WorkerArguments(const execinfo& e)
 }
 
 // The remote shell runs "nice" on the other host: the historic BSD shell with
-// the BSD form of its argument, any other shell with the POSIX form.
+// the BSD form of its argument, any other shell with the POSIX form. The
+// remote shell hands the words after the host name to a shell over there,
+// so the worker's path and arguments (directories and names from the
+// command line and the environment) are quoted for it.
 std::vector<std::string> RemoteCommand(const execinfo& e, const hostinfo& host,
                                        const std::string& worker)
 {
@@ -57,8 +61,8 @@ std::vector<std::string> RemoteCommand(const execinfo& e, const hostinfo& host,
         argv.push_back("+4");
     else
         argv.insert(argv.end(), {"-n", "4"});
-    argv.push_back(worker);
-    for (std::string& a : WorkerArguments(e)) argv.push_back(a);
+    argv.push_back(ShellWord(worker));
+    for (std::string& a : WorkerArguments(e)) argv.push_back(ShellWord(a));
     return argv;
 }
 

@@ -11,6 +11,7 @@ tests/e2e/README.md describes its files.
 """
 import difflib
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -81,14 +82,25 @@ def apply_env_changes(case, env, places):
             env[name] = substitute(value, places)
 
 
+REPEAT = re.compile(rb"\{REPEAT (\d+)\|([^}]*)\}")
+
+
 def copy_model(case, env, places):
+    """Copies the model files; {REPEAT n|text} in them stands for text
+    written n times, so that a case can hold a long description in a few
+    bytes."""
     source = os.path.join(case, "model")
     if not os.path.isdir(source):
         return
     target = env.get("MODELDIR", places["MODELDIR"])
     os.makedirs(target, exist_ok=True)
     for name in os.listdir(source):
-        shutil.copy(os.path.join(source, name), os.path.join(target, name))
+        with open(os.path.join(source, name), "rb") as f:
+            data = f.read()
+        data = REPEAT.sub(lambda m: m.group(2) * int(m.group(1)), data)
+        with open(os.path.join(target, name), "wb") as f:
+            f.write(data)
+        shutil.copymode(os.path.join(source, name), os.path.join(target, name))
 
 
 def blocks_in_order(lines, expected):

@@ -11,7 +11,10 @@
 
 namespace {
 
-constexpr std::size_t kSlots = std::size_t{1} << 22;  // a power of two
+// Room for the blocks of the largest read the reader's limits allow (a
+// million cells copied from definitions, each copy made twice).
+constexpr int kSlotBits = 23;
+constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
 constexpr std::uintptr_t kEmpty = 0;
 constexpr std::uintptr_t kRemoved = 1;
 
@@ -22,7 +25,7 @@ bool tracking = false;
 
 std::size_t Home(std::uintptr_t p)
 {
-    return ((p >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - 22);
+    return ((p >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kSlotBits);
 }
 
 void Record(const volatile void* block, std::size_t)

@@ -7,6 +7,7 @@
 
 #include "language/DefinitionFiling.h"
 #include "language/NameContext.h"
+#include "language/NameLookup.h"
 #include "language/Registration.h"
 #include "language/ScannerState.h"
 #include "language/TransitionRegistration.h"
@@ -109,6 +110,7 @@ void ResetReader()
     place_no = 1;
     exc_no = 0;
 
+    ForgetNameIndexes();
     Forget(ActDefinition);
     Forget(ActPageName);
     Forget(MasterPageName);

@@ -3,11 +3,15 @@
 
 #include <iostream>
 
-void TDepLst::Add(short_list*& list, unsigned short& count, short i)
+void TDepLst::Add(short_list*& list, unsigned short& count, Members& members, short i)
 {
-    for (short_list* e = list; e; e = e->next)
-        if (e->value == i) return;
-    add_short(list, i);
+    auto slot = static_cast<std::size_t>(static_cast<unsigned short>(i));
+    if (slot >= members.present.size()) members.present.resize(slot + 1);
+    if (members.present[slot]) return;
+    members.present[slot] = true;
+    short_list*& end = members.last ? members.last->next : list;
+    add_short(end, i);  // onto an empty tail: no walk
+    members.last = end;
     ++count;
 }
 
@@ -17,6 +21,7 @@ void TDepLst::Clear()
     clear_short(imm);
     clear_short(inf);
     exc_no = imm_no = inf_no = 0;
+    excMembers = immMembers = infMembers = Members();
 }
 
 void TDepLst::Print() const

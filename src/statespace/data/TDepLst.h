@@ -3,6 +3,8 @@
 // transition class, without repetition, in the order they were found.
 #pragma once
 
+#include <vector>
+
 #include "statespace/data/Multiset.h"
 
 class TDepLst {
@@ -12,9 +14,9 @@ public:
     TDepLst& operator=(const TDepLst&) = delete;
     ~TDepLst() { Clear(); }
 
-    void AddExc(short i) { Add(exc, exc_no, i); }
-    void AddImm(short i) { Add(imm, imm_no, i); }
-    void AddInf(short i) { Add(inf, inf_no, i); }
+    void AddExc(short i) { Add(exc, exc_no, excMembers, i); }
+    void AddImm(short i) { Add(imm, imm_no, immMembers, i); }
+    void AddInf(short i) { Add(inf, inf_no, infMembers, i); }
     void Clear();
     void Print() const;
 
@@ -26,5 +28,16 @@ public:
     short_list* inf = nullptr;
 
 private:
-    static void Add(short_list*& list, unsigned short& count, short i);
+    // What a list holds and where it ends, so that adding takes constant
+    // time: when many transitions share a place, each depends on all.
+    struct Members {
+        std::vector<bool> present;
+        short_list* last = nullptr;
+    };
+
+    static void Add(short_list*& list, unsigned short& count, Members& members, short i);
+
+    Members excMembers;
+    Members immMembers;
+    Members infMembers;
 };

@@ -44,11 +44,12 @@ sock.close()
 )";
 
 // "<shell> <host> -n <command...>": a load query gets a fixed answer, any
-// other command runs on this host; each call is logged.
+// other command runs on this host, read by a shell from the words joined
+// by blanks as a real remote shell does; each call is logged.
 constexpr const char* kFakeRemoteShell = R"(#!/bin/sh
 echo "$*" >> "$FAKE_WORKER_LOG/shell"
 shift
 [ "$1" = -n ] && shift
 if [ "$1" = cat ]; then echo "0.50 0.40 0.30 1/99 1234"; exit 0; fi
-exec "$@"
+exec /bin/sh -c "$*"
 )";

@@ -162,6 +162,26 @@ TEST_F(WorkerRunTest, WorkersAreSpreadOverHostsThroughTheRemoteShell)
     EXPECT_EQ(records_[1].status, kKilnFinished);
 }
 
+TEST_F(WorkerRunTest, RemoteWorkersGetDirectoriesWithShellCharactersLiterally)
+{
+    const std::string odd = dir_ + "/tmp dir 'q' $(echo x);y";
+    std::filesystem::create_directory(odd);
+    TmpD = odd.c_str();
+    TmpDir = const_cast<char*>(TmpD.GetCChar());
+    Script("/rsh", kFakeRemoteShell);
+    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n"
+                                     << ThisHost() << "\nHOSTLISTEND\nREMOTE SHELL " << dir_
+                                     << "/rsh\nSTART DISTRIBUTION AT 0\n";
+    execmode = 0;
+    DetChains(2);
+    RunKilnQuietly();
+    for (const char* worker : {"kiln_da-1", "kiln_da-2"})
+        EXPECT_NE(Log(std::string(worker) + ".args").find(" net nodebug " + odd + " 1e-07\n"),
+                  std::string::npos)
+            << worker;
+    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
+}
+
 TEST_F(WorkerRunTest, WithoutTwoAnsweringHostsTheWorkersRunLocally)
 {
     std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nhostA\nhostB\nHOSTLISTEND\n"
