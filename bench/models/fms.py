@@ -1,5 +1,5 @@
 """The flexible manufacturing system: pallets of the part types P1, P2 and P3
-(N of each) visit the machines M1 (3 of them), M2 (1, shared by P2 and P3)
+(N of each) visit the machines M1 (3 of them, shared by P1 and P3), M2 (1)
 and M3 (2); finished P1 and P2 parts are either shipped or assembled into
 P12 parts. Taking a machine, the shipping-or-assembly choice and the joining
 of a P1 and a P2 part are immediate; machining and transport are timed."""
@@ -9,7 +9,7 @@ def fms(n):
     places = [("P1", n), ("P1wM1", 0), ("P1M1", 0), ("M1", 3), ("P1d", 0), ("P1s", 0), ("P1wP2", 0),
               ("P12", 0), ("P12wM3", 0), ("P12M3", 0), ("M3", 2), ("P12s", 0),
               ("P2", n), ("P2wM2", 0), ("P2M2", 0), ("M2", 1), ("P2d", 0), ("P2s", 0), ("P2wP1", 0),
-              ("P3", n), ("P3M2", 0), ("P3s", 0)]
+              ("P3", n), ("P3M1", 0), ("P3s", 0)]
     decl = ["%s ; ;%s" % (p, " %d'e" % k if k else "") for p, k in places]
 
     def t(name, ins, outs, delay):
@@ -32,8 +32,8 @@ def fms(n):
         t("tM2", ["P2M2"], ["M2", "P2d"], "Exponential(0.167)"),
         "tP2x [ in#P2d = e , out#P2s = e ; 0.4 ; Immediate | in#P2d = e , out#P2wP1 = e ; 0.6 ; Immediate ]",
         t("tP2s", ["P2s"], ["P2"], "Exponential(0.6)"),
-        t("tP3", ["P3", "M2"], ["P3M2"], "Exponential(0.2)"),
-        t("tP3M2", ["P3M2"], ["M2", "P3s"], "Exponential(0.5)"),
+        t("tP3", ["P3", "M1"], ["P3M1"], "Exponential(0.2)"),
+        t("tP3M1", ["P3M1"], ["M1", "P3s"], "Exponential(0.5)"),
         t("tP3s", ["P3s"], ["P3"], "Exponential(0.6)"),
     ]
     return "\n".join(["Definition :", "Parameter : Page : \\",
