@@ -57,10 +57,10 @@ void MakeNewPms(Pms& pms)
     FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetNewTms(); });
 }
 
-Marking* MakeSuccessorMarking(const short* ata)
+Marking* MakeSuccessorMarking(const short* ata, int transNo)
 {
     auto* m = new Marking();
     MakeNewPms(m->GetPms());
-    m->GetAta() = MakeNewAta(ata);
+    m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));
     return m;
 }

@@ -17,5 +17,6 @@ void InitActPms(const Pms& pms);
 void MakeActPms(Pms& pms);
 void MakeNewPms(Pms& pms);
 
-// A new marking of the new contents whose ata is MakeNewAta(ata).
-Marking* MakeSuccessorMarking(const short* ata);
+// A new marking of the new contents whose ata is MakeNewAta(ata, fired),
+// after the firing of transition number transNo.
+Marking* MakeSuccessorMarking(const short* ata, int transNo);
