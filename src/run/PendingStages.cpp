@@ -3,8 +3,4 @@
 
 void ForgetGeneralTransitions() {}
 void DeleteDefinitions() {}
-void SetRates() {}
-void SolveNetModel() {}
-void WriteResults(Str) {}
 void ReleaseStores() {}
-int FindExclusiveTransitionNumber(const Str&) { return -1; }

@@ -3,17 +3,9 @@
 // its whole order; the engineer who builds a stage deletes its stand-in here.
 #pragma once
 
-#include "foundation/Str.h"
-
 // Description reader and net model.
 void ForgetGeneralTransitions();  // GeneralTransitions.SoftClear()
 void DeleteDefinitions();  // DefinitionRefs: items deleted, list emptied
 
-// Passes.
-void SetRates();
-void SolveNetModel();
-void WriteResults(Str fileName);
+// End of the run.
 void ReleaseStores();  // MHash, EvalRefs, TransitionNames, PlaceArray
-
-// The number of the first exclusive transition with this full name, or -1.
-int FindExclusiveTransitionNumber(const Str& fullName);

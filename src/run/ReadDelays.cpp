@@ -6,8 +6,8 @@
 #include "foundation/RunState.h"
 #include "run/DelayTables.h"
 #include "run/PathNames.h"
-#include "run/PendingStages.h"
 #include "run/Printable.h"
+#include "run/SetRates.h"
 #include "run/ShellCommand.h"
 
 #include <ctime>

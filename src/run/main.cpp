@@ -2,6 +2,7 @@
 // pipeline: command line and environment, the net description, parsing and
 // class check, the reduced reachability graph and its examination, then one
 // solution and evaluation pass per delays file.
+#include "evaluation/NetEvaluation.h"
 #include "foundation/RunState.h"
 #include "language/ClassCheck.h"
 #include "language/GlobalTables.h"
@@ -18,8 +19,10 @@
 #include "run/ReadDelays.h"
 #include "run/RunExit.h"
 #include "run/RunStatistics.h"
+#include "run/SetRates.h"
 #include "run/ShowResults.h"
 #include "run/TableString.h"
+#include "solution/SolveNetModel.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/ExamineRRG.h"
 #include "statespace/RRGListing.h"

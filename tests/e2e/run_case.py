@@ -138,9 +138,51 @@ def check(case, work, places, result):
                     if f.read() != want:
                         failures.append("%s differs from the expected content" % relative)
 
+    failures += compare_values(case, work)
     if failures:
         failures.append("--- stdout ---\n" + out)
     return failures
+
+
+def compare_values(case, work):
+    """Results files under values/ are compared line by line: the measure
+    names exactly, the values within the relative tolerance of the case
+    (absolute for an expected 0)."""
+    failures = []
+    tolerance = float((read_text(case, "tolerance") or "1e-9").strip())
+    expected_files = os.path.join(case, "values")
+    for root, _, names in os.walk(expected_files):
+        for name in names:
+            relative = os.path.relpath(os.path.join(root, name), expected_files)
+            actual = os.path.join(work, relative)
+            if not os.path.exists(actual):
+                failures.append("%s was not written" % relative)
+                continue
+            with open(os.path.join(root, name)) as f:
+                want = f.read().splitlines()
+            with open(actual) as f:
+                got = f.read().splitlines()
+            if len(want) != len(got):
+                failures.append("%s has %d lines, expected %d" % (relative, len(got), len(want)))
+                continue
+            for w, g in zip(want, got):
+                if not value_line_matches(w, g, tolerance):
+                    failures.append("%s: %r, expected %r (tolerance %g)"
+                                    % (relative, g, w, tolerance))
+    return failures
+
+
+def value_line_matches(want, got, tolerance):
+    want_fields, got_fields = want.split(" "), got.split(" ")
+    if len(want_fields) != 2 or len(got_fields) != 2:
+        return want == got
+    if want_fields[0] != got_fields[0]:
+        return False
+    try:
+        w, g = float(want_fields[1]), float(got_fields[1])
+    except ValueError:
+        return False
+    return abs(g - w) <= tolerance * (abs(w) if w != 0 else 1.0)
 
 
 def main():

@@ -1,0 +1,46 @@
+// The results file of a pass: one line per measure with its value to 16
+// significant digits, then the end mark that tells the front end the file
+// is complete.
+#include "evaluation/NetEvaluation.h"
+
+#include "foundation/Reporters.h"
+#include "netmodel/Definition.h"
+#include "netmodel/Registries.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <cstdio>
+
+namespace {
+
+constexpr int kOpenLine = 85;
+constexpr int kWriteLine = 101;
+constexpr mode_t kResultsFileMode = 0664;
+
+std::FILE* CreateResultsFile(const char* path)
+{
+    int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, kResultsFileMode);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "w");
+    if (!file) {
+        if (fd >= 0) close(fd);
+        NEError(kOpenLine, "WriteResults()", "can't open file", path);
+    }
+    return file;
+}
+
+}  // namespace
+
+void WriteResults(Str fileName)
+{
+    const char* path = fileName.IsNull() ? "" : fileName.GetCChar();
+    std::FILE* file = CreateResultsFile(path);
+    for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) {
+        double value = SubstitudeRatingCells(d->item->GetVal());
+        Str name = d->item->GetNameT().StripOffRoot();
+        std::fprintf(file, "%s %.16g\n", name.IsNull() ? "" : name.GetCChar(), value);
+    }
+    std::fputs("*#END#*\n", file);
+    bool written = !std::ferror(file);
+    if (std::fclose(file) != 0 || !written)
+        NEError(kWriteLine, "WriteResults()", "can't write to file", path);
+}
