@@ -67,7 +67,9 @@ def main():
     for model, size in CASES:
         status, sums = checksums(mosk, model, size)
         out.append("%s %d %s" % (model, size, " ".join(sums)))
-        if status != 0 or (not record and golden.get((model, size)) != sums):
+        # The listings come before the solution: a failed solution (a worker
+        # that is missing, say) does not make them wrong.
+        if "none" in sums or (not record and golden.get((model, size)) != sums):
             failed += 1
             print("%s %d: status %d, listings %s, expected %s" % (model, size, status, sums,
                                                                golden.get((model, size))))
