@@ -5,7 +5,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX     ?= /usr/local
-# Extra mosk switches for `make run`, for example MOSK_FLAGS=-v
+# Extra mosk-solve options for `make run`, for example MOSK_FLAGS=-v or
+# MOSK_FLAGS="--format json"
 MOSK_FLAGS ?=
 
 .PHONY: all deps build test run sanitize-test fuzz bench install clean
@@ -25,7 +26,12 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	@tools/run-example $(BUILD) examples/mm1k.table $(MOSK_FLAGS)
+	@$(BUILD)/src/frontend/mosk-solve $(MOSK_FLAGS) examples/mm1k.table
+
+# Installs mosk and mosk-solve in $(PREFIX)/bin and the workers in
+# $(PREFIX)/lib/mosk/Pendra/bin, where mosk-solve finds them.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 sanitize-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSK_SANITIZE=ON

@@ -5,9 +5,11 @@
 #include <memory>
 
 #include "foundation/Reporters.h"
+#include "foundation/RunState.h"
 #include "language/NetWalk.h"
 #include "netmodel/Definition.h"
 #include "netmodel/Registries.h"
+#include "netmodel/ShowClasses.h"
 #include "netmodel/SocketPortPair.h"
 
 namespace {
@@ -159,6 +161,8 @@ void ChkSubAndEvalTransitions()
 
 void ClassCheck()
 {
+    // The net as parsed, before anything is bound or checked.
+    if (SHOW_SPECIALS) ShowClasses();
     ChkSubAndEvalTransitions();
     ForEachItem(&EvalRefs, [](Definition& d) { SubInCells(d.GetVal(), d.GetName()); });
     Tms2PTms();

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
 #include "netmodel/Registries.h"
@@ -25,7 +26,8 @@ Delay* FirstGeneralDelay(const Transition& t)
 void WritePMFFile()
 {
     if (no_of_gen_transitions == 0) return;
-    Str path = TmpD + "/" + netname + ".pmf";
+    // The general-delay workers look for it beside the chain files.
+    Str path = TmpD + "/" + ChainModelName().c_str() + ".pmf";
     FILE* file = std::fopen(path.GetCChar(), "w");
     if (!file) WriteErr(52, "WritePMFFile()", "can't open file", path);
     for (auto* e = GeneralTransitions.first; e; e = e->next) {

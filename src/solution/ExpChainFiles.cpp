@@ -5,11 +5,11 @@
 // entries, which the solver then has to accept or reject.
 #include "solution/ExpChainFiles.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
 #include "solution/ChainFileWriter.h"
 #include "solution/ChainFiles.h"
-#include "solution/ChainModelName.h"
 #include "statespace/data/GraphQueries.h"
 #include "statespace/data/StateSpaceGlobals.h"
 

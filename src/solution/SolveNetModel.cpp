@@ -3,19 +3,18 @@
 // solver over all chain files.
 #include "solution/SolveNetModel.h"
 
+#include "foundation/ChainModelName.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
-#include "solution/ChainModelName.h"
+#include "solution/ChildReaper.h"
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 #include "solution/ExpChainFiles.h"
 #include "solution/KilnInfo.h"
+#include "solution/Progress.h"
 #include "solution/SolveLGS.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
-#include <sys/wait.h>
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -26,15 +25,6 @@ namespace {
 constexpr int kSignalLine = 322;
 constexpr std::size_t kStreamBuffer = 1024;
 
-// Workers end on their own; each end is reaped as it is signalled so that
-// none is left as a zombie while the others still run.
-extern "C" void ReapOneChild(int)
-{
-    int saved = errno;
-    waitpid(-1, nullptr, WNOHANG);
-    errno = saved;
-}
-
 // Progress and worker traces must reach a watching front end line by line.
 void LineBufferOutput()
 {
@@ -44,11 +34,6 @@ void LineBufferOutput()
     std::fflush(stderr);
     std::setvbuf(stdout, out, _IOLBF, sizeof out);
     std::setvbuf(stderr, err, _IOLBF, sizeof err);
-}
-
-void Progress(const char* line)
-{
-    if (DEBUG) std::cout << line << std::endl;
 }
 
 const char* ModelKind(int detCount, int genCount)
@@ -69,8 +54,7 @@ void SolveNetModel()
     kilninfo* infos = records.data();
 
     LineBufferOutput();
-    if (std::signal(SIGCHLD, ReapOneChild) == SIG_ERR)
-        ATTError(kSignalLine, "SolveNetModel()", "signal()");
+    if (!InstallChildReaper()) ATTError(kSignalLine, "SolveNetModel()", "signal()");
 
     Progress("\t writing CONV00-, EMC00- and AUX-files ...");
     WriteFilesForMExp();

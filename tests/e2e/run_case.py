@@ -4,8 +4,9 @@
 usage: run_case.py <mosk> <case directory> [<workers directory>]
 
 Each run gets a fresh directory WORK holding HOME (with a .Plenar that names
-this host), PLENARHOME (with Pendra/bin, linking the built workers when they
-exist, and Pendra/scripts) and MODELDIR. The case directory holds data only;
+this host, or the case's own), PLENARHOME (with Pendra/bin, linking the built
+workers when they exist or holding the case's own programs, and
+Pendra/scripts) and MODELDIR. The case directory holds data only;
 tests/e2e/README.md describes its files.
 """
 import difflib
@@ -35,22 +36,36 @@ def substitute(text, places):
     return text
 
 
-def make_environment(work, workers):
+def make_environment(case, work, workers):
     home = os.path.join(work, "home")
     plenar = os.path.join(work, "plenar")
     models = os.path.join(work, "models")
     bindir = os.path.join(plenar, "Pendra", "bin")
     for d in (home, bindir, os.path.join(plenar, "Pendra", "scripts"), models):
         os.makedirs(d)
+    places = {"WORK": work, "HOME": home, "PLENARHOME": plenar, "MODELDIR": models,
+              "HOST": socket.gethostname()}
+    plenar_text = read_text(case, "plenar")
     with open(os.path.join(home, ".Plenar"), "w") as f:
-        f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % socket.gethostname())
+        if plenar_text is None:
+            f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % socket.gethostname())
+        else:
+            f.write(substitute(plenar_text, places))
     for name in WORKERS:
         built = os.path.join(workers or "", name)
         if workers and os.access(built, os.X_OK):
             os.symlink(os.path.abspath(built), os.path.join(bindir, name))
+    # Programs of the case (stand-in workers, say) take the place of the built ones.
+    own = os.path.join(case, "bin")
+    if os.path.isdir(own):
+        for name in os.listdir(own):
+            target = os.path.join(bindir, name)
+            if os.path.lexists(target):
+                os.remove(target)
+            shutil.copy(os.path.join(own, name), target)
+            os.chmod(target, 0o755)
     env = {k: os.environ[k] for k in PASSED_THROUGH if k in os.environ}
     env.update({"HOME": home, "PLENARHOME": plenar, "MODELDIR": models, "LC_ALL": "C"})
-    places = {"WORK": work, "HOME": home, "PLENARHOME": plenar, "MODELDIR": models}
     return env, places
 
 
@@ -97,14 +112,57 @@ def blocks_in_order(lines, expected):
     return True, None
 
 
+def check_measures(case, places):
+    """The measures of a results file against expected values, each within
+    a relative tolerance."""
+    text = read_text(case, "measures")
+    if text is None:
+        return []
+    path, tolerance, want = None, 1e-8, []
+    for line in text.splitlines():
+        field = line.split()
+        if not field or field[0].startswith("#"):
+            continue
+        if field[0] == "file":
+            path = substitute(field[1], places)
+        elif field[0] == "tolerance":
+            tolerance = float(field[1])
+        else:
+            want.append((field[0], float(field[1]), tolerance))
+    if not path or not os.path.exists(path):
+        return ["results file %s was not written" % path]
+    got = {}
+    with open(path, encoding="latin-1") as f:
+        for line in f:
+            field = line.split()
+            if len(field) == 2:
+                got[field[0]] = field[1]
+    failures = []
+    for name, value, tolerance in want:
+        if name not in got:
+            failures.append("measure %s is missing from %s" % (name, path))
+        elif abs(float(got[name]) - value) > tolerance * abs(value):
+            failures.append("measure %s is %s, expected %.16g (relative tolerance %g)"
+                            % (name, got[name], value, tolerance))
+    return failures
+
+
 def check(case, work, places, result):
     failures = []
     out = result.stdout.decode("latin-1")
     want_status = int((read_text(case, "status") or "0").strip())
     if result.returncode != want_status:
         failures.append("exit status %d, expected %d" % (result.returncode, want_status))
-    if result.stderr:
-        failures.append("standard error is not empty:\n" + result.stderr.decode("latin-1"))
+    err = result.stderr.decode("latin-1")
+    err_lines = read_text(case, "stderr-lines")
+    if err_lines is None and err:
+        failures.append("standard error is not empty:\n" + err)
+    if err_lines is not None:
+        found, block = blocks_in_order(err.split("\n"),
+                                       substitute(err_lines, places).rstrip("\n").split("\n"))
+        if not found:
+            failures.append("stderr lacks the lines %r; stderr:\n%s" % (block, err))
+    failures += check_measures(case, places)
 
     exact = read_text(case, "stdout")
     if exact is not None and out != substitute(exact, places):
@@ -192,7 +250,7 @@ def main():
     workers = sys.argv[3] if len(sys.argv) == 4 else None
     work = tempfile.mkdtemp(prefix="mosk-e2e-")
     try:
-        env, places = make_environment(work, workers)
+        env, places = make_environment(case, work, workers)
         apply_env_changes(case, env, places)
         copy_model(case, env, places)
         args = [substitute(a, places) for a in (read_text(case, "args") or "").splitlines()]

@@ -52,7 +52,7 @@ void* AllocateBlock(std::size_t bytes)
     return ::operator new(bytes);
 }
 
-void ReleaseBlock(void* block, std::size_t bytes)
+void ReleaseBlock(void* block, [[maybe_unused]] std::size_t bytes)
 {
     if (!block) return;
 #ifndef MOSK_BLOCKS_BYPASS
@@ -61,5 +61,5 @@ void ReleaseBlock(void* block, std::size_t bytes)
         return;
     }
 #endif
-    ::operator delete(block, bytes);
+    ::operator delete(block);  // unsized: not every compiler enables sized deallocation
 }

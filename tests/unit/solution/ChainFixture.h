@@ -5,6 +5,8 @@
 #include "foundation/RunState.h"
 #include "solution/SolveLGS.h"
 
+#include "StdoutExit.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -95,13 +97,5 @@ public:
     std::string out;
 };
 
-// Runs a statement that ends the process, with its standard output joined to
-// standard error so that EXPECT_EXIT can match the message.
-#define EXPECT_SOLVER_EXIT(statement, pattern)  \
-    EXPECT_EXIT(                                \
-        {                                       \
-            std::fflush(stdout);                \
-            dup2(STDERR_FILENO, STDOUT_FILENO); \
-            statement;                          \
-        },                                      \
-        testing::ExitedWithCode(1), pattern)
+// Runs a statement that ends the process with the solver's status 1.
+#define EXPECT_SOLVER_EXIT(statement, pattern) EXPECT_STDOUT_EXIT(statement, 1, pattern)

@@ -1,0 +1,84 @@
+// Writing of the delays files. Each file is written under a temporary name
+// and renamed, so mosk never reads a half-written file.
+#include "frontend/DelaysFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string DelayText(double delay)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", delay);
+    return text;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error)
+{
+    const std::string partial = path + ".partial";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out << text;
+        out.flush();
+        if (!out) {
+            error = "cannot write " + partial + ": " + std::strerror(errno);
+            std::remove(partial.c_str());
+            return false;
+        }
+    }
+    if (std::rename(partial.c_str(), path.c_str()) != 0) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        std::remove(partial.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DelaysFileText(const std::vector<SweepSetting>& settings, int pass)
+{
+    std::vector<std::string> subModels;
+    for (const SweepSetting& setting : settings) {
+        bool known = false;
+        for (const std::string& name : subModels) known = known || name == setting.subModel;
+        if (!known) subModels.push_back(setting.subModel);
+    }
+    std::ostringstream text;
+    text << subModels.size() << "\n";
+    for (const std::string& subModel : subModels) {
+        int entries = 0;
+        for (const SweepSetting& setting : settings) entries += setting.subModel == subModel;
+        text << subModel << " " << entries << "\n";
+        for (const SweepSetting& setting : settings)
+            if (setting.subModel == subModel)
+                text << setting.transition << " 0 " << DelayText(ValueInPass(setting, pass).delay)
+                     << "\n";
+    }
+    text << "*#END#*\n";
+    return text.str();
+}
+
+std::string ExitFileText()
+{
+    return "EXIT\n*#END#*\n";
+}
+
+std::string DelaysFilePath(const std::string& directory, const std::string& purename, int pass)
+{
+    return directory + "/" + purename + ".BSdelays" + std::to_string(pass);
+}
+
+bool WriteDelaysFiles(const std::string& directory, const std::string& purename,
+                      const std::vector<SweepSetting>& settings, int passes, std::string& error)
+{
+    for (int pass = 0; pass < passes; ++pass)
+        if (!WriteFileAtomically(DelaysFilePath(directory, purename, pass),
+                                 DelaysFileText(settings, pass), error))
+            return false;
+    return WriteFileAtomically(DelaysFilePath(directory, purename, passes), ExitFileText(), error);
+}

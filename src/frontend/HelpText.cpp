@@ -1,0 +1,52 @@
+// The --help text of mosk-solve.
+#include "frontend/SolveOptions.h"
+
+std::string HelpText()
+{
+    return R"(usage: mosk-solve [options] model.table
+
+Analyses a net description with mosk and prints its measures.
+
+options:
+  -E EPS                 precision of the linear solver (default 1e-10)
+  -M N                   iteration limit of the linear solver (default 100000)
+  -I, --iterative        solve by relaxation only (default: direct elimination,
+                         relaxation as refinement and fallback)
+  -P, --parallel         let mosk run the deterministic workers in parallel
+  --set SUB/T=v1,v2,...  sweep: solve once per value, with v as the mean delay
+                         of transition T on the sub-page SUB (may be repeated;
+                         each --set gives the same number of values, or one)
+  --format FMT           table (default), csv or json
+  --verbose              show mosk's output while it runs
+  --keep                 keep the run directory (its path is printed)
+  --timeout SECONDS      stop mosk after this time
+  --drop-tolerance X     DROPTOLERANCE of the direct solver: AUTO, NONE or a
+                         number up to 0.01 (private environment only)
+  --mosk PATH            the mosk to run (default: $MOSK, then beside
+                         mosk-solve, then the build tree, then PATH)
+  --mosk-flags "FLAGS"   diagnostic switches for mosk, e.g. "-r -t"
+  -c -C -e -H -i -l -p -r -R -s -t -v -x -y
+                         the same switches, given directly; each one also
+                         shows mosk's output
+  -h, --help             this text
+
+Sweeps re-solve the graph that was generated once, with new rates. Only
+exponential, single-server transitions on a sub-page can be swept (full name
+\SUB\T), and only where their firing leads straight to a tangible marking
+(no immediate transition decides between successors). A transition on the
+root page, an immediate, deterministic or general transition, a transition
+whose rate depends on the marking, a weight, a capacity or an initial marking
+need one run per value: edit the description and run again.
+
+Environment: when PLENARHOME is set, mosk uses it and $HOME/.Plenar as they
+are; otherwise mosk-solve makes a private environment (a .Plenar naming this
+host and links to the workers kiln_da and ekiln). Either way the model is
+analysed in a fresh directory under $TMPDIR (default /tmp), removed at the
+end unless --keep is given.
+
+exit status: 0 success; mosk's own status when it fails (the error report is
+shown with a one-line summary); 2 a wrong command line or an unreadable
+description; 3 mosk wrote no results; 124 the time limit was reached; 128+n
+mosk-solve was stopped by signal n.
+)";
+}

@@ -1,0 +1,162 @@
+// Output formats. Values are printed exactly as mosk wrote them.
+#include "frontend/ReportWriter.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "frontend/JsonText.h"
+
+namespace {
+
+using Row = std::vector<std::string>;
+
+// The rows of the report: a header, then one row per measure (single pass)
+// or per pass (sweep).
+std::vector<Row> ReportRows(const SolveReport& report)
+{
+    std::vector<Row> rows;
+    if (report.passes.empty()) return rows;
+    const std::vector<Measure>& first = report.passes.front().results.measures;
+    if (report.settings.empty()) {
+        rows.push_back({"measure", "value"});
+        for (const Measure& measure : first)
+            rows.push_back({DisplayName(measure.name), measure.value});
+        return rows;
+    }
+    Row header;
+    for (const SweepSetting& setting : report.settings) header.push_back(setting.Label());
+    for (const Measure& measure : first) header.push_back(DisplayName(measure.name));
+    rows.push_back(header);
+    for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
+        Row row;
+        for (const SweepSetting& setting : report.settings)
+            row.push_back(ValueInPass(setting, static_cast<int>(pass)).text);
+        const std::vector<Measure>& measures = report.passes[pass].results.measures;
+        for (std::size_t i = 0; i < first.size(); ++i)
+            row.push_back(i < measures.size() ? measures[i].value : "");
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void WriteJsonMeasures(std::ostringstream& out, const std::vector<Measure>& measures,
+                       const std::string& indent)
+{
+    out << "{";
+    for (std::size_t i = 0; i < measures.size(); ++i)
+        out << (i == 0 ? "\n" : ",\n") << indent << "  "
+            << JsonString(DisplayName(measures[i].name)) << ": "
+            << JsonNumberText(measures[i].value);
+    out << (measures.empty() ? "}" : "\n" + indent + "}");
+}
+
+// The largest residual over the passes: the accuracy the whole run reached.
+std::optional<double> WorstAccuracy(const SolveReport& report)
+{
+    std::optional<double> worst;
+    for (const PassReport& pass : report.passes) {
+        if (!pass.solution.accuracy) return std::nullopt;
+        worst = std::max(worst.value_or(0.0), *pass.solution.accuracy);
+    }
+    return worst;
+}
+
+void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size_t pass)
+{
+    const PassReport& data = report.passes[pass];
+    out << "    {\n      \"pass\": " << pass << ",\n      \"set\": {";
+    for (std::size_t i = 0; i < report.settings.size(); ++i)
+        out << (i == 0 ? "" : ", ") << JsonString(report.settings[i].Label()) << ": "
+            << JsonDouble(ValueInPass(report.settings[i], static_cast<int>(pass)).delay);
+    out << "},\n      \"accuracy\": " << JsonOptional(data.solution.accuracy)
+        << ",\n      \"converged\": " << (data.solution.converged ? "true" : "false")
+        << ",\n      \"iterations\": "
+        << (data.solution.iterations ? std::to_string(*data.solution.iterations) : "null")
+        << ",\n      \"measures\": ";
+    WriteJsonMeasures(out, data.results.measures, "      ");
+    out << "\n    }";
+}
+
+}  // namespace
+
+std::string DisplayName(const std::string& measureName)
+{
+    return !measureName.empty() && measureName.front() == '\\' ? measureName.substr(1)
+                                                               : measureName;
+}
+
+std::string FormatTable(const SolveReport& report)
+{
+    const std::vector<Row> rows = ReportRows(report);
+    std::vector<std::size_t> widths;
+    for (const Row& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            if (widths.size() <= i) widths.push_back(0);
+            widths[i] = std::max(widths[i], row[i].size());
+        }
+    std::ostringstream out;
+    for (const Row& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            line += row[i];
+            if (i + 1 < row.size()) line += std::string(widths[i] - row[i].size() + 2, ' ');
+        }
+        out << line << "\n";
+    }
+    return out.str();
+}
+
+std::string FormatCsv(const SolveReport& report)
+{
+    std::ostringstream out;
+    for (const Row& row : ReportRows(report)) {
+        for (std::size_t i = 0; i < row.size(); ++i) out << (i == 0 ? "" : ",") << CsvField(row[i]);
+        out << "\n";
+    }
+    return out.str();
+}
+
+std::string FormatJson(const SolveReport& report)
+{
+    std::ostringstream out;
+    out << "{\n  \"model\": " << JsonString(report.description) << ",\n  \"tangible_markings\": "
+        << (report.tangibleMarkings ? std::to_string(*report.tangibleMarkings) : "null")
+        << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
+        << "\",\n  \"accuracy\": " << JsonOptional(WorstAccuracy(report))
+        << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"measures\": ";
+    WriteJsonMeasures(
+        out,
+        report.passes.empty() ? std::vector<Measure>{} : report.passes.front().results.measures,
+        "  ");
+    out << ",\n  \"passes\": [";
+    for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
+        out << (pass == 0 ? "\n" : ",\n");
+        WriteJsonPass(out, report, pass);
+    }
+    out << (report.passes.empty() ? "]" : "\n  ]") << "\n}\n";
+    return out.str();
+}
+
+std::string FormatReport(const SolveReport& report, OutputFormat format)
+{
+    switch (format) {
+        case OutputFormat::Csv:
+            return FormatCsv(report);
+        case OutputFormat::Json:
+            return FormatJson(report);
+        case OutputFormat::Table:
+            break;
+    }
+    return FormatTable(report);
+}

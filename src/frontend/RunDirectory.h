@@ -1,0 +1,55 @@
+// The private directory of one mosk-solve run: a model directory for the
+// description, mosk's delays, chain and results files, and, when the user has
+// no installation of their own, a home with ".Plenar" and an installation
+// directory whose Pendra/bin links the workers. Removed again unless kept.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct WorkerLink {
+    std::string name;    // "kiln_da" or "ekiln"
+    std::string target;  // the executable it stands for
+};
+
+struct RunPaths {
+    std::string root;        // the directory that holds everything
+    std::string home;        // HOME for mosk
+    std::string plenarHome;  // PLENARHOME for mosk
+    std::string modelDir;    // MODELDIR for mosk, and the net's directory
+};
+
+// The text of a ".Plenar" naming `hostName` as the only host, with a
+// DROPTOLERANCE line when `dropTolerance` is not empty.
+std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance);
+
+class RunDirectory {
+public:
+    RunDirectory() = default;
+    RunDirectory(const RunDirectory&) = delete;
+    RunDirectory& operator=(const RunDirectory&) = delete;
+    ~RunDirectory();
+
+    // Creates <parent>/mosk-solve.XXXXXX with its model directory. With
+    // `privateInstallation` also home/.Plenar (from `plenarText`) and
+    // plenar/Pendra/{bin,scripts} with the worker links; otherwise HOME and
+    // PLENARHOME are taken from `userHome` and `userPlenarHome`. On failure
+    // nothing is left behind and `error` says why.
+    bool Create(const std::string& parent, bool privateInstallation, const std::string& plenarText,
+                const std::vector<WorkerLink>& workers, const std::string& userHome,
+                const std::string& userPlenarHome, std::string& error);
+
+    const RunPaths& Paths() const { return paths; }
+
+    // Leaves the directory in place at the end.
+    void Keep() { kept = true; }
+    // Removes the directory now (unless kept); safe to call twice.
+    void Remove();
+
+private:
+    bool Populate(bool privateInstallation, const std::string& plenarText,
+                  const std::vector<WorkerLink>& workers, std::string& error);
+
+    RunPaths paths;
+    bool kept = false;
+};

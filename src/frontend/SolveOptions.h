@@ -1,0 +1,34 @@
+// The command line of mosk-solve.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frontend/SweepSetting.h"
+
+enum class OutputFormat { Table, Csv, Json };
+
+struct SolveOptions {
+    std::string description;  // the .table file
+    std::string epsilon = "1e-10";
+    std::string maxIterations = "100000";
+    bool iterative = false;  // mosk -I
+    bool parallel = false;   // mosk -P
+    std::vector<SweepSetting> settings;
+    OutputFormat format = OutputFormat::Table;
+    bool keep = false;
+    bool verbose = false;
+    std::string moskPath;                // --mosk, else $MOSK
+    std::vector<std::string> moskFlags;  // diagnostic switches for mosk, e.g. "-r"
+    double timeoutSeconds = 0.0;
+    std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar
+};
+
+enum class ParseOutcome { Run, Help, Error };
+
+// Reads argv[1..]; on Error `error` says what is wrong.
+ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& options,
+                               std::string& error);
+
+// The text of --help.
+std::string HelpText();

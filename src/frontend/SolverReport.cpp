@@ -1,0 +1,66 @@
+// Recognises the solver's progress lines. The numbers follow fixed words;
+// anything else in the output is ignored.
+#include "frontend/SolverReport.h"
+
+#include <cstdlib>
+
+namespace {
+
+// The number that follows `key` in `line`, if the line holds the key.
+std::optional<double> NumberAfter(const std::string& line, const std::string& key)
+{
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos) return std::nullopt;
+    const char* start = line.c_str() + at + key.size();
+    char* end = nullptr;
+    const double value = std::strtod(start, &end);
+    if (end == start) return std::nullopt;
+    return value;
+}
+
+bool Holds(const std::string& line, const char* words)
+{
+    return line.find(words) != std::string::npos;
+}
+
+}  // namespace
+
+PassSolution& SolverReport::Current()
+{
+    if (passes.empty()) passes.emplace_back();
+    return passes.back();
+}
+
+void SolverReport::Line(const std::string& line)
+{
+    if (Holds(line, "solving LGS ...")) {
+        passes.emplace_back();
+        directAccuracy.reset();
+        return;
+    }
+    if (Holds(line, "solution with sparse Gaussian-Elimination")) Current().direct = true;
+    if (Holds(line, "iterative refinement of solution with sor")) Current().refined = true;
+    if (Holds(line, "no convergence within")) Current().converged = false;
+    if (std::optional<double> reached = NumberAfter(line, "achieved accuracy:")) {
+        if (Current().direct && !Current().refined) directAccuracy = reached;
+        Current().accuracy = reached;
+    }
+    const std::optional<double> iterations = NumberAfter(line, "convergence in ");
+    const std::optional<double> reached = NumberAfter(line, "iterations with accuracy ");
+    if (iterations && reached) {
+        Current().iterations = static_cast<int>(*iterations);
+        Current().accuracy = reached;
+        Current().converged = true;
+    }
+    // A refinement that made things worse is thrown away.
+    if (Holds(line, "iterative refinement was not succesfull")) {
+        Current().accuracy = directAccuracy;
+        Current().iterations.reset();
+        Current().converged = true;
+    }
+}
+
+PassSolution SolverReport::Pass(std::size_t pass) const
+{
+    return pass < passes.size() ? passes[pass] : PassSolution{};
+}

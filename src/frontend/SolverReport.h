@@ -1,0 +1,33 @@
+// What mosk's solver said about each pass, read from its output lines (mosk
+// runs with -v so that the accuracy lines are printed). Each pass begins
+// with the line "solving LGS ...".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct PassSolution {
+    std::optional<double> accuracy;  // the largest residual reached, when reported
+    std::optional<int> iterations;   // of the relaxation, when it ran and converged
+    bool converged = true;           // false after "no convergence within ..."
+    bool direct = false;             // the sparse elimination ran
+    bool refined = false;            // ... and was refined by the relaxation
+};
+
+class SolverReport {
+public:
+    // Feeds one output line (without its line end).
+    void Line(const std::string& line);
+
+    const std::vector<PassSolution>& Passes() const { return passes; }
+    // The solver's figures for pass `pass`, or an empty record when mosk did
+    // not report on it.
+    PassSolution Pass(std::size_t pass) const;
+
+private:
+    PassSolution& Current();
+
+    std::vector<PassSolution> passes;
+    std::optional<double> directAccuracy;
+};

@@ -1,0 +1,75 @@
+// The order in which the members of a subordinated chain are sent to a
+// worker: every entry marking (status "initial") in member-list order, each
+// followed depth-first by the members it reaches, a member's edges taken in
+// list order. Whether a target is still to be visited is decided when its
+// edge comes up, after the members reached through the earlier edges; the
+// visit marks it (through its status) so that it is not visited again. The
+// walk keeps its own stack because chains can be long.
+#pragma once
+
+#include "statespace/data/SMChain.h"
+
+#include <utility>
+#include <vector>
+
+// Calls visit(m) for every member reached; `eligible(t)` tells whether the
+// target t of an edge is a member not yet visited. Returns the number of
+// visits.
+template <class Eligible, class Visit>
+int WalkChain(const SMChain& chain, Eligible eligible, Visit visit)
+{
+    int visits = 0;
+    std::vector<std::pair<Marking*, const stt*>> path;
+    for (const PLElement<Marking>* e = chain.GetMarkings().first; e; e = e->next) {
+        if (e->item->GetStatus() != kStatusInitial) continue;
+        visit(*e->item);
+        ++visits;
+        path.emplace_back(e->item, e->item->GetStt());
+        while (!path.empty()) {
+            const stt*& edge = path.back().second;
+            while (edge && !(edge->marking && eligible(*edge->marking))) edge = edge->next;
+            if (!edge) {
+                path.pop_back();
+                continue;
+            }
+            Marking* target = edge->marking;
+            edge = edge->next;
+            visit(*target);
+            ++visits;
+            path.emplace_back(target, target->GetStt());
+        }
+    }
+    return visits;
+}
+
+// The first state number after a chain's block.
+inline unsigned ChainEnd(const SMChain& chain)
+{
+    return chain.GetFirstStateNumber() + static_cast<unsigned>(chain.GetNoOfStates());
+}
+
+// Whether m is a member of kind `type` inside the chain's block whose status
+// is neither "initial" nor `mark` (the mark of the walk under way).
+inline bool NotYetVisited(const Marking& m, const SMChain& chain, unsigned type, unsigned mark)
+{
+    return m.GetType() == type && m.GetKey() >= chain.GetFirstStateNumber() &&
+           m.GetKey() < ChainEnd(chain) && m.GetStatus() != kStatusInitial && m.GetStatus() != mark;
+}
+
+// One part of a worker's stream: the members of kind `type` in visiting
+// order, each marked with `mark` (entry markings keep their status) and
+// written by writeRow(m). wrongKind(m) is called for an entry marking of
+// another kind. False when not every member was reached.
+template <class WrongKind, class WriteRow>
+bool WriteMemberRows(SMChain& chain, unsigned type, unsigned mark, WrongKind wrongKind,
+                     WriteRow writeRow)
+{
+    int rows = WalkChain(
+        chain, [&](const Marking& t) { return NotYetVisited(t, chain, type, mark); },
+        [&](Marking& m) {
+            if (m.GetType() != type) wrongKind(m);
+            if (m.GetStatus() != kStatusInitial) m.SetStatus(mark);
+            writeRow(m);
+        });
+    return rows == chain.GetNoOfStates();
+}

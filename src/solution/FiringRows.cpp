@@ -1,0 +1,36 @@
+// Firing rows of chain members.
+#include "solution/FiringRows.h"
+
+namespace {
+
+bool IsBranching(const Marking& m)
+{
+    return m.GetType() == kDelayProbability || m.GetType() == kDelayImmediate;
+}
+
+}  // namespace
+
+FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>& row)
+{
+    row.clear();
+    const stt* firing = m.GetStt();
+    while (firing && static_cast<unsigned>(firing->GetDelayType()) != type) firing = firing->next;
+    if (!firing) return FiringProblem::kNoFiring;
+    const Marking* target = firing->marking;
+    if (!target) return FiringProblem::kNoFiringTarget;
+    if (!IsBranching(*target)) {
+        row.push_back({target->GetKey(), 1.0});
+        return FiringProblem::kNone;
+    }
+    if (!target->GetStt()) return FiringProblem::kNoBranches;
+    const Marking* previous = nullptr;
+    for (const stt* s = target->GetStt(); s; s = s->next) {
+        if (!s->marking) return FiringProblem::kNoBranchTarget;
+        if (s->marking == previous)
+            row.back().value += s->GetDelayVal();
+        else
+            row.push_back({s->marking->GetKey(), s->GetDelayVal()});
+        previous = s->marking;
+    }
+    return FiringProblem::kNone;
+}

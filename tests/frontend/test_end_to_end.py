@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""mosk-solve with the real mosk, run as a user would: sweeps against
+separate runs, a typo in a description, interrupts, and the installed
+commands.
+
+Environment: MOSK_SOLVE, BUILD_DIR (the build tree), EXAMPLES (the examples
+folder). Tests that need a stage mosk does not have yet are skipped; see
+check_example.py."""
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+MOSK_SOLVE = os.environ["MOSK_SOLVE"]
+BUILD_DIR = os.environ["BUILD_DIR"]
+EXAMPLES = os.environ["EXAMPLES"]
+
+
+def read(path):
+    with open(path) as f:
+        return f.read()
+
+
+class EndToEnd(unittest.TestCase):
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="mosk-solve-e2e.")
+        self.tmp = os.path.join(self.work, "tmp")
+        os.mkdir(self.tmp)
+
+    def tearDown(self):
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def env(self):
+        env = {k: v for k, v in os.environ.items() if k not in ("PLENARHOME", "MOSK")}
+        env["TMPDIR"] = self.tmp
+        return env
+
+    def solve(self, *args, program=MOSK_SOLVE, cwd=None):
+        return subprocess.run([program, "--timeout", "240", *args], capture_output=True,
+                              text=True, env=self.env(), cwd=cwd)
+
+    def skipWithoutPipeline(self, run):
+        if run.returncode == 3 and "solving LGS" not in run.stderr:
+            self.skipTest("mosk has no solution stage yet")
+
+    def solved(self, *args, **kwargs):
+        run = self.solve(*args, **kwargs)
+        self.skipWithoutPipeline(run)
+        self.assertEqual(run.returncode, 0, run.stderr)
+        self.assertEqual(os.listdir(self.tmp), [])
+        return run
+
+    def variant(self, name, old, new):
+        path = os.path.join(self.work, name)
+        text = read(os.path.join(EXAMPLES, "hierarchy.table"))
+        self.assertIn(old, text)
+        with open(path, "w") as out:
+            out.write(text.replace(old, new))
+        return path
+
+    def test_a_sweep_matches_separate_runs(self):
+        table = os.path.join(EXAMPLES, "hierarchy.table")
+        self.solved(table)
+        sweep = json.loads(self.solved("--format", "json", "--set", "Srv/Serve=0.25,0.4,0.5",
+                                       table).stdout)
+        self.assertEqual(len(sweep["passes"]), 3)
+        rows = self.solved("--set", "Srv/Serve=0.25,0.4,0.5", table).stdout.splitlines()
+        self.assertEqual(len(rows), 4)
+        for pass_, mean in zip(sweep["passes"], ("0.25", "0.4", "0.5")):
+            separate = self.variant("service%s.table" % mean, "\\service = 0.4",
+                                    "\\service = %s" % mean)
+            alone = json.loads(self.solved("--format", "json", separate).stdout)
+            for name, value in alone["measures"].items():
+                self.assertAlmostEqual(pass_["measures"][name], value, delta=1e-9 * max(1, abs(value)),
+                                       msg="%s with mean delay %s" % (name, mean))
+
+    def test_a_typo_shows_the_error_report_and_a_summary(self):
+        table = self.variant("typo.table", "Exponential(arrival)", "Exponentail(arrival)")
+        run = self.solve(table)
+        self.skipWithoutPipeline(run)
+        self.assertIn(run.returncode, (250, 251), run.stderr)
+        self.assertEqual(run.stdout, "")
+        self.assertIn("\nERROR occured\n", run.stderr)
+        self.assertRegex(run.stderr, r"line\t\t : 9\n")
+        last = run.stderr.rstrip("\n").splitlines()[-1]
+        self.assertRegex(last, r"^mosk-solve: (syntax|lexical) error in the description at line 9 ")
+        self.assertEqual(os.listdir(self.tmp), [])
+
+    def test_a_missing_file_and_an_unusable_directory_leave_nothing(self):
+        run = self.solve(os.path.join(self.work, "nothing.table"))
+        self.assertEqual(run.returncode, 2)
+        blocker = os.path.join(self.work, "file")
+        open(blocker, "w").close()
+        env = self.env()
+        env["TMPDIR"] = os.path.join(blocker, "below")
+        run = subprocess.run([MOSK_SOLVE, os.path.join(EXAMPLES, "mm1k.table")],
+                             capture_output=True, text=True, env=env)
+        self.assertEqual(run.returncode, 2)
+        self.assertIn("cannot create a run directory", run.stderr)
+        self.assertEqual(os.listdir(self.tmp), [])
+
+    def processes_in(self, directory):
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if directory in read("/proc/%s/cmdline" % pid).replace("\0", " "):
+                    found.append(pid)
+            except OSError:
+                pass
+        return found
+
+    def test_an_interrupt_leaves_no_process_and_no_directory(self):
+        # A queue with room for two million customers keeps mosk busy.
+        table = os.path.join(self.work, "big.table")
+        with open(table, "w") as out:
+            out.write(read(os.path.join(EXAMPLES, "mm1k.table")).replace("P ; 5 ;", "P ; 2000000 ;"))
+        process = subprocess.Popen([MOSK_SOLVE, table], env=self.env(), stdout=subprocess.PIPE,
+                                   stderr=subprocess.PIPE, text=True)
+        deadline = time.time() + 30
+        while not self.processes_in(self.tmp) and process.poll() is None:
+            self.assertLess(time.time(), deadline)
+            time.sleep(0.02)
+        time.sleep(0.5)
+        if process.poll() is not None:
+            self.skipTest("mosk finished before it could be interrupted")
+        process.send_signal(signal.SIGINT)
+        out, err = process.communicate(timeout=30)
+        self.assertEqual(process.returncode, 130, err)
+        self.assertEqual(self.processes_in(self.tmp), [])
+        self.assertEqual(os.listdir(self.tmp), [])
+
+    def test_the_installed_commands_work_from_anywhere(self):
+        prefix = os.path.join(self.work, "prefix")
+        subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", prefix],
+                       check=True, capture_output=True)
+        for path in ("bin/mosk", "bin/mosk-solve"):
+            self.assertTrue(os.access(os.path.join(prefix, path), os.X_OK), path)
+        self.assertTrue(os.path.isdir(os.path.join(prefix, "lib/mosk/Pendra/scripts")))
+        if os.path.exists(os.path.join(BUILD_DIR, "src/workers/kiln_da")):
+            self.assertTrue(os.access(os.path.join(prefix, "lib/mosk/Pendra/bin/kiln_da"), os.X_OK))
+        run = self.solve("--keep", "--verbose", os.path.join(EXAMPLES, "mm1k.table"),
+                         program=os.path.join(prefix, "bin/mosk-solve"), cwd=self.work)
+        self.assertIn("running: %s/bin/mosk " % os.path.realpath(prefix), run.stderr)
+        kept = re.search(r"run directory kept: (\S+)", run.stderr).group(1)
+        bin_dir = os.path.join(kept, "plenar", "Pendra", "bin")
+        for worker in os.listdir(bin_dir):
+            self.assertTrue(os.path.realpath(os.path.join(bin_dir, worker)).startswith(
+                os.path.realpath(prefix)), worker)
+        shutil.rmtree(kept)
+        self.skipWithoutPipeline(run)
+        self.assertEqual(run.returncode, 0, run.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()

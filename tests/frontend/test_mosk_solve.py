@@ -1,0 +1,242 @@
+#!/usr/bin/env python3
+"""mosk-solve against a stand-in mosk (fake_mosk.py): the run directory, the
+delays files of sweeps, the output formats, the relay of failures, the retry
+in the iterative mode and the clean-up after errors and interrupts.
+
+Environment: MOSK_SOLVE (the mosk-solve to test)."""
+import json
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+MOSK_SOLVE = os.environ["MOSK_SOLVE"]
+FAKE_MOSK = os.path.join(HERE, "fake_mosk.py")
+
+
+def read(path):
+    with open(path) as f:
+        return f.read()
+
+
+class Run:
+    def __init__(self, status, out, err):
+        self.status, self.out, self.err = status, out, err
+
+
+class FrontEndTest(unittest.TestCase):
+    def setUp(self):
+        self.work = tempfile.mkdtemp(prefix="mosk-solve-test.")
+        self.tmp = os.path.join(self.work, "tmp")
+        os.mkdir(self.tmp)
+
+    def tearDown(self):
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def model(self, *directives, name="net.table"):
+        path = os.path.join(self.work, name)
+        with open(path, "w") as table:
+            table.write("Definition :\n" + "".join("FAKE %s\n" % d for d in directives))
+        return path
+
+    def env(self, **changes):
+        env = {k: v for k, v in os.environ.items() if k not in ("PLENARHOME", "MOSK")}
+        env["TMPDIR"] = self.tmp
+        env["MOSK"] = FAKE_MOSK
+        env.update(changes)
+        return env
+
+    def solve(self, *args, env=None, timeout=60):
+        done = subprocess.run([MOSK_SOLVE, *args], capture_output=True, text=True,
+                              env=env or self.env(), timeout=timeout)
+        return Run(done.returncode, done.stdout, done.stderr)
+
+    def assertNoRunDirectory(self):
+        self.assertEqual(os.listdir(self.tmp), [])
+
+
+class OutputFormats(FrontEndTest):
+    def test_table_csv_and_json_carry_the_values_as_written(self):
+        table = self.model("measure p0 0.3333333333333333", "measure tiny 1e-05",
+                           "measure undefined nan")
+        run = self.solve(table)
+        self.assertEqual(run.status, 0, run.err)
+        self.assertEqual(run.out, "measure    value\n"
+                                  "p0         0.3333333333333333\n"
+                                  "tiny       1e-05\n"
+                                  "undefined  nan\n")
+        run = self.solve("--format", "csv", table)
+        self.assertEqual(run.out, "measure,value\np0,0.3333333333333333\ntiny,1e-05\nundefined,nan\n")
+        run = self.solve("--format=json", table)
+        data = json.loads(run.out)
+        self.assertEqual(data["measures"], {"p0": 0.3333333333333333, "tiny": 1e-05,
+                                            "undefined": "nan"})
+        self.assertIn('"p0": 0.3333333333333333', run.out)
+        self.assertEqual(data["tangible_markings"], 7)
+        self.assertEqual(data["solver_mode"], "automatic")
+        self.assertEqual(data["accuracy"], 1e-12)
+        self.assertEqual(len(data["passes"]), 1)
+        self.assertEqual(data["passes"][0]["iterations"], 10)
+        self.assertTrue(data["passes"][0]["converged"])
+        self.assertGreater(data["seconds"], 0)
+        self.assertNoRunDirectory()
+
+
+class Sweeps(FrontEndTest):
+    def test_one_delays_file_per_value_and_one_row_per_pass(self):
+        table = self.model("echo-delays")
+        run = self.solve("--set", "Server/Serve=0.25,0.5,1e1", table)
+        self.assertEqual(run.status, 0, run.err)
+        rows = run.out.splitlines()
+        self.assertEqual(len(rows), 4, run.out)
+        self.assertEqual(rows[0].split(), ["Server/Serve", "delays"])
+        self.assertEqual(rows[1].split(), ["0.25", "1_Server_1_Serve_0_0.25_*#END#*"])
+        self.assertEqual(rows[3].split(), ["1e1", "1_Server_1_Serve_0_10_*#END#*"])
+        data = json.loads(self.solve("--format", "json", "--set", "Server/Serve=0.25,0.5,1e1",
+                                     table).out)
+        self.assertEqual([p["set"] for p in data["passes"]],
+                         [{"Server/Serve": 0.25}, {"Server/Serve": 0.5}, {"Server/Serve": 10}])
+        self.assertEqual(data["accuracy"], 3e-12)  # the worst pass
+
+    def test_settings_of_one_page_share_its_entry_and_single_values_repeat(self):
+        table = self.model("echo-delays")
+        run = self.solve("--format", "csv", "--set", "A/T=1,2", "--set", "B\\C/U=3",
+                         "--set", "A/V=5,6", table)
+        self.assertEqual(run.status, 0, run.err)
+        self.assertEqual(run.out.splitlines(), [
+            "A/T,B\\C/U,A/V,delays",
+            "1,3,5,2_A_2_T_0_1_V_0_5_B\\C_1_U_0_3_*#END#*",
+            "2,3,6,2_A_2_T_0_2_V_0_6_B\\C_1_U_0_3_*#END#*"])
+
+    def test_wrong_settings_are_refused_before_anything_runs(self):
+        table = self.model()
+        for setting, complaint in [("A/T=1,2", "the same number of values"),
+                                   ("T=1", "SUB/T=v1"), ("A/T=0", "not a positive mean delay"),
+                                   ("A/T=1,,2", "not a positive mean delay"),
+                                   ("1A/T=1", "not a sub-page name"), ("A/T-x=1", "not a transition")]:
+            run = self.solve("--set", "B/U=1,2,3", "--set", setting, table)
+            self.assertEqual(run.status, 2, setting)
+            self.assertIn(complaint, run.err, setting)
+        self.assertNoRunDirectory()
+
+
+class Failures(FrontEndTest):
+    BLOCK = ("\nERROR occured\n\nfile\t\t : pars\nline\t\t : 4\nfunction \t : yyparse()\n"
+             "description\t : parse error\nadditional info1 : Transition\n"
+             "additional info2 : Serve\n\n")
+
+    def test_an_error_report_is_shown_unchanged_with_a_summary(self):
+        printed = self.BLOCK.replace("\t", "\\t").replace("\n", "\\n")
+        table = self.model("print " + printed, "exit 250")
+        run = self.solve(table)
+        self.assertEqual(run.status, 250)
+        self.assertEqual(run.out, "")
+        self.assertIn(self.BLOCK, run.err)
+        summary = run.err.strip().splitlines()[-1]
+        self.assertIn("syntax error in the description at line 4", summary)
+        self.assertIn("near 'Serve'", summary)
+        self.assertNoRunDirectory()
+
+    def test_the_direct_solver_giving_up_leads_to_an_iterative_run(self):
+        table = self.model("direct-fails", "measure p 0.5")
+        run = self.solve("--format", "json", table)
+        self.assertEqual(run.status, 0, run.err)
+        self.assertIn("row number 3 has a duplicate entry", run.err)
+        self.assertIn("solving again with the iterative method", run.err)
+        self.assertEqual(json.loads(run.out)["solver_mode"], "iterative")
+
+    def test_a_run_without_results_is_a_failure(self):
+        run = self.solve(self.model("no-results"))
+        self.assertEqual(run.status, 3)
+        self.assertIn("no complete results for pass 0", run.err)
+
+    def test_a_missing_description_and_an_unusable_directory(self):
+        run = self.solve(os.path.join(self.work, "absent.table"))
+        self.assertEqual(run.status, 2)
+        self.assertIn("cannot read", run.err)
+        self.assertNoRunDirectory()
+        blocker = os.path.join(self.work, "a-file")
+        open(blocker, "w").close()
+        run = self.solve(self.model(), env=self.env(TMPDIR=os.path.join(blocker, "sub")))
+        self.assertEqual(run.status, 2)
+        self.assertIn("cannot create a run directory", run.err)
+
+    def test_a_missing_mosk_is_named(self):
+        run = self.solve("--mosk", os.path.join(self.work, "no-mosk"), self.model())
+        self.assertEqual(run.status, 2)
+        self.assertIn("cannot find mosk", run.err)
+
+    def test_the_time_limit_stops_mosk(self):
+        pids = os.path.join(self.work, "pids")
+        run = self.solve("--timeout", "1", self.model("sleep 30", "pidfile " + pids))
+        self.assertEqual(run.status, 124)
+        self.assertIn("did not finish within 1 s", run.err)
+        self.assertProcessesGone(pids)
+        self.assertNoRunDirectory()
+
+    def assertProcessesGone(self, pidfile):
+        for pid in read(pidfile).split():
+            try:
+                alive = read("/proc/%s/stat" % pid).split()[2] != "Z"
+            except FileNotFoundError:
+                alive = False
+            self.assertFalse(alive, "process %s is still running" % pid)
+
+    def test_an_interrupt_stops_mosk_and_its_children_and_cleans_up(self):
+        pids = os.path.join(self.work, "pids")
+        table = self.model("sleep 30", "pidfile " + pids)
+        process = subprocess.Popen([MOSK_SOLVE, table], env=self.env(),
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        deadline = time.time() + 20
+        while not os.path.exists(pids) or not read(pids).endswith("\n"):
+            self.assertLess(time.time(), deadline, "the fake mosk did not start")
+            time.sleep(0.05)
+        process.send_signal(signal.SIGINT)
+        out, err = process.communicate(timeout=20)
+        self.assertEqual(process.returncode, 128 + signal.SIGINT)
+        self.assertIn("interrupted", err)
+        self.assertProcessesGone(pids)
+        self.assertNoRunDirectory()
+
+
+class RunEnvironment(FrontEndTest):
+    def test_private_environment_and_mosk_command_line(self):
+        run = self.solve("--keep", "-E", "1e-6", "-M50", "-r", "--mosk-flags", "-t -C", "-I",
+                         self.model(name="my model.TABLE"))
+        self.assertEqual(run.status, 0, run.err)
+        kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+        self.assertTrue(kept.startswith(self.tmp))
+        model = os.path.join(kept, "model")
+        self.assertIn("fake-mosk: args -N %s/my_model -S BS -E 1e-6 -M 50 -v -I -r -t -C" % model,
+                      run.err)  # -r and the others make mosk's output visible
+        self.assertIn("fake-mosk: MODELDIR=" + model, run.err)
+        plenar = read(os.path.join(kept, "home", ".Plenar"))
+        self.assertIn("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % os.uname().nodename, plenar)
+        self.assertTrue(os.path.isdir(os.path.join(kept, "plenar", "Pendra", "scripts")))
+        self.assertTrue(os.path.isfile(os.path.join(model, "my_model.table")))
+        self.assertFalse(os.path.exists(os.path.join(model, "my_model.BSdelays0")))
+
+    def test_the_users_installation_is_used_when_plenarhome_is_set(self):
+        run = self.solve("--verbose", self.model(), env=self.env(PLENARHOME="/opt/plenar"))
+        self.assertEqual(run.status, 0, run.err)
+        self.assertIn("fake-mosk: PLENARHOME=/opt/plenar", run.err)
+        self.assertIn("fake-mosk: HOME=%s\n" % os.environ.get("HOME", ""), run.err)
+
+    def test_quiet_by_default_and_unknown_switches_refused(self):
+        run = self.solve(self.model())
+        self.assertEqual(run.err, "")
+        for bad in (["-q"], ["--mosk-flags", "-N x"], ["--format", "xml"], ["-E", "0"],
+                    ["-M", "many"], ["--bogus"], ["--keep=yes"]):
+            run = self.solve(*bad, self.model())
+            self.assertEqual(run.status, 2, bad)
+        self.assertEqual(self.solve("--help").status, 0)
+        self.assertIn("Only\nexponential, single-server transitions", self.solve("--help").out)
+
+
+if __name__ == "__main__":
+    unittest.main()

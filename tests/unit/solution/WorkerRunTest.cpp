@@ -1,0 +1,237 @@
+// The engine's side of the worker runs with stand-in workers: command lines,
+// class numbers, the member-order files, how many workers run at once, the
+// end of a worker that breaks off, the spreading over hosts through a remote
+// shell and its fall-back, and the reading of the workers' lines. (Workers
+// that never connect are end-to-end cases: the wait is 20 seconds.)
+#include "solution/ExecEkiln.h"
+#include "solution/ExecKiln.h"
+
+#include "FakeWorkers.h"
+#include "HandGraph.h"
+#include "WorkerFixture.h"
+#include "foundation/RunState.h"
+#include "netmodel/Registries.h"
+#include "netmodel/Textual.h"
+
+#include <sys/socket.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class WorkerRunTest : public WorkerFixture {
+protected:
+    void SetUp() override
+    {
+        WorkerFixture::SetUp();
+        Script("/bin/kiln_da", kFakeWorker);
+        Script("/bin/ekiln", kFakeWorker);
+        setenv("FAKE_WORKER_LOG", (dir_ + "/log").c_str(), 1);
+        setenv("FAKE_WORKER_MODE", "ready", 1);
+        setenv("FAKE_WORKER_SLEEP", "0", 1);
+    }
+
+    std::string Log(const std::string& name) const
+    {
+        std::ifstream in(dir_ + "/log/" + name);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    // When the worker had its data and when it answered.
+    std::pair<double, double> Times(const std::string& worker) const
+    {
+        std::istringstream in(Log(worker + ".times"));
+        std::pair<double, double> t{0.0, 0.0};
+        in >> t.first >> t.second;
+        return t;
+    }
+
+    // `n` deterministic chains of one member each (states 2, 3, ...), all
+    // firing into the exponential marking 1.
+    void DetChains(int n)
+    {
+        Marking& out = graph_.Exp(1);
+        out.SetType(kDelayExponential);
+        for (int k = 0; k < n; ++k) {
+            SMChain& chain = graph_.DetChain(k + 1);
+            Marking& m = graph_.Member(chain, static_cast<unsigned>(k + 2), kStatusInitial);
+            m.SetType(kDelayDeterministic);
+            chain.SetFirstStateNumber(static_cast<unsigned>(k + 2));
+            HandGraph::Edges(m, {{&out, 0.5, kDelayDeterministic, static_cast<short>(k + 1)}});
+        }
+        records_.assign(static_cast<std::size_t>(n) + 1, kilninfo{});
+        int k = 0;
+        for (PLElement<SMChain>* c = MLists.det_smcs.first; c; c = c->next)
+            records_[static_cast<std::size_t>(k++)].SMCs = c->item;
+    }
+
+    // Runs the deterministic workers with fresh records.
+    void RunKiln()
+    {
+        for (kilninfo& r : records_) {
+            r.status = kKilnNotStarted;
+            r.host = nullptr;
+        }
+        kilninfo* infos = records_.data();
+        int count = static_cast<int>(records_.size()) - 1;
+        double total = 0.0;
+        ExecuteKilnProcesses(infos, count, total);
+    }
+
+    // The same with standard output kept in `out`.
+    void RunKilnQuietly()
+    {
+        testing::internal::CaptureStdout();
+        RunKiln();
+        out = testing::internal::GetCapturedStdout();
+    }
+
+    HandGraph graph_;
+    std::vector<kilninfo> records_;
+    std::string out;
+};
+
+TEST_F(WorkerRunTest, LocalWorkersGetTheirCommandLineStreamAndMemberOrder)
+{
+    DetChains(2);
+    RunKilnQuietly();
+    const std::string port = Log("kiln_da-1.args").substr(ThisHost().size() + 1);
+    EXPECT_EQ(Log("kiln_da-1.args"), ThisHost() + " " + port.substr(0, port.find(' ')) +
+                                         " net nodebug " + dir_ + "/tmp 1e-07\n");
+    EXPECT_EQ(Log("kiln_da-1.order"), "1\n2\n");
+    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
+    EXPECT_EQ(Log("kiln_da-2.stream").size(), 7 * 4u + (4 + 4 + 12 + 4) + 28 + (4 + 4 + 12));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER01"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER02"));
+    for (const kilninfo& r : {records_[0], records_[1]}) {
+        EXPECT_EQ(r.status, kKilnFinished);
+        EXPECT_EQ(r.host, nullptr);
+        EXPECT_DOUBLE_EQ(r.tau, 0.5);
+    }
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(WorkerRunTest, AtMostMaxProcessesWorkersRunAtOnce)
+{
+    setenv("FAKE_WORKER_SLEEP", "1.0", 1);
+    DetChains(2);
+    Plenar("MAX PROCESSES PER HOST 0\n");
+    RunKilnQuietly();
+    EXPECT_LE(Times("kiln_da-1").second, Times("kiln_da-2").first);
+
+    Plenar("MAX PROCESSES PER HOST 2\n");
+    RunKilnQuietly();
+    EXPECT_LT(Times("kiln_da-2").first, Times("kiln_da-1").second);
+}
+
+TEST_F(WorkerRunTest, AWorkerThatBreaksOffCountsAsFinished)
+{
+    setenv("FAKE_WORKER_MODE", "close", 1);
+    DEBUG = 1;
+    DetChains(1);
+    RunKilnQuietly();
+    EXPECT_EQ(records_[0].status, kKilnFinished);
+    EXPECT_NE(out.find("\t\t\t transient analysis of isomorphism class terminated!\n"
+                       "\t\t waiting for all messages finished !\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST_F(WorkerRunTest, WorkersAreSpreadOverHostsThroughTheRemoteShell)
+{
+    Script("/rsh", kFakeRemoteShell);
+    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n"
+                                     << ThisHost() << "\nHOSTLISTEND\nREMOTE SHELL " << dir_
+                                     << "/rsh\nSTART DISTRIBUTION AT 0\n";
+    execmode = 0;
+    DetChains(2);
+    RunKilnQuietly();
+    EXPECT_NE(out.find("\t\tfree hosts found:\n       \t\tlocalhost \t\t" + ThisHost() +
+                       " loads: 0.50      0.50"),
+              std::string::npos)
+        << out;
+    // Both workers went to the preferred host, which runs two at a time.
+    EXPECT_NE(Log("shell").find("localhost -n nice -n 4 " + dir_ + "/bin/kiln_da " + ThisHost()),
+              std::string::npos)
+        << Log("shell");
+    EXPECT_EQ(Log("kiln_da-1.order"), "1\n2\n");
+    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
+    EXPECT_EQ(records_[1].status, kKilnFinished);
+}
+
+TEST_F(WorkerRunTest, WithoutTwoAnsweringHostsTheWorkersRunLocally)
+{
+    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nhostA\nhostB\nHOSTLISTEND\n"
+                                     << "REMOTE SHELL /nonexistent/rsh\nSTART DISTRIBUTION AT 0\n";
+    execmode = 0;
+    DetChains(2);
+    RunKilnQuietly();
+    EXPECT_EQ(out,
+              "\t\tfree hosts found:\n       "
+              "\n\t\tless than 2 free hosts found, switching to local execution...\n");
+    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
+}
+
+TEST_F(WorkerRunTest, ReceivingCountsCpuTimeAndEndsOrRestartsWorkers)
+{
+    DetChains(2);
+    execinfo e;
+    e.count = 2;
+    e.records = records_.data();
+    e.messages.resize(2);
+    e.starts.assign(2, 1);
+    hostinfo host;
+    host.processes = 2;
+    int worker[2][2];
+    for (int i = 0; i < 2; ++i) {
+        socketpair(AF_UNIX, SOCK_STREAM, 0, worker[i]);
+        records_[i].conn_fd = worker[i][0];
+        records_[i].conn_fp = fdopen(worker[i][0], "w");
+        records_[i].status = kKilnRunning;
+        records_[i].host = &host;
+    }
+    const std::string lines = "Elapsed CPU time 0:1:2.5\nnoise\nready.\n";
+    write(worker[0][1], lines.data(), lines.size());
+    close(worker[1][1]);  // the second one breaks off
+    e.distributed = true;
+    unsigned finished = 0;
+    ReceiveMessages(kUntilAllFinished, e, finished);
+    EXPECT_EQ(finished, 2u);
+    EXPECT_DOUBLE_EQ(e.cpu_time, 62.5);
+    EXPECT_EQ(records_[0].status, kKilnFinished);
+    EXPECT_EQ(records_[1].status, kKilnNotStarted);  // to be started again
+    EXPECT_EQ(host.processes, 0);
+    close(worker[0][1]);
+}
+
+TEST_F(WorkerRunTest, GeneralWorkersRunSideBySideNumberedAfterTheDeterministicOnes)
+{
+    setenv("FAKE_WORKER_SLEEP", "1.0", 1);
+    Marking& out1 = graph_.Exp(1);
+    out1.SetType(kDelayExponential);
+    for (int k = 0; k < 2; ++k) {
+        TransitionNames.Append(new Textual(k == 0 ? "G1" : "G2"));
+        SMChain& chain = graph_.GenChain(k + 1);
+        Marking& m = graph_.Member(chain, static_cast<unsigned>(k + 2), kStatusInitial);
+        m.SetType(kDelayGeneral);
+        chain.SetFirstStateNumber(static_cast<unsigned>(k + 2));
+        HandGraph::Edges(m, {{&out1, 0.5, kDelayGeneral, static_cast<short>(k + 1)}});
+    }
+    int genCount = 2;
+    int detCount = 1;
+    ru_sum = 0.0;
+    ExecuteEkilnProcesses(genCount, detCount, MLists.gen_smcs);
+    TransitionNames.HardClear();
+
+    const std::string args = Log("ekiln-2.args");
+    EXPECT_EQ(args.substr(0, ThisHost().size()), ThisHost());
+    EXPECT_EQ(args.substr(args.find(" 1e-07 ")), " 1e-07 " + dir_ + "/tmp/net\n");
+    EXPECT_NE(Log("ekiln-3.stream").find("G2"), std::string::npos);
+    EXPECT_LT(Times("ekiln-3").first, Times("ekiln-2").second);
+    EXPECT_DOUBLE_EQ(ru_sum, 125.0);
+}
+
+}  // namespace
