@@ -143,7 +143,7 @@ void NewInitExc(short reload)
     ExcStartAta = NewMarking->GetAta();
     RefTNos = *NewTNos;
     clear_em(ExcStartMark);
-    if (reload) InitRefPms(NewMarking->GetPms());
+    if (reload) LoadPmsIncrementally(NewMarking->GetPms());
 }
 
 void ImmInitExc(stt*& s, TNos*& t)
