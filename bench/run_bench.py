@@ -124,7 +124,7 @@ def tangible_from_aux(models, name):
 
 
 def parse_output(lines):
-    fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None}
+    fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None, "fill": None}
     marks = {}
     for t, line in lines:
         for phase, text in PHASES:
@@ -146,6 +146,9 @@ def parse_output(lines):
         if m:
             fig["iterations"] = int(m.group(1))
             fig["mode"] = "sor (no conv.)"
+        m = re.search(r"number of off-diagonal elements of U: (\d+)", line)
+        if m:
+            fig["fill"] = int(m.group(1))
         m = re.search(r"achieved accuracy: ?(\S+)", line)
         if m:
             fig["accuracy"] = float(m.group(1))
@@ -262,6 +265,9 @@ def main():
                 fmt(median([r["cpu"] for r in runs]), ".2f"),
                 "ok" if ok else ("WRONG" if not counted else "FAIL%d" % last["status"])))
             sys.stdout.flush()
+            if last["fill"]:
+                print("    elimination: %d off-diagonal entries of U (%.1f per row)" %
+                      (last["fill"], last["fill"] / tangible))
             if not ok:
                 print("    expected %s tangible markings, status %s; last lines:" %
                       (expected, [r["status"] for r in runs]))
