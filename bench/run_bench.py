@@ -9,7 +9,8 @@ Each run gets a fresh directory holding HOME (with a .Plenar naming this
 host), PLENARHOME (Pendra/bin with the workers, Pendra/scripts) and MODELDIR
 with the description and the delays files of one pass. mosk runs with -v on a
 pseudo terminal so that its progress lines arrive as they are written; the
-phases are timed by those lines, the peak resident memory and CPU time come
+phases are timed by those lines (wall clock, and the child's CPU time read
+from /proc as each line arrives), the peak resident memory and total CPU time
 from the child's resource usage, the edges from the embedded chain's files.
 Exits non-zero when a tangible marking count differs from the known one
 (with --strict also when a run ends with a non-zero status).
@@ -56,9 +57,20 @@ def make_environment(work, mosk):
     return env, models
 
 
+def cpu_seconds(pid):
+    """User and system time of a running process so far, 0 when it is gone."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+    except (OSError, IndexError, ValueError):
+        return 0.0
+
+
 def run_on_pty(argv, env, cwd):
     """Runs argv with its standard output on a pseudo terminal; returns the
-    output lines with their arrival times, the exit status and rusage."""
+    output lines with their arrival times (wall, CPU of the child so far), the
+    exit status and rusage."""
     master, slave = pty.openpty()
     start = time.monotonic()
     pid = os.fork()
@@ -80,12 +92,12 @@ def run_on_pty(argv, env, cwd):
             data = b""
         if not data:
             break
-        now = time.monotonic() - start
+        now = (time.monotonic() - start, cpu_seconds(pid))
         pending += data
         *complete, pending = pending.split(b"\n")
         lines += [(now, line.decode("latin-1").rstrip("\r")) for line in complete]
     if pending:
-        lines.append((time.monotonic() - start, pending.decode("latin-1")))
+        lines.append(((time.monotonic() - start, cpu_seconds(pid)), pending.decode("latin-1")))
     _, status, usage = os.wait4(pid, 0)
     os.close(master)
     return lines, time.monotonic() - start, os.waitstatus_to_exitcode(status), usage
@@ -173,18 +185,21 @@ def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep):
             argv.insert(2, "-I")
         lines, wall, status, usage = run_on_pty(argv, env, work)
         fig, marks = parse_output(lines)
-        end = wall
-        times = {}
+        end = (wall, usage.ru_utime + usage.ru_stime)
+        times, cpu_times = {}, {}
         order = [p for p, _ in PHASES]
         for i, phase in enumerate(order):
             if phase not in marks:
                 continue
             later = [marks[p] for p in order[i + 1:] if p in marks]
-            times[phase] = (later[0] if later else end) - marks[phase]
+            until = later[0] if later else end
+            times[phase] = until[0] - marks[phase][0]
+            cpu_times[phase] = until[1] - marks[phase][1]
         aux = tangible_from_aux(models, name)
         fig.update({
             "status": status, "wall": wall, "cpu": usage.ru_utime + usage.ru_stime,
-            "peak_kb": usage.ru_maxrss, "times": times, "edges": chain_edges(models, name),
+            "peak_kb": usage.ru_maxrss, "times": times, "cpu_times": cpu_times,
+            "edges": chain_edges(models, name),
             "tangible": aux if aux is not None else fig["markings"],
             "results": os.path.exists(os.path.join(models, name + ".BSresults0")),
             "tail": [line for _, line in lines[-15:]],
@@ -231,9 +246,9 @@ def main():
         name, sizes = spec.split("=")
         chosen[name] = [int(s) for s in sizes.split(",")]
 
-    head = ("model", "size", "tangible", "edges", "gen s", "marks/s", "peak MB", "B/mark",
-            "solver", "iter", "solve s", "accuracy", "total s", "CPU s", "check")
-    widths = (8, 4, 10, 10, 7, 9, 8, 7, 12, 6, 8, 9, 8, 7, 6)
+    head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "peak MB",
+            "B/mark", "solver", "iter", "solve s", "accuracy", "total s", "CPU s", "check")
+    widths = (8, 4, 10, 10, 7, 7, 9, 8, 7, 12, 6, 8, 9, 8, 7, 6)
     row_format = " ".join("%%%ds" % w if i > 1 else "%%-%ds" % w for i, w in enumerate(widths))
     print("mosk benchmark, %d run(s) each, medians; epsilon %s, solver -%s" %
           (args.runs, args.epsilon, args.solver))
@@ -253,11 +268,12 @@ def main():
             if not counted or (args.strict and not ran):
                 failures += 1
             gen = median([r["times"].get("generate") for r in runs])
+            gen_cpu = median([r["cpu_times"].get("generate") for r in runs])
             peak = median([r["peak_kb"] for r in runs])
             solve = median([r["times"].get("solve") for r in runs]) if last["results"] else None
             print(row_format % (
                 name, size, fmt(tangible, "d"), fmt(last["edges"], "d"), fmt(gen, ".2f"),
-                fmt(tangible / gen if gen and tangible else None, ".0f"),
+                fmt(gen_cpu, ".2f"), fmt(tangible / gen_cpu if gen_cpu and tangible else None, ".0f"),
                 fmt(peak / 1024 if peak else None, ".0f"),
                 fmt(peak * 1024 / tangible if peak and tangible else None, ".0f"),
                 last["mode"], fmt(last["iterations"], "d"), fmt(solve, ".2f"),
