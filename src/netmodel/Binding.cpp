@@ -196,7 +196,7 @@ DelayVal Binding::Record(double v, int transNo) const
 void Binding::FireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv)
 {
     double v = Fire();
-    succ = MakeSuccessorMarking(ata);
+    succ = MakeSuccessorMarking(ata, transNo);
     int k = 1;
     while (k < kMaxEnablingDegree && VirtualFire() != 0.0) ++k;
     dv = Record(v * k, transNo);
@@ -210,7 +210,7 @@ void Binding::ChkAndFireInf(const short* ata, int transNo, Marking*& succ, Delay
         double w = VirtualFire();
         if (w == 0.0) break;
         if (k == 0) {
-            succ = MakeSuccessorMarking(ata);
+            succ = MakeSuccessorMarking(ata, transNo);
             v = w;
         }
         ++k;

@@ -2,6 +2,8 @@
 // dependency-driven update after each firing.
 #include "netmodel/EnablingSets.h"
 
+#include <algorithm>
+
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Transition.h"
@@ -42,6 +44,8 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
     }
 }
 
+bool refreshByDependencies = false;
+
 bool StillActive(const Transition& t, short binding)
 {
     if (!t.IsNewEnabled() || !t.GetBindings()) return false;
@@ -54,16 +58,19 @@ bool StillActive(const Transition& t, short binding)
 TNos* MakeFirstTNos(const Pms& pms)
 {
     InitRefPms(pms);
-    FirstStatus(ImmTrans, no_of_imm_transitions, RefTNos.imm, 0,
-                [](unsigned short i) { RefTNos.DelImmBind(i); },
-                [](Binding* b, unsigned short i) { RefTNos.AddImmBind(b, i); });
+    FirstStatus(
+        ImmTrans, no_of_imm_transitions, RefTNos.imm, 0,
+        [](unsigned short i) { RefTNos.DelImmBind(i); },
+        [](Binding* b, unsigned short i) { RefTNos.AddImmBind(b, i); });
     // Exclusive transitions keep no binding list; one that is not enabled
     // stays unknown.
-    FirstStatus(ExcTrans, no_of_exc_transitions, RefTNos.exc, -1, [](unsigned short) {},
-                [](Binding*, unsigned short) {});
-    FirstStatus(InfTrans, no_of_inf_transitions, RefTNos.inf, 0,
-                [](unsigned short i) { RefTNos.DelInfBind(i); },
-                [](Binding* b, unsigned short i) { RefTNos.AddInfBind(b, i); });
+    FirstStatus(
+        ExcTrans, no_of_exc_transitions, RefTNos.exc, -1, [](unsigned short) {},
+        [](Binding*, unsigned short) {});
+    FirstStatus(
+        InfTrans, no_of_inf_transitions, RefTNos.inf, 0,
+        [](unsigned short i) { RefTNos.DelInfBind(i); },
+        [](Binding* b, unsigned short i) { RefTNos.AddInfBind(b, i); });
     return new TNos(RefTNos);
 }
 
@@ -79,17 +86,26 @@ TNos* MakeTNos(short t)
     return set;
 }
 
-short* MakeNewAta(const short* ata)
+void SetAtaRefreshByDependencies(bool on)
+{
+    refreshByDependencies = on;
+}
+
+short* MakeNewAta(const short* ata, short fired)
 {
     short* fresh = make_ata(ata);
     if (!fresh) return nullptr;
-    bool anyActive = false;
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
-        if (fresh[i] != 0 && StillActive(*ExcTrans[i], fresh[i]))
-            anyActive = true;
-        else
-            fresh[i] = 0;
+    const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
+    if (d) {
+        for (unsigned short k = 0; k < d->exc_no; ++k) {
+            unsigned short i = d->exc[k];
+            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
+        }
+    } else {
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
+            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
     }
-    if (!anyActive) clear_ata(fresh);
+    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
+        clear_ata(fresh);
     return fresh;
 }

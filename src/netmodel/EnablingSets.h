@@ -16,5 +16,12 @@ TNos* MakeTNos(short t);
 void ModTNos(TNos& set, short t);
 // The ata after a firing: an entry stays only while its transition and its
 // active binding are still enabled on the new contents. Null when no entry
-// remains (or for a null ata).
-short* MakeNewAta(const short* ata);
+// remains (or for a null ata). `fired` is the fired transition (transition
+// number - 1), -1 when unknown; see SetAtaRefreshByDependencies.
+short* MakeNewAta(const short* ata, short fired = -1);
+
+// When every active entry of an ata is known to be enabled in its marking and
+// the dependency records cover every way a firing changes enabling, only the
+// transitions that depend on the fired one can lose their entry: the others
+// are not tested again. The generation switches this on for such nets.
+void SetAtaRefreshByDependencies(bool on);

@@ -1,7 +1,10 @@
 // Marking vectors from and into the place contents.
 #include "netmodel/MarkingVectors.h"
 
+#include <algorithm>
+#include <climits>
 #include <utility>
+#include <vector>
 
 #include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
@@ -41,6 +44,88 @@ void InitRefPms(const Pms& pms)
         pms, [](Place& p, const MTms& m) { p.InitPTms(m); }, [](Place& p) { p.Init(); });
 }
 
+namespace {
+
+// The vector the places hold, copied with its entries, while a load run is on.
+struct LoadedVector {
+    bool running = false;
+    bool valid = false;
+    std::vector<MTms> places;
+    std::vector<MTmsEntry> entries;
+
+    void Remember(const Pms& pms)
+    {
+        int n = pms.places ? pms.size : 0;
+        places.resize(n);
+        std::size_t total = 0;
+        for (int k = 0; k < n; ++k) total += std::max<int>(pms.places[k].kinds, 0);
+        if (entries.size() < total) entries.resize(total);
+        MTmsEntry* room = entries.data();
+        for (int k = 0; k < n; ++k) {
+            const MTms& m = pms.places[k];
+            int kinds = std::max<int>(m.kinds, 0);
+            places[k] = MTms{m.place, m.kinds, m.quant, room};
+            for (int e = 0; e < kinds; ++e) *room++ = m.entries[e];
+        }
+        valid = true;
+    }
+};
+
+LoadedVector loaded;
+
+bool SameContents(const MTms& a, const MTms& b)
+{
+    if (a.kinds != b.kinds || a.quant != b.quant) return false;
+    for (int k = 0; k < a.kinds; ++k)
+        if (a.entries[k].index != b.entries[k].index || a.entries[k].quant != b.entries[k].quant)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void StartLoadRun()
+{
+    loaded.running = true;
+    loaded.valid = false;
+}
+
+void EndLoadRun()
+{
+    loaded.running = false;
+    loaded.valid = false;
+}
+
+void LoadPmsIncrementally(const Pms& pms)
+{
+    if (!loaded.running || !loaded.valid) {
+        InitRefPms(pms);
+        if (loaded.running) loaded.Remember(pms);
+        return;
+    }
+    // Both vectors are in ascending place order: walk them side by side.
+    const MTms* now = pms.places ? pms.places : nullptr;
+    int n = now ? pms.size : 0;
+    const std::vector<MTms>& before = loaded.places;
+    std::size_t i = 0;
+    int j = 0;
+    while (i < before.size() || j < n) {
+        int was = i < before.size() ? before[i].place : INT_MAX;
+        int is = j < n ? now[j].place : INT_MAX;
+        if (was == is) {
+            if (!SameContents(before[i], now[j])) PlaceArray[is]->InitPTms(now[j]);
+            ++i;
+            ++j;
+        } else if (is < was) {
+            PlaceArray[is]->InitPTms(now[j++]);
+        } else {
+            PlaceArray[was]->Init();
+            ++i;
+        }
+    }
+    loaded.Remember(pms);
+}
+
 void InitActPms(const Pms& pms)
 {
     LoadPlaces(
@@ -57,10 +142,10 @@ void MakeNewPms(Pms& pms)
     FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetNewTms(); });
 }
 
-Marking* MakeSuccessorMarking(const short* ata)
+Marking* MakeSuccessorMarking(const short* ata, int transNo)
 {
     auto* m = new Marking();
     MakeNewPms(m->GetPms());
-    m->GetAta() = MakeNewAta(ata);
+    m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));
     return m;
 }

@@ -12,10 +12,20 @@ class Marking;
 void InitRefPms(const Pms& pms);
 void InitActPms(const Pms& pms);
 
+// InitRefPms for a caller that guarantees that nothing but its own loads
+// changes the places for good between two calls (firings on the new
+// contents are reset by CpyActToNew): only the places whose contents differ
+// from the vector loaded last are written. Between StartLoadRun and
+// EndLoadRun; outside them, or on the first call, it loads every place.
+void LoadPmsIncrementally(const Pms& pms);
+void StartLoadRun();
+void EndLoadRun();
+
 // Builds the vector of the actual or the new contents. `pms` is overwritten
 // without being released (clear it first if it holds a vector).
 void MakeActPms(Pms& pms);
 void MakeNewPms(Pms& pms);
 
-// A new marking of the new contents whose ata is MakeNewAta(ata).
-Marking* MakeSuccessorMarking(const short* ata);
+// A new marking of the new contents whose ata is MakeNewAta(ata, fired),
+// after the firing of transition number transNo.
+Marking* MakeSuccessorMarking(const short* ata, int transNo);

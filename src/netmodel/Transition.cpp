@@ -87,7 +87,7 @@ void Transition::FireExc(const short* ata, Marking*& succ, DelayVal& dv)
     if (!b) return;
     double v = b->ChkAndFireExc(k);
     if (v != 0.0) {
-        succ = MakeSuccessorMarking(ata);
+        succ = MakeSuccessorMarking(ata, no);
         dv = b->Record(v, no);
     }
     b->CpyActToNew();

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "netmodel/EnablingSets.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
@@ -131,6 +132,10 @@ void AddCombinations()
 void PrepareActivation()
 {
     rememberDisabled = DependenciesCoverEnabling();
+    // Markings reached through immediate firings keep the ata of the vanishing
+    // marking untested, so only without immediate transitions is every active
+    // entry enabled in its own marking.
+    SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
 }
 
 void NewInitExc(short reload)
@@ -138,7 +143,7 @@ void NewInitExc(short reload)
     ExcStartAta = NewMarking->GetAta();
     RefTNos = *NewTNos;
     clear_em(ExcStartMark);
-    if (reload) InitRefPms(NewMarking->GetPms());
+    if (reload) LoadPmsIncrementally(NewMarking->GetPms());
 }
 
 void ImmInitExc(stt*& s, TNos*& t)

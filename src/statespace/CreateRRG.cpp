@@ -117,7 +117,13 @@ void CreateRRG()
     GlobalMDMSetList.AddSet(start, initial, DelayVal(), set);
 
     PrepareActivation();
-    RunQueue(HandlerOfMode(GenerationMode()));
+    // With exclusive transitions only (deterministic ones included), every
+    // firing of an entry is undone on the new contents before the next entry
+    // is loaded: consecutive loads need to write only the places that differ.
+    int mode = GenerationMode();
+    if (mode == 1 || mode == 9) StartLoadRun();
+    RunQueue(HandlerOfMode(mode));
+    EndLoadRun();
     ChooseInitialMarking(start);
 }
 

@@ -6,6 +6,7 @@
 
 #include "statespace/data/DelayVal.h"
 
+#include <algorithm>
 #include <utility>
 
 // One (token, quantity) element of a linked multiset.
@@ -41,7 +42,7 @@ struct PTms {
 };
 
 struct MTmsEntry {
-    short index;  // slot index into the place's PTms
+    short index;           // slot index into the place's PTms
     unsigned short quant;  // never 0
 };
 
@@ -78,9 +79,9 @@ struct exc_mark : DelayVal {
     short* ata = nullptr;
     unsigned short used = 0;
     exc_mark* next = nullptr;
-    exc_mark* last = nullptr;          // head only: the tail element
-    ExcMarkIndex* index = nullptr;     // head only: ata -> element, built lazily
-    unsigned length = 0;               // head only: number of elements
+    exc_mark* last = nullptr;       // head only: the tail element
+    ExcMarkIndex* index = nullptr;  // head only: ata -> element, built lazily
+    unsigned length = 0;            // head only: number of elements
 };
 
 // Activation branches of one exclusive firing; the first element's `more`
@@ -99,12 +100,12 @@ Tms* copy_tms(const Tms* t);
 void clear_tms(Tms*& t);
 void clear_ptms(PTms*& p);
 PTms* copy_ptms(const PTms* p);
-void initptms(PTms* p);
-void initptmsII(PTms* a, PTms* b);
+inline void initptms(PTms* p);
+inline void initptmsII(PTms* a, PTms* b);
 void initptmsWtms(PTms* p, const Tms* t);
-void initptmsWptms(PTms* dst, const PTms* src);
-void initptmsWmtms(PTms* p, const MTms& m);
-void initptmsWmtmsII(PTms* a, PTms* b, const MTms& m);
+inline void initptmsWptms(PTms* dst, const PTms* src);
+inline void initptmsWmtms(PTms* p, const MTms& m);
+inline void initptmsWmtmsII(PTms* a, PTms* b, const MTms& m);
 void sort_ptms(PTms* p);
 // For a stand-alone MTms only (from ptms2mtms or copy_mtms); the MTms of a
 // Pms live inside the vector's block and go with clear_pms.
@@ -124,13 +125,13 @@ void copy_c_pms(const Pms& src, Pms& dst);
 // separately allocated MTms into a Pms.
 
 // Number of non-zero slots of a dense multiset (0 for null).
-int ptms_used_slots(const PTms* p);
+inline int ptms_used_slots(const PTms* p);
 // Makes dst (overwritten, not released) an uninitialised vector of `places`
 // MTms with room for `entries` entries; returns the first entry slot.
 MTmsEntry* alloc_pms(Pms& dst, int places, int entries);
 // Fills m from p as ptms2mtms does, with its entries written at `room`;
 // returns the slot after the last entry written.
-MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* room);
+inline MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* room);
 
 // Makes dst (overwritten, not released) the vector of `count` places, where
 // placeAt(i) returns {place number, const PTms* contents} for the i-th place
@@ -210,3 +211,68 @@ void add_short(short_list*& l, short v);
 void add_int(int_list*& l, int v);
 void clear_short(short_list*& l);
 void clear_lst(int_list*& l);
+
+// --- Loading and reading place contents ---------------------------------------
+// Inline: they run for every place of every marking loaded into the places or
+// built from them, where a call costs more than the work.
+
+inline void initptms(PTms* p)
+{
+    if (!p) return;
+    p->quant = p->kinds = 0;
+    for (int i = 0; i < p->size; ++i) p->entries[i].quant = 0;
+}
+
+inline void initptmsII(PTms* a, PTms* b)
+{
+    initptms(a);
+    initptms(b);
+}
+
+inline void initptmsWptms(PTms* dst, const PTms* src)
+{
+    if (!dst || !src) return;
+    dst->kinds = src->kinds;
+    dst->quant = src->quant;
+    int n = std::min(dst->size, src->size);
+    for (int i = 0; i < n; ++i) dst->entries[i].quant = src->entries[i].quant;
+}
+
+inline void initptmsWmtms(PTms* p, const MTms& m)
+{
+    initptms(p);
+    if (!p) return;
+    p->kinds = static_cast<unsigned short>(m.kinds);
+    p->quant = m.quant;
+    for (int k = 0; k < m.kinds; ++k) {
+        const MTmsEntry& e = m.entries[k];
+        if (e.index >= 0 && e.index < p->size) p->entries[e.index].quant = e.quant;
+    }
+}
+
+inline void initptmsWmtmsII(PTms* a, PTms* b, const MTms& m)
+{
+    initptmsWmtms(a, m);
+    initptmsWmtms(b, m);
+}
+
+inline int ptms_used_slots(const PTms* p)
+{
+    if (!p || !p->entries) return 0;
+    int n = 0;
+    for (int i = 0; i < p->size; ++i)
+        if (p->entries[i].quant != 0) ++n;
+    return n;
+}
+
+inline MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* room)
+{
+    m.place = static_cast<short>(place);
+    m.quant = p ? p->quant : 0;
+    m.entries = room;
+    short n = 0;
+    for (int i = 0; p && p->entries && i < p->size; ++i)
+        if (p->entries[i].quant != 0) room[n++] = {static_cast<short>(i), p->entries[i].quant};
+    m.kinds = n;
+    return room + n;
+}

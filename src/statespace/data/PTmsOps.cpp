@@ -79,19 +79,6 @@ PTms* copy_ptms(const PTms* p)
     return copy;
 }
 
-void initptms(PTms* p)
-{
-    if (!p) return;
-    p->quant = p->kinds = 0;
-    for (int i = 0; i < p->size; ++i) p->entries[i].quant = 0;
-}
-
-void initptmsII(PTms* a, PTms* b)
-{
-    initptms(a);
-    initptms(b);
-}
-
 void initptmsWtms(PTms* p, const Tms* t)
 {
     initptms(p);
@@ -101,33 +88,6 @@ void initptmsWtms(PTms* p, const Tms* t)
     for (const ltoken* e = t->first; e; e = e->next)
         for (int i = 0; i < p->size; ++i)
             if (p->entries[i].token == e->token) p->entries[i].quant = e->quant;
-}
-
-void initptmsWptms(PTms* dst, const PTms* src)
-{
-    if (!dst || !src) return;
-    dst->kinds = src->kinds;
-    dst->quant = src->quant;
-    int n = std::min(dst->size, src->size);
-    for (int i = 0; i < n; ++i) dst->entries[i].quant = src->entries[i].quant;
-}
-
-void initptmsWmtms(PTms* p, const MTms& m)
-{
-    initptms(p);
-    if (!p) return;
-    p->kinds = static_cast<unsigned short>(m.kinds);
-    p->quant = m.quant;
-    for (int k = 0; k < m.kinds; ++k) {
-        const MTmsEntry& e = m.entries[k];
-        if (e.index >= 0 && e.index < p->size) p->entries[e.index].quant = e.quant;
-    }
-}
-
-void initptmsWmtmsII(PTms* a, PTms* b, const MTms& m)
-{
-    initptmsWmtms(a, m);
-    initptmsWmtms(b, m);
 }
 
 void sort_ptms(PTms* p)
@@ -141,15 +101,6 @@ void sort_ptms(PTms* p)
                   [](const PTmsSlot& x, const PTmsSlot& y) { return x.token < y.token; });
         p->sorted = true;
     }
-}
-
-int ptms_used_slots(const PTms* p)
-{
-    if (!p || !p->entries) return 0;
-    int n = 0;
-    for (int i = 0; i < p->size; ++i)
-        if (p->entries[i].quant != 0) ++n;
-    return n;
 }
 
 Tms* ptms2tms(const PTms* p)
@@ -179,18 +130,6 @@ void ptms2mtms(const PTms* p, int place, MTms& m)
 {
     int n = ptms_used_slots(p);
     ptms2mtms_at(p, place, m, n > 0 ? new MTmsEntry[n] : nullptr);
-}
-
-MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* room)
-{
-    m.place = static_cast<short>(place);
-    m.quant = p ? p->quant : 0;
-    m.entries = room;
-    short n = 0;
-    for (int i = 0; p && p->entries && i < p->size; ++i)
-        if (p->entries[i].quant != 0) room[n++] = {static_cast<short>(i), p->entries[i].quant};
-    m.kinds = n;
-    return room + n;
 }
 
 void plus_tms(PTms* p, const Tms* t)

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "Multisets.h"
 #include "TestNet.h"
 #include "netmodel/ConstVal.h"
 #include "netmodel/EnablingSets.h"
@@ -39,8 +40,7 @@ protected:
         p = net.AddPlace("p", 1);
         q = net.AddPlace("q", 0);
         auto pToQ = [this](double w) {
-            return TestNet::NewBinding(Weight(w), TestNet::Arcs({{p, 1}}),
-                                       TestNet::Arcs({{q, 1}}));
+            return TestNet::NewBinding(Weight(w), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{q, 1}}));
         };
         first = pToQ(1);
         second = pToQ(2);
@@ -129,6 +129,43 @@ TEST_F(SmallNet, VectorsRoundTripThroughThePlaces)
     EXPECT_EQ(q->GetActTmsQuant(), 0);
     EXPECT_EQ(q->GetNewTmsQuant(), 1);  // only the actual contents were loaded
     clear_pms(fired);
+}
+
+// Incremental loads write only the places that differ from the vector loaded
+// before: the places must end up as a full load leaves them, both contents.
+TEST_F(SmallNet, IncrementalLoadsLeaveThePlacesAsFullLoadsDo)
+{
+    first->Fire();
+    Pms fired;
+    MakeNewPms(fired);  // p empty, q one token
+    first->CpyActToNew();
+    Pms twice;
+    copy_c_pms(fired, twice);
+    twice.places[0].quant = twice.places[0].entries[0].quant = 2;  // q two tokens
+
+    StartLoadRun();
+    LoadPmsIncrementally(start);
+    LoadPmsIncrementally(fired);  // p emptied, q filled
+    EXPECT_EQ(p->GetActTmsQuant(), 0);
+    EXPECT_EQ(p->GetNewTmsQuant(), 0);
+    EXPECT_EQ(q->GetActTmsQuant(), 1);
+    EXPECT_EQ(q->GetNewTmsQuant(), 1);
+    LoadPmsIncrementally(twice);  // the same place with other contents
+    EXPECT_EQ(q->GetActTmsQuant(), 2);
+    EXPECT_EQ(q->GetNewTmsQuant(), 2);
+    LoadPmsIncrementally(start);
+    EXPECT_EQ(p->GetNewTmsQuant(), 1);
+    EXPECT_EQ(q->GetActTmsQuant(), 0);
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
+    EndLoadRun();
+
+    // Outside a run every load is a full one: a change behind the loader's
+    // back is overwritten.
+    q->GetPlaceHeader()->FireOut(Ms({{0, 3}}).get());
+    LoadPmsIncrementally(start);
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
+    clear_pms(fired);
+    clear_pms(twice);
 }
 
 TEST_F(SmallNet, SuccessorsAreHandedToTheQueueWithTheirSets)

@@ -12,6 +12,8 @@
 #include "netmodel/MarkingVectors.h"
 #include "statespace/data/Marking.h"
 #include "statespace/data/NPMarking.h"
+#include "statespace/data/TDep.h"
+#include "statespace/data/TDepLst.h"
 #include "statespace/data/TNos.h"
 
 namespace {
@@ -145,8 +147,8 @@ TEST(BindingEnabling, LocalConditionAndContentsOnTheNewMarking)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 1);
-    Binding* b = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr, 1.0,
-                                     Condition(false));
+    Binding* b =
+        TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr, 1.0, Condition(false));
     Binding* c = TestNet::NewBinding(Weight(2), TestNet::Arcs({{p, 1}}), nullptr);
     net.AddTransition("t", TestNet::Immediates, {b, c});
     net.Install();
@@ -226,8 +228,8 @@ TEST(ExclusiveFiring, ActiveBindingFiresIntoASuccessor)
     EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 4.0);
     EXPECT_EQ(dv.GetTransNo(), t->GetNo());
     EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 1), 1);
-    EXPECT_EQ(succ->GetAta(), nullptr);          // p is empty: nothing stays active
-    EXPECT_EQ(q->GetNewTmsQuant(), 0);           // new contents reset
+    EXPECT_EQ(succ->GetAta(), nullptr);  // p is empty: nothing stays active
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);   // new contents reset
 
     ata[0] = 2;  // the second binding overfills q
     succ = nullptr;
@@ -258,6 +260,38 @@ TEST(ActiveTransitionArray, EntriesStayOnlyWhileTheirBindingIsEnabled)
     p->GetPlaceHeader()->Init();
     EXPECT_EQ(MakeNewAta(ata), nullptr);
     EXPECT_EQ(MakeNewAta(nullptr), nullptr);
+}
+
+TEST(ActiveTransitionArray, ByDependenciesOnlyTheDependentsOfTheFiredOneAreTestedAgain)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 1);
+    Place* q = net.AddPlace("q", 1);
+    net.AddTransition("t1", TestNet::Exclusive,
+                      {TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr)});
+    net.AddTransition("t2", TestNet::Exclusive,
+                      {TestNet::NewBinding(Rate(1), TestNet::Arcs({{q, 1}}), nullptr)});
+    net.Install();
+    TDepLst itself;
+    itself.AddExc(0);
+    TDep* records[] = {new TDep(itself), nullptr};
+    RefTDep = records;
+    SetAtaRefreshByDependencies(true);
+
+    short ata[] = {1, 1};
+    p->GetPlaceHeader()->Init();
+    q->GetPlaceHeader()->Init();
+    short* fresh = MakeNewAta(ata, 0);  // t1 fired: t2 does not depend on it
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh[0], 0);
+    EXPECT_EQ(fresh[1], 1);
+    clear_ata(fresh);
+    EXPECT_EQ(MakeNewAta(ata), nullptr);  // fired transition unknown: all tested
+
+    SetAtaRefreshByDependencies(false);
+    EXPECT_EQ(MakeNewAta(ata, 0), nullptr);
+    RefTDep = nullptr;
+    delete records[0];
 }
 
 TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
