@@ -1,6 +1,6 @@
 // The class check: colour slots of the places, dependency records of the
-// transitions, the net-wide tables built afterwards, and the errors of the
-// check.
+// transitions and the net-wide tables built afterwards. The errors of the
+// check are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -138,64 +138,5 @@ TEST(ClassCheck, ThroughputsAreBoundToTransitionNumbers)
     EXPECT_EQ(Checked(net, DescribeMeasures),
               "measure \\__ROOT__\\t = (TP[\"\\__ROOT__\\T2\";2]+TP[\"\\__ROOT__\\T1\";1])\n");
 }
-
-struct CheckCase {
-    const char* name;
-    std::string description;
-    const char* function;
-    const char* message;
-    const char* info1;
-    const char* info2;
-};
-
-class ClassCheckErrors : public testing::TestWithParam<CheckCase> {};
-
-TEST_P(ClassCheckErrors, EndTheRunWithThePlaceAndOwner)
-{
-    const CheckCase& c = GetParam();
-    EXPECT_TRUE(Reported(RunInChild([&] { ParseAndCheck(c.description); }), 249,
-                         "Pendra/src/ClassCheck",
-                         std::string("function \t : ") + c.function + "\n" +
-                             ErrorLines(c.message, c.info1, c.info2)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ClassCheck, ClassCheckErrors,
-    testing::Values(
-        CheckCase{"UnknownPlaceInGuard",
-                  Net("p ; ; e", "", "T ( #z > 0 ) [ in#p = e ; Exponential(1) ]"), "SubInCells()",
-                  "can't get place", "\\__ROOT__\\z", "\\__ROOT__\\T"},
-        CheckCase{"MeasureWithoutPlaces", Net("", "", "", "m = P[ #z > 0 ]"), "SubInCells()",
-                  "can't get place", "\\__ROOT__\\z", "\\__ROOT__\\m"},
-        CheckCase{"ThroughputOfUnknownTransition", Net("p ; ; e", "", "", "m = TP[ U ]"),
-                  "SetTransNo()", "can't substitude transitionname in rating cell", "\\__ROOT__\\U",
-                  ""},
-        CheckCase{"MarkingAboveCapacity", Net("p ; 1 ; 2'e", "", "T [ in#p = e ; Exponential(1) ]"),
-                  "SubAndChkArcs()", "capacity < initial marking", "\\__ROOT__\\p",
-                  "\\__ROOT__\\T"},
-        CheckCase{"ColouredMarkingOnElementaryPlace",
-                  Net("p ; ; a.1", "", "T [ in#p = e ; Exponential(1) ]"), "SubAndChkArcs()",
-                  "initial marking != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
-        CheckCase{"ColouredArcIntoElementaryPlace",
-                  Net("p ; ; e", "", "T [ out#p = a.3 ; Exponential(1) ]"), "ColorChk()",
-                  "arccolor != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
-        CheckCase{"PlainArcIntoObjectPlace",
-                  Net("", "o ; ; a.1", "T [ out#o = e ; Exponential(1) ]"), "ColorChk()",
-                  "arccolor != placetype", "\\__ROOT__\\o", "\\__ROOT__\\T"},
-        CheckCase{"ObjectContentsIntoElementaryPlace",
-                  Net("p ; ; e", "o ; ; a.1", "T [ in#o = @o , out#p = @o ; Exponential(1) ]"),
-                  "ColorChk()", "arccolor != placetype", "\\__ROOT__\\p", "\\__ROOT__\\T"},
-        CheckCase{"PlaceNothingCanFill",
-                  Net("p ; ; e | q ; ;", "", "T [ in#p = e ; Exponential(1) ]"), "Tms2PTms()",
-                  "collected empty tokenmultiset", "\\__ROOT__\\q", "\\__ROOT__\\q"},
-        CheckCase{"ArcTakingItsOwnPlace",
-                  Net("a ; ; e", "", "T [ in#a = e , out#a = @a ; Exponential(1) ]"), "GetArcTms()",
-                  "loop in functions", "\\__ROOT__\\a", "\\__ROOT__\\a"},
-        CheckCase{"TwoPlacesTakingEachOther",
-                  Net("a ; ; e | b ; ; e", "",
-                      "T [ in#a = e , out#a = @b ; Exponential(1) ] U [ in#b = e , out#b = @a ; "
-                      "Exponential(1) ]"),
-                  "GetArcTms()", "loop in functions", "\\__ROOT__\\a", "\\__ROOT__\\b"}),
-    [](const testing::TestParamInfo<CheckCase>& info) { return info.param.name; });
 
 }  // namespace

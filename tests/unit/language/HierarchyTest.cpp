@@ -1,6 +1,7 @@
 // Hierarchical descriptions: sub-pages refining sub-transitions, socket/port
 // pairs, page parameters and text definitions that resolve through each
-// other, and the naming errors of pages, ports, parameters and definitions.
+// other. The naming errors of pages, ports, parameters and definitions are
+// end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,91 +82,5 @@ TEST(Hierarchy, ConditionsThroughPortsAreBoundToTheSocketPlace)
               std::string::npos)
         << run.output;
 }
-
-// The root page with places P and Q and the sub-transition Sub, followed by
-// the given parameter section and block of page \Sub.
-std::string WithSubPage(
-    const std::string& parameters, const std::string& subPage,
-    const std::string& rootTransitions = "Sub [ subpage \\Sub ; assign P -> In ]")
-{
-    return "Definition : \\rate = 1\nParameter : Page : \\\nElementaryPlace : P ; ; e | Q ; ;\n"
-           "ProductPlace :\nTransition : " +
-           rootTransitions + "\nEvaluate :\nParameter : " + parameters + "\nPage : " + subPage;
-}
-
-const char* const kSubBlock =
-    "\\Sub\nElementaryPlace : In ; ;\nProductPlace :\nTransition :\nEvaluate :\n";
-
-struct NamingCase {
-    const char* name;
-    std::string description;
-    int status;
-    const char* message;
-    const char* section;
-    const char* offender;
-};
-
-class NamingErrors : public testing::TestWithParam<NamingCase> {};
-
-TEST_P(NamingErrors, EndTheRun)
-{
-    const NamingCase& c = GetParam();
-    EXPECT_TRUE(Reported(RunInChild([&] { Parse(c.description); }), c.status,
-                         c.status == 251 ? "scan" : "pars",
-                         ErrorLines(c.message, c.section, c.offender)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Hierarchy, NamingErrors,
-    testing::Values(
-        NamingCase{"UnreferencedSubPage", WithSubPage("", "\\Other"), 250,
-                   "subpage is not referenced before its definition", "Page", ""},
-        NamingCase{"SecondRoot", WithSubPage("", "\\"), 250, "double definition of root-page",
-                   "Page", ""},
-        NamingCase{"SubPageFirst", "Definition : Parameter : Page : \\Sub ElementaryPlace", 250,
-                   "subpage definition before root page definition", "Page", ""},
-        NamingCase{"SubPageTwice",
-                   WithSubPage("", kSubBlock) + "Parameter : Page : \\Sub ElementaryPlace", 250,
-                   "page exists", "Page", ""},
-        NamingCase{"SubTransitionOnExistingPage",
-                   WithSubPage("",
-                               "\\Sub\nElementaryPlace :\nProductPlace :\nTransition : "
-                               "Again [ subpage \\Sub ;"),
-                   250, "page loop in subtransition", "Transition", "\\__ROOT__\\Sub"},
-        NamingCase{"PairTwice",
-                   WithSubPage("", kSubBlock, "Sub [ subpage \\Sub ; assign P -> In , P -> In ]"),
-                   250, "socket port pair exists", "Transition", "\\__ROOT__\\P"},
-        NamingCase{"UnknownSocket",
-                   WithSubPage("", kSubBlock, "Sub [ subpage \\Sub ; assign X -> In ]"), 250,
-                   "can't get placeref, placename not found", "Transition", ""},
-        NamingCase{
-            "SubTransitionNamedLikeATransition",
-            WithSubPage("", kSubBlock,
-                        "T [ in#P = e ; Exponential(1) ] Sub [ subpage \\Sub ; assign P -> In ] "
-                        "T [ subpage \\Sub2 ; assign Q -> In ]"),
-            250, "transitionname already exists in this net", "Transition", ""},
-        NamingCase{"InArcToTheMasterPage",
-                   WithSubPage("",
-                               "\\Sub\nElementaryPlace : In ; ;\nProductPlace :\nTransition : "
-                               "T [ in#\\P = e ; Exponential(1) ]"),
-                   250, "inarc place is not from this page", "Transition", "\\__ROOT__\\P"},
-        NamingCase{"OutArcToTheMasterPage",
-                   WithSubPage("",
-                               "\\Sub\nElementaryPlace : In ; ;\nProductPlace :\nTransition : "
-                               "T [ out#\\Q = e ; Exponential(1) ]"),
-                   250, "outarc place is not from this page", "Transition", "\\__ROOT__\\Q"},
-        NamingCase{"ParameterLoop",
-                   WithSubPage("\\Sub\\a = \\Sub\\b | \\Sub\\b = \\Sub\\a",
-                               "\\Sub\nElementaryPlace : In ; a ;"),
-                   251, "parameter loop", "ElementaryPlace", "a"},
-        NamingCase{"DefinitionLoop",
-                   "Definition : \\a = b | \\b = c | \\c = b\nParameter : Page : "
-                   "\\\nElementaryPlace : P ; a ;",
-                   251, "definition loop", "ElementaryPlace", "a"},
-        NamingCase{
-            "DefinitionsNamingEachOther",
-            "Definition : \\a = b | \\b = a\nParameter : Page : \\\nElementaryPlace : P ; a ;", 251,
-            "definition loop", "ElementaryPlace", "a"}),
-    [](const testing::TestParamInfo<NamingCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -59,24 +59,3 @@ void ParseAndCheck(const std::string& description)
     ClassCheck();
     InitGlobalVars();
 }
-
-std::string ErrorLines(const std::string& description, const std::string& info1,
-                       const std::string& info2)
-{
-    std::string lines = "description\t : " + description + "\n";
-    if (!info1.empty()) lines += "additional info1 : " + info1 + "\n";
-    if (!info2.empty()) lines += "additional info2 : " + info2 + "\n";
-    return lines;
-}
-
-testing::AssertionResult Reported(const ChildRun& run, int status, const std::string& file,
-                                  const std::string& lines)
-{
-    if (run.status != status)
-        return testing::AssertionFailure() << "status " << run.status << ", output:\n"
-                                           << run.output;
-    if (run.output.find("file\t\t : " + file + "\n") == std::string::npos ||
-        run.output.find(lines) == std::string::npos)
-        return testing::AssertionFailure() << "expected\n" << lines << "in\n" << run.output;
-    return testing::AssertionSuccess();
-}

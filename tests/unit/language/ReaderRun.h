@@ -20,12 +20,3 @@ ChildRun RunInChild(const std::function<void()>& body);
 void Parse(const std::string& description);
 // Parse, class check and net-wide tables.
 void ParseAndCheck(const std::string& description);
-
-// The error block lines from "description" on, as the reader prints them.
-std::string ErrorLines(const std::string& description, const std::string& info1,
-                       const std::string& info2 = "");
-
-// Whether the run ended with the status and printed an error block of the
-// module file that holds the lines.
-testing::AssertionResult Reported(const ChildRun& run, int status, const std::string& file,
-                                  const std::string& lines);

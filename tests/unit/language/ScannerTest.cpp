@@ -1,6 +1,6 @@
 // The scanner: how the text is cut into tokens (longest match, keywords
-// against names, numbers, comments, general distributions), how the input
-// is read, and its lexical errors.
+// against names, numbers, comments, general distributions) and how the
+// input is read. Its lexical errors are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -102,84 +102,6 @@ TEST(Scanner, LongLinesAreReadAcrossRefills)
 {
     std::string name(20000, 'a');
     EXPECT_EQ(DefinitionTokens(name + " 7"), "str:\\__ROOT__\\" + name + " int:7 ");
-}
-
-struct LexicalCase {
-    const char* description;
-    const char* message;
-    const char* section;
-    const char* token;
-};
-
-class LexicalErrors : public testing::TestWithParam<LexicalCase> {};
-
-TEST_P(LexicalErrors, EndTheRunWithTheSectionAndToken)
-{
-    const LexicalCase& c = GetParam();
-    EXPECT_TRUE(Reported(RunInChild([&] { Parse(c.description); }), 251, "scan",
-                         "function \t : yylex()\n" + ErrorLines(c.message, c.section, c.token)));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Scanner, LexicalErrors,
-    testing::Values(
-        LexicalCase{"Definition : \\x = 99999999999",
-                    "Error while converting string to long int (strtol())", "Definition",
-                    "99999999999"},
-        LexicalCase{"Definition : \\x = 0.", "Error while converting string to double (strtod())",
-                    "Definition", "0."},
-        LexicalCase{"Definition : \\x = 00.0", "Error while converting string to double (strtod())",
-                    "Definition", "00.0"},
-        LexicalCase{"Definition : \\x = 0.00", "Error while converting string to double (strtod())",
-                    "Definition", "0.00"},
-        LexicalCase{"Definition : \\x = 0.0e0",
-                    "Error while converting string to double (strtod())", "Definition", "0.0e0"},
-        LexicalCase{"Definition : \\x = 1e400",
-                    "Error while converting string to double (strtod())", "Definition", "1e400"},
-        LexicalCase{"Definition : \\x = __ROOT__", "found reserved string (__ROOT__)", "Definition",
-                    "__ROOT__"},
-        LexicalCase{"Definition : \\x = 1 ^ 2", "undefined character : ^", "Definition", "^"},
-        LexicalCase{"Definition : \\x = `", "undefined character : `", "Definition", "`"},
-        LexicalCase{"Definition : \\x = %", "undefined character : %", "Definition", "%"},
-        LexicalCase{"Definition : \\x = ~", "undefined character : ~", "Definition", "~"},
-        LexicalCase{"Definition : x = 1", "can't get path of string. String is NULL-pointer",
-                    "Definition", "x"},
-        LexicalCase{"Definition : Parameter : y", "master pagename is not defined", "Parameter",
-                    "y"},
-        LexicalCase{"x", "actual pagename is not defined", "Unknown", "x"},
-        LexicalCase{"Definition : Parameter : Page : Main", "pagename without path", "Page",
-                    "Main"},
-        LexicalCase{"Definition : Parameter : Page : a\\b", "pagename with relativ path", "Page",
-                    "a\\b"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : \\ ; ;",
-                    "root (\\) found in wrong section", "ElementaryPlace", "\\"},
-        LexicalCase{
-            "Definition : Parameter : Page : \\ ElementaryPlace : ProductPlace : Transition : "
-            "Evaluate : a\\b = 1",
-            "evalstring with relativ path", "Evaluation", "a\\b"},
-        LexicalCase{"Page", "wrong section order (Page)", "Unknown", "Page"},
-        LexicalCase{"Definition : Definition", "wrong section order (Definition)", "Definition",
-                    "Definition"},
-        LexicalCase{"Definition : Parameter : Parameter", "wrong section order (Parameter)",
-                    "Parameter", "Parameter"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : ElementaryPlace",
-                    "wrong section order (ElementaryPlace)", "ElementaryPlace", "ElementaryPlace"},
-        LexicalCase{"Definition : Parameter : Page : \\ ProductPlace : ProductPlace",
-                    "wrong section order (ProductPlace)", "ProductPlace", "ProductPlace"},
-        LexicalCase{"Definition : Parameter : Page : \\ Transition",
-                    "wrong section order (Transition)", "Page", "Transition"},
-        LexicalCase{"Definition : Parameter : Page : \\ ElementaryPlace : Evaluate",
-                    "wrong section order (Evaluate)", "ElementaryPlace", "Evaluate"}));
-
-TEST(Scanner, ReportsCarryTheLineAndTheLastComment)
-{
-    // Newlines inside a comment are not counted.
-    ChildRun run = RunInChild([] { Parse("Definition :\n/* the\nrate */\n\\rate = 0."); });
-    EXPECT_EQ(run.status, 251);
-    EXPECT_NE(run.output.find("ERROR occured\n\n the\nrate \n\nfile\t\t : scan\nline\t\t : 3\n"),
-              std::string::npos)
-        << run.output;
-    EXPECT_NE(run.output.find("additional info3 :  the\nrate \n"), std::string::npos) << run.output;
 }
 
 }  // namespace

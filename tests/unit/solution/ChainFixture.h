@@ -5,15 +5,10 @@
 #include "foundation/RunState.h"
 #include "solution/SolveLGS.h"
 
-#include "StdoutExit.h"
+#include "ScratchHome.h"
 
-#include <gtest/gtest.h>
-
-#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -24,30 +19,18 @@ struct ChainRow {
     std::vector<std::pair<double, std::uint32_t>> entries;  // (value, column)
 };
 
-class ChainFixture : public ::testing::Test {
+class ChainFixture : public ScratchHome {
 public:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mosk-solver-XXXXXX";
-        dir_ = mkdtemp(pattern);
+        ScratchHome::SetUp();
         TmpDir = dir_.data();
-        if (const char* home = std::getenv("HOME")) old_home_ = home;
-        setenv("HOME", dir_.c_str(), 1);
         WritePlenar("");
-        DEBUG = 0;
-        SHOW_LGS = 0;
-    }
-
-    void TearDown() override
-    {
-        TmpDir = nullptr;
-        setenv("HOME", old_home_.c_str(), 1);
-        std::filesystem::remove_all(dir_);
     }
 
     std::string Path(const std::string& suffix) const { return dir_ + "/net" + suffix; }
 
-    void WritePlenar(const std::string& text) const { std::ofstream(dir_ + "/.Plenar") << text; }
+    void WritePlenar(const std::string& text) const { Write("/.Plenar", text); }
 
     void WriteAux(int n) const { std::ofstream(Path(".AUX")) << "TANGIBLE MARKINGS " << n << "\n"; }
 
@@ -92,8 +75,6 @@ public:
         return std::vector<double>(pi_vector, pi_vector + n);
     }
 
-    std::string dir_;
-    std::string old_home_;
     std::string out;
 };
 

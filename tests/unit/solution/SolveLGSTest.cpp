@@ -103,24 +103,6 @@ TEST_F(SolveLGSTest, SymmetricChainIsSolvedDirectlyWithoutRefinement)
     EXPECT_EQ(out.find("sor"), std::string::npos) << out;
 }
 
-TEST_F(SolveLGSTest, RelaxationSumsRepeatedTargetsOfARow)
-{
-    // Row 1 is (0.3 to itself, 0.7 to 2), split in separated pieces.
-    WriteAux(2);
-    WriteRows(".EMC00", {{1, {{0.1, 1}, {0.4, 2}, {0.2, 1}, {0.3, 2}}}, {2, {{1.0, 1}}}});
-    WriteSojournTimes({1.0, 1.0});
-    expect_near(Solve("-i"), {1 / 1.7, 0.7 / 1.7}, 1e-11);
-}
-
-TEST_F(SolveLGSTest, DirectSolverStopsAtRepeatedTarget)
-{
-    WriteAux(3);
-    WriteRows(".EMC00", {{1, {{0.5, 2}, {0.25, 3}, {0.25, 2}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}});
-    WriteSojournTimes({1.0, 1.0, 1.0});
-    EXPECT_SOLVER_EXIT(SolveLGS("-a", "net", 100, 1e-7),
-                       "\t\t ERROR: row number 2 has a duplicate entry\n");
-}
-
 TEST_F(SolveLGSTest, RowsOfOneEntryLeaveNothingToEliminate)
 {
     WriteAux(2);

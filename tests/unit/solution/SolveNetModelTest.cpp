@@ -1,14 +1,12 @@
 // The solution driver on graphs built by hand: the chain files it writes for
-// the exponential markings, its failures, its progress lines, the solution
-// it obtains through the solver, and the planning of deterministic chains.
+// the exponential markings, its failures, and the planning of deterministic
+// chains. (Whole solutions are end-to-end cases.)
 #include "solution/ExpChainFiles.h"
 #include "solution/KilnInfo.h"
-#include "solution/SolveNetModel.h"
 
 #include "ChainFixture.h"
 #include "HandGraph.h"
 
-#include <csignal>
 #include <fstream>
 #include <sstream>
 
@@ -28,19 +26,6 @@ public:
     {
         ChainFixture::SetUp();
         netname = "net";
-        auto_iter = "-a";
-        SHOW_INFOS = 0;
-        epsilon = 1e-13;
-        maxiter = 100000;
-    }
-
-    void TearDown() override
-    {
-        std::signal(SIGCHLD, SIG_DFL);
-        DEBUG = 0;
-        epsilon = 1e-7;
-        maxiter = 10000;
-        ChainFixture::TearDown();
     }
 
     std::string ReadText(const std::string& suffix) const
@@ -72,16 +57,6 @@ public:
         return records;
     }
 
-    // SolveNetModel with its standard output kept in `out`.
-    std::vector<double> Run(const char* mode)
-    {
-        auto_iter = mode;
-        testing::internal::CaptureStdout();
-        SolveNetModel();
-        out = testing::internal::GetCapturedStdout();
-        return std::vector<double>(pi_vector, pi_vector + MCount[kCountTangible]);
-    }
-
     HandGraph graph;
 
 private:
@@ -104,12 +79,6 @@ void BuildThreeStates(HandGraph& g)
     HandGraph::Edges(m1, {{&m2, 2.0}, {&m3, 6.0}});
     HandGraph::Edges(m2, {{&m1, 1.0}});
     HandGraph::Edges(m3, {{&m1, 4.0}});
-}
-
-void ExpectPi(const std::vector<double>& pi, const std::vector<double>& want)
-{
-    ASSERT_EQ(pi.size(), want.size());
-    for (std::size_t k = 0; k < want.size(); ++k) EXPECT_NEAR(pi[k], want[k], 1e-12) << k;
 }
 
 TEST_F(SolveNetModelTest, ThreeStateChainGivesItsRowsSojournTimesAndDimension)
@@ -159,90 +128,18 @@ TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)
     Marking& m2 = graph.Exp(2);
     HandGraph::Edges(m1, {{&m2, 1.0}});
     HandGraph::Edges(m2, {{&m1, 1.0, kDelayDeterministic}});
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            WriteFilesForMExp();
-        },
-        testing::ExitedWithCode(244),
-        "line\t\t : 138\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : division by "
-        "zero\nadditional info1 : sum of rates is zero");
+    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+                       "line\t\t : 138\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
+                       "division by zero\nadditional info1 : sum of rates is zero");
 
     std::string missing = dir_ + "/no/such";
     TmpDir = missing.data();
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            WriteFilesForMExp();
-        },
-        testing::ExitedWithCode(244),
-        "line\t\t : 125\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : can't open file "
-        "for writing\nadditional info1 : " +
-            missing + "/net.EMC00");
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            ::WriteAux();
-        },
-        testing::ExitedWithCode(244),
-        "line\t\t : 195\nfunction \t : WriteAux\\(\\)\ndescription\t : can't open file\n"
-        "additional info1 : " +
-            missing + "/net.AUX");
-}
-
-// A description given on the command line leaves the net name a path; the
-// chain files still carry only the model's file name.
-TEST_F(SolveNetModelTest, ChainFilesAreNamedAfterTheModelWithoutItsDirectory)
-{
-    BuildThreeStates(graph);
-    netname = (dir_ + "/net").c_str();
-    ExpectPi(Run("-a"), {2.0 / 9.0, 4.0 / 9.0, 1.0 / 3.0});
-    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 3\n");
-}
-
-TEST_F(SolveNetModelTest, GspnIsSolvedInBothModesAndSaysOnlyThatItSolves)
-{
-    BuildThreeStates(graph);
-    for (const char* mode : {"-a", "-i"}) {
-        SCOPED_TRACE(mode);
-        ExpectPi(Run(mode), {2.0 / 9.0, 4.0 / 9.0, 1.0 / 3.0});
-        EXPECT_EQ(out.rfind("\t solving LGS ...\n", 0), 0u) << out;
-        EXPECT_TRUE(out.ends_with("\t solving LGS finished !\n")) << out;
-        EXPECT_EQ(out.find("files"), std::string::npos) << out;
-        EXPECT_EQ(out.find("TO EVALUATE"), std::string::npos) << out;
-    }
-}
-
-TEST_F(SolveNetModelTest, VerboseProgressNamesTheModelKind)
-{
-    BuildThreeStates(graph);
-    DEBUG = 1;
-    Run("-i");
-    EXPECT_EQ(out.rfind("\t writing CONV00-, EMC00- and AUX-files ...\n"
-                        "\t writing CONV00-, EMC00- and AUX-files finished !\n"
-                        "\n\t GSPN TO EVALUATE\n\n"
-                        "\t solving LGS ...\n",
-                        0),
-              0u)
-        << out;
-}
-
-// Non-adjacent edges 1 -> 2 stay two entries of one row: the elimination
-// refuses the duplicate, the relaxation sums them. With rates 1 -> 2 (1+1),
-// 1 -> 3 (1), 2 -> 1 (1), 3 -> 1 (1): pi = (1/4, 1/2, 1/4).
-TEST_F(SolveNetModelTest, SeparateEdgesToOneTargetStopTheEliminationButNotTheRelaxation)
-{
-    Marking& m1 = graph.Exp(1);
-    Marking& m2 = graph.Exp(2);
-    Marking& m3 = graph.Exp(3);
-    HandGraph::Edges(m1, {{&m2, 1.0}, {&m3, 1.0}, {&m2, 1.0}});
-    HandGraph::Edges(m2, {{&m1, 1.0}});
-    HandGraph::Edges(m3, {{&m1, 1.0}});
-    ExpectPi(Run("-i"), {0.25, 0.5, 0.25});
-    // The driver's reaper would take the death test's child from under it.
-    std::signal(SIGCHLD, SIG_DFL);
-    auto_iter = "-a";
-    EXPECT_SOLVER_EXIT(SolveNetModel(), "duplicate entry");
+    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+                       "line\t\t : 125\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
+                       "can't open file for writing\nadditional info1 : " + missing + "/net.EMC00");
+    EXPECT_STDOUT_EXIT(::WriteAux(), 244,
+                       "line\t\t : 195\nfunction \t : WriteAux\\(\\)\ndescription\t : can't "
+                       "open file\nadditional info1 : " + missing + "/net.AUX");
 }
 
 // The walk over a deterministic chain counts the rate edges of the entry

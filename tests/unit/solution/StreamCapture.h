@@ -3,7 +3,7 @@
 // by field.
 #pragma once
 
-#include "StdoutExit.h"
+#include "ScratchHome.h"
 #include "foundation/Reporters.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -46,7 +47,8 @@ TEST(WorkerLines, AResetConnectionHasEnded)
     ASSERT_EQ(connect(worker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     int engine = accept(server, nullptr, nullptr);
     ASSERT_EQ(write(engine, "data", 4), 4);
-    usleep(50000);
+    pollfd arrived{worker, POLLIN, 0};
+    ASSERT_EQ(poll(&arrived, 1, 60000), 1);
     close(worker);  // with the data unread: a reset
 
     std::string line;

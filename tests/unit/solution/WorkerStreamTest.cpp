@@ -111,43 +111,26 @@ TEST(KilnDataStream, ChainOfThreeMembersAndTheNextPassSendTheSameStream)
 
 TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
 {
-    StreamCapture in;
-    int class_id = 1;
-    {
-        HandGraph g;
-        SMChain* chain = &g.DetChain(1);
-        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
-                           "SendDataToKiln\\(\\)\n.*SMC is empty");
-    }
-    {
+    using Damage = void (*)(DetChainGraph&);
+    const std::pair<Damage, const char*> cases[] = {
+        {[](DetChainGraph& n) { n.chain.GetMarkings().SoftClear(); },
+         "SendDataToKiln\\(\\)\n.*SMC is empty"},
+        {[](DetChainGraph& n) { n.m4.SetStatus(kStatusInitial), n.m4.SetType(kDelayGeneral); },
+         "non det. marking in SendQMatrix"},
+        {[](DetChainGraph& n) { n.chain.SetFirstStateNumber(0); }, "first state number is 0"},
+        {[](DetChainGraph& n) { n.g.Member(n.chain, 6, kStatusVisited).SetType(kDelayDeterministic); },
+         "not every SMC member is reachable"},
+        {[](DetChainGraph& n) { n.branch.GetSttList()->marking = nullptr; },
+         "statetransition without successor marking\n"},
+    };
+    for (const auto& [damage, message] : cases) {
         DetChainGraph net;
-        net.m4.SetStatus(kStatusInitial);
-        net.m4.SetType(kDelayGeneral);
+        damage(net);
+        StreamCapture in;
         SMChain* chain = &net.chain;
+        int class_id = 1;
         EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
-                           "non det. marking in SendQMatrix");
-    }
-    {
-        DetChainGraph net;
-        net.chain.SetFirstStateNumber(0);
-        SMChain* chain = &net.chain;
-        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
-                           "first state number is 0");
-    }
-    {
-        DetChainGraph net;
-        Marking& orphan = net.g.Member(net.chain, 6, kStatusVisited);
-        orphan.SetType(kDelayDeterministic);
-        SMChain* chain = &net.chain;
-        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
-                           "not every SMC member is reachable");
-    }
-    {
-        DetChainGraph net;
-        net.branch.GetSttList()->marking = nullptr;
-        SMChain* chain = &net.chain;
-        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
-                           "statetransition without successor marking\n");
+                           message);
     }
 }
 

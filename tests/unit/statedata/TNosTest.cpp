@@ -73,18 +73,6 @@ TEST_F(TNosTest, CopiesAreIndependent)
     EXPECT_TRUE(assigned != assigned);
 }
 
-TEST_F(TNosTest, FreshSetsAreAllZeroAndSizedByTheCounts)
-{
-    TNos set;
-    EXPECT_EQ(set.ImmCount(), 2);
-    EXPECT_EQ(set.ExcCount(), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(set.exc[i], 0);
-    no_of_inf_transitions = 0;
-    TNos without;
-    EXPECT_EQ(without.inf, nullptr);
-    EXPECT_EQ(without.inf_binds, nullptr);
-}
-
 TEST_F(TNosTest, DependenciesMarkTheirTransitionsUnknown)
 {
     TDepLst list;
