@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "netmodel/Capacity.h"
-#include "netmodel/Definition.h"
 #include "netmodel/Page.h"
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
 #include "netmodel/SocketPortPair.h"
 #include "netmodel/Token.h"
-#include "netmodel/Transition.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -68,59 +66,6 @@ std::string MeasureText(const Cell& c)
     }
 }
 
-std::string ConditionText(const Condition& c)
-{
-    if (c.GetCell()) return CellText(c.GetCell());
-    return c.ActCondTrue() ? "true" : "false";
-}
-
-std::string DelayText(const Delay* d)
-{
-    if (!d) return "none";
-    switch (d->GetDelayType()) {
-        case 1:
-            return "imm(" + CellText(d->GetCell()) + ")";
-        case 2:
-            return "exp(" + CellText(d->GetCell()) + ")";
-        case 4:
-            return "det(" + CellText(d->GetCell()) + ")";
-        default:
-            break;
-    }
-    if (d->GetGeneral()) return std::string("gen\"") + d->GetGeneral() + "\"";
-    std::ostringstream out;
-    out << "uni(" << d->GetUniformBegin() << "," << d->GetUniformEnd() << ")";
-    return out.str();
-}
-
-std::string ArcsText(const PtrList<Arc>* arcs)
-{
-    if (!arcs) return "-";
-    std::string text;
-    for (auto* e = arcs->first; e; e = e->next) {
-        if (!text.empty()) text += ",";
-        text += std::string(Name(e->item->GetPlace()->GetName().GetString())) + ":" +
-                CellText(e->item->GetTmsCell());
-    }
-    return text;
-}
-
-void DescribeClass(std::ostringstream& out, const char* label, const PtrList<Transition>& list)
-{
-    for (auto* e = list.first; e; e = e->next) {
-        Transition& t = *e->item;
-        out << label << " " << Name(t.GetName()) << " no=" << t.GetNo() << " exc=" << t.GetExcNo()
-            << " server=" << t.GetServerType() << " guard=" << ConditionText(t.GetGlobalCond())
-            << "\n";
-        for (auto* b = t.GetBindings() ? t.GetBindings()->first : nullptr; b; b = b->next)
-            out << "  w=" << b->item->GetWeight()
-                << " guard=" << ConditionText(b->item->GetLocalCond())
-                << " delay=" << DelayText(b->item->GetDelay())
-                << " in=" << ArcsText(b->item->GetInArcs())
-                << " out=" << ArcsText(b->item->GetOutArcs()) << "\n";
-    }
-}
-
 std::string ChainsText(const PtrList<SMChain>& chains)
 {
     std::string text;
@@ -165,14 +110,6 @@ std::string CellText(const Cell* cell)
         default:
             return "?";
     }
-}
-
-std::string DescribeDefinitions()
-{
-    std::ostringstream out;
-    for (auto* e = DefinitionRefs.first; e; e = e->next)
-        out << "def " << Name(e->item->GetName()) << " = " << CellText(e->item->GetVal()) << "\n";
-    return out.str();
 }
 
 std::string DescribeMeasures()
@@ -220,15 +157,6 @@ std::string DescribeTokens()
         out << "token " << number << " " << Name(e->item->GetName().GetString()) << "["
             << Name(e->item->GetVers().GetString()) << "]" << Name(e->item->GetStep().GetString())
             << "\n";
-    return out.str();
-}
-
-std::string DescribeTransitions()
-{
-    std::ostringstream out;
-    DescribeClass(out, "exclusive", ExclusiveTransitions);
-    DescribeClass(out, "infinite", InfiniteTransitions);
-    DescribeClass(out, "immediate", ImmediateTransitions);
     return out.str();
 }
 
