@@ -129,26 +129,12 @@ TEST(CellEquality, StructureAndValues)
     EXPECT_FALSE(Base(ConstVal(3)) == Base(UnaerOp(MinusOp, 3)));
 }
 
-TEST(CellCopies, AreDeepAndIndependent)
-{
-    auto* sum = new BinaerOp(PlusOp, 2, 3);
-    UnaerOp negated(MinusOp, sum);
-    delete sum;
-    std::unique_ptr<Cell> copy(negated.Copy());
-    negated.Clear();
-    EXPECT_EQ(copy->CalculateFloat(), -5.0);
-    EXPECT_TRUE(Base(UnaerOp(*copy)) == *copy);
-    EXPECT_EQ(UnaerOp(ConstVal(1)).GetConstOp(), NoOp);  // not a unary operator
-}
-
 TEST(PlaceFunctions, UnboundFunctionsReadNothing)
 {
     Function count(CountOp, Str("p"));
     Function contents(ContentsOp, Str("p"));
     EXPECT_EQ(NumberOf(count.Calculate()), 0.0);
     EXPECT_EQ(Value(contents.Calculate())->GetConstTms(), nullptr);
-    EXPECT_TRUE(count.IsPlaceDependent());
-    EXPECT_TRUE(count.GetPlaceHeader()->GetName() == "p");
 }
 
 TEST(PlaceFunctions, ReadActualOrNewContentsOfTheBoundHeader)
@@ -169,28 +155,6 @@ TEST(PlaceFunctions, ReadActualOrNewContentsOfTheBoundHeader)
 
     ph->FireIn(two.get());  // the new contents become empty
     EXPECT_EQ(Value(contents.NewCalculate())->GetConstTms(), nullptr);
-}
-
-TEST(PlaceFunctions, CopiesOfUnboundFunctionsOutliveTheOriginal)
-{
-    auto* original = new Function(CountOp, Str("p"));
-    std::unique_ptr<Cell> copy(original->Copy());
-    Function fromCell(*original);
-    delete original;
-    EXPECT_TRUE(copy->GetPlaceHeader()->GetName() == "p");
-    EXPECT_TRUE(*copy == Base(fromCell));
-}
-
-TEST(PlaceFunctions, BoundCopiesShareTheHeaderAndEqualityNeedsTheSameFilter)
-{
-    auto ph = ElementaryHeader("p", 1);
-    auto filter = Ms({{0, 1}});
-    Function f(CountOp, ph.get(), filter.get());
-    std::unique_ptr<Cell> copy(f.Copy());
-    EXPECT_EQ(copy->GetPlaceHeader(), ph.get());
-    EXPECT_FALSE(*copy == Base(f));  // a copied filter is another object
-    Function unfiltered(CountOp, ph.get(), nullptr);
-    EXPECT_TRUE(Function(CountOp, ph.get(), nullptr) == unfiltered);
 }
 
 TEST(PlaceFunctionsDeathTest, ConstructionErrors)
@@ -239,9 +203,6 @@ TEST(RatingCells, ArgumentsOfTheWrongKindAreNotStored)
     EXPECT_EQ(throughput.CalculateFloat(), 0.0);
     throughput.SetCell2(4);
     EXPECT_EQ(throughput.CalculateFloat(), 4.0);
-    RatingCell copy(throughput);
-    EXPECT_EQ(copy.CalculateFloat(), 4.0);
-    EXPECT_TRUE(copy == throughput);
 }
 
 TEST(RatingCells, ConditionalExpectationReadsItsArgumentsSeparately)

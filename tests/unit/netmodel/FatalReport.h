@@ -27,10 +27,8 @@ inline std::string ErrorBlock(const std::string& file, int line, const std::stri
     return EscapedForRegex(block);
 }
 
-#define EXPECT_NET_FATAL(statement, file, line, function, description)                    \
-    EXPECT_EXIT(                                                                          \
-        {                                                                                 \
-            dup2(2, 1);                                                                   \
-            statement;                                                                    \
-        },                                                                                \
-        testing::ExitedWithCode(252), ErrorBlock(file, line, function, description))
+#define EXPECT_NET_EXIT(statement, pattern) \
+    EXPECT_EXIT((dup2(2, 1), statement), testing::ExitedWithCode(252), pattern)
+
+#define EXPECT_NET_FATAL(statement, file, line, function, description) \
+    EXPECT_NET_EXIT(statement, ErrorBlock(file, line, function, description))
