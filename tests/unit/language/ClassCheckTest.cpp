@@ -97,7 +97,8 @@ TEST(ClassCheck, ThroughputsAreBoundToTransitionNumbers)
         Net("p ; ; e", "", "T1 [ in#p = e ; Immediate ] T2 [ in#p = e ; Exponential(1) ]",
             "t = TP[ T2 ] + TP[ T1 ]");
     EXPECT_EQ(Checked(net, DescribeMeasures),
-              "measure \\__ROOT__\\t = (TP[\"\\__ROOT__\\T2\";2]+TP[\"\\__ROOT__\\T1\";1])\n");
+              "measure \\__ROOT__\\t = (rating 5(\"\\__ROOT__\\T2\", 2) + "
+              "rating 5(\"\\__ROOT__\\T1\", 1))\n");
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ TEST(Grammar, ColoursAreRegisteredOnceWithTheirNumbers)
     });
     EXPECT_EQ(run.output,
               "token 1 a[0]1\ntoken 2 b[x]s\ntoken 3 c[wdc]wdc\ntoken 4 d[wdc]2\ntoken 5 f[3]g\n"
-              "place \\__ROOT__\\G no=1 type=2 cap=num:- init={1:2,2:2,3:1,4:1}\n"
-              "place \\__ROOT__\\H no=2 type=2 cap=num:- init={2:1,5:3}\n");
+              "place \\__ROOT__\\G no=1 type=2 cap=num:? init={1*4, 1*3, 2*2, 2*1}\n"
+              "place \\__ROOT__\\H no=2 type=2 cap=num:? init={3*5, 1*2}\n");
 }
 
 TEST(Grammar, TransitionsAreCountedByDelayKindAndChain)
@@ -67,10 +67,12 @@ TEST(Grammar, MeasuresTakeTheirArgumentsAndOperators)
                    "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
                    " | d = -(P[#P = 1])"),
                DescribeMeasures),
-        "measure \\__ROOT__\\a = P[1]\n"
-        "measure \\__ROOT__\\b = ((2*E[#\\__ROOT__\\P IF (#\\__ROOT__\\P>0)])-(P[(!0) IF 1]/4))\n"
-        "measure \\__ROOT__\\c = (TP[\"\\__ROOT__\\T\";-]+1)\n"
-        "measure \\__ROOT__\\d = (-P[(#\\__ROOT__\\P=1)])\n");
+        // Measures are written as their kind (1 P, 2 E, 3 P IF, 4 E IF, 5 TP).
+        "measure \\__ROOT__\\a = rating 1(1, ?)\n"
+        "measure \\__ROOT__\\b = ((2 * rating 4(#\\__ROOT__\\P, (#\\__ROOT__\\P > 0))) - "
+        "(rating 3(!(0), 1) / 4))\n"
+        "measure \\__ROOT__\\c = (rating 5(\"\\__ROOT__\\T\", ?) + 1)\n"
+        "measure \\__ROOT__\\d = -(rating 1((#\\__ROOT__\\P == 1), ?))\n");
 }
 
 }  // namespace

@@ -56,8 +56,8 @@ TEST(Hierarchy, ParametersPairsAndMeasuresResolveToTheMasterPage)
               "param \\__ROOT__\\Sub\\step=\"\\__ROOT__\\Sub\\limit\"\n"
               "pair \\__ROOT__\\Sub\\In -> \\__ROOT__\\P\n"
               "pair \\__ROOT__\\Sub\\Out -> \\__ROOT__\\Q\n"
-              "measure \\__ROOT__\\pq = E[#\\__ROOT__\\Q]\n"
-              "measure \\__ROOT__\\Sub\\inside = E[#\\__ROOT__\\P]\n");
+              "measure \\__ROOT__\\pq = rating 2(#\\__ROOT__\\Q, ?)\n"
+              "measure \\__ROOT__\\Sub\\inside = rating 2(#\\__ROOT__\\P, ?)\n");
 }
 
 }  // namespace

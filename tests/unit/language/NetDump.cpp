@@ -1,13 +1,10 @@
 // Texts of the registries.
 #include "NetDump.h"
 
-#include <algorithm>
-#include <memory>
 #include <sstream>
-#include <utility>
-#include <vector>
 
 #include "netmodel/Capacity.h"
+#include "netmodel/CellListing.h"
 #include "netmodel/Page.h"
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
@@ -23,49 +20,6 @@ const char* Name(const Str& s)
     return s.IsNull() ? "(null)" : s.GetCChar();
 }
 
-std::string OperatorText(Operator op)
-{
-    switch (op) {
-        case NotEqualOp:
-            return "!=";
-        case GreaterEqualOp:
-            return ">=";
-        case LessEqualOp:
-            return "<=";
-        default:
-            return std::string(1, static_cast<char>(op));
-    }
-}
-
-std::string ValueText(const CellVal& v)
-{
-    std::ostringstream out;
-    if (v.GetResultType() == Text) return std::string("\"") + Name(v.GetString()) + "\"";
-    if (v.IsTMS()) return TmsText(v.GetConstTms());
-    out << v.GetFloat();
-    return out.str();
-}
-
-std::string MeasureText(const Cell& c)
-{
-    std::string first = CellText(c.GetConstCell1());
-    std::string second = CellText(c.GetConstCell2());
-    switch (c.GetRatingType()) {
-        case Probability:
-            return "P[" + first + "]";
-        case Expectation:
-            return "E[" + first + "]";
-        case BayesProbability:
-            return "P[" + first + " IF " + second + "]";
-        case BayesExpectation:
-            return "E[" + first + " IF " + second + "]";
-        case Throughput:
-            return "TP[" + first + ";" + second + "]";
-        default:
-            return "rating?";
-    }
-}
-
 std::string ChainsText(const PtrList<SMChain>& chains)
 {
     std::string text;
@@ -75,42 +29,6 @@ std::string ChainsText(const PtrList<SMChain>& chains)
 }
 
 }  // namespace
-
-std::string TmsText(const Tms* tms)
-{
-    std::vector<std::pair<int, int>> elements;
-    for (const ltoken* e = tms ? tms->first : nullptr; e; e = e->next)
-        elements.emplace_back(e->token, e->quant);
-    std::sort(elements.begin(), elements.end());
-    std::string text = "{";
-    for (auto [token, quant] : elements)
-        text += (text.size() > 1 ? "," : "") + std::to_string(token) + ":" + std::to_string(quant);
-    return text + "}";
-}
-
-std::string CellText(const Cell* cell)
-{
-    if (!cell) return "-";
-    switch (cell->GetCellType()) {
-        case ConstValCell:
-            return ValueText(*cell->GetConstCellVal());
-        case UnaerOpCell:
-            return "(" + OperatorText(cell->GetConstOp()) + CellText(cell->GetConstOpd()) + ")";
-        case BinaerOpCell:
-            return "(" + CellText(cell->GetConstLeftOpd()) + OperatorText(cell->GetConstOp()) +
-                   CellText(cell->GetConstRightOpd()) + ")";
-        case FunctionCell: {
-            std::string text = OperatorText(cell->GetConstOp()) +
-                               Name(cell->GetConstPlaceHeader()->GetName().GetString());
-            if (cell->GetConstTms()) text += TmsText(cell->GetConstTms());
-            return text;
-        }
-        case RatingCellCell:
-            return MeasureText(*cell);
-        default:
-            return "?";
-    }
-}
 
 std::string DescribeMeasures()
 {
