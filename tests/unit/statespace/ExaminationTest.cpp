@@ -117,24 +117,6 @@ TEST(ExaminationErrors, ProbabilityMarkingLeadingToTwoDeterministicTransitionsSt
                          "more than one det/gen transition is fireable in one marking"));
 }
 
-TEST(ExaminationErrors, DeadMarkingIsShownBeforeTheRunStops)
-{
-    auto examine = [] {
-        TestNet net;
-        Place* p = net.AddPlace("p", 1);
-        Place* q = net.AddPlace("q");
-        net.Add("t", {{{{p, 1}}, {{q, 1}}, Exp(1.0)}});
-        net.Finish();
-        CreateRRG();
-        ExamineRRG();
-    };
-    EXPECT_FATAL(examine(), kExaminationStatus,
-                 EscapedForRegex("Status     : counted\nType       : unknown\nAct. Trans.: none\n"
-                                 "Place 1 : 1 token(s) = [0]:1\n\nERROR occured\n\n") +
-                     ExError(451, "CountMarksMakeLists()",
-                             "found absorbing marking, no steady state solution possible !"));
-}
-
 // A deterministic edge listed before the exponential ones still makes a
 // deterministic marking; its exponential edge to an exponential marking
 // preempts the chain's transition.
@@ -160,54 +142,6 @@ TEST(Examination, DeterministicEdgeListedFirstMakesADeterministicMarking)
     EXPECT_EQ(chain->GetNoOfPreemptingArcs(), 1);
     EXPECT_EQ(Edges(det)[1]->GetDelayType(), kDelayPreempting);
     InitialMarking = nullptr;
-}
-
-// p -td (det)-> q -tq-> p, p -te (exp)-> r -tr-> p.
-TEST(Examination, ExponentialFiringOutOfAChainBecomesAPreemptingArc)
-{
-    TestNet net;
-    Place* p = net.AddPlace("p", 1);
-    Place* q = net.AddPlace("q");
-    Place* r = net.AddPlace("r");
-    net.Add("td", {{{{p, 1}}, {{q, 1}}, Det(2.0)}});
-    net.Add("te", {{{{p, 1}}, {{r, 1}}, Exp(3.0)}});
-    net.Add("tq", {{{{q, 1}}, {{p, 1}}, Exp(1.0)}});
-    net.Add("tr", {{{{r, 1}}, {{p, 1}}, Exp(1.0)}});
-    net.Finish();
-    ASSERT_EQ(GenerationMode(), 9);
-    CreateRRG();
-    ExamineRRG();
-
-    Marking* both = FindMarking({1, 0, 0}, {1, 1, 0, 0});
-    Marking* afterDet = FindMarking({0, 1, 0}, {});
-    Marking* inQ = FindMarking({0, 1, 0}, {0, 0, 1, 0});
-    Marking* inR = FindMarking({0, 0, 1}, {0, 0, 0, 1});
-    ASSERT_TRUE(both && afterDet && inQ && inR);
-    EXPECT_EQ(MHash.GetCounter(), 4u);
-    EXPECT_EQ(
-        (std::vector<unsigned>{inR->GetKey(), inQ->GetKey(), both->GetKey(), afterDet->GetKey()}),
-        (std::vector<unsigned>{1, 2, 3, 4}));
-    EXPECT_EQ(both->GetType(), static_cast<unsigned>(kDelayDeterministic));
-    EXPECT_EQ(afterDet->GetType(), static_cast<unsigned>(kDelayProbability));
-    EXPECT_EQ(both->GetStatus(), static_cast<unsigned>(kStatusInitial));
-
-    auto edges = Edges(*both);
-    ASSERT_EQ(edges.size(), 2u);
-    EXPECT_EQ(edges[0]->marking, inR);
-    EXPECT_EQ(edges[0]->GetDelayType(), kDelayPreempting);
-    EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 3.0);
-    EXPECT_EQ(edges[1]->marking, afterDet);
-    EXPECT_EQ(edges[1]->GetDelayType(), kDelayDeterministic);
-    EXPECT_DOUBLE_EQ(edges[1]->GetDelayVal(), 2.0);
-    EXPECT_EQ(Edges(*afterDet)[0]->GetDelayType(), kDelayProbability);
-
-    SMChain* chain = MLists.det_smcs.first->item;
-    EXPECT_EQ(chain->GetFirstStateNumber(), 3u);
-    EXPECT_EQ(chain->GetNoOfStates(), 1);
-    EXPECT_EQ(chain->GetNoOfPreemptingArcs(), 1);
-    EXPECT_EQ((std::vector<unsigned>{MCount[kCountAll], MCount[kCountTangible], MCount[kCountDet],
-                                     MCount[kCountExp], MCount[kCountPro]}),
-              (std::vector<unsigned>{4, 3, 1, 2, 1}));
 }
 
 // Two deterministic firings (from a and from b) end in the same marking q,
