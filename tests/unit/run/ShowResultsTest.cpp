@@ -1,4 +1,3 @@
-#include "foundation/Framing.h"
 #include "foundation/RunState.h"
 #include "run/ShowResults.h"
 
@@ -11,28 +10,6 @@
 namespace {
 
 const std::string kDashes(63, '-');
-
-TEST(Framing, StartAndStopFrameASection)
-{
-    testing::internal::CaptureStdout();
-    START("RRG");
-    STOP("RRG");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "\n\n" + kDashes + "\nstart ->->->->->->->-> RRG\n\n" +
-                  "\nstop  ->->->->->->->-> RRG\n" + kDashes + "\n");
-}
-
-TEST(Framing, SubFramesIndentEveryLine)
-{
-    testing::internal::CaptureStdout();
-    SUBSTART("Binds", "\t");
-    DELIMITER("\t");
-    SUBSTOP("Binds", "\t");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "\t" + kDashes + "\n\tstart ->->->->->->->-> Binds\n\t\n" +
-                  "\t- - - - - - - - - - - - - - - - - - - - - - - - - - - -\n" +
-                  "\t\n\tstop  ->->->->->->->-> Binds\n\t" + kDashes + "\n");
-}
 
 class ShowResultsTest : public testing::Test {
 protected:
@@ -61,11 +38,6 @@ TEST_F(ShowResultsTest, AnEmptyFileKeepsTheFrameWhole)
 {
     dir.Write("m.RESULTS", "");
     EXPECT_NE(Shown().find("stop  ->->->->->->->-> RESULTS\n" + kDashes), std::string::npos);
-}
-
-TEST_F(ShowResultsTest, AMissingFileIsNamed)
-{
-    EXPECT_EQ(Shown(), "can't open resultfile : " + dir.path + "/m.RESULTS\n");
 }
 
 }  // namespace
