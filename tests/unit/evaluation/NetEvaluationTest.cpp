@@ -4,6 +4,7 @@
 #include "evaluation/NetEvaluation.h"
 
 #include "../solution/HandGraph.h"
+#include "TempDir.h"
 #include "foundation/RunState.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/Definition.h"
@@ -158,18 +159,6 @@ TEST_F(NetEvaluationTest, OperatorsCombineRatingCellValues)
 
 class WriteResultsTest : public NetEvaluationTest {
 public:
-    void SetUp() override
-    {
-        NetEvaluationTest::SetUp();
-        char pattern[] = "/tmp/mosk-results-XXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    void TearDown() override
-    {
-        std::filesystem::remove_all(dir);
-        NetEvaluationTest::TearDown();
-    }
-
     void Measure(const char* name, const Cell& cell)
     {
         EvalRefs.Append(new Definition(name, &cell));
@@ -184,7 +173,8 @@ public:
         return text.str();
     }
 
-    std::string dir;
+    TempDir scratch;
+    std::string dir = scratch.path;
 };
 
 // The names keep the backslash behind the root; values have 16 digits.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ReaderRun.h"
+#include "TempDir.h"
 #include "foundation/RunState.h"
 #include "language/PMFFile.h"
 
@@ -16,17 +17,6 @@ namespace {
 
 class PMFFile : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/pmf-test-XXXXXX";
-        directory = mkdtemp(pattern);
-    }
-    void TearDown() override
-    {
-        std::remove((directory + "/net.pmf").c_str());
-        rmdir(directory.c_str());
-    }
-
     // Parses the transitions on a root page with place P and writes the file
     // into the test directory; the child prints the file (or "no file").
     ChildRun Write(const std::string& transitions)
@@ -46,7 +36,8 @@ protected:
         });
     }
 
-    std::string directory;
+    TempDir scratch;
+    std::string directory = scratch.path;
 };
 
 TEST_F(PMFFile, AFileThatCannotBeOpenedEndsTheRun)

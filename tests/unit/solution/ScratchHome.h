@@ -3,6 +3,7 @@
 // solver's and the workers' failures.
 #pragma once
 
+#include "TempDir.h"
 #include "foundation/RunState.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,6 @@ class ScratchHome : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mosk-solution-XXXXXX";
-        dir_ = mkdtemp(pattern);
         if (const char* home = std::getenv("HOME")) old_home_ = home;
         setenv("HOME", dir_.c_str(), 1);
         DEBUG = SHOW_LGS = SHOW_COMM = SHOW_INFOS = 0;
@@ -29,7 +28,6 @@ protected:
     {
         TmpDir = nullptr;
         setenv("HOME", old_home_.c_str(), 1);
-        std::filesystem::remove_all(dir_);
     }
 
     void Write(const std::string& path, const std::string& text) const
@@ -37,7 +35,8 @@ protected:
         std::ofstream(dir_ + path) << text;
     }
 
-    std::string dir_;
+    TempDir scratch_;
+    std::string dir_ = scratch_.path;
     std::string old_home_;
 };
 

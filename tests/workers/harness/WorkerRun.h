@@ -34,5 +34,3 @@ bool ReadChainFile(const std::string& path, ChainRows& rows);
 
 bool FileExists(const std::string& path);
 
-// A fresh directory for the files of one test.
-std::string MakeTempDir();
