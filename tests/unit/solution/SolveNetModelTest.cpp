@@ -69,30 +69,6 @@ private:
     }
 };
 
-// 1 -> 2 (2.0), 1 -> 3 (6.0), 2 -> 1 (1.0), 3 -> 1 (4.0): in steady state
-// 8 pi1 = pi2 + 4 pi3, pi2 = 2 pi1, 4 pi3 = 6 pi1, so pi = (2/9, 4/9, 1/3).
-void BuildThreeStates(HandGraph& g)
-{
-    Marking& m1 = g.Exp(1);
-    Marking& m2 = g.Exp(2);
-    Marking& m3 = g.Exp(3);
-    HandGraph::Edges(m1, {{&m2, 2.0}, {&m3, 6.0}});
-    HandGraph::Edges(m2, {{&m1, 1.0}});
-    HandGraph::Edges(m3, {{&m1, 4.0}});
-}
-
-TEST_F(SolveNetModelTest, ThreeStateChainGivesItsRowsSojournTimesAndDimension)
-{
-    BuildThreeStates(graph);
-    WriteFilesForMExp();
-    ::WriteAux();
-    EXPECT_EQ(
-        ReadRows(".EMC00"),
-        (std::vector<ChainRow>{{1, {{0.25, 2}, {0.75, 3}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}}));
-    EXPECT_EQ(ReadConversion(), (Entries{{0.125, 1}, {1.0, 2}, {0.25, 3}}));
-    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 3\n");
-}
-
 TEST_F(SolveNetModelTest, OnlyAdjacentEdgesToOneTargetAreMerged)
 {
     Marking& m1 = graph.Exp(1);
