@@ -1,7 +1,6 @@
 // kiln_da run as the engine runs it: the failures the engine must be able to
 // see. (Its rows are checked against closed forms through whole runs of
 // mosk, and against ekiln on the same chain.)
-#include <cstdio>
 #include <cstring>
 
 #include "harness/TestChains.h"
