@@ -89,7 +89,8 @@ void WriteDeltaRow(const Marking& m, WorkerStream& out)
         {kNoGenLine, kNoGenTargetLine, kNoBranchesLine, kNoBranchTargetLine},
         {"SMC member without gen. statetransition",
          "gen. statetransition without successor marking",
-         "statetransition without successor markings", "statetransition without successor marking"}};
+         "statetransition without successor markings",
+         "statetransition without successor marking"}};
     const std::vector<FiringPair> row = CheckedFiringRow(m, kDelayGeneral, kReports, Fail);
     out.Unsigned(m.GetKey());
     out.Unsigned(static_cast<unsigned>(row.size()));

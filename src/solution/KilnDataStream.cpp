@@ -110,7 +110,8 @@ void WriteDeltaRow(const Marking& m, WorkerStream& out)
         {kNoDetLine, kNoDetTargetLine, kNoBranchesLine, kNoBranchTargetLine},
         {"SMC member without det. statetransition",
          "det. statetransition without successor marking",
-         "statetransition without successor markings", "statetransition without successor marking"}};
+         "statetransition without successor markings",
+         "statetransition without successor marking"}};
     std::vector<FiringPair> row = CheckedFiringRow(m, kDelayDeterministic, kReports, Fail);
     out.Int(1);
     // Equal states, which sorting brings together, make one entry.

@@ -37,7 +37,7 @@ inline void ResetNetTables(int transitions)
     delete[] RefTDep;
     RefTDep = nullptr;
     for (Transition*** array : {&ExcTrans, &ImmTrans, &InfTrans}) {
-        delete[] *array;
+        delete[] * array;
         *array = nullptr;
     }
     delete[] PlaceArray;

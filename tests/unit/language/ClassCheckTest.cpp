@@ -17,14 +17,6 @@
 
 namespace {
 
-std::string Net(const std::string& elementary, const std::string& product,
-                const std::string& transitions, const std::string& evaluation = "")
-{
-    return "Definition :\nParameter : Page : \\\nElementaryPlace : " + elementary +
-           "\nProductPlace : " + product + "\nTransition : " + transitions +
-           "\nEvaluate : " + evaluation + "\n";
-}
-
 // token:quantity of every colour slot of every place.
 std::string Slots()
 {
@@ -39,16 +31,6 @@ std::string Slots()
     return out.str();
 }
 
-std::string Checked(const std::string& description, std::string (*describe)())
-{
-    ChildRun run = RunInChild([&] {
-        ParseAndCheck(description);
-        std::cout << describe();
-    });
-    EXPECT_EQ(run.status, 0) << run.output;
-    return run.output;
-}
-
 TEST(ClassCheck, SlotsHoldEveryColourThatCanReachAPlace)
 {
     // Colours c, d, a, b get the numbers 1 to 4. B gets a and b from its arcs
@@ -59,7 +41,7 @@ TEST(ClassCheck, SlotsHoldEveryColourThatCanReachAPlace)
             "T1 [ in#A = e , out#B = a.1 ; Exponential(1) | in#A = e , out#B = b.1 + a.1 ; "
             "Exponential(1) ]\n"
             "T2 [ in#B = @B , out#C = @B ; Exponential(1) ]\n");
-    EXPECT_EQ(Checked(net, Slots), "A: 0:2\nB: 1:2 3:0 4:0\nC: 3:0 4:0\nD: 2:3\n");
+    EXPECT_EQ(Described(net, Slots, true), "A: 0:2\nB: 1:2 3:0 4:0\nC: 3:0 4:0\nD: 2:3\n");
 }
 
 std::string Tables()
@@ -85,7 +67,7 @@ TEST(ClassCheck, GlobalTablesNumberPlacesAndTransitionsByClass)
                           "T1 [ in#p = e , out#q = e ; Deterministic(1) ]\n"
                           "T2 [ in#q = e , out#p = e ; Exponential(1) ]\n"
                           "I [ in#p = e , out#p = e ; Immediate ]\n");
-    EXPECT_EQ(Checked(net, Tables),
+    EXPECT_EQ(Described(net, Tables, true),
               "places=2 exc=2 imm=1 inf=0\nplace 0 no=0\nplace 1 no=1\nexc 0 pos=1\nexc 1 "
               "pos=2\nimm 0 pos=1\n"
               "inf array null\nchains 1 0 counter 0\n");
@@ -96,7 +78,7 @@ TEST(ClassCheck, ThroughputsAreBoundToTransitionNumbers)
     std::string net =
         Net("p ; ; e", "", "T1 [ in#p = e ; Immediate ] T2 [ in#p = e ; Exponential(1) ]",
             "t = TP[ T2 ] + TP[ T1 ]");
-    EXPECT_EQ(Checked(net, DescribeMeasures),
+    EXPECT_EQ(Described(net, DescribeMeasures, true),
               "measure \\__ROOT__\\t = (rating 5(\"\\__ROOT__\\T2\", 2) + "
               "rating 5(\"\\__ROOT__\\T1\", 1))\n");
 }

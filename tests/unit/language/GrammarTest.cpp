@@ -11,38 +11,14 @@
 
 namespace {
 
-// A block around the given places and transitions.
-std::string Net(const std::string& places, const std::string& transitions,
-                const std::string& evaluation = "")
-{
-    return "Definition :\nParameter : Page : \\\nElementaryPlace : " + places +
-           "\nProductPlace :\nTransition : " + transitions + "\nEvaluate : " + evaluation + "\n";
-}
-
-std::string Parsed(const std::string& description, std::string (*describe)())
-{
-    ChildRun run = RunInChild([&] {
-        Parse(description);
-        std::cout << describe();
-    });
-    EXPECT_EQ(run.status, 0) << run.output;
-    return run.output;
-}
-
 TEST(Grammar, ColoursAreRegisteredOnceWithTheirNumbers)
 {
-    std::string description =
-        "Definition :\nParameter : Page : \\\nElementaryPlace :\n"
-        "ProductPlace : G ; ; a.1 + 2'b[x]s + c? + d[?]2 + a.1 | H ; ; {b[x]s, (3)*f[3]g}\n"
-        "Transition : Evaluate :";
-    ChildRun run = RunInChild([&] {
-        Parse(description);
-        std::cout << DescribeTokens() << DescribePlaces();
-    });
-    EXPECT_EQ(run.output,
-              "token 1 a[0]1\ntoken 2 b[x]s\ntoken 3 c[wdc]wdc\ntoken 4 d[wdc]2\ntoken 5 f[3]g\n"
-              "place \\__ROOT__\\G no=1 type=2 cap=num:? init={1*4, 1*3, 2*2, 2*1}\n"
-              "place \\__ROOT__\\H no=2 type=2 cap=num:? init={3*5, 1*2}\n");
+    EXPECT_EQ(
+        Described(Net("", "G ; ; a.1 + 2'b[x]s + c? + d[?]2 + a.1 | H ; ; {b[x]s, (3)*f[3]g}", ""),
+                  [] { return DescribeTokens() + DescribePlaces(); }),
+        "token 1 a[0]1\ntoken 2 b[x]s\ntoken 3 c[wdc]wdc\ntoken 4 d[wdc]2\ntoken 5 f[3]g\n"
+        "place \\__ROOT__\\G no=1 type=2 cap=num:? init={1*4, 1*3, 2*2, 2*1}\n"
+        "place \\__ROOT__\\H no=2 type=2 cap=num:? init={3*5, 1*2}\n");
 }
 
 TEST(Grammar, TransitionsAreCountedByDelayKindAndChain)
@@ -56,17 +32,18 @@ TEST(Grammar, TransitionsAreCountedByDelayKindAndChain)
         "T5 [ in#P = e ; Uniform(1, 2) | in#P = e ; General(1) ]\n"
         "T6 [ in#P = e ; Exponential(1) | in#P = e ; General() | out#P = e ; Deterministic(1)]\n";
     EXPECT_EQ(
-        Parsed(Net("P ; ; e", transitions), DescribeCounts),
+        Described(Net("P ; ; e", "", transitions), DescribeCounts),
         "trans=6 imm=1 exp=2 det=0 gen=1 mix=2 detchains=[ 3 4 6 ] genchains=[ 5 6 ] general=2\n");
 }
 
 TEST(Grammar, MeasuresTakeTheirArgumentsAndOperators)
 {
     EXPECT_EQ(
-        Parsed(Net("P ; ; e", "T [ in#P = e ; Exponential(1) ]",
-                   "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
-                   " | d = -(P[#P = 1])"),
-               DescribeMeasures),
+        Described(
+            Net("P ; ; e", "", "T [ in#P = e ; Exponential(1) ]",
+                "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
+                " | d = -(P[#P = 1])"),
+            DescribeMeasures),
         // Measures are written as their kind (1 P, 2 E, 3 P IF, 4 E IF, 5 TP).
         "measure \\__ROOT__\\a = rating 1(1, ?)\n"
         "measure \\__ROOT__\\b = ((2 * rating 4(#\\__ROOT__\\P, (#\\__ROOT__\\P > 0))) - "

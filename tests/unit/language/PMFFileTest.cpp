@@ -22,10 +22,7 @@ protected:
     ChildRun Write(const std::string& transitions)
     {
         return RunInChild([&] {
-            Parse(
-                "Definition :\nParameter : Page : \\\nElementaryPlace : P ; ; e\nProductPlace "
-                ":\nTransition : " +
-                transitions + "\nEvaluate :\n");
+            Parse(Net("P ; ; e", "", transitions));
             TmpD = directory.c_str();
             netname = "net";
             WritePMFFile();
@@ -48,7 +45,8 @@ TEST_F(PMFFile, AFileThatCannotBeOpenedEndsTheRun)
     EXPECT_EQ(run.status, 248);
     EXPECT_NE(run.output.find("file\t\t : Pendra/src/WritePMFFile\n"), std::string::npos);
     EXPECT_NE(run.output.find("function \t : WritePMFFile()\ndescription\t : can't open file\n"
-                              "additional info1 : " + directory + "/missing/net.pmf\n"),
+                              "additional info1 : " +
+                              directory + "/missing/net.pmf\n"),
               std::string::npos)
         << run.output;
 }

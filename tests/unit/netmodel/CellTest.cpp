@@ -18,11 +18,17 @@ using Value = std::unique_ptr<CellVal>;
 
 constexpr const char* kFile = "Pendra/src/Cell";
 
-double NumberOf(CellVal* v) { return Value(v)->GetFloat(); }
+double NumberOf(CellVal* v)
+{
+    return Value(v)->GetFloat();
+}
 
 // Equality between two different cell classes is asked through the base on
 // both sides, as the engine does (C++20 also considers the reversed call).
-const Cell& Base(const Cell& c) { return c; }
+const Cell& Base(const Cell& c)
+{
+    return c;
+}
 
 // An elementary place header whose actual and new contents hold `tokens`.
 std::unique_ptr<PlaceHeader> ElementaryHeader(const char* name, unsigned short tokens)
@@ -75,8 +81,8 @@ TEST(CellConstructionDeathTest, TextsCannotBeCalculated)
 {
     ConstVal text("T1");
     ConstVal one(1);
-    EXPECT_NET_FATAL(UnaerOp(MinusOp, &text), kFile, 117,
-                     "UnaerOp::UnaerOp(Operator, const Cell*)", "can't calculate textual cells");
+    EXPECT_NET_FATAL(UnaerOp(MinusOp, &text), kFile, 117, "UnaerOp::UnaerOp(Operator, const Cell*)",
+                     "can't calculate textual cells");
     EXPECT_NET_FATAL(BinaerOp(PlusOp, &text, &one), kFile, 276,
                      "BinaerOp::BinaerOp(Operator,Cell*,Cell*)", "can't calculate textual cells");
     EXPECT_NET_FATAL(BinaerOp(PlusOp, &one, &text), kFile, 279,
@@ -174,8 +180,8 @@ TEST(PlaceFunctionsDeathTest, ConstructionErrors)
     EXPECT_NET_FATAL(Function(static_cast<const Cell&>(one)), kFile, 519,
                      "Function::Function(const Cell&)", "unknown funtion in");
     Function f(CountOp, &ph, nullptr);
-    EXPECT_NET_FATAL(f = static_cast<const Cell&>(one), kFile, 702, "Function::operator =",
-                     "unknown funtion");
+    EXPECT_NET_FATAL(f = static_cast<const Cell&>(one), kFile, 702,
+                     "Function::operator =", "unknown funtion");
 }
 
 TEST(RatingCells, ConditionalProbabilityCodes)

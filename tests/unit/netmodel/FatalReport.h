@@ -22,8 +22,7 @@ inline std::string ErrorBlock(const std::string& file, int line, const std::stri
                               const std::string& description)
 {
     std::string block = "file\t\t : " + file + "\nline\t\t : " + std::to_string(line) +
-                        "\nfunction \t : " + function + "\ndescription\t : " + description +
-                        "\n";
+                        "\nfunction \t : " + function + "\ndescription\t : " + description + "\n";
     return EscapedForRegex(block);
 }
 

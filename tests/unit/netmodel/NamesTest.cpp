@@ -9,12 +9,15 @@ namespace {
 const char* kLetterFirst = "string does not match [\\a-zA-Z][\\a-zA-Z0-9_]*";
 const char* kWordOnly = "string does not match [\\a-zA-Z0-9_]*";
 
-void Text(const char* s) { Textual t(Textual::kText, s); }
+void Text(const char* s)
+{
+    Textual t(Textual::kText, s);
+}
 
 TEST(NameCheck, NamesThatPass)
 {
-    for (const char* s : {"p1", "P_2", "a\\b", "\\__ROOT__", "\\__ROOT__\\sub\\p1",
-                          "\\__ROOT__\\", "\\", "\\x_1"}) {
+    for (const char* s : {"p1", "P_2", "a\\b", "\\__ROOT__", "\\__ROOT__\\sub\\p1", "\\__ROOT__\\",
+                          "\\", "\\x_1"}) {
         Textual t(Textual::kText, s);
         EXPECT_TRUE(t == s) << s;
     }

@@ -27,12 +27,11 @@ TEST(TransitionChecksDeathTest, InfiniteServerCannotBeDeterministic)
 {
     ConstVal one(1);
     Deterministic d(&one);
-    EXPECT_NET_EXIT(
-        Transition("T1", InfiniteServer, Condition(true), OneBinding(d)),
-        ErrorBlock("Pendra/src/Transition", 41,
-                   "Transition(Str&, ServerType, Condition, Bindings*)",
-                   "servertype=infinite, delay=deterministic") +
-            "additional info1 : T1\n");
+    EXPECT_NET_EXIT(Transition("T1", InfiniteServer, Condition(true), OneBinding(d)),
+                    ErrorBlock("Pendra/src/Transition", 41,
+                               "Transition(Str&, ServerType, Condition, Bindings*)",
+                               "servertype=infinite, delay=deterministic") +
+                        "additional info1 : T1\n");
 }
 
 TEST(TransitionChecksDeathTest, EmptyBindingListFailsTheClassCheck)

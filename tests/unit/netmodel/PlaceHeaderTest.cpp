@@ -47,8 +47,7 @@ TEST_F(ColouredPlace, FilteredCountTakesTheFirstMatchingColourOnly)
     EXPECT_EQ(ph.FGetActQuant(Ms({{3, 1}, {1, 1}}).get()), 3);
     EXPECT_EQ(ph.FGetActQuant(Ms({{9, 1}}).get()), 0);  // no such colour
     EXPECT_EQ(Contents(OwnedTms(ph.FGetActTms(Ms({{4, 1}}).get())).get()), (Counts{{1, 2}}));
-    EXPECT_EQ(Contents(OwnedTms(ph.FGetActTms(nullptr)).get()),
-              (Counts{{1, 2}, {2, 5}, {3, 1}}));
+    EXPECT_EQ(Contents(OwnedTms(ph.FGetActTms(nullptr)).get()), (Counts{{1, 2}, {2, 5}, {3, 1}}));
 }
 
 TEST_F(ColouredPlace, WithoutContentsTheDeclaredMultisetIsRead)

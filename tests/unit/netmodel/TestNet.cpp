@@ -54,8 +54,7 @@ Binding* TestNet::NewBinding(const Delay& d, PtrList<Arc>* in, PtrList<Arc>* out
 }
 
 Transition* TestNet::AddTransition(const char* name, Class cls,
-                                   std::initializer_list<Binding*> bindings,
-                                   const Condition& guard)
+                                   std::initializer_list<Binding*> bindings, const Condition& guard)
 {
     auto* list = new PtrList<Binding>();
     for (Binding* b : bindings) list->Append(b);

@@ -12,7 +12,10 @@
 // cases; here the text of -T beside a file, and a name relative to MODELDIR.
 namespace {
 
-std::string Stored() { return std::string(table_string, std::strlen(table_string)); }
+std::string Stored()
+{
+    return std::string(table_string, std::strlen(table_string));
+}
 
 // Loads the description of the net name from files, MODELDIR being modelDir.
 void LoadFromFile(const std::string& netName, const std::string& modelDir)

@@ -112,10 +112,12 @@ TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)
     TmpDir = missing.data();
     EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
                        "line\t\t : 125\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
-                       "can't open file for writing\nadditional info1 : " + missing + "/net.EMC00");
+                       "can't open file for writing\nadditional info1 : " +
+                           missing + "/net.EMC00");
     EXPECT_STDOUT_EXIT(::WriteAux(), 244,
                        "line\t\t : 195\nfunction \t : WriteAux\\(\\)\ndescription\t : can't "
-                       "open file\nadditional info1 : " + missing + "/net.AUX");
+                       "open file\nadditional info1 : " +
+                           missing + "/net.AUX");
 }
 
 // The walk over a deterministic chain counts the rate edges of the entry

@@ -10,7 +10,10 @@
 namespace {
 
 // Binding pointers are only stored, never followed: fake addresses suffice.
-Binding* Fake(int i) { return reinterpret_cast<Binding*>(static_cast<intptr_t>(i) * 16); }
+Binding* Fake(int i)
+{
+    return reinterpret_cast<Binding*>(static_cast<intptr_t>(i) * 16);
+}
 
 std::vector<Binding*> Listed(const BindingList* l)
 {
@@ -40,7 +43,8 @@ TEST_F(TNosTest, FirstBindingLeadsLaterOnesFollowItNewestFirst)
 {
     TNos set;
     for (int i = 1; i <= 4; ++i) set.AddImmBind(Fake(i), 1);
-    EXPECT_EQ(Listed(set.imm_binds[1]), (std::vector<Binding*>{Fake(1), Fake(4), Fake(3), Fake(2)}));
+    EXPECT_EQ(Listed(set.imm_binds[1]),
+              (std::vector<Binding*>{Fake(1), Fake(4), Fake(3), Fake(2)}));
     EXPECT_EQ(set.imm_binds[0], nullptr);
     set.AddImmBind(Fake(9), 2);  // outside the class: ignored
     set.AddInfBind(Fake(5), 0);

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "harness/TestChains.h"
 #include "e2e/WorkerFixture.h"
+#include "harness/TestChains.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // mosk, and against ekiln on the same chain.)
 #include <cstring>
 
-#include "harness/TestChains.h"
 #include "e2e/WorkerFixture.h"
+#include "harness/TestChains.h"
 
 namespace {
 

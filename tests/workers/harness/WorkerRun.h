@@ -33,4 +33,3 @@ using ChainRows = std::map<unsigned, std::map<unsigned, double>>;
 bool ReadChainFile(const std::string& path, ChainRows& rows);
 
 bool FileExists(const std::string& path);
-
