@@ -3,9 +3,12 @@
 #include "language/ClassCheck.h"
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
+#include "language/NameLookup.h"
 #include "language/NetWalk.h"
 #include "netmodel/Definition.h"
 #include "netmodel/Registries.h"
@@ -16,44 +19,60 @@ namespace {
 
 const Str kNoName("");
 
-// The header a place reference names: the socket's when the name is a port,
-// else the header of the place of that name.
-PlaceHeader* FindHeader(const Str& name)
-{
-    for (auto* e = SocketPortPairRefs.first; e; e = e->next)
-        if (e->item->GetPort() == name && e->item->GetSocket() &&
-            e->item->GetSocket()->GetPlaceHeader())
-            return e->item->GetSocket()->GetPlaceHeader();
-    for (auto* e = PlaceRefs.first; e; e = e->next)
-        if (e->item->GetName() == name) return e->item->GetPlaceHeader();
-    return nullptr;
-}
+// Place headers and transitions by name, indexed once per check: a net has
+// as many references to look up as it has expressions and measures.
+class NetNames {
+public:
+    NetNames()
+    {
+        for (auto* e = SocketPortPairRefs.first; e; e = e->next)
+            if (e->item->GetSocket() && e->item->GetSocket()->GetPlaceHeader())
+                ports.emplace(NameKey(e->item->GetPort().GetString()),
+                              e->item->GetSocket()->GetPlaceHeader());
+        for (auto* e = PlaceRefs.first; e; e = e->next)
+            places.emplace(NameKey(e->item->GetName().GetString()), e->item->GetPlaceHeader());
+        for (PtrList<Transition>* list :
+             {&ExclusiveTransitions, &ImmediateTransitions, &InfiniteTransitions})
+            for (auto* e = list->first; e; e = e->next)
+                transitions.emplace(NameKey(e->item->GetName()), e->item);
+    }
 
-Transition* FindTransition(const PtrList<Transition>& list, const Str& name)
-{
-    for (auto* e = list.first; e; e = e->next)
-        if (e->item->GetName() == name) return e->item;
-    return nullptr;
-}
+    // The header a place reference names: the socket's when the name is a
+    // port, else the header of the place of that name.
+    PlaceHeader* Header(const Str& name) const
+    {
+        auto port = ports.find(NameKey(name));
+        if (port != ports.end()) return port->second;
+        auto place = places.find(NameKey(name));
+        return place == places.end() ? nullptr : place->second;
+    }
 
-void SetTransNo(Cell& cell)
+    Transition* TransitionNamed(const Str& name) const
+    {
+        auto found = transitions.find(NameKey(name));
+        return found == transitions.end() ? nullptr : found->second;
+    }
+
+private:
+    std::unordered_map<std::string, PlaceHeader*> ports;
+    std::unordered_map<std::string, PlaceHeader*> places;
+    std::unordered_map<std::string, Transition*> transitions;
+};
+
+void SetTransNo(Cell& cell, const NetNames& names)
 {
     Str name;
     if (Cell* argument = cell.GetCell1())
         name = std::unique_ptr<CellVal>(argument->Calculate())->GetString();
     Transition* t = nullptr;
-    if (!name.IsNull() && name.Length() > 0) {
-        t = FindTransition(ExclusiveTransitions, name);
-        if (!t) t = FindTransition(ImmediateTransitions, name);
-        if (!t) t = FindTransition(InfiniteTransitions, name);
-    }
+    if (!name.IsNull() && name.Length() > 0) t = names.TransitionNamed(name);
     if (!t)
         SubErr(112, "SetTransNo()", "can't substitude transitionname in rating cell", name,
                kNoName);
     cell.SetCell2(t->GetNo());
 }
 
-void SubInCells(Cell* cell, const Str& owner)
+void SubInCells(Cell* cell, const Str& owner, const NetNames& names)
 {
     if (!cell) return;
     switch (cell->GetCellType()) {
@@ -61,30 +80,30 @@ void SubInCells(Cell* cell, const Str& owner)
             return;
         case UnaerOpCell:
         case BinaerOpCell:
-            for (Cell* operand : Operands(*cell)) SubInCells(operand, owner);
+            for (Cell* operand : Operands(*cell)) SubInCells(operand, owner, names);
             return;
         case FunctionCell: {
             PlaceHeader* reference = cell->GetPlaceHeader();
             Str name = reference ? reference->GetName().GetString() : kNoName;
-            PlaceHeader* header = FindHeader(name);
+            PlaceHeader* header = names.Header(name);
             if (!header) SubErr(64, "SubInCells()", "can't get place", name, owner);
             cell->SetPH(header);
             return;
         }
         case RatingCellCell:
             if (cell->GetRatingType() == Throughput)
-                SetTransNo(*cell);
+                SetTransNo(*cell, names);
             else
-                for (Cell* operand : Operands(*cell)) SubInCells(operand, owner);
+                for (Cell* operand : Operands(*cell)) SubInCells(operand, owner, names);
             return;
         default:
             SubErr(88, "SubInCells()", "unexpected cell", kNoName, owner);
     }
 }
 
-void SubArcs(const PtrList<Arc>* arcs, const Str& owner)
+void SubArcs(const PtrList<Arc>* arcs, const Str& owner, const NetNames& names)
 {
-    ForEachItem(arcs, [&](Arc& a) { SubInCells(a.GetTmsCell(), owner); });
+    ForEachItem(arcs, [&](Arc& a) { SubInCells(a.GetTmsCell(), owner, names); });
 }
 
 // The colours a plain token (number 0) may have on a place of type `pt`;
@@ -132,16 +151,16 @@ void ChkArcs(const PtrList<Arc>* arcs, const Str& owner)
     });
 }
 
-void CheckTransition(Transition& t)
+void CheckTransition(Transition& t, const NetNames& names)
 {
     const Str& owner = t.GetName();
     t.ClassChk();
-    SubInCells(t.GetGlobalCond().GetCell(), owner);
+    SubInCells(t.GetGlobalCond().GetCell(), owner, names);
     ForEachItem(t.GetBindings(), [&](Binding& b) {
-        SubArcs(b.GetInArcs(), owner);
-        SubArcs(b.GetOutArcs(), owner);
-        SubInCells(b.GetLocalCond().GetCell(), owner);
-        SubInCells(b.GetDelay()->GetCell(), owner);
+        SubArcs(b.GetInArcs(), owner, names);
+        SubArcs(b.GetOutArcs(), owner, names);
+        SubInCells(b.GetLocalCond().GetCell(), owner, names);
+        SubInCells(b.GetDelay()->GetCell(), owner, names);
     });
     t.EvalCellVars();
     ForEachItem(t.GetBindings(), [&](Binding& b) {
@@ -154,9 +173,10 @@ void CheckTransition(Transition& t)
 
 void ChkSubAndEvalTransitions()
 {
+    NetNames names;
     for (PtrList<Transition>* list :
          {&ImmediateTransitions, &ExclusiveTransitions, &InfiniteTransitions})
-        ForEachItem(list, CheckTransition);
+        ForEachItem(list, [&](Transition& t) { CheckTransition(t, names); });
 }
 
 void ClassCheck()
@@ -164,7 +184,8 @@ void ClassCheck()
     // The net as parsed, before anything is bound or checked.
     if (SHOW_SPECIALS) ShowClasses();
     ChkSubAndEvalTransitions();
-    ForEachItem(&EvalRefs, [](Definition& d) { SubInCells(d.GetVal(), d.GetName()); });
+    NetNames names;
+    ForEachItem(&EvalRefs, [&](Definition& d) { SubInCells(d.GetVal(), d.GetName(), names); });
     Tms2PTms();
     SetTransitionDependencies();
 }

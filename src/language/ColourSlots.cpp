@@ -7,11 +7,13 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "foundation/Reporters.h"
 #include "language/ClassCheck.h"
+#include "language/NameLookup.h"
 #include "language/NetWalk.h"
 #include "netmodel/Registries.h"
 
@@ -52,6 +54,20 @@ void CollectPlaceNames(Cell& cell, PlaceNames& into)
 
 class ColourCollector {
 public:
+    // The output arcs of every transition, by the name of their place.
+    ColourCollector()
+    {
+        for (PtrList<Transition>* list :
+             {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions})
+            ForEachItem(list, [&](Transition& t) {
+                ForEachItem(t.GetBindings(), [&](Binding& b) {
+                    ForEachItem(b.GetOutArcs(), [&](Arc& a) {
+                        arcsInto[NameKey(a.GetPlace()->GetName().GetString())].push_back(&a);
+                    });
+                });
+            });
+    }
+
     ~ColourCollector()
     {
         for (auto& entry : collected) clear_tms(entry.second);
@@ -64,16 +80,9 @@ public:
         if (known != collected.end()) return known->second;
         inProgress.insert(place);
         Tms* colours = nullptr;
-        for (PtrList<Transition>* list :
-             {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions})
-            ForEachItem(list, [&](Transition& t) {
-                ForEachItem(t.GetBindings(), [&](Binding& b) {
-                    ForEachItem(b.GetOutArcs(), [&](Arc& a) {
-                        if (a.GetPlace()->GetName() == place.c_str())
-                            AddArcTms(place, *a.GetTmsCell(), colours);
-                    });
-                });
-            });
+        auto arcs = arcsInto.find(place);
+        if (arcs != arcsInto.end())
+            for (Arc* a : arcs->second) AddArcTms(place, *a->GetTmsCell(), colours);
         inProgress.erase(place);
         collected[place] = colours;
         return colours;
@@ -101,6 +110,7 @@ private:
         }
     }
 
+    std::unordered_map<std::string, std::vector<Arc*>> arcsInto;
     std::map<std::string, Tms*> collected;
     std::set<std::string> inProgress;
 };

@@ -5,6 +5,7 @@
 
 #include "language/ExpressionLimits.h"
 #include "language/NameContext.h"
+#include "language/NameLookup.h"
 #include "language/ReaderReports.h"
 #include "language/Registration.h"
 #include "language/ScannerState.h"
@@ -63,7 +64,7 @@ int RegisterColour(Str* name, Str* version, Str* step)
     delete name;
     delete version;
     delete step;
-    int number = TokenRefs.GetPos(colour);
+    int number = FindColour(*colour);
     if (number > 0) {
         delete colour;
     } else {

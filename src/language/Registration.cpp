@@ -22,13 +22,6 @@ bool IsEmpty(const Str* s)
     return !s || s->IsNull() || s->Length() == 0;
 }
 
-SocketPortPair* FindPort(const Str& name)
-{
-    for (auto* e = SocketPortPairRefs.first; e; e = e->next)
-        if (e->item->GetPort() == name) return e->item;
-    return nullptr;
-}
-
 bool IsListedAsSubPage(const Str& name)
 {
     for (auto* e = PageRefs.first; e; e = e->next)
@@ -63,8 +56,9 @@ void SavePlace(Place* place, PlaceType type)
         delete place;
         return;
     }
+    if (FindPlace(place->GetName().GetString())) YaccError("place exists");
     if (PlaceRefs.count >= kMaxPlaces) YaccError("too many places (max = 32767)");
-    if (PlaceRefs.UAppend(place) < 0) YaccError("place exists");
+    PlaceRefs.Append(place);
     if (place->GetCapacity().IsPlaceDependent()) PlaceCapDepRefs.Append(place);
 }
 
@@ -78,16 +72,15 @@ void SaveDefinition(Definition* d)
 void SaveSubTransition(const Str* name)
 {
     if (IsEmpty(name)) YaccError("SaveSubTransition(): transitionname is NULL-pointer");
-    auto* entry = new Textual(*name);
-    if (TransitionNames.UAppend(entry) < 0) YaccError("transitionname already exists in this net");
+    if (FindTransitionName(*name)) YaccError("transitionname already exists in this net");
+    TransitionNames.Append(new Textual(*name));
 }
 
 Place* GetPlaceRef(const Str& name)
 {
     if (name.IsNull()) YaccError("GetPlaceRef(): can't get placeref, placename is NULL-pointer");
     if (PlaceRefs.count == 0) YaccError("GetPlaceRef(): can't get placeref, no places stored");
-    for (auto* e = PlaceRefs.first; e; e = e->next)
-        if (e->item->GetName() == name) return e->item;
+    if (Place* place = FindPlace(name)) return place;
     if (SocketPortPair* pair = FindPort(name)) return pair->GetSocket();
     YaccError("can't get placeref, placename not found");
 }

@@ -1,6 +1,7 @@
 // Transition kinds, numbers and class lists.
 #include "language/TransitionRegistration.h"
 
+#include "language/NameLookup.h"
 #include "language/ReaderReports.h"
 #include "netmodel/Registries.h"
 #include "statespace/data/NetCounts.h"
@@ -89,8 +90,9 @@ void SaveTransition(Transition* t)
     if (no_of_trans >= kMaxTransitions) YaccError("too many transitions (max = 32767)");
     ++no_of_trans;
     t->SetNo(static_cast<short>(no_of_trans));
-    if (TransitionNames.UAppend(new Textual(t->GetName())) < 0)
+    if (FindTransitionName(t->GetName()))
         YaccError("transitionname already exists in this net ");
+    TransitionNames.Append(new Textual(t->GetName()));
     PtrList<Binding>* bindings = t->GetBindings();
     if (bindings && bindings->first->item->GetDelayType() == kDelayImmediate) {
         ImmediateTransitions.Append(t);
