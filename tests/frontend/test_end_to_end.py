@@ -11,33 +11,16 @@ import os
 import re
 import shutil
 import subprocess
-import tempfile
 import unittest
+
+from scratch import ScratchTest, read
 
 MOSK_SOLVE = os.environ["MOSK_SOLVE"]
 BUILD_DIR = os.environ["BUILD_DIR"]
 EXAMPLES = os.environ["EXAMPLES"]
 
 
-def read(path):
-    with open(path) as f:
-        return f.read()
-
-
-class EndToEnd(unittest.TestCase):
-    def setUp(self):
-        self.work = tempfile.mkdtemp(prefix="mosk-solve-e2e.")
-        self.tmp = os.path.join(self.work, "tmp")
-        os.mkdir(self.tmp)
-
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def env(self):
-        env = {k: v for k, v in os.environ.items() if k not in ("PLENARHOME", "MOSK")}
-        env["TMPDIR"] = self.tmp
-        return env
-
+class EndToEnd(ScratchTest):
     def solve(self, *args, program=MOSK_SOLVE, cwd=None):
         return subprocess.run([program, "--timeout", "240", *args], capture_output=True,
                               text=True, env=self.env(), cwd=cwd)
@@ -45,7 +28,7 @@ class EndToEnd(unittest.TestCase):
     def solved(self, *args, **kwargs):
         run = self.solve(*args, **kwargs)
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertEqual(os.listdir(self.tmp), [])
+        self.assertNoRunDirectory()
         return run
 
     def variant(self, name, old, new):
@@ -81,7 +64,7 @@ class EndToEnd(unittest.TestCase):
         self.assertRegex(run.stderr, r"line\t\t : 9\n")
         last = run.stderr.rstrip("\n").splitlines()[-1]
         self.assertRegex(last, r"^mosk-solve: (syntax|lexical) error in the description at line 9 ")
-        self.assertEqual(os.listdir(self.tmp), [])
+        self.assertNoRunDirectory()
 
     def test_the_installed_commands_work_from_anywhere(self):
         prefix = os.path.join(self.work, "prefix")
