@@ -4,6 +4,7 @@
 #include "evaluation/NetEvaluation.h"
 
 #include "../solution/HandGraph.h"
+#include "ReportExit.h"
 #include "TempDir.h"
 #include "foundation/RunState.h"
 #include "netmodel/BinaerOp.h"
@@ -203,15 +204,10 @@ TEST_F(WriteResultsTest, WithoutMeasuresOnlyTheEndMarkAndTheFileIsGroupWritable)
 TEST_F(WriteResultsTest, AFileThatCannotBeCreatedIsAnEvaluationError)
 {
     std::string path = dir + "/missing/m.BSresults0";
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            WriteResults(path.c_str());
-        },
-        testing::ExitedWithCode(241),
-        "file\t\t : Pendra/src/NetEvaluation\n.*function \t : WriteResults\\(\\)\n"
-        "description\t : can't open file\nadditional info1 : " +
-            path);
+    EXPECT_REPORT_EXIT(WriteResults(path.c_str()), 241,
+                       "file\t\t : Pendra/src/NetEvaluation\n.*function \t : WriteResults\\(\\)\n"
+                       "description\t : can't open file\nadditional info1 : " +
+                           path);
 }
 
 }  // namespace

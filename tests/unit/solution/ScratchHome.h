@@ -1,8 +1,8 @@
 // A fresh directory per test that is also HOME (where the per-user file is
-// read), removed with everything in it at the end; the death tests of the
-// solver's and the workers' failures.
+// read), removed with everything in it at the end.
 #pragma once
 
+#include "ReportExit.h"
 #include "TempDir.h"
 #include "foundation/RunState.h"
 
@@ -39,16 +39,3 @@ protected:
     std::string dir_ = scratch_.path;
     std::string old_home_;
 };
-
-// Runs a statement that ends the process with an error report on standard
-// output, which is joined to standard error where the death test matches
-// it. `status` is the exit status as the program passes it (a negative
-// module status is seen modulo 256).
-#define EXPECT_STDOUT_EXIT(statement, status, pattern) \
-    EXPECT_EXIT(                                       \
-        {                                              \
-            std::fflush(stdout);                       \
-            dup2(STDERR_FILENO, STDOUT_FILENO);        \
-            statement;                                 \
-        },                                             \
-        testing::ExitedWithCode((status)&0xff), pattern)

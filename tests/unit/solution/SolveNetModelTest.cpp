@@ -104,17 +104,17 @@ TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)
     Marking& m2 = graph.Exp(2);
     HandGraph::Edges(m1, {{&m2, 1.0}});
     HandGraph::Edges(m2, {{&m1, 1.0, kDelayDeterministic}});
-    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+    EXPECT_REPORT_EXIT(WriteFilesForMExp(), 244,
                        "line\t\t : 138\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
                        "division by zero\nadditional info1 : sum of rates is zero");
 
     std::string missing = dir_ + "/no/such";
     TmpDir = missing.data();
-    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+    EXPECT_REPORT_EXIT(WriteFilesForMExp(), 244,
                        "line\t\t : 125\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
                        "can't open file for writing\nadditional info1 : " +
                            missing + "/net.EMC00");
-    EXPECT_STDOUT_EXIT(::WriteAux(), 244,
+    EXPECT_REPORT_EXIT(::WriteAux(), 244,
                        "line\t\t : 195\nfunction \t : WriteAux\\(\\)\ndescription\t : can't "
                        "open file\nadditional info1 : " +
                            missing + "/net.AUX");

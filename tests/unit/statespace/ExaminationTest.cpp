@@ -64,36 +64,39 @@ void ExamineEdges(std::vector<int> codes, std::vector<short> transitions = {})
 
 TEST(ExaminationErrors, MixesOfEdgeKindsStop)
 {
-    EXPECT_FATAL(ExamineEdges({kDelayExponential, kDelayImmediate}), kExaminationStatus,
-                 ExError(416, "ChkAndSetDT()", "exp/imm statetransition mix"));
-    EXPECT_FATAL(ExamineEdges({kDelayExponential, kDelayProbability}), kExaminationStatus,
-                 ExError(419, "ChkAndSetDT()", "exp/pro statetransition mix"));
-    EXPECT_FATAL(ExamineEdges({kDelayImmediate, kDelayExponential}), kExaminationStatus,
-                 ExError(396, "ChkAndSetDT()", "imm/xxx statetransition mix"));
-    EXPECT_FATAL(ExamineEdges({kDelayProbability, kDelayImmediate}), kExaminationStatus,
-                 ExError(401, "ChkAndSetDT()", "pro/xxx statetransition mix"));
-    EXPECT_FATAL(
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayExponential, kDelayImmediate}), kExaminationStatus,
+                       ExError(416, "ChkAndSetDT()", "exp/imm statetransition mix"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayExponential, kDelayProbability}), kExaminationStatus,
+                       ExError(419, "ChkAndSetDT()", "exp/pro statetransition mix"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayImmediate, kDelayExponential}), kExaminationStatus,
+                       ExError(396, "ChkAndSetDT()", "imm/xxx statetransition mix"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayProbability, kDelayImmediate}), kExaminationStatus,
+                       ExError(401, "ChkAndSetDT()", "pro/xxx statetransition mix"));
+    EXPECT_REPORT_EXIT(
         ExamineEdges({kDelayDeterministic, kDelayExponential, kDelayDeterministic}, {1, 2, 3}),
         kExaminationStatus, ExError(411, "ChkAndSetDT()", "det/xxx statetransition mix"));
-    EXPECT_FATAL(ExamineEdges({kDelayExponential, kDelayGeneral, kDelayDeterministic}),
-                 kExaminationStatus, ExError(406, "ChkAndSetDT()", "gen/xxx statetransition mix"));
-    EXPECT_FATAL(ExamineEdges({kDelayPreempting, kDelayExponential}), kExaminationStatus,
-                 ExError(427, "ChkAndSetDT()", "unallowed preempting-state-transition"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayExponential, kDelayGeneral, kDelayDeterministic}),
+                       kExaminationStatus,
+                       ExError(406, "ChkAndSetDT()", "gen/xxx statetransition mix"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayPreempting, kDelayExponential}), kExaminationStatus,
+                       ExError(427, "ChkAndSetDT()", "unallowed preempting-state-transition"));
 }
 
 TEST(ExaminationErrors, EdgesOfKindsNoMarkingMayHaveStop)
 {
-    EXPECT_FATAL(ExamineEdges({kDelayExponential, kDelayUnknown}), kExaminationStatus,
-                 ExError(465, "CountMarksMakeLists()", "statetransition without delay"));
-    EXPECT_FATAL(ExamineEdges({kDelayExponential, kDelayPreempting}), kExaminationStatus,
-                 ExError(529, "CountMarksMakeLists()", "unallowed preempting statetransition"));
-    EXPECT_FATAL(ExamineEdges({kDelayMixed}), kExaminationStatus,
-                 ExError(530, "CountMarksMakeLists()", "unallowed mixed statetransition"));
-    EXPECT_FATAL(ExamineEdges({kDelayAbsorbing}), kExaminationStatus,
-                 ExError(528, "CountMarksMakeLists()", "unallowed absorbing statetransition"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayExponential, kDelayUnknown}), kExaminationStatus,
+                       ExError(465, "CountMarksMakeLists()", "statetransition without delay"));
+    EXPECT_REPORT_EXIT(
+        ExamineEdges({kDelayExponential, kDelayPreempting}), kExaminationStatus,
+        ExError(529, "CountMarksMakeLists()", "unallowed preempting statetransition"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayMixed}), kExaminationStatus,
+                       ExError(530, "CountMarksMakeLists()", "unallowed mixed statetransition"));
+    EXPECT_REPORT_EXIT(
+        ExamineEdges({kDelayAbsorbing}), kExaminationStatus,
+        ExError(528, "CountMarksMakeLists()", "unallowed absorbing statetransition"));
     // A deterministic marking whose transition has no chain.
-    EXPECT_FATAL(ExamineEdges({kDelayDeterministic}), kExaminationStatus,
-                 ExError(489, "CountMarksMakeLists()", "can't save deterministic marking"));
+    EXPECT_REPORT_EXIT(ExamineEdges({kDelayDeterministic}), kExaminationStatus,
+                       ExError(489, "CountMarksMakeLists()", "can't save deterministic marking"));
 }
 
 TEST(ExaminationErrors, ProbabilityMarkingLeadingToTwoDeterministicTransitionsStops)
@@ -112,9 +115,9 @@ TEST(ExaminationErrors, ProbabilityMarkingLeadingToTwoDeterministicTransitionsSt
         InitialMarking = &root;
         ExamineRRG();
     };
-    EXPECT_FATAL(examine(), kExaminationStatus,
-                 ExError(381, "ChkIntermediateMark()",
-                         "more than one det/gen transition is fireable in one marking"));
+    EXPECT_REPORT_EXIT(examine(), kExaminationStatus,
+                       ExError(381, "ChkIntermediateMark()",
+                               "more than one det/gen transition is fireable in one marking"));
 }
 
 // A deterministic edge listed before the exponential ones still makes a
