@@ -294,7 +294,7 @@ TEST(ActiveTransitionArray, ByDependenciesOnlyTheDependentsOfTheFiredOneAreTeste
     delete records[0];
 }
 
-TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
+TEST(ImmediateFiring, EveryEnabledBindingUnderATrueGuardGivesAVanishingSuccessor)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 1);
@@ -303,6 +303,8 @@ TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
     Binding* toA = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{a, 1}}));
     Binding* toB = TestNet::NewBinding(Weight(3), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{b, 1}}));
     Transition* t = net.AddTransition("t", TestNet::Immediates, {toA, toB});
+    Binding* guarded = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr);
+    Transition* u = net.AddTransition("u", TestNet::Immediates, {guarded}, Condition(false));
     net.Install();
 
     PtrList<NPMarking>* list = nullptr;
@@ -324,25 +326,17 @@ TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
     EXPECT_EQ(sumAgain, 4.0);
     EXPECT_EQ(again->count, 2);
 
+    // A false guard fires nothing.
+    PtrList<NPMarking>* none = nullptr;
+    double zero = 0.0;
+    EXPECT_FALSE(u->ChkAndFireImm(none, zero, 1));
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(zero, 0.0);
+
     for (auto* l : {list, again}) {
         l->HardClear();
         delete l;
     }
-}
-
-TEST(ImmediateFiring, FalseGuardFiresNothing)
-{
-    TestNet net;
-    Place* p = net.AddPlace("p", 1);
-    Binding* b = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr);
-    Transition* t = net.AddTransition("t", TestNet::Immediates, {b}, Condition(false));
-    net.Install();
-
-    PtrList<NPMarking>* list = nullptr;
-    double sum = 0.0;
-    EXPECT_FALSE(t->ChkAndFireImm(list, sum, 0));
-    EXPECT_EQ(list, nullptr);
-    EXPECT_EQ(sum, 0.0);
 }
 
 }  // namespace
