@@ -9,44 +9,27 @@ extern char* yytext;
 
 namespace {
 
-const char* LexerSectionName(int s)
-{
-    switch (s) {
-        case kDefinitionSection:
-            return "Definition";
-        case kParameterSection:
-            return "Parameter";
-        case kEvaluationSection:
-            return "Evaluation";
-        case kPageSection:
-            return "Page";
-        case kElementaryPlaceSection:
-            return "ElementaryPlace";
-        case kProductPlaceSection:
-            return "ProductPlace";
-        case kTransitionSection:
-            return "Transition";
-        default:
-            return "Unknown";
-    }
-}
-
-// The parser counts the states between a keyword and its colon to the
-// section the keyword opens.
-const char* ParserSectionName(int s)
+// The section as the scanner or the parser names it: the parser counts the
+// states between a keyword and its colon to the section the keyword opens,
+// and names the evaluation section by its keyword.
+const char* SectionName(int s, bool parser)
 {
     switch (s) {
         case kDefinitionSection:
             return "Definition";
         case kAfterParameter:
-        case kParameterSection:
         case kAfterEvaluationParameter:
+            if (!parser) break;
+            [[fallthrough]];
+        case kParameterSection:
             return "Parameter";
         case kAfterPage:
+            if (!parser) break;
+            [[fallthrough]];
         case kPageSection:
             return "Page";
         case kEvaluationSection:
-            return "Evaluate";
+            return parser ? "Evaluate" : "Evaluation";
         case kElementaryPlaceSection:
             return "ElementaryPlace";
         case kProductPlaceSection:
@@ -54,8 +37,9 @@ const char* ParserSectionName(int s)
         case kTransitionSection:
             return "Transition";
         default:
-            return "unknown";
+            break;
     }
+    return parser ? "unknown" : "Unknown";
 }
 
 const char* CurrentComment()
@@ -67,14 +51,14 @@ const char* CurrentComment()
 
 void LexError(const char* msg)
 {
-    Fatal(RRGError("scan", lcount, "yylex()", msg, LexerSectionName(section), yytext,
+    Fatal(RRGError("scan", lcount, "yylex()", msg, SectionName(section, false), yytext,
                    CurrentComment()),
           kExitLexer);
 }
 
 void YaccError(const char* msg, const Str* name)
 {
-    Fatal(RRGError("pars", lcount, "yyparse()", msg, ParserSectionName(section),
+    Fatal(RRGError("pars", lcount, "yyparse()", msg, SectionName(section, true),
                    name ? name->GetCChar() : nullptr, CurrentComment()),
           kExitParser);
 }

@@ -115,15 +115,27 @@ void WriteCell(std::ostream& out, const Cell* cell)
 
 }  // namespace
 
+std::string CellText(const Cell* cell)
+{
+    std::ostringstream text;
+    WriteCell(text, cell);
+    return text.str();
+}
+
+std::string TmsText(const Tms* tms)
+{
+    std::ostringstream text;
+    WriteTms(text, tms);
+    return text.str();
+}
+
 void ShowCell(const Cell* cell)
 {
     if (!cell) {
         std::cout << "\tno cell\n";
         return;
     }
-    std::ostringstream text;
-    WriteCell(text, cell);
-    std::cout << "\t" << text.str() << "\n";
+    std::cout << "\t" << CellText(cell) << "\n";
 }
 
 void ShowTms(const Tms* tms)

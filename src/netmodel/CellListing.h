@@ -3,9 +3,16 @@
 // (operators between parentheses, "#p" and "@p" for the place functions).
 #pragma once
 
+#include <string>
+
 #include "statespace/data/Multiset.h"
 
 class Cell;
+
+// The expression on one line ("?" for null), and a multiset as
+// "{<q>*<no>, ...}" in list order.
+std::string CellText(const Cell* cell);
+std::string TmsText(const Tms* tms);
 
 // One line, indented by a tab; "\tno cell" for null.
 void ShowCell(const Cell* cell);

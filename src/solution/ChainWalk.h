@@ -56,20 +56,30 @@ inline bool NotYetVisited(const Marking& m, const SMChain& chain, unsigned type,
            m.GetKey() < ChainEnd(chain) && m.GetStatus() != kStatusInitial && m.GetStatus() != mark;
 }
 
+// Where a writer of a worker's stream reports a part it cannot write.
+struct MemberRowReports {
+    const char* function;
+    const char* wrongKind;  // an entry marking of another kind, at typeLine
+    int typeLine;
+    int unreachedLine;  // a member not reached from an entry marking
+};
+
 // One part of a worker's stream: the members of kind `type` in visiting
 // order, each marked with `mark` (entry markings keep their status) and
-// written by writeRow(m). wrongKind(m) is called for an entry marking of
-// another kind. False when not every member was reached.
-template <class WrongKind, class WriteRow>
-bool WriteMemberRows(SMChain& chain, unsigned type, unsigned mark, WrongKind wrongKind,
-                     WriteRow writeRow)
+// written by writeRow(m). A member of another kind, or one not reached, ends
+// the run through fail(line, function, description).
+template <class Fail, class WriteRow>
+void WriteMemberRows(SMChain& chain, unsigned type, unsigned mark, const MemberRowReports& reports,
+                     Fail fail, WriteRow writeRow)
 {
     int rows = WalkChain(
         chain, [&](const Marking& t) { return NotYetVisited(t, chain, type, mark); },
         [&](Marking& m) {
-            if (m.GetType() != type) wrongKind(m);
+            if (m.GetType() != type) fail(reports.typeLine, reports.function, reports.wrongKind);
             if (m.GetStatus() != kStatusInitial) m.SetStatus(mark);
             writeRow(m);
         });
-    return rows == chain.GetNoOfStates();
+    if (rows != chain.GetNoOfStates())
+        fail(reports.unreachedLine, reports.function,
+             "not every SMC member is reachable from an entry marking");
 }

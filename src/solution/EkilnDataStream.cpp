@@ -50,17 +50,18 @@ const char* TransitionName(int number)
     return name ? name->GetString().GetCChar() : nullptr;
 }
 
+[[noreturn]] void Fail(int line, const char* function, const char* description)
+{
+    ExError(line, function, description);
+}
+
 // The rows of one part; every member must be reached.
 template <class WriteRow>
 void SendRows(SMChain& chain, WorkerStream& out, unsigned mark, const char* function,
               const char* notGeneral, int typeLine, WriteRow writeRow)
 {
-    if (!WriteMemberRows(
-            chain, kDelayGeneral, mark,
-            [&](const Marking&) { ExError(typeLine, function, notGeneral); },
-            [&](const Marking& m) { writeRow(m, out); }))
-        ExError(kUnreachedLine, function,
-                "not every SMC member is reachable from an entry marking");
+    WriteMemberRows(chain, kDelayGeneral, mark, {function, notGeneral, typeLine, kUnreachedLine},
+                    Fail, [&](const Marking& m) { writeRow(m, out); });
 }
 
 void WriteMemberRecord(const Marking& m, WorkerStream& out)
@@ -83,21 +84,14 @@ void WriteQRow(const Marking& m, WorkerStream& out)
 
 void WriteDeltaRow(const Marking& m, WorkerStream& out)
 {
-    std::vector<FiringPair> row;
-    switch (FiringRow(m, kDelayGeneral, row)) {
-        case FiringProblem::kNone:
-            break;
-        case FiringProblem::kNoFiring:
-            ExError(kNoGenLine, "send_delta()", "SMC member without gen. statetransition");
-        case FiringProblem::kNoFiringTarget:
-            ExError(kNoGenTargetLine, "send_delta()",
-                    "gen. statetransition without successor marking");
-        case FiringProblem::kNoBranches:
-            ExError(kNoBranchesLine, "send_delta()", "statetransition without successor markings");
-        case FiringProblem::kNoBranchTarget:
-            ExError(kNoBranchTargetLine, "send_delta()",
-                    "statetransition without successor marking");
-    }
+    static const FiringRowReports kReports{
+        "send_delta()",
+        {kNoGenLine, kNoGenTargetLine, kNoBranchesLine, kNoBranchTargetLine},
+        {"SMC member without gen. statetransition",
+         "gen. statetransition without successor marking",
+         "statetransition without successor markings",
+         "statetransition without successor marking"}};
+    const std::vector<FiringPair> row = CheckedFiringRow(m, kDelayGeneral, kReports, Fail);
     out.Unsigned(m.GetKey());
     out.Unsigned(static_cast<unsigned>(row.size()));
     for (const FiringPair& p : row) {

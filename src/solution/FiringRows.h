@@ -26,3 +26,25 @@ enum class FiringProblem {
 
 // The firing row of m's first edge of delay type `type`.
 FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>& row);
+
+// Where a writer reports each problem (in the order above, after kNone).
+struct FiringRowReports {
+    const char* function;
+    int lines[4];
+    const char* descriptions[4];
+};
+
+// The firing row of m's first edge of delay type `type`; a problem ends the
+// run through fail(line, function, description).
+template <class Fail>
+std::vector<FiringPair> CheckedFiringRow(const Marking& m, unsigned type,
+                                         const FiringRowReports& reports, Fail fail)
+{
+    std::vector<FiringPair> row;
+    const FiringProblem problem = FiringRow(m, type, row);
+    if (problem != FiringProblem::kNone) {
+        const int i = static_cast<int>(problem) - 1;
+        fail(reports.lines[i], reports.function, reports.descriptions[i]);
+    }
+    return row;
+}

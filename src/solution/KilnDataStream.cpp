@@ -28,6 +28,11 @@ constexpr int kNoDetTargetLine = 1268;
 constexpr int kNoBranchesLine = 1281;
 constexpr int kNoBranchTargetLine = 1290;
 
+[[noreturn]] void Fail(int line, const char* function, const char* description)
+{
+    ExRErr(function, description, nullptr, line);
+}
+
 void Echo(const char* label, double value)
 {
     if (SHOW_COMM) std::cout << label << value << '\n';
@@ -100,23 +105,14 @@ void WriteQRow(const Marking& m, WorkerStream& out)
 
 void WriteDeltaRow(const Marking& m, WorkerStream& out)
 {
-    std::vector<FiringPair> row;
-    switch (FiringRow(m, kDelayDeterministic, row)) {
-        case FiringProblem::kNone:
-            break;
-        case FiringProblem::kNoFiring:
-            ExRErr("SendDeltaMatrix()", "SMC member without det. statetransition", nullptr,
-                   kNoDetLine);
-        case FiringProblem::kNoFiringTarget:
-            ExRErr("SendDeltaMatrix()", "det. statetransition without successor marking", nullptr,
-                   kNoDetTargetLine);
-        case FiringProblem::kNoBranches:
-            ExRErr("SendDeltaMatrix()", "statetransition without successor markings", nullptr,
-                   kNoBranchesLine);
-        case FiringProblem::kNoBranchTarget:
-            ExRErr("SendDeltaMatrix()", "statetransition without successor marking", nullptr,
-                   kNoBranchTargetLine);
-    }
+    static const FiringRowReports kReports{
+        "SendDeltaMatrix()",
+        {kNoDetLine, kNoDetTargetLine, kNoBranchesLine, kNoBranchTargetLine},
+        {"SMC member without det. statetransition",
+         "det. statetransition without successor marking",
+         "statetransition without successor markings",
+         "statetransition without successor marking"}};
+    std::vector<FiringPair> row = CheckedFiringRow(m, kDelayDeterministic, kReports, Fail);
     out.Int(1);
     // Equal states, which sorting brings together, make one entry.
     std::stable_sort(row.begin(), row.end(),
@@ -136,12 +132,9 @@ template <class WriteRow>
 void SendRows(SMChain& chain, WorkerStream& out, unsigned mark, const char* function,
               const char* notDeterministic, int typeLine, WriteRow writeRow)
 {
-    if (!WriteMemberRows(
-            chain, kDelayDeterministic, mark,
-            [&](const Marking&) { ExRErr(function, notDeterministic, nullptr, typeLine); },
-            [&](const Marking& m) { writeRow(m, out); }))
-        ExRErr(function, "not every SMC member is reachable from an entry marking", nullptr,
-               kUnreachedLine);
+    WriteMemberRows(chain, kDelayDeterministic, mark,
+                    {function, notDeterministic, typeLine, kUnreachedLine}, Fail,
+                    [&](const Marking& m) { writeRow(m, out); });
 }
 
 void SendPreemptingTargets(const SMChain& chain, WorkerStream& out)

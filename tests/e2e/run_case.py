@@ -125,38 +125,49 @@ def blocks_in_order(lines, expected):
 
 
 def check_measures(case, places):
-    """The measures of a results file against expected values, each within
-    a relative tolerance."""
+    """Results files against the measures of the case: each file holds
+    exactly the measures listed after its "file" line, in that order, each
+    within its relative tolerance (absolute for an expected 0), and then the
+    end line."""
     text = read_text(case, "measures")
     if text is None:
         return []
-    path, tolerance, want = None, 1e-8, []
+    files, tolerance = [], 1e-8
     for line in text.splitlines():
         field = line.split()
         if not field or field[0].startswith("#"):
             continue
         if field[0] == "file":
-            path = substitute(field[1], places)
+            files.append((substitute(field[1], places), []))
         elif field[0] == "tolerance":
             tolerance = float(field[1])
         else:
-            want.append((field[0], float(field[1]), tolerance))
-    if not path or not os.path.exists(path):
-        return ["results file %s was not written" % path]
-    got = {}
-    with open(path, encoding="latin-1") as f:
-        for line in f:
-            field = line.split()
-            if len(field) == 2:
-                got[field[0]] = field[1]
+            files[-1][1].append((field[0], float(field[1]), tolerance))
     failures = []
-    for name, value, tolerance in want:
-        if name not in got:
-            failures.append("measure %s is missing from %s" % (name, path))
-        elif abs(float(got[name]) - value) > tolerance * abs(value):
-            failures.append("measure %s is %s, expected %.16g (relative tolerance %g)"
-                            % (name, got[name], value, tolerance))
+    for path, want in files:
+        if not os.path.exists(path):
+            failures.append("results file %s was not written" % path)
+            continue
+        with open(path, encoding="latin-1") as f:
+            got = [line.split() for line in f.read().splitlines()]
+        if len(got) != len(want) + 1 or got[-1] != ["*#END#*"]:
+            failures.append("%s holds %d lines, expected %d measures and the end line"
+                            % (path, len(got), len(want)))
+            continue
+        for (name, value, tolerance), fields in zip(want, got):
+            if not measure_matches(fields, name, value, tolerance):
+                failures.append("%s: %r, expected %s %.16g (relative tolerance %g)"
+                                % (path, " ".join(fields), name, value, tolerance))
     return failures
+
+
+def measure_matches(fields, name, value, tolerance):
+    try:
+        got = float(fields[1])
+    except (IndexError, ValueError):
+        return False
+    return fields[0] == name and len(fields) == 2 and \
+        abs(got - value) <= tolerance * (abs(value) if value != 0 else 1.0)
 
 
 def check(case, work, places, result):
@@ -208,51 +219,9 @@ def check(case, work, places, result):
                     if f.read() != want:
                         failures.append("%s differs from the expected content" % relative)
 
-    failures += compare_values(case, work)
     if failures:
         failures.append("--- stdout ---\n" + out)
     return failures
-
-
-def compare_values(case, work):
-    """Results files under values/ are compared line by line: the measure
-    names exactly, the values within the relative tolerance of the case
-    (absolute for an expected 0)."""
-    failures = []
-    tolerance = float((read_text(case, "tolerance") or "1e-9").strip())
-    expected_files = os.path.join(case, "values")
-    for root, _, names in os.walk(expected_files):
-        for name in names:
-            relative = os.path.relpath(os.path.join(root, name), expected_files)
-            actual = os.path.join(work, relative)
-            if not os.path.exists(actual):
-                failures.append("%s was not written" % relative)
-                continue
-            with open(os.path.join(root, name)) as f:
-                want = f.read().splitlines()
-            with open(actual) as f:
-                got = f.read().splitlines()
-            if len(want) != len(got):
-                failures.append("%s has %d lines, expected %d" % (relative, len(got), len(want)))
-                continue
-            for w, g in zip(want, got):
-                if not value_line_matches(w, g, tolerance):
-                    failures.append("%s: %r, expected %r (tolerance %g)"
-                                    % (relative, g, w, tolerance))
-    return failures
-
-
-def value_line_matches(want, got, tolerance):
-    want_fields, got_fields = want.split(" "), got.split(" ")
-    if len(want_fields) != 2 or len(got_fields) != 2:
-        return want == got
-    if want_fields[0] != got_fields[0]:
-        return False
-    try:
-        w, g = float(want_fields[1]), float(got_fields[1])
-    except ValueError:
-        return False
-    return abs(g - w) <= tolerance * (abs(w) if w != 0 else 1.0)
 
 
 def main():

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """mosk-solve with the real mosk, run as a user would: sweeps against
-separate runs, a typo in a description, interrupts, and the installed
-commands.
+separate runs, a typo in a description, and the installed commands. (Missing
+files, unusable directories and interrupts are tests against a stand-in
+mosk.)
 
 Environment: MOSK_SOLVE, BUILD_DIR (the build tree), EXAMPLES (the examples
 folder)."""
@@ -9,36 +10,17 @@ import json
 import os
 import re
 import shutil
-import signal
 import subprocess
-import tempfile
-import time
 import unittest
+
+from scratch import ScratchTest, read
 
 MOSK_SOLVE = os.environ["MOSK_SOLVE"]
 BUILD_DIR = os.environ["BUILD_DIR"]
 EXAMPLES = os.environ["EXAMPLES"]
 
 
-def read(path):
-    with open(path) as f:
-        return f.read()
-
-
-class EndToEnd(unittest.TestCase):
-    def setUp(self):
-        self.work = tempfile.mkdtemp(prefix="mosk-solve-e2e.")
-        self.tmp = os.path.join(self.work, "tmp")
-        os.mkdir(self.tmp)
-
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-
-    def env(self):
-        env = {k: v for k, v in os.environ.items() if k not in ("PLENARHOME", "MOSK")}
-        env["TMPDIR"] = self.tmp
-        return env
-
+class EndToEnd(ScratchTest):
     def solve(self, *args, program=MOSK_SOLVE, cwd=None):
         return subprocess.run([program, "--timeout", "240", *args], capture_output=True,
                               text=True, env=self.env(), cwd=cwd)
@@ -46,7 +28,7 @@ class EndToEnd(unittest.TestCase):
     def solved(self, *args, **kwargs):
         run = self.solve(*args, **kwargs)
         self.assertEqual(run.returncode, 0, run.stderr)
-        self.assertEqual(os.listdir(self.tmp), [])
+        self.assertNoRunDirectory()
         return run
 
     def variant(self, name, old, new):
@@ -82,54 +64,7 @@ class EndToEnd(unittest.TestCase):
         self.assertRegex(run.stderr, r"line\t\t : 9\n")
         last = run.stderr.rstrip("\n").splitlines()[-1]
         self.assertRegex(last, r"^mosk-solve: (syntax|lexical) error in the description at line 9 ")
-        self.assertEqual(os.listdir(self.tmp), [])
-
-    def test_a_missing_file_and_an_unusable_directory_leave_nothing(self):
-        run = self.solve(os.path.join(self.work, "nothing.table"))
-        self.assertEqual(run.returncode, 2)
-        blocker = os.path.join(self.work, "file")
-        open(blocker, "w").close()
-        env = self.env()
-        env["TMPDIR"] = os.path.join(blocker, "below")
-        run = subprocess.run([MOSK_SOLVE, os.path.join(EXAMPLES, "mm1k.table")],
-                             capture_output=True, text=True, env=env)
-        self.assertEqual(run.returncode, 2)
-        self.assertIn("cannot create a run directory", run.stderr)
-        self.assertEqual(os.listdir(self.tmp), [])
-
-    def processes_in(self, directory):
-        found = []
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                if directory in read("/proc/%s/cmdline" % pid).replace("\0", " "):
-                    found.append(pid)
-            except OSError:
-                pass
-        return found
-
-    def test_an_interrupt_leaves_no_process_and_no_directory(self):
-        # A queue with room for two million customers keeps mosk busy for
-        # far longer than the test waits for it to start.
-        table = os.path.join(self.work, "big.table")
-        with open(table, "w") as out:
-            out.write(read(os.path.join(EXAMPLES, "mm1k.table")).replace("P ; 5 ;", "P ; 2000000 ;"))
-        process = subprocess.Popen([MOSK_SOLVE, table], env=self.env(), stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE, text=True)
-        deadline = time.time() + 60
-        while not self.processes_in(self.tmp):
-            self.assertIsNone(process.poll(), "mosk-solve ended before mosk started")
-            self.assertLess(time.time(), deadline, "mosk did not start")
-            time.sleep(0.02)
-        process.send_signal(signal.SIGINT)
-        out, err = process.communicate(timeout=60)
-        self.assertEqual(process.returncode, 130, err)
-        # Killed processes may take a moment to vanish from /proc on a busy
-        # machine; one that was left running stays.
-        deadline = time.time() + 10
-        while self.processes_in(self.tmp) and time.time() < deadline:
-            time.sleep(0.05)
-        self.assertEqual(self.processes_in(self.tmp), [])
-        self.assertEqual(os.listdir(self.tmp), [])
+        self.assertNoRunDirectory()
 
     def test_the_installed_commands_work_from_anywhere(self):
         prefix = os.path.join(self.work, "prefix")

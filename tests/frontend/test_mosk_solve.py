@@ -6,22 +6,16 @@ in the iterative mode and the clean-up after errors and interrupts.
 Environment: MOSK_SOLVE (the mosk-solve to test)."""
 import json
 import os
-import shutil
 import signal
 import subprocess
-import sys
-import tempfile
 import time
 import unittest
+
+from scratch import ScratchTest, read
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 MOSK_SOLVE = os.environ["MOSK_SOLVE"]
 FAKE_MOSK = os.path.join(HERE, "fake_mosk.py")
-
-
-def read(path):
-    with open(path) as f:
-        return f.read()
 
 
 class Run:
@@ -29,15 +23,7 @@ class Run:
         self.status, self.out, self.err = status, out, err
 
 
-class FrontEndTest(unittest.TestCase):
-    def setUp(self):
-        self.work = tempfile.mkdtemp(prefix="mosk-solve-test.")
-        self.tmp = os.path.join(self.work, "tmp")
-        os.mkdir(self.tmp)
-
-    def tearDown(self):
-        shutil.rmtree(self.work, ignore_errors=True)
-
+class FrontEndTest(ScratchTest):
     def model(self, *directives, name="net.table"):
         path = os.path.join(self.work, name)
         with open(path, "w") as table:
@@ -45,19 +31,13 @@ class FrontEndTest(unittest.TestCase):
         return path
 
     def env(self, **changes):
-        env = {k: v for k, v in os.environ.items() if k not in ("PLENARHOME", "MOSK")}
-        env["TMPDIR"] = self.tmp
-        env["MOSK"] = FAKE_MOSK
-        env.update(changes)
-        return env
+        return super().env(MOSK=FAKE_MOSK, **changes)
 
     def solve(self, *args, env=None, timeout=60):
         done = subprocess.run([MOSK_SOLVE, *args], capture_output=True, text=True,
                               env=env or self.env(), timeout=timeout)
         return Run(done.returncode, done.stdout, done.stderr)
 
-    def assertNoRunDirectory(self):
-        self.assertEqual(os.listdir(self.tmp), [])
 
 
 class OutputFormats(FrontEndTest):

@@ -2,6 +2,8 @@
 // class check's results and the net-wide tables.
 #include "ReaderReset.h"
 
+#include "NetRelease.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -33,41 +35,10 @@ void DeleteItems(PtrList<T>& list)
     list.SoftClear();
 }
 
-void DeleteArcs(PtrList<Arc>* arcs)
-{
-    if (!arcs) return;
-    arcs->HardClear();
-    delete arcs;
-}
-
-// Transitions share nothing but their places: each owns its bindings, each
-// binding its arc lists.
-void DeleteTransitions(PtrList<Transition>& list)
-{
-    for (auto* e = list.first; e; e = e->next) {
-        PtrList<Binding>* bindings = e->item->GetBindings();
-        for (auto* b = bindings ? bindings->first : nullptr; b; b = b->next) {
-            DeleteArcs(b->item->GetInArcs());
-            DeleteArcs(b->item->GetOutArcs());
-        }
-        if (bindings) bindings->HardClear();
-        delete bindings;
-        delete e->item;
-    }
-    list.SoftClear();
-}
-
 void Forget(Str*& s)
 {
     delete s;
     s = nullptr;
-}
-
-template <class T>
-void FreeArray(T**& array)
-{
-    delete[] array;
-    array = nullptr;
 }
 
 }  // namespace
@@ -75,9 +46,9 @@ void FreeArray(T**& array)
 void ResetReader()
 {
     GeneralTransitions.SoftClear();
-    DeleteTransitions(ExclusiveTransitions);
-    DeleteTransitions(InfiniteTransitions);
-    DeleteTransitions(ImmediateTransitions);
+    ReleaseTransitions(ExclusiveTransitions);
+    ReleaseTransitions(InfiniteTransitions);
+    ReleaseTransitions(ImmediateTransitions);
     TransitionNames.HardClear();
     PlaceCapDepRefs.SoftClear();
     for (auto* e = PlaceRefs.first; e; e = e->next) delete e->item->GetPlaceHeader();
@@ -95,18 +66,8 @@ void ResetReader()
     MLists.gen_smcs.SoftClear();
     DetMarkingSMChains.HardClear();
     GenMarkingSMChains.HardClear();
-    for (unsigned short k = 0; RefTDep && k < no_of_trans; ++k) delete RefTDep[k];
-    FreeArray(RefTDep);
-    FreeArray(PlaceArray);
-    FreeArray(ExcTrans);
-    FreeArray(ImmTrans);
-    FreeArray(InfTrans);
-    RefTNos.Clear();
+    ResetNetTables(no_of_trans);
     std::fill(std::begin(MCount), std::end(MCount), 0u);
-
-    no_of_places = no_of_exc_transitions = no_of_imm_transitions = no_of_inf_transitions = 0;
-    no_of_trans = no_of_exp_transitions = no_of_det_transitions = no_of_gen_transitions = 0;
-    no_of_mix_transitions = 0;
     place_no = 1;
     exc_no = 0;
 

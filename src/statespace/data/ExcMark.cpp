@@ -53,14 +53,10 @@ void Fill(exc_mark& e, const DelayVal& dv, const short* ata)
 
 }  // namespace
 
+// An unused head: its value is set when its first element comes.
 void init_em(exc_mark& em)
 {
-    em.used = 0;
-    em.ata = nullptr;
-    em.next = nullptr;
-    em.last = nullptr;
-    em.index = nullptr;
-    em.length = 0;
+    em = exc_mark();
 }
 
 void add_em(exc_mark& em, const DelayVal& dv, const short* ata)
@@ -103,11 +99,7 @@ void clear_em(exc_mark& em)
 
 void init_ems(exc_marks& ems)
 {
-    ems.used = 0;
-    ems.ata = nullptr;
-    ems.more = nullptr;
-    ems.next = nullptr;
-    ems.last = nullptr;
+    ems = exc_marks();
 }
 
 void add_ems(exc_marks& ems, const DelayVal& dv, short*& ata)

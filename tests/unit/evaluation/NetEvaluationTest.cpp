@@ -4,6 +4,8 @@
 #include "evaluation/NetEvaluation.h"
 
 #include "../solution/HandGraph.h"
+#include "ReportExit.h"
+#include "TempDir.h"
 #include "foundation/RunState.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/Definition.h"
@@ -158,18 +160,6 @@ TEST_F(NetEvaluationTest, OperatorsCombineRatingCellValues)
 
 class WriteResultsTest : public NetEvaluationTest {
 public:
-    void SetUp() override
-    {
-        NetEvaluationTest::SetUp();
-        char pattern[] = "/tmp/mosk-results-XXXXXX";
-        dir = mkdtemp(pattern);
-    }
-    void TearDown() override
-    {
-        std::filesystem::remove_all(dir);
-        NetEvaluationTest::TearDown();
-    }
-
     void Measure(const char* name, const Cell& cell)
     {
         EvalRefs.Append(new Definition(name, &cell));
@@ -184,7 +174,8 @@ public:
         return text.str();
     }
 
-    std::string dir;
+    TempDir scratch;
+    std::string dir = scratch.path;
 };
 
 // The names keep the backslash behind the root; values have 16 digits.
@@ -213,15 +204,10 @@ TEST_F(WriteResultsTest, WithoutMeasuresOnlyTheEndMarkAndTheFileIsGroupWritable)
 TEST_F(WriteResultsTest, AFileThatCannotBeCreatedIsAnEvaluationError)
 {
     std::string path = dir + "/missing/m.BSresults0";
-    EXPECT_EXIT(
-        {
-            dup2(STDERR_FILENO, STDOUT_FILENO);
-            WriteResults(path.c_str());
-        },
-        testing::ExitedWithCode(241),
-        "file\t\t : Pendra/src/NetEvaluation\n.*function \t : WriteResults\\(\\)\n"
-        "description\t : can't open file\nadditional info1 : " +
-            path);
+    EXPECT_REPORT_EXIT(WriteResults(path.c_str()), 241,
+                       "file\t\t : Pendra/src/NetEvaluation\n.*function \t : WriteResults\\(\\)\n"
+                       "description\t : can't open file\nadditional info1 : " +
+                           path);
 }
 
 }  // namespace

@@ -1,20 +1,15 @@
 // Texts of the registries.
 #include "NetDump.h"
 
-#include <algorithm>
-#include <memory>
 #include <sstream>
-#include <utility>
-#include <vector>
 
 #include "netmodel/Capacity.h"
-#include "netmodel/Definition.h"
+#include "netmodel/CellListing.h"
 #include "netmodel/Page.h"
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
 #include "netmodel/SocketPortPair.h"
 #include "netmodel/Token.h"
-#include "netmodel/Transition.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -23,102 +18,6 @@ namespace {
 const char* Name(const Str& s)
 {
     return s.IsNull() ? "(null)" : s.GetCChar();
-}
-
-std::string OperatorText(Operator op)
-{
-    switch (op) {
-        case NotEqualOp:
-            return "!=";
-        case GreaterEqualOp:
-            return ">=";
-        case LessEqualOp:
-            return "<=";
-        default:
-            return std::string(1, static_cast<char>(op));
-    }
-}
-
-std::string ValueText(const CellVal& v)
-{
-    std::ostringstream out;
-    if (v.GetResultType() == Text) return std::string("\"") + Name(v.GetString()) + "\"";
-    if (v.IsTMS()) return TmsText(v.GetConstTms());
-    out << v.GetFloat();
-    return out.str();
-}
-
-std::string MeasureText(const Cell& c)
-{
-    std::string first = CellText(c.GetConstCell1());
-    std::string second = CellText(c.GetConstCell2());
-    switch (c.GetRatingType()) {
-        case Probability:
-            return "P[" + first + "]";
-        case Expectation:
-            return "E[" + first + "]";
-        case BayesProbability:
-            return "P[" + first + " IF " + second + "]";
-        case BayesExpectation:
-            return "E[" + first + " IF " + second + "]";
-        case Throughput:
-            return "TP[" + first + ";" + second + "]";
-        default:
-            return "rating?";
-    }
-}
-
-std::string ConditionText(const Condition& c)
-{
-    if (c.GetCell()) return CellText(c.GetCell());
-    return c.ActCondTrue() ? "true" : "false";
-}
-
-std::string DelayText(const Delay* d)
-{
-    if (!d) return "none";
-    switch (d->GetDelayType()) {
-        case 1:
-            return "imm(" + CellText(d->GetCell()) + ")";
-        case 2:
-            return "exp(" + CellText(d->GetCell()) + ")";
-        case 4:
-            return "det(" + CellText(d->GetCell()) + ")";
-        default:
-            break;
-    }
-    if (d->GetGeneral()) return std::string("gen\"") + d->GetGeneral() + "\"";
-    std::ostringstream out;
-    out << "uni(" << d->GetUniformBegin() << "," << d->GetUniformEnd() << ")";
-    return out.str();
-}
-
-std::string ArcsText(const PtrList<Arc>* arcs)
-{
-    if (!arcs) return "-";
-    std::string text;
-    for (auto* e = arcs->first; e; e = e->next) {
-        if (!text.empty()) text += ",";
-        text += std::string(Name(e->item->GetPlace()->GetName().GetString())) + ":" +
-                CellText(e->item->GetTmsCell());
-    }
-    return text;
-}
-
-void DescribeClass(std::ostringstream& out, const char* label, const PtrList<Transition>& list)
-{
-    for (auto* e = list.first; e; e = e->next) {
-        Transition& t = *e->item;
-        out << label << " " << Name(t.GetName()) << " no=" << t.GetNo() << " exc=" << t.GetExcNo()
-            << " server=" << t.GetServerType() << " guard=" << ConditionText(t.GetGlobalCond())
-            << "\n";
-        for (auto* b = t.GetBindings() ? t.GetBindings()->first : nullptr; b; b = b->next)
-            out << "  w=" << b->item->GetWeight()
-                << " guard=" << ConditionText(b->item->GetLocalCond())
-                << " delay=" << DelayText(b->item->GetDelay())
-                << " in=" << ArcsText(b->item->GetInArcs())
-                << " out=" << ArcsText(b->item->GetOutArcs()) << "\n";
-    }
 }
 
 std::string ChainsText(const PtrList<SMChain>& chains)
@@ -130,50 +29,6 @@ std::string ChainsText(const PtrList<SMChain>& chains)
 }
 
 }  // namespace
-
-std::string TmsText(const Tms* tms)
-{
-    std::vector<std::pair<int, int>> elements;
-    for (const ltoken* e = tms ? tms->first : nullptr; e; e = e->next)
-        elements.emplace_back(e->token, e->quant);
-    std::sort(elements.begin(), elements.end());
-    std::string text = "{";
-    for (auto [token, quant] : elements)
-        text += (text.size() > 1 ? "," : "") + std::to_string(token) + ":" + std::to_string(quant);
-    return text + "}";
-}
-
-std::string CellText(const Cell* cell)
-{
-    if (!cell) return "-";
-    switch (cell->GetCellType()) {
-        case ConstValCell:
-            return ValueText(*cell->GetConstCellVal());
-        case UnaerOpCell:
-            return "(" + OperatorText(cell->GetConstOp()) + CellText(cell->GetConstOpd()) + ")";
-        case BinaerOpCell:
-            return "(" + CellText(cell->GetConstLeftOpd()) + OperatorText(cell->GetConstOp()) +
-                   CellText(cell->GetConstRightOpd()) + ")";
-        case FunctionCell: {
-            std::string text = OperatorText(cell->GetConstOp()) +
-                               Name(cell->GetConstPlaceHeader()->GetName().GetString());
-            if (cell->GetConstTms()) text += TmsText(cell->GetConstTms());
-            return text;
-        }
-        case RatingCellCell:
-            return MeasureText(*cell);
-        default:
-            return "?";
-    }
-}
-
-std::string DescribeDefinitions()
-{
-    std::ostringstream out;
-    for (auto* e = DefinitionRefs.first; e; e = e->next)
-        out << "def " << Name(e->item->GetName()) << " = " << CellText(e->item->GetVal()) << "\n";
-    return out.str();
-}
 
 std::string DescribeMeasures()
 {
@@ -220,15 +75,6 @@ std::string DescribeTokens()
         out << "token " << number << " " << Name(e->item->GetName().GetString()) << "["
             << Name(e->item->GetVers().GetString()) << "]" << Name(e->item->GetStep().GetString())
             << "\n";
-    return out.str();
-}
-
-std::string DescribeTransitions()
-{
-    std::ostringstream out;
-    DescribeClass(out, "exclusive", ExclusiveTransitions);
-    DescribeClass(out, "infinite", InfiniteTransitions);
-    DescribeClass(out, "immediate", ImmediateTransitions);
     return out.str();
 }
 

@@ -59,3 +59,24 @@ void ParseAndCheck(const std::string& description)
     ClassCheck();
     InitGlobalVars();
 }
+
+std::string Net(const std::string& elementary, const std::string& product,
+                const std::string& transitions, const std::string& evaluation)
+{
+    return "Definition :\nParameter : Page : \\\nElementaryPlace : " + elementary +
+           "\nProductPlace : " + product + "\nTransition : " + transitions +
+           "\nEvaluate : " + evaluation + "\n";
+}
+
+std::string Described(const std::string& description, std::string (*describe)(), bool check)
+{
+    ChildRun run = RunInChild([&] {
+        if (check)
+            ParseAndCheck(description);
+        else
+            Parse(description);
+        std::cout << describe();
+    });
+    EXPECT_EQ(run.status, 0) << run.output;
+    return run.output;
+}

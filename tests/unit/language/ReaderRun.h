@@ -20,3 +20,12 @@ ChildRun RunInChild(const std::function<void()>& body);
 void Parse(const std::string& description);
 // Parse, class check and net-wide tables.
 void ParseAndCheck(const std::string& description);
+
+// A description of one root page with these sections.
+std::string Net(const std::string& elementary, const std::string& product,
+                const std::string& transitions, const std::string& evaluation = "");
+
+// What `describe` gives after the description was read (and checked, with
+// `check`) in a child, whose status must be 0.
+std::string Described(const std::string& description, std::string (*describe)(),
+                      bool check = false);

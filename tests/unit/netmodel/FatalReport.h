@@ -2,10 +2,9 @@
 // exits with -4 (252); the expectation compares the printed block exactly.
 #pragma once
 
-#include <unistd.h>
-
-#include <gtest/gtest.h>
 #include <string>
+
+#include "ReportExit.h"
 
 inline std::string EscapedForRegex(const std::string& text)
 {
@@ -22,15 +21,11 @@ inline std::string ErrorBlock(const std::string& file, int line, const std::stri
                               const std::string& description)
 {
     std::string block = "file\t\t : " + file + "\nline\t\t : " + std::to_string(line) +
-                        "\nfunction \t : " + function + "\ndescription\t : " + description +
-                        "\n";
+                        "\nfunction \t : " + function + "\ndescription\t : " + description + "\n";
     return EscapedForRegex(block);
 }
 
-#define EXPECT_NET_FATAL(statement, file, line, function, description)                    \
-    EXPECT_EXIT(                                                                          \
-        {                                                                                 \
-            dup2(2, 1);                                                                   \
-            statement;                                                                    \
-        },                                                                                \
-        testing::ExitedWithCode(252), ErrorBlock(file, line, function, description))
+#define EXPECT_NET_EXIT(statement, pattern) EXPECT_REPORT_EXIT(statement, 252, pattern)
+
+#define EXPECT_NET_FATAL(statement, file, line, function, description) \
+    EXPECT_NET_EXIT(statement, ErrorBlock(file, line, function, description))

@@ -62,50 +62,50 @@ TEST(InfiniteServerFiring, RateIsMultipliedByTheEnablingDegree)
     EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 0), 2);
 }
 
-TEST(InfiniteServerFiring, DisabledBindingLeavesResultsUntouched)
+// One infinite-server binding that takes a token from p (holding `tokens`)
+// unless output only and puts one on q unless input only, fired with a
+// deterministic delay of 5 in hand.
+struct InfiniteCase {
+    const char* what;
+    unsigned short tokens;
+    bool general;
+    bool inputOnly;
+    bool outputOnly;
+    bool fires;
+    int type;
+    double value;  // < 0: above 1
+};
+
+TEST(InfiniteServerFiring, DisabledGeneralAndOutputOnlyBindings)
 {
-    TestNet net;
-    Place* p = net.AddPlace("p", 0);
-    Binding* b = TestNet::NewBinding(Rate(2.0), TestNet::Arcs({{p, 1}}), nullptr);
-    net.AddTransition("t", TestNet::Infinite, {b});
-    net.Install();
+    const InfiniteCase cases[] = {
+        {"disabled: results untouched", 0, false, true, false, false, kDelayDeterministic, 5.0},
+        {"general: no number", 2, true, true, false, true, kDelayGeneral, 1.0},
+        {"output only into an unbounded place: stops", 0, false, false, true, true,
+         kDelayExponential, -1.0},
+    };
+    for (const InfiniteCase& c : cases) {
+        TestNet net;
+        Place* p = net.AddPlace("p", c.tokens);
+        Place* q = net.AddPlace("q", 0);
+        PtrList<Arc>* in = c.outputOnly ? nullptr : TestNet::Arcs({{p, 1}});
+        PtrList<Arc>* out = c.inputOnly ? nullptr : TestNet::Arcs({{q, 1}});
+        Binding* b = c.general ? TestNet::NewBinding(General(Str("PMF")), in, out)
+                               : TestNet::NewBinding(Rate(2.0), in, out);
+        net.AddTransition("t", TestNet::Infinite, {b});
+        net.Install();
 
-    Marking* succ = nullptr;
-    DelayVal dv(5.0, kDelayDeterministic);
-    b->ChkAndFireInf(nullptr, 1, succ, dv);
-    EXPECT_EQ(succ, nullptr);
-    EXPECT_EQ(dv.GetDelayVal(), 5.0);
-}
-
-TEST(InfiniteServerFiring, GeneralDelaysCarryNoNumber)
-{
-    TestNet net;
-    Place* p = net.AddPlace("p", 2);
-    Binding* b = TestNet::NewBinding(General(Str("PMF")), TestNet::Arcs({{p, 1}}), nullptr);
-    net.AddTransition("t", TestNet::Infinite, {b});
-    net.Install();
-
-    Marking* succ = nullptr;
-    DelayVal dv;
-    b->ChkAndFireInf(nullptr, 3, succ, dv);
-    MarkingPtr owned(succ);
-    EXPECT_EQ(dv.GetDelayVal(), 1.0);
-    EXPECT_EQ(dv.GetDelayType(), kDelayGeneral);
-}
-
-TEST(InfiniteServerFiring, OutputOnlyBindingIntoUnboundedPlaceStops)
-{
-    TestNet net;
-    Place* q = net.AddPlace("q", 0);
-    Binding* b = TestNet::NewBinding(Rate(1.0), nullptr, TestNet::Arcs({{q, 1}}));
-    net.AddTransition("t", TestNet::Infinite, {b});
-    net.Install();
-
-    Marking* succ = nullptr;
-    DelayVal dv;
-    b->ChkAndFireInf(nullptr, 1, succ, dv);
-    MarkingPtr owned(succ);
-    EXPECT_GT(dv.GetDelayVal(), 1.0);
+        Marking* succ = nullptr;
+        DelayVal dv(5.0, kDelayDeterministic);
+        b->ChkAndFireInf(nullptr, 1, succ, dv);
+        MarkingPtr owned(succ);
+        EXPECT_EQ(succ != nullptr, c.fires) << c.what;
+        EXPECT_EQ(dv.GetDelayType(), c.type) << c.what;
+        if (c.value < 0)
+            EXPECT_GT(dv.GetDelayVal(), 1.0) << c.what;
+        else
+            EXPECT_EQ(dv.GetDelayVal(), c.value) << c.what;
+    }
 }
 
 TEST(BindingEnabling, InputOnlyNeverTestsCapacityOutputOnlyNeverTestsContents)
@@ -294,7 +294,7 @@ TEST(ActiveTransitionArray, ByDependenciesOnlyTheDependentsOfTheFiredOneAreTeste
     delete records[0];
 }
 
-TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
+TEST(ImmediateFiring, EveryEnabledBindingUnderATrueGuardGivesAVanishingSuccessor)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 1);
@@ -303,6 +303,8 @@ TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
     Binding* toA = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{a, 1}}));
     Binding* toB = TestNet::NewBinding(Weight(3), TestNet::Arcs({{p, 1}}), TestNet::Arcs({{b, 1}}));
     Transition* t = net.AddTransition("t", TestNet::Immediates, {toA, toB});
+    Binding* guarded = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr);
+    Transition* u = net.AddTransition("u", TestNet::Immediates, {guarded}, Condition(false));
     net.Install();
 
     PtrList<NPMarking>* list = nullptr;
@@ -324,25 +326,17 @@ TEST(ImmediateFiring, EveryEnabledBindingGivesAVanishingSuccessor)
     EXPECT_EQ(sumAgain, 4.0);
     EXPECT_EQ(again->count, 2);
 
+    // A false guard fires nothing.
+    PtrList<NPMarking>* none = nullptr;
+    double zero = 0.0;
+    EXPECT_FALSE(u->ChkAndFireImm(none, zero, 1));
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(zero, 0.0);
+
     for (auto* l : {list, again}) {
         l->HardClear();
         delete l;
     }
-}
-
-TEST(ImmediateFiring, FalseGuardFiresNothing)
-{
-    TestNet net;
-    Place* p = net.AddPlace("p", 1);
-    Binding* b = TestNet::NewBinding(Weight(1), TestNet::Arcs({{p, 1}}), nullptr);
-    Transition* t = net.AddTransition("t", TestNet::Immediates, {b}, Condition(false));
-    net.Install();
-
-    PtrList<NPMarking>* list = nullptr;
-    double sum = 0.0;
-    EXPECT_FALSE(t->ChkAndFireImm(list, sum, 0));
-    EXPECT_EQ(list, nullptr);
-    EXPECT_EQ(sum, 0.0);
 }
 
 }  // namespace

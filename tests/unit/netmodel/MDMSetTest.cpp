@@ -53,23 +53,6 @@ TEST(PendingSuccessors, RemovingTheOnlyOrNoEntryLeavesAnEmptyQueue)
     EXPECT_EQ(queue.GetFirst(), queue.GetLast());
 }
 
-TEST(PendingSuccessors, CopiesOwnTheirMarkingSetAndList)
-{
-    no_of_exc_transitions = 1;
-    Marking source;
-    short ata[1] = {1};
-    MDMSet entry(&source, new Marking(ata), DelayVal(0.5, kDelayProbability, 7), new TNos);
-    add_short(entry.GetTransitions(), 9);
-    MDMSet copy(entry);
-    EXPECT_EQ(copy.GetLastMarking(), &source);
-    EXPECT_NE(copy.GetNewMarking(), entry.GetNewMarking());
-    EXPECT_TRUE(*copy.GetNewMarking() == *entry.GetNewMarking());
-    EXPECT_NE(copy.GetNewTNos(), entry.GetNewTNos());
-    EXPECT_EQ(TransitionsOf(&copy), (std::vector<short>{7, 9}));
-    EXPECT_EQ(copy.GetNext(), nullptr);
-    no_of_exc_transitions = 0;
-}
-
 TEST(PendingSuccessors, ClearingALongQueueReleasesEveryEntry)
 {
     Marking source;

@@ -9,63 +9,58 @@ namespace {
 const char* kLetterFirst = "string does not match [\\a-zA-Z][\\a-zA-Z0-9_]*";
 const char* kWordOnly = "string does not match [\\a-zA-Z0-9_]*";
 
-void Text(const char* s) { Textual t(Textual::kText, s); }
-void Identifier(const char* s) { Textual t(Textual::kIdentifier, s); }
+void Text(const char* s)
+{
+    Textual t(Textual::kText, s);
+}
 
-TEST(NameCheck, TextsThatPass)
+TEST(NameCheck, NamesThatPass)
 {
     for (const char* s : {"p1", "P_2", "a\\b", "\\__ROOT__", "\\__ROOT__\\sub\\p1", "\\__ROOT__\\",
                           "\\", "\\x_1"}) {
         Textual t(Textual::kText, s);
         EXPECT_TRUE(t == s) << s;
     }
-}
-
-TEST(NameCheckDeathTest, TextsReportTheRuleTheyBreak)
-{
-    EXPECT_NET_FATAL(Text("1p"), "Pendra/src/Textual", 48, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("_x"), "Pendra/src/Textual", 48, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text(""), "Pendra/src/Textual", 48, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("p-1"), "Pendra/src/Textual", 46, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("\\__ROOT__x"), "Pendra/src/Textual", 26, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("\\__ROOT__\\1"), "Pendra/src/Textual", 24, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("\\__ROOT__\\a.b"), "Pendra/src/Textual", 22, "CheckTxt()",
-                     kLetterFirst);
-    EXPECT_NET_FATAL(Text("\\_x"), "Pendra/src/Textual", 38, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text("\\ab-"), "Pendra/src/Textual", 36, "CheckTxt()", kLetterFirst);
-    EXPECT_NET_FATAL(Text(nullptr), "Pendra/src/Textual", 11, "CheckTxt()",
-                     "string is NULL-pointer");
-}
-
-TEST(NameCheckDeathTest, ReportCarriesTheRejectedName)
-{
-    EXPECT_EXIT(
-        {
-            dup2(2, 1);
-            Text("p-1");
-        },
-        testing::ExitedWithCode(252), "additional info1 : p-1\n");
-}
-
-TEST(NameCheck, IdentifiersMayStartWithDigitsAndUnderscores)
-{
+    // Identifiers may also start with digits and underscores.
     for (const char* s : {"1", "x2", "_", "\\__ROOT__", "\\__ROOT__\\1a", "\\x"}) {
         Textual t(Textual::kIdentifier, s);
         EXPECT_TRUE(t == s) << s;
     }
 }
 
-TEST(NameCheckDeathTest, IdentifiersReportTheRuleTheyBreak)
+// Each rejected name is reported with the rule it breaks, at the place of
+// the check that caught it.
+TEST(NameCheckDeathTest, NamesReportTheRuleTheyBreak)
 {
-    EXPECT_NET_FATAL(Identifier("x.2"), "Pendra/src/Textual", 89, "CheckIdt()", kWordOnly);
-    EXPECT_NET_FATAL(Identifier("\\\\x"), "Pendra/src/Textual", 79, "CheckIdt()", kWordOnly);
-    EXPECT_NET_FATAL(Identifier("\\x-"), "Pendra/src/Textual", 83, "CheckIdt()", kWordOnly);
-    EXPECT_NET_FATAL(Identifier("\\__ROOT__y"), "Pendra/src/Textual", 70, "CheckIdt()",
-                     kWordOnly);
-    EXPECT_NET_FATAL(Identifier("\\__ROOT__\\y-"), "Pendra/src/Textual", 68, "CheckIdt()",
-                     kLetterFirst);
-    EXPECT_NET_FATAL(Identifier(nullptr), "Pendra/src/Textual", 57, "CheckIdt()",
-                     "string is NULL-pointer");
+    struct Rejected {
+        int kind;
+        const char* name;
+        int line;
+        const char* rule;
+    };
+    const Rejected cases[] = {
+        {Textual::kText, "1p", 48, kLetterFirst},
+        {Textual::kText, "_x", 48, kLetterFirst},
+        {Textual::kText, "", 48, kLetterFirst},
+        {Textual::kText, "p-1", 46, kLetterFirst},
+        {Textual::kText, "\\__ROOT__x", 26, kLetterFirst},
+        {Textual::kText, "\\__ROOT__\\1", 24, kLetterFirst},
+        {Textual::kText, "\\__ROOT__\\a.b", 22, kLetterFirst},
+        {Textual::kText, "\\_x", 38, kLetterFirst},
+        {Textual::kText, "\\ab-", 36, kLetterFirst},
+        {Textual::kText, nullptr, 11, "string is NULL-pointer"},
+        {Textual::kIdentifier, "x.2", 89, kWordOnly},
+        {Textual::kIdentifier, "\\\\x", 79, kWordOnly},
+        {Textual::kIdentifier, "\\x-", 83, kWordOnly},
+        {Textual::kIdentifier, "\\__ROOT__y", 70, kWordOnly},
+        {Textual::kIdentifier, "\\__ROOT__\\y-", 68, kLetterFirst},
+        {Textual::kIdentifier, nullptr, 57, "string is NULL-pointer"},
+    };
+    for (const Rejected& c : cases)
+        EXPECT_NET_FATAL(Textual(c.kind, c.name), "Pendra/src/Textual", c.line,
+                         c.kind == Textual::kText ? "CheckTxt()" : "CheckIdt()", c.rule)
+            << (c.name ? c.name : "null");
+    EXPECT_NET_EXIT(Text("p-1"), "additional info1 : p-1\n");
 }
 
 TEST(NamePaths, StrippingPathAndRoot)
@@ -104,13 +99,6 @@ TEST(TokenColour, WildcardsInStepAndVersion)
     EXPECT_FALSE(ax1 == ayw);
     EXPECT_TRUE(ax1 == Token("a", "x", "s1"));
     EXPECT_FALSE(ax1.IsEqual(Token("a", "y", "s1")));
-}
-
-TEST(TokenColour, PrintsNameVersionAndStep)
-{
-    testing::internal::CaptureStdout();
-    Token("a", "x", "s2").PrintToken();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "a[x]s2\n");
 }
 
 TEST(TokenColourDeathTest, VersionIsCheckedAsIdentifier)

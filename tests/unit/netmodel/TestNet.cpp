@@ -1,18 +1,13 @@
 #include "TestNet.h"
 
+#include "NetRelease.h"
+
 #include "netmodel/ConstVal.h"
 #include "netmodel/NetArrays.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/TNos.h"
 
 namespace {
-
-void ReleaseArcs(PtrList<Arc>* arcs)
-{
-    if (!arcs) return;
-    arcs->HardClear();
-    delete arcs;
-}
 
 template <class T>
 T** ArrayOf(const std::vector<T*>& items)
@@ -59,8 +54,7 @@ Binding* TestNet::NewBinding(const Delay& d, PtrList<Arc>* in, PtrList<Arc>* out
 }
 
 Transition* TestNet::AddTransition(const char* name, Class cls,
-                                   std::initializer_list<Binding*> bindings,
-                                   const Condition& guard)
+                                   std::initializer_list<Binding*> bindings, const Condition& guard)
 {
     auto* list = new PtrList<Binding>();
     for (Binding* b : bindings) list->Append(b);
@@ -107,26 +101,7 @@ unsigned short TestNet::Tokens(const Pms& pms, int place)
 
 TestNet::~TestNet()
 {
-    for (auto& cls : classes) {
-        for (Transition* t : cls) {
-            PtrList<Binding>* bindings = t->GetBindings();
-            if (bindings) {
-                for (PLElement<Binding>* e = bindings->first; e; e = e->next) {
-                    ReleaseArcs(e->item->GetInArcs());
-                    ReleaseArcs(e->item->GetOutArcs());
-                }
-                bindings->HardClear();
-                delete bindings;
-            }
-            delete t;
-        }
-    }
-    delete[] PlaceArray;
-    delete[] ExcTrans;
-    delete[] ImmTrans;
-    delete[] InfTrans;
-    PlaceArray = nullptr;
-    ExcTrans = ImmTrans = InfTrans = nullptr;
-    no_of_places = no_of_exc_transitions = no_of_imm_transitions = no_of_inf_transitions = 0;
-    RefTNos = TNos();
+    for (auto& cls : classes)
+        for (Transition* t : cls) ReleaseTransition(t);
+    ResetNetTables(0);
 }

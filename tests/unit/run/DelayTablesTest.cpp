@@ -72,14 +72,6 @@ TEST_F(DelayTablesTest, OwnPositionIsFoundForASubModelAndMinusOneForTheSkeleton)
     EXPECT_EQ(mynumber, -1);
 }
 
-TEST_F(DelayTablesTest, UnknownTransitionIsReportedWithItsFullName)
-{
-    testing::internal::CaptureStdout();
-    EXPECT_FALSE(Load("1 A 1 nothere 0 1.0 *#END#*"));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "ReadDelays: Error, couldn't find transition\\__ROOT__\\A\\nothere\n");
-}
-
 TEST_F(DelayTablesTest, FirstFileThatEndsInsideItsStructureIsRejected)
 {
     testing::internal::CaptureStdout();

@@ -79,4 +79,4 @@ public:
 };
 
 // Runs a statement that ends the process with the solver's status 1.
-#define EXPECT_SOLVER_EXIT(statement, pattern) EXPECT_STDOUT_EXIT(statement, 1, pattern)
+#define EXPECT_SOLVER_EXIT(statement, pattern) EXPECT_REPORT_EXIT(statement, 1, pattern)

@@ -57,7 +57,8 @@ using ReadEnvironmentTest = WorkerFixture;
 
 TEST_F(ReadEnvironmentTest, TheLocalHostIsTheListedOneOrAnUnlistedRecord)
 {
-    Write("/.Plenar", "HOSTLISTSTART\nelsewhere\n" + ThisHost() + "\nHOSTLISTEND\nMAX PROCESSES PER HOST 4\n");
+    Write("/.Plenar",
+          "HOSTLISTSTART\nelsewhere\n" + ThisHost() + "\nHOSTLISTEND\nMAX PROCESSES PER HOST 4\n");
     execinfo listed;
     double threshold = 0.0;
     ReadEnvironment(listed, threshold);
@@ -79,7 +80,7 @@ TEST_F(ReadEnvironmentTest, AFileThatWentAwayStopsTheRun)
     execinfo e;
     double threshold = 0.0;
     std::filesystem::remove(dir_ + "/.Plenar");
-    EXPECT_STDOUT_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
+    EXPECT_REPORT_EXIT(ReadEnvironment(e, threshold), kExitDeterministicWorkers,
                        "line\t\t : 227\n.*can't open file for reading");
 }
 

@@ -1,8 +1,9 @@
 // A fresh directory per test that is also HOME (where the per-user file is
-// read), removed with everything in it at the end; the death tests of the
-// solver's and the workers' failures.
+// read), removed with everything in it at the end.
 #pragma once
 
+#include "ReportExit.h"
+#include "TempDir.h"
 #include "foundation/RunState.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,6 @@ class ScratchHome : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mosk-solution-XXXXXX";
-        dir_ = mkdtemp(pattern);
         if (const char* home = std::getenv("HOME")) old_home_ = home;
         setenv("HOME", dir_.c_str(), 1);
         DEBUG = SHOW_LGS = SHOW_COMM = SHOW_INFOS = 0;
@@ -29,7 +28,6 @@ protected:
     {
         TmpDir = nullptr;
         setenv("HOME", old_home_.c_str(), 1);
-        std::filesystem::remove_all(dir_);
     }
 
     void Write(const std::string& path, const std::string& text) const
@@ -37,19 +35,7 @@ protected:
         std::ofstream(dir_ + path) << text;
     }
 
-    std::string dir_;
+    TempDir scratch_;
+    std::string dir_ = scratch_.path;
     std::string old_home_;
 };
-
-// Runs a statement that ends the process with an error report on standard
-// output, which is joined to standard error where the death test matches
-// it. `status` is the exit status as the program passes it (a negative
-// module status is seen modulo 256).
-#define EXPECT_STDOUT_EXIT(statement, status, pattern) \
-    EXPECT_EXIT(                                       \
-        {                                              \
-            std::fflush(stdout);                       \
-            dup2(STDERR_FILENO, STDOUT_FILENO);        \
-            statement;                                 \
-        },                                             \
-        testing::ExitedWithCode((status)&0xff), pattern)

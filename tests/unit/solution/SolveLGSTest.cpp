@@ -155,24 +155,4 @@ TEST_F(SolveLGSTest, ZeroSojournTimesCannotBeNormalised)
                        "SolveLGS: division by zero in function renormal\\(\\)");
 }
 
-TEST_F(SolveLGSTest, ListingsShowTheMatrixAndTheVector)
-{
-    WriteAux(2);
-    WriteRows(".EMC00", {{1, {{0.3, 1}, {0.7, 2}}}, {2, {{1.0, 1}}}});
-    WriteSojournTimes({1.0, 1.0});
-    SHOW_LGS = 1;
-    Solve("-a");
-    SHOW_LGS = 0;
-    EXPECT_NE(out.find("\n\t\t P-Matrix : \n\t\t 1 : (1) 0.3 (2) 0.7\n\t\t 2 : (1) 1 (2) 0\n"),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("\t\t ++++++++++> SolveLGS : x[0][1]   = -0.7\n"), std::string::npos);
-    EXPECT_NE(out.find("\n\t\t number of nonzeros :" + std::string(12, ' ') + "2\n"),
-              std::string::npos)
-        << out;
-    EXPECT_NE(out.find("\n\n \t\t pi-vector : \n\t\t pi[0] = 0.588235\n\t\t pi[1] = 0.411765\n"),
-              std::string::npos)
-        << out;
-}
-
 }  // namespace

@@ -69,30 +69,6 @@ private:
     }
 };
 
-// 1 -> 2 (2.0), 1 -> 3 (6.0), 2 -> 1 (1.0), 3 -> 1 (4.0): in steady state
-// 8 pi1 = pi2 + 4 pi3, pi2 = 2 pi1, 4 pi3 = 6 pi1, so pi = (2/9, 4/9, 1/3).
-void BuildThreeStates(HandGraph& g)
-{
-    Marking& m1 = g.Exp(1);
-    Marking& m2 = g.Exp(2);
-    Marking& m3 = g.Exp(3);
-    HandGraph::Edges(m1, {{&m2, 2.0}, {&m3, 6.0}});
-    HandGraph::Edges(m2, {{&m1, 1.0}});
-    HandGraph::Edges(m3, {{&m1, 4.0}});
-}
-
-TEST_F(SolveNetModelTest, ThreeStateChainGivesItsRowsSojournTimesAndDimension)
-{
-    BuildThreeStates(graph);
-    WriteFilesForMExp();
-    ::WriteAux();
-    EXPECT_EQ(
-        ReadRows(".EMC00"),
-        (std::vector<ChainRow>{{1, {{0.25, 2}, {0.75, 3}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}}));
-    EXPECT_EQ(ReadConversion(), (Entries{{0.125, 1}, {1.0, 2}, {0.25, 3}}));
-    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 3\n");
-}
-
 TEST_F(SolveNetModelTest, OnlyAdjacentEdgesToOneTargetAreMerged)
 {
     Marking& m1 = graph.Exp(1);
@@ -128,18 +104,20 @@ TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)
     Marking& m2 = graph.Exp(2);
     HandGraph::Edges(m1, {{&m2, 1.0}});
     HandGraph::Edges(m2, {{&m1, 1.0, kDelayDeterministic}});
-    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+    EXPECT_REPORT_EXIT(WriteFilesForMExp(), 244,
                        "line\t\t : 138\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
                        "division by zero\nadditional info1 : sum of rates is zero");
 
     std::string missing = dir_ + "/no/such";
     TmpDir = missing.data();
-    EXPECT_STDOUT_EXIT(WriteFilesForMExp(), 244,
+    EXPECT_REPORT_EXIT(WriteFilesForMExp(), 244,
                        "line\t\t : 125\nfunction \t : WriteFilesForMExp\\(\\)\ndescription\t : "
-                       "can't open file for writing\nadditional info1 : " + missing + "/net.EMC00");
-    EXPECT_STDOUT_EXIT(::WriteAux(), 244,
+                       "can't open file for writing\nadditional info1 : " +
+                           missing + "/net.EMC00");
+    EXPECT_REPORT_EXIT(::WriteAux(), 244,
                        "line\t\t : 195\nfunction \t : WriteAux\\(\\)\ndescription\t : can't "
-                       "open file\nadditional info1 : " + missing + "/net.AUX");
+                       "open file\nadditional info1 : " +
+                           missing + "/net.AUX");
 }
 
 // The walk over a deterministic chain counts the rate edges of the entry

@@ -29,7 +29,6 @@ protected:
         Script("/bin/ekiln", kFakeWorker);
         setenv("FAKE_WORKER_LOG", (dir_ + "/log").c_str(), 1);
         setenv("FAKE_WORKER_MODE", "ready", 1);
-        setenv("FAKE_WORKER_SLEEP", "0", 1);
         setenv("FAKE_WORKER_MEET", "0", 1);
     }
 
@@ -83,6 +82,17 @@ protected:
         out = testing::internal::GetCapturedStdout();
     }
 
+    // localhost preferred, then this host, reached through the stand-in
+    // remote shell; distribution from the first worker on.
+    void TwoHostsThroughTheRemoteShell()
+    {
+        Script("/rsh", kFakeRemoteShell);
+        Write("/.Plenar", "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n" + ThisHost() +
+                              "\nHOSTLISTEND\nREMOTE SHELL " + dir_ +
+                              "/rsh\nSTART DISTRIBUTION AT 0\n");
+        execmode = 0;
+    }
+
     HandGraph graph_;
     std::vector<kilninfo> records_;
     std::string out;
@@ -108,17 +118,15 @@ TEST_F(WorkerRunTest, LocalWorkersGetTheirCommandLineStreamAndMemberOrder)
     EXPECT_EQ(out, "");
 }
 
-// One at a time: each worker finds none running (the pause would let a
-// second one start meanwhile). Two at a time: both have their data at once.
+// One at a time: each worker finds none running (a worker counts as done
+// once it has answered). Two at a time: both have their data at once.
 TEST_F(WorkerRunTest, AtMostMaxProcessesWorkersRunAtOnce)
 {
-    setenv("FAKE_WORKER_SLEEP", "0.3", 1);
     DetChains(2);
     Plenar("MAX PROCESSES PER HOST 0\n");
     RunKilnQuietly();
     EXPECT_EQ(Log("kiln_da-1.others") + Log("kiln_da-2.others"), "00");
 
-    setenv("FAKE_WORKER_SLEEP", "0", 1);
     setenv("FAKE_WORKER_MEET", "2", 1);
     Plenar("MAX PROCESSES PER HOST 2\n");
     RunKilnQuietly();
@@ -128,11 +136,7 @@ TEST_F(WorkerRunTest, AtMostMaxProcessesWorkersRunAtOnce)
 
 TEST_F(WorkerRunTest, WorkersAreSpreadOverHostsThroughTheRemoteShell)
 {
-    Script("/rsh", kFakeRemoteShell);
-    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n"
-                                     << ThisHost() << "\nHOSTLISTEND\nREMOTE SHELL " << dir_
-                                     << "/rsh\nSTART DISTRIBUTION AT 0\n";
-    execmode = 0;
+    TwoHostsThroughTheRemoteShell();
     DetChains(2);
     RunKilnQuietly();
     EXPECT_NE(out.find("\t\tfree hosts found:\n       \t\tlocalhost \t\t" + ThisHost() +
@@ -154,11 +158,7 @@ TEST_F(WorkerRunTest, RemoteWorkersGetDirectoriesWithShellCharactersLiterally)
     std::filesystem::create_directory(odd);
     TmpD = odd.c_str();
     TmpDir = const_cast<char*>(TmpD.GetCChar());
-    Script("/rsh", kFakeRemoteShell);
-    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n"
-                                     << ThisHost() << "\nHOSTLISTEND\nREMOTE SHELL " << dir_
-                                     << "/rsh\nSTART DISTRIBUTION AT 0\n";
-    execmode = 0;
+    TwoHostsThroughTheRemoteShell();
     DetChains(2);
     RunKilnQuietly();
     for (const char* worker : {"kiln_da-1", "kiln_da-2"})

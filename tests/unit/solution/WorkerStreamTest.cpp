@@ -118,7 +118,9 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
         {[](DetChainGraph& n) { n.m4.SetStatus(kStatusInitial), n.m4.SetType(kDelayGeneral); },
          "non det. marking in SendQMatrix"},
         {[](DetChainGraph& n) { n.chain.SetFirstStateNumber(0); }, "first state number is 0"},
-        {[](DetChainGraph& n) { n.g.Member(n.chain, 6, kStatusVisited).SetType(kDelayDeterministic); },
+        {[](DetChainGraph& n) {
+             n.g.Member(n.chain, 6, kStatusVisited).SetType(kDelayDeterministic);
+         },
          "not every SMC member is reachable"},
         {[](DetChainGraph& n) { n.branch.GetSttList()->marking = nullptr; },
          "statetransition without successor marking\n"},
@@ -129,7 +131,7 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
         StreamCapture in;
         SMChain* chain = &net.chain;
         int class_id = 1;
-        EXPECT_STDOUT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
+        EXPECT_REPORT_EXIT(SendDataToKiln(in.stream, chain, class_id), kExitDeterministicWorkers,
                            message);
     }
 }
@@ -144,7 +146,7 @@ TEST(KilnDataStream, AVanishedWorkerStopsTheRunWithoutASignal)
     std::FILE* gone = fdopen(ends[0], "w");
     SMChain* chain = &net.chain;
     int class_id = 1;
-    EXPECT_STDOUT_EXIT(SendDataToKiln(gone, chain, class_id), kExitDeterministicWorkers,
+    EXPECT_REPORT_EXIT(SendDataToKiln(gone, chain, class_id), kExitDeterministicWorkers,
                        "my_fwrite\\(\\)\n.*can't write to socket!");
     std::fclose(gone);
 }
@@ -236,7 +238,7 @@ TEST(EkilnDataStream, MembersWithoutAGeneralFiringStopTheRun)
     StreamCapture in;
     WorkerStream out(in.stream, Fwrite);
     // The name list is released first: the death leaves no destructor to run.
-    EXPECT_STDOUT_EXIT((TransitionNames.HardClear(), SendDELTA(out, net.chain)),
+    EXPECT_REPORT_EXIT((TransitionNames.HardClear(), SendDELTA(out, net.chain)),
                        kExitGeneralWorkers,
                        "send_delta\\(\\)\n.*SMC member without gen. statetransition");
 }

@@ -27,10 +27,3 @@ TEST(DelayVal, EqualityIgnoresTheTransitionNumber)
     EXPECT_NE(DelayVal(0.5, kDelayProbability, 1), DelayVal(0.5, kDelayImmediate, 1));
     EXPECT_NE(DelayVal(0.5, kDelayProbability), DelayVal(0.25, kDelayProbability));
 }
-
-TEST(DelayVal, TypeNamesCoverEveryCode)
-{
-    EXPECT_STREQ(DelayTypeName(8), "absorbing");
-    EXPECT_STREQ(DelayTypeName(9), "unknown");
-    EXPECT_STREQ(DelayTypeName(-1), "unknown");
-}

@@ -3,14 +3,6 @@
 
 #include "TestNet.h"
 
-void BuildTokenBackAndForth(TestNet& net)
-{
-    Place* p1 = net.AddPlace("p1", 1);
-    Place* p2 = net.AddPlace("p2");
-    net.Add("t", {{{{p1, 1}}, {{p2, 1}}, Exp(2.0)}, {{{p2, 1}}, {{p1, 1}}, Exp(4.0)}});
-    net.Finish();
-}
-
 void BuildVanishingStart(TestNet& net)
 {
     Place* v = net.AddPlace("v", 1);

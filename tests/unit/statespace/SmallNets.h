@@ -3,9 +3,6 @@
 
 class TestNet;
 
-// One exclusive transition with two bindings moves a token from p1 to p2
-// (rate 2) and back (rate 4).
-void BuildTokenBackAndForth(TestNet& net);
 // A vanishing initial marking: immediate bindings of weights 1 and 3 put
 // the token of v on a or on b; exponential transitions move it between them.
 void BuildVanishingStart(TestNet& net);

@@ -2,6 +2,8 @@
 // behind for a net of elementary places.
 #include "TestNet.h"
 
+#include "NetRelease.h"
+
 #include "foundation/RunState.h"
 #include "netmodel/ConstVal.h"
 #include "netmodel/Deterministic.h"
@@ -120,13 +122,6 @@ Transition** ClassArray(PtrList<Transition>& list)
     return array;
 }
 
-void ResetCounts()
-{
-    no_of_places = no_of_exc_transitions = no_of_imm_transitions = no_of_inf_transitions = 0;
-    no_of_exp_transitions = no_of_det_transitions = no_of_gen_transitions = 0;
-    no_of_mix_transitions = 0;
-}
-
 void ResetStateSpace()
 {
     ReleaseRRG();
@@ -172,38 +167,20 @@ std::shared_ptr<Delay> RawWeight(double weight)
 TestNet::TestNet()
 {
     ResetStateSpace();
-    ResetCounts();
+    ResetNetTables(0);
 }
 
 TestNet::~TestNet()
 {
     ResetStateSpace();
-    for (int i = 0; RefTDep && i < static_cast<int>(transitions.size()); ++i) delete RefTDep[i];
-    delete[] RefTDep;
-    RefTDep = nullptr;
-    for (Transition*** array : {&ExcTrans, &ImmTrans, &InfTrans}) {
-        delete[] * array;
-        *array = nullptr;
-    }
-    delete[] PlaceArray;
-    PlaceArray = nullptr;
+    ResetNetTables(static_cast<int>(transitions.size()));
     for (PtrList<Transition>* list :
          {&ExclusiveTransitions, &InfiniteTransitions, &ImmediateTransitions, &GeneralTransitions})
         list->SoftClear();
     PlaceRefs.SoftClear();
-    for (Transition* t : transitions) delete t;
-    for (PtrList<Binding>* b : bindingLists) {
-        b->HardClear();
-        delete b;
-    }
-    for (PtrList<Arc>* a : arcLists) {
-        a->HardClear();
-        delete a;
-    }
+    for (Transition* t : transitions) ReleaseTransition(t);
     for (Place* p : places) delete p;
     for (PlaceHeader* h : headers) delete h;
-    ResetCounts();
-    RefTNos = TNos();
 }
 
 Place* TestNet::AddPlace(const char* name, unsigned short initial, int capacity)
@@ -228,13 +205,9 @@ Transition* TestNet::Add(const char* name, std::vector<BindingSpec> specs, Serve
 {
     auto* bindings = new PtrList<Binding>();
     for (const BindingSpec& spec : specs) {
-        PtrList<Arc>* in = MakeArcs(spec.in);
-        PtrList<Arc>* out = MakeArcs(spec.out);
-        if (in) arcLists.push_back(in);
-        if (out) arcLists.push_back(out);
-        bindings->Append(new Binding(Condition(true), spec.weight, spec.delay.get(), in, out));
+        bindings->Append(new Binding(Condition(true), spec.weight, spec.delay.get(),
+                                     MakeArcs(spec.in), MakeArcs(spec.out)));
     }
-    bindingLists.push_back(bindings);
     auto* t = new Transition(Str(name), server, Condition(true), bindings);
     t->SetNo(static_cast<short>(transitions.size() + 1));
     transitions.push_back(t);

@@ -52,6 +52,4 @@ private:
     std::vector<PlaceHeader*> headers;
     std::vector<Place*> places;
     std::vector<Transition*> transitions;
-    std::vector<PtrList<Binding>*> bindingLists;
-    std::vector<PtrList<Arc>*> arcLists;
 };

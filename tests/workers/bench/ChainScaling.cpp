@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "TempDir.h"
 #include "harness/EngineSide.h"
 #include "harness/WorkerRun.h"
 
@@ -56,7 +57,8 @@ long long FileSize(const std::string& path)
 
 void Measure(const char* name, const TestChain& chain)
 {
-    const std::string dir = MakeTempDir();
+    TempDir scratch;
+    const std::string& dir = scratch.path;
     const auto start = std::chrono::steady_clock::now();
     const WorkerResult result = RunWorker(
         KILN_DA_PATH, {"localhost", "{port}", "net", "nodebug", dir, "1e-8"}, KilnStreamOf(chain));
@@ -67,9 +69,6 @@ void Measure(const char* name, const TestChain& chain)
     for (const std::string& line : result.lines) std::printf("    %s\n", line.c_str());
     std::printf("    EMC %lld bytes, CONV %lld bytes\n", FileSize(dir + "/net.EMC01"),
                 FileSize(dir + "/net.CONV01"));
-    std::remove((dir + "/net.EMC01").c_str());
-    std::remove((dir + "/net.CONV01").c_str());
-    rmdir(dir.c_str());
 }
 
 }  // namespace

@@ -1,23 +1,8 @@
 // Checks shared by the end-to-end tests.
 #include "e2e/WorkerFixture.h"
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
-
-void WorkerFixture::TearDown()
-{
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* entry = readdir(d)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") std::remove((dir + "/" + name).c_str());
-        }
-        closedir(d);
-    }
-    rmdir(dir.c_str());
-}
 
 std::string WorkerFixture::ChainFile(const char* kind, int classNumber) const
 {

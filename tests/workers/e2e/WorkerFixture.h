@@ -7,13 +7,11 @@
 
 #include <string>
 
+#include "TempDir.h"
 #include "harness/WorkerRun.h"
 
 class WorkerFixture : public ::testing::Test {
 protected:
-    void SetUp() override { dir = MakeTempDir(); }
-    void TearDown() override;
-
     std::string ModelPath() const { return dir + "/net"; }
     std::string ChainFile(const char* kind, int classNumber) const;
 
@@ -30,5 +28,6 @@ protected:
     void ExpectRows(const char* kind, int classNumber, const ChainRows& expected,
                     double tolerance) const;
 
-    std::string dir;
+    TempDir scratch;
+    std::string dir = scratch.path;
 };

@@ -1,6 +1,8 @@
 // Process and socket plumbing of the harness.
 #include "harness/WorkerRun.h"
 
+#include "TempDir.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -79,7 +81,7 @@ std::vector<std::string> ReadLines(int fd)
 class StartedWorker {
 public:
     StartedWorker(const std::string& program, std::vector<std::string> arguments)
-        : dir(MakeTempDir()), outPath(dir + "/stdout"), errPath(dir + "/stderr")
+        : outPath(scratch.File("stdout")), errPath(scratch.File("stderr"))
     {
         std::fflush(nullptr);  // or the child would write the parent's buffered output again
         child = fork();
@@ -107,13 +109,11 @@ public:
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         result.output = Slurp(outPath);
         result.errors = Slurp(errPath);
-        std::remove(outPath.c_str());
-        std::remove(errPath.c_str());
-        rmdir(dir.c_str());
     }
 
 private:
-    std::string dir, outPath, errPath;
+    TempDir scratch;
+    std::string outPath, errPath;
     pid_t child = -1;
 };
 
@@ -185,12 +185,4 @@ bool FileExists(const std::string& path)
 {
     struct stat info {};
     return stat(path.c_str(), &info) == 0;
-}
-
-std::string MakeTempDir()
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base ? base : "/tmp") + "/workers_test_XXXXXX";
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("can't make a temporary directory");
-    return pattern;
 }

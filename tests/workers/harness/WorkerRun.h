@@ -33,6 +33,3 @@ using ChainRows = std::map<unsigned, std::map<unsigned, double>>;
 bool ReadChainFile(const std::string& path, ChainRows& rows);
 
 bool FileExists(const std::string& path);
-
-// A fresh directory for the files of one test.
-std::string MakeTempDir();

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "harness/EngineSide.h"
+#include "harness/TestChains.h"
 #include "workers/EkilnStream.h"
 #include "workers/KilnStream.h"
 #include "workers/MemberOrder.h"
@@ -32,22 +32,11 @@ public:
     std::size_t position = 0;
 };
 
-// Chain of states 5 (entry) and 6, outside states 1 and 2. Member list order:
-// 6, 5; visiting order: 5, 6. State 5: 5 -> 6 at 2.0, preempted to 1 at 0.5.
-// State 6: preempted to 2 at 1.25, then to 1 at 0.25. State 5's firing
-// branches to 1 and 2, state 6's leads back to 5.
+// The preempted chain of states 5 (entry) and 6 (TestChains.h), member list
+// order 6, 5; visiting order 5, 6.
 TestChain SmallChain()
 {
-    TestChain chain;
-    chain.classNumber = 3;
-    chain.transition = "T1";
-    chain.delay = 0.8;
-    chain.members = {
-        {6, {{2, 1.25, true}, {1, 0.25, true}}, {{5, 1.0}}},
-        {5, {{6, 2.0, false}, {1, 0.5, true}}, {{1, 0.3}, {2, 0.7}}},
-    };
-    chain.visiting = {1, 0};
-    return chain;
+    return PreemptedChain(3, 0.8);
 }
 
 Bytes KilnStream()
