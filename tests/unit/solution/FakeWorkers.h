@@ -52,10 +52,6 @@ with open(tag + ".stream", "wb") as f:
     f.write(data)
 with open(tag + ".args", "w") as f:
     f.write(" ".join(sys.argv[1:]) + "\n")
-if name == "kiln_da":
-    order = os.path.join(sys.argv[5], "%s.SMCORDER%02d" % (sys.argv[3], number))
-    with open(tag + ".order", "w") as f:
-        f.write(open(order).read() if os.path.exists(order) else "none")
 deadline = time.time() + 30
 while len(glob.glob(log + "/*.started")) < int(os.environ.get("FAKE_WORKER_MEET", "0")):
     if time.time() > deadline:
