@@ -1,5 +1,4 @@
 #include "foundation/PtrList.h"
-#include "foundation/Str.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +30,6 @@ TEST(PtrList, UniqueAppendReportsPositionOfDuplicate)
     EXPECT_EQ(list.UAppend(&again), -2);
     EXPECT_EQ(list.count, 3);
     EXPECT_EQ(list.UAppend(&fresh), 4);
-    EXPECT_EQ(list.URefAppend(&again), &b);
     EXPECT_EQ(list.GetPos(&fresh), 4);
 }
 
@@ -112,19 +110,6 @@ TEST(PtrList, SoftClearSparesItemsHardClearDestroysThem)
     list.HardClear();
     EXPECT_EQ(alive, 0);
     EXPECT_EQ(list.count, 0);
-}
-
-TEST(PtrList, ConcatenatingConstructorAndStrItems)
-{
-    Str x("x"), y("y"), otherX("x");
-    PtrList<Str> a(&x), b(&y);
-    PtrList<Str> both(a, b);
-    EXPECT_EQ(both.count, 2);
-    EXPECT_EQ(both.GetPos(&otherX), 1);
-    Str null1, null2;
-    PtrList<Str> nulls(&null1);
-    // Two null strings are unequal, so a null text is never found.
-    EXPECT_EQ(nulls.GetPos(&null2), -1);
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-
 namespace {
 
 std::string text(const Str& s) { return s.GetCChar() ? s.GetCChar() : "<null>"; }
@@ -69,15 +66,8 @@ TEST(Str, SearchTreatsNullAsUniversalSubstring)
     EXPECT_TRUE(Str("b").IsIn(Str("abc")));
 }
 
-TEST(Str, AfterReverseAndDigits)
+TEST(Str, Digits)
 {
-    char* rest = Str("abc").After(1);
-    EXPECT_STREQ(rest, "bc");
-    std::free(rest);
-    EXPECT_EQ(Str("abc").After(3), nullptr);
-    EXPECT_EQ(Str("abc").After(5), nullptr);
-    EXPECT_EQ(text(Str("abc").Reverse()), "cba");
-    EXPECT_TRUE(Str().Reverse().IsNull());
     EXPECT_EQ(text(Str::Int2Str(0)), "0");
     EXPECT_EQ(text(Str::Int2Str(10)), "10");
     EXPECT_EQ(text(Str::Int2Str(1234)), "1234");
@@ -98,21 +88,6 @@ TEST(Str, BetweenCharDelimitersSpansFirstOpenToLastClose)
     EXPECT_EQ(text(Str("abc").BetweenC('(', ')')), "abc");
     EXPECT_TRUE(Str("f()").BetweenC('(', ')').IsNull());
     EXPECT_TRUE(Str("f(abc").BetweenC('(', ')').IsNull());
-}
-
-TEST(Str, ReplaceCharAndRawBuffer)
-{
-    EXPECT_EQ(text(Str("a\\b\\c").ReplaceChar('\\', '/')), "a/b/c");
-    EXPECT_TRUE(Str().ReplaceChar('a', 'b').IsNull());
-    Str raw;
-    raw.Malloc(3);
-    raw.DirtyAdd('o', 0);
-    raw.DirtyAdd('k', 1);
-    raw.DirtyAdd('\0', 2);
-    EXPECT_EQ(text(raw), "ok");
-    Str none;
-    none.DirtyAdd('x', 0);
-    EXPECT_TRUE(none.IsNull());
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The class check: colour slots of the places and the net-wide tables built
-// afterwards. The dependency records (in the class listing) and the errors
-// of the check are end-to-end cases.
+// afterwards. The dependency records (in the class listing), the throughputs
+// bound to their transitions and the errors of the check are end-to-end
+// cases.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "NetDump.h"
 #include "ReaderRun.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
@@ -71,16 +71,6 @@ TEST(ClassCheck, GlobalTablesNumberPlacesAndTransitionsByClass)
               "places=2 exc=2 imm=1 inf=0\nplace 0 no=0\nplace 1 no=1\nexc 0 pos=1\nexc 1 "
               "pos=2\nimm 0 pos=1\n"
               "inf array null\nchains 1 0 counter 0\n");
-}
-
-TEST(ClassCheck, ThroughputsAreBoundToTransitionNumbers)
-{
-    std::string net =
-        Net("p ; ; e", "", "T1 [ in#p = e ; Immediate ] T2 [ in#p = e ; Exponential(1) ]",
-            "t = TP[ T2 ] + TP[ T1 ]");
-    EXPECT_EQ(Described(net, DescribeMeasures, true),
-              "measure \\__ROOT__\\t = (rating 5(\"\\__ROOT__\\T2\", 2) + "
-              "rating 5(\"\\__ROOT__\\T1\", 1))\n");
 }
 
 }  // namespace

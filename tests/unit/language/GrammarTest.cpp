@@ -1,7 +1,7 @@
 // The grammar: what the parser builds where the class listing does not show
-// it (colours, the counts by delay kind, measures). Expressions, places,
-// transitions and their listing, and the grammatical and registration
-// errors, are end-to-end cases.
+// it (colours, the counts by delay kind). Expressions, places, transitions
+// and their listing, measures (through their values), and the grammatical
+// and registration errors, are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -34,22 +34,6 @@ TEST(Grammar, TransitionsAreCountedByDelayKindAndChain)
     EXPECT_EQ(
         Described(Net("P ; ; e", "", transitions), DescribeCounts),
         "trans=6 imm=1 exp=2 det=0 gen=1 mix=2 detchains=[ 3 4 6 ] genchains=[ 5 6 ] general=2\n");
-}
-
-TEST(Grammar, MeasuresTakeTheirArgumentsAndOperators)
-{
-    EXPECT_EQ(
-        Described(
-            Net("P ; ; e", "", "T [ in#P = e ; Exponential(1) ]",
-                "a = P[ 1 ] | b = 2 * E[ #P IF #P > 0 ] - P[ TRUE IF 1 ] / 4 | c = TP[ T ] + 1"
-                " | d = -(P[#P = 1])"),
-            DescribeMeasures),
-        // Measures are written as their kind (1 P, 2 E, 3 P IF, 4 E IF, 5 TP).
-        "measure \\__ROOT__\\a = rating 1(1, ?)\n"
-        "measure \\__ROOT__\\b = ((2 * rating 4(#\\__ROOT__\\P, (#\\__ROOT__\\P > 0))) - "
-        "(rating 3(!(0), 1) / 4))\n"
-        "measure \\__ROOT__\\c = (rating 5(\"\\__ROOT__\\T\", ?) + 1)\n"
-        "measure \\__ROOT__\\d = -(rating 1((#\\__ROOT__\\P == 1), ?))\n");
 }
 
 }  // namespace

@@ -5,10 +5,8 @@
 
 #include "netmodel/Capacity.h"
 #include "netmodel/CellListing.h"
-#include "netmodel/Page.h"
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
-#include "netmodel/SocketPortPair.h"
 #include "netmodel/Token.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/StateSpaceGlobals.h"
@@ -29,30 +27,6 @@ std::string ChainsText(const PtrList<SMChain>& chains)
 }
 
 }  // namespace
-
-std::string DescribeMeasures()
-{
-    std::ostringstream out;
-    for (auto* e = EvalRefs.first; e; e = e->next)
-        out << "measure " << Name(e->item->GetName()) << " = " << CellText(e->item->GetVal())
-            << "\n";
-    return out.str();
-}
-
-std::string DescribePages()
-{
-    std::ostringstream out;
-    for (auto* e = PageRefs.first; e; e = e->next) {
-        Page& p = *e->item;
-        out << "page " << Name(p.GetName());
-        for (auto* d = p.GetParams() ? p.GetParams()->first : nullptr; d; d = d->next)
-            out << " param " << Name(d->item->GetName()) << "=" << CellText(d->item->GetVal());
-        for (auto* s = p.GetSubPages() ? p.GetSubPages()->first : nullptr; s; s = s->next)
-            out << " sub " << Name(s->item->GetString());
-        out << "\n";
-    }
-    return out.str();
-}
 
 std::string DescribePlaces()
 {
@@ -75,15 +49,6 @@ std::string DescribeTokens()
         out << "token " << number << " " << Name(e->item->GetName().GetString()) << "["
             << Name(e->item->GetVers().GetString()) << "]" << Name(e->item->GetStep().GetString())
             << "\n";
-    return out.str();
-}
-
-std::string DescribePairs()
-{
-    std::ostringstream out;
-    for (auto* e = SocketPortPairRefs.first; e; e = e->next)
-        out << "pair " << Name(e->item->GetPort().GetString()) << " -> "
-            << Name(e->item->GetSocket()->GetName().GetString()) << "\n";
     return out.str();
 }
 

@@ -5,9 +5,6 @@
 
 #include <string>
 
-std::string DescribeMeasures();
-std::string DescribePages();
 std::string DescribePlaces();
 std::string DescribeTokens();
-std::string DescribePairs();
 std::string DescribeCounts();

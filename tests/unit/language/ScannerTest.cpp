@@ -1,6 +1,7 @@
 // The scanner: how the text is cut into tokens (longest match, keywords
-// against names, numbers, comments, general distributions) and how the
-// input is read. Its lexical errors are end-to-end cases.
+// against names, numbers, comments, general distributions) and the echo of
+// other characters. Its lexical errors, the end byte and lines longer than
+// its buffer are end-to-end cases.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -91,17 +92,6 @@ TEST(Scanner, CommentsHoldOnlyTheirCharacterSet)
 TEST(Scanner, CharactersOfNoTokenAreEchoed)
 {
     EXPECT_EQ(DefinitionTokens("1 $ 2 \" 3"), "int:1 $int:2 \"int:3 ");
-}
-
-TEST(Scanner, TheEndByteEndsTheDescription)
-{
-    EXPECT_EQ(Tokens("Definition : 1\xFF 2 3"), "Definition : int:1 ");
-}
-
-TEST(Scanner, LongLinesAreReadAcrossRefills)
-{
-    std::string name(20000, 'a');
-    EXPECT_EQ(DefinitionTokens(name + " 7"), "str:\\__ROOT__\\" + name + " int:7 ");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <string>
 
+// Files without sub-models and the EXIT of the last pass are end-to-end cases.
 namespace {
 
 // Transitions of a made-up net: \__ROOT__\A\t1 is number 3, \__ROOT__\B\t2 is 7.
@@ -80,13 +81,6 @@ TEST_F(DelayTablesTest, FirstFileThatEndsInsideItsStructureIsRejected)
     testing::internal::GetCapturedStdout();
 }
 
-TEST_F(DelayTablesTest, ZeroSubModelsGiveEmptyTables)
-{
-    EXPECT_TRUE(Load("0 *#END#*"));
-    EXPECT_EQ(nb_subtrans, 0u);
-    EXPECT_TRUE(transitionsarrays.empty());
-}
-
 TEST_F(DelayTablesTest, LaterFilesChangeOnlyTheDelays)
 {
     EXPECT_TRUE(SecondPass("2 X 5 y 0 8.0 Y 5 z 0 0.25 *#END#*"));
@@ -101,12 +95,6 @@ TEST_F(DelayTablesTest, MissingWordsOfALaterFileKeepTheOldDelays)
     EXPECT_TRUE(SecondPass("2 A 1 t1 0 3 *#END#*"));
     EXPECT_DOUBLE_EQ(transitionsarrays[0][0].delay, 3.0);
     EXPECT_DOUBLE_EQ(transitionsarrays[1][0].delay, 4.0);
-}
-
-TEST_F(DelayTablesTest, ExitEndsThePasses)
-{
-    EXPECT_FALSE(SecondPass("EXIT *#END#*"));
-    EXPECT_DOUBLE_EQ(transitionsarrays[0][0].delay, 2.5);
 }
 
 TEST(DelaysFileWords, IsCompleteOnlyWithTheEndWordAndStopsThere)

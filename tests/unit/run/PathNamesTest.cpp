@@ -1,4 +1,3 @@
-#include "foundation/RunState.h"
 #include "run/PathNames.h"
 
 #include <gtest/gtest.h>
@@ -38,15 +37,6 @@ TEST(PureName, TakesTheWholeNameWithoutSlashAndIgnoresAMissingSubName)
     EXPECT_EQ(Text(PureName("m.net", "BS")), "m");
     EXPECT_EQ(Text(PureName("/x/m", Str())), "m");
     EXPECT_EQ(Text(PureName("/x/m", "")), "m");
-}
-
-TEST(PassFileNames, JoinSubNameAndKindWithoutSeparator)
-{
-    dir_name = "/x";
-    purename = "m";
-    subname = "BS";
-    EXPECT_EQ(Text(ResultsFileName(0)), "/x/m.BSresults0");
-    EXPECT_EQ(Text(DelaysFileName(12)), "/x/m.BSdelays12");
 }
 
 }  // namespace

@@ -1,19 +1,16 @@
 // Stand-ins for the worker programs, for runs of the engine's side of the
 // protocols: a script that connects like kiln_da or ekiln, reads its data
 // stream to the end by its layout (no timing: a slow engine only makes it
-// wait), leaves what it saw in FAKE_WORKER_LOG and answers "ready." unless
-// FAKE_WORKER_MODE is "never" (end without connecting). With FAKE_WORKER_MEET
-// = n it waits until n workers have their data (so those n ran side by side);
-// "<tag>.others" tells how many other workers had their data and had not yet
-// answered when it got its own. And a remote shell that runs its command here.
+// wait), leaves what it saw in FAKE_WORKER_LOG and answers "ready.". With
+// FAKE_WORKER_MEET = n it waits until n workers have their data (so those n
+// ran side by side); "<tag>.others" tells how many other workers had their
+// data and had not yet answered when it got its own.
 #pragma once
 
 constexpr const char* kFakeWorker = R"(#!/usr/bin/env python3
 import glob, os, socket, struct, sys, time
 name = os.path.basename(sys.argv[0])
 log = os.environ["FAKE_WORKER_LOG"]
-if os.environ.get("FAKE_WORKER_MODE") == "never":
-    sys.exit(0)
 sock = socket.create_connection((sys.argv[1], int(sys.argv[2])))
 data, at = b"", 0
 def take(fmt):
@@ -55,10 +52,6 @@ with open(tag + ".stream", "wb") as f:
     f.write(data)
 with open(tag + ".args", "w") as f:
     f.write(" ".join(sys.argv[1:]) + "\n")
-if name == "kiln_da":
-    order = os.path.join(sys.argv[5], "%s.SMCORDER%02d" % (sys.argv[3], number))
-    with open(tag + ".order", "w") as f:
-        f.write(open(order).read() if os.path.exists(order) else "none")
 deadline = time.time() + 30
 while len(glob.glob(log + "/*.started")) < int(os.environ.get("FAKE_WORKER_MEET", "0")):
     if time.time() > deadline:
@@ -68,15 +61,4 @@ open(tag + ".done", "w").close()
 cpu = "Elapsed CPU time 0:1:2.5" if name == "kiln_da" else "Elapsed CPU time: 62.5"
 sock.sendall(("a note\n%s\nready.\n" % cpu).encode())
 sock.close()
-)";
-
-// "<shell> <host> -n <command...>": a load query gets a fixed answer, any
-// other command runs on this host, read by a shell from the words joined
-// by blanks as a real remote shell does; each call is logged.
-constexpr const char* kFakeRemoteShell = R"(#!/bin/sh
-echo "$*" >> "$FAKE_WORKER_LOG/shell"
-shift
-[ "$1" = -n ] && shift
-if [ "$1" = cat ]; then echo "0.50 0.40 0.30 1/99 1234"; exit 0; fi
-exec /bin/sh -c "$*"
 )";

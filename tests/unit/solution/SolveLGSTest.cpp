@@ -40,20 +40,8 @@ void expect_near(const std::vector<double>& got, const std::vector<double>& want
 
 class BothModes : public ChainFixture, public testing::WithParamInterface<const char*> {};
 
-TEST_P(BothModes, TwoStateCycleIsWeightedBySojournTimes)
-{
-    WriteAux(2);
-    WriteRows(".EMC00", {{1, {{1.0, 2}}}, {2, {{1.0, 1}}}});
-    WriteSojournTimes({0.5, 0.25});
-    expect_near(Solve(GetParam()), {2.0 / 3, 1.0 / 3}, 1e-12);
-}
-
-TEST_P(BothModes, BirthDeathChainMatchesClosedForm)
-{
-    write_mm1k(*this);
-    expect_near(Solve(GetParam()), mm1k_closed_form(), 1e-10);
-}
-
+// The birth-death chain against its closed form in both modes is an
+// end-to-end case (the M/M/1/K queue, automatic and iterative).
 TEST_P(BothModes, SubordinatedChainTimesSpreadOverItsStates)
 {
     // State 1 enters the chain {2, 3} at 2, which returns to 1; per entry the

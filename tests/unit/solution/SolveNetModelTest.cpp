@@ -1,6 +1,7 @@
 // The solution driver on graphs built by hand: the chain files it writes for
 // the exponential markings, its failures, and the planning of deterministic
-// chains. (Whole solutions are end-to-end cases.)
+// chains. (Whole solutions, one without exponential markings too, are
+// end-to-end cases.)
 #include "solution/ExpChainFiles.h"
 #include "solution/KilnInfo.h"
 
@@ -85,17 +86,6 @@ TEST_F(SolveNetModelTest, OnlyAdjacentEdgesToOneTargetAreMerged)
                                                          {2, {{0.25, 1}, {0.5, 3}, {0.25, 1}}},
                                                          {3, {{1.0, 3}}}}));
     EXPECT_EQ(ReadConversion(), (Entries{{0.125, 1}, {0.25, 2}, {1.0, 3}}));
-}
-
-TEST_F(SolveNetModelTest, WithoutExponentialMarkingsTheFilesAreEmpty)
-{
-    SMChain& chain = graph.DetChain(4);
-    graph.Member(chain, 1, kStatusInitial);
-    WriteFilesForMExp();
-    ::WriteAux();
-    EXPECT_EQ(ReadText(".EMC00"), "");
-    EXPECT_EQ(ReadText(".CONV00"), "");
-    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 1\n");
 }
 
 TEST_F(SolveNetModelTest, FailuresEndTheRunWithTheDriverStatus)

@@ -1,8 +1,9 @@
-// The engine's side of the worker runs with stand-in workers: command lines,
-// class numbers, the member-order files, how many workers run at once, the
-// spreading over hosts through a remote shell and its fall-back, and the
-// reading of the workers' lines. (Workers that never connect or break off are
-// end-to-end cases.)
+// The engine's side of the worker runs with stand-in workers: how many
+// workers run at once, the numbering and command line of the general ones,
+// and the reading of the workers' lines. (The real workers' command lines and
+// member-order files, which they must accept, quiet runs, workers that never
+// connect or break off, and the spreading over hosts through a remote shell
+// and its fall-back, are end-to-end cases.)
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 
@@ -28,7 +29,6 @@ protected:
         Script("/bin/kiln_da", kFakeWorker);
         Script("/bin/ekiln", kFakeWorker);
         setenv("FAKE_WORKER_LOG", (dir_ + "/log").c_str(), 1);
-        setenv("FAKE_WORKER_MODE", "ready", 1);
         setenv("FAKE_WORKER_MEET", "0", 1);
     }
 
@@ -72,51 +72,19 @@ protected:
         ExecuteKilnProcesses(infos, count, total);
     }
 
-    // The same with standard output kept in `out`, after a fresh log.
+    // The same, quietly, after a fresh log.
     void RunKilnQuietly()
     {
         std::filesystem::remove_all(dir_ + "/log");
         std::filesystem::create_directory(dir_ + "/log");
         testing::internal::CaptureStdout();
         RunKiln();
-        out = testing::internal::GetCapturedStdout();
-    }
-
-    // localhost preferred, then this host, reached through the stand-in
-    // remote shell; distribution from the first worker on.
-    void TwoHostsThroughTheRemoteShell()
-    {
-        Script("/rsh", kFakeRemoteShell);
-        Write("/.Plenar", "HOSTLISTSTART\nPRIORITY 2\nlocalhost\nPRIORITY 1\n" + ThisHost() +
-                              "\nHOSTLISTEND\nREMOTE SHELL " + dir_ +
-                              "/rsh\nSTART DISTRIBUTION AT 0\n");
-        execmode = 0;
+        testing::internal::GetCapturedStdout();
     }
 
     HandGraph graph_;
     std::vector<kilninfo> records_;
-    std::string out;
 };
-
-TEST_F(WorkerRunTest, LocalWorkersGetTheirCommandLineStreamAndMemberOrder)
-{
-    DetChains(2);
-    RunKilnQuietly();
-    const std::string port = Log("kiln_da-1.args").substr(ThisHost().size() + 1);
-    EXPECT_EQ(Log("kiln_da-1.args"), ThisHost() + " " + port.substr(0, port.find(' ')) +
-                                         " net nodebug " + dir_ + "/tmp 1e-07\n");
-    EXPECT_EQ(Log("kiln_da-1.order"), "1\n2\n");
-    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
-    EXPECT_EQ(Log("kiln_da-2.stream").size(), 7 * 4u + (4 + 4 + 12 + 4) + 28 + (4 + 4 + 12));
-    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER01"));
-    EXPECT_FALSE(std::filesystem::exists(dir_ + "/tmp/net.SMCORDER02"));
-    for (const kilninfo& r : {records_[0], records_[1]}) {
-        EXPECT_EQ(r.status, kKilnFinished);
-        EXPECT_EQ(r.host, nullptr);
-        EXPECT_DOUBLE_EQ(r.tau, 0.5);
-    }
-    EXPECT_EQ(out, "");
-}
 
 // One at a time: each worker finds none running (a worker counts as done
 // once it has answered). Two at a time: both have their data at once.
@@ -132,53 +100,6 @@ TEST_F(WorkerRunTest, AtMostMaxProcessesWorkersRunAtOnce)
     RunKilnQuietly();
     for (const char* worker : {"kiln_da-1", "kiln_da-2"})
         EXPECT_TRUE(std::filesystem::exists(dir_ + "/log/" + worker + ".done")) << worker;
-}
-
-TEST_F(WorkerRunTest, WorkersAreSpreadOverHostsThroughTheRemoteShell)
-{
-    TwoHostsThroughTheRemoteShell();
-    DetChains(2);
-    RunKilnQuietly();
-    EXPECT_NE(out.find("\t\tfree hosts found:\n       \t\tlocalhost \t\t" + ThisHost() +
-                       " loads: 0.50      0.50"),
-              std::string::npos)
-        << out;
-    // Both workers went to the preferred host, which runs two at a time.
-    EXPECT_NE(Log("shell").find("localhost -n nice -n 4 " + dir_ + "/bin/kiln_da " + ThisHost()),
-              std::string::npos)
-        << Log("shell");
-    EXPECT_EQ(Log("kiln_da-1.order"), "1\n2\n");
-    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
-    EXPECT_EQ(records_[1].status, kKilnFinished);
-}
-
-TEST_F(WorkerRunTest, RemoteWorkersGetDirectoriesWithShellCharactersLiterally)
-{
-    const std::string odd = dir_ + "/tmp dir 'q' $(echo x);y";
-    std::filesystem::create_directory(odd);
-    TmpD = odd.c_str();
-    TmpDir = const_cast<char*>(TmpD.GetCChar());
-    TwoHostsThroughTheRemoteShell();
-    DetChains(2);
-    RunKilnQuietly();
-    for (const char* worker : {"kiln_da-1", "kiln_da-2"})
-        EXPECT_NE(Log(std::string(worker) + ".args").find(" net nodebug " + odd + " 1e-07\n"),
-                  std::string::npos)
-            << worker;
-    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
-}
-
-TEST_F(WorkerRunTest, WithoutTwoAnsweringHostsTheWorkersRunLocally)
-{
-    std::ofstream(dir_ + "/.Plenar") << "HOSTLISTSTART\nhostA\nhostB\nHOSTLISTEND\n"
-                                     << "REMOTE SHELL /nonexistent/rsh\nSTART DISTRIBUTION AT 0\n";
-    execmode = 0;
-    DetChains(2);
-    RunKilnQuietly();
-    EXPECT_EQ(out,
-              "\t\tfree hosts found:\n       "
-              "\n\t\tless than 2 free hosts found, switching to local execution...\n");
-    EXPECT_EQ(Log("kiln_da-2.order"), "1\n3\n");
 }
 
 TEST_F(WorkerRunTest, ReceivingCountsCpuTimeAndEndsOrRestartsWorkers)

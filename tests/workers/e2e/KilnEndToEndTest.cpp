@@ -23,17 +23,14 @@ TEST_F(KilnTest, PreemptionWithoutMemberOrderFails)
     ExpectFailure(result, 3, "net.SMCORDER03");
 }
 
-TEST_F(KilnTest, DamagedStreamsFailVisibly)
+// Every damage the stream reader refuses is a unit test; here the worker
+// shows one to the engine, before allocating for an absurd count.
+TEST_F(KilnTest, DamagedStreamFailsVisibly)
 {
-    const std::string whole = KilnStreamOf(QueueChain(6, 1.5, 2, 0.8));
-    ExpectFailure(Run(whole.substr(0, whole.size() / 2)), 1, "bad data stream (Q row");
-
-    std::string absurd = whole;
+    std::string absurd = KilnStreamOf(QueueChain(6, 1.5, 2, 0.8));
     const std::int32_t count = 2000000000;
     std::memcpy(absurd.data() + 4, &count, sizeof count);
     ExpectFailure(Run(absurd), 1, "no_states is 2000000000, outside");
-
-    ExpectFailure(Run(""), 1, "bad data stream (header)");
 }
 
 TEST_F(KilnTest, UnreachableEngineEndsTheWorker)

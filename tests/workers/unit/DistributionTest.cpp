@@ -138,13 +138,6 @@ TEST_F(PmfFileTest, FindsTheBlockOfEachTransition)
     EXPECT_FALSE(LoadDistribution(text, d, error));
 }
 
-TEST_F(PmfFileTest, MissingBlockOrFileNamesWhatIsMissing)
-{
-    std::string text, error;
-    EXPECT_FALSE(FindPmfText(path, "T1", text, error));
-    EXPECT_NE(error.find("no block for transition T1"), std::string::npos) << error;
-    EXPECT_FALSE(FindPmfText(path + ".missing", "T2", text, error));
-    EXPECT_NE(error.find("can't open"), std::string::npos) << error;
-}
+// A missing block or file: the failures of ekiln (end-to-end tests).
 
 }  // namespace

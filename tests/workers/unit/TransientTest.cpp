@@ -161,29 +161,19 @@ Matrix Times(const Matrix& a, const Matrix& b)
     return m;
 }
 
-TEST(Transient, ErlangFiringTimeMatchesResolventForm)
+TEST(Transient, ErlangAndExponentialFiringTimesMatchTheirResolventForms)
 {
     const Matrix q{{{-3.4, 3.0}, {1.5, -2.4}}};
-    const Integrals got =
-        Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}), Load("x*e^(-x)"), 1e-12);
-    const Matrix r = Resolvent(q, 1.0);
-    const Matrix r2 = Times(r, r);
-    Matrix psi{};
+    const SubordinatedChain chain = MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9});
+    const Matrix r1 = Resolvent(q, 1.0), r2 = Resolvent(q, 2.0), r1r1 = Times(r1, r1);
+    Matrix erlangPsi{}, exponentialOmega{};
     for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) psi[i][j] = r[i][j] + r2[i][j];
-    ExpectNear(got, r2, psi, 1e-10);
-}
-
-TEST(Transient, ExponentialFiringTimeMatchesResolventForm)
-{
-    const Matrix q{{{-3.4, 3.0}, {1.5, -2.4}}};
-    const Integrals got =
-        Compute(MakeChain({{0.0, 3.0}, {1.5, 0.0}}, {0.4, 0.9}), Load("2*e^(-2*x)"), 1e-12);
-    const Matrix r = Resolvent(q, 2.0);
-    Matrix omega{};
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) omega[i][j] = 2.0 * r[i][j];
-    ExpectNear(got, omega, r, 1e-10);
+        for (int j = 0; j < 2; ++j) {
+            erlangPsi[i][j] = r1[i][j] + r1r1[i][j];
+            exponentialOmega[i][j] = 2.0 * r2[i][j];
+        }
+    ExpectNear(Compute(chain, Load("x*e^(-x)"), 1e-12), r1r1, erlangPsi, 1e-10);
+    ExpectNear(Compute(chain, Load("2*e^(-2*x)"), 1e-12), exponentialOmega, r2, 1e-10);
 }
 
 TEST(Transient, BoundedAndMixedFiringTimesOnOneState)
