@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -65,6 +66,26 @@ double relax(int n, const ScaledMatrix& s, double omega, double* x, double* sx, 
     return largest;
 }
 
+// Row i of A as a matrix of its own (positions 1.., row pointers {1, end}),
+// so that its products are summed in the same order as from A.
+struct KeptRow {
+    std::vector<double> a;
+    std::vector<int> ja;
+    int ia[2];
+};
+
+KeptRow keep_row(int i, const double* a, const int* ia, const int* ja)
+{
+    KeptRow row{std::vector<double>(a + ia[i - 1] - 1, a + ia[i]),
+                std::vector<int>(ja + ia[i - 1] - 1, ja + ia[i]), {1, ia[i] - ia[i - 1] + 1}};
+    return row;
+}
+
+double product(const KeptRow& row, const double* x)
+{
+    return row_product(1, row.a.data(), row.ia, row.ja.data(), x);
+}
+
 void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const int* ja,
                              const double* a)
 {
@@ -79,12 +100,10 @@ void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const 
 
 }  // namespace
 
-bool scal(int n, const int* ia, const int* ja, const double* a, int nonnull, ScaledMatrix& s)
+bool scal(int n, const int* ia, const int* ja, const double* a, ScaledMatrix& s)
 {
     const char* failure = "sor - for Matrix description";
     s.ia = allocate<int>(n + 1, failure);
-    s.ja = allocate<int>(nonnull + 1, failure);
-    s.a = allocate<double>(nonnull + 1, failure);
     s.d = allocate<double>(n + 1, failure);
     s.ia[0] = 1;
     int stored = 0;
@@ -106,6 +125,8 @@ bool scal(int n, const int* ia, const int* ja, const double* a, int nonnull, Sca
             return false;
         }
         s.d[i] = diagonal;
+        // In place, each row before has given up at least its diagonal
+        // entry: an entry is written at or before the place it was read from.
         for (int e = ia[i - 1]; e < ia[i]; ++e) {
             if (ja[e] == i) continue;
             ++stored;
@@ -126,16 +147,26 @@ void insert_ones(int n, ScaledMatrix& s)
 void release(ScaledMatrix& s)
 {
     std::free(s.ia);
-    std::free(s.ja);
-    std::free(s.a);
     std::free(s.d);
+    if (s.owned) {
+        std::free(s.ja);
+        std::free(s.a);
+    }
     s = ScaledMatrix();
 }
 
 int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps, int nonnull)
 {
+    // The scaled rows overwrite A's arrays, so that the chain's matrix is held
+    // once: of A only the last row is read later, and it is kept aside. Only
+    // the listing of both matrices needs a separate copy.
     ScaledMatrix s;
-    if (!scal(n, ia, ja, a, nonnull, s)) {
+    s.owned = SHOW_LGS;
+    const char* matrix_failure = "sor - for Matrix description";
+    s.ja = s.owned ? allocate<int>(nonnull + 1, matrix_failure) : ja;
+    s.a = s.owned ? allocate<double>(nonnull + 1, matrix_failure) : a;
+    const KeptRow last = keep_row(n, a, ia, ja);
+    if (!scal(n, ia, ja, a, s)) {
         release(s);
         return -2;
     }
@@ -159,7 +190,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
     int result = -1;
     if (maxiter > 0) {
         sweep(n, s, x, sx);
-        ax = row_product(n, a, ia, ja, x);
+        ax = product(last, x);
         for (int i = 1; i <= n; ++i) y[i] = -sx[i];
         y[n] += 1.0;
     }
@@ -169,7 +200,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
             break;
         }
         ++k;
-        double ay = row_product(n, a, ia, ja, y);
+        double ay = product(last, y);
         double reached = worse(sweep(n, s, y, sy), std::fabs(ay));
         if (reached < required) {
             // The Jacobi iterate is the one that reached the accuracy; the

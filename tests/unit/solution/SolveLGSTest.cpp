@@ -86,6 +86,25 @@ TEST_P(BothModes, FallsBackToRelaxationWhenUExceedsItsStorage)
               std::string::npos);
 }
 
+TEST_P(BothModes, SelfLoopsAndALongLastRowGiveTheSameVectorWhetherListedOrNot)
+{
+    // State 1 has two separate self-loops; the last row has three entries.
+    // The relaxation scales the matrix over its own rows unless the matrices
+    // are listed: both ways must give the stationary vector, bit for bit.
+    WriteAux(4);
+    WriteRows(".EMC00", {{1, {{0.5, 1}, {0.25, 1}, {0.25, 2}}},
+                         {2, {{0.5, 3}, {0.5, 4}}},
+                         {3, {{1.0, 4}}},
+                         {4, {{0.4, 1}, {0.3, 2}, {0.3, 3}}}});
+    WriteSojournTimes({1.0, 1.0, 1.0, 1.0});
+    std::vector<double> plain = Solve(GetParam());
+    SHOW_LGS = 1;
+    std::vector<double> listed = Solve(GetParam());
+    SHOW_LGS = 0;
+    expect_near(plain, {1.6 / 3.95, 0.7 / 3.95, 0.65 / 3.95, 1.0 / 3.95}, 1e-9);
+    EXPECT_EQ(plain, listed);
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, BothModes, testing::Values("-a", "-i"));
 
 using SolveLGSTest = ChainFixture;
