@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "statespace/data/ChunkList.h"
+
 void* BlockArena::Allocate(std::size_t bytes)
 {
     bytes = (bytes + kAlign - 1) / kAlign * kAlign;
@@ -23,11 +25,7 @@ void* BlockArena::Allocate(std::size_t bytes)
 
 void BlockArena::Release()
 {
-    while (chunks) {
-        Chunk* c = chunks;
-        chunks = c->next;
-        ::operator delete(c);
-    }
+    FreeChunkList(chunks);
     room = nullptr;
     left = 0;
 }
