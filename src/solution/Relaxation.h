@@ -22,6 +22,10 @@ bool scal(int n, const int* ia, const int* ja, const double* a, ScaledMatrix& s)
 void insert_ones(int n, ScaledMatrix& s);
 void release(ScaledMatrix& s);
 
+// Matrices with at least this many off-diagonal entries are swept by two
+// threads (tests lower it to cover that path on small chains).
+extern int relaxation_split_entries;
+
 // Iterates from x (1..n) to the accuracy *eps on A in row-pointer form.
 // A's arrays ja and a are overwritten by the iteration matrix.
 // Returns the iterations made on convergence, -1 when maxiter was reached,
