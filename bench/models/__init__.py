@@ -15,7 +15,7 @@ from .dspn import dspn
 # markings after each deterministic firing being intermediate ones.
 MODELS = {
     "kanban": (kanban, {1: 160, 2: 4600, 3: 58400, 4: 454475, 5: 2546432, 6: 11261376}, (1, 2, 3, 4)),
-    "fms": (fms, {1: 54, 2: 810, 3: 6520, 4: 33516}, (1, 2, 3, 4)),
+    "fms": (fms, {1: 54, 2: 810, 3: 6520, 4: 35910}, (1, 2, 3, 4)),
     "colours": (colours, {2: 140, 4: 1032, 6: 3684}, (2, 4, 6)),
     "dspn": (dspn, {4: 210, 8: 3003, 12: 18564}, (4, 8, 12)),
 }

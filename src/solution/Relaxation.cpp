@@ -10,9 +10,15 @@
 #include "solution/SolverMessages.h"
 #include "solution/SparseRows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+int relaxation_split_entries = 1 << 20;
 
 namespace {
 
@@ -31,19 +37,54 @@ double worse(double largest, double residual)
     return (residual > largest || std::isnan(residual)) ? residual : largest;
 }
 
-// sv = S v for the rows 1..n-1 and the normalisation row n; returns the
-// largest residual of v over the rows 1..n-1.
-double sweep(int n, const ScaledMatrix& s, const double* v, double* sv)
+// sv = S v for the rows first..last-1; returns their largest residual.
+double sweep_rows(int first, int last, const ScaledMatrix& s, const double* v, double* sv)
 {
     double largest = 0.0;
-    double total = 0.0;
-    for (int i = 1; i < n; ++i) {
+    for (int i = first; i < last; ++i) {
         double sum = 0.0;
         for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) sum += s.a[e] * v[s.ja[e]];
         sv[i] = sum;
-        total += v[i];
         largest = worse(largest, std::fabs(s.d[i] * (v[i] + sum)));
     }
+    return largest;
+}
+
+// The rows from `middle` on, in a second thread, with the rows before in this
+// one; false when no thread could be started.
+bool sweep_halves(int middle, int n, const ScaledMatrix& s, const double* v, double* sv,
+                  double& largest)
+{
+    double upper = 0.0;
+    std::thread helper;
+    try {
+        helper = std::thread([&] { upper = sweep_rows(middle, n, s, v, sv); });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    double lower = sweep_rows(1, middle, s, v, sv);
+    helper.join();
+    largest = worse(lower, upper);
+    return true;
+}
+
+// sv = S v for the rows 1..n-1 and the normalisation row n; returns the
+// largest residual of v over the rows 1..n-1. A large matrix is swept by two
+// threads, each over about half of the entries: every row is still summed in
+// its own order, and the largest residual does not depend on the order in
+// which rows are seen, so the figures are those of a single thread.
+double sweep(int n, const ScaledMatrix& s, const double* v, double* sv)
+{
+    double largest = 0.0;
+    int entries = s.ia[n - 1] - 1;
+    bool split = false;
+    if (entries >= relaxation_split_entries && std::thread::hardware_concurrency() > 1) {
+        int middle = static_cast<int>(std::lower_bound(s.ia, s.ia + n, 1 + entries / 2) - s.ia) + 1;
+        split = sweep_halves(std::min(middle, n), n, s, v, sv, largest);
+    }
+    if (!split) largest = sweep_rows(1, n, s, v, sv);
+    double total = 0.0;
+    for (int i = 1; i < n; ++i) total += v[i];
     sv[n] = total;
     return largest;
 }
@@ -65,6 +106,26 @@ double relax(int n, const ScaledMatrix& s, double omega, double* x, double* sx, 
     return largest;
 }
 
+// Row i of A as a matrix of its own (positions 1.., row pointers {1, end}),
+// so that its products are summed in the same order as from A.
+struct KeptRow {
+    std::vector<double> a;
+    std::vector<int> ja;
+    int ia[2];
+};
+
+KeptRow keep_row(int i, const double* a, const int* ia, const int* ja)
+{
+    KeptRow row{std::vector<double>(a + ia[i - 1] - 1, a + ia[i]),
+                std::vector<int>(ja + ia[i - 1] - 1, ja + ia[i]), {1, ia[i] - ia[i - 1] + 1}};
+    return row;
+}
+
+double product(const KeptRow& row, const double* x)
+{
+    return row_product(1, row.a.data(), row.ia, row.ja.data(), x);
+}
+
 void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const int* ja,
                              const double* a)
 {
@@ -79,12 +140,10 @@ void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const 
 
 }  // namespace
 
-bool scal(int n, const int* ia, const int* ja, const double* a, int nonnull, ScaledMatrix& s)
+bool scal(int n, const int* ia, const int* ja, const double* a, ScaledMatrix& s)
 {
     const char* failure = "sor - for Matrix description";
     s.ia = allocate<int>(n + 1, failure);
-    s.ja = allocate<int>(nonnull + 1, failure);
-    s.a = allocate<double>(nonnull + 1, failure);
     s.d = allocate<double>(n + 1, failure);
     s.ia[0] = 1;
     int stored = 0;
@@ -106,6 +165,8 @@ bool scal(int n, const int* ia, const int* ja, const double* a, int nonnull, Sca
             return false;
         }
         s.d[i] = diagonal;
+        // In place, each row before has given up at least its diagonal
+        // entry: an entry is written at or before the place it was read from.
         for (int e = ia[i - 1]; e < ia[i]; ++e) {
             if (ja[e] == i) continue;
             ++stored;
@@ -126,16 +187,26 @@ void insert_ones(int n, ScaledMatrix& s)
 void release(ScaledMatrix& s)
 {
     std::free(s.ia);
-    std::free(s.ja);
-    std::free(s.a);
     std::free(s.d);
+    if (s.owned) {
+        std::free(s.ja);
+        std::free(s.a);
+    }
     s = ScaledMatrix();
 }
 
 int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps, int nonnull)
 {
+    // The scaled rows overwrite A's arrays, so that the chain's matrix is held
+    // once: of A only the last row is read later, and it is kept aside. Only
+    // the listing of both matrices needs a separate copy.
     ScaledMatrix s;
-    if (!scal(n, ia, ja, a, nonnull, s)) {
+    s.owned = SHOW_LGS;
+    const char* matrix_failure = "sor - for Matrix description";
+    s.ja = s.owned ? allocate<int>(nonnull + 1, matrix_failure) : ja;
+    s.a = s.owned ? allocate<double>(nonnull + 1, matrix_failure) : a;
+    const KeptRow last = keep_row(n, a, ia, ja);
+    if (!scal(n, ia, ja, a, s)) {
         release(s);
         return -2;
     }
@@ -159,7 +230,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
     int result = -1;
     if (maxiter > 0) {
         sweep(n, s, x, sx);
-        ax = row_product(n, a, ia, ja, x);
+        ax = product(last, x);
         for (int i = 1; i <= n; ++i) y[i] = -sx[i];
         y[n] += 1.0;
     }
@@ -169,7 +240,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
             break;
         }
         ++k;
-        double ay = row_product(n, a, ia, ja, y);
+        double ay = product(last, y);
         double reached = worse(sweep(n, s, y, sy), std::fabs(ay));
         if (reached < required) {
             // The Jacobi iterate is the one that reached the accuracy; the

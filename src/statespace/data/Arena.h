@@ -9,6 +9,8 @@
 #include <new>
 #include <utility>
 
+#include "statespace/data/ChunkList.h"
+
 template <class T>
 class Arena {
 public:
@@ -32,8 +34,7 @@ public:
     {
         DestroyAll();
         if (!first) return;
-        FreeChunks(first->next);
-        first->next = nullptr;
+        FreeChunkList(first->next);
         first->used = 0;
         current = first;
     }
@@ -42,8 +43,8 @@ public:
     void Release()
     {
         DestroyAll();
-        FreeChunks(first);
-        first = current = nullptr;
+        FreeChunkList(first);
+        current = nullptr;
     }
 
 private:
@@ -80,15 +81,6 @@ private:
         for (Chunk* c = first; c; c = c->next) {
             for (std::size_t i = 0; i < c->used; ++i) c->Slot(i)->~T();
             c->used = 0;
-        }
-    }
-
-    static void FreeChunks(Chunk* c)
-    {
-        while (c) {
-            Chunk* n = c->next;
-            ::operator delete(c);
-            c = n;
         }
     }
 

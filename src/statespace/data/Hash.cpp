@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <iostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -87,6 +88,7 @@ void Hash<T>::CleanHash()
 {
     ClearIndex();
     nodes.Reset();
+    blocks.Release();
     for (unsigned i = 0; i < size; ++i) table[i] = TreeRoot<T>();
     counter = 0;
     progress.Restart();
@@ -173,7 +175,10 @@ void Hash<T>::ClearIndex()
 template <class T>
 T* Hash<T>::Store(Node*& link, const T& element)
 {
-    link = nodes.Create(element);
+    if constexpr (std::is_same_v<T, Marking>)
+        link = nodes.Create(element, blocks);
+    else
+        link = nodes.Create(element);
     AddToIndex(link);
     ++counter;
     progress.Counted(counter);

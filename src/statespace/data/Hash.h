@@ -9,11 +9,15 @@
 #include <vector>
 
 #include "statespace/data/Arena.h"
+#include "statespace/data/BlockArena.h"
 #include "statespace/data/HashProgress.h"
 
 template <class T>
 struct TreeNode {
-    explicit TreeNode(const T& e) : elem(e) {}
+    template <class... Args>
+    explicit TreeNode(const T& e, Args&... args) : elem(e, args...)
+    {
+    }
     T elem;
     TreeNode* left = nullptr;
     TreeNode* right = nullptr;
@@ -75,5 +79,9 @@ private:
     unsigned counter = 0;
     HashProgress progress;
     Arena<Node> nodes;
+    // The vectors and arrays of the stored markings, packed apart from the
+    // block pools: those then serve only the markings in transit, and are
+    // emptied, and give their memory back, when the generation ends.
+    BlockArena blocks;
     std::vector<Node*> index;
 };

@@ -26,6 +26,13 @@ Marking::Marking(const Pms& p, const short* a) : ata(make_ata(a)) { copy_c_pms(p
 
 Marking::Marking(const Marking& o) { CopyFrom(o); }
 
+Marking::Marking(const Marking& o, BlockArena& blocks)
+    : key(o.key), lent(1), type(o.type), status(o.status)
+{
+    if (o.ata) ata = make_ata_at(o.ata, blocks.Allocate(ata_bytes()));
+    if (std::size_t bytes = pms_bytes(o.pms)) copy_pms_at(o.pms, pms, blocks.Allocate(bytes));
+}
+
 Marking& Marking::operator=(const Marking& o)
 {
     if (this == &o) return *this;
@@ -99,6 +106,11 @@ void Marking::UAddMarking(Marking& target, const DelayVal& d, bool& merged)
 
 void Marking::Clean()
 {
+    if (lent) {
+        ata = nullptr;
+        pms = Pms{0, nullptr};
+        lent = 0;
+    }
     clear_ata(ata);
     clear_pms(pms);
     status = 0;

@@ -5,6 +5,7 @@
 // and the state number after the examination.
 #pragma once
 
+#include "statespace/data/BlockArena.h"
 #include "statespace/data/Multiset.h"
 #include "statespace/data/RecordPool.h"
 #include "statespace/data/Stt.h"
@@ -30,6 +31,9 @@ public:
     Marking(const Pms& pms, const short* ata);
     // Copies key, status, type, vector and ata; the copy has no edges.
     Marking(const Marking& o);
+    // The same copy with vector and ata placed in `blocks`, which owns them:
+    // the copy never frees them, and the arena must outlive it.
+    Marking(const Marking& o, BlockArena& blocks);
     Marking& operator=(const Marking& o);
     ~Marking() { Clear(); }
 
@@ -78,7 +82,8 @@ private:
     void CopyFrom(const Marking& o);
 
     unsigned key = 1;
-    unsigned : 23;
+    unsigned : 22;
+    unsigned lent : 1 = 0;    // vector and ata belong to a BlockArena
     unsigned listed : 1 = 0;
     unsigned type : 4 = 0;    // delay-type code: the kind of the marking
     unsigned status : 4 = 0;  // MarkingStatus, top four bits of the word

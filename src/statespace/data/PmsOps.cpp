@@ -58,6 +58,26 @@ void clear_pms(Pms& p)
     p = Pms{0, nullptr};
 }
 
+std::size_t pms_bytes(const Pms& src)
+{
+    if (src.size <= 0 || !src.places) return 0;
+    return src.size * sizeof(MTms) + EntryCount(src) * sizeof(MTmsEntry);
+}
+
+namespace {
+
+void CopyEntries(const Pms& src, Pms& dst, MTmsEntry* room)
+{
+    for (int i = 0; i < src.size; ++i) {
+        const MTms& m = src.places[i];
+        int n = std::max<int>(m.kinds, 0);
+        dst.places[i] = MTms{m.place, m.kinds, m.quant, room};
+        room = std::copy_n(m.entries, n, room);
+    }
+}
+
+}  // namespace
+
 void copy_c_pms(const Pms& src, Pms& dst)
 {
     if (&src == &dst) return;
@@ -65,13 +85,18 @@ void copy_c_pms(const Pms& src, Pms& dst)
         dst = Pms{0, nullptr};
         return;
     }
-    MTmsEntry* room = alloc_pms(dst, src.size, EntryCount(src));
-    for (int i = 0; i < src.size; ++i) {
-        const MTms& m = src.places[i];
-        int n = std::max<int>(m.kinds, 0);
-        dst.places[i] = MTms{m.place, m.kinds, m.quant, room};
-        room = std::copy_n(m.entries, n, room);
+    CopyEntries(src, dst, alloc_pms(dst, src.size, EntryCount(src)));
+}
+
+void copy_pms_at(const Pms& src, Pms& dst, void* block)
+{
+    if (src.size <= 0 || !src.places) {
+        dst = Pms{0, nullptr};
+        return;
     }
+    dst.size = src.size;
+    dst.places = static_cast<MTms*>(block);
+    CopyEntries(src, dst, reinterpret_cast<MTmsEntry*>(dst.places + src.size));
 }
 
 void copy_pms(const Pms& src, Pms& dst)

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "statespace/data/ChunkList.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 #define MOSK_POOL_BYPASS 1
 #elif defined(__has_feature)
@@ -63,11 +65,7 @@ void RecordPool::Grow()
 
 void RecordPool::ReleaseChunks()
 {
-    while (chunks) {
-        Chunk* c = chunks;
-        chunks = c->next;
-        ::operator delete(c);
-    }
+    FreeChunkList(chunks);
     free = nullptr;
     nextChunkRecords = 256;
 }

@@ -1,6 +1,7 @@
 #include "ChainFixture.h"
 
 #include "solution/Nspiv.h"
+#include "solution/Relaxation.h"
 
 #include <cmath>
 #include <cstring>
@@ -141,6 +142,80 @@ TEST_F(SolveLGSTest, ZeroSojournTimesCannotBeNormalised)
     WriteSojournTimes({0.0, 0.0});
     EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7),
                        "SolveLGS: division by zero in function renormal\\(\\)");
+}
+
+// The line that reports the relaxation's convergence, or the whole output
+// when there is none.
+std::string ConvergenceLine(const std::string& text)
+{
+    std::size_t at = text.find("convergence in");
+    return at == std::string::npos ? text : text.substr(at, text.find('\n', at) - at);
+}
+
+TEST_F(SolveLGSTest, RelaxationGivesTheSameVectorWhetherTheMatricesAreListedOrNot)
+{
+    // Separate edges to one target: the last row of A (the edges into state
+    // 3) is longer than the chain, so scaling the rows before it in place
+    // overwrites part of it. The relaxation scales the matrix over its own
+    // rows unless the matrices are listed: both ways must give the same
+    // vector and the same residuals. (The elimination stops at a repeated
+    // entry.)
+    WriteAux(3);
+    WriteRows(".EMC00", {{1, {{0.25, 3}, {0.25, 2}, {0.25, 3}, {0.25, 2}}},
+                         {2, {{0.5, 3}, {0.5, 3}}},
+                         {3, {{1.0, 1}}}});
+    WriteSojournTimes({1.0, 1.0, 1.0});
+    DEBUG = 1;
+    std::vector<double> plain = Solve("-i");
+    std::string plain_end = ConvergenceLine(out);
+    SHOW_LGS = 1;
+    std::vector<double> listed = Solve("-i");
+    SHOW_LGS = 0;
+    DEBUG = 0;
+    expect_near(plain, {0.4, 0.2, 0.4}, 1e-9);
+    EXPECT_EQ(plain, listed);
+    EXPECT_EQ(plain_end, ConvergenceLine(out));
+}
+
+TEST_F(SolveLGSTest, TwoThreadsSweepToTheVectorAndResidualsOfOne)
+{
+    // An irregular chain: each state moves to up to four others with uneven
+    // probabilities, so that the two halves of the rows differ in length.
+    const std::uint32_t n = 3000;
+    std::vector<ChainRow> rows;
+    std::vector<double> times;
+    std::uint32_t seed = 12345;
+    auto next = [&seed](std::uint32_t range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        ChainRow row{i, {}};
+        std::uint32_t targets = 1 + next(4);
+        double left = 1.0;
+        for (std::uint32_t k = 1; k <= targets; ++k) {
+            double p = k == targets ? left : left * (0.2 + 0.6 * next(100) / 100.0);
+            left -= p;
+            row.entries.push_back({p, k == 1 ? i % n + 1 : 1 + next(n)});
+        }
+        rows.push_back(row);
+        times.push_back(0.5 + next(10));
+    }
+    WriteAux(n);
+    WriteRows(".EMC00", rows);
+    WriteSojournTimes(times);
+    DEBUG = 1;
+    int saved = relaxation_split_entries;
+    relaxation_split_entries = 1 << 30;
+    std::vector<double> one = Solve("-i", 100000, 1e-10);
+    std::string one_end = ConvergenceLine(out);
+    relaxation_split_entries = 0;
+    std::vector<double> two = Solve("-i", 100000, 1e-10);
+    relaxation_split_entries = saved;
+    DEBUG = 0;
+    EXPECT_EQ(one, two);
+    EXPECT_EQ(one_end, ConvergenceLine(out));
+    EXPECT_NE(one_end.find("convergence in"), std::string::npos) << one_end;
 }
 
 }  // namespace

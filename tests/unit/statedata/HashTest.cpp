@@ -199,6 +199,38 @@ TEST(MarkingStore, CleaningEmptiesButKeepsTheTable)
     EXPECT_EQ(store.Save(Keyed(2).get(), found), nullptr);
 }
 
+TEST(MarkingStore, StoredMarkingsOutliveTheirOriginalsOverManyBlockChunks)
+{
+    ExclusiveCount three(3);
+    Hash<Marking> store;
+    store.CreateHash(101, kShowNothing);
+    auto make = [](int i) {
+        Pms pms = MakePms({{0, {{0, static_cast<unsigned short>(i % 500 + 1)}}},
+                           {2, {{1, static_cast<unsigned short>(i / 500 + 1)}}}});
+        short ata[3] = {static_cast<short>(i % 3), 1, 0};
+        auto m = std::make_unique<Marking>(pms, ata);
+        clear_pms(pms);
+        m->CreateKey();
+        return m;
+    };
+    const int count = 30000;  // vectors and atas of well over one chunk
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < count; ++i) {
+            bool found = true;
+            store.Save(make(i).get(), found);
+            ASSERT_FALSE(found) << i;
+        }
+        for (int i = 0; i < count; i += 7) {
+            auto probe = make(i);
+            bool found = false;
+            Marking* stored = store.Save(probe.get(), found);
+            ASSERT_TRUE(found) << i;
+            EXPECT_TRUE(*stored == *probe) << i;
+        }
+        store.CleanHash();
+    }
+}
+
 TEST(VanishingStore, InternsByKeyAndVector)
 {
     Hash<NPMarking> store;

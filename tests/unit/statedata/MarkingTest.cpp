@@ -71,6 +71,30 @@ TEST(MarkingEquality, TypeAtaAndVectorButNotKey)
     clear_pms(pms);
 }
 
+TEST(MarkingCopy, ACopyIntoAnArenaLeavesItsBlocksThereAndACopyOfItOwnsItsOwn)
+{
+    ExclusiveCount two(2);
+    BlockArena arena;
+    Pms pms = MakePms({{0, {{0, 3}}}, {4, {{1, 2}, {3, 1}}}});
+    short ata[2] = {0, 1};
+    Marking source(pms, ata);
+    source.SetKey(9);
+    clear_pms(pms);
+    Marking lent(source, arena);
+    EXPECT_TRUE(lent == source);
+    EXPECT_EQ(lent.GetKey(), 9u);
+    EXPECT_NE(lent.GetPms().places, source.GetPms().places);
+    Marking owned(lent);
+    Marking assigned;
+    assigned = lent;
+    // Cleaning a marking whose blocks are lent must not free them, and the
+    // copies must not read the arena once it is gone.
+    lent.Clean();
+    arena.Release();
+    EXPECT_TRUE(owned == source);
+    EXPECT_TRUE(assigned == source);
+}
+
 TEST(MarkingEdges, AddMarkingPutsTheNewEdgeFirst)
 {
     Marking source, a, b;

@@ -8,21 +8,23 @@
 
 TEST(RecordPool, RecordsAreDistinctAndReusedAfterRelease)
 {
+    // Enough records to fill chunks of the largest size, several times over.
+    const int count = 300000;
     RecordPool pool(24);
     std::vector<void*> records;
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < count; ++i) {
         void* r = pool.Allocate();
         std::memset(r, i & 0xFF, 24);  // must not overlap any other record
         records.push_back(r);
     }
-    EXPECT_EQ(pool.Live(), 1000u);
-    EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), 1000u);
-    for (int i = 0; i < 1000; ++i)
-        EXPECT_EQ(static_cast<unsigned char*>(records[i])[23], i & 0xFF);
-    for (int i = 0; i < 1000; i += 2) pool.Release(records[i]);
-    EXPECT_EQ(pool.Live(), 500u);
-    for (int i = 0; i < 1000; i += 2) records[i] = pool.Allocate();
-    EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), 1000u);
+    EXPECT_EQ(pool.Live(), std::size_t(count));
+    EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), std::size_t(count));
+    for (int i = 0; i < count; ++i)
+        ASSERT_EQ(static_cast<unsigned char*>(records[i])[23], i & 0xFF) << i;
+    for (int i = 0; i < count; i += 2) pool.Release(records[i]);
+    EXPECT_EQ(pool.Live(), std::size_t(count / 2));
+    for (int i = 0; i < count; i += 2) records[i] = pool.Allocate();
+    EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), std::size_t(count));
     for (void* r : records) pool.Release(r);
     EXPECT_EQ(pool.Live(), 0u);
     void* again = pool.Allocate();  // usable after everything went back
