@@ -70,6 +70,25 @@ private:
     }
 };
 
+// 1 -> 2 (2.0), 1 -> 3 (6.0), 2 -> 1 (1.0), 3 -> 1 (4.0): the rows are the
+// jump probabilities, the conversion records the mean sojourn times.
+TEST_F(SolveNetModelTest, ThreeStateChainGivesItsRowsSojournTimesAndDimension)
+{
+    Marking& m1 = graph.Exp(1);
+    Marking& m2 = graph.Exp(2);
+    Marking& m3 = graph.Exp(3);
+    HandGraph::Edges(m1, {{&m2, 2.0}, {&m3, 6.0}});
+    HandGraph::Edges(m2, {{&m1, 1.0}});
+    HandGraph::Edges(m3, {{&m1, 4.0}});
+    WriteFilesForMExp();
+    ::WriteAux();
+    EXPECT_EQ(
+        ReadRows(".EMC00"),
+        (std::vector<ChainRow>{{1, {{0.25, 2}, {0.75, 3}}}, {2, {{1.0, 1}}}, {3, {{1.0, 1}}}}));
+    EXPECT_EQ(ReadConversion(), (Entries{{0.125, 1}, {1.0, 2}, {0.25, 3}}));
+    EXPECT_EQ(ReadText(".AUX"), "TANGIBLE MARKINGS 3\n");
+}
+
 TEST_F(SolveNetModelTest, OnlyAdjacentEdgesToOneTargetAreMerged)
 {
     Marking& m1 = graph.Exp(1);
