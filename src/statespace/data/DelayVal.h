@@ -50,7 +50,6 @@ public:
     static double Sanitize(double v) { return v > 0.0 ? v : 1.0; }  // NaN fails v > 0.0
 
 private:
-
     double value;
     short transNo;
     unsigned type : 4;

@@ -14,7 +14,10 @@ struct Node {
 };
 using Edge = StateTrans<Node>;
 
-Node* At(std::uintptr_t address) { return reinterpret_cast<Node*>(address); }
+Node* At(std::uintptr_t address)
+{
+    return reinterpret_cast<Node*>(address);
+}
 
 // Targets at both ends of the packed range and one from the heap.
 const std::uintptr_t kLowest = 8;
