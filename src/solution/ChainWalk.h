@@ -27,12 +27,12 @@ int WalkChain(const SMChain& chain, Eligible eligible, Visit visit)
         path.emplace_back(e->item, e->item->GetStt());
         while (!path.empty()) {
             const stt*& edge = path.back().second;
-            while (edge && !(edge->marking && eligible(*edge->marking))) edge = edge->next;
+            while (edge && !(edge->Target() && eligible(*edge->Target()))) edge = edge->next;
             if (!edge) {
                 path.pop_back();
                 continue;
             }
-            Marking* target = edge->marking;
+            Marking* target = edge->Target();
             edge = edge->next;
             visit(*target);
             ++visits;

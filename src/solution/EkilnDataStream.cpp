@@ -78,7 +78,7 @@ void WriteQRow(const Marking& m, WorkerStream& out)
     for (const stt* s = m.GetStt(); s; s = s->next)
         if (IsRate(s)) {
             out.Double(s->GetDelayVal());
-            out.Unsigned(s->marking ? s->marking->GetKey() : 0u);
+            out.Unsigned(s->Target() ? s->Target()->GetKey() : 0u);
         }
 }
 

@@ -55,13 +55,13 @@ void CollectRow(const Marking& m, double factor, std::vector<RowEntry>& row)
     row.clear();
     const stt* s = m.GetStt();
     while (s) {
-        if (!s->marking) {
+        if (!s->Target()) {
             s = s->next;
             continue;
         }
-        const Marking* target = s->marking;
+        const Marking* target = s->Target();
         double probability = 0.0;
-        for (; s && s->marking == target; s = s->next) probability += s->GetDelayVal() * factor;
+        for (; s && s->Target() == target; s = s->next) probability += s->GetDelayVal() * factor;
         row.push_back({probability, target->GetKey()});
     }
 }

@@ -16,7 +16,7 @@ FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>
     const stt* firing = m.GetStt();
     while (firing && static_cast<unsigned>(firing->GetDelayType()) != type) firing = firing->next;
     if (!firing) return FiringProblem::kNoFiring;
-    const Marking* target = firing->marking;
+    const Marking* target = firing->Target();
     if (!target) return FiringProblem::kNoFiringTarget;
     if (!IsBranching(*target)) {
         row.push_back({target->GetKey(), 1.0});
@@ -25,12 +25,12 @@ FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>
     if (!target->GetStt()) return FiringProblem::kNoBranches;
     const Marking* previous = nullptr;
     for (const stt* s = target->GetStt(); s; s = s->next) {
-        if (!s->marking) return FiringProblem::kNoBranchTarget;
-        if (s->marking == previous)
+        if (!s->Target()) return FiringProblem::kNoBranchTarget;
+        if (s->Target() == previous)
             row.back().value += s->GetDelayVal();
         else
-            row.push_back({s->marking->GetKey(), s->GetDelayVal()});
-        previous = s->marking;
+            row.push_back({s->Target()->GetKey(), s->GetDelayVal()});
+        previous = s->Target();
     }
     return FiringProblem::kNone;
 }

@@ -90,7 +90,7 @@ void WriteQRow(const Marking& m, WorkerStream& out)
     pairs.push_back({m.GetKey(), onlyFiring ? 0.0 : -GetSumOfRates(m)});
     for (const stt* s = m.GetStt(); s && !onlyFiring; s = s->next) {
         if (s->GetDelayType() == kDelayExponential)
-            pairs.push_back({s->marking ? s->marking->GetKey() : 0u, s->GetDelayVal()});
+            pairs.push_back({s->Target() ? s->Target()->GetKey() : 0u, s->GetDelayVal()});
         else if (s->GetDelayType() == kDelayPreempting)
             preempting.push_back(s->GetDelayVal());
     }
@@ -142,10 +142,10 @@ void SendPreemptingTargets(const SMChain& chain, WorkerStream& out)
     for (const PLElement<Marking>* e = chain.GetMarkings().first; e; e = e->next)
         for (const stt* s = e->item->GetStt(); s; s = s->next) {
             if (s->GetDelayType() != kDelayPreempting) continue;
-            if (!s->marking)
+            if (!s->Target())
                 ExRErr("SendDataToKiln()", "exp. stt without successor marking", nullptr,
                        kPreemptingTargetLine);
-            out.Unsigned(s->marking->GetKey());
+            out.Unsigned(s->Target()->GetKey());
         }
 }
 

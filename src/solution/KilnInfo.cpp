@@ -57,9 +57,9 @@ void GetInfosAboutSMC(Marking*& m, int& eta, double& max)
         AddEdgesOf(*current, eta, max);
         if (current->GetStatus() == kStatusLastOfSucc) continue;
         for (const stt* s = current->GetStt(); s; s = s->next)
-            if (s->GetDelayType() == kDelayExponential && s->marking &&
-                s->marking->GetStatus() == kStatusVisited)
-                pending.push_back(s->marking);
+            if (s->GetDelayType() == kDelayExponential && s->Target() &&
+                s->Target()->GetStatus() == kStatusVisited)
+                pending.push_back(s->Target());
     }
 }
 

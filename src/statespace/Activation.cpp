@@ -148,10 +148,10 @@ void NewInitExc(short reload)
 
 void ImmInitExc(stt*& s, TNos*& t)
 {
-    ExcStartAta = s->marking->GetAta();
+    ExcStartAta = s->Target()->GetAta();
     RefTNos = *t;
     clear_em(ExcStartMark);
-    InitRefPms(s->marking->GetPms());
+    InitRefPms(s->Target()->GetPms());
 }
 
 void HandleExcTransitions()

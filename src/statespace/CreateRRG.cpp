@@ -84,7 +84,7 @@ void ChooseInitialMarking(Marking* start)
 {
     stt* first = start->GetStt();
     if (first && !first->next) {
-        InitialMarking = first->marking;
+        InitialMarking = first->Target();
         delete start;
         return;
     }

@@ -60,12 +60,12 @@ void HandleReachedMarking(stt& s, TNos*& set, Handle handle)
     ImmInitExc(reached, set);
     HandleExcTransitions();
     if (!ExcStartMark.used) {
-        NewMarking = s.marking;
+        NewMarking = s.Target();
         NewDelay = s;
         handle();
         return;
     }
-    Marking fresh(s.marking->GetPms());
+    Marking fresh(s.Target()->GetPms());
     HandleBranches(fresh, s, handle);
 }
 
@@ -73,7 +73,7 @@ void HandleReachedInfMarking(stt& s, TNos*& set)
 {
     NewDelay = s;
     RefTNos = *set;
-    NewMarking = s.marking;
+    NewMarking = s.Target();
     InitRefPms(NewMarking->GetPms());
     HandleInfActivatedMarking();
 }
@@ -109,7 +109,9 @@ void HandleImmEntry(Handle handle, bool activation, bool intermediate)
     }
     std::size_t k = 0;
     for (stt* s = ImmStartMark->GetStt(); s; s = s->next, ++k) {
-        CheckAndCorrectDelayVal(LastD, *s);
+        DelayVal combined = *s;
+        CheckAndCorrectDelayVal(LastD, combined);
+        s->SetDelay(combined);
         if (activation)
             HandleReachedMarking(*s, ImmTNos[k], handle);
         else

@@ -52,8 +52,8 @@ void ChkFirstES()
 {
     if (!InitialMarking) return;
     stt* first = InitialMarking->GetStt();
-    if (first && first->marking && first->GetDelayType() == kDelayProbability)
-        InitialMarking = first->marking;
+    if (first && first->Target() && first->GetDelayType() == kDelayProbability)
+        InitialMarking = first->Target();
 }
 
 void InitCounter()

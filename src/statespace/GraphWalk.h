@@ -28,6 +28,6 @@ void WalkDepthFirst(M& root, Descend descend)
         }
         top.next = e->next;
         M* source = top.source;
-        if (descend(*source, *e)) stack.push_back(Frame{e->marking, e->marking->GetStt()});
+        if (descend(*source, *e)) stack.push_back(Frame{e->Target(), e->Target()->GetStt()});
     }
 }

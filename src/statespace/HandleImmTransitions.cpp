@@ -84,7 +84,7 @@ void CreateImmRG(NPMarking& node, short& init_again)
 {
     ChkAndFireImm(node);
     WalkDepthFirst(node, [&init_again](NPMarking&, npstt& e) {
-        NPMarking& target = *e.marking;
+        NPMarking& target = *e.Target();
         if (target.GetStt()) return false;
         init_again = 1;
         RefTNos = *target.GetTNos();

@@ -46,7 +46,7 @@ bool SavedImmDetOrGenMarks()
     if (Marking* from = InternIntermediate()) {
         std::size_t k = 0;
         for (stt* s = ImmStartMark->GetStt(); s; s = s->next, ++k) {
-            const Marking& reached = *s->marking;
+            const Marking& reached = *s->Target();
             GlobalMDMSetList.AddSet(from, new Marking(reached.GetPms(), reached.GetAta()), *s,
                                     new TNos(*ImmTNos[k]));
         }

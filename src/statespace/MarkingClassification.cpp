@@ -126,7 +126,7 @@ void CountMarksMakeLists(Marking*& m)
     ChainIndex gen(MLists.gen_smcs);
     Classify(*m, det, gen);
     WalkDepthFirst(*m, [&det, &gen](Marking&, stt& e) {
-        Marking* t = e.marking;
+        Marking* t = e.Target();
         if (!t || t->GetStatus() == kStatusCounted) return false;
         Classify(*t, det, gen);
         return true;
@@ -175,8 +175,8 @@ void ChkIntermediateMark(Marking*& m)
 {
     int common = 0;
     for (const stt* s = m->GetStt(); s; s = s->next) {
-        if (!s->marking) continue;
-        int ref = GetDetOrGenTransRef(*s->marking);
+        if (!s->Target()) continue;
+        int ref = GetDetOrGenTransRef(*s->Target());
         if (ref == 0) continue;
         if (common == 0)
             common = ref;

@@ -48,7 +48,7 @@ void ShowFullMarking(const Marking& m)
     for (const stt* s = m.GetStt(); s; s = s->next) {
         if (s != m.GetStt()) DELIMITER("\t");
         ShowDelayValue(*s);
-        ShowMarking(s->marking);
+        ShowMarking(s->Target());
     }
     std::cout << "\t" << kFrameLine << "\n\n\n";
 }
@@ -61,7 +61,7 @@ void ShowSparseMarking(const Marking& m)
     for (const stt* s = m.GetStt(); s; s = s->next)
         std::cout << "Stt        : " << s->GetDelayVal() << " " << DelayTypeName(s->GetDelayType())
                   << " (trans. " << s->GetTransNo()
-                  << ")\tNext MarkNo: " << (s->marking ? s->marking->GetKey() : 0) << "\n";
+                  << ")\tNext MarkNo: " << (s->Target() ? s->Target()->GetKey() : 0) << "\n";
     std::cout << "\n";
 }
 
@@ -84,8 +84,8 @@ void ShowGraph(void (*show)(const Marking&))
     };
     enter(*InitialMarking);
     WalkDepthFirst(*InitialMarking, [&enter](Marking&, stt& e) {
-        if (!e.marking || e.marking->IsListed()) return false;
-        enter(*e.marking);
+        if (!e.Target() || e.Target()->IsListed()) return false;
+        enter(*e.Target());
         return true;
     });
     for (Marking* m : ShowedMarkings) m->SetListed(false);

@@ -15,7 +15,7 @@ namespace {
 // mRef) is a member of m's chain not yet reached by this walk.
 bool FoundNewSMCMember(Marking& m, int mRef, stt& e, int& preempting, SMCVisited& visited, int code)
 {
-    Marking& t = *e.marking;
+    Marking& t = *e.Target();
     if (t.GetType() == kDelayExponential) {
         e.SetDelayType(kDelayPreempting);
         ++preempting;
@@ -53,7 +53,7 @@ bool Follow(Marking& m, int mRef, stt& e, int& preempting, SMCVisited& visited, 
     switch (e.GetDelayType()) {
         case kDelayExponential:
             if (!FoundNewSMCMember(m, mRef, e, preempting, visited, code)) return false;
-            RequireEdges(*e.marking);
+            RequireEdges(*e.Target());
             return true;
         case kDelayPreempting:
         case kDelayDeterministic:

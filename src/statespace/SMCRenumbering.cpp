@@ -62,7 +62,7 @@ void RenumberSMC(Marking*& m, unsigned& next, int code)
 {
     int chainRef = GetDetOrGenTransRef(*m);
     WalkDepthFirst(*m, [&](Marking&, stt& e) {
-        Marking& t = *e.marking;
+        Marking& t = *e.Target();
         int ref = GetDetOrGenTransRef(t);
         if (ref == 0 || static_cast<int>(t.GetType()) != code || ref != chainRef) return false;
         if (NumberedOrEntry(t.GetStatus())) return false;

@@ -65,7 +65,7 @@ void ChangeAllDelays(NPMarking& node, double value)
             continue;
         }
         top.next = e->next;
-        NPMarking& t = *e->marking;
+        NPMarking& t = *e->Target();
         double edge = e->GetDelayVal();
         double now = t.GetDelayVal() - top.old * edge + top.now * edge;
         stack.push_back(Frame{&t, t.GetDelayVal(), now, t.GetStt()});
@@ -84,7 +84,7 @@ void EndlessLoop(NPMarking& m, NPMarking& start)
         pending.pop_back();
         if (n == &m) ImmErr(147, "EndlessLoop()", "marking exists in own line");
         for (const npstt* e = n->GetStt(); e; e = e->next)
-            if (seen.insert(e->marking).second) pending.push_back(e->marking);
+            if (seen.insert(e->Target()).second) pending.push_back(e->Target());
     }
 }
 
@@ -95,7 +95,7 @@ void Reduce(NPMarking& node)
 {
     std::size_t first = ImmTNos.size();
     WalkDepthFirst(node, [](NPMarking&, npstt& e) {
-        NPMarking& t = *e.marking;
+        NPMarking& t = *e.Target();
         if (t.GetStt()) {
             if (!t.GetTNos()) return false;
             t.SetTNos(nullptr);
@@ -117,7 +117,7 @@ void CheckActTransArrays()
     const short* from = NewMarking->GetAta();
     if (!from || no_of_exc_transitions == 0 || !ImmStartMark) return;
     for (stt* s = ImmStartMark->GetStt(); s; s = s->next) {
-        Marking& reached = *s->marking;
+        Marking& reached = *s->Target();
         InitActPms(reached.GetPms());
         short* ata = reached.GetAta();
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {

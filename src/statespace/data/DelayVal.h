@@ -46,9 +46,10 @@ public:
     bool operator!=(const DelayVal& o) const { return !(*this == o); }
     void Clear() {}
 
-private:
+    // The value a setter stores for v; also used by the packed graph edges.
     static double Sanitize(double v) { return v > 0.0 ? v : 1.0; }  // NaN fails v > 0.0
 
+private:
     double value;
     short transNo;
     unsigned type : 4;

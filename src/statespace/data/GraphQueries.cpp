@@ -33,8 +33,8 @@ int GetNoOfStateTrans(const Marking& m)
     int runs = 0;
     const Marking* previous = nullptr;
     for (const stt* s = m.GetStt(); s; s = s->next) {
-        if (runs == 0 || s->marking != previous) ++runs;
-        previous = s->marking;
+        if (runs == 0 || s->Target() != previous) ++runs;
+        previous = s->Target();
     }
     return runs;
 }

@@ -93,8 +93,8 @@ void Marking::UAddMarking(Marking& target, const DelayVal& d, bool& merged)
     merged = false;
     if (d.GetDelayType() == kDelayProbability) {
         for (stt* s = edges; s; s = s->next) {
-            if (s->GetDelayType() != kDelayProbability || !s->marking) continue;
-            if (s->marking == &target || *s->marking == target) {
+            if (s->GetDelayType() != kDelayProbability || !s->Target()) continue;
+            if (s->Target() == &target || *s->Target() == target) {
                 s->SetDelayVal(s->GetDelayVal() + d.GetDelayVal());
                 merged = true;
                 return;

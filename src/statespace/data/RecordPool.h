@@ -9,7 +9,12 @@
 
 class RecordPool {
 public:
-    explicit constexpr RecordPool(std::size_t recordSize) : size(Round(recordSize)) {}
+    // Records are padded to a multiple of alignment, the strictest by default.
+    explicit constexpr RecordPool(std::size_t recordSize,
+                                  std::size_t alignment = alignof(std::max_align_t))
+        : size(Round(recordSize, alignment))
+    {
+    }
 
     void* Allocate();
     void Release(void* record);
@@ -23,9 +28,8 @@ private:
         Chunk* next;
     };
 
-    static constexpr std::size_t Round(std::size_t n)
+    static constexpr std::size_t Round(std::size_t n, std::size_t a)
     {
-        const std::size_t a = alignof(std::max_align_t);
         const std::size_t m = n < sizeof(FreeRecord) ? sizeof(FreeRecord) : n;
         return (m + a - 1) / a * a;
     }

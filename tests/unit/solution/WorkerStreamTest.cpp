@@ -122,7 +122,7 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
              n.g.Member(n.chain, 6, kStatusVisited).SetType(kDelayDeterministic);
          },
          "not every SMC member is reachable"},
-        {[](DetChainGraph& n) { n.branch.GetSttList()->marking = nullptr; },
+        {[](DetChainGraph& n) { n.branch.GetSttList()->SetTarget(nullptr); },
          "statetransition without successor marking\n"},
     };
     for (const auto& [damage, message] : cases) {

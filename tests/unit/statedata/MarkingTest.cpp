@@ -12,7 +12,7 @@ namespace {
 std::vector<Marking*> Targets(const Marking& m)
 {
     std::vector<Marking*> out;
-    for (stt* s = m.GetStt(); s; s = s->next) out.push_back(s->marking);
+    for (stt* s = m.GetStt(); s; s = s->next) out.push_back(s->Target());
     return out;
 }
 
@@ -121,7 +121,7 @@ TEST(MarkingEdges, OnlyProbabilitiesToAnEqualTargetAreMerged)
     EXPECT_TRUE(merged);
     EXPECT_EQ(Targets(source).size(), 3u);
     EXPECT_EQ(source.GetStt()->GetDelayVal(), 0.75);
-    EXPECT_EQ(source.GetStt()->marking, &target);
+    EXPECT_EQ(source.GetStt()->Target(), &target);
 }
 
 TEST(MarkingEdges, ClearTotalDestroysOwnedTargets)
@@ -129,7 +129,7 @@ TEST(MarkingEdges, ClearTotalDestroysOwnedTargets)
     Pms pms = MakePms({{0, {{0, 1}}}});
     Marking result;
     result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
-    result.GetStt()->marking->AddMarking(*new Marking(pms), DelayVal(1.0, kDelayImmediate));
+    result.GetStt()->Target()->AddMarking(*new Marking(pms), DelayVal(1.0, kDelayImmediate));
     result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
     result.ClearTotal();  // the sanitizer build reports anything left behind
     EXPECT_EQ(result.GetStt(), nullptr);

@@ -10,7 +10,7 @@ TEST(RecordPool, RecordsAreDistinctAndReusedAfterRelease)
 {
     // Enough records to fill chunks of the largest size, several times over.
     const int count = 300000;
-    RecordPool pool(24);
+    RecordPool pool(24, alignof(void*));  // the packing of the graph edges
     std::vector<void*> records;
     for (int i = 0; i < count; ++i) {
         void* r = pool.Allocate();

@@ -234,7 +234,7 @@ TEST(Examination, ProbabilityStartMarkingGivesWayToItsFirstTarget)
     TestNet net;
     BuildChoiceAtStart(net);
     CreateRRG();
-    Marking* first = Edges(*InitialMarking)[0]->marking;
+    Marking* first = Edges(*InitialMarking)[0]->Target();
     ExamineRRG();
 
     EXPECT_EQ(InitialMarking, first);

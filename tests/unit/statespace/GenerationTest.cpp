@@ -42,7 +42,7 @@ TEST(Generation, OneTransitionMovingATokenBackAndForthGivesTwoMarkings)
     for (auto [from, to, rate] : {std::tuple{first, second, 2.0}, std::tuple{second, first, 4.0}}) {
         auto edges = Edges(*from);
         ASSERT_EQ(edges.size(), 1u);
-        EXPECT_EQ(edges[0]->marking, to);
+        EXPECT_EQ(edges[0]->Target(), to);
         EXPECT_EQ(edges[0]->GetDelayType(), kDelayExponential);
         EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), rate);
         EXPECT_EQ(edges[0]->GetTransNo(), 1);
@@ -70,9 +70,9 @@ TEST(Generation, ActivationByWeightSplitsTheRateOfTheFiringBefore)
     // Branches are handled in binding order; each edge goes to the front.
     auto edges = Edges(*start);
     ASSERT_EQ(edges.size(), 2u);
-    EXPECT_EQ(edges[0]->marking, heavy);
+    EXPECT_EQ(edges[0]->Target(), heavy);
     EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 1.5);
-    EXPECT_EQ(edges[1]->marking, light);
+    EXPECT_EQ(edges[1]->Target(), light);
     EXPECT_DOUBLE_EQ(edges[1]->GetDelayVal(), 0.5);
     for (const stt* e : edges) {
         EXPECT_EQ(e->GetDelayType(), kDelayExponential);
@@ -102,7 +102,7 @@ TEST(Generation, TwoTransitionsActivatedTogetherGiveEveryCombination)
     std::vector<std::vector<short>> atas;
     for (const stt* e : edges) {
         EXPECT_DOUBLE_EQ(e->GetDelayVal(), 1.0);
-        atas.push_back(AtaOf(*e->marking));
+        atas.push_back(AtaOf(*e->Target()));
     }
     // Depth first over ta's bindings, then tb's; the last branch is listed first.
     std::vector<std::vector<short>> expected{{0, 2, 2}, {0, 2, 1}, {0, 1, 2}, {0, 1, 1}};
@@ -124,7 +124,7 @@ TEST(Generation, InfiniteServerRateGrowsWithTheEnablingDegree)
     ASSERT_EQ(edges.size(), 1u);
     EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 6.0);
     EXPECT_EQ(edges[0]->GetDelayType(), kDelayExponential);
-    EXPECT_EQ(edges[0]->marking, FindMarking({2, 1}, {1}));
+    EXPECT_EQ(edges[0]->Target(), FindMarking({2, 1}, {1}));
     // Exclusive entries come before infinite-server ones; edges go to the front.
     EXPECT_EQ(EdgeValues(*FindMarking({2, 1}, {1})), (Rates{4.0, 1.0}));
     EXPECT_EQ(EdgeValues(*FindMarking({0, 3}, {1})), (Rates{1.0}));
@@ -143,7 +143,7 @@ TEST(Generation, TwoFiringsOfOneSourceToOneTargetKeepTwoEdges)
 
     auto edges = Edges(*InitialMarking);
     ASSERT_EQ(edges.size(), 2u);
-    EXPECT_EQ(edges[0]->marking, edges[1]->marking);
+    EXPECT_EQ(edges[0]->Target(), edges[1]->Target());
     EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal() + edges[1]->GetDelayVal(), 3.0);
 }
 

@@ -19,7 +19,7 @@ namespace {
 double EdgeTo(const Marking& from, const Marking* to)
 {
     for (const stt* s : Edges(from))
-        if (s->marking == to) return s->GetDelayVal();
+        if (s->Target() == to) return s->GetDelayVal();
     return 0.0;
 }
 
@@ -49,9 +49,9 @@ TEST(ImmediateElimination, StepsInARowMultiplyTheirProbabilities)
     ASSERT_EQ(edges.size(), 3u);
     // Collected depth first (b, then d and c below a), handled in the order
     // of the collection's edge list (c, d, b), each edge put to the front.
-    EXPECT_EQ(edges[0]->marking, inB);
-    EXPECT_EQ(edges[1]->marking, inD);
-    EXPECT_EQ(edges[2]->marking, inC);
+    EXPECT_EQ(edges[0]->Target(), inB);
+    EXPECT_EQ(edges[1]->Target(), inD);
+    EXPECT_EQ(edges[2]->Target(), inC);
     EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 2.0 * 0.5);
     EXPECT_DOUBLE_EQ(edges[1]->GetDelayVal(), 2.0 * 0.375);
     EXPECT_DOUBLE_EQ(edges[2]->GetDelayVal(), 2.0 * 0.125);
@@ -81,7 +81,7 @@ TEST(ImmediateElimination, PathsThatMeetAgainGiveOneEdge)
 
     auto edges = Edges(*InitialMarking);
     ASSERT_EQ(edges.size(), 1u);
-    EXPECT_EQ(edges[0]->marking, FindMarking({0, 0, 0, 1, 1}, {0, 1}));
+    EXPECT_EQ(edges[0]->Target(), FindMarking({0, 0, 0, 1, 1}, {0, 1}));
     EXPECT_DOUBLE_EQ(edges[0]->GetDelayVal(), 3.0);
 }
 
