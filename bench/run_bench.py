@@ -216,8 +216,8 @@ def median(values):
     return statistics.median(values) if values else None
 
 
-def fmt(value, spec, none="-"):
-    return none if value is None else format(value, spec)
+def fmt(value, pattern, none="-"):
+    return none if value is None else format(value, pattern)
 
 
 def main():
@@ -242,8 +242,8 @@ def main():
         if name == "kanban":
             sizes = [s for s in known if s <= args.max_kanban]
         chosen[name] = sizes
-    for spec in args.sizes:
-        name, sizes = spec.split("=")
+    for setting in args.sizes:
+        name, sizes = setting.split("=")
         chosen[name] = [int(s) for s in sizes.split(",")]
 
     head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "peak MB",

@@ -201,12 +201,12 @@ Place* TestNet::AddPlace(const char* name, unsigned short initial, int capacity)
     return place;
 }
 
-Transition* TestNet::Add(const char* name, std::vector<BindingSpec> specs, ServerType server)
+Transition* TestNet::Add(const char* name, std::vector<BindingShape> shapes, ServerType server)
 {
     auto* bindings = new PtrList<Binding>();
-    for (const BindingSpec& spec : specs) {
-        bindings->Append(new Binding(Condition(true), spec.weight, spec.delay.get(),
-                                     MakeArcs(spec.in), MakeArcs(spec.out)));
+    for (const BindingShape& shape : shapes) {
+        bindings->Append(new Binding(Condition(true), shape.weight, shape.delay.get(),
+                                     MakeArcs(shape.in), MakeArcs(shape.out)));
     }
     auto* t = new Transition(Str(name), server, Condition(true), bindings);
     t->SetNo(static_cast<short>(transitions.size() + 1));

@@ -17,7 +17,7 @@ struct Flow {
     unsigned short tokens;
 };
 
-struct BindingSpec {
+struct BindingShape {
     std::vector<Flow> in;
     std::vector<Flow> out;
     std::shared_ptr<Delay> delay;
@@ -43,7 +43,7 @@ public:
 
     Place* AddPlace(const char* name, unsigned short initial = 0, int capacity = kUnbounded);
     // Immediate when the first binding is; otherwise timed with the server.
-    Transition* Add(const char* name, std::vector<BindingSpec> bindings,
+    Transition* Add(const char* name, std::vector<BindingShape> bindings,
                     ServerType server = ExclusiveServer);
     // Numbering, colour slots, dependencies, the net-wide tables and stores.
     void Finish();
