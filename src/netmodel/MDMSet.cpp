@@ -27,6 +27,16 @@ MDMSet::MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
     add_short(transitions, d.GetTransNo());
 }
 
+MDMSet::MDMSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow)
+    : lastMarking(last),
+      delay(d),
+      newMarking(nullptr),
+      newTNos(nullptr),
+      storedTarget(stored),
+      storedNow(storedNow)
+{
+}
+
 MDMSet::MDMSet(const MDMSet& o) : lastMarking(o.lastMarking), delay(o.delay) { CopyFrom(o); }
 
 MDMSet& MDMSet::operator=(const MDMSet& o)
@@ -43,6 +53,8 @@ void MDMSet::CopyFrom(const MDMSet& o)
 {
     newMarking = o.newMarking ? new Marking(*o.newMarking) : nullptr;
     newTNos = o.newTNos ? new TNos(*o.newTNos) : nullptr;
+    storedTarget = o.storedTarget;
+    storedNow = o.storedNow;
     transitions = nullptr;
     for (short_list* e = o.transitions; e; e = e->next) add_short(transitions, e->value);
 }
@@ -72,7 +84,16 @@ MDMSetList::MDMSetList(Marking* last, Marking* reached, const DelayVal& d, TNos*
 
 void MDMSetList::AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
 {
-    MDMSet* e = new MDMSet(last, reached, d, t);
+    Append(new MDMSet(last, reached, d, t));
+}
+
+void MDMSetList::AddStoredSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow)
+{
+    Append(new MDMSet(last, d, stored, storedNow));
+}
+
+void MDMSetList::Append(MDMSet* e)
+{
     if (this->last)
         this->last->next = e;
     else

@@ -3,6 +3,10 @@
 // marking it was reached from, the delay value of that firing, the enabling
 // set of the reached marking and the transition numbers collected for it.
 // An entry owns its reached marking, set and list, and the rest of its chain.
+// A successor interned when it was fired is queued as the stored marking
+// alone: handling it adds the edge in its turn, so that every source's edges
+// keep the order of its firings, and fires the marking's successors when the
+// firing stored it.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +22,8 @@ class MDMSet {
 public:
     // Takes over reached and t; the list starts with d's transition number.
     MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
+    // A successor interned when fired: no marking, set or list of its own.
+    MDMSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow);
     // Deep copies of reached marking, set and list; same source; not linked.
     MDMSet(const MDMSet& o);
     MDMSet& operator=(const MDMSet& o);
@@ -37,6 +43,10 @@ public:
     TNos*& GetNewTNos() { return newTNos; }
     short_list*& GetTransitions() { return transitions; }
     MDMSet* GetNext() const { return next; }
+    // The stored marking of an entry made by AddStoredSet, else null; and
+    // whether that firing stored it.
+    Marking* GetStoredTarget() const { return storedTarget; }
+    bool IsStoredNow() const { return storedNow; }
 
 private:
     friend class MDMSetList;
@@ -48,6 +58,8 @@ private:
     Marking* newMarking;
     TNos* newTNos;
     short_list* transitions = nullptr;
+    Marking* storedTarget = nullptr;
+    bool storedNow = false;
     MDMSet* next = nullptr;
 
     static RecordPool pool;  // never destroyed
@@ -64,6 +76,7 @@ public:
     // Appends a new entry at the tail (taking over reached and t).
     void AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
     void AddNewSet(Marking* last, Marking* reached, const DelayVal& d);
+    void AddStoredSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow);
     // Destroys the head entry; its successor becomes the head.
     void DelFirstSet();
     void Clear();
@@ -73,6 +86,8 @@ public:
     bool IsEmpty() const { return first == nullptr; }
 
 private:
+    void Append(MDMSet* e);
+
     MDMSet* first = nullptr;
     MDMSet* last = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "netmodel/MarkingVectors.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -27,14 +28,19 @@ void LoadPlaces(const Pms& pms, Load load, Empty empty)
     }
 }
 
-template <class Contents>
-void FillFromPlaces(Pms& pms, Contents contents)
+template <class Contents, class Alloc>
+void FillFromPlaces(Pms& pms, Contents contents, Alloc alloc)
 {
-    fill_pms(pms, no_of_places, [contents](int i) {
-        Place* p = PlaceArray[i];
-        return std::pair<int, const PTms*>(p->GetNo(), contents(*p));
-    });
+    fill_pms_with(
+        pms, no_of_places,
+        [contents](int i) {
+            Place* p = PlaceArray[i];
+            return std::pair<int, const PTms*>(p->GetNo(), contents(*p));
+        },
+        alloc);
 }
+
+const PTms* NewContents(Place& p) { return p.GetNewTms(); }
 
 }  // namespace
 
@@ -134,12 +140,27 @@ void InitActPms(const Pms& pms)
 
 void MakeActPms(Pms& pms)
 {
-    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetActTms(); });
+    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetActTms(); }, alloc_pms);
 }
 
 void MakeNewPms(Pms& pms)
 {
-    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetNewTms(); });
+    FillFromPlaces(pms, NewContents, alloc_pms);
+}
+
+void MakeNewPmsIn(Pms& pms, std::vector<std::byte>& room)
+{
+    FillFromPlaces(pms, NewContents, [&room](Pms& dst, int places, int entries) -> MTmsEntry* {
+        if (places <= 0) {
+            dst = Pms{0, nullptr};
+            return nullptr;
+        }
+        std::size_t bytes = places * sizeof(MTms) + entries * sizeof(MTmsEntry);
+        if (room.size() < bytes) room.resize(2 * bytes);
+        dst.size = static_cast<short>(places);
+        dst.places = reinterpret_cast<MTms*>(room.data());
+        return reinterpret_cast<MTmsEntry*>(dst.places + places);
+    });
 }
 
 Marking* MakeSuccessorMarking(const short* ata, int transNo)

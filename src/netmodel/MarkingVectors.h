@@ -3,6 +3,9 @@
 // and firing work on. All work on PlaceArray.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "statespace/data/Multiset.h"
 
 class Marking;
@@ -25,6 +28,9 @@ void EndLoadRun();
 // without being released (clear it first if it holds a vector).
 void MakeActPms(Pms& pms);
 void MakeNewPms(Pms& pms);
+// MakeNewPms in `room`, which grows as needed: the vector is valid until the
+// next call with the same room. For successors looked at, not kept.
+void MakeNewPmsIn(Pms& pms, std::vector<std::byte>& room);
 
 // A new marking of the new contents whose ata is MakeNewAta(ata, fired),
 // after the firing of transition number transNo.

@@ -5,6 +5,8 @@
 // branch of ExcStartMark with the product of its probabilities.
 #pragma once
 
+#include <vector>
+
 #include "statespace/data/Stt.h"
 
 class TNos;
@@ -24,3 +26,18 @@ void ImmInitExc(stt*& s, TNos*& t);
 void HandleExcTransitions();
 
 void ClearNewExc();
+
+// The activation a successor will get when its queue entry is handled,
+// worked out on the new contents right after the firing of transition
+// number transNo, while they still hold the successor: `ata` is the
+// successor's array (null for zeros). `completed` is left empty when no
+// transition becomes active, else it is the completed array, and
+// `probability` the product of the branch probabilities. False when it
+// cannot be told this early: the dependency records do not cover the
+// enabling, or a newly enabled transition must choose among bindings.
+// Whether ActivateOnNewContents can tell the activation after every
+// exclusive firing: the dependency records cover the enabling and no
+// exclusive transition has more than one binding to choose from.
+bool ActivationKnownWhenFired();
+bool ActivateOnNewContents(const short* ata, int transNo, std::vector<short>& completed,
+                           double& probability);

@@ -47,6 +47,9 @@ public:
     // copy made) or stores a copy and returns it (found = false). A null
     // element, or a store without table, gives null.
     T* Save(T* element, bool& found);
+    // The stored element equal to `element` (whose key is set), or null;
+    // the store is not changed.
+    T* Find(const T& element) const { return FindInIndex(element); }
 
     unsigned GetCounter() const { return counter; }
     unsigned GetSize() const { return size; }
