@@ -6,6 +6,7 @@
 // Marking and NPMarking only.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "statespace/data/Arena.h"
@@ -69,7 +70,9 @@ private:
     // The stored elements by key, for finding one without descending its
     // bucket's tree: open addressing with linear probing over a power-of-two
     // table of nodes, at most three quarters full. The trees keep their shape
-    // for the listing.
+    // for the listing. A slot holds the node's address with the upper half
+    // of its key in the 16 bits above the address, so that probing passes
+    // most other nodes without reading them.
     T* FindInIndex(const T& element) const;
     void AddToIndex(Node* node);
     void ClearIndex();
@@ -86,5 +89,7 @@ private:
     // block pools: those then serve only the markings in transit, and are
     // emptied, and give their memory back, when the generation ends.
     BlockArena blocks;
-    std::vector<Node*> index;
+    static std::uintptr_t Slot(Node* node);
+    static Node* SlotNode(std::uintptr_t slot);
+    std::vector<std::uintptr_t> index;
 };
