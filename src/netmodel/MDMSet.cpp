@@ -27,13 +27,8 @@ MDMSet::MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
     add_short(transitions, d.GetTransNo());
 }
 
-MDMSet::MDMSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow)
-    : lastMarking(last),
-      delay(d),
-      newMarking(nullptr),
-      newTNos(nullptr),
-      storedTarget(stored),
-      storedNow(storedNow)
+MDMSet::MDMSet(Marking* stored)
+    : lastMarking(nullptr), newMarking(nullptr), newTNos(nullptr), storedTarget(stored)
 {
 }
 
@@ -54,7 +49,6 @@ void MDMSet::CopyFrom(const MDMSet& o)
     newMarking = o.newMarking ? new Marking(*o.newMarking) : nullptr;
     newTNos = o.newTNos ? new TNos(*o.newTNos) : nullptr;
     storedTarget = o.storedTarget;
-    storedNow = o.storedNow;
     transitions = nullptr;
     for (short_list* e = o.transitions; e; e = e->next) add_short(transitions, e->value);
 }
@@ -87,9 +81,9 @@ void MDMSetList::AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos
     Append(new MDMSet(last, reached, d, t));
 }
 
-void MDMSetList::AddStoredSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow)
+void MDMSetList::AddStoredSet(Marking* stored)
 {
-    Append(new MDMSet(last, d, stored, storedNow));
+    Append(new MDMSet(stored));
 }
 
 void MDMSetList::Append(MDMSet* e)

@@ -3,10 +3,8 @@
 // marking it was reached from, the delay value of that firing, the enabling
 // set of the reached marking and the transition numbers collected for it.
 // An entry owns its reached marking, set and list, and the rest of its chain.
-// A successor interned when it was fired is queued as the stored marking
-// alone: handling it adds the edge in its turn, so that every source's edges
-// keep the order of its firings, and fires the marking's successors when the
-// firing stored it.
+// A successor stored when it was fired (edge and all) is queued as the
+// stored marking alone, whose successors are still to be fired.
 #pragma once
 
 #include <cstddef>
@@ -22,8 +20,8 @@ class MDMSet {
 public:
     // Takes over reached and t; the list starts with d's transition number.
     MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
-    // A successor interned when fired: no marking, set or list of its own.
-    MDMSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow);
+    // A marking stored when fired: no marking, set or list of its own.
+    explicit MDMSet(Marking* stored);
     // Deep copies of reached marking, set and list; same source; not linked.
     MDMSet(const MDMSet& o);
     MDMSet& operator=(const MDMSet& o);
@@ -43,10 +41,8 @@ public:
     TNos*& GetNewTNos() { return newTNos; }
     short_list*& GetTransitions() { return transitions; }
     MDMSet* GetNext() const { return next; }
-    // The stored marking of an entry made by AddStoredSet, else null; and
-    // whether that firing stored it.
+    // The stored marking of an entry made by AddStoredSet, else null.
     Marking* GetStoredTarget() const { return storedTarget; }
-    bool IsStoredNow() const { return storedNow; }
 
 private:
     friend class MDMSetList;
@@ -59,7 +55,6 @@ private:
     TNos* newTNos;
     short_list* transitions = nullptr;
     Marking* storedTarget = nullptr;
-    bool storedNow = false;
     MDMSet* next = nullptr;
 
     static RecordPool pool;  // never destroyed
@@ -76,7 +71,7 @@ public:
     // Appends a new entry at the tail (taking over reached and t).
     void AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
     void AddNewSet(Marking* last, Marking* reached, const DelayVal& d);
-    void AddStoredSet(Marking* last, const DelayVal& d, Marking* stored, bool storedNow);
+    void AddStoredSet(Marking* stored);
     // Destroys the head entry; its successor becomes the head.
     void DelFirstSet();
     void Clear();

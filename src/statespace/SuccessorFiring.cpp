@@ -30,16 +30,11 @@ void MakeEnablingSets()
 }
 
 // The successor the new contents hold after the firing of transition number
-// transNo from SavedMarking, reached with NewD: as its stored marking when it
-// can be interned now, else as a marking of its own.
+// transNo from SavedMarking, reached with NewD: interned now when it can be,
+// else queued as a marking of its own.
 void QueueSuccessor(const short* ata, int transNo)
 {
-    DelayVal edge;
-    bool storedNow = false;
-    if (Marking* stored = InternFiredSuccessor(ata, transNo, NewD, edge, storedNow)) {
-        GlobalMDMSetList.AddStoredSet(SavedMarking, edge, stored, storedNow);
-        return;
-    }
+    if (InternFiredSuccessor(transNo, NewD)) return;
     NewM = MakeSuccessorMarking(ata, transNo);
     MakeNewSet();
 }

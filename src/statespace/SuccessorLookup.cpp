@@ -29,10 +29,10 @@ void InternSuccessorsWhenFired(bool on)
     internWhenFired = on;
 }
 
-Marking* InternFiredSuccessor(const short* ata, int transNo, const DelayVal& fired,
-                              DelayVal& edge, bool& storedNow)
+bool InternFiredSuccessor(int transNo, const DelayVal& fired)
 {
-    if (!internWhenFired) return nullptr;
+    if (!internWhenFired) return false;
+    const short* ata = SavedMarking->GetAta();
     // The successor is looked at in scratch storage; the store copies what
     // it keeps.
     static std::vector<std::byte> room;
@@ -46,11 +46,11 @@ Marking* InternFiredSuccessor(const short* ata, int transNo, const DelayVal& fir
         if (RefreshAta(inherited.data(), static_cast<short>(transNo - 1))) own = inherited.data();
     }
     double probability = 1.0;
-    if (!ActivateOnNewContents(own, transNo, completed, probability)) return nullptr;
+    if (!ActivateOnNewContents(own, transNo, completed, probability)) return false;
     // An activated successor is interned with the completed array, as its
     // one activation branch would be; that branch's value is combined with
     // the firing's.
-    edge = fired;
+    DelayVal edge = fired;
     if (!completed.empty()) {
         own = completed.data();
         DelayVal branch(probability, kDelayProbability);
@@ -61,19 +61,18 @@ Marking* InternFiredSuccessor(const short* ata, int transNo, const DelayVal& fir
     successor.CreateKey();
     bool found = false;
     Marking* stored = MHash.Save(&successor, found);
-    storedNow = !found;
-    return stored;
+    if (found) {
+        LinkToStored(*SavedMarking, *stored, edge);
+    } else {
+        SavedMarking->AddMarking(*stored, edge);
+        GlobalMDMSetList.AddStoredSet(stored);
+    }
+    return true;
 }
 
 void HandleStoredEntry(const MDMSet& entry)
 {
     Marking& stored = *entry.GetStoredTarget();
-    Marking& source = *entry.GetLastMarking();
-    if (!entry.IsStoredNow()) {
-        LinkToStored(source, stored, entry.GetDelay());
-        return;
-    }
-    source.AddMarking(stored, entry.GetDelay());
     LoadPmsIncrementally(stored.GetPms());
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = &stored;

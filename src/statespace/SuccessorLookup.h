@@ -1,11 +1,11 @@
 // Interning of successors when they are fired. Most successors of a large
 // graph are markings stored before; and where the activation of a successor
-// can be told from the firing alone, storing it right away gives the store
-// the same markings in the same order as handling its queue entry would (the
-// queue is first-in first-out, so a marking's first firing is its first
-// entry). The entry then carries the stored marking alone instead of a copy
-// of the successor with its enabling set: handling it adds the edge, and
-// fires the successors of a marking the firing stored.
+// can be told from the firing alone, storing it and adding its edge right
+// away gives the store and the edge lists what handling its queue entry
+// would: the queue is first-in first-out, so a marking's first firing is its
+// first entry, and the entries of one source follow each other. Only a
+// marking stored now takes the queue, as itself: its successors are fired
+// in its turn.
 #pragma once
 
 class DelayVal;
@@ -17,14 +17,12 @@ class MDMSet;
 // ActivationKnownWhenFired), off otherwise and after the generation.
 void InternSuccessorsWhenFired(bool on);
 
-// For the successor just fired by exclusive transition number transNo from a
-// marking with array `ata`, while the new contents still hold it (`fired` is
-// the firing's value): the activated successor is looked up or stored;
-// answers the stored marking, the edge value its entry adds and whether it
-// was stored now. Null when the interning is off or the activation cannot be
-// told this early.
-Marking* InternFiredSuccessor(const short* ata, int transNo, const DelayVal& fired,
-                              DelayVal& edge, bool& storedNow);
+// For the successor just fired by exclusive transition number transNo from
+// SavedMarking, while the new contents still hold it (`fired` is the
+// firing's value): the activated successor is interned with its edge from
+// SavedMarking, and queued when it is new. False (and nothing done) when
+// the interning is off or the activation cannot be told this early.
+bool InternFiredSuccessor(int transNo, const DelayVal& fired);
 
-// Handles a queue entry made for a successor interned when fired.
+// Fires the successors of a marking queued by InternFiredSuccessor.
 void HandleStoredEntry(const MDMSet& entry);
