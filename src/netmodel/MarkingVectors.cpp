@@ -2,7 +2,6 @@
 #include "netmodel/MarkingVectors.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -28,19 +27,14 @@ void LoadPlaces(const Pms& pms, Load load, Empty empty)
     }
 }
 
-template <class Contents, class Alloc>
-void FillFromPlaces(Pms& pms, Contents contents, Alloc alloc)
+template <class Contents>
+void FillFromPlaces(Pms& pms, Contents contents)
 {
-    fill_pms_with(
-        pms, no_of_places,
-        [contents](int i) {
-            Place* p = PlaceArray[i];
-            return std::pair<int, const PTms*>(p->GetNo(), contents(*p));
-        },
-        alloc);
+    fill_pms(pms, no_of_places, [contents](int i) {
+        Place* p = PlaceArray[i];
+        return std::pair<int, const PTms*>(p->GetNo(), contents(*p));
+    });
 }
-
-const PTms* NewContents(Place& p) { return p.GetNewTms(); }
 
 }  // namespace
 
@@ -140,27 +134,34 @@ void InitActPms(const Pms& pms)
 
 void MakeActPms(Pms& pms)
 {
-    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetActTms(); }, alloc_pms);
+    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetActTms(); });
 }
 
 void MakeNewPms(Pms& pms)
 {
-    FillFromPlaces(pms, NewContents, alloc_pms);
+    FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetNewTms(); });
 }
 
-void MakeNewPmsIn(Pms& pms, std::vector<std::byte>& room)
+void NewContentsVector::Prepare()
 {
-    FillFromPlaces(pms, NewContents, [&room](Pms& dst, int places, int entries) -> MTmsEntry* {
-        if (places <= 0) {
-            dst = Pms{0, nullptr};
-            return nullptr;
-        }
-        std::size_t bytes = places * sizeof(MTms) + entries * sizeof(MTmsEntry);
-        if (room.size() < bytes) room.resize(2 * bytes);
-        dst.size = static_cast<short>(places);
-        dst.places = reinterpret_cast<MTms*>(room.data());
-        return reinterpret_cast<MTmsEntry*>(dst.places + places);
-    });
+    std::size_t slots = 0;
+    for (int i = 0; i < no_of_places; ++i)
+        if (const PTms* t = PlaceArray[i]->GetNewTms()) slots += std::max<int>(t->size, 0);
+    places.resize(no_of_places);
+    entries.resize(slots);
+}
+
+const Pms& NewContentsVector::Make()
+{
+    MTmsEntry* room = entries.data();
+    short k = 0;
+    for (int i = 0; i < no_of_places; ++i) {
+        Place* p = PlaceArray[i];
+        const PTms* t = p->GetNewTms();
+        if (t && t->quant != 0) room = ptms2mtms_at(t, p->GetNo(), places[k++], room);
+    }
+    pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
+    return pms;
 }
 
 Marking* MakeSuccessorMarking(const short* ata, int transNo)

@@ -3,7 +3,6 @@
 // and firing work on. All work on PlaceArray.
 #pragma once
 
-#include <cstddef>
 #include <vector>
 
 #include "statespace/data/Multiset.h"
@@ -28,9 +27,21 @@ void EndLoadRun();
 // without being released (clear it first if it holds a vector).
 void MakeActPms(Pms& pms);
 void MakeNewPms(Pms& pms);
-// MakeNewPms in `room`, which grows as needed: the vector is valid until the
-// next call with the same room. For successors looked at, not kept.
-void MakeNewPmsIn(Pms& pms, std::vector<std::byte>& room);
+// The vector of the new contents in storage of its own, for successors that
+// are looked at, not kept: one pass over the places, no allocation.
+class NewContentsVector {
+public:
+    // Sizes the storage for the places of the net (their slots are fixed
+    // once the net is built).
+    void Prepare();
+    // MakeNewPms into the storage; valid until the next call.
+    const Pms& Make();
+
+private:
+    std::vector<MTms> places;
+    std::vector<MTmsEntry> entries;
+    Pms pms{0, nullptr};
+};
 
 // A new marking of the new contents whose ata is MakeNewAta(ata, fired),
 // after the firing of transition number transNo.

@@ -2,7 +2,6 @@
 // on the new contents, then the activated marking is interned.
 #include "statespace/SuccessorLookup.h"
 
-#include <cstddef>
 #include <vector>
 
 #include "netmodel/EnablingSets.h"
@@ -21,12 +20,14 @@
 namespace {
 
 bool internWhenFired = false;
+NewContentsVector successorVector;
 
 }  // namespace
 
 void InternSuccessorsWhenFired(bool on)
 {
     internWhenFired = on;
+    if (on) successorVector.Prepare();
 }
 
 bool InternFiredSuccessor(int transNo, const DelayVal& fired)
@@ -35,11 +36,9 @@ bool InternFiredSuccessor(int transNo, const DelayVal& fired)
     const short* ata = SavedMarking->GetAta();
     // The successor is looked at in scratch storage; the store copies what
     // it keeps.
-    static std::vector<std::byte> room;
     static std::vector<short> inherited;
     static std::vector<short> completed;
-    Pms pms;
-    MakeNewPmsIn(pms, room);
+    const Pms& pms = successorVector.Make();
     short* own = nullptr;
     if (ata) {
         inherited.assign(ata, ata + no_of_exc_transitions);

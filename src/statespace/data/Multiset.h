@@ -139,10 +139,9 @@ inline MTmsEntry* ptms2mtms_at(const PTms* p, int place, MTms& m, MTmsEntry* roo
 
 // Makes dst (overwritten, not released) the vector of `count` places, where
 // placeAt(i) returns {place number, const PTms* contents} for the i-th place
-// in ascending place number. Places without tokens get no entry. The memory
-// comes from alloc(dst, places, entries), which answers as alloc_pms does.
-template <class PlaceAt, class Alloc>
-void fill_pms_with(Pms& dst, int count, PlaceAt placeAt, Alloc alloc)
+// in ascending place number. Places without tokens get no entry.
+template <class PlaceAt>
+void fill_pms(Pms& dst, int count, PlaceAt placeAt)
 {
     int places = 0;
     int entries = 0;
@@ -153,20 +152,13 @@ void fill_pms_with(Pms& dst, int count, PlaceAt placeAt, Alloc alloc)
             entries += ptms_used_slots(p);
         }
     }
-    MTmsEntry* room = alloc(dst, places, entries);
+    MTmsEntry* room = alloc_pms(dst, places, entries);
     int k = 0;
     for (int i = 0; i < count; ++i) {
         std::pair<int, const PTms*> place = placeAt(i);
         if (place.second && place.second->quant != 0)
             room = ptms2mtms_at(place.second, place.first, dst.places[k++], room);
     }
-}
-
-// The same in a block of its own (freed by clear_pms).
-template <class PlaceAt>
-void fill_pms(Pms& dst, int count, PlaceAt placeAt)
-{
-    fill_pms_with(dst, count, placeAt, alloc_pms);
 }
 
 // --- Conversions -------------------------------------------------------------
