@@ -36,6 +36,7 @@ public:
     void Prepare();
     // MakeNewPms into the storage; valid until the next call.
     const Pms& Make();
+    const Pms& Current() const { return pms; }
 
 private:
     std::vector<MTms> places;

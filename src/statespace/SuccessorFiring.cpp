@@ -35,6 +35,7 @@ void MakeEnablingSets()
 void QueueSuccessor(const short* ata, int transNo)
 {
     if (InternFiredSuccessor(transNo, NewD)) return;
+    InternBatchedSuccessors();
     NewM = MakeSuccessorMarking(ata, transNo);
     MakeNewSet();
 }
@@ -61,6 +62,7 @@ void FireExcTransitions(short& active)
         }
         if (fired) fired->CpyActToNew();
     }
+    InternBatchedSuccessors();
     if (no_of_inf_transitions == 0) MakeEnablingSets();
 }
 

@@ -20,53 +20,97 @@
 namespace {
 
 bool internWhenFired = false;
-NewContentsVector successorVector;
+
+// The successors of one marking are looked at as they are fired, and
+// interned together afterwards, in firing order: the store is then asked
+// for all of them at once, so that the memory it reads for one is fetched
+// while the others are worked on.
+struct FiredSuccessor {
+    NewContentsVector vector;
+    std::vector<short> inherited;
+    std::vector<short> completed;
+    const short* ata = nullptr;
+    DelayVal edge;
+    unsigned key = 0;
+
+    Marking View() const { return Marking::View(vector.Current(), const_cast<short*>(ata)); }
+};
+
+constexpr std::size_t kBatch = 16;
+std::vector<FiredSuccessor> batch;
+std::size_t batched = 0;
+
+// Looks the successor the new contents hold at: its vector, its activated
+// array and the value of its edge. False when its activation cannot be told.
+bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
+{
+    s.vector.Make();
+    s.ata = nullptr;
+    if (const short* ata = SavedMarking->GetAta()) {
+        s.inherited.assign(ata, ata + no_of_exc_transitions);
+        if (RefreshAta(s.inherited.data(), static_cast<short>(transNo - 1)))
+            s.ata = s.inherited.data();
+    }
+    double probability = 1.0;
+    if (!ActivateOnNewContents(s.ata, transNo, s.completed, probability)) return false;
+    // An activated successor is interned with the completed array, as its
+    // one activation branch would be; that branch's value is combined with
+    // the firing's.
+    s.edge = fired;
+    if (!s.completed.empty()) {
+        s.ata = s.completed.data();
+        DelayVal branch(probability, kDelayProbability);
+        CheckAndCorrectDelayVal(fired, branch);
+        s.edge = branch;
+    }
+    Marking view = s.View();
+    view.CreateKey();
+    s.key = view.GetKey();
+    return true;
+}
+
+void Intern(const FiredSuccessor& s)
+{
+    Marking view = s.View();
+    view.SetKey(s.key);
+    bool found = false;
+    Marking* stored = MHash.Save(&view, found);
+    if (found) {
+        LinkToStored(*SavedMarking, *stored, s.edge);
+    } else {
+        SavedMarking->AddMarking(*stored, s.edge);
+        GlobalMDMSetList.AddStoredSet(stored);
+    }
+}
 
 }  // namespace
 
 void InternSuccessorsWhenFired(bool on)
 {
     internWhenFired = on;
-    if (on) successorVector.Prepare();
+    batched = 0;
+    if (!on) return;
+    batch.resize(kBatch);
+    for (FiredSuccessor& s : batch) s.vector.Prepare();
 }
 
 bool InternFiredSuccessor(int transNo, const DelayVal& fired)
 {
     if (!internWhenFired) return false;
-    const short* ata = SavedMarking->GetAta();
-    // The successor is looked at in scratch storage; the store copies what
-    // it keeps.
-    static std::vector<short> inherited;
-    static std::vector<short> completed;
-    const Pms& pms = successorVector.Make();
-    short* own = nullptr;
-    if (ata) {
-        inherited.assign(ata, ata + no_of_exc_transitions);
-        if (RefreshAta(inherited.data(), static_cast<short>(transNo - 1))) own = inherited.data();
-    }
-    double probability = 1.0;
-    if (!ActivateOnNewContents(own, transNo, completed, probability)) return false;
-    // An activated successor is interned with the completed array, as its
-    // one activation branch would be; that branch's value is combined with
-    // the firing's.
-    DelayVal edge = fired;
-    if (!completed.empty()) {
-        own = completed.data();
-        DelayVal branch(probability, kDelayProbability);
-        CheckAndCorrectDelayVal(fired, branch);
-        edge = branch;
-    }
-    Marking successor = Marking::View(pms, own);
-    successor.CreateKey();
-    bool found = false;
-    Marking* stored = MHash.Save(&successor, found);
-    if (found) {
-        LinkToStored(*SavedMarking, *stored, edge);
-    } else {
-        SavedMarking->AddMarking(*stored, edge);
-        GlobalMDMSetList.AddStoredSet(stored);
-    }
+    if (batched == kBatch) InternBatchedSuccessors();
+    FiredSuccessor& s = batch[batched];
+    if (!LookAt(s, transNo, fired)) return false;
+    MHash.Prefetch(s.key, 0);
+    ++batched;
     return true;
+}
+
+void InternBatchedSuccessors()
+{
+    for (int stage = 1; stage <= 2; ++stage)
+        for (std::size_t k = 0; k < batched; ++k) MHash.Prefetch(batch[k].key, stage);
+    for (std::size_t k = 0; k < batched; ++k) Intern(batch[k]);
+    batched = 0;
 }
 
 void HandleStoredEntry(const MDMSet& entry)

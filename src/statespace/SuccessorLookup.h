@@ -19,10 +19,13 @@ void InternSuccessorsWhenFired(bool on);
 
 // For the successor just fired by exclusive transition number transNo from
 // SavedMarking, while the new contents still hold it (`fired` is the
-// firing's value): the activated successor is interned with its edge from
-// SavedMarking, and queued when it is new. False (and nothing done) when
+// firing's value): the activated successor is to be interned with its edge
+// from SavedMarking, and queued when it is new. That happens, in firing
+// order, by InternBatchedSuccessors, which must come before anything else
+// touches the store, the edges or the queue. False (and nothing done) when
 // the interning is off or the activation cannot be told this early.
 bool InternFiredSuccessor(int transNo, const DelayVal& fired);
+void InternBatchedSuccessors();
 
 // Fires the successors of a marking queued by InternFiredSuccessor.
 void HandleStoredEntry(const MDMSet& entry);

@@ -173,6 +173,30 @@ T* Hash<T>::FindInIndex(const T& element) const
 }
 
 template <class T>
+void Hash<T>::Prefetch(unsigned key, int stage) const
+{
+    if (index.empty()) return;
+    std::size_t mask = index.size() - 1;
+    std::size_t i = IndexStart(key, mask);
+    if (stage == 0) {
+        __builtin_prefetch(&index[i]);
+        return;
+    }
+    std::uintptr_t tag = SlotTag(key);
+    for (;; i = (i + 1) & mask) {
+        std::uintptr_t slot = index[i];
+        if (!slot) return;
+        if ((slot & ~((std::uintptr_t{1} << kSlotTagShift) - 1)) != tag) continue;
+        const Node* node = SlotNode(slot);
+        if (stage == 1)
+            __builtin_prefetch(node);
+        else if constexpr (requires { node->elem.Prefetch(); })
+            node->elem.Prefetch();
+        return;
+    }
+}
+
+template <class T>
 void Hash<T>::AddToIndex(Node* node)
 {
     if (4 * (counter + 1) > 3 * index.size()) {

@@ -51,6 +51,10 @@ public:
     // The stored element equal to `element` (whose key is set), or null;
     // the store is not changed.
     T* Find(const T& element) const { return FindInIndex(element); }
+    // Warms the caches for a later Find or Save of an element with this key,
+    // in stages that each read what the one before fetched: 0 the index
+    // slot, 1 the first node whose slot matches, 2 that node's contents.
+    void Prefetch(unsigned key, int stage) const;
 
     unsigned GetCounter() const { return counter; }
     unsigned GetSize() const { return size; }

@@ -47,6 +47,12 @@ public:
     static void operator delete(void* p) { pool.Release(p); }
 
     void CreateKey();
+    // Asks the processor to fetch the ata and the vector.
+    void Prefetch() const
+    {
+        __builtin_prefetch(ata);
+        __builtin_prefetch(pms.places);
+    }
     void SetKey(unsigned k) { key = k; }
     unsigned GetKey() const { return key; }
     int GetSize() const { return pms.size; }
