@@ -29,11 +29,9 @@ struct FiredSuccessor {
     NewContentsVector vector;
     std::vector<short> inherited;
     std::vector<short> completed;
-    const short* ata = nullptr;
+    short* ata = nullptr;
     DelayVal edge;
     unsigned key = 0;
-
-    Marking View() const { return Marking::View(vector.Current(), const_cast<short*>(ata)); }
 };
 
 constexpr std::size_t kBatch = 16;
@@ -63,15 +61,13 @@ bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
         CheckAndCorrectDelayVal(fired, branch);
         s.edge = branch;
     }
-    Marking view = s.View();
-    view.CreateKey();
-    s.key = view.GetKey();
+    s.key = Marking::KeyOf(s.vector.Current(), s.ata);
     return true;
 }
 
 void Intern(const FiredSuccessor& s)
 {
-    Marking view = s.View();
+    Marking view = Marking::View(s.vector.Current(), s.ata);
     view.SetKey(s.key);
     bool found = false;
     Marking* stored = MHash.Save(&view, found);

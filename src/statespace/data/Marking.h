@@ -47,6 +47,8 @@ public:
     static void operator delete(void* p) { pool.Release(p); }
 
     void CreateKey();
+    // The key CreateKey gives a marking with this vector and ata.
+    static unsigned KeyOf(const Pms& pms, const short* ata);
     // Asks the processor to fetch the ata and the vector.
     void Prefetch() const
     {
