@@ -176,17 +176,28 @@ bool ActivationKnownWhenFired()
     return true;
 }
 
-bool ActivateOnNewContents(const short* ata, int transNo, std::vector<short>& completed,
-                           double& probability)
+bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
+                         bool& activated, double& probability)
 {
-    completed.clear();
+    activated = false;
     probability = 1.0;
     if (!rememberDisabled || !RefTDep || transNo < 1 ||
         static_cast<unsigned>(transNo) > dependentsInClassOrder.size() || !RefTDep[transNo - 1])
         return false;
+    if (ata)
+        result.assign(ata, ata + no_of_exc_transitions);
+    else
+        result.assign(no_of_exc_transitions, 0);
+    // Only the transitions that depend on the fired one can change: an
+    // active one stays while its binding is enabled, an inactive one becomes
+    // active when enabled.
     for (unsigned short i : dependentsInClassOrder[transNo - 1]) {
-        if (ata && ata[i] != 0) continue;
         Transition& t = *ExcTrans[i];
+        if (result[i] != 0) {
+            const Binding* b = t.GetBindings() ? t.GetBindings()->GetLE(result[i]) : nullptr;
+            if (!t.IsNewEnabled() || !b || !b->IsNewEnabled()) result[i] = 0;
+            continue;
+        }
         if (!t.IsNewEnabled() || !t.GetBindings()) continue;
         short chosen = 0;
         short k = 0;
@@ -199,13 +210,8 @@ bool ActivateOnNewContents(const short* ata, int transNo, std::vector<short>& co
             weight = e->item->GetWeight();
         }
         if (chosen == 0 || weight == 0.0) continue;
-        if (completed.empty()) {
-            if (ata)
-                completed.assign(ata, ata + no_of_exc_transitions);
-            else
-                completed.assign(no_of_exc_transitions, 0);
-        }
-        completed[i] = chosen;
+        result[i] = chosen;
+        activated = true;
         probability *= BranchProbability(weight, weight);
     }
     return true;

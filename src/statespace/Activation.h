@@ -27,17 +27,17 @@ void HandleExcTransitions();
 
 void ClearNewExc();
 
-// The activation a successor will get when its queue entry is handled,
-// worked out on the new contents right after the firing of transition
-// number transNo, while they still hold the successor: `ata` is the
-// successor's array (null for zeros). `completed` is left empty when no
-// transition becomes active, else it is the completed array, and
-// `probability` the product of the branch probabilities. False when it
+// Whether SuccessorActivation can tell the array of every successor: the
+// dependency records cover the enabling and no exclusive transition has more
+// than one binding to choose from.
+bool ActivationKnownWhenFired();
+// The array a successor will have once its queue entry is handled, worked
+// out on the new contents right after the firing of transition number
+// transNo from a marking with array `ata` (null for zeros), while they still
+// hold the successor: the entries MakeNewAta keeps and those the activation
+// adds, in `result`. `activated` tells whether the activation added any,
+// `probability` is the product of their branch probabilities. False when it
 // cannot be told this early: the dependency records do not cover the
 // enabling, or a newly enabled transition must choose among bindings.
-// Whether ActivateOnNewContents can tell the activation after every
-// exclusive firing: the dependency records cover the enabling and no
-// exclusive transition has more than one binding to choose from.
-bool ActivationKnownWhenFired();
-bool ActivateOnNewContents(const short* ata, int transNo, std::vector<short>& completed,
-                           double& probability);
+bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
+                         bool& activated, double& probability);

@@ -2,9 +2,9 @@
 // on the new contents, then the activated marking is interned.
 #include "statespace/SuccessorLookup.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "netmodel/EnablingSets.h"
 #include "netmodel/MDMSet.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/PendingSuccessors.h"
@@ -27,12 +27,15 @@ bool internWhenFired = false;
 // while the others are worked on.
 struct FiredSuccessor {
     NewContentsVector vector;
-    std::vector<short> inherited;
-    std::vector<short> completed;
-    short* ata = nullptr;
+    std::vector<short> ata;  // empty for no array
     DelayVal edge;
     unsigned key = 0;
 };
+
+short* Ata(FiredSuccessor& s)
+{
+    return s.ata.empty() ? nullptr : s.ata.data();
+}
 
 constexpr std::size_t kBatch = 16;
 std::vector<FiredSuccessor> batch;
@@ -42,32 +45,29 @@ std::size_t batched = 0;
 // array and the value of its edge. False when its activation cannot be told.
 bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
 {
-    s.vector.Make();
-    s.ata = nullptr;
-    if (const short* ata = SavedMarking->GetAta()) {
-        s.inherited.assign(ata, ata + no_of_exc_transitions);
-        if (RefreshAta(s.inherited.data(), static_cast<short>(transNo - 1)))
-            s.ata = s.inherited.data();
-    }
+    bool activated = false;
     double probability = 1.0;
-    if (!ActivateOnNewContents(s.ata, transNo, s.completed, probability)) return false;
-    // An activated successor is interned with the completed array, as its
-    // one activation branch would be; that branch's value is combined with
-    // the firing's.
+    if (!SuccessorActivation(SavedMarking->GetAta(), transNo, s.ata, activated, probability))
+        return false;
+    s.vector.Make();
+    // An array without entries is no array; an activated successor is
+    // interned as its one activation branch would be, whose value is
+    // combined with the firing's.
     s.edge = fired;
-    if (!s.completed.empty()) {
-        s.ata = s.completed.data();
+    if (activated) {
         DelayVal branch(probability, kDelayProbability);
         CheckAndCorrectDelayVal(fired, branch);
         s.edge = branch;
+    } else if (std::all_of(s.ata.begin(), s.ata.end(), [](short v) { return v == 0; })) {
+        s.ata.clear();
     }
-    s.key = Marking::KeyOf(s.vector.Current(), s.ata);
+    s.key = Marking::KeyOf(s.vector.Current(), Ata(s));
     return true;
 }
 
-void Intern(const FiredSuccessor& s)
+void Intern(FiredSuccessor& s)
 {
-    Marking view = Marking::View(s.vector.Current(), s.ata);
+    Marking view = Marking::View(s.vector.Current(), Ata(s));
     view.SetKey(s.key);
     bool found = false;
     Marking* stored = MHash.Save(&view, found);
