@@ -162,6 +162,7 @@ void PrepareActivation()
     // marking untested, so only without immediate transitions is every active
     // entry enabled in its own marking.
     SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
+    dependentsInClassOrder.clear();
     if (rememberDisabled) SortDependents();
 }
 
@@ -171,7 +172,9 @@ bool ActivationKnownWhenFired()
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         const Transition& t = *ExcTrans[i];
         if (t.GetBindings() && t.GetBindings()->count > 1) return false;
-        if (t.GetNo() < 1 || !RefTDep[t.GetNo() - 1]) return false;
+        if (t.GetNo() < 1 || static_cast<unsigned>(t.GetNo()) > dependentsInClassOrder.size() ||
+            !RefTDep[t.GetNo() - 1])
+            return false;
     }
     return true;
 }
