@@ -1,5 +1,6 @@
-// Interning at firing time: the activation of the successor is worked out
-// on the new contents, then the activated marking is interned.
+// Interning at firing time: the activation of a successor is worked out on
+// the new contents right after its firing, the activated marking is
+// interned with the other successors of its source.
 #include "statespace/SuccessorLookup.h"
 
 #include <algorithm>

@@ -48,10 +48,7 @@ public:
     // copy made) or stores a copy and returns it (found = false). A null
     // element, or a store without table, gives null.
     T* Save(T* element, bool& found);
-    // The stored element equal to `element` (whose key is set), or null;
-    // the store is not changed.
-    T* Find(const T& element) const { return FindInIndex(element); }
-    // Warms the caches for a later Find or Save of an element with this key,
+    // Warms the caches for a later Save of an element with this key,
     // in stages that each read what the one before fetched: 0 the index
     // slot, 1 the first node whose slot matches, 2 that node's contents.
     void Prefetch(unsigned key, int stage) const;
