@@ -91,21 +91,25 @@ void SetAtaRefreshByDependencies(bool on)
     refreshByDependencies = on;
 }
 
-short* MakeNewAta(const short* ata, short fired)
+bool RefreshAta(short* ata, short fired)
 {
-    short* fresh = make_ata(ata);
-    if (!fresh) return nullptr;
+    if (!ata) return false;
     const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
     if (d) {
         for (unsigned short k = 0; k < d->exc_no; ++k) {
             unsigned short i = d->exc[k];
-            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
+            if (ata[i] != 0 && !StillActive(*ExcTrans[i], ata[i])) ata[i] = 0;
         }
     } else {
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
+            if (ata[i] != 0 && !StillActive(*ExcTrans[i], ata[i])) ata[i] = 0;
     }
-    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
-        clear_ata(fresh);
+    return std::any_of(ata, ata + no_of_exc_transitions, [](short v) { return v != 0; });
+}
+
+short* MakeNewAta(const short* ata, short fired)
+{
+    short* fresh = make_ata(ata);
+    if (!RefreshAta(fresh, fired)) clear_ata(fresh);
     return fresh;
 }

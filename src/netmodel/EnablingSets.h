@@ -19,6 +19,8 @@ void ModTNos(TNos& set, short t);
 // remains (or for a null ata). `fired` is the fired transition (transition
 // number - 1), -1 when unknown; see SetAtaRefreshByDependencies.
 short* MakeNewAta(const short* ata, short fired = -1);
+// The same update on `ata` in place; answers whether an entry remains.
+bool RefreshAta(short* ata, short fired);
 
 // When every active entry of an ata is known to be enabled in its marking and
 // the dependency records cover every way a firing changes enabling, only the

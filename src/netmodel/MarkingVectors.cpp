@@ -142,6 +142,28 @@ void MakeNewPms(Pms& pms)
     FillFromPlaces(pms, [](Place& p) -> const PTms* { return p.GetNewTms(); });
 }
 
+void NewContentsVector::Prepare()
+{
+    std::size_t slots = 0;
+    for (int i = 0; i < no_of_places; ++i)
+        if (const PTms* t = PlaceArray[i]->GetNewTms()) slots += std::max<int>(t->size, 0);
+    places.resize(no_of_places);
+    entries.resize(slots);
+}
+
+const Pms& NewContentsVector::Make()
+{
+    MTmsEntry* room = entries.data();
+    short k = 0;
+    for (int i = 0; i < no_of_places; ++i) {
+        Place* p = PlaceArray[i];
+        const PTms* t = p->GetNewTms();
+        if (t && t->quant != 0) room = ptms2mtms_at(t, p->GetNo(), places[k++], room);
+    }
+    pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
+    return pms;
+}
+
 Marking* MakeSuccessorMarking(const short* ata, int transNo)
 {
     auto* m = new Marking();

@@ -3,6 +3,8 @@
 // and firing work on. All work on PlaceArray.
 #pragma once
 
+#include <vector>
+
 #include "statespace/data/Multiset.h"
 
 class Marking;
@@ -25,6 +27,22 @@ void EndLoadRun();
 // without being released (clear it first if it holds a vector).
 void MakeActPms(Pms& pms);
 void MakeNewPms(Pms& pms);
+// The vector of the new contents in storage of its own, for successors that
+// are looked at, not kept: one pass over the places, no allocation.
+class NewContentsVector {
+public:
+    // Sizes the storage for the places of the net (their slots are fixed
+    // once the net is built).
+    void Prepare();
+    // MakeNewPms into the storage; valid until the next call.
+    const Pms& Make();
+    const Pms& Current() const { return pms; }
+
+private:
+    std::vector<MTms> places;
+    std::vector<MTmsEntry> entries;
+    Pms pms{0, nullptr};
+};
 
 // A new marking of the new contents whose ata is MakeNewAta(ata, fired),
 // after the firing of transition number transNo.

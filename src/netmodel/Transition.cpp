@@ -79,18 +79,14 @@ void Transition::EvalCellVars()
     EachBinding(bindings, [](Binding& b) { b.EvalCellVars(); });
 }
 
-void Transition::FireExc(const short* ata, Marking*& succ, DelayVal& dv)
+Binding* Transition::FireActive(const short* ata, double& value)
 {
-    if (!ata || fieldPos == 0 || !bindings) return;
+    value = 0.0;
+    if (!ata || fieldPos == 0 || !bindings) return nullptr;
     short k = ata[fieldPos - 1];
     Binding* b = bindings->GetLE(k);
-    if (!b) return;
-    double v = b->ChkAndFireExc(k);
-    if (v != 0.0) {
-        succ = MakeSuccessorMarking(ata, no);
-        dv = b->Record(v, no);
-    }
-    b->CpyActToNew();
+    if (b) value = b->ChkAndFireExc(k);
+    return b;
 }
 
 bool Transition::ChkAndFireImm(PtrList<NPMarking>*& list, double& sum, unsigned short i)

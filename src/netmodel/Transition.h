@@ -47,10 +47,12 @@ public:
     void ClassChk() const;
     void EvalCellVars();
 
-    // Fires the binding that `ata` marks active for this transition. When it
-    // yields a value, succ becomes the new marking and dv its delay value.
-    // The new contents are reset afterwards.
-    void FireExc(const short* ata, Marking*& succ, DelayVal& dv);
+    // Fires the binding that `ata` marks active for this transition on the
+    // new contents; `value` is the firing's number, 0 when the firing is not
+    // possible. Answers the fired binding, whose new contents stay as the
+    // firing left them until the caller resets them (Binding::CpyActToNew);
+    // null when there was nothing to fire.
+    Binding* FireActive(const short* ata, double& value);
     // Tries every binding on the actual contents; each that fires appends a
     // vanishing successor with its weight to `list`, adds the weight to
     // `sum` and is recorded for immediate transition i in RefTNos.

@@ -9,6 +9,7 @@
 // depth-first order of the tree).
 #include "statespace/Activation.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "netmodel/EnablingSets.h"
@@ -19,6 +20,7 @@
 #include "statespace/GenerationState.h"
 #include "statespace/data/Marking.h"
 #include "statespace/data/NetCounts.h"
+#include "statespace/data/TDep.h"
 #include "statespace/data/TNos.h"
 
 namespace {
@@ -43,6 +45,32 @@ std::vector<Branch> branches;
 // can change its enabling: not when a capacity or an arc inscription reads
 // the marking of places the transition does not touch.
 bool rememberDisabled = false;
+
+// Per transition number, the exclusive transitions whose enabling its firing
+// may change, in class order; filled only when rememberDisabled holds.
+std::vector<std::vector<unsigned short>> dependentsInClassOrder;
+
+void SortDependents()
+{
+    dependentsInClassOrder.assign(no_of_trans, {});
+    if (!RefTDep) return;
+    for (unsigned t = 0; t < no_of_trans; ++t) {
+        if (!RefTDep[t]) continue;
+        std::vector<unsigned short>& list = dependentsInClassOrder[t];
+        for (unsigned short k = 0; k < RefTDep[t]->exc_no; ++k)
+            if (RefTDep[t]->exc[k] < no_of_exc_transitions) list.push_back(RefTDep[t]->exc[k]);
+        std::sort(list.begin(), list.end());
+        list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+}
+
+// The probability of a branch with the given weight among enabled bindings
+// of the given total weight.
+double BranchProbability(double weight, double total)
+{
+    double w = DelayVal(weight, kDelayProbability).GetDelayVal();
+    return DelayVal(w / total, kDelayProbability).GetDelayVal();
+}
 
 bool ReadsMarking(const PtrList<Arc>* arcs)
 {
@@ -86,16 +114,14 @@ bool ChkAndActExc(unsigned short i)
         ++k;
         if (!e->item->IsActEnabled()) continue;
         total += e->item->GetWeight();
-        branches.push_back(
-            Branch{k, DelayVal(e->item->GetWeight(), kDelayProbability).GetDelayVal()});
+        branches.push_back(Branch{k, e->item->GetWeight()});
     }
     if (branches.size() == first || total == 0.0) {
         branches.resize(first);
         return false;
     }
     for (std::size_t b = first; b < branches.size(); ++b)
-        branches[b].probability =
-            DelayVal(branches[b].probability / total, kDelayProbability).GetDelayVal();
+        branches[b].probability = BranchProbability(branches[b].probability, total);
     levels.push_back(Level{i, first, branches.size() - first});
     return true;
 }
@@ -136,6 +162,62 @@ void PrepareActivation()
     // marking untested, so only without immediate transitions is every active
     // entry enabled in its own marking.
     SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
+    dependentsInClassOrder.clear();
+    if (rememberDisabled) SortDependents();
+}
+
+bool ActivationKnownWhenFired()
+{
+    if (!rememberDisabled || !RefTDep) return false;
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+        const Transition& t = *ExcTrans[i];
+        if (t.GetBindings() && t.GetBindings()->count > 1) return false;
+        if (t.GetNo() < 1 || static_cast<unsigned>(t.GetNo()) > dependentsInClassOrder.size() ||
+            !RefTDep[t.GetNo() - 1])
+            return false;
+    }
+    return true;
+}
+
+bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
+                         bool& activated, double& probability)
+{
+    activated = false;
+    probability = 1.0;
+    if (!rememberDisabled || !RefTDep || transNo < 1 ||
+        static_cast<unsigned>(transNo) > dependentsInClassOrder.size() || !RefTDep[transNo - 1])
+        return false;
+    if (ata)
+        result.assign(ata, ata + no_of_exc_transitions);
+    else
+        result.assign(no_of_exc_transitions, 0);
+    // Only the transitions that depend on the fired one can change: an
+    // active one stays while its binding is enabled, an inactive one becomes
+    // active when enabled.
+    for (unsigned short i : dependentsInClassOrder[transNo - 1]) {
+        Transition& t = *ExcTrans[i];
+        if (result[i] != 0) {
+            const Binding* b = t.GetBindings() ? t.GetBindings()->GetLE(result[i]) : nullptr;
+            if (!t.IsNewEnabled() || !b || !b->IsNewEnabled()) result[i] = 0;
+            continue;
+        }
+        if (!t.IsNewEnabled() || !t.GetBindings()) continue;
+        short chosen = 0;
+        short k = 0;
+        double weight = 0.0;
+        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+            ++k;
+            if (!e->item->IsNewEnabled()) continue;
+            if (chosen != 0) return false;  // a choice by weight: the marking branches
+            chosen = k;
+            weight = e->item->GetWeight();
+        }
+        if (chosen == 0 || weight == 0.0) continue;
+        result[i] = chosen;
+        activated = true;
+        probability *= BranchProbability(weight, weight);
+    }
+    return true;
 }
 
 void NewInitExc(short reload)

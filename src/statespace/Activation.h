@@ -5,6 +5,8 @@
 // branch of ExcStartMark with the product of its probabilities.
 #pragma once
 
+#include <vector>
+
 #include "statespace/data/Stt.h"
 
 class TNos;
@@ -24,3 +26,18 @@ void ImmInitExc(stt*& s, TNos*& t);
 void HandleExcTransitions();
 
 void ClearNewExc();
+
+// Whether SuccessorActivation can tell the array of every successor: the
+// dependency records cover the enabling and no exclusive transition has more
+// than one binding to choose from.
+bool ActivationKnownWhenFired();
+// The array a successor will have once its queue entry is handled, worked
+// out on the new contents right after the firing of transition number
+// transNo from a marking with array `ata` (null for zeros), while they still
+// hold the successor: the entries MakeNewAta keeps and those the activation
+// adds, in `result`. `activated` tells whether the activation added any,
+// `probability` is the product of their branch probabilities. False when it
+// cannot be told this early: the dependency records do not cover the
+// enabling, or a newly enabled transition must choose among bindings.
+bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
+                         bool& activated, double& probability);

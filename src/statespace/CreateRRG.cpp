@@ -10,6 +10,7 @@
 #include "statespace/Activation.h"
 #include "statespace/EntryHandlers.h"
 #include "statespace/GenerationState.h"
+#include "statespace/SuccessorLookup.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
@@ -30,8 +31,13 @@ void NMInit()
 void RunQueue(void (*handle)())
 {
     while (!GlobalMDMSetList.IsEmpty()) {
-        NMInit();
-        handle();
+        MDMSet* head = GlobalMDMSetList.GetFirst();
+        if (head->GetStoredTarget()) {
+            HandleStoredEntry(*head);
+        } else {
+            NMInit();
+            handle();
+        }
         GlobalMDMSetList.DelFirstSet();
     }
 }
@@ -122,7 +128,9 @@ void CreateRRG()
     // is loaded: consecutive loads need to write only the places that differ.
     int mode = GenerationMode();
     if (mode == 1 || mode == 9) StartLoadRun();
+    InternSuccessorsWhenFired(mode == 1 && ActivationKnownWhenFired());
     RunQueue(HandlerOfMode(mode));
+    InternSuccessorsWhenFired(false);
     EndLoadRun();
     ChooseInitialMarking(start);
 }

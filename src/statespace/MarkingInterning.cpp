@@ -10,10 +10,15 @@ Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found)
     found = false;
     Marking* stored = MHash.Save(&marking, found);
     if (found) {
-        bool merged = false;
-        LastMarking->UAddMarking(*stored, edge, merged);
+        LinkToStored(*LastMarking, *stored, edge);
     } else {
         LastMarking->AddMarking(*stored, edge);
     }
     return stored;
+}
+
+void LinkToStored(Marking& source, Marking& stored, const DelayVal& edge)
+{
+    bool merged = false;
+    source.UAddMarking(stored, edge, merged);
 }

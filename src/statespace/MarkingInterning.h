@@ -10,3 +10,7 @@ class Marking;
 // before may merge with an equal probability edge). Answers the stored
 // marking; `found` tells whether it was stored before.
 Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found);
+
+// The edge InternMarking adds for a marking it finds stored: from `source`
+// to `stored`.
+void LinkToStored(Marking& source, Marking& stored, const DelayVal& edge);

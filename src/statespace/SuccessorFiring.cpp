@@ -10,6 +10,7 @@
 #include "netmodel/PendingSuccessors.h"
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
+#include "statespace/SuccessorLookup.h"
 #include "statespace/data/Marking.h"
 #include "statespace/data/NetCounts.h"
 #include "statespace/data/TNos.h"
@@ -20,11 +21,23 @@ void MakeEnablingSets()
 {
     MDMSet* e = LastMDMSet ? LastMDMSet->GetNext() : GlobalMDMSetList.GetFirst();
     for (; e; e = e->GetNext()) {
+        if (e->GetStoredTarget()) continue;
         TNos*& set = e->GetNewTNos();
         delete set;
         set = new TNos(RefTNos);
         for (short_list* t = e->GetTransitions(); t; t = t->next) ModTNos(*set, t->value - 1);
     }
+}
+
+// The successor the new contents hold after the firing of transition number
+// transNo from SavedMarking, reached with NewD: interned now when it can be,
+// else queued as a marking of its own.
+void QueueSuccessor(const short* ata, int transNo)
+{
+    if (InternFiredSuccessor(transNo, NewD)) return;
+    InternBatchedSuccessors();
+    NewM = MakeSuccessorMarking(ata, transNo);
+    MakeNewSet();
 }
 
 }  // namespace
@@ -37,15 +50,19 @@ void FireExcTransitions(short& active)
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         if (ata[i] == 0) continue;
         active = 1;
-        NewM = nullptr;
-        ExcTrans[i]->FireExc(ata, NewM, NewD);
-        if (NewM) {
-            MakeNewSet();
+        Transition& t = *ExcTrans[i];
+        double value = 0.0;
+        Binding* fired = t.FireActive(ata, value);
+        if (value != 0.0) {
+            NewD = fired->Record(value, t.GetNo());
+            QueueSuccessor(ata, t.GetNo());
             RefTNos.exc[i] = 1;
         } else {
             RefTNos.exc[i] = 0;
         }
+        if (fired) fired->CpyActToNew();
     }
+    InternBatchedSuccessors();
     if (no_of_inf_transitions == 0) MakeEnablingSets();
 }
 

@@ -10,6 +10,8 @@
 // towards the lighter side.
 #include "statespace/data/Hash.h"
 
+#include "foundation/Reporters.h"
+
 #include "statespace/data/Marking.h"
 #include "statespace/data/NPMarking.h"
 
@@ -98,7 +100,7 @@ template <class T>
 void Hash<T>::Clear()
 {
     CleanHash();
-    std::vector<Node*>().swap(index);
+    std::vector<std::uintptr_t>().swap(index);
     nodes.Release();
     delete[] table;
     table = nullptr;
@@ -130,7 +132,29 @@ std::size_t IndexStart(unsigned key, std::size_t mask)
     return (static_cast<std::size_t>(key) * 0x9E3779B97F4A7C15ull >> 32) & mask;
 }
 
+constexpr int kSlotTagShift = 48;
+
+std::uintptr_t SlotTag(unsigned key)
+{
+    return static_cast<std::uintptr_t>(key >> 16) << kSlotTagShift;
+}
+
 }  // namespace
+
+template <class T>
+std::uintptr_t Hash<T>::Slot(Node* node)
+{
+    auto address = reinterpret_cast<std::uintptr_t>(node);
+    if (address >> kSlotTagShift)
+        MErr(__LINE__, "Hash", "The address of a stored marking does not fit the store's index");
+    return address | SlotTag(node->elem.GetKey());
+}
+
+template <class T>
+typename Hash<T>::Node* Hash<T>::SlotNode(std::uintptr_t slot)
+{
+    return reinterpret_cast<Node*>(slot & ((std::uintptr_t{1} << kSlotTagShift) - 1));
+}
 
 template <class T>
 T* Hash<T>::FindInIndex(const T& element) const
@@ -138,10 +162,37 @@ T* Hash<T>::FindInIndex(const T& element) const
     if (index.empty()) return nullptr;
     std::size_t mask = index.size() - 1;
     unsigned key = element.GetKey();
+    std::uintptr_t tag = SlotTag(key);
     for (std::size_t i = IndexStart(key, mask);; i = (i + 1) & mask) {
-        Node* node = index[i];
-        if (!node) return nullptr;
+        std::uintptr_t slot = index[i];
+        if (!slot) return nullptr;
+        if ((slot & ~((std::uintptr_t{1} << kSlotTagShift) - 1)) != tag) continue;
+        Node* node = SlotNode(slot);
         if (node->elem.GetKey() == key && node->elem.Comp(element) == 0) return &node->elem;
+    }
+}
+
+template <class T>
+void Hash<T>::Prefetch(unsigned key, int stage) const
+{
+    if (index.empty()) return;
+    std::size_t mask = index.size() - 1;
+    std::size_t i = IndexStart(key, mask);
+    if (stage == 0) {
+        __builtin_prefetch(&index[i]);
+        return;
+    }
+    std::uintptr_t tag = SlotTag(key);
+    for (;; i = (i + 1) & mask) {
+        std::uintptr_t slot = index[i];
+        if (!slot) return;
+        if ((slot & ~((std::uintptr_t{1} << kSlotTagShift) - 1)) != tag) continue;
+        const Node* node = SlotNode(slot);
+        if (stage == 1)
+            __builtin_prefetch(node);
+        else if constexpr (requires { node->elem.Prefetch(); })
+            node->elem.Prefetch();
+        return;
     }
 }
 
@@ -149,15 +200,15 @@ template <class T>
 void Hash<T>::AddToIndex(Node* node)
 {
     if (4 * (counter + 1) > 3 * index.size()) {
-        std::vector<Node*> old(index.size() < 16 ? 32 : 2 * index.size(), nullptr);
+        std::vector<std::uintptr_t> old(index.size() < 16 ? 32 : 2 * index.size(), 0);
         old.swap(index);
-        for (Node* n : old)
-            if (n) AddToIndex(n);
+        for (std::uintptr_t slot : old)
+            if (slot) AddToIndex(SlotNode(slot));
     }
     std::size_t mask = index.size() - 1;
     std::size_t i = IndexStart(node->elem.GetKey(), mask);
     while (index[i]) i = (i + 1) & mask;
-    index[i] = node;
+    index[i] = Slot(node);
 }
 
 // The store of vanishing markings is emptied after every resolution: a table
@@ -167,9 +218,9 @@ void Hash<T>::ClearIndex()
 {
     if (counter == 0) return;
     if (index.size() > 1024 && 16 * counter < index.size())
-        index.assign(32, nullptr);
+        index.assign(32, 0);
     else
-        std::fill(index.begin(), index.end(), nullptr);
+        std::fill(index.begin(), index.end(), 0);
 }
 
 template <class T>

@@ -6,6 +6,7 @@
 // Marking and NPMarking only.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "statespace/data/Arena.h"
@@ -47,6 +48,10 @@ public:
     // copy made) or stores a copy and returns it (found = false). A null
     // element, or a store without table, gives null.
     T* Save(T* element, bool& found);
+    // Warms the caches for a later Save of an element with this key,
+    // in stages that each read what the one before fetched: 0 the index
+    // slot, 1 the first node whose slot matches, 2 that node's contents.
+    void Prefetch(unsigned key, int stage) const;
 
     unsigned GetCounter() const { return counter; }
     unsigned GetSize() const { return size; }
@@ -66,7 +71,9 @@ private:
     // The stored elements by key, for finding one without descending its
     // bucket's tree: open addressing with linear probing over a power-of-two
     // table of nodes, at most three quarters full. The trees keep their shape
-    // for the listing.
+    // for the listing. A slot holds the node's address with the upper half
+    // of its key in the 16 bits above the address, so that probing passes
+    // most other nodes without reading them.
     T* FindInIndex(const T& element) const;
     void AddToIndex(Node* node);
     void ClearIndex();
@@ -83,5 +90,7 @@ private:
     // block pools: those then serve only the markings in transit, and are
     // emptied, and give their memory back, when the generation ends.
     BlockArena blocks;
-    std::vector<Node*> index;
+    static std::uintptr_t Slot(Node* node);
+    static Node* SlotNode(std::uintptr_t slot);
+    std::vector<std::uintptr_t> index;
 };

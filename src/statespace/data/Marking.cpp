@@ -55,6 +55,11 @@ void Marking::CopyFrom(const Marking& o)
 // bindings spread over the buckets too.
 void Marking::CreateKey()
 {
+    key = KeyOf(pms, ata);
+}
+
+unsigned Marking::KeyOf(const Pms& pms, const short* ata)
+{
     unsigned k = create_key(pms);
     if (k == 0) k = 1;
     if (ata) {
@@ -66,7 +71,7 @@ void Marking::CreateKey()
         k = (k << 4) + h;
         if (k == 0) k = 1;
     }
-    key = k;
+    return k;
 }
 
 int Marking::Comp(const Marking& o) const

@@ -37,12 +37,24 @@ public:
     Marking& operator=(const Marking& o);
     ~Marking() { Clear(); }
 
+    // A marking over a vector and an ata that stay the caller's: a view for
+    // keys and lookups, which never frees them.
+    static Marking View(const Pms& pms, short* ata) { return Marking(pms, ata, true); }
+
     // Markings in transit (successors waiting in the queue) come and go by
     // the million: they are kept in a pool.
     static void* operator new(std::size_t) { return pool.Allocate(); }
     static void operator delete(void* p) { pool.Release(p); }
 
     void CreateKey();
+    // The key CreateKey gives a marking with this vector and ata.
+    static unsigned KeyOf(const Pms& pms, const short* ata);
+    // Asks the processor to fetch the ata and the vector.
+    void Prefetch() const
+    {
+        __builtin_prefetch(ata);
+        __builtin_prefetch(pms.places);
+    }
     void SetKey(unsigned k) { key = k; }
     unsigned GetKey() const { return key; }
     int GetSize() const { return pms.size; }
@@ -79,11 +91,12 @@ public:
     void SetListed(bool l) { listed = l; }
 
 private:
+    Marking(const Pms& p, short* a, bool) : lent(1), ata(a), pms(p) {}
     void CopyFrom(const Marking& o);
 
     unsigned key = 1;
     unsigned : 22;
-    unsigned lent : 1 = 0;    // vector and ata belong to a BlockArena
+    unsigned lent : 1 = 0;    // vector and ata belong to a BlockArena or a viewer
     unsigned listed : 1 = 0;
     unsigned type : 4 = 0;    // delay-type code: the kind of the marking
     unsigned status : 4 = 0;  // MarkingStatus, top four bits of the word

@@ -172,7 +172,7 @@ TEST(ExclusiveActivation, FalseGuardOrNoEnabledBindingGivesNoBranch)
     EXPECT_EQ(root.more, nullptr);
 }
 
-TEST(ExclusiveFiring, ActiveBindingFiresIntoASuccessor)
+TEST(ExclusiveFiring, ActiveBindingFiresOnTheNewContentsUntilReset)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 1);
@@ -185,21 +185,22 @@ TEST(ExclusiveFiring, ActiveBindingFiresIntoASuccessor)
     net.Install();
 
     short ata[] = {1};
-    Marking* succ = nullptr;
-    DelayVal dv;
-    t->FireExc(ata, succ, dv);
-    MarkingPtr owned(succ);
-    ASSERT_NE(succ, nullptr);
-    EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 4.0);
-    EXPECT_EQ(dv.GetTransNo(), t->GetNo());
+    double value = 0.0;
+    Binding* fired = t->FireActive(ata, value);
+    ASSERT_EQ(fired, move);
+    EXPECT_DOUBLE_EQ(value, 4.0);
+    EXPECT_EQ(q->GetNewTmsQuant(), 1);  // the successor, until reset
+    MarkingPtr succ(MakeSuccessorMarking(ata, t->GetNo()));
     EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 1), 1);
     EXPECT_EQ(succ->GetAta(), nullptr);  // p is empty: nothing stays active
-    EXPECT_EQ(q->GetNewTmsQuant(), 0);   // new contents reset
+    fired->CpyActToNew();
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
 
     ata[0] = 2;  // the second binding overfills q
-    succ = nullptr;
-    t->FireExc(ata, succ, dv);
-    EXPECT_EQ(succ, nullptr);
+    fired = t->FireActive(ata, value);
+    EXPECT_EQ(fired, flood);
+    EXPECT_EQ(value, 0.0);
+    fired->CpyActToNew();
     EXPECT_EQ(q->GetNewTmsQuant(), 0);
 }
 

@@ -188,4 +188,45 @@ TEST(Generation, CapacityReadingAnotherPlaceKeepsDisabledTransitionsUnderCheck)
     EXPECT_NE(FindMarking({0, 1, 1, 0}, {0, 0, 1, 1}), nullptr);  // and fired
 }
 
+// Two tokens circling through p0 -t0-> p1 -t1-> p2 -t2-> p0 (rates 1, 2, 3):
+// six markings, most of them reached from two sources, each transition
+// active exactly while its place is marked. Every marking's edges come in
+// the order of its firings, the last fired first.
+TEST(Generation, RingOfTwoTokensGivesEveryDistributionWithItsFirings)
+{
+    TestNet net;
+    Place* p[3] = {net.AddPlace("p0", 2), net.AddPlace("p1"), net.AddPlace("p2")};
+    const double rate[3] = {1.0, 2.0, 3.0};
+    const char* names[3] = {"t0", "t1", "t2"};
+    for (int i = 0; i < 3; ++i)
+        net.Add(names[i], {{{{p[i], 1}}, {{p[(i + 1) % 3], 1}}, Exp(rate[i])}});
+    net.Finish();
+    CreateRRG();
+
+    ASSERT_EQ(MHash.GetCounter(), 6u);
+    EXPECT_EQ(InitialMarking, FindMarking({2, 0, 0}, {1, 0, 0}));
+    for (Marking* m : StoredMarkings()) {
+        std::vector<int> tokens = {Tokens(*m, p[0]), Tokens(*m, p[1]), Tokens(*m, p[2])};
+        std::vector<short> active(3);
+        for (int i = 0; i < 3; ++i) active[i] = tokens[i] > 0 ? 1 : 0;
+        EXPECT_EQ(AtaOf(*m), active);
+        auto edges = Edges(*m);
+        auto edge = edges.begin();
+        for (int i = 2; i >= 0; --i) {
+            if (tokens[i] == 0) continue;
+            ASSERT_NE(edge, edges.end());
+            std::vector<int> after = tokens;
+            --after[i];
+            ++after[(i + 1) % 3];
+            std::vector<short> activeAfter(3);
+            for (int k = 0; k < 3; ++k) activeAfter[k] = after[k] > 0 ? 1 : 0;
+            EXPECT_EQ((*edge)->Target(), FindMarking(after, activeAfter));
+            EXPECT_EQ((*edge)->GetTransNo(), i + 1);
+            EXPECT_DOUBLE_EQ((*edge)->GetDelayVal(), rate[i]);
+            ++edge;
+        }
+        EXPECT_EQ(edge, edges.end());
+    }
+}
+
 }  // namespace

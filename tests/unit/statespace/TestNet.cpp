@@ -243,6 +243,7 @@ void TestNet::Finish()
     no_of_exc_transitions = static_cast<unsigned short>(ExclusiveTransitions.count);
     no_of_imm_transitions = static_cast<unsigned short>(ImmediateTransitions.count);
     no_of_inf_transitions = static_cast<unsigned short>(InfiniteTransitions.count);
+    no_of_trans = static_cast<unsigned short>(transitions.size());
 
     PlaceArray = new Place*[places.size()];
     for (std::size_t i = 0; i < places.size(); ++i) {
