@@ -1,11 +1,24 @@
 // Module reporters: fixed module path, fixed exit status.
 #include "foundation/Reporters.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
+namespace {
+
+std::atomic<void (*)()> fatalReportBarrier{nullptr};
+
+}  // namespace
+
+void SetFatalReportBarrier(void (*barrier)())
+{
+    fatalReportBarrier.store(barrier);
+}
+
 void Fatal(const RRGError& error, int status)
 {
+    if (void (*barrier)() = fatalReportBarrier.load()) barrier();
     error.PrintError();
     std::fflush(stdout);
     std::exit(status);

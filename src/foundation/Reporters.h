@@ -25,6 +25,11 @@ enum ExitStatus : int {
 };
 
 [[noreturn]] void Fatal(const RRGError& error, int status);
+// Work that runs beside the main thread registers how to bring it to rest
+// (null when there is none): a fatal report first lets it finish what it
+// was given, so that everything it prints comes before the report, as it
+// would without it, and the exit does not pull its data from under it.
+void SetFatalReportBarrier(void (*barrier)());
 
 [[noreturn]] void SubErr(int line, const char* function, const char* description, const Str& a,
                          const Str& b);

@@ -27,11 +27,6 @@ MDMSet::MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
     add_short(transitions, d.GetTransNo());
 }
 
-MDMSet::MDMSet(Marking* stored)
-    : lastMarking(nullptr), newMarking(nullptr), newTNos(nullptr), storedTarget(stored)
-{
-}
-
 MDMSet::MDMSet(const MDMSet& o) : lastMarking(o.lastMarking), delay(o.delay) { CopyFrom(o); }
 
 MDMSet& MDMSet::operator=(const MDMSet& o)
@@ -48,7 +43,6 @@ void MDMSet::CopyFrom(const MDMSet& o)
 {
     newMarking = o.newMarking ? new Marking(*o.newMarking) : nullptr;
     newTNos = o.newTNos ? new TNos(*o.newTNos) : nullptr;
-    storedTarget = o.storedTarget;
     transitions = nullptr;
     for (short_list* e = o.transitions; e; e = e->next) add_short(transitions, e->value);
 }
@@ -78,16 +72,7 @@ MDMSetList::MDMSetList(Marking* last, Marking* reached, const DelayVal& d, TNos*
 
 void MDMSetList::AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
 {
-    Append(new MDMSet(last, reached, d, t));
-}
-
-void MDMSetList::AddStoredSet(Marking* stored)
-{
-    Append(new MDMSet(stored));
-}
-
-void MDMSetList::Append(MDMSet* e)
-{
+    MDMSet* e = new MDMSet(last, reached, d, t);
     if (this->last)
         this->last->next = e;
     else

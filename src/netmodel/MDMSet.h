@@ -3,8 +3,6 @@
 // marking it was reached from, the delay value of that firing, the enabling
 // set of the reached marking and the transition numbers collected for it.
 // An entry owns its reached marking, set and list, and the rest of its chain.
-// A successor stored when it was fired (edge and all) is queued as the
-// stored marking alone, whose successors are still to be fired.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +18,6 @@ class MDMSet {
 public:
     // Takes over reached and t; the list starts with d's transition number.
     MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
-    // A marking stored when fired: no marking, set or list of its own.
-    explicit MDMSet(Marking* stored);
     // Deep copies of reached marking, set and list; same source; not linked.
     MDMSet(const MDMSet& o);
     MDMSet& operator=(const MDMSet& o);
@@ -41,8 +37,6 @@ public:
     TNos*& GetNewTNos() { return newTNos; }
     short_list*& GetTransitions() { return transitions; }
     MDMSet* GetNext() const { return next; }
-    // The stored marking of an entry made by AddStoredSet, else null.
-    Marking* GetStoredTarget() const { return storedTarget; }
 
 private:
     friend class MDMSetList;
@@ -54,7 +48,6 @@ private:
     Marking* newMarking;
     TNos* newTNos;
     short_list* transitions = nullptr;
-    Marking* storedTarget = nullptr;
     MDMSet* next = nullptr;
 
     static RecordPool pool;  // never destroyed
@@ -71,7 +64,6 @@ public:
     // Appends a new entry at the tail (taking over reached and t).
     void AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
     void AddNewSet(Marking* last, Marking* reached, const DelayVal& d);
-    void AddStoredSet(Marking* stored);
     // Destroys the head entry; its successor becomes the head.
     void DelFirstSet();
     void Clear();
@@ -81,8 +73,6 @@ public:
     bool IsEmpty() const { return first == nullptr; }
 
 private:
-    void Append(MDMSet* e);
-
     MDMSet* first = nullptr;
     MDMSet* last = nullptr;
 };

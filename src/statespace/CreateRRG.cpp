@@ -31,13 +31,8 @@ void NMInit()
 void RunQueue(void (*handle)())
 {
     while (!GlobalMDMSetList.IsEmpty()) {
-        MDMSet* head = GlobalMDMSetList.GetFirst();
-        if (head->GetStoredTarget()) {
-            HandleStoredEntry(*head);
-        } else {
-            NMInit();
-            handle();
-        }
+        NMInit();
+        handle();
         GlobalMDMSetList.DelFirstSet();
     }
 }
@@ -130,6 +125,7 @@ void CreateRRG()
     if (mode == 1 || mode == 9) StartLoadRun();
     InternSuccessorsWhenFired(mode == 1 && ActivationKnownWhenFired());
     RunQueue(HandlerOfMode(mode));
+    FireInternedMarkings();
     InternSuccessorsWhenFired(false);
     EndLoadRun();
     ChooseInitialMarking(start);

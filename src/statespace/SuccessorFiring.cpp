@@ -21,7 +21,6 @@ void MakeEnablingSets()
 {
     MDMSet* e = LastMDMSet ? LastMDMSet->GetNext() : GlobalMDMSetList.GetFirst();
     for (; e; e = e->GetNext()) {
-        if (e->GetStoredTarget()) continue;
         TNos*& set = e->GetNewTNos();
         delete set;
         set = new TNos(RefTNos);
@@ -35,7 +34,6 @@ void MakeEnablingSets()
 void QueueSuccessor(const short* ata, int transNo)
 {
     if (InternFiredSuccessor(transNo, NewD)) return;
-    InternBatchedSuccessors();
     NewM = MakeSuccessorMarking(ata, transNo);
     MakeNewSet();
 }

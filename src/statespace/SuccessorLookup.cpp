@@ -1,14 +1,23 @@
 // Interning at firing time: the activation of a successor is worked out on
-// the new contents right after its firing, the activated marking is
-// interned with the other successors of its source.
+// the new contents right after its firing; the activated markings are
+// interned in firing order, by a second thread when one can be had, while
+// the next markings are fired.
 #include "statespace/SuccessorLookup.h"
 
 #include <algorithm>
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
+#include "foundation/Reporters.h"
 #include "netmodel/MDMSet.h"
 #include "netmodel/MarkingVectors.h"
+#include "netmodel/NetArrays.h"
 #include "netmodel/PendingSuccessors.h"
+#include "netmodel/Place.h"
 #include "statespace/Activation.h"
 #include "statespace/DelayCombination.h"
 #include "statespace/GenerationState.h"
@@ -20,13 +29,8 @@
 
 namespace {
 
-bool internWhenFired = false;
-
-// The successors of one marking are looked at as they are fired, and
-// interned together afterwards, in firing order: the store is then asked
-// for all of them at once, so that the memory it reads for one is fetched
-// while the others are worked on.
 struct FiredSuccessor {
+    Marking* source = nullptr;
     NewContentsVector vector;
     std::vector<short> ata;  // empty for no array
     DelayVal edge;
@@ -38,11 +42,30 @@ short* Ata(FiredSuccessor& s)
     return s.ata.empty() ? nullptr : s.ata.data();
 }
 
-constexpr std::size_t kBatch = 16;
-std::vector<FiredSuccessor> batch;
-std::size_t batched = 0;
+// Fired successors wait in a ring of slots: the firing fills them, and hands
+// them over a marking at a time; the interning empties them in order. The
+// markings it stores come back through a queue, to be fired in their turn.
+// Without a second thread the interning runs when a marking's firings are
+// done, or when the ring is full.
+bool internWhenFired = false;
+std::vector<FiredSuccessor> ring;
+std::size_t ringMask = 0;
+std::size_t filled = 0;                // by the firing
+std::atomic<std::size_t> handedOver{0};
+std::atomic<std::size_t> interned{0};  // by the interning
+std::atomic<bool> stopInterning{false};
+std::thread* interningThread = nullptr;  // never destroyed at exit while running
+std::mutex storedNowLock;
+std::deque<Marking*> storedNow;
+// The progress display counts markings as they are fired, as if each were
+// stored only then: the output before a fatal report stays the same.
+unsigned shown = 0;
 
-// Looks the successor the new contents hold at: its vector, its activated
+constexpr std::size_t kInlineSlots = 16;
+constexpr std::size_t kMostThreadedSlots = 4096;
+constexpr std::size_t kMostRingBytes = std::size_t{64} << 20;
+
+// Looks at the successor the new contents hold: its vector, its activated
 // array and the value of its edge. False when its activation cannot be told.
 bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
 {
@@ -50,6 +73,7 @@ bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
     double probability = 1.0;
     if (!SuccessorActivation(SavedMarking->GetAta(), transNo, s.ata, activated, probability))
         return false;
+    s.source = SavedMarking;
     s.vector.Make();
     // An array without entries is no array; an activated successor is
     // interned as its one activation branch would be, whose value is
@@ -66,56 +90,189 @@ bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
     return true;
 }
 
-void Intern(FiredSuccessor& s)
+Marking* Intern(FiredSuccessor& s)
 {
     Marking view = Marking::View(s.vector.Current(), Ata(s));
     view.SetKey(s.key);
     bool found = false;
-    Marking* stored = MHash.Save(&view, found);
+    Marking* stored = MHash.SaveUnshown(&view, found);
     if (found) {
-        LinkToStored(*SavedMarking, *stored, s.edge);
-    } else {
-        SavedMarking->AddMarking(*stored, s.edge);
-        GlobalMDMSetList.AddStoredSet(stored);
+        LinkToStored(*s.source, *stored, s.edge);
+        return nullptr;
     }
+    s.source->AddMarking(*stored, s.edge);
+    return stored;
+}
+
+// Interns the slots [from, to) in order, a group at a time: the store's
+// slots, then its nodes and their contents, are fetched for the whole group
+// before any is interned.
+void InternSlots(std::size_t from, std::size_t to)
+{
+    static std::vector<Marking*> fresh;
+    constexpr std::size_t kGroup = 16;
+    for (std::size_t group = from; group < to; group += kGroup) {
+        std::size_t end = std::min(to, group + kGroup);
+        for (int stage = 0; stage <= 2; ++stage)
+            for (std::size_t k = group; k < end; ++k) MHash.Prefetch(ring[k & ringMask].key, stage);
+        for (std::size_t k = group; k < end; ++k)
+            if (Marking* stored = Intern(ring[k & ringMask])) fresh.push_back(stored);
+    }
+    std::lock_guard<std::mutex> hold(storedNowLock);
+    storedNow.insert(storedNow.end(), fresh.begin(), fresh.end());
+    fresh.clear();
+}
+
+void InternHandedOver()
+{
+    std::size_t done = interned.load(std::memory_order_relaxed);
+    while (!stopInterning.load(std::memory_order_acquire)) {
+        std::size_t ready = handedOver.load(std::memory_order_acquire);
+        if (ready == done) {
+            std::this_thread::yield();
+            continue;
+        }
+        InternSlots(done, ready);
+        done = ready;
+        interned.store(done, std::memory_order_release);
+    }
+}
+
+void StopInterningThread()
+{
+    if (!interningThread || std::this_thread::get_id() == interningThread->get_id()) return;
+    stopInterning.store(true, std::memory_order_release);
+    interningThread->join();
+    delete interningThread;
+    interningThread = nullptr;
+    SetFatalReportBarrier(nullptr);
+}
+
+std::size_t SlotBytes()
+{
+    std::size_t bytes = sizeof(FiredSuccessor) + no_of_exc_transitions * sizeof(short);
+    for (int i = 0; i < no_of_places; ++i) {
+        bytes += sizeof(MTms);
+        if (const PTms* t = PlaceArray[i]->GetNewTms()) bytes += t->size * sizeof(MTmsEntry);
+    }
+    return bytes;
+}
+
+// A ring for the second thread holds every firing of a marking (they are
+// handed over together) and then some; a net too wide for that in a modest
+// amount of memory is interned without the thread.
+std::size_t ThreadedRingSize()
+{
+    std::size_t size = 1024;
+    while (size < 2 * (std::size_t{no_of_exc_transitions} + 1)) size *= 2;
+    return size <= kMostThreadedSlots && size * SlotBytes() <= kMostRingBytes ? size : 0;
+}
+
+void MakeRing(std::size_t size)
+{
+    ring.clear();
+    ring.resize(size);
+    ringMask = size - 1;
+    for (FiredSuccessor& s : ring) s.vector.Prepare();
+}
+
+void StartInterning()
+{
+    filled = 0;
+    handedOver.store(0);
+    interned.store(0);
+    stopInterning.store(false);
+    shown = 0;
+    storedNow.clear();
+    std::size_t threaded = ThreadedRingSize();
+    if (threaded != 0 && std::thread::hardware_concurrency() > 1) {
+        MakeRing(threaded);
+        try {
+            interningThread = new std::thread(InternHandedOver);
+            SetFatalReportBarrier(StopInterningThread);
+            return;
+        } catch (const std::system_error&) {
+            delete interningThread;
+            interningThread = nullptr;
+        }
+    }
+    MakeRing(kInlineSlots);
+}
+
+bool AllInterned()
+{
+    return interned.load(std::memory_order_acquire) == filled;
+}
+
+Marking* TakeStoredNow()
+{
+    std::lock_guard<std::mutex> hold(storedNowLock);
+    if (storedNow.empty()) return nullptr;
+    Marking* m = storedNow.front();
+    storedNow.pop_front();
+    return m;
+}
+
+void FireStoredMarking(Marking& stored)
+{
+    MHash.ShowProgress(++shown);
+    LoadPmsIncrementally(stored.GetPms());
+    LastMDMSet = GlobalMDMSetList.GetLast();
+    SavedMarking = &stored;
+    short active = 0;
+    FireExcTransitions(active);
 }
 
 }  // namespace
 
 void InternSuccessorsWhenFired(bool on)
 {
+    StopInterningThread();
     internWhenFired = on;
-    batched = 0;
-    if (!on) return;
-    batch.resize(kBatch);
-    for (FiredSuccessor& s : batch) s.vector.Prepare();
+    if (on) StartInterning();
 }
 
 bool InternFiredSuccessor(int transNo, const DelayVal& fired)
 {
     if (!internWhenFired) return false;
-    if (batched == kBatch) InternBatchedSuccessors();
-    FiredSuccessor& s = batch[batched];
-    if (!LookAt(s, transNo, fired)) return false;
-    MHash.Prefetch(s.key, 0);
-    ++batched;
+    // The markings stored before the first hand-over were shown by the store.
+    if (filled == 0) shown = MHash.GetCounter();
+    while (filled - interned.load(std::memory_order_acquire) == ring.size()) {
+        if (interningThread)
+            std::this_thread::yield();
+        else
+            InternBatchedSuccessors();
+    }
+    if (!LookAt(ring[filled & ringMask], transNo, fired))
+        MErr(__LINE__, "InternFiredSuccessor", "activation of a fired successor unknown");
+    ++filled;
     return true;
 }
 
 void InternBatchedSuccessors()
 {
-    for (int stage = 1; stage <= 2; ++stage)
-        for (std::size_t k = 0; k < batched; ++k) MHash.Prefetch(batch[k].key, stage);
-    for (std::size_t k = 0; k < batched; ++k) Intern(batch[k]);
-    batched = 0;
+    if (interningThread) {
+        handedOver.store(filled, std::memory_order_release);
+        return;
+    }
+    InternSlots(interned.load(std::memory_order_relaxed), filled);
+    interned.store(filled, std::memory_order_relaxed);
 }
 
-void HandleStoredEntry(const MDMSet& entry)
+void FireInternedMarkings()
 {
-    Marking& stored = *entry.GetStoredTarget();
-    LoadPmsIncrementally(stored.GetPms());
-    LastMDMSet = GlobalMDMSetList.GetLast();
-    SavedMarking = &stored;
-    short active = 0;
-    FireExcTransitions(active);
+    if (!internWhenFired) return;
+    for (;;) {
+        Marking* next = TakeStoredNow();
+        if (!next) {
+            if (!AllInterned()) {
+                std::this_thread::yield();
+                continue;
+            }
+            // Everything fired is interned: what it stored is in the queue.
+            next = TakeStoredNow();
+            if (!next) return;
+        }
+        FireStoredMarking(*next);
+    }
 }

@@ -4,13 +4,12 @@
 // away gives the store and the edge lists what handling its queue entry
 // would: the queue is first-in first-out, so a marking's first firing is its
 // first entry, and the entries of one source follow each other. Only a
-// marking stored now takes the queue, as itself: its successors are fired
-// in its turn.
+// marking stored now is queued, as itself: its successors are fired in its
+// turn. Firing does not depend on the store, so the interning can run in a
+// second thread, as long as it keeps to the order of the firings.
 #pragma once
 
 class DelayVal;
-class Marking;
-class MDMSet;
 
 // Switches the interning at firing time on for a generation where the
 // activation of every successor can be told when it is fired (see
@@ -20,12 +19,13 @@ void InternSuccessorsWhenFired(bool on);
 // For the successor just fired by exclusive transition number transNo from
 // SavedMarking, while the new contents still hold it (`fired` is the
 // firing's value): the activated successor is to be interned with its edge
-// from SavedMarking, and queued when it is new. That happens, in firing
-// order, by InternBatchedSuccessors, which must come before anything else
-// touches the store, the edges or the queue. False (and nothing done) when
-// the interning is off or the activation cannot be told this early.
+// from SavedMarking, and queued when it is new. False (and nothing done)
+// when the interning is off.
 bool InternFiredSuccessor(int transNo, const DelayVal& fired);
+// Hands the successors of the marking whose firings are done to the
+// interning.
 void InternBatchedSuccessors();
 
-// Fires the successors of a marking queued by InternFiredSuccessor.
-void HandleStoredEntry(const MDMSet& entry);
+// After the generation's queue has run dry: fires the markings the
+// interning stores, in the order it stores them, until there are no more.
+void FireInternedMarkings();

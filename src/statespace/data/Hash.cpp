@@ -108,6 +108,15 @@ void Hash<T>::Clear()
 }
 
 template <class T>
+T* Hash<T>::SaveUnshown(T* element, bool& found)
+{
+    showProgress = false;
+    T* stored = Save(element, found);
+    showProgress = true;
+    return stored;
+}
+
+template <class T>
 T* Hash<T>::Save(T* element, bool& found)
 {
     found = element == nullptr;
@@ -232,7 +241,7 @@ T* Hash<T>::Store(Node*& link, const T& element)
         link = nodes.Create(element);
     AddToIndex(link);
     ++counter;
-    progress.Counted(counter);
+    if (showProgress) progress.Counted(counter);
     return &link->elem;
 }
 

@@ -48,6 +48,10 @@ public:
     // copy made) or stores a copy and returns it (found = false). A null
     // element, or a store without table, gives null.
     T* Save(T* element, bool& found);
+    // Save without the progress display: for a caller that shows the
+    // progress itself (ShowProgress), in the order it wants it seen.
+    T* SaveUnshown(T* element, bool& found);
+    void ShowProgress(unsigned count) { progress.Counted(count); }
     // Warms the caches for a later Save of an element with this key,
     // in stages that each read what the one before fetched: 0 the index
     // slot, 1 the first node whose slot matches, 2 that node's contents.
@@ -80,6 +84,7 @@ private:
 
     T* Insert(TreeRoot<T>& root, T& element, bool& found);
     T* Store(Node*& link, const T& element);
+    bool showProgress = true;
 
     TreeRoot<T>* table = nullptr;
     unsigned size = 0;
