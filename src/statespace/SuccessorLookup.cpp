@@ -53,7 +53,11 @@ std::size_t ringMask = 0;
 std::size_t filled = 0;                // by the firing
 std::atomic<std::size_t> handedOver{0};
 std::atomic<std::size_t> interned{0};  // by the interning
+std::mutex interningLock;
 std::atomic<bool> stopInterning{false};
+// An idle interning thread spins a little, then sleeps until woken.
+std::atomic<bool> interningAsleep{false};
+std::atomic<unsigned> interningWakeups{0};
 std::thread* interningThread = nullptr;  // never destroyed at exit while running
 std::mutex storedNowLock;
 std::deque<Marking*> storedNow;
@@ -123,25 +127,58 @@ void InternSlots(std::size_t from, std::size_t to)
     fresh.clear();
 }
 
+void WakeInterning()
+{
+    interningWakeups.fetch_add(1);
+    interningWakeups.notify_one();
+}
+
+// Waits until more is handed over, or the thread is to stop; answers the
+// slots handed over so far.
+std::size_t AwaitHandOver(std::size_t done)
+{
+    constexpr int kSpins = 64;
+    for (int spin = 0; spin < kSpins; ++spin) {
+        std::size_t ready = handedOver.load(std::memory_order_acquire);
+        if (ready != done || stopInterning.load(std::memory_order_acquire)) return ready;
+        std::this_thread::yield();
+    }
+    // The hand-over reads the flag after publishing: either it sees the
+    // thread asleep and wakes it, or the thread sees what was published.
+    interningAsleep.store(true);
+    unsigned wakeups = interningWakeups.load();
+    if (handedOver.load() == done && !stopInterning.load()) interningWakeups.wait(wakeups);
+    interningAsleep.store(false);
+    return handedOver.load(std::memory_order_acquire);
+}
+
+// Interns what has been handed over, by whichever thread gets to it: the
+// interning thread, or the firing when it has nothing else to do (a net
+// whose markings have one successor each would otherwise wait for every
+// single one).
+void InternPending()
+{
+    std::lock_guard<std::mutex> hold(interningLock);
+    std::size_t from = interned.load(std::memory_order_relaxed);
+    std::size_t to = handedOver.load(std::memory_order_acquire);
+    if (from == to) return;
+    InternSlots(from, to);
+    interned.store(to, std::memory_order_release);
+}
+
 void InternHandedOver()
 {
-    std::size_t done = interned.load(std::memory_order_relaxed);
-    while (!stopInterning.load(std::memory_order_acquire)) {
-        std::size_t ready = handedOver.load(std::memory_order_acquire);
-        if (ready == done) {
-            std::this_thread::yield();
-            continue;
-        }
-        InternSlots(done, ready);
-        done = ready;
-        interned.store(done, std::memory_order_release);
-    }
+    while (!stopInterning.load(std::memory_order_acquire))
+        if (AwaitHandOver(interned.load(std::memory_order_acquire)) !=
+            interned.load(std::memory_order_acquire))
+            InternPending();
 }
 
 void StopInterningThread()
 {
     if (!interningThread || std::this_thread::get_id() == interningThread->get_id()) return;
-    stopInterning.store(true, std::memory_order_release);
+    stopInterning.store(true);
+    WakeInterning();
     interningThread->join();
     delete interningThread;
     interningThread = nullptr;
@@ -182,6 +219,7 @@ void StartInterning()
     handedOver.store(0);
     interned.store(0);
     stopInterning.store(false);
+    interningAsleep.store(false);
     shown = 0;
     storedNow.clear();
     std::size_t threaded = ThreadedRingSize();
@@ -237,11 +275,11 @@ bool InternFiredSuccessor(int transNo, const DelayVal& fired)
     if (!internWhenFired) return false;
     // The markings stored before the first hand-over were shown by the store.
     if (filled == 0) shown = MHash.GetCounter();
+    // A full ring waits for the interning thread, which is behind: the
+    // firing is better spent on firing.
     while (filled - interned.load(std::memory_order_acquire) == ring.size()) {
-        if (interningThread)
-            std::this_thread::yield();
-        else
-            InternBatchedSuccessors();
+        InternBatchedSuccessors();
+        if (interningThread) std::this_thread::yield();
     }
     if (!LookAt(ring[filled & ringMask], transNo, fired))
         MErr(__LINE__, "InternFiredSuccessor", "activation of a fired successor unknown");
@@ -251,12 +289,11 @@ bool InternFiredSuccessor(int transNo, const DelayVal& fired)
 
 void InternBatchedSuccessors()
 {
-    if (interningThread) {
-        handedOver.store(filled, std::memory_order_release);
-        return;
-    }
-    InternSlots(interned.load(std::memory_order_relaxed), filled);
-    interned.store(filled, std::memory_order_relaxed);
+    handedOver.store(filled);
+    if (!interningThread)
+        InternPending();
+    else if (interningAsleep.load())
+        WakeInterning();
 }
 
 void FireInternedMarkings()
@@ -266,7 +303,7 @@ void FireInternedMarkings()
         Marking* next = TakeStoredNow();
         if (!next) {
             if (!AllInterned()) {
-                std::this_thread::yield();
+                InternPending();
                 continue;
             }
             // Everything fired is interned: what it stored is in the queue.
