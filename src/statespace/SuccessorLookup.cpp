@@ -156,13 +156,17 @@ std::size_t AwaitHandOver(std::size_t done)
 // interning thread, or the firing when it has nothing else to do (a net
 // whose markings have one successor each would otherwise wait for every
 // single one).
+thread_local bool interningHere = false;
+
 void InternPending()
 {
     std::lock_guard<std::mutex> hold(interningLock);
     std::size_t from = interned.load(std::memory_order_relaxed);
     std::size_t to = handedOver.load(std::memory_order_acquire);
     if (from == to) return;
+    interningHere = true;
     InternSlots(from, to);
+    interningHere = false;
     interned.store(to, std::memory_order_release);
 }
 
@@ -174,9 +178,14 @@ void InternHandedOver()
             InternPending();
 }
 
+// Also the barrier of a fatal report: one raised while interning (by
+// either thread) leaves the other thread as it is, since it may be waiting
+// for the interning to end.
 void StopInterningThread()
 {
-    if (!interningThread || std::this_thread::get_id() == interningThread->get_id()) return;
+    if (!interningThread || interningHere ||
+        std::this_thread::get_id() == interningThread->get_id())
+        return;
     stopInterning.store(true);
     WakeInterning();
     interningThread->join();
