@@ -48,6 +48,7 @@ short* Ata(FiredSuccessor& s)
 // Without a second thread the interning runs when a marking's firings are
 // done, or when the ring is full.
 bool internWhenFired = false;
+bool threadAllowed = true;
 std::vector<FiredSuccessor> ring;
 std::size_t ringMask = 0;
 std::size_t filled = 0;                // by the firing
@@ -232,7 +233,7 @@ void StartInterning()
     shown = 0;
     storedNow.clear();
     std::size_t threaded = ThreadedRingSize();
-    if (threaded != 0 && std::thread::hardware_concurrency() > 1) {
+    if (threadAllowed && threaded != 0 && std::thread::hardware_concurrency() > 1) {
         MakeRing(threaded);
         try {
             interningThread = new std::thread(InternHandedOver);
@@ -271,6 +272,11 @@ void FireStoredMarking(Marking& stored)
 }
 
 }  // namespace
+
+void AllowInterningThread(bool allowed)
+{
+    threadAllowed = allowed;
+}
 
 void InternSuccessorsWhenFired(bool on)
 {

@@ -15,6 +15,10 @@ class DelayVal;
 // activation of every successor can be told when it is fired (see
 // ActivationKnownWhenFired), off otherwise and after the generation.
 void InternSuccessorsWhenFired(bool on);
+// Whether the interning may have a thread of its own (where the machine has
+// a second core and the net is not too wide); without, it runs inline, as
+// on a machine with one core. Allowed unless said otherwise.
+void AllowInterningThread(bool allowed);
 
 // For the successor just fired by exclusive transition number transNo from
 // SavedMarking, while the new contents still hold it (`fired` is the

@@ -3,13 +3,16 @@
 // initial marking. (The errors of the generation modes are end-to-end cases.)
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "GraphInspection.h"
 #include "SmallNets.h"
 #include "TestNet.h"
 #include "netmodel/Function.h"
 #include "statespace/CreateRRG.h"
+#include "statespace/SuccessorLookup.h"
 #include "statespace/data/StateSpaceGlobals.h"
 
 namespace {
@@ -227,6 +230,48 @@ TEST(Generation, RingOfTwoTokensGivesEveryDistributionWithItsFirings)
         }
         EXPECT_EQ(edge, edges.end());
     }
+}
+
+// One token in the hub, seventeen arms: t_k takes it to arm k (rate k), b_k
+// brings it back (rate 100). The hub marking has more successors than the
+// interning handles at a time without a thread of its own; with and without
+// that thread the graph is the same.
+TEST(Generation, HubWithSeventeenArmsGivesOneEdgePerArmWithOrWithoutInterningThread)
+{
+    constexpr int kArms = 17;
+    for (bool thread : {true, false}) {
+        SCOPED_TRACE(thread ? "with interning thread" : "interning inline");
+        AllowInterningThread(thread);
+        TestNet net;
+        Place* hub = net.AddPlace("hub", 1);
+        std::vector<Place*> arms;
+        std::vector<std::string> names;
+        for (int k = 0; k < kArms; ++k) {
+            names.push_back("a" + std::to_string(k));
+            arms.push_back(net.AddPlace(names.back().c_str()));
+        }
+        for (int k = 0; k < kArms; ++k) {
+            names.push_back("t" + std::to_string(k));
+            net.Add(names.back().c_str(), {{{{hub, 1}}, {{arms[k], 1}}, Exp(k + 1.0)}});
+            names.push_back("b" + std::to_string(k));
+            net.Add(names.back().c_str(), {{{{arms[k], 1}}, {{hub, 1}}, Exp(100.0)}});
+        }
+        net.Finish();
+        CreateRRG();
+
+        ASSERT_EQ(MHash.GetCounter(), unsigned{kArms + 1});
+        auto edges = Edges(*InitialMarking);
+        ASSERT_EQ(edges.size(), std::size_t{kArms});
+        for (int k = 0; k < kArms; ++k) {
+            const stt* e = edges[kArms - 1 - k];  // the last fired comes first
+            EXPECT_DOUBLE_EQ(e->GetDelayVal(), k + 1.0);
+            EXPECT_EQ(Tokens(*e->Target(), arms[k]), 1);
+            auto back = Edges(*e->Target());
+            ASSERT_EQ(back.size(), 1u);
+            EXPECT_EQ(back[0]->Target(), InitialMarking);
+        }
+    }
+    AllowInterningThread(true);
 }
 
 }  // namespace
