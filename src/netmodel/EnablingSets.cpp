@@ -46,14 +46,14 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
 
 bool refreshByDependencies = false;
 
+}  // namespace
+
 bool StillActive(const Transition& t, short binding)
 {
     if (!t.IsNewEnabled() || !t.GetBindings()) return false;
     const Binding* b = t.GetBindings()->GetLE(binding);
     return b && b->IsNewEnabled();
 }
-
-}  // namespace
 
 TNos* MakeFirstTNos(const Pms& pms)
 {
@@ -91,25 +91,21 @@ void SetAtaRefreshByDependencies(bool on)
     refreshByDependencies = on;
 }
 
-bool RefreshAta(short* ata, short fired)
+short* MakeNewAta(const short* ata, short fired)
 {
-    if (!ata) return false;
+    short* fresh = make_ata(ata);
+    if (!fresh) return nullptr;
     const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
     if (d) {
         for (unsigned short k = 0; k < d->exc_no; ++k) {
             unsigned short i = d->exc[k];
-            if (ata[i] != 0 && !StillActive(*ExcTrans[i], ata[i])) ata[i] = 0;
+            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
         }
     } else {
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-            if (ata[i] != 0 && !StillActive(*ExcTrans[i], ata[i])) ata[i] = 0;
+            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
     }
-    return std::any_of(ata, ata + no_of_exc_transitions, [](short v) { return v != 0; });
-}
-
-short* MakeNewAta(const short* ata, short fired)
-{
-    short* fresh = make_ata(ata);
-    if (!RefreshAta(fresh, fired)) clear_ata(fresh);
+    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
+        clear_ata(fresh);
     return fresh;
 }

@@ -5,6 +5,7 @@
 #include "statespace/data/Multiset.h"
 
 class TNos;
+class Transition;
 
 // Loads the vector into the places and computes the whole enabling set from
 // scratch into RefTNos; returns a copy of it.
@@ -19,8 +20,9 @@ void ModTNos(TNos& set, short t);
 // remains (or for a null ata). `fired` is the fired transition (transition
 // number - 1), -1 when unknown; see SetAtaRefreshByDependencies.
 short* MakeNewAta(const short* ata, short fired = -1);
-// The same update on `ata` in place; answers whether an entry remains.
-bool RefreshAta(short* ata, short fired);
+// Whether the transition and its binding number `binding` are still enabled
+// on the new contents.
+bool StillActive(const Transition& t, short binding);
 
 // When every active entry of an ata is known to be enabled in its marking and
 // the dependency records cover every way a firing changes enabling, only the

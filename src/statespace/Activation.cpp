@@ -197,8 +197,7 @@ bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& resu
     for (unsigned short i : dependentsInClassOrder[transNo - 1]) {
         Transition& t = *ExcTrans[i];
         if (result[i] != 0) {
-            const Binding* b = t.GetBindings() ? t.GetBindings()->GetLE(result[i]) : nullptr;
-            if (!t.IsNewEnabled() || !b || !b->IsNewEnabled()) result[i] = 0;
+            if (!StillActive(t, result[i])) result[i] = 0;
             continue;
         }
         if (!t.IsNewEnabled() || !t.GetBindings()) continue;

@@ -173,10 +173,10 @@ void InternPending()
 
 void InternHandedOver()
 {
-    while (!stopInterning.load(std::memory_order_acquire))
-        if (AwaitHandOver(interned.load(std::memory_order_acquire)) !=
-            interned.load(std::memory_order_acquire))
-            InternPending();
+    while (!stopInterning.load(std::memory_order_acquire)) {
+        std::size_t done = interned.load(std::memory_order_acquire);
+        if (AwaitHandOver(done) != done) InternPending();
+    }
 }
 
 // Also the barrier of a fatal report: one raised while interning (by

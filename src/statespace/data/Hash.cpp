@@ -166,43 +166,47 @@ typename Hash<T>::Node* Hash<T>::SlotNode(std::uintptr_t slot)
 }
 
 template <class T>
-T* Hash<T>::FindInIndex(const T& element) const
+template <class Visit>
+void Hash<T>::ProbeIndex(unsigned key, Visit visit) const
 {
-    if (index.empty()) return nullptr;
+    if (index.empty()) return;
     std::size_t mask = index.size() - 1;
-    unsigned key = element.GetKey();
     std::uintptr_t tag = SlotTag(key);
+    constexpr std::uintptr_t kAddressBits = (std::uintptr_t{1} << kSlotTagShift) - 1;
     for (std::size_t i = IndexStart(key, mask);; i = (i + 1) & mask) {
         std::uintptr_t slot = index[i];
-        if (!slot) return nullptr;
-        if ((slot & ~((std::uintptr_t{1} << kSlotTagShift) - 1)) != tag) continue;
-        Node* node = SlotNode(slot);
-        if (node->elem.GetKey() == key && node->elem.Comp(element) == 0) return &node->elem;
+        if (!slot) return;
+        if ((slot & ~kAddressBits) == tag && visit(SlotNode(slot))) return;
     }
+}
+
+template <class T>
+T* Hash<T>::FindInIndex(const T& element) const
+{
+    unsigned key = element.GetKey();
+    T* found = nullptr;
+    ProbeIndex(key, [&](Node* node) {
+        if (node->elem.GetKey() != key || node->elem.Comp(element) != 0) return false;
+        found = &node->elem;
+        return true;
+    });
+    return found;
 }
 
 template <class T>
 void Hash<T>::Prefetch(unsigned key, int stage) const
 {
-    if (index.empty()) return;
-    std::size_t mask = index.size() - 1;
-    std::size_t i = IndexStart(key, mask);
     if (stage == 0) {
-        __builtin_prefetch(&index[i]);
+        if (!index.empty()) __builtin_prefetch(&index[IndexStart(key, index.size() - 1)]);
         return;
     }
-    std::uintptr_t tag = SlotTag(key);
-    for (;; i = (i + 1) & mask) {
-        std::uintptr_t slot = index[i];
-        if (!slot) return;
-        if ((slot & ~((std::uintptr_t{1} << kSlotTagShift) - 1)) != tag) continue;
-        const Node* node = SlotNode(slot);
+    ProbeIndex(key, [stage](const Node* node) {
         if (stage == 1)
             __builtin_prefetch(node);
         else if constexpr (requires { node->elem.Prefetch(); })
             node->elem.Prefetch();
-        return;
-    }
+        return true;
+    });
 }
 
 template <class T>

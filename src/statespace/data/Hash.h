@@ -78,6 +78,10 @@ private:
     // for the listing. A slot holds the node's address with the upper half
     // of its key in the 16 bits above the address, so that probing passes
     // most other nodes without reading them.
+    // Calls visit(node) for the nodes whose slots match the key's tag, in
+    // probing order, until it answers true or the probe ends.
+    template <class Visit>
+    void ProbeIndex(unsigned key, Visit visit) const;
     T* FindInIndex(const T& element) const;
     void AddToIndex(Node* node);
     void ClearIndex();
