@@ -5,7 +5,7 @@
 #include "foundation/PtrList.h"
 #include "foundation/Str.h"
 #include "netmodel/Cell.h"
-#include "statespace/data/Marking.h"
+#include "statedata/Marking.h"
 
 // One line "<measure name without root> <value>" per measure of EvalRefs,
 // then "*#END#*". The file is created with the bits 0664 before the umask.

@@ -5,7 +5,7 @@
 
 #include "foundation/PtrList.h"
 #include "netmodel/Cell.h"
-#include "statespace/data/Marking.h"
+#include "statedata/Marking.h"
 
 // S += pi(M) where the condition holds.
 void EvaluateProbability(PtrList<Marking>& list, Cell* cell, double& S);

@@ -7,7 +7,7 @@
 #include "evaluation/RatingAccumulation.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/UnaerOp.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 void EvaluateList(PtrList<Marking>& list, Cell* cell, double& Q, double& S)
 {

@@ -7,9 +7,9 @@
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
+#include "statedata/TNos.h"
 
 namespace {
 

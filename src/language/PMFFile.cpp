@@ -10,7 +10,7 @@
 #include "foundation/RunState.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
+#include "statedata/NetCounts.h"
 
 namespace {
 

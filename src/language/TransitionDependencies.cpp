@@ -11,9 +11,9 @@
 #include "language/ClassCheck.h"
 #include "language/NetWalk.h"
 #include "netmodel/Registries.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TDepLst.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TDep.h"
+#include "statedata/TDepLst.h"
 
 namespace {
 

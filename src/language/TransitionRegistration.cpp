@@ -4,9 +4,9 @@
 #include "language/NameLookup.h"
 #include "language/ReaderReports.h"
 #include "netmodel/Registries.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/SMChain.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/NetCounts.h"
+#include "statedata/SMChain.h"
+#include "statedata/StateSpaceGlobals.h"
 
 unsigned short exc_no = 0;
 

@@ -9,7 +9,7 @@
 #include "netmodel/Arc.h"
 #include "netmodel/Condition.h"
 #include "netmodel/Delay.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class Marking;
 

@@ -6,7 +6,7 @@
 #include "foundation/Reporters.h"
 #include "netmodel/ConstVal.h"
 #include "netmodel/FloatVal.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 namespace {
 

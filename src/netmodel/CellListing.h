@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 class Cell;
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "foundation/Str.h"
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 // Result types of values and expressions.
 enum ResultType : int {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "netmodel/CellDelay.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class Deterministic : public CellDelayOf<Deterministic, kDelayDeterministic> {
 public:

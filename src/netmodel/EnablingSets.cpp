@@ -7,9 +7,9 @@
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TDep.h"
+#include "statedata/TNos.h"
 
 namespace {
 

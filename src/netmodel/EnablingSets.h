@@ -2,7 +2,7 @@
 // set RefTNos, and refreshing the active transition array after a firing.
 #pragma once
 
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 class TNos;
 class Transition;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "netmodel/CellDelay.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class Exponential : public CellDelayOf<Exponential, kDelayExponential> {
 public:

@@ -5,7 +5,7 @@
 
 #include "foundation/Str.h"
 #include "netmodel/Delay.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class General : public Delay {
 public:

@@ -2,8 +2,8 @@
 // queue of a large net holds millions of entries.
 #include "netmodel/MDMSet.h"
 
-#include "statespace/data/Marking.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/TNos.h"
 
 constinit RecordPool MDMSet::pool{sizeof(MDMSet)};
 MDMSetList GlobalMDMSetList;

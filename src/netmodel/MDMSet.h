@@ -7,9 +7,9 @@
 
 #include <cstddef>
 
-#include "statespace/data/DelayVal.h"
-#include "statespace/data/Multiset.h"
-#include "statespace/data/RecordPool.h"
+#include "statedata/DelayVal.h"
+#include "statedata/Multiset.h"
+#include "statedata/RecordPool.h"
 
 class Marking;
 class TNos;

@@ -9,8 +9,8 @@
 #include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NetCounts.h"
+#include "statedata/Marking.h"
+#include "statedata/NetCounts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 class Marking;
 

@@ -2,7 +2,7 @@
 // the queue of pending successors.
 #pragma once
 
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class Marking;
 

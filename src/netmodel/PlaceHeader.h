@@ -7,7 +7,7 @@
 
 #include "foundation/Str.h"
 #include "netmodel/Textual.h"
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 enum PlaceType : int { UnknownPlace = 0, ElementaryPlace = 1, ObjectPlace = 2 };
 

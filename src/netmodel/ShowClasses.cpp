@@ -9,7 +9,7 @@
 #include "netmodel/Page.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/TDep.h"
+#include "statedata/TDep.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "foundation/Reporters.h"
 #include "netmodel/MarkingVectors.h"
-#include "statespace/data/NPMarking.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NPMarking.h"
+#include "statedata/TNos.h"
 
 namespace {
 

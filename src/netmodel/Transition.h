@@ -10,8 +10,8 @@
 #include "netmodel/Binding.h"
 #include "netmodel/Condition.h"
 #include "netmodel/Textual.h"
-#include "statespace/data/DelayVal.h"
-#include "statespace/data/Multiset.h"
+#include "statedata/DelayVal.h"
+#include "statedata/Multiset.h"
 
 class Marking;
 class NPMarking;

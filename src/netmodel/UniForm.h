@@ -3,7 +3,7 @@
 #pragma once
 
 #include "netmodel/Delay.h"
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 class UniForm : public Delay {
 public:

@@ -5,7 +5,7 @@
 
 #include "foundation/Framing.h"
 #include "run/RunStatistics.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

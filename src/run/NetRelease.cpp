@@ -5,7 +5,7 @@
 #include "netmodel/NetArrays.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Textual.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 void ForgetGeneralTransitions() { GeneralTransitions.SoftClear(); }
 

@@ -7,7 +7,7 @@
 #include "netmodel/Transition.h"
 #include "run/DelayTables.h"
 #include "run/RunExit.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 #include <cmath>
 #include <iostream>

@@ -27,7 +27,7 @@
 #include "statespace/ExamineRRG.h"
 #include "statespace/RRGListing.h"
 #include "statespace/RRGStores.h"
-#include "statespace/data/NetCounts.h"
+#include "statedata/NetCounts.h"
 
 #include <iostream>
 

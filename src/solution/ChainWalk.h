@@ -7,7 +7,7 @@
 // walk keeps its own stack because chains can be long.
 #pragma once
 
-#include "statespace/data/SMChain.h"
+#include "statedata/SMChain.h"
 
 #include <utility>
 #include <vector>

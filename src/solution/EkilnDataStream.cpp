@@ -7,7 +7,7 @@
 #include "netmodel/Transition.h"
 #include "solution/ChainWalk.h"
 #include "solution/FiringRows.h"
-#include "statespace/data/GraphQueries.h"
+#include "statedata/GraphQueries.h"
 
 #include <cstring>
 #include <vector>

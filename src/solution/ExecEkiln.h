@@ -7,7 +7,7 @@
 #pragma once
 
 #include "foundation/PtrList.h"
-#include "statespace/data/SMChain.h"
+#include "statedata/SMChain.h"
 
 #include <cstdio>
 

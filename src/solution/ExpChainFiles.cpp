@@ -10,8 +10,8 @@
 #include "foundation/RunState.h"
 #include "solution/ChainFileWriter.h"
 #include "solution/ChainFiles.h"
-#include "statespace/data/GraphQueries.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/GraphQueries.h"
+#include "statedata/StateSpaceGlobals.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // with the entries sent.
 #pragma once
 
-#include "statespace/data/Marking.h"
+#include "statedata/Marking.h"
 
 #include <cstdint>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "solution/ChainWalk.h"
 #include "solution/FiringRows.h"
 #include "solution/Progress.h"
-#include "statespace/data/GraphQueries.h"
+#include "statedata/GraphQueries.h"
 
 #include <algorithm>
 #include <iostream>

@@ -17,7 +17,7 @@
 #pragma once
 
 #include "solution/WorkerStream.h"
-#include "statespace/data/SMChain.h"
+#include "statedata/SMChain.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 // analysis over the deterministic delay needs more steps for stiffer chains.
 #include "solution/KilnInfo.h"
 
-#include "statespace/data/GraphQueries.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/GraphQueries.h"
+#include "statedata/StateSpaceGlobals.h"
 
 #include <algorithm>
 #include <cmath>

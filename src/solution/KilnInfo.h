@@ -3,7 +3,7 @@
 // hosts, and the connection of the worker that analyses it.
 #pragma once
 
-#include "statespace/data/SMChain.h"
+#include "statedata/SMChain.h"
 
 #include <cstdint>
 #include <cstdio>

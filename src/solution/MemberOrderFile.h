@@ -7,7 +7,7 @@
 // deterministic workers have finished.
 #pragma once
 
-#include "statespace/data/SMChain.h"
+#include "statedata/SMChain.h"
 
 #include <string>
 

@@ -13,7 +13,7 @@
 #include "solution/KilnInfo.h"
 #include "solution/Progress.h"
 #include "solution/SolveLGS.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 #include <cstdio>
 #include <iostream>

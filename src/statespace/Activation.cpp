@@ -18,10 +18,10 @@
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TDep.h"
+#include "statedata/TNos.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "statespace/data/Stt.h"
+#include "statedata/Stt.h"
 
 class TNos;
 

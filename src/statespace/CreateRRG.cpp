@@ -11,8 +11,8 @@
 #include "statespace/EntryHandlers.h"
 #include "statespace/GenerationState.h"
 #include "statespace/SuccessorLookup.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

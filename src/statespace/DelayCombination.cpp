@@ -1,7 +1,7 @@
 // Combination of consecutive edge values.
 #include "statespace/DelayCombination.h"
 
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "statespace/GenerationState.h"
 #include "statespace/HandleImmTransitions.h"
 #include "statespace/IntermediateMarkings.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/TNos.h"
 
 namespace {
 

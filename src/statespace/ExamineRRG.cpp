@@ -3,7 +3,7 @@
 
 #include "foundation/Reporters.h"
 #include "statespace/RRGListing.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

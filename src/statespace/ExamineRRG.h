@@ -7,8 +7,8 @@
 #pragma once
 
 #include "foundation/PtrList.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/SMChain.h"
+#include "statedata/Marking.h"
+#include "statedata/SMChain.h"
 
 class SMCVisited;
 

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "statespace/data/DelayVal.h"
-#include "statespace/data/Multiset.h"
+#include "statedata/DelayVal.h"
+#include "statedata/Multiset.h"
 
 class MDMSet;
 class Marking;

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "statespace/data/Stt.h"
+#include "statedata/Stt.h"
 
 template <class M, class Descend>
 void WalkDepthFirst(M& root, Descend descend)

@@ -10,9 +10,9 @@
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWalk.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
+#include "statedata/TNos.h"
 
 NPMarking* SavedMark = nullptr;
 

@@ -6,8 +6,8 @@
 #include "netmodel/MDMSet.h"
 #include "statespace/GenerationState.h"
 #include "statespace/MarkingInterning.h"
-#include "statespace/data/StateSpaceGlobals.h"
-#include "statespace/data/TNos.h"
+#include "statedata/StateSpaceGlobals.h"
+#include "statedata/TNos.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "foundation/RunState.h"
 #include "statespace/ExamineRRG.h"
 #include "statespace/GraphWalk.h"
-#include "statespace/data/GraphQueries.h"
-#include "statespace/data/MarkingListing.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/GraphQueries.h"
+#include "statedata/MarkingListing.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "statespace/MarkingInterning.h"
 
 #include "statespace/GenerationState.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found)
 {

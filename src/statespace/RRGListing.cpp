@@ -8,8 +8,8 @@
 
 #include "foundation/Framing.h"
 #include "statespace/GraphWalk.h"
-#include "statespace/data/MarkingListing.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/MarkingListing.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

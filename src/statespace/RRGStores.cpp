@@ -4,7 +4,7 @@
 #include "foundation/RunState.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Registries.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 void CreateMarkingStores()
 {

@@ -7,7 +7,7 @@
 #include "statespace/ExamineRRG.h"
 #include "statespace/GraphWalk.h"
 #include "statespace/SMCVisited.h"
-#include "statespace/data/GraphQueries.h"
+#include "statedata/GraphQueries.h"
 
 namespace {
 

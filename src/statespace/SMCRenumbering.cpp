@@ -7,7 +7,7 @@
 #include "foundation/Reporters.h"
 #include "statespace/ExamineRRG.h"
 #include "statespace/GraphWalk.h"
-#include "statespace/data/GraphQueries.h"
+#include "statedata/GraphQueries.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
 #include "statespace/SuccessorLookup.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TNos.h"
 
 namespace {
 

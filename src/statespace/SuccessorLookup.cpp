@@ -23,9 +23,9 @@
 #include "statespace/GenerationState.h"
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/Marking.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

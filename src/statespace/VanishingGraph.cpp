@@ -14,10 +14,10 @@
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWalk.h"
 #include "statespace/HandleImmTransitions.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NPMarking.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/NPMarking.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TNos.h"
 
 namespace {
 

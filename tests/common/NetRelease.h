@@ -4,9 +4,9 @@
 
 #include "netmodel/NetArrays.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TDep.h"
+#include "statedata/TNos.h"
 
 // A transition owns its binding list, each binding its arc lists.
 inline void ReleaseTransition(Transition* t)

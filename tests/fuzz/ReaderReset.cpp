@@ -19,10 +19,10 @@
 #include "netmodel/SocketPortPair.h"
 #include "netmodel/Token.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
+#include "statedata/TDep.h"
+#include "statedata/TNos.h"
 
 int yylex_destroy();
 

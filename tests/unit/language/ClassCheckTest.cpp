@@ -12,8 +12,8 @@
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Transition.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

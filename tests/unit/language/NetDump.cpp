@@ -8,8 +8,8 @@
 #include "netmodel/Place.h"
 #include "netmodel/Registries.h"
 #include "netmodel/Token.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

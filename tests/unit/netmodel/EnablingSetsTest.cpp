@@ -11,10 +11,10 @@
 #include "netmodel/MDMSet.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/PendingSuccessors.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TDepLst.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/TDep.h"
+#include "statedata/TDepLst.h"
+#include "statedata/TNos.h"
 
 namespace {
 

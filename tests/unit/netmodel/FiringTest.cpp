@@ -10,11 +10,11 @@
 #include "netmodel/General.h"
 #include "netmodel/Immediate.h"
 #include "netmodel/MarkingVectors.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NPMarking.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TDepLst.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/NPMarking.h"
+#include "statedata/TDep.h"
+#include "statedata/TDepLst.h"
+#include "statedata/TNos.h"
 
 namespace {
 

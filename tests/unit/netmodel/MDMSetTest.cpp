@@ -1,7 +1,7 @@
 #include "netmodel/MDMSet.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TNos.h"
+#include "statedata/Marking.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TNos.h"
 
 #include <gtest/gtest.h>
 

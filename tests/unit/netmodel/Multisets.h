@@ -6,7 +6,7 @@
 #include <memory>
 #include <utility>
 
-#include "statespace/data/Multiset.h"
+#include "statedata/Multiset.h"
 
 struct TmsDeleter {
     void operator()(Tms* t) const { clear_tms(t); }

@@ -4,8 +4,8 @@
 
 #include "netmodel/ConstVal.h"
 #include "netmodel/NetArrays.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TNos.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // keys, edges in a chosen order, subordinated chains with their members.
 #pragma once
 
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 #include <deque>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "statespace/data/BlockArena.h"
+#include "statedata/BlockArena.h"
 
 #include <gtest/gtest.h>
 

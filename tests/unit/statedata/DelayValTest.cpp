@@ -1,4 +1,4 @@
-#include "statespace/data/DelayVal.h"
+#include "statedata/DelayVal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestVectors.h"
-#include "statespace/data/Hash.h"
-#include "statespace/data/Marking.h"
-#include "statespace/data/NPMarking.h"
+#include "statedata/Hash.h"
+#include "statedata/Marking.h"
+#include "statedata/NPMarking.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "statespace/data/RecordPool.h"
+#include "statedata/RecordPool.h"
 
 #include <gtest/gtest.h>
 

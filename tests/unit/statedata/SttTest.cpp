@@ -1,4 +1,4 @@
-#include "statespace/data/Stt.h"
+#include "statedata/Stt.h"
 
 #include <gtest/gtest.h>
 

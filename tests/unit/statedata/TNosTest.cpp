@@ -1,7 +1,7 @@
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TDepLst.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TDep.h"
+#include "statedata/TDepLst.h"
+#include "statedata/TNos.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // a guard that sets the number of exclusive transitions for one test.
 #pragma once
 
-#include "statespace/data/Multiset.h"
-#include "statespace/data/NetCounts.h"
+#include "statedata/Multiset.h"
+#include "statedata/NetCounts.h"
 
 #include <initializer_list>
 #include <utility>

@@ -11,7 +11,7 @@
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/ExamineRRG.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

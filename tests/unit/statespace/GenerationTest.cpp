@@ -13,7 +13,7 @@
 #include "netmodel/Function.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/SuccessorLookup.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

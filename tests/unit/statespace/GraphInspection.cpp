@@ -1,8 +1,8 @@
 // Reading the generated graph in tests.
 #include "GraphInspection.h"
 
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
 
 std::vector<Marking*> StoredMarkings()
 {

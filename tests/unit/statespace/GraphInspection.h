@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "netmodel/Place.h"
-#include "statespace/data/Marking.h"
+#include "statedata/Marking.h"
 
 // Every marking of the marking store.
 std::vector<Marking*> StoredMarkings();

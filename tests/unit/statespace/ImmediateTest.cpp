@@ -11,7 +11,7 @@
 #include "SmallNets.h"
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
-#include "statespace/data/StateSpaceGlobals.h"
+#include "statedata/StateSpaceGlobals.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include "netmodel/NetArrays.h"
 #include "netmodel/Registries.h"
 #include "statespace/CreateRRG.h"
-#include "statespace/data/NetCounts.h"
-#include "statespace/data/StateSpaceGlobals.h"
-#include "statespace/data/TDep.h"
-#include "statespace/data/TDepLst.h"
-#include "statespace/data/TNos.h"
+#include "statedata/NetCounts.h"
+#include "statedata/StateSpaceGlobals.h"
+#include "statedata/TDep.h"
+#include "statedata/TDepLst.h"
+#include "statedata/TNos.h"
 
 namespace {
 
