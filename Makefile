@@ -45,8 +45,9 @@ fuzz: deps
 	tools/fuzz-reader $(FUZZ_SECONDS)
 
 # The benchmark table: the real mosk on the nets of bench/models, built
-# optimised in its own directory. Kanban sizes up to BENCH_MAX (5 and 6 take
-# minutes and gigabytes); BENCH_RUNS runs per size, medians reported;
+# optimised in its own directory. Kanban and FMS sizes up to BENCH_MAX (5 to
+# 7 take minutes and gigabytes), from 5 on also the 30,000-place ring and the
+# 65,535-token infinite-server station; BENCH_RUNS runs per size, medians reported;
 # BENCH_SOLVER i (relaxation) or a (elimination first, slow on large chains).
 BENCH_BUILD  ?= build-bench
 BENCH_MAX    ?= 4
@@ -57,7 +58,7 @@ bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMOSK_BENCH=ON
 	cmake --build $(BENCH_BUILD) --target mosk kiln_da ekiln -j $(JOBS)
 	python3 bench/run_bench.py --mosk $(BENCH_BUILD)/src/run/mosk \
-		--max-kanban $(BENCH_MAX) --runs $(BENCH_RUNS) --solver $(BENCH_SOLVER) $(BENCH_FLAGS)
+		--max-size $(BENCH_MAX) --runs $(BENCH_RUNS) --solver $(BENCH_SOLVER) $(BENCH_FLAGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -2,7 +2,7 @@
 """Runs the real mosk binary on the scalable nets of bench/models and prints
 one table: state counts, generation speed, memory, solver figures, times.
 
-usage: run_bench.py --mosk PATH [--max-kanban N] [--runs R] [--models a,b]
+usage: run_bench.py --mosk PATH [--max-size N] [--runs R] [--models a,b]
                     [--sizes name=1,2,3 ...] [--solver i|a] [--keep DIR] [--strict]
 
 Each run gets a fresh directory holding HOME (with a .Plenar naming this
@@ -223,7 +223,8 @@ def fmt(value, pattern, none="-"):
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--mosk", required=True)
-    ap.add_argument("--max-kanban", type=int, default=4)
+    ap.add_argument("--max-size", type=int, default=4,
+                    help="size level: kanban and fms up to N, the large rings and stations from 5")
     ap.add_argument("--runs", type=int, default=1)
     ap.add_argument("--models", default=",".join(MODELS))
     ap.add_argument("--sizes", action="append", default=[], help="name=1,2,3")
@@ -237,11 +238,8 @@ def main():
     mosk = os.path.abspath(args.mosk)
     chosen = {}
     for name in args.models.split(","):
-        _, known, default = MODELS[name]
-        sizes = list(default)
-        if name == "kanban":
-            sizes = [s for s in known if s <= args.max_kanban]
-        chosen[name] = sizes
+        levels = MODELS[name][2]
+        chosen[name] = [s for s in sorted(levels) if levels[s] <= args.max_size]
     for setting in args.sizes:
         name, sizes = setting.split("=")
         chosen[name] = [int(s) for s in sizes.split(",")]
@@ -255,13 +253,13 @@ def main():
     print(row_format % head)
     failures = 0
     for name, sizes in chosen.items():
-        known = MODELS[name][1]
+        count = MODELS[name][1]
         for size in sizes:
             runs = [run_one(mosk, name, size, args.epsilon, args.maxiter, args.solver, args.keep)
                     for _ in range(args.runs)]
             last = runs[-1]
             tangible = last["tangible"]
-            expected = known.get(size)
+            expected = count(size)
             counted = expected is None or tangible == expected
             ran = all(r["status"] == 0 for r in runs)
             ok = counted and ran

@@ -1,21 +1,41 @@
 """Scalable nets written in the engine's description language.
 
 Each generator returns the description text of one size; MODELS names them
-with their sizes and, where known, the number of tangible markings.
+with the number of tangible markings of a size, where known, and the sizes
+a benchmark runs.
 """
 from .kanban import kanban
 from .fms import fms
 from .colours import colours
 from .dspn import dspn
+from .ring import ring
+from .servers import servers
 
-# name -> (generator, {size: tangible markings or None}, sizes run by default).
+KANBAN = {1: 160, 2: 4600, 3: 58400, 4: 454475, 5: 2546432, 6: 11261376, 7: 41644800}
+# The classic counts of the flexible manufacturing system.
+FMS = {1: 54, 2: 810, 3: 6520, 4: 35910, 5: 152712, 6: 537768, 7: 1639440}
 # The coloured family's counts are those the generation gave before any
-# speed work (its graph listings are checked too); the deterministic family
-# has C(N + 6, 6) tangible markings (N customers over seven stations), the
-# markings after each deterministic firing being intermediate ones.
+# speed work (its graph listings are checked too).
+COLOURS = {2: 140, 4: 1032, 6: 3684}
+
+
+def binomial(n, k):
+    result = 1
+    for i in range(1, k + 1):
+        result = result * (n - k + i) // i
+    return result
+
+
+# name -> (generator, tangible markings of a size (None: unknown),
+#          {size: the least size level (make bench's BENCH_MAX) that runs it}).
+# The deterministic family has C(N + 6, 6) tangible markings (N customers
+# over seven stations), the markings after each deterministic firing being
+# intermediate ones.
 MODELS = {
-    "kanban": (kanban, {1: 160, 2: 4600, 3: 58400, 4: 454475, 5: 2546432, 6: 11261376}, (1, 2, 3, 4)),
-    "fms": (fms, {1: 54, 2: 810, 3: 6520, 4: 35910}, (1, 2, 3, 4)),
-    "colours": (colours, {2: 140, 4: 1032, 6: 3684}, (2, 4, 6)),
-    "dspn": (dspn, {4: 210, 8: 3003, 12: 18564}, (4, 8, 12)),
+    "kanban": (kanban, KANBAN.get, {n: n for n in KANBAN}),
+    "fms": (fms, FMS.get, {n: n for n in FMS}),
+    "colours": (colours, COLOURS.get, {2: 0, 4: 0, 6: 0}),
+    "dspn": (dspn, lambda n: binomial(n + 6, 6), {4: 0, 8: 0, 12: 0}),
+    "ring": (ring, lambda n: n, {1000: 0, 30000: 5}),
+    "servers": (servers, lambda n: n + 1, {2000: 0, 8000: 0, 65535: 5}),
 }
