@@ -29,7 +29,9 @@ bool FoundNewSMCMember(Marking& m, int mRef, stt& e, int& preempting, SMCVisited
             ExErr(189, "FoundNewSMCMember()", "cyclic SMC (counted)");
         if (t.GetStatus() == kStatusUnknown)
             ExErr(190, "FoundNewSMCMember()", "cyclic SMC (unknown)");
-        m.SetStatus(kStatusLastOfSucc);
+        // The entry keeps its status: the numbering starts from entries only,
+        // so an entry marked as closing a cycle would leave its chain unnumbered.
+        if (m.GetStatus() != kStatusInitial) m.SetStatus(kStatusLastOfSucc);
         return false;
     }
     visited.AddMarkingToList(t.GetKey());
