@@ -38,14 +38,23 @@ def solve_stationary(states, rates):
         q[index[a]][index[a]] -= r
     rows = [[q[i][j] for i in range(n)] + [Fraction(0)] for j in range(n)]
     rows[-1] = [Fraction(1)] * n + [Fraction(1)]
+    x = solve_rows(rows)
+    return {s: x[index[s]] for s in states}
+
+
+def solve_rows(rows):
+    """The solution of the n x n system whose rows carry their right-hand
+    side as an (n+1)-th entry, by Gauss-Jordan elimination with the largest
+    pivot of each column."""
+    n = len(rows)
     for col in range(n):
-        pivot = next(r for r in range(col, n) if rows[r][col] != 0)
+        pivot = max(range(col, n), key=lambda r: abs(rows[r][col]))
         rows[col], rows[pivot] = rows[pivot], rows[col]
         for r in range(n):
             if r != col and rows[r][col] != 0:
                 f = rows[r][col] / rows[col][col]
                 rows[r] = [x - f * y for x, y in zip(rows[r], rows[col])]
-    return {s: rows[index[s]][n] / rows[index[s]][index[s]] for s in states}
+    return [rows[i][n] / rows[i][i] for i in range(n)]
 
 
 def mm1k(arrival_rate, service_rate, capacity):
@@ -75,14 +84,7 @@ def mg1k(arrival_rate, mean_service, capacity, arrivals_during_service):
     # solve d P = d, sum d = 1
     rows = [[P[i][j] - (1 if i == j else 0) for i in range(n)] + [Decimal(0)] for j in range(n)]
     rows[-1] = [Decimal(1)] * n + [Decimal(1)]
-    for col in range(n):
-        pivot = max(range(col, n), key=lambda r: abs(rows[r][col]))
-        rows[col], rows[pivot] = rows[pivot], rows[col]
-        for r in range(n):
-            if r != col and rows[r][col] != 0:
-                f = rows[r][col] / rows[col][col]
-                rows[r] = [x - f * y for x, y in zip(rows[r], rows[col])]
-    d = [rows[i][n] / rows[i][i] for i in range(n)]
+    d = solve_rows(rows)
     rho = Decimal(arrival_rate) * Decimal(mean_service)
     p = [d[i] / (d[0] + rho) for i in range(n)]
     p.append(1 - 1 / (d[0] + rho))
@@ -210,25 +212,31 @@ def expected_text(values):
     return "".join("\\%s %s\n" % (name, text(value)) for name, value in values) + "*#END#*\n"
 
 
+def write_or_check(wanted, check):
+    """wanted maps a name to (path, text): each file is rewritten when its
+    text differs, or with check the names of the differing ones end the
+    program."""
+    stale = []
+    for name, (path, text) in wanted.items():
+        current = open(path).read() if os.path.exists(path) else None
+        if current != text:
+            stale.append(name)
+            if not check:
+                os.makedirs(os.path.dirname(path), exist_ok=True)
+                with open(path, "w") as out:
+                    out.write(text)
+    if check and stale:
+        sys.exit("out of date: " + ", ".join(stale))
+
+
 def main():
-    check = "--check" in sys.argv
     # The closed forms agree with each other: M/G/1/K with exponential
     # service is M/M/1/K.
     mm = mm1k(1, 2, 5)
     mg = mg1k(1, Decimal("0.5"), 5, lambda k: Decimal(2) / 3 * (Decimal(1) / 3) ** k)
     assert all(abs(Decimal(x.numerator) / x.denominator - y) < Decimal("1e-30") for x, y in zip(mm, mg))
-    stale = []
-    for name, derive in EXAMPLES.items():
-        path = os.path.join(HERE, name + ".expected")
-        wanted = expected_text(derive())
-        current = open(path).read() if os.path.exists(path) else None
-        if current != wanted:
-            stale.append(name)
-            if not check:
-                with open(path, "w") as out:
-                    out.write(wanted)
-    if check and stale:
-        sys.exit("out of date: " + ", ".join(stale))
+    write_or_check({name: (os.path.join(HERE, name + ".expected"), expected_text(derive()))
+                    for name, derive in EXAMPLES.items()}, "--check" in sys.argv)
 
 
 if __name__ == "__main__":

@@ -20,7 +20,7 @@ from decimal import Decimal, getcontext
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "examples"))
-from derive import mg1k, poisson, text  # noqa: E402  (the M/G/1/K closed form)
+from derive import mg1k, poisson, solve_rows, text, write_or_check  # noqa: E402
 
 getcontext().prec = 40
 TAIL = Decimal("1e-36")
@@ -100,7 +100,7 @@ def stationary(net):
 
 
 def solve_left(states, row):
-    """nu with nu P = nu and sum nu = 1, by elimination with pivoting."""
+    """nu with nu P = nu and sum nu = 1."""
     n, index = len(states), {s: i for i, s in enumerate(states)}
     a = [[Decimal(0)] * (n + 1) for _ in range(n)]
     for s in states:
@@ -109,14 +109,8 @@ def solve_left(states, row):
     for i in range(n):
         a[i][i] -= 1
     a[-1] = [Decimal(1)] * (n + 1)
-    for col in range(n):
-        pivot = max(range(col, n), key=lambda r: abs(a[r][col]))
-        a[col], a[pivot] = a[pivot], a[col]
-        for r in range(n):
-            if r != col and a[r][col] != 0:
-                f = a[r][col] / a[col][col]
-                a[r] = [x - f * y for x, y in zip(a[r], a[col])]
-    return {s: a[index[s]][n] / a[index[s]][index[s]] for s in states}
+    x = solve_rows(a)
+    return {s: x[index[s]] for s in states}
 
 
 def md1k_queue():
@@ -210,22 +204,11 @@ def md1k_by_the_embedded_chain():
 
 
 def main():
-    check = "--check" in sys.argv
     closed = [value for _, value in md1k_queue()[:6]]
     assert all(abs(x - y) < Decimal("1e-30") for x, y in zip(closed, md1k_by_the_embedded_chain()))
-    stale = []
-    for case, (comment, tolerance, derive) in CASES.items():
-        path = os.path.join(HERE, "cases", case, "measures")
-        wanted = measures_text(comment, tolerance, derive())
-        current = open(path).read() if os.path.exists(path) else None
-        if current != wanted:
-            stale.append(case)
-            if not check:
-                os.makedirs(os.path.dirname(path), exist_ok=True)
-                with open(path, "w") as out:
-                    out.write(wanted)
-    if check and stale:
-        sys.exit("out of date: " + ", ".join(stale))
+    write_or_check({case: (os.path.join(HERE, "cases", case, "measures"),
+                           measures_text(comment, tolerance, derive()))
+                    for case, (comment, tolerance, derive) in CASES.items()}, "--check" in sys.argv)
 
 
 if __name__ == "__main__":
