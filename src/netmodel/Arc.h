@@ -43,12 +43,14 @@ public:
     bool operator==(const Arc& o) const;
     bool operator!=(const Arc& o) const { return !(*this == o); }
 
+    // The multiset the arc moves: the folded constant, or the multiset of a
+    // fresh evaluation (on the actual contents) kept alive in `holder`. Null
+    // for an empty inscription.
+    const Tms* Inscription(std::unique_ptr<CellVal>& holder) const;
+
     [[noreturn]] static void ArcErr(int line, const char* function, const char* description);
 
 private:
-    // The multiset the arc moves: the folded constant, or the multiset of a
-    // fresh evaluation kept alive in `holder`. Null for an empty inscription.
-    const Tms* Inscription(std::unique_ptr<CellVal>& holder) const;
 
     Place* place = nullptr;
     Cell* cell = nullptr;

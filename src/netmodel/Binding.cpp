@@ -197,25 +197,25 @@ void Binding::FireInf(const short* ata, int transNo, Marking*& succ, DelayVal& d
 {
     double v = Fire();
     succ = MakeSuccessorMarking(ata, transNo);
+    dv = Record(v * EnablingDegree(), transNo);
+}
+
+// After one firing: that one and every further one.
+int Binding::EnablingDegree()
+{
+    int further = FurtherFirings(kMaxEnablingDegree - 1);
+    if (further >= 0) return 1 + further;
     int k = 1;
     while (k < kMaxEnablingDegree && VirtualFire() != 0.0) ++k;
-    dv = Record(v * k, transNo);
+    return k;
 }
 
 void Binding::ChkAndFireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv)
 {
-    int k = 0;
-    double v = 0.0;
-    while (k < kMaxEnablingDegree) {
-        double w = VirtualFire();
-        if (w == 0.0) break;
-        if (k == 0) {
-            succ = MakeSuccessorMarking(ata, transNo);
-            v = w;
-        }
-        ++k;
-    }
-    if (k > 0) dv = Record(v * k, transNo);
+    double v = VirtualFire();
+    if (v == 0.0) return;
+    succ = MakeSuccessorMarking(ata, transNo);
+    dv = Record(v * EnablingDegree(), transNo);
 }
 
 void Binding::CpyActToNew()

@@ -57,6 +57,11 @@ public:
     // infinite-server binding can fire at once.
     double VirtualFire();
 
+    // How many more times VirtualFire would succeed, at most `most`, on the
+    // new contents that one firing left; -1 when this cannot be told without
+    // firing (see BindingRepeats.cpp).
+    int FurtherFirings(int most) const;
+
     // Infinite-server firing: one successor, the rate multiplied by the
     // enabling degree. ChkAndFireInf leaves succ and dv untouched when the
     // binding is not enabled.
@@ -80,6 +85,7 @@ private:
     void FireArcs();
     double Value() const { return delay ? delay->CalculateFloat() : 0.0; }
     double TestAndFire(bool onNew);
+    int EnablingDegree();
 
     Condition localCond;
     double weight = 1.0;

@@ -21,6 +21,8 @@ public:
     void EvalCond();
     bool ActCondTrue() const { return state != kNotConstant ? state == 1 : Holds(false); }
     bool NewCondTrue() const { return state != kNotConstant ? state == 1 : Holds(true); }
+    // Folded: the condition reads no marking.
+    bool IsConstant() const { return state != kNotConstant; }
 
     bool operator==(const Condition& o) const;
     bool operator!=(const Condition& o) const { return !(*this == o); }

@@ -55,6 +55,56 @@ TEST(InfiniteServerFiring, FiringWithoutTheTestMultipliesTheRateByTheEnablingDeg
     EXPECT_EQ(TestNet::Tokens(succ->GetPms(), 1), 1);
 }
 
+// The enabling degree is the number of times the binding could fire in a
+// row: the smallest bound of its input contents and output capacities.
+struct DegreeCase {
+    const char* what;
+    unsigned short pTokens;
+    int pCapacity;
+    unsigned short take;     // from p, by one arc (two when `twice`)
+    bool twice;
+    bool backToP;            // the output goes back to p instead of q
+    unsigned short give;
+    unsigned short qTokens;
+    int qCapacity;
+    int degree;
+};
+
+TEST(InfiniteServerFiring, TheEnablingDegreeIsTheSmallestBoundOfContentsAndCapacities)
+{
+    const DegreeCase cases[] = {
+        {"two of seven tokens at a time", 7, -1, 2, false, false, 1, 0, -1, 3},
+        {"the output place fills first", 9, -1, 2, false, false, 1, 1, 3, 2},
+        {"the input runs out first", 9, -1, 2, false, false, 1, 1, 9, 4},
+        {"a surplus on the input place itself", 3, 6, 1, false, true, 2, 0, -1, 3},
+        {"two arcs from one place: the second finds the last token gone", 5, -1, 1, true, false,
+         1, 0, -1, 3},
+        {"every token of a full 16-bit place", 65535, -1, 1, false, false, 1, 0, -1, 65535},
+    };
+    for (const DegreeCase& c : cases) {
+        TestNet net;
+        Place* p = net.AddPlace("p", c.pTokens, c.pCapacity);
+        Place* q = net.AddPlace("q", c.qTokens, c.qCapacity);
+        PtrList<Arc>* in = c.twice ? TestNet::Arcs({{p, c.take}, {p, c.take}})
+                                   : TestNet::Arcs({{p, c.take}});
+        PtrList<Arc>* out = TestNet::Arcs({{c.backToP ? p : q, c.give}});
+        Binding* b = TestNet::NewBinding(Rate(0.5), in, out);
+        net.AddTransition("t", TestNet::Infinite, {b});
+        net.Install();
+
+        Marking* succ = nullptr;
+        DelayVal dv;
+        b->ChkAndFireInf(nullptr, 1, succ, dv);
+        MarkingPtr owned(succ);
+        ASSERT_NE(succ, nullptr) << c.what;
+        EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 0.5 * c.degree) << c.what;
+        b->CpyActToNew();
+        b->FireInf(nullptr, 1, succ, dv);
+        MarkingPtr again(succ);
+        EXPECT_DOUBLE_EQ(dv.GetDelayVal(), 0.5 * c.degree) << c.what;
+    }
+}
+
 // One infinite-server binding that takes a token from p (holding `tokens`)
 // unless output only and puts one on q unless input only, fired with a
 // deterministic delay of 5 in hand.
