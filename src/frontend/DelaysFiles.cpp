@@ -40,24 +40,23 @@ bool WriteFileAtomically(const std::string& path, const std::string& text, std::
 
 }  // namespace
 
-std::string DelaysFileText(const std::vector<SweepSetting>& settings, int pass)
+std::string DelaysFileText(const std::vector<DelayEntry>& entries)
 {
     std::vector<std::string> subModels;
-    for (const SweepSetting& setting : settings) {
+    for (const DelayEntry& entry : entries) {
         bool known = false;
-        for (const std::string& name : subModels) known = known || name == setting.subModel;
-        if (!known) subModels.push_back(setting.subModel);
+        for (const std::string& name : subModels) known = known || name == entry.subModel;
+        if (!known) subModels.push_back(entry.subModel);
     }
     std::ostringstream text;
     text << subModels.size() << "\n";
     for (const std::string& subModel : subModels) {
-        int entries = 0;
-        for (const SweepSetting& setting : settings) entries += setting.subModel == subModel;
-        text << subModel << " " << entries << "\n";
-        for (const SweepSetting& setting : settings)
-            if (setting.subModel == subModel)
-                text << setting.transition << " 0 " << DelayText(ValueInPass(setting, pass).delay)
-                     << "\n";
+        int count = 0;
+        for (const DelayEntry& entry : entries) count += entry.subModel == subModel;
+        text << subModel << " " << count << "\n";
+        for (const DelayEntry& entry : entries)
+            if (entry.subModel == subModel)
+                text << entry.transition << " 0 " << DelayText(entry.delay) << "\n";
     }
     text << "*#END#*\n";
     return text.str();
@@ -74,11 +73,12 @@ std::string DelaysFilePath(const std::string& directory, const std::string& pure
 }
 
 bool WriteDelaysFiles(const std::string& directory, const std::string& purename,
-                      const std::vector<SweepSetting>& settings, int passes, std::string& error)
+                      const std::vector<std::vector<DelayEntry>>& passes, std::string& error)
 {
-    for (int pass = 0; pass < passes; ++pass)
+    const int count = static_cast<int>(passes.size());
+    for (int pass = 0; pass < count; ++pass)
         if (!WriteFileAtomically(DelaysFilePath(directory, purename, pass),
-                                 DelaysFileText(settings, pass), error))
+                                 DelaysFileText(passes[static_cast<std::size_t>(pass)]), error))
             return false;
-    return WriteFileAtomically(DelaysFilePath(directory, purename, passes), ExitFileText(), error);
+    return WriteFileAtomically(DelaysFilePath(directory, purename, count), ExitFileText(), error);
 }

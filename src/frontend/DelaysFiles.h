@@ -5,12 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "frontend/SweepSetting.h"
+// One entry of a delays file: the mean delay of the exponential transition
+// `transition` on the sub-page `subModel`.
+struct DelayEntry {
+    std::string subModel;
+    std::string transition;
+    double delay = 0.0;
+};
 
-// The text of the delays file of pass `pass`: the sub-models named by the
-// settings (in the order of their first mention), each with its entries.
-// Without settings it lists no sub-model.
-std::string DelaysFileText(const std::vector<SweepSetting>& settings, int pass);
+// The text of one pass's delays file: the sub-models in the order of their
+// first mention, each with its entries. Without entries it lists no
+// sub-model.
+std::string DelaysFileText(const std::vector<DelayEntry>& entries);
 
 // The text that ends the passes.
 std::string ExitFileText();
@@ -18,9 +24,8 @@ std::string ExitFileText();
 // <directory>/<purename>.BSdelays<pass>
 std::string DelaysFilePath(const std::string& directory, const std::string& purename, int pass);
 
-// Writes the files of passes 0 to passes - 1 and the "EXIT" file after them.
-// mosk polls for each file and removes it once read, so all can be written
-// before it starts. Returns false with `error` set when a file cannot be
-// written.
+// Writes the files of all passes and the "EXIT" file after them. mosk polls
+// for each file and removes it once read, so all can be written before it
+// starts. Returns false with `error` set when a file cannot be written.
 bool WriteDelaysFiles(const std::string& directory, const std::string& purename,
-                      const std::vector<SweepSetting>& settings, int passes, std::string& error);
+                      const std::vector<std::vector<DelayEntry>>& passes, std::string& error);

@@ -13,9 +13,14 @@ options:
   -I, --iterative        solve by relaxation only (default: direct elimination,
                          relaxation as refinement and fallback)
   -P, --parallel         let mosk run the deterministic workers in parallel
-  --set SUB/T=v1,v2,...  sweep: solve once per value, with v as the mean delay
-                         of transition T on the sub-page SUB (may be repeated;
-                         each --set gives the same number of values, or one)
+  --set NAME=v1,v2,...   sweep: solve once per value of the definition NAME
+                         of the Definition section; a value may be a range
+                         FROM:TO:COUNT (0.1:2:20 is 20 evenly spaced values);
+                         given twice or more, every combination (a grid)
+  --set SUB/T=v1,v2,...  sweep the mean delay of the exponential transition T
+                         on the sub-page SUB
+  --jobs N               runs of a sweep to keep going at once (default: one
+                         per core)
   --format FMT           table (default), csv or json
   --verbose              show mosk's output while it runs
   --keep                 keep the run directory (its path is printed)
@@ -30,13 +35,15 @@ options:
                          shows mosk's output
   -h, --help             this text
 
-Sweeps re-solve the graph that was generated once, with new rates. Only
-exponential, single-server transitions on a sub-page can be swept (full name
-\SUB\T), and only where their firing leads straight to a tangible marking
-(no immediate transition decides between successors). A transition on the
-root page, an immediate, deterministic or general transition, a transition
-whose rate depends on the marking, a weight, a capacity or an initial marking
-need one run per value: edit the description and run again.
+Sweeps: a definition that is only the mean delay of exponential,
+single-server transitions on sub-pages, in a net without immediate,
+deterministic or general transitions, is swept by solving one graph again
+with new rates (as is every SUB/T setting). Any other definition (a rate on
+the root page, a delay, weight, capacity, initial marking, a value a measure
+uses) is swept by one run per value, up to --jobs runs at once. Rows come in
+the order of the values, the first --set varying slowest; a value whose run
+fails gets a row with its error, and the exit status is that of the first
+failed value.
 
 Environment: when PLENARHOME is set, mosk uses it and $HOME/.Plenar as they
 are; otherwise mosk-solve makes a private environment (a .Plenar naming this

@@ -10,30 +10,51 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-// The rows of the report: a header, then one row per measure (single pass)
-// or per pass (sweep).
+// The measures of the first row that has them: the columns of a sweep.
+const std::vector<Measure>& ColumnMeasures(const SolveReport& report)
+{
+    static const std::vector<Measure> none;
+    for (const PassReport& pass : report.passes)
+        if (pass.error.empty()) return pass.results.measures;
+    return none;
+}
+
+bool AnyFailed(const SolveReport& report)
+{
+    for (const PassReport& pass : report.passes)
+        if (!pass.error.empty()) return true;
+    return false;
+}
+
+// The rows of the report: a header, then one row per measure (single run)
+// or per combination of values (sweep), with an error column when a value
+// failed.
 std::vector<Row> ReportRows(const SolveReport& report)
 {
     std::vector<Row> rows;
     if (report.passes.empty()) return rows;
-    const std::vector<Measure>& first = report.passes.front().results.measures;
+    const std::vector<Measure>& columns = ColumnMeasures(report);
     if (report.settings.empty()) {
         rows.push_back({"measure", "value"});
-        for (const Measure& measure : first)
+        for (const Measure& measure : columns)
             rows.push_back({DisplayName(measure.name), measure.value});
         return rows;
     }
+    const bool errorColumn = AnyFailed(report);
     Row header;
     for (const SweepSetting& setting : report.settings) header.push_back(setting.Label());
-    for (const Measure& measure : first) header.push_back(DisplayName(measure.name));
+    for (const Measure& measure : columns) header.push_back(DisplayName(measure.name));
+    if (errorColumn) header.push_back("error");
     rows.push_back(header);
     for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
         Row row;
-        for (const SweepSetting& setting : report.settings)
-            row.push_back(ValueInPass(setting, static_cast<int>(pass)).text);
-        const std::vector<Measure>& measures = report.passes[pass].results.measures;
-        for (std::size_t i = 0; i < first.size(); ++i)
-            row.push_back(i < measures.size() ? measures[i].value : "");
+        const std::vector<std::size_t> position = GridPosition(report.settings, pass);
+        for (std::size_t i = 0; i < report.settings.size(); ++i)
+            row.push_back(report.settings[i].values[position[i]].text);
+        const PassReport& data = report.passes[pass];
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            row.push_back(i < data.results.measures.size() ? data.results.measures[i].value : "");
+        if (errorColumn) row.push_back(data.error);
         rows.push_back(row);
     }
     return rows;
@@ -66,6 +87,7 @@ std::optional<double> WorstAccuracy(const SolveReport& report)
 {
     std::optional<double> worst;
     for (const PassReport& pass : report.passes) {
+        if (!pass.error.empty()) continue;
         if (!pass.solution.accuracy) return std::nullopt;
         worst = std::max(worst.value_or(0.0), *pass.solution.accuracy);
     }
@@ -75,11 +97,18 @@ std::optional<double> WorstAccuracy(const SolveReport& report)
 void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size_t pass)
 {
     const PassReport& data = report.passes[pass];
+    const std::vector<std::size_t> position = GridPosition(report.settings, pass);
     out << "    {\n      \"pass\": " << pass << ",\n      \"set\": {";
     for (std::size_t i = 0; i < report.settings.size(); ++i)
         out << (i == 0 ? "" : ", ") << JsonString(report.settings[i].Label()) << ": "
-            << JsonDouble(ValueInPass(report.settings[i], static_cast<int>(pass)).delay);
-    out << "},\n      \"accuracy\": " << JsonOptional(data.solution.accuracy)
+            << JsonDouble(report.settings[i].values[position[i]].number);
+    out << "},\n      \"error\": " << (data.error.empty() ? "null" : JsonString(data.error));
+    if (!data.error.empty()) out << ",\n      \"report\": " << JsonString(data.report);
+    out << ",\n      \"tangible_markings\": "
+        << (data.tangibleMarkings ? std::to_string(*data.tangibleMarkings) : "null")
+        << ",\n      \"seconds\": " << JsonDouble(data.seconds)
+        << ",\n      \"solver_mode\": \"" << (data.iterative ? "iterative" : "automatic") << "\""
+        << ",\n      \"accuracy\": " << JsonOptional(data.solution.accuracy)
         << ",\n      \"converged\": " << (data.solution.converged ? "true" : "false")
         << ",\n      \"iterations\": "
         << (data.solution.iterations ? std::to_string(*data.solution.iterations) : "null")
@@ -134,11 +163,9 @@ std::string FormatJson(const SolveReport& report)
         << (report.tangibleMarkings ? std::to_string(*report.tangibleMarkings) : "null")
         << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
         << "\",\n  \"accuracy\": " << JsonOptional(WorstAccuracy(report))
-        << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"measures\": ";
-    WriteJsonMeasures(
-        out,
-        report.passes.empty() ? std::vector<Measure>{} : report.passes.front().results.measures,
-        "  ");
+        << ",\n  \"seconds\": " << JsonDouble(report.seconds)
+        << ",\n  \"runs\": " << report.runs << ",\n  \"measures\": ";
+    WriteJsonMeasures(out, ColumnMeasures(report), "  ");
     out << ",\n  \"passes\": [";
     for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
         out << (pass == 0 ? "\n" : ",\n");

@@ -119,6 +119,12 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
         options.timeoutSeconds = number;
     } else if (name == "--drop-tolerance") {
         return SetDropTolerance(value, options, error);
+    } else if (name == "--jobs") {
+        if (!IsWholeNumber(value) || std::stoul(value) == 0) {
+            error = name + " " + value + ": expected the number of runs to keep going at once";
+            return false;
+        }
+        options.parallelRuns = std::stoul(value);
     }
     return true;
 }
@@ -126,7 +132,7 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
 bool TakesValue(const std::string& name)
 {
     for (const char* option : {"-E", "-M", "--epsilon", "--max-iterations", "--set", "--format",
-                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance"})
+                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance", "--jobs"})
         if (name == option) return true;
     return false;
 }
@@ -200,7 +206,7 @@ ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& 
         error = "no description given (usage: mosk-solve [options] model.table)";
         return ParseOutcome::Error;
     }
-    int passes = 0;
-    if (!CountPasses(options.settings, passes, error)) return ParseOutcome::Error;
+    std::size_t rows = 0;
+    if (!CountSweepRows(options.settings, rows, error)) return ParseOutcome::Error;
     return ParseOutcome::Run;
 }

@@ -22,6 +22,7 @@ struct SolveOptions {
     std::vector<std::string> moskFlags;  // diagnostic switches for mosk, e.g. "-r"
     double timeoutSeconds = 0.0;
     std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar
+    std::size_t parallelRuns = 0;  // --jobs: runs of a sweep at once (0: one per core)
 };
 
 enum class ParseOutcome { Run, Help, Error };

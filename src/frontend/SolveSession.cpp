@@ -1,5 +1,7 @@
-// The run of mosk-solve. mosk is always started with -v: its solver then
-// reports the accuracy it reached, which the JSON output carries.
+// The session of mosk-solve: plan the runs a command line asks for, run
+// them (several at once when a sweep needs a graph per value), and print
+// one report. A single run shows a failure as mosk reported it; a sweep
+// keeps going and gives a failed value a row with its error.
 #include "frontend/SolveSession.h"
 
 #include <unistd.h>
@@ -10,23 +12,21 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <sstream>
 
-#include "frontend/ChildProcess.h"
-#include "frontend/DelaysFiles.h"
-#include "frontend/FailureAdvice.h"
+#include "frontend/InterruptFlag.h"
 #include "frontend/ModelNames.h"
-#include "frontend/MoskOutput.h"
+#include "frontend/MoskRun.h"
+#include "frontend/ParallelRuns.h"
 #include "frontend/ProgramLocator.h"
 #include "frontend/ReportWriter.h"
-#include "frontend/RunDirectory.h"
-
-extern char** environ;
+#include "frontend/SweepPlan.h"
 
 namespace {
 
 constexpr int kUsageStatus = 2;
-constexpr int kNoResultsStatus = 3;
-constexpr int kTimeoutStatus = 124;
+constexpr std::size_t kLongestReport = 4000;
 
 std::string EnvironmentValue(const char* name)
 {
@@ -41,22 +41,97 @@ std::string HostName()
     return name;
 }
 
-// The current environment with mosk's three variables replaced.
-std::vector<std::string> MoskEnvironment(const RunPaths& paths)
+bool ReadDescription(const std::string& path, std::string& text, std::string& error)
 {
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string text = *entry;
-        if (text.rfind("HOME=", 0) == 0 || text.rfind("PLENARHOME=", 0) == 0 ||
-            text.rfind("MODELDIR=", 0) == 0)
-            continue;
-        environment.push_back(text);
+    std::ifstream in(path, std::ios::binary);
+    if (!in || std::filesystem::is_directory(path)) {
+        error = "cannot read " + path + ": " + (in ? "it is a directory" : std::strerror(errno));
+        return false;
     }
-    environment.push_back("HOME=" + paths.home);
-    environment.push_back("PLENARHOME=" + paths.plenarHome);
-    environment.push_back("MODELDIR=" + paths.modelDir);
-    return environment;
+    std::ostringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return true;
 }
+
+// mosk's error report in its output (from the last "ERROR occured"), or the
+// output's end; bounded, for a row of a sweep.
+std::string ErrorReportOf(const std::string& output)
+{
+    const std::size_t at = output.rfind("ERROR occured");
+    std::string report = at == std::string::npos ? output : output.substr(at);
+    if (report.size() > kLongestReport) report.erase(0, report.size() - kLongestReport);
+    while (!report.empty() && (report.back() == '\n' || report.back() == ' ')) report.pop_back();
+    return report;
+}
+
+// What a single run says: everything at once, as it comes.
+class LiveObserver : public RunObserver {
+public:
+    LiveObserver(const SolveOptions& options, std::ostream& err) : options(options), err(err) {}
+
+    void Output(std::string_view piece) override
+    {
+        if (options.verbose)
+            err.write(piece.data(), static_cast<std::streamsize>(piece.size())).flush();
+    }
+    void Note(const std::string& line) override { err << "mosk-solve: " << line << "\n"; }
+    void Starting(const std::vector<std::string>& arguments) override
+    {
+        if (!options.verbose) return;
+        err << "running:";
+        for (const std::string& argument : arguments) err << " " << argument;
+        err << "\n";
+    }
+
+private:
+    const SolveOptions& options;
+    std::ostream& err;
+};
+
+// What one of several concurrent runs says: notes at once, named by the
+// run's values; with --verbose its output as one piece when it ends.
+class SweepRunObserver : public RunObserver {
+public:
+    SweepRunObserver(const SolveOptions& options, std::ostream& err, std::mutex& lock,
+                     std::string name)
+        : options(options), err(err), lock(lock), name(std::move(name))
+    {
+    }
+
+    void Output(std::string_view piece) override
+    {
+        if (options.verbose) buffered.append(piece);
+    }
+    void Note(const std::string& line) override
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        err << "mosk-solve: " << name << ": " << line << "\n";
+    }
+    void Starting(const std::vector<std::string>& arguments) override
+    {
+        if (!options.verbose) return;
+        buffered += "running:";
+        for (const std::string& argument : arguments) buffered += " " + argument;
+        buffered += "\n";
+    }
+    void Flush()
+    {
+        if (buffered.empty()) return;
+        std::lock_guard<std::mutex> guard(lock);
+        err << "--- mosk's output for " << name << " ---\n" << buffered;
+        if (buffered.back() != '\n') err << "\n";
+        err.flush();
+        buffered.clear();
+    }
+
+private:
+    const SolveOptions& options;
+    std::ostream& err;
+    std::mutex& lock;
+    const std::string name;
+    std::string buffered;
+};
 
 class Session {
 public:
@@ -68,34 +143,41 @@ public:
     int Run();
 
 private:
-    bool Prepare(int& status);
-    ChildOutcome RunMosk(bool iterative, MoskOutput& output);
-    int Collect(bool iterative, const MoskOutput& output);
-    void ShowFailure(const MoskOutput& output) const;
+    bool Prepare();
+    int RunAlone();
+    int RunSweep();
+    std::string RunName(const PlannedRun& run) const;
+    void AddRows(const PlannedRun& run, const RunOutcome& outcome);
+    void ShowFailure(const RunOutcome& outcome) const;
+    int Finish(int status);
 
     const SolveOptions& options;
     std::ostream& out;
     std::ostream& err;
-    std::string mosk;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    std::string description;
     std::string netBase;
-    std::string purename;
-    int passes = 1;
-    RunDirectory directory;
-    double seconds = 0.0;
+    RunContext context;
+    SweepPlan plan;
+    SolveReport report;
+    std::vector<std::string> keptDirectories;
 };
 
-bool Session::Prepare(int& status)
+bool Session::Prepare()
 {
-    status = kUsageStatus;
-    std::ifstream description(options.description, std::ios::binary);
-    if (!description || std::filesystem::is_directory(options.description)) {
-        err << "mosk-solve: cannot read " << options.description << ": "
-            << (description ? "it is a directory" : std::strerror(errno)) << "\n";
+    std::string error;
+    if (!ReadDescription(options.description, description, error)) {
+        err << "mosk-solve: " << error << "\n";
+        return false;
+    }
+    if (!PlanSweep(description, options.description, options.settings, plan, error)) {
+        err << "mosk-solve: " << error << "\n";
         return false;
     }
     const std::string selfDir = SelfDirectory();
-    mosk = FindMosk(options.moskPath, selfDir, EnvironmentValue("PATH"));
-    if (mosk.empty()) {
+    context.options = &options;
+    context.mosk = FindMosk(options.moskPath, selfDir, EnvironmentValue("PATH"));
+    if (context.mosk.empty()) {
         err << "mosk-solve: cannot find mosk"
             << (options.moskPath.empty()
                     ? " (looked beside mosk-solve, in the build tree and on PATH)"
@@ -103,151 +185,139 @@ bool Session::Prepare(int& status)
             << "; give its path with --mosk\n";
         return false;
     }
-    std::string error;
-    CountPasses(options.settings, passes, error);
-    const std::string userPlenarHome = EnvironmentValue("PLENARHOME");
-    const bool privateInstallation = userPlenarHome.empty();
-    std::vector<WorkerLink> workers;
     for (const char* name : {"kiln_da", "ekiln"}) {
-        const std::string found = FindWorker(name, selfDir, mosk);
-        if (!found.empty()) workers.push_back({name, found});
+        const std::string found = FindWorker(name, selfDir, context.mosk);
+        if (!found.empty()) context.workers.push_back({name, found});
     }
-    std::string parent = EnvironmentValue("TMPDIR");
-    if (parent.empty()) parent = "/tmp";
-    if (!directory.Create(parent, privateInstallation,
-                          PlenarFileText(HostName(), options.dropTolerance), workers,
-                          EnvironmentValue("HOME"), userPlenarHome, error)) {
-        err << "mosk-solve: " << error << "\n";
-        return false;
-    }
-    if (options.keep) directory.Keep();
+    context.userHome = EnvironmentValue("HOME");
+    context.userPlenarHome = EnvironmentValue("PLENARHOME");
+    context.temporaryParent = EnvironmentValue("TMPDIR");
+    if (context.temporaryParent.empty()) context.temporaryParent = "/tmp";
+    context.hostName = HostName();
     netBase = NetBaseName(options.description);
-    purename = PureName(netBase);
-    std::error_code code;
-    std::filesystem::copy_file(options.description,
-                               directory.Paths().modelDir + "/" + netBase + ".table", code);
-    if (code) {
-        err << "mosk-solve: cannot copy " << options.description << ": " << code.message() << "\n";
-        return false;
-    }
+    report.description = options.description;
+    report.settings = options.settings;
+    report.passes.resize(plan.rows);
+    report.runs = static_cast<int>(plan.runs.size());
     return true;
 }
 
-ChildOutcome Session::RunMosk(bool iterative, MoskOutput& output)
+// The values that make a run of a sweep, "K=3, arrival=0.5".
+std::string Session::RunName(const PlannedRun& run) const
 {
-    const RunPaths& paths = directory.Paths();
-    ChildOutcome outcome;
-    std::error_code ignored;
-    for (int pass = 0; pass <= passes; ++pass)
-        std::filesystem::remove(ResultsFilePath(paths.modelDir, purename, pass), ignored);
-    if (!WriteDelaysFiles(paths.modelDir, purename, options.settings, passes, outcome.startError))
-        return outcome;
-    ChildCommand command;
-    command.arguments = {mosk,
-                         "-N",
-                         paths.modelDir + "/" + netBase,
-                         "-S",
-                         "BS",
-                         "-E",
-                         options.epsilon,
-                         "-M",
-                         options.maxIterations,
-                         "-v"};
-    if (iterative) command.arguments.push_back("-I");
-    if (options.parallel) command.arguments.push_back("-P");
-    for (const std::string& flag : options.moskFlags)
-        if (flag != "-v") command.arguments.push_back(flag);
-    command.environment = MoskEnvironment(paths);
-    command.directory = paths.modelDir;
-    command.timeoutSeconds = options.timeoutSeconds;
-    if (options.verbose) {
-        err << "running:";
-        for (const std::string& argument : command.arguments) err << " " << argument;
-        err << "\n";
+    const std::vector<std::size_t> position = GridPosition(options.settings, run.rows.front());
+    std::string name;
+    for (std::size_t i = 0; i < plan.settings.size(); ++i) {
+        if (plan.settings[i].inPasses) continue;
+        name += (name.empty() ? "" : ", ") + plan.settings[i].setting.Label() + "=" +
+                plan.settings[i].setting.values[position[i]].text;
     }
-    const auto start = std::chrono::steady_clock::now();
-    outcome = RunChild(command, [&output](std::string_view piece) { output.Add(piece); });
-    output.Finish();
-    seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return outcome;
+    return name.empty() ? "the run" : name;
 }
 
-void Session::ShowFailure(const MoskOutput& output) const
+void Session::AddRows(const PlannedRun& run, const RunOutcome& outcome)
 {
-    if (output.Echoed()) return;
-    if (output.Truncated()) err << "[... the beginning of mosk's output is left out ...]\n";
-    err << output.Text();
-    if (!output.Text().empty() && output.Text().back() != '\n') err << "\n";
-}
-
-int Session::Collect(bool iterative, const MoskOutput& output)
-{
-    SolveReport report;
-    report.description = options.description;
-    report.iterative = iterative;
-    report.seconds = seconds;
-    report.settings = options.settings;
-    for (int pass = 0; pass < passes; ++pass) {
-        std::optional<PassResults> results =
-            ReadResultsFile(ResultsFilePath(directory.Paths().modelDir, purename, pass));
-        if (!results || !results->complete) {
-            ShowFailure(output);
-            err << "mosk-solve: mosk ended normally but left no complete results for pass " << pass
-                << " (" << purename << ".BSresults" << pass << "); rerun with --keep --verbose\n";
-            return kNoResultsStatus;
+    if (!outcome.keptDirectory.empty()) keptDirectories.push_back(outcome.keptDirectory);
+    for (std::size_t pass = 0; pass < run.rows.size(); ++pass) {
+        PassReport& row = report.passes[run.rows[pass]];
+        row.tangibleMarkings = outcome.tangibleMarkings;
+        row.seconds = outcome.seconds;
+        row.iterative = outcome.iterative;
+        if (outcome.end == RunEnd::Done) {
+            row.results = outcome.passes[pass].results;
+            row.solution = outcome.passes[pass].solution;
+        } else {
+            row.error = outcome.summary;
+            row.report = ErrorReportOf(outcome.output);
         }
-        report.passes.push_back({*results, output.Solver().Pass(static_cast<std::size_t>(pass))});
     }
-    report.tangibleMarkings =
-        ReadTangibleMarkings(directory.Paths().modelDir + "/" + netBase + ".AUX");
+}
+
+void Session::ShowFailure(const RunOutcome& outcome) const
+{
+    const bool showsOutput = outcome.end == RunEnd::Failed || outcome.end == RunEnd::TimedOut ||
+                             outcome.end == RunEnd::NoResults;
+    if (showsOutput && !options.verbose) {
+        if (outcome.outputTruncated) err << "[... the beginning of mosk's output is left out ...]\n";
+        err << outcome.output;
+        if (!outcome.output.empty() && outcome.output.back() != '\n') err << "\n";
+    }
+    err << "mosk-solve: " << outcome.summary << "\n";
+}
+
+int Session::Finish(int status)
+{
+    for (const std::string& kept : keptDirectories)
+        err << "mosk-solve: run directory kept: " << kept << "\n";
+    return status;
+}
+
+int Session::RunAlone()
+{
+    const PlannedRun& run = plan.runs.front();
+    LiveObserver observer(options, err);
+    const RunOutcome outcome =
+        RunMoskOnce(context, run.description, netBase, run.passes, observer);
+    AddRows(run, outcome);
+    if (outcome.end != RunEnd::Done) {
+        ShowFailure(outcome);
+        return Finish(outcome.status);
+    }
+    report.tangibleMarkings = outcome.tangibleMarkings;
+    report.iterative = outcome.iterative;
+    report.seconds = outcome.seconds;
     out << FormatReport(report, options.format);
     out.flush();
-    return 0;
+    return Finish(0);
+}
+
+int Session::RunSweep()
+{
+    std::mutex lock;
+    RunOutcome notStarted;
+    notStarted.end = RunEnd::Interrupted;
+    notStarted.summary = "not run: interrupted";
+    std::vector<RunOutcome> outcomes(plan.runs.size(), notStarted);
+    const std::size_t width = options.parallelRuns > 0 ? options.parallelRuns : DefaultParallelRuns();
+    RunInParallel(
+        plan.runs.size(), width,
+        [&](std::size_t i) {
+            SweepRunObserver observer(options, err, lock, RunName(plan.runs[i]));
+            outcomes[i] = RunMoskOnce(context, plan.runs[i].description, netBase,
+                                      plan.runs[i].passes, observer);
+            observer.Flush();
+        },
+        [] { return ReceivedInterrupt() != 0; });
+    for (std::size_t i = 0; i < plan.runs.size(); ++i) AddRows(plan.runs[i], outcomes[i]);
+    if (const int signal = ReceivedInterrupt(); signal != 0) {
+        err << "mosk-solve: interrupted; mosk was stopped"
+            << (options.keep ? "" : " and the run directories removed") << "\n";
+        return Finish(128 + signal);
+    }
+    int status = 0;
+    for (std::size_t i = 0; i < plan.runs.size(); ++i) {
+        const RunOutcome& outcome = outcomes[i];
+        if (outcome.end == RunEnd::Done) {
+            if (!report.tangibleMarkings) {
+                report.tangibleMarkings = outcome.tangibleMarkings;
+                report.iterative = outcome.iterative;
+            }
+            continue;
+        }
+        err << "mosk-solve: " << RunName(plan.runs[i]) << ": " << outcome.summary << "\n";
+        if (status == 0) status = outcome.status;
+    }
+    report.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    out << FormatReport(report, options.format);
+    out.flush();
+    return Finish(status);
 }
 
 int Session::Run()
 {
-    int status = 0;
-    if (!Prepare(status)) return status;
-    bool iterative = options.iterative;
-    for (;;) {
-        MoskOutput output(options.verbose ? &err : nullptr);
-        const ChildOutcome outcome = RunMosk(iterative, output);
-        if (!outcome.started) {
-            err << "mosk-solve: " << outcome.startError << "\n";
-            return kUsageStatus;
-        }
-        if (outcome.interrupt != 0) {
-            err << "mosk-solve: interrupted; mosk was stopped"
-                << (options.keep ? "" : " and the run directory removed") << "\n";
-            status = 128 + outcome.interrupt;
-            break;
-        }
-        if (outcome.timedOut) {
-            ShowFailure(output);
-            err << "mosk-solve: mosk did not finish within " << options.timeoutSeconds
-                << " s and was stopped\n";
-            status = kTimeoutStatus;
-            break;
-        }
-        std::string reason;
-        if (!iterative && DirectSolverGaveUp(outcome.status, output.Text(), reason)) {
-            err << "mosk-solve: the direct solver stopped (" << reason
-                << "); solving again with the iterative method (-I)\n";
-            iterative = true;
-            continue;
-        }
-        if (outcome.status != 0) {
-            ShowFailure(output);
-            err << "mosk-solve: " << FailureSummary(outcome.status, output.Text()) << "\n";
-            status = outcome.status;
-            break;
-        }
-        status = Collect(iterative, output);
-        break;
-    }
-    if (options.keep) err << "mosk-solve: run directory kept: " << directory.Paths().root << "\n";
-    return status;
+    if (!Prepare()) return kUsageStatus;
+    return plan.runs.size() == 1 ? RunAlone() : RunSweep();
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
-// Parsing of sweep requests. A delay must be a positive finite number: the
-// engine turns it into the rate 1/delay.
+// Parsing of sweep requests. A mean delay of the SUB/T form must be a
+// positive finite number (mosk turns it into the rate 1/delay); a
+// definition's value may be any finite number, mosk judges it in context.
 #include "frontend/SweepSetting.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+
+#include "frontend/JsonText.h"
 
 namespace {
 
@@ -13,13 +16,15 @@ bool IsNameCharacter(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// A page or transition name of the description: a letter or "_" first, then
-// name characters; a page path may join such names with "\".
+// A name of the description: a letter or "_" first, then name characters; a
+// path joins such names with "\" (and may start with one when allowed).
 bool IsName(const std::string& text, bool pathAllowed)
 {
-    if (text.empty()) return false;
+    std::size_t from = pathAllowed && !text.empty() && text.front() == '\\' ? 1 : 0;
+    if (from == text.size()) return false;
     bool atStart = true;
-    for (char c : text) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
         if (pathAllowed && c == '\\' && !atStart) {
             atStart = true;
             continue;
@@ -30,75 +35,150 @@ bool IsName(const std::string& text, bool pathAllowed)
     return !atStart;
 }
 
-bool ParseDelay(const std::string& text, SweepValue& value, std::string& error)
+bool ReadNumber(const std::string& text, double& number)
 {
     errno = 0;
     char* end = nullptr;
-    const double delay = std::strtod(text.c_str(), &end);
-    if (text.empty() || end == text.c_str() || *end != '\0' || errno == ERANGE ||
-        !std::isfinite(delay) || delay <= 0.0) {
-        error = "'" + text + "' is not a positive mean delay";
+    number = std::strtod(text.c_str(), &end);
+    return !text.empty() && end != text.c_str() && *end == '\0' && errno != ERANGE &&
+           std::isfinite(number);
+}
+
+bool ReadCount(const std::string& text, std::size_t& count)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    count = static_cast<std::size_t>(std::stoul(text));
+    return count >= 1;
+}
+
+// "a:b:n": n values from a to b, the ends exact.
+bool AddRange(const std::string& item, std::vector<SweepValue>& values, std::string& error)
+{
+    const std::size_t first = item.find(':');
+    const std::size_t second = item.find(':', first + 1);
+    double from = 0.0;
+    double to = 0.0;
+    std::size_t count = 0;
+    if (second == std::string::npos || item.find(':', second + 1) != std::string::npos ||
+        !ReadNumber(item.substr(0, first), from) ||
+        !ReadNumber(item.substr(first + 1, second - first - 1), to) ||
+        !ReadCount(item.substr(second + 1), count)) {
+        error = "'" + item + "' is not a range FROM:TO:COUNT (such as 0.1:2:20)";
         return false;
     }
-    value.text = text;
-    value.delay = delay;
+    for (std::size_t i = 0; i < count; ++i) {
+        double number = from;
+        if (count > 1)
+            number = i + 1 == count ? to
+                                    : from + (to - from) * static_cast<double>(i) /
+                                                 static_cast<double>(count - 1);
+        values.push_back({JsonDouble(number), number});
+    }
+    return true;
+}
+
+bool AddItem(const std::string& item, std::vector<SweepValue>& values, std::string& error)
+{
+    if (item.find(':') != std::string::npos) return AddRange(item, values, error);
+    double number = 0.0;
+    if (!ReadNumber(item, number)) {
+        error = "'" + item + "' is not a number";
+        return false;
+    }
+    values.push_back({item, number});
+    return true;
+}
+
+bool CheckDelays(const std::vector<SweepValue>& values, std::string& error)
+{
+    for (const SweepValue& value : values)
+        if (value.number <= 0.0) {
+            error = "'" + value.text + "' is not a positive mean delay";
+            return false;
+        }
     return true;
 }
 
 }  // namespace
 
+std::string SweepSetting::Label() const
+{
+    return target == SweepTarget::Definition ? name : subModel + "/" + transition;
+}
+
 bool ParseSweepSetting(const std::string& text, SweepSetting& setting, std::string& error)
 {
     const std::size_t equals = text.find('=');
-    const std::size_t slash = text.rfind('/', equals);
-    if (equals == std::string::npos || slash == std::string::npos) {
-        error = "--set " + text + ": expected SUB/T=v1,v2,...";
+    if (equals == std::string::npos) {
+        error = "--set " + text + ": expected NAME=v1,v2,... (or SUB/T=v1,v2,...)";
         return false;
     }
     setting = SweepSetting{};
-    setting.subModel = text.substr(0, slash);
-    setting.transition = text.substr(slash + 1, equals - slash - 1);
-    if (!IsName(setting.subModel, true)) {
-        error = "--set " + text + ": '" + setting.subModel + "' is not a sub-page name";
-        return false;
-    }
-    if (!IsName(setting.transition, false)) {
-        error = "--set " + text + ": '" + setting.transition + "' is not a transition name";
-        return false;
+    const std::string left = text.substr(0, equals);
+    const std::size_t slash = left.rfind('/');
+    if (slash == std::string::npos) {
+        setting.target = SweepTarget::Definition;
+        setting.name = left;
+        if (!IsName(left, true)) {
+            error = "--set " + text + ": '" + left + "' is not a definition name";
+            return false;
+        }
+    } else {
+        setting.target = SweepTarget::TransitionDelay;
+        setting.subModel = left.substr(0, slash);
+        setting.transition = left.substr(slash + 1);
+        if (!IsName(setting.subModel, true) || setting.subModel.front() == '\\') {
+            error = "--set " + text + ": '" + setting.subModel + "' is not a sub-page name";
+            return false;
+        }
+        if (!IsName(setting.transition, false)) {
+            error = "--set " + text + ": '" + setting.transition + "' is not a transition name";
+            return false;
+        }
     }
     std::size_t start = equals + 1;
     for (;;) {
         const std::size_t comma = text.find(',', start);
-        SweepValue value;
-        if (!ParseDelay(text.substr(start, comma - start), value, error)) {
+        if (!AddItem(text.substr(start, comma - start), setting.values, error)) {
             error = "--set " + text + ": " + error;
             return false;
         }
-        setting.values.push_back(value);
-        if (comma == std::string::npos) return true;
+        if (comma == std::string::npos) break;
         start = comma + 1;
     }
-}
-
-bool CountPasses(const std::vector<SweepSetting>& settings, int& passes, std::string& error)
-{
-    std::size_t longest = 1;
-    for (const SweepSetting& setting : settings)
-        if (setting.values.size() > longest) longest = setting.values.size();
-    for (const SweepSetting& setting : settings) {
-        if (setting.values.size() != 1 && setting.values.size() != longest) {
-            error = "--set " + setting.Label() + " has " + std::to_string(setting.values.size()) +
-                    " values where the other settings have " + std::to_string(longest) +
-                    " (give each setting the same number of values, or one)";
-            return false;
-        }
+    if (setting.target == SweepTarget::TransitionDelay && !CheckDelays(setting.values, error)) {
+        error = "--set " + text + ": " + error;
+        return false;
     }
-    passes = static_cast<int>(longest);
     return true;
 }
 
-const SweepValue& ValueInPass(const SweepSetting& setting, int pass)
+bool CountSweepRows(const std::vector<SweepSetting>& settings, std::size_t& rows, std::string& error)
 {
-    return setting.values.size() == 1 ? setting.values.front()
-                                      : setting.values[static_cast<std::size_t>(pass)];
+    rows = 1;
+    for (std::size_t i = 0; i < settings.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j)
+            if (settings[j].Label() == settings[i].Label()) {
+                error = "--set " + settings[i].Label() + " is given twice";
+                return false;
+            }
+        rows *= settings[i].values.size();
+        if (rows > kLargestSweep) {
+            error = "the --set values span more than " + std::to_string(kLargestSweep) +
+                    " combinations";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::size_t> GridPosition(const std::vector<SweepSetting>& settings, std::size_t row)
+{
+    std::vector<std::size_t> position(settings.size(), 0);
+    for (std::size_t i = settings.size(); i-- > 0;) {
+        position[i] = row % settings[i].values.size();
+        row /= settings[i].values.size();
+    }
+    return position;
 }

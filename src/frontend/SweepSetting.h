@@ -1,31 +1,40 @@
-// A `--set SUB/T=v1,v2,...` request: new mean delays for the exponential
-// transition T on the sub-page SUB, one value per pass of a single mosk run.
+// A `--set` request. `NAME=v1,v2,...` gives a definition of the description
+// other values; `SUB/T=v1,...` gives the exponential transition T on the
+// sub-page SUB other mean delays. A value list may hold ranges `a:b:n`, n
+// evenly spaced values from a to b. Several settings form a grid.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 struct SweepValue {
-    std::string text;  // as the user wrote it, for the output
-    double delay = 0.0;
+    std::string text;  // as the user wrote it, or as a range produced it
+    double number = 0.0;
 };
+
+enum class SweepTarget { Definition, TransitionDelay };
 
 struct SweepSetting {
-    std::string subModel;    // the sub-page, "A" or "A\B" for a deeper page
-    std::string transition;  // the transition's name on that page
+    SweepTarget target = SweepTarget::Definition;
+    std::string name;        // Definition: the name as given
+    std::string subModel;    // TransitionDelay: the sub-page, "A" or "A\B"
+    std::string transition;  // TransitionDelay: the transition on that page
     std::vector<SweepValue> values;
 
-    // "SUB/T", the column title of the setting.
-    std::string Label() const { return subModel + "/" + transition; }
+    // The column title: NAME, or SUB/T.
+    std::string Label() const;
 };
 
-// Reads "SUB/T=v1,v2,..."; on failure `error` says what is wrong.
+// Reads "NAME=..." or "SUB/T=..."; on failure `error` says what is wrong.
 bool ParseSweepSetting(const std::string& text, SweepSetting& setting, std::string& error);
 
-// The number of passes the settings ask for: the longest list of values.
-// Every list must have that length or a single value (used in every pass);
-// otherwise `error` names the setting that does not fit.
-bool CountPasses(const std::vector<SweepSetting>& settings, int& passes, std::string& error);
+// The number of rows of the grid the settings span (1 without settings);
+// refuses a name given twice and grids beyond kLargestSweep rows.
+constexpr std::size_t kLargestSweep = 100000;
+bool CountSweepRows(const std::vector<SweepSetting>& settings, std::size_t& rows,
+                    std::string& error);
 
-// The value of a setting in pass `pass` (a single value serves every pass).
-const SweepValue& ValueInPass(const SweepSetting& setting, int pass);
+// The value index of each setting in row `row` of the grid: the first
+// setting varies slowest, the last fastest.
+std::vector<std::size_t> GridPosition(const std::vector<SweepSetting>& settings, std::size_t row);

@@ -19,14 +19,13 @@ TEST(ModelNames, NetNameIsShellSafeAndPureNameFollowsMosk)
     EXPECT_EQ(PureName("kanBSan.network"), "kananwork");
 }
 
-TEST(DelaysFiles, PassZeroWithoutSettingsListsNoSubModel)
+TEST(DelaysFiles, EntriesAreGroupedBySubModelInOrderOfFirstMention)
 {
-    EXPECT_EQ(DelaysFileText({}, 0), "0\n*#END#*\n");
+    EXPECT_EQ(DelaysFileText({}), "0\n*#END#*\n");
     EXPECT_EQ(ExitFileText(), "EXIT\n*#END#*\n");
-    SweepSetting setting;
-    std::string error;
-    ASSERT_TRUE(ParseSweepSetting("Page/T=0.1,3", setting, error));
-    EXPECT_EQ(DelaysFileText({setting}, 0), "1\nPage 1\nT 0 0.10000000000000001\n*#END#*\n");
+    EXPECT_EQ(DelaysFileText({{"Page", "T", 0.1}}), "1\nPage 1\nT 0 0.10000000000000001\n*#END#*\n");
+    EXPECT_EQ(DelaysFileText({{"A", "T", 1}, {"B\\C", "U", 2}, {"A", "V", 3}}),
+              "2\nA 2\nT 0 1\nV 0 3\nB\\C 1\nU 0 2\n*#END#*\n");
     EXPECT_EQ(DelaysFilePath("/d", "m", 2), "/d/m.BSdelays2");
 }
 

@@ -13,11 +13,18 @@ that start with "FAKE":
                             write their process ids to the file named by
                             FAKE pidfile PATH
   FAKE no-results           end without writing results
+  FAKE measure-def NAME     a measure NAME holding the value of the
+                            definition "\\NAME = value" of the description
+  FAKE fail-when NAME TEXT  print an error report and end with status 252
+                            when the definition NAME has the value TEXT
+  FAKE sleep-def NAME       sleep as many seconds as the definition's value
+  FAKE log PATH             append "start <pid>" and "end <pid>" lines
 Otherwise it runs the passes: it waits for <dir>/<pure>.BSdelays<n>, removes
 it, and writes <dir>/<pure>.BSresults<n> until a file holds EXIT. It prints
 its arguments and environment as "fake-mosk: ..." lines.
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -46,6 +53,29 @@ def main():
     def value(key):
         return [text for name, text in directives if name == key]
 
+    with open(net + ".table") as table:
+        description = table.read()
+
+    def definition(name):
+        found = re.search(r"\\%s = (\S+)" % re.escape(name), description)
+        return found.group(1) if found else "undefined"
+
+    def log(event):
+        for path in value("log"):
+            with open(path, "a") as out:
+                out.write("%s %d\n" % (event, os.getpid()))
+
+    log("start")
+    for name in value("sleep-def"):
+        time.sleep(float(definition(name)))
+    for text in value("fail-when"):
+        name, bad = text.split()
+        if definition(name) == bad:
+            print("\nERROR occured\n\nfile\t\t : Cell\nline\t\t : 1\nfunction \t : Calc()\n"
+                  "description\t : value given to exp. delay is zero or less than zero\n")
+            log("end")
+            sys.exit(252)
+
     for text in value("print"):
         sys.stdout.write(text.replace("\\t", "\t").replace("\\n", "\n") + "\n")
     sys.stdout.flush()
@@ -57,7 +87,7 @@ def main():
     if value("sleep"):
         seconds = value("sleep")[0]
         child = subprocess.Popen(["sleep", seconds])
-        with open(value("pidfile")[0], "w") as pids:
+        with open(value("pidfile")[0], "a") as pids:
             pids.write("%d %d\n" % (os.getpid(), child.pid))
         time.sleep(float(seconds))
     if value("no-results"):
@@ -68,6 +98,7 @@ def main():
     with open(os.path.join(directory, base + ".AUX"), "w") as aux:
         aux.write("TANGIBLE MARKINGS 7\n")
     measures = [text.split(None, 1) for text in value("measure")]
+    measures += [(name, definition(name)) for name in value("measure-def")]
     n = 0
     while True:
         path = os.path.join(directory, "%s.BSdelays%d" % (pure, n))
@@ -77,6 +108,7 @@ def main():
             words = delays.read().split()
         os.remove(path)
         if words[0] == "EXIT":
+            log("end")
             return
         print("\t solving LGS ...")
         print("\t\t convergence in %d iterations with accuracy %g." % (10 + n, 1e-12 * (n + 1)))

@@ -31,13 +31,71 @@ class EndToEnd(ScratchTest):
         self.assertNoRunDirectory()
         return run
 
-    def variant(self, name, old, new):
+    def variant(self, name, old, new, example="hierarchy", **more):
         path = os.path.join(self.work, name)
-        text = read(os.path.join(EXAMPLES, "hierarchy.table"))
-        self.assertIn(old, text)
+        text = read(os.path.join(EXAMPLES, example + ".table"))
+        for was, now in [(old, new)] + list(more.get("also", [])):
+            self.assertIn(was, text)
+            text = text.replace(was, now)
         with open(path, "w") as out:
-            out.write(text.replace(old, new))
+            out.write(text)
         return path
+
+    def assertRowsMatchSeparateRuns(self, example, settings, definitions):
+        """Runs the sweep `settings` of `example` and, for every row, the
+        example with `definitions` (name -> line) set to the row's values."""
+        args = [a for name, values in settings for a in ("--set", "%s=%s" % (name, values))]
+        sweep = json.loads(self.solved("--format", "json", *args,
+                                       os.path.join(EXAMPLES, example + ".table")).stdout)
+        for row in sweep["passes"]:
+            self.assertIsNone(row["error"])
+            changes = [(definitions[name], "\\%s = %r" % (name, value))
+                       for name, value in row["set"].items()]
+            separate = self.variant("row%d.table" % row["pass"], *changes[0], example=example,
+                                    also=changes[1:])
+            alone = json.loads(self.solved("--format", "json", separate).stdout)
+            self.assertEqual(alone["tangible_markings"], row["tangible_markings"])
+            for name, value in alone["measures"].items():
+                self.assertAlmostEqual(row["measures"][name], value,
+                                       delta=1e-9 * max(1, abs(value)),
+                                       msg="%s with %s" % (name, row["set"]))
+        return sweep
+
+    def test_a_deterministic_delay_sweep_matches_separate_runs(self):
+        sweep = self.assertRowsMatchSeparateRuns(
+            "md1k", [("service", "0.25,0.5,0.75")], {"service": "\\service = 0.5"})
+        self.assertEqual(sweep["runs"], 3)
+
+    def test_an_arrival_rate_sweep_of_a_flat_net_matches_the_closed_form(self):
+        sweep = self.assertRowsMatchSeparateRuns(
+            "mm1k", [("arrival", "0.5:2:4")], {"arrival": "\\arrival = 1.0"})
+        self.assertEqual([row["set"]["arrival"] for row in sweep["passes"]], [0.5, 1, 1.5, 2])
+        for row in sweep["passes"]:
+            rho = (1 / row["set"]["arrival"]) / 2  # arrival and service rates 1/delay
+            norm = sum(rho ** k for k in range(6))
+            for k in range(6):
+                self.assertAlmostEqual(row["measures"]["p%d" % k], rho ** k / norm, delta=1e-12)
+
+    def test_a_two_parameter_grid_matches_separate_runs(self):
+        sweep = self.assertRowsMatchSeparateRuns(
+            "md1k", [("arrival", "0.5,2"), ("service", "0.3,0.6")],
+            {"arrival": "\\arrival = 1.0", "service": "\\service = 0.5"})
+        self.assertEqual([tuple(row["set"].values()) for row in sweep["passes"]],
+                         [(0.5, 0.3), (0.5, 0.6), (2, 0.3), (2, 0.6)])
+
+    def test_a_capacity_sweep_changes_the_graph(self):
+        table = self.variant("capacity.table", "\\arrival = 1.0", "\\arrival = 1.0\n| \\K = 5",
+                             example="mm1k", also=[("P ; 5 ;", "P ; K ;")])
+        sweep = json.loads(self.solved("--format", "json", "--set", "K=2,7", table).stdout)
+        for row, capacity in zip(sweep["passes"], (2, 7)):
+            self.assertEqual(row["tangible_markings"], capacity + 1)
+            norm = sum(0.5 ** k for k in range(capacity + 1))
+            self.assertAlmostEqual(row["measures"]["p0"], 1 / norm, delta=1e-12)
+
+    def test_a_definition_used_only_as_a_sub_page_delay_is_swept_over_one_graph(self):
+        sweep = self.assertRowsMatchSeparateRuns(
+            "hierarchy", [("service", "0.25,0.5")], {"service": "\\service = 0.4"})
+        self.assertEqual(sweep["runs"], 1)
 
     def test_a_sweep_matches_separate_runs(self):
         table = os.path.join(EXAMPLES, "hierarchy.table")

@@ -38,6 +38,22 @@ class FrontEndTest(ScratchTest):
                               env=env or self.env(), timeout=timeout)
         return Run(done.returncode, done.stdout, done.stderr)
 
+    def assertProcessesGone(self, pidfile):
+        # A killed process may take a moment to go on a busy machine; one
+        # that was left running stays.
+        deadline = time.time() + 10
+        for pid in read(pidfile).split():
+            while self.running(pid) and time.time() < deadline:
+                time.sleep(0.05)
+            self.assertFalse(self.running(pid), "process %s is still running" % pid)
+
+    @staticmethod
+    def running(pid):
+        try:
+            return read("/proc/%s/stat" % pid).split()[2] != "Z"
+        except FileNotFoundError:
+            return False
+
 
 
 class OutputFormats(FrontEndTest):
@@ -83,7 +99,7 @@ class Sweeps(FrontEndTest):
                          [{"Server/Serve": 0.25}, {"Server/Serve": 0.5}, {"Server/Serve": 10}])
         self.assertEqual(data["accuracy"], 3e-12)  # the worst pass
 
-    def test_settings_of_one_page_share_its_entry_and_single_values_repeat(self):
+    def test_settings_span_a_grid_and_one_page_shares_its_entry(self):
         table = self.model("echo-delays")
         run = self.solve("--format", "csv", "--set", "A/T=1,2", "--set", "B\\C/U=3",
                          "--set", "A/V=5,6", table)
@@ -91,17 +107,80 @@ class Sweeps(FrontEndTest):
         self.assertEqual(run.out.splitlines(), [
             "A/T,B\\C/U,A/V,delays",
             "1,3,5,2_A_2_T_0_1_V_0_5_B\\C_1_U_0_3_*#END#*",
+            "1,3,6,2_A_2_T_0_1_V_0_6_B\\C_1_U_0_3_*#END#*",
+            "2,3,5,2_A_2_T_0_2_V_0_5_B\\C_1_U_0_3_*#END#*",
             "2,3,6,2_A_2_T_0_2_V_0_6_B\\C_1_U_0_3_*#END#*"])
 
     def test_wrong_settings_are_refused_before_anything_runs(self):
         table = self.model()
-        for setting, complaint in [("A/T=1,2", "the same number of values"),
-                                   ("T=1", "SUB/T=v1"), ("A/T=0", "not a positive mean delay"),
-                                   ("A/T=1,,2", "not a positive mean delay"),
+        for setting, complaint in [("B/U=4", "given twice"),
+                                   ("T=1", "has no definition of that name"),
+                                   ("A/T=0", "not a positive mean delay"),
+                                   ("A/T=1,,2", "not a number"), ("x=1:2", "not a range"),
                                    ("1A/T=1", "not a sub-page name"), ("A/T-x=1", "not a transition")]:
             run = self.solve("--set", "B/U=1,2,3", "--set", setting, table)
             self.assertEqual(run.status, 2, setting)
             self.assertIn(complaint, run.err, setting)
+        self.assertNoRunDirectory()
+
+
+class DefinitionSweeps(FrontEndTest):
+    """A definition that needs a graph of its own is swept by one run per
+    value, several at once."""
+
+    def model(self, *directives, definitions="\\x = 1"):
+        path = os.path.join(self.work, "net.table")
+        with open(path, "w") as table:
+            table.write("Definition :\n" + "".join("FAKE %s\n" % d for d in directives) +
+                        "| " + definitions + "\n")
+        return path
+
+    def test_runs_overlap_and_rows_keep_the_order_of_the_values(self):
+        log = os.path.join(self.work, "log")
+        table = self.model("measure-def x", "sleep-def x", "log " + log)
+        run = self.solve("--jobs", "2", "--set", "x=0.8,0.2,0.4", table)
+        self.assertEqual(run.status, 0, run.err)
+        self.assertEqual([row.split() for row in run.out.splitlines()],
+                         [["x", "x"], ["0.8", "0.8"], ["0.2", "0.2"], ["0.4", "0.4"]])
+        events = [line.split()[0] for line in read(log).splitlines()]
+        self.assertEqual(events[:2], ["start", "start"], events)
+        self.assertEqual(events.count("start"), 3)
+        self.assertNoRunDirectory()
+
+    def test_a_failed_value_is_a_row_with_its_error(self):
+        table = self.model("measure-def x", "fail-when x 0", definitions="\\x = 1\n| \\y = 3")
+        run = self.solve("--set", "x=1,0", "--set", "y=3", table)
+        self.assertEqual(run.status, 252)
+        rows = run.out.splitlines()
+        self.assertEqual(rows[0].split(), ["x", "y", "x", "error"])
+        self.assertEqual(rows[1].split(), ["1", "3", "1"])
+        self.assertTrue(rows[2].startswith("0  3"), rows[2])
+        self.assertIn("the net model rejected a value", rows[2])
+        # y is used nowhere, so it changes nothing a run needs: x names the run.
+        self.assertIn("mosk-solve: x=0: the net model rejected a value", run.err)
+        data = json.loads(self.solve("--format", "json", "--set", "x=1,0", table).out)
+        self.assertIsNone(data["passes"][0]["error"])
+        self.assertEqual(data["passes"][0]["measures"], {"x": 1})
+        self.assertIn("value given to exp. delay is zero", data["passes"][1]["report"])
+        self.assertTrue(data["passes"][1]["report"].startswith("ERROR occured"))
+        self.assertEqual(data["runs"], 2)
+
+    def test_an_interrupt_stops_every_run_and_cleans_up(self):
+        pids = os.path.join(self.work, "pids")
+        table = self.model("measure-def x", "sleep 30", "pidfile " + pids)
+        process = subprocess.Popen([MOSK_SOLVE, "--jobs", "2", "--set", "x=1,2,3", table],
+                                   env=self.env(), stdout=subprocess.PIPE,
+                                   stderr=subprocess.PIPE, text=True)
+        deadline = time.time() + 20
+        while not os.path.exists(pids) or len(read(pids).splitlines()) < 2:
+            self.assertLess(time.time(), deadline, "the fake runs did not start")
+            time.sleep(0.05)
+        process.send_signal(signal.SIGINT)
+        out, err = process.communicate(timeout=20)
+        self.assertEqual(process.returncode, 128 + signal.SIGINT, err)
+        self.assertEqual(out, "")
+        self.assertIn("interrupted", err)
+        self.assertProcessesGone(pids)
         self.assertNoRunDirectory()
 
 
@@ -159,22 +238,6 @@ class Failures(FrontEndTest):
         self.assertProcessesGone(pids)
         self.assertNoRunDirectory()
 
-    def assertProcessesGone(self, pidfile):
-        # A killed process may take a moment to go on a busy machine; one
-        # that was left running stays.
-        deadline = time.time() + 10
-        for pid in read(pidfile).split():
-            while self.running(pid) and time.time() < deadline:
-                time.sleep(0.05)
-            self.assertFalse(self.running(pid), "process %s is still running" % pid)
-
-    @staticmethod
-    def running(pid):
-        try:
-            return read("/proc/%s/stat" % pid).split()[2] != "Z"
-        except FileNotFoundError:
-            return False
-
     def test_an_interrupt_stops_mosk_and_its_children_and_cleans_up(self):
         pids = os.path.join(self.work, "pids")
         table = self.model("sleep 30", "pidfile " + pids)
@@ -223,7 +286,7 @@ class RunEnvironment(FrontEndTest):
             run = self.solve(*bad, self.model())
             self.assertEqual(run.status, 2, bad)
         self.assertEqual(self.solve("--help").status, 0)
-        self.assertIn("Only\nexponential, single-server transitions", self.solve("--help").out)
+        self.assertIn("--set NAME=v1,v2,...", self.solve("--help").out)
 
 
 if __name__ == "__main__":
