@@ -23,6 +23,9 @@ options:
                          per core)
   --format FMT           table (default), csv or json
   --verbose              show mosk's output while it runs
+  --progress             show the progress line also when standard error is
+                         not a terminal (then one line at most every second)
+  --no-progress          no progress line (default: one on a terminal)
   --keep                 keep the run directory (its path is printed)
   --timeout SECONDS      stop mosk after this time
   --drop-tolerance X     DROPTOLERANCE of the direct solver: AUTO, NONE or a
@@ -33,6 +36,8 @@ options:
   -c -C -e -H -i -l -p -r -R -s -t -v -x -y
                          the same switches, given directly; each one also
                          shows mosk's output
+  --version              the version of mosk-solve (and the git commit of
+                         the sources it was built from)
   -h, --help             this text
 
 Sweeps: a definition that is only the mean delay of exponential,

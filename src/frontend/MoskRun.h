@@ -26,6 +26,7 @@ struct RunContext {
     std::string temporaryParent;       // where run directories are made
     std::string hostName;
     std::vector<std::string> extraFlags;  // mosk switches a feature needs (e.g. listings)
+    bool solverProgress = false;          // have the relaxation report its iterations
 };
 
 class RunObserver {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "frontend/BuildVersion.h"
 #include "frontend/JsonText.h"
 
 namespace {
@@ -159,7 +160,10 @@ std::string FormatCsv(const SolveReport& report)
 std::string FormatJson(const SolveReport& report)
 {
     std::ostringstream out;
-    out << "{\n  \"model\": " << JsonString(report.description) << ",\n  \"tangible_markings\": "
+    const std::string commit = BuildCommit();
+    out << "{\n  \"version\": " << JsonString(BuildVersion())
+        << ",\n  \"commit\": " << (commit.empty() ? "null" : JsonString(commit))
+        << ",\n  \"model\": " << JsonString(report.description) << ",\n  \"tangible_markings\": "
         << (report.tangibleMarkings ? std::to_string(*report.tangibleMarkings) : "null")
         << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
         << "\",\n  \"accuracy\": " << JsonOptional(WorstAccuracy(report))

@@ -30,11 +30,13 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
 
 }  // namespace
 
-std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance)
+std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance,
+                           bool solverProgress)
 {
     std::string text =
         "# written by mosk-solve for one run\nHOSTLISTSTART\n" + hostName + "\nHOSTLISTEND\n";
     if (!dropTolerance.empty()) text += "DROPTOLERANCE " + dropTolerance + "\n";
+    if (solverProgress) text += "SOLVER PROGRESS 0.5\n";
     return text;
 }
 

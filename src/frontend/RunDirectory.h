@@ -20,8 +20,11 @@ struct RunPaths {
 };
 
 // The text of a ".Plenar" naming `hostName` as the only host, with a
-// DROPTOLERANCE line when `dropTolerance` is not empty.
-std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance);
+// DROPTOLERANCE line when `dropTolerance` is not empty, and with
+// `solverProgress` a line that has the relaxation report its iterations
+// twice a second (for the progress display).
+std::string PlenarFileText(const std::string& hostName, const std::string& dropTolerance,
+                           bool solverProgress = false);
 
 class RunDirectory {
 public:

@@ -160,6 +160,7 @@ ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& 
             continue;
         }
         if (argument == "-h" || argument == "--help") return ParseOutcome::Help;
+        if (argument == "--version") return ParseOutcome::Version;
         std::string name = argument;
         std::string value;
         bool hasValue = false;
@@ -195,6 +196,10 @@ ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& 
             options.keep = true;
         } else if (name == "--verbose") {
             options.verbose = true;
+        } else if (name == "--progress") {
+            options.progress = 1;
+        } else if (name == "--no-progress") {
+            options.progress = 0;
         } else if (name.compare(0, 2, "--") == 0) {
             error = "unknown option " + name + " (see --help)";
             return ParseOutcome::Error;

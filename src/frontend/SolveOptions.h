@@ -23,9 +23,10 @@ struct SolveOptions {
     double timeoutSeconds = 0.0;
     std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar
     std::size_t parallelRuns = 0;  // --jobs: runs of a sweep at once (0: one per core)
+    int progress = -1;             // --progress 1, --no-progress 0, else -1 (on a terminal)
 };
 
-enum class ParseOutcome { Run, Help, Error };
+enum class ParseOutcome { Run, Help, Version, Error };
 
 // Reads argv[1..]; on Error `error` says what is wrong.
 ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& options,

@@ -12,13 +12,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
 #include "frontend/InterruptFlag.h"
 #include "frontend/ModelNames.h"
 #include "frontend/MoskRun.h"
 #include "frontend/ParallelRuns.h"
+#include "frontend/ProgressDisplay.h"
 #include "frontend/ProgramLocator.h"
 #include "frontend/ReportWriter.h"
 #include "frontend/SweepPlan.h"
@@ -68,45 +68,59 @@ std::string ErrorReportOf(const std::string& output)
 // What a single run says: everything at once, as it comes.
 class LiveObserver : public RunObserver {
 public:
-    LiveObserver(const SolveOptions& options, std::ostream& err) : options(options), err(err) {}
+    LiveObserver(const SolveOptions& options, std::ostream& err, ProgressDisplay& display)
+        : options(options), err(err), display(display), slot(display.Begin("the run"))
+    {
+    }
+    ~LiveObserver() override { display.End(slot); }
 
     void Output(std::string_view piece) override
     {
+        display.Feed(slot, piece);
         if (options.verbose)
             err.write(piece.data(), static_cast<std::streamsize>(piece.size())).flush();
     }
-    void Note(const std::string& line) override { err << "mosk-solve: " << line << "\n"; }
+    void Note(const std::string& line) override { display.Write("mosk-solve: " + line + "\n"); }
     void Starting(const std::vector<std::string>& arguments) override
     {
         if (!options.verbose) return;
-        err << "running:";
-        for (const std::string& argument : arguments) err << " " << argument;
-        err << "\n";
+        std::string line = "running:";
+        for (const std::string& argument : arguments) line += " " + argument;
+        display.Write(line + "\n");
     }
 
 private:
     const SolveOptions& options;
     std::ostream& err;
+    ProgressDisplay& display;
+    const std::size_t slot;
 };
 
 // What one of several concurrent runs says: notes at once, named by the
 // run's values; with --verbose its output as one piece when it ends.
 class SweepRunObserver : public RunObserver {
 public:
-    SweepRunObserver(const SolveOptions& options, std::ostream& err, std::mutex& lock,
-                     std::string name)
-        : options(options), err(err), lock(lock), name(std::move(name))
+    SweepRunObserver(const SolveOptions& options, ProgressDisplay& display, std::string name)
+        : options(options), display(display), name(std::move(name)), slot(display.Begin(this->name))
     {
+    }
+    ~SweepRunObserver() override
+    {
+        if (!buffered.empty()) {
+            if (buffered.back() != '\n') buffered += "\n";
+            display.Write("--- mosk's output for " + name + " ---\n" + buffered);
+        }
+        display.End(slot);
     }
 
     void Output(std::string_view piece) override
     {
+        display.Feed(slot, piece);
         if (options.verbose) buffered.append(piece);
     }
     void Note(const std::string& line) override
     {
-        std::lock_guard<std::mutex> guard(lock);
-        err << "mosk-solve: " << name << ": " << line << "\n";
+        display.Write("mosk-solve: " + name + ": " + line + "\n");
     }
     void Starting(const std::vector<std::string>& arguments) override
     {
@@ -115,21 +129,12 @@ public:
         for (const std::string& argument : arguments) buffered += " " + argument;
         buffered += "\n";
     }
-    void Flush()
-    {
-        if (buffered.empty()) return;
-        std::lock_guard<std::mutex> guard(lock);
-        err << "--- mosk's output for " << name << " ---\n" << buffered;
-        if (buffered.back() != '\n') err << "\n";
-        err.flush();
-        buffered.clear();
-    }
 
 private:
     const SolveOptions& options;
-    std::ostream& err;
-    std::mutex& lock;
+    ProgressDisplay& display;
     const std::string name;
+    const std::size_t slot;
     std::string buffered;
 };
 
@@ -144,8 +149,9 @@ public:
 
 private:
     bool Prepare();
-    int RunAlone();
-    int RunSweep();
+    int RunAlone(ProgressDisplay& display);
+    int RunSweep(ProgressDisplay& display);
+    std::size_t Width() const;
     std::string RunName(const PlannedRun& run) const;
     void AddRows(const PlannedRun& run, const RunOutcome& outcome);
     void ShowFailure(const RunOutcome& outcome) const;
@@ -252,12 +258,20 @@ int Session::Finish(int status)
     return status;
 }
 
-int Session::RunAlone()
+std::size_t Session::Width() const
+{
+    return options.parallelRuns > 0 ? options.parallelRuns : DefaultParallelRuns();
+}
+
+int Session::RunAlone(ProgressDisplay& display)
 {
     const PlannedRun& run = plan.runs.front();
-    LiveObserver observer(options, err);
-    const RunOutcome outcome =
-        RunMoskOnce(context, run.description, netBase, run.passes, observer);
+    RunOutcome outcome;
+    {
+        LiveObserver observer(options, err, display);
+        outcome = RunMoskOnce(context, run.description, netBase, run.passes, observer);
+    }
+    display.Stop();
     AddRows(run, outcome);
     if (outcome.end != RunEnd::Done) {
         ShowFailure(outcome);
@@ -271,23 +285,21 @@ int Session::RunAlone()
     return Finish(0);
 }
 
-int Session::RunSweep()
+int Session::RunSweep(ProgressDisplay& display)
 {
-    std::mutex lock;
     RunOutcome notStarted;
     notStarted.end = RunEnd::Interrupted;
     notStarted.summary = "not run: interrupted";
     std::vector<RunOutcome> outcomes(plan.runs.size(), notStarted);
-    const std::size_t width = options.parallelRuns > 0 ? options.parallelRuns : DefaultParallelRuns();
     RunInParallel(
-        plan.runs.size(), width,
+        plan.runs.size(), Width(),
         [&](std::size_t i) {
-            SweepRunObserver observer(options, err, lock, RunName(plan.runs[i]));
+            SweepRunObserver observer(options, display, RunName(plan.runs[i]));
             outcomes[i] = RunMoskOnce(context, plan.runs[i].description, netBase,
                                       plan.runs[i].passes, observer);
-            observer.Flush();
         },
         [] { return ReceivedInterrupt() != 0; });
+    display.Stop();
     for (std::size_t i = 0; i < plan.runs.size(); ++i) AddRows(plan.runs[i], outcomes[i]);
     if (const int signal = ReceivedInterrupt(); signal != 0) {
         err << "mosk-solve: interrupted; mosk was stopped"
@@ -317,7 +329,12 @@ int Session::RunSweep()
 int Session::Run()
 {
     if (!Prepare()) return kUsageStatus;
-    return plan.runs.size() == 1 ? RunAlone() : RunSweep();
+    const ProgressMode mode =
+        ChooseProgressMode(options.progress, options.verbose, isatty(STDERR_FILENO) != 0);
+    context.solverProgress = mode != ProgressMode::Off;
+    ProgressDisplay display(mode, err, std::strtod(options.epsilon.c_str(), nullptr),
+                            plan.runs.size(), Width());
+    return plan.runs.size() == 1 ? RunAlone(display) : RunSweep(display);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // mosk-solve: analyses a net description with mosk and prints its measures.
 #include <iostream>
 
+#include "frontend/BuildVersion.h"
 #include "frontend/InterruptFlag.h"
 #include "frontend/SolveOptions.h"
 #include "frontend/SolveSession.h"
@@ -12,6 +13,9 @@ int main(int argc, char** argv)
     switch (ParseSolveOptions(argc, argv, options, error)) {
         case ParseOutcome::Help:
             std::cout << HelpText();
+            return 0;
+        case ParseOutcome::Version:
+            std::cout << VersionLine() << "\n";
             return 0;
         case ParseOutcome::Error:
             std::cerr << "mosk-solve: " << error << "\n";

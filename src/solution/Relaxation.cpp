@@ -7,6 +7,7 @@
 #include "solution/Relaxation.h"
 
 #include "foundation/RunState.h"
+#include "solution/IterationProgress.h"
 #include "solution/SolverMessages.h"
 #include "solution/SparseRows.h"
 
@@ -228,6 +229,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
     double previous = 1.0;
     int k = 0;
     int result = -1;
+    IterationProgress progress;
     if (maxiter > 0) {
         sweep(n, s, x, sx);
         ax = product(last, x);
@@ -266,6 +268,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
             break;
         }
         previous = reached;
+        progress.Iteration(k, reached);
     }
     if (k > 99) std::printf("\n");
     std::free(sx);

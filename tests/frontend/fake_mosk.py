@@ -19,6 +19,7 @@ that start with "FAKE":
                             when the definition NAME has the value TEXT
   FAKE sleep-def NAME       sleep as many seconds as the definition's value
   FAKE log PATH             append "start <pid>" and "end <pid>" lines
+  FAKE pause SECONDS        sleep after the printing, then go on
 Otherwise it runs the passes: it waits for <dir>/<pure>.BSdelays<n>, removes
 it, and writes <dir>/<pure>.BSresults<n> until a file holds EXIT. It prints
 its arguments and environment as "fake-mosk: ..." lines.
@@ -79,6 +80,8 @@ def main():
     for text in value("print"):
         sys.stdout.write(text.replace("\\t", "\t").replace("\\n", "\n") + "\n")
     sys.stdout.flush()
+    for seconds in value("pause"):
+        time.sleep(float(seconds))
     if value("exit"):
         sys.exit(int(value("exit")[0]))
     if value("direct-fails") and "-I" not in flags:

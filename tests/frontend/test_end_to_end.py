@@ -133,6 +133,9 @@ class EndToEnd(ScratchTest):
         self.assertTrue(os.path.isdir(os.path.join(prefix, "lib/mosk/Pendra/scripts")))
         for worker in ("kiln_da", "ekiln"):
             self.assertTrue(os.access(os.path.join(prefix, "lib/mosk/Pendra/bin", worker), os.X_OK))
+        for path in ("share/man/man1/mosk-solve.1", "share/man/man1/mosk.1",
+                     "share/bash-completion/completions/mosk-solve"):
+            self.assertTrue(os.path.isfile(os.path.join(prefix, path)), path)
         run = self.solve("--keep", "--verbose", os.path.join(EXAMPLES, "mm1k.table"),
                          program=os.path.join(prefix, "bin/mosk-solve"), cwd=self.work)
         self.assertIn("running: %s/bin/mosk " % os.path.realpath(prefix), run.stderr)

@@ -278,6 +278,19 @@ class RunEnvironment(FrontEndTest):
         self.assertIn("fake-mosk: PLENARHOME=/opt/plenar", run.err)
         self.assertIn("fake-mosk: HOME=%s\n" % os.environ.get("HOME", ""), run.err)
 
+    def test_progress_lines_on_a_pipe_only_when_asked_for(self):
+        table = self.model("print parsing transition table ...", "pause 1.5", "measure p 0.5")
+        run = self.solve("--progress", "--keep", table)
+        self.assertEqual(run.status, 0, run.err)
+        self.assertEqual(run.out, "measure  value\np        0.5\n")
+        self.assertRegex(run.err, r"(?m)^mosk-solve: reading the description \[\d+ s\]$")
+        kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+        self.assertIn("\nSOLVER PROGRESS 0.5\n", read(os.path.join(kept, "home", ".Plenar")))
+        run = self.solve("--no-progress", "--keep", table)
+        self.assertNotIn("reading the description", run.err)
+        kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+        self.assertNotIn("SOLVER PROGRESS", read(os.path.join(kept, "home", ".Plenar")))
+
     def test_quiet_by_default_and_unknown_switches_refused(self):
         run = self.solve(self.model())
         self.assertEqual(run.err, "")

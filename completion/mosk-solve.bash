@@ -1,0 +1,48 @@
+# bash completion for mosk-solve: options, their fixed values, description
+# files, and for --set the definitions of the description on the line.
+
+# The names of the Definition section of a description: the words
+# "\name =" before the first "Parameter".
+_mosk_solve_definitions()
+{
+    sed -n '/^[[:space:]]*Parameter/q; s/^[[:space:]|]*\\\([A-Za-z_][A-Za-z0-9_\\]*\)[[:space:]]*=.*/\1/p' \
+        "$1" 2>/dev/null
+}
+
+_mosk_solve()
+{
+    local cur prev word table
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD-1]}
+    case $prev in
+        --format)
+            COMPREPLY=($(compgen -W "table csv json" -- "$cur"))
+            return ;;
+        --drop-tolerance)
+            COMPREPLY=($(compgen -W "AUTO NONE" -- "$cur"))
+            return ;;
+        --mosk)
+            COMPREPLY=($(compgen -f -- "$cur"))
+            return ;;
+        --set)
+            for word in "${COMP_WORDS[@]}"; do
+                case $word in *.table|*.TABLE) table=$word ;; esac
+            done
+            if [ -n "$table" ] && [ -r "$table" ]; then
+                COMPREPLY=($(compgen -S = -W "$(_mosk_solve_definitions "$table")" -- "$cur"))
+                compopt -o nospace 2>/dev/null
+            fi
+            return ;;
+        -E|-M|--epsilon|--max-iterations|--timeout|--jobs|--mosk-flags)
+            return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "-E -M -I -P --iterative --parallel --set --jobs --format
+            --verbose --progress --no-progress --keep --timeout --drop-tolerance --mosk --mosk-flags --version --help
+            -c -C -e -H -i -l -p -r -R -s -t -v -x -y" -- "$cur"))
+        return
+    fi
+    COMPREPLY=($(compgen -f -X '!*.@(table|TABLE)' -- "$cur") $(compgen -d -S / -- "$cur"))
+    compopt -o nospace 2>/dev/null
+}
+complete -F _mosk_solve mosk-solve
