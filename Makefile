@@ -9,7 +9,7 @@ PREFIX     ?= /usr/local
 # MOSK_FLAGS="--format json"
 MOSK_FLAGS ?=
 
-.PHONY: all deps build test run sanitize-test fuzz bench install clean
+.PHONY: all deps build test run sanitize-test fuzz bench install plots clean
 
 all: build
 
@@ -32,6 +32,23 @@ run: build
 # $(PREFIX)/lib/mosk/Pendra/bin, where mosk-solve finds them.
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The pictures of the README and docs/pictures, drawn from the examples:
+# sweeps of a flat M/M/1/K over its arrival rate, of the M/D/1/K over its
+# deterministic service time and over a grid of both, and the graph of the
+# M/M/1/K with its steady-state probabilities.
+PICTURES    ?= docs/pictures
+SOLVE_QUIET  = $(BUILD)/src/frontend/mosk-solve --no-progress
+plots: build
+	mkdir -p $(PICTURES)
+	$(SOLVE_QUIET) --set arrival=0.25:2:15 --plot $(PICTURES)/mm1k-arrival.svg \
+		--plot-measures p0,p5,mean,arrivals examples/mm1k.table >/dev/null
+	$(SOLVE_QUIET) --set service=0.1:0.9:17 --plot $(PICTURES)/md1k-service.svg \
+		--plot-measures p0,p5,mean,arrivals examples/md1k.table >/dev/null
+	$(SOLVE_QUIET) --set arrival=0.5:2:13 --set service=0.3,0.5,0.7 \
+		--plot $(PICTURES)/md1k-grid.svg --plot-measures p0,p5,mean,arrivals \
+		examples/md1k.table >/dev/null
+	$(SOLVE_QUIET) --graph $(PICTURES)/mm1k-graph.svg examples/mm1k.table >/dev/null
 
 sanitize-test: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMOSK_SANITIZE=ON

@@ -24,6 +24,14 @@ _mosk_solve()
         --mosk)
             COMPREPLY=($(compgen -f -- "$cur"))
             return ;;
+        --plot)
+            COMPREPLY=($(compgen -f -X '!*.@(svg|png|pdf)' -- "$cur") $(compgen -d -S / -- "$cur"))
+            compopt -o nospace 2>/dev/null
+            return ;;
+        --graph)
+            COMPREPLY=($(compgen -f -X '!*.@(svg|png|pdf|dot)' -- "$cur") $(compgen -d -S / -- "$cur"))
+            compopt -o nospace 2>/dev/null
+            return ;;
         --set)
             for word in "${COMP_WORDS[@]}"; do
                 case $word in *.table|*.TABLE) table=$word ;; esac
@@ -33,11 +41,12 @@ _mosk_solve()
                 compopt -o nospace 2>/dev/null
             fi
             return ;;
-        -E|-M|--epsilon|--max-iterations|--timeout|--jobs|--mosk-flags)
+        -E|-M|--epsilon|--max-iterations|--timeout|--jobs|--mosk-flags|--plot-measures)
             return ;;
     esac
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "-E -M -I -P --iterative --parallel --set --jobs --format
+        COMPREPLY=($(compgen -W "-E -M -I -P --iterative --parallel --set --jobs --plot
+            --plot-measures --graph --format
             --verbose --progress --no-progress --keep --timeout --drop-tolerance --mosk --mosk-flags --version --help
             -c -C -e -H -i -l -p -r -R -s -t -v -x -y" -- "$cur"))
         return

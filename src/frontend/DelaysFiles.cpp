@@ -2,6 +2,8 @@
 // and renamed, so mosk never reads a half-written file.
 #include "frontend/DelaysFiles.h"
 
+#include "frontend/TextFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,15 +22,9 @@ std::string DelayText(double delay)
 bool WriteFileAtomically(const std::string& path, const std::string& text, std::string& error)
 {
     const std::string partial = path + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            error = "cannot write " + partial + ": " + std::strerror(errno);
-            std::remove(partial.c_str());
-            return false;
-        }
+    if (!WriteTextFile(partial, text, error)) {
+        std::remove(partial.c_str());
+        return false;
     }
     if (std::rename(partial.c_str(), path.c_str()) != 0) {
         error = "cannot write " + path + ": " + std::strerror(errno);

@@ -21,6 +21,14 @@ options:
                          on the sub-page SUB
   --jobs N               runs of a sweep to keep going at once (default: one
                          per core)
+  --plot FILE            draw the sweep into FILE (.svg, .png or .pdf): one
+                         panel per measure against the first setting with
+                         several values, a line per value of the others
+  --plot-measures A,B    only these measures' panels
+  --graph FILE           draw the tangible reachability graph of a small model
+                         (up to 300 markings) into FILE (.svg, .png, .pdf, or
+                         .dot for the Graphviz text), with the steady-state
+                         probability of each marking
   --format FMT           table (default), csv or json
   --verbose              show mosk's output while it runs
   --progress             show the progress line also when standard error is
@@ -58,7 +66,8 @@ end unless --keep is given.
 
 exit status: 0 success; mosk's own status when it fails (the error report is
 shown with a one-line summary); 2 a wrong command line or an unreadable
-description; 3 mosk wrote no results; 124 the time limit was reached; 128+n
+description; 3 mosk wrote no results; 4 the results were printed but a
+picture could not be drawn; 124 the time limit was reached; 128+n
 mosk-solve was stopped by signal n.
 )";
 }

@@ -12,6 +12,7 @@
 #include "frontend/ModelNames.h"
 #include "frontend/MoskOutput.h"
 #include "frontend/ResultsFile.h"
+#include "frontend/TextFile.h"
 
 extern char** environ;
 
@@ -36,15 +37,6 @@ std::vector<std::string> MoskEnvironment(const RunPaths& paths)
     environment.push_back("PLENARHOME=" + paths.plenarHome);
     environment.push_back("MODELDIR=" + paths.modelDir);
     return environment;
-}
-
-bool WriteDescription(const std::string& path, const std::string& text, std::string& error)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) error = "cannot write " + path;
-    return static_cast<bool>(out);
 }
 
 // Forwards mosk's output to the observer while collecting it.
@@ -108,7 +100,7 @@ bool Run::Prepare(const std::string& description, std::string& error)
         directory.Keep();
         outcome.keptDirectory = directory.Paths().root;
     }
-    return WriteDescription(directory.Paths().modelDir + "/" + netBase + ".table", description,
+    return WriteTextFile(directory.Paths().modelDir + "/" + netBase + ".table", description,
                             error);
 }
 

@@ -1,6 +1,8 @@
 // Creation and removal of the run directory.
 #include "frontend/RunDirectory.h"
 
+#include "frontend/TextFile.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,15 +19,6 @@ bool MakeDirectory(const std::string& path, std::string& error)
     std::filesystem::create_directories(path, code);
     if (code) error = "cannot create " + path + ": " + code.message();
     return !code;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::string& error)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) error = "cannot write " + path + ": " + std::strerror(errno);
-    return static_cast<bool>(out);
 }
 
 }  // namespace

@@ -119,6 +119,25 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
         options.timeoutSeconds = number;
     } else if (name == "--drop-tolerance") {
         return SetDropTolerance(value, options, error);
+    } else if (name == "--plot") {
+        options.plotPath = value;
+        return PictureFormatOf(name, value, {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf},
+                               options.plotFormat, error);
+    } else if (name == "--plot-measures") {
+        std::istringstream names(value);
+        std::string measure;
+        while (std::getline(names, measure, ','))
+            if (!measure.empty()) options.plotMeasures.push_back(measure);
+        if (options.plotMeasures.empty()) {
+            error = "--plot-measures " + value + ": expected measure names separated by commas";
+            return false;
+        }
+    } else if (name == "--graph") {
+        options.graphPath = value;
+        return PictureFormatOf(name, value,
+                               {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf,
+                                PictureFormat::Dot},
+                               options.graphFormat, error);
     } else if (name == "--jobs") {
         if (!IsWholeNumber(value) || std::stoul(value) == 0) {
             error = name + " " + value + ": expected the number of runs to keep going at once";
@@ -132,7 +151,7 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
 bool TakesValue(const std::string& name)
 {
     for (const char* option : {"-E", "-M", "--epsilon", "--max-iterations", "--set", "--format",
-                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance", "--jobs"})
+                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance", "--jobs", "--plot", "--plot-measures", "--graph"})
         if (name == option) return true;
     return false;
 }
@@ -213,5 +232,9 @@ ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& 
     }
     std::size_t rows = 0;
     if (!CountSweepRows(options.settings, rows, error)) return ParseOutcome::Error;
+    if (!options.plotMeasures.empty() && options.plotPath.empty()) {
+        error = "--plot-measures chooses the panels of --plot; give --plot FILE too";
+        return ParseOutcome::Error;
+    }
     return ParseOutcome::Run;
 }

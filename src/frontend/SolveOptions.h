@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/PictureRenderer.h"
 #include "frontend/SweepSetting.h"
 
 enum class OutputFormat { Table, Csv, Json };
@@ -24,6 +25,11 @@ struct SolveOptions {
     std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar
     std::size_t parallelRuns = 0;  // --jobs: runs of a sweep at once (0: one per core)
     int progress = -1;             // --progress 1, --no-progress 0, else -1 (on a terminal)
+    std::string plotPath;          // --plot: the sweep's picture
+    PictureFormat plotFormat = PictureFormat::Svg;
+    std::vector<std::string> plotMeasures;  // --plot-measures (empty: all)
+    std::string graphPath;                  // --graph: the reachability graph's picture
+    PictureFormat graphFormat = PictureFormat::Svg;
 };
 
 enum class ParseOutcome { Run, Help, Version, Error };

@@ -18,14 +18,17 @@
 #include "frontend/ModelNames.h"
 #include "frontend/MoskRun.h"
 #include "frontend/ParallelRuns.h"
+#include "frontend/Pictures.h"
 #include "frontend/ProgressDisplay.h"
 #include "frontend/ProgramLocator.h"
 #include "frontend/ReportWriter.h"
+#include "frontend/SteadyStateFile.h"
 #include "frontend/SweepPlan.h"
 
 namespace {
 
 constexpr int kUsageStatus = 2;
+constexpr int kPictureStatus = 4;
 constexpr std::size_t kLongestReport = 4000;
 
 std::string EnvironmentValue(const char* name)
@@ -68,8 +71,10 @@ std::string ErrorReportOf(const std::string& output)
 // What a single run says: everything at once, as it comes.
 class LiveObserver : public RunObserver {
 public:
-    LiveObserver(const SolveOptions& options, std::ostream& err, ProgressDisplay& display)
-        : options(options), err(err), display(display), slot(display.Begin("the run"))
+    LiveObserver(const SolveOptions& options, std::ostream& err, ProgressDisplay& display,
+                 GraphListingReader* listing)
+        : options(options), err(err), display(display), listing(listing),
+          slot(display.Begin("the run"))
     {
     }
     ~LiveObserver() override { display.End(slot); }
@@ -77,6 +82,7 @@ public:
     void Output(std::string_view piece) override
     {
         display.Feed(slot, piece);
+        if (listing != nullptr) listing->Feed(piece.data(), piece.size());
         if (options.verbose)
             err.write(piece.data(), static_cast<std::streamsize>(piece.size())).flush();
     }
@@ -93,6 +99,7 @@ private:
     const SolveOptions& options;
     std::ostream& err;
     ProgressDisplay& display;
+    GraphListingReader* listing;
     const std::size_t slot;
 };
 
@@ -155,6 +162,7 @@ private:
     std::string RunName(const PlannedRun& run) const;
     void AddRows(const PlannedRun& run, const RunOutcome& outcome);
     void ShowFailure(const RunOutcome& outcome) const;
+    int DrawPlot(int status);
     int Finish(int status);
 
     const SolveOptions& options;
@@ -176,10 +184,13 @@ bool Session::Prepare()
         err << "mosk-solve: " << error << "\n";
         return false;
     }
-    if (!PlanSweep(description, options.description, options.settings, plan, error)) {
+    if (!PlanSweep(description, options.description, options.settings, plan, error) ||
+        !CheckPictureRequests(options, plan, description, error)) {
         err << "mosk-solve: " << error << "\n";
         return false;
     }
+    // The graph comes from mosk's class and graph listings.
+    if (!options.graphPath.empty()) context.extraFlags = {"-C", "-r"};
     const std::string selfDir = SelfDirectory();
     context.options = &options;
     context.mosk = FindMosk(options.moskPath, selfDir, EnvironmentValue("PATH"));
@@ -251,6 +262,17 @@ void Session::ShowFailure(const RunOutcome& outcome) const
     err << "mosk-solve: " << outcome.summary << "\n";
 }
 
+// Draws the sweep's plot after the results are out; a picture that cannot
+// be drawn does not take the results back, but the exit status says so.
+int Session::DrawPlot(int status)
+{
+    if (options.plotPath.empty()) return status;
+    std::string error;
+    if (DrawSweepPlot(options, report, error)) return status;
+    err << "mosk-solve: --plot " << options.plotPath << ": " << error << "\n";
+    return status == 0 ? kPictureStatus : status;
+}
+
 int Session::Finish(int status)
 {
     for (const std::string& kept : keptDirectories)
@@ -267,9 +289,17 @@ int Session::RunAlone(ProgressDisplay& display)
 {
     const PlannedRun& run = plan.runs.front();
     RunOutcome outcome;
+    GraphListingReader listing(kLargestDrawnGraph);
+    std::vector<double> probabilities;
     {
-        LiveObserver observer(options, err, display);
-        outcome = RunMoskOnce(context, run.description, netBase, run.passes, observer);
+        LiveObserver observer(options, err, display, options.graphPath.empty() ? nullptr : &listing);
+        outcome = RunMoskOnce(context, run.description, netBase, run.passes, observer,
+                              [&](const std::string& modelDir) {
+                                  if (options.graphPath.empty()) return;
+                                  probabilities = ReadSteadyState(modelDir + "/" + netBase +
+                                                                  ".PROBMARK")
+                                                      .value_or(std::vector<double>{});
+                              });
     }
     display.Stop();
     AddRows(run, outcome);
@@ -282,7 +312,15 @@ int Session::RunAlone(ProgressDisplay& display)
     report.seconds = outcome.seconds;
     out << FormatReport(report, options.format);
     out.flush();
-    return Finish(0);
+    int status = DrawPlot(0);
+    if (!options.graphPath.empty()) {
+        std::string error;
+        if (!DrawGraph(options, listing.Graph(), probabilities, error)) {
+            err << "mosk-solve: --graph " << options.graphPath << ": " << error << "\n";
+            status = kPictureStatus;
+        }
+    }
+    return Finish(status);
 }
 
 int Session::RunSweep(ProgressDisplay& display)
@@ -323,7 +361,7 @@ int Session::RunSweep(ProgressDisplay& display)
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out << FormatReport(report, options.format);
     out.flush();
-    return Finish(status);
+    return Finish(DrawPlot(status));
 }
 
 int Session::Run()

@@ -6,6 +6,7 @@ in the iterative mode and the clean-up after errors and interrupts.
 Environment: MOSK_SOLVE (the mosk-solve to test)."""
 import json
 import os
+import shutil
 import signal
 import subprocess
 import time
@@ -290,6 +291,24 @@ class RunEnvironment(FrontEndTest):
         self.assertNotIn("reading the description", run.err)
         kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
         self.assertNotIn("SOLVER PROGRESS", read(os.path.join(kept, "home", ".Plenar")))
+
+    def test_a_missing_renderer_is_named_before_anything_runs(self):
+        bin_dir = os.path.join(self.work, "bin")
+        os.mkdir(bin_dir)
+        os.symlink(shutil.which("python3"), os.path.join(bin_dir, "python3"))
+        env = self.env(PATH=bin_dir)
+        table = self.model("measure p 0.5")
+        for args, complaint in [(["--set", "A/T=1,2", "--plot", "s.svg"], "--plot needs gnuplot"),
+                                (["--graph", "g.png"], "--graph needs dot (Graphviz)")]:
+            run = self.solve(*args, table, env=env)
+            self.assertEqual(run.status, 2, run.err)
+            self.assertIn(complaint + ", which is not installed", run.err)
+            self.assertEqual(run.out, "")
+        # The DOT text needs no renderer (the stand-in lists no graph, though).
+        run = self.solve("--graph", os.path.join(self.work, "g.dot"), table, env=env)
+        self.assertEqual(run.status, 4, run.err)
+        self.assertIn("holds no graph listing", run.err)
+        self.assertNoRunDirectory()
 
     def test_quiet_by_default_and_unknown_switches_refused(self):
         run = self.solve(self.model())
