@@ -5,6 +5,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 PREFIX     ?= /usr/local
+# The Python that `make install` installs the package mosk for.
+PYTHON     ?= python3
 # Extra mosk-solve options for `make run`, for example MOSK_FLAGS=-v or
 # MOSK_FLAGS="--format json"
 MOSK_FLAGS ?=
@@ -28,10 +30,16 @@ test: build
 run: build
 	@$(BUILD)/src/frontend/mosk-solve $(MOSK_FLAGS) examples/mm1k.table
 
-# Installs mosk and mosk-solve in $(PREFIX)/bin and the workers in
-# $(PREFIX)/lib/mosk/Pendra/bin, where mosk-solve finds them.
+# Installs mosk and mosk-solve in $(PREFIX)/bin, the workers in
+# $(PREFIX)/lib/mosk/Pendra/bin (where mosk-solve finds them), the man pages
+# and the bash completion, and the Python package mosk for $(PYTHON) below
+# $(PREFIX) (pip builds it offline; --prefix also passes a system Python's
+# refusal to install outside a virtual environment).
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	$(PYTHON) -m pip install --quiet --no-deps --no-build-isolation --prefix $(PREFIX) ./python
+	@cd / && $(PYTHON) -c 'import mosk; print("mosk for Python:", mosk.__file__)' 2>/dev/null || \
+		echo "mosk for Python is below $(PREFIX)/lib; add its site-packages to PYTHONPATH"
 
 # The pictures of the README and docs/pictures, drawn from the examples:
 # sweeps of a flat M/M/1/K over its arrival rate, of the M/D/1/K over its
