@@ -11,7 +11,7 @@ PYTHON     ?= python3
 # MOSK_FLAGS="--format json"
 MOSK_FLAGS ?=
 
-.PHONY: all deps build test run sanitize-test fuzz bench install plots clean
+.PHONY: all deps build test run sanitize-test fuzz bench bench-sweep install plots clean
 
 all: build
 
@@ -84,6 +84,13 @@ bench: deps
 	cmake --build $(BENCH_BUILD) --target mosk kiln_da ekiln -j $(JOBS)
 	python3 bench/run_bench.py --mosk $(BENCH_BUILD)/src/run/mosk \
 		--max-size $(BENCH_MAX) --runs $(BENCH_RUNS) --solver $(BENCH_SOLVER) $(BENCH_FLAGS)
+
+# What a sweep of mosk-solve costs per value against single runs (and its
+# error against the closed form), for SWEEP_VALUES values.
+SWEEP_VALUES ?= 16
+bench-sweep: build
+	python3 bench/sweep_overhead.py --mosk-solve $(BUILD)/src/frontend/mosk-solve \
+		--values $(SWEEP_VALUES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -22,8 +22,8 @@ std::size_t SectionStart(const std::vector<DescriptionToken>& tokens)
     return tokens.size();
 }
 
-void AddDefinition(const std::vector<DescriptionToken>& tokens, std::size_t first,
-                   std::size_t last, std::vector<DefinitionEntry>& definitions)
+void AddDefinition(const std::vector<DescriptionToken>& tokens, std::size_t first, std::size_t last,
+                   std::vector<DefinitionEntry>& definitions)
 {
     if (last < first + 3) return;
     const DescriptionToken& name = tokens[first];

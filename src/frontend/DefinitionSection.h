@@ -10,13 +10,13 @@
 #include "frontend/DescriptionTokens.h"
 
 struct DefinitionEntry {
-    std::string name;      // as written after its "\": "arrival", "Srv\rate"
+    std::string name;            // as written after its "\": "arrival", "Srv\rate"
     std::size_t nameToken = 0;   // index of its name in the token list
     std::size_t valueFirst = 0;  // tokens [valueFirst, valueLast) are its value
     std::size_t valueLast = 0;
     std::size_t valueBegin = 0;  // the value's characters in the text
     std::size_t valueEnd = 0;
-    int line = 1;                // the line of its name
+    int line = 1;  // the line of its name
 
     // The engine's full name, "\__ROOT__\arrival".
     std::string FullName() const { return "\\__ROOT__\\" + name; }

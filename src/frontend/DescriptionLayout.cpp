@@ -31,7 +31,7 @@ private:
     Section section = Section::Definition;
     std::vector<PageParameter> pending;  // parameters of the block being read
     std::size_t parameterStart = kNone;
-    int depth = 0;  // of "(" and "[" inside a parameter or transition
+    int depth = 0;                // of "(" and "[" inside a parameter or transition
     std::size_t current = kNone;  // the transition being read
     bool inBindings = false;
     std::vector<std::pair<std::string, std::string>> subPageMasters;  // (sub-page, master)
@@ -117,7 +117,8 @@ void LayoutBuilder::Step(std::size_t i)
         section = Section::PageHeader;
         if (i + 2 < tokens.size()) {
             const std::string& name = tokens[i + 2].text;
-            layout.pages.push_back({name == "\\" ? "\\__ROOT__" : FullNameOn("", name), pending, {}});
+            layout.pages.push_back(
+                {name == "\\" ? "\\__ROOT__" : FullNameOn("", name), pending, {}});
         }
     } else if (keyword && (Is(token, "ElementaryPlace") || Is(token, "ProductPlace"))) {
         section = Section::Places;

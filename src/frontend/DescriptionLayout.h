@@ -14,8 +14,8 @@
 enum class Section { Definition, Parameter, PageHeader, Places, Transition, Evaluate };
 
 struct PageParameter {
-    std::string fullName;        // "\__ROOT__\Srv\meanservice"
-    std::string masterPage;      // where a plain name in its value is looked up
+    std::string fullName;    // "\__ROOT__\Srv\meanservice"
+    std::string masterPage;  // where a plain name in its value is looked up
     std::size_t nameToken = 0;
     std::size_t valueFirst = 0;  // tokens [valueFirst, valueLast)
     std::size_t valueLast = 0;
@@ -36,8 +36,8 @@ struct TransitionSpan {
 };
 
 struct DescriptionLayout {
-    std::vector<Section> section;     // per token
-    std::vector<std::size_t> page;    // per token: index into pages (npos before any page)
+    std::vector<Section> section;         // per token
+    std::vector<std::size_t> page;        // per token: index into pages (npos before any page)
     std::vector<std::size_t> transition;  // per token: index into transitions, or npos
     std::vector<PageBlock> pages;
     std::vector<TransitionSpan> transitions;

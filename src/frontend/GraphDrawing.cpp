@@ -53,8 +53,8 @@ std::string MarkingLabel(const TangibleGraph& graph, const ListedMarking& markin
     for (const ListedToken& token : marking.tokens) {
         if (token.count == 0) continue;
         const bool known = token.place < graph.places.size();
-        const std::string place = known ? graph.places[token.place].name
-                                        : "place " + std::to_string(token.place);
+        const std::string place =
+            known ? graph.places[token.place].name : "place " + std::to_string(token.place);
         if (!label.empty()) label += "  ";
         if (known && graph.places[token.place].elementary)
             label += place + "=" + std::to_string(token.count);

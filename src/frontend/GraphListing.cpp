@@ -149,7 +149,8 @@ void GraphListingReader::Line(const std::string& line)
             break;
         case State::Transitions:
             if (Starts(line, "No.    : ")) transitionNumber = NumberOf(line);
-            if (Starts(line, "Name   : ")) graph.transitions[transitionNumber] = WithoutRoot(ValueOf(line));
+            if (Starts(line, "Name   : "))
+                graph.transitions[transitionNumber] = WithoutRoot(ValueOf(line));
             break;
         case State::Graph:
             if (!ended) GraphLine(line);

@@ -16,8 +16,8 @@ struct ListedToken {
 };
 
 struct ListedMarking {
-    long key = 0;       // the state number
-    std::string type;   // "exponential", "deterministic", "general", ...
+    long key = 0;      // the state number
+    std::string type;  // "exponential", "deterministic", "general", ...
     std::vector<ListedToken> tokens;
 };
 
@@ -26,7 +26,7 @@ struct ListedEdge {
     long to = 0;
     long transition = 0;  // the transition's number
     std::string delayType;
-    std::string value;    // as listed: a rate, a delay or a probability
+    std::string value;  // as listed: a rate, a delay or a probability
 };
 
 struct ListedPlace {

@@ -47,9 +47,8 @@ std::vector<std::string> MeasureNames(const std::vector<DescriptionToken>& token
         atStart = false;
         if (token.kind != TokenKind::Name || i + 1 >= tokens.size() || tokens[i + 1].text != "=")
             continue;
-        const std::string page = layout.page[i] == DescriptionLayout::kNone
-                                     ? kRoot
-                                     : layout.pages[layout.page[i]].name;
+        const std::string page =
+            layout.page[i] == DescriptionLayout::kNone ? kRoot : layout.pages[layout.page[i]].name;
         std::string full = FullNameOn(page, token.text);
         names.push_back(full.size() > kRoot.size() + 1 ? full.substr(kRoot.size() + 1) : full);
     }

@@ -92,16 +92,16 @@ private:
 bool Run::Prepare(const std::string& description, std::string& error)
 {
     const bool privateInstallation = context.userPlenarHome.empty();
-    if (!directory.Create(context.temporaryParent, privateInstallation,
-                          PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress),
-                          context.workers, context.userHome, context.userPlenarHome, error))
+    if (!directory.Create(
+            context.temporaryParent, privateInstallation,
+            PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress),
+            context.workers, context.userHome, context.userPlenarHome, error))
         return false;
     if (options.keep) {
         directory.Keep();
         outcome.keptDirectory = directory.Paths().root;
     }
-    return WriteTextFile(directory.Paths().modelDir + "/" + netBase + ".table", description,
-                            error);
+    return WriteTextFile(directory.Paths().modelDir + "/" + netBase + ".table", description, error);
 }
 
 ChildOutcome Run::Attempt(bool iterative, MoskOutput& output)
@@ -114,8 +114,8 @@ ChildOutcome Run::Attempt(bool iterative, MoskOutput& output)
                                 ignored);
     if (!WriteDelaysFiles(paths.modelDir, purename, passes, child.startError)) return child;
     ChildCommand command;
-    command.arguments = {context.mosk, "-N", paths.modelDir + "/" + netBase, "-S", "BS",
-                         "-E", options.epsilon, "-M", options.maxIterations, "-v"};
+    command.arguments = {context.mosk,    "-N", paths.modelDir + "/" + netBase, "-S", "BS", "-E",
+                         options.epsilon, "-M", options.maxIterations,          "-v"};
     if (iterative) command.arguments.push_back("-I");
     if (options.parallel) command.arguments.push_back("-P");
     for (const std::string& flag : options.moskFlags)
@@ -130,7 +130,8 @@ ChildOutcome Run::Attempt(bool iterative, MoskOutput& output)
     child = RunChild(command, [&collecting](std::string_view piece) { collecting.Add(piece); });
     collecting.Output().Finish();
     output = std::move(collecting.Output());
-    outcome.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    outcome.seconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return child;
 }
 
@@ -154,8 +155,8 @@ void Run::Collect(const MoskOutput& output)
         if (!results || !results->complete) {
             Fail(RunEnd::NoResults, kNoResultsStatus,
                  "mosk ended normally but left no complete results for pass " +
-                     std::to_string(pass) + " (" + purename + ".BSresults" +
-                     std::to_string(pass) + "); rerun with --keep --verbose",
+                     std::to_string(pass) + " (" + purename + ".BSresults" + std::to_string(pass) +
+                     "); rerun with --keep --verbose",
                  &output);
             outcome.passes.clear();
             return;

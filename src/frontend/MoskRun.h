@@ -19,11 +19,11 @@
 // What a run shares with the others of a session.
 struct RunContext {
     const SolveOptions* options = nullptr;
-    std::string mosk;                  // the executable
-    std::vector<WorkerLink> workers;   // for a private installation
-    std::string userHome;              // HOME and PLENARHOME when PLENARHOME is set
+    std::string mosk;                 // the executable
+    std::vector<WorkerLink> workers;  // for a private installation
+    std::string userHome;             // HOME and PLENARHOME when PLENARHOME is set
     std::string userPlenarHome;
-    std::string temporaryParent;       // where run directories are made
+    std::string temporaryParent;  // where run directories are made
     std::string hostName;
     std::vector<std::string> extraFlags;  // mosk switches a feature needs (e.g. listings)
     bool solverProgress = false;          // have the relaxation report its iterations
@@ -44,9 +44,9 @@ enum class RunEnd { Done, Unstartable, Interrupted, TimedOut, Failed, NoResults 
 
 struct RunOutcome {
     RunEnd end = RunEnd::Done;
-    int status = 0;          // the exit status mosk-solve gives for it
-    std::string summary;     // one line: what went wrong and what to try
-    std::string output;      // mosk's output (its end when long), for failures
+    int status = 0;       // the exit status mosk-solve gives for it
+    std::string summary;  // one line: what went wrong and what to try
+    std::string output;   // mosk's output (its end when long), for failures
     bool outputTruncated = false;
     bool iterative = false;  // the mode of the last attempt
     double seconds = 0.0;    // wall-clock time of the mosk runs

@@ -12,8 +12,8 @@ std::size_t DefaultParallelRuns()
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
-void RunInParallel(std::size_t count, std::size_t width, const std::function<void(std::size_t)>& task,
-                   const std::function<bool()>& stop)
+void RunInParallel(std::size_t count, std::size_t width,
+                   const std::function<void(std::size_t)>& task, const std::function<bool()>& stop)
 {
     std::atomic<std::size_t> next{0};
     auto work = [&] {

@@ -11,5 +11,5 @@ std::size_t DefaultParallelRuns();
 
 // Calls task(i) for every i below `count`, on up to `width` threads, taking
 // the tasks in order. Once `stop()` holds no further task is started.
-void RunInParallel(std::size_t count, std::size_t width, const std::function<void(std::size_t)>& task,
-                   const std::function<bool()>& stop);
+void RunInParallel(std::size_t count, std::size_t width,
+                   const std::function<void(std::size_t)>& task, const std::function<bool()>& stop);

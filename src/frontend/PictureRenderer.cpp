@@ -90,8 +90,7 @@ bool RunRenderer(const std::vector<std::string>& arguments, const std::string& d
 {
     ChildCommand command;
     command.arguments = arguments;
-    for (char** entry = environ; *entry != nullptr; ++entry)
-        command.environment.push_back(*entry);
+    for (char** entry = environ; *entry != nullptr; ++entry) command.environment.push_back(*entry);
     command.directory = directory;
     command.timeoutSeconds = kRendererSeconds;
     std::string said;

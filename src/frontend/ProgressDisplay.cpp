@@ -26,7 +26,8 @@ double SecondsBetween(std::chrono::steady_clock::time_point from,
 ProgressMode ChooseProgressMode(int requested, bool verbose, bool errorIsTerminal)
 {
     if (requested == 0) return ProgressMode::Off;
-    if (requested > 0) return errorIsTerminal && !verbose ? ProgressMode::Terminal : ProgressMode::Lines;
+    if (requested > 0)
+        return errorIsTerminal && !verbose ? ProgressMode::Terminal : ProgressMode::Lines;
     return errorIsTerminal && !verbose ? ProgressMode::Terminal : ProgressMode::Off;
 }
 
@@ -98,18 +99,22 @@ std::string ProgressDisplay::Text(bool withTime) const
     const auto now = std::chrono::steady_clock::now();
     const Slot* shownRun = nullptr;
     std::size_t running = 0;
+    // A run still at work is more telling than one collecting its results.
     for (const Slot& slot : slots)
         if (slot.running) {
             ++running;
-            if (shownRun == nullptr) shownRun = &slot;
+            if (shownRun == nullptr || (shownRun->progress.State(now).phase == RunPhase::Done &&
+                                        slot.progress.State(now).phase != RunPhase::Done))
+                shownRun = &slot;
         }
     std::string text = "mosk-solve: ";
     if (runs > 1) {
-        text += std::to_string(finished) + " of " + std::to_string(runs) + " runs done";
+        text += std::to_string(finished) + " of " + std::to_string(runs) + " runs done, " +
+                std::to_string(running) + " running";
         if (finished > 0 && finished < runs) {
             const double perRun = finishedSeconds / static_cast<double>(finished);
-            const double waves = std::ceil(static_cast<double>(runs - finished) /
-                                           static_cast<double>(width));
+            const double waves =
+                std::ceil(static_cast<double>(runs - finished) / static_cast<double>(width));
             text += ", ~" + RoughDuration(perRun * waves) + " left";
         }
         if (shownRun != nullptr) text += " | " + shownRun->name + ": ";

@@ -49,7 +49,8 @@ bool IsTimedKeyword(const DescriptionToken& token)
 {
     return token.kind == TokenKind::General ||
            (token.kind == TokenKind::Name &&
-            (token.text == "Immediate" || token.text == "Deterministic" || token.text == "Uniform"));
+            (token.text == "Immediate" || token.text == "Deterministic" ||
+             token.text == "Uniform"));
 }
 
 const PageParameter* RateOnlyCheck::ParameterOf(std::size_t page, const std::string& fullName) const

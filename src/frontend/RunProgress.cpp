@@ -193,8 +193,8 @@ std::string DescribeProgress(const RunProgressState& state)
             if (state.directSolver) return text + " by elimination";
             if (!state.iteration) return text;
             char figures[96];
-            std::snprintf(figures, sizeof figures, ": iteration %d, accuracy %.1e", *state.iteration,
-                          state.accuracy.value_or(0.0));
+            std::snprintf(figures, sizeof figures, ": iteration %d, accuracy %.1e",
+                          *state.iteration, state.accuracy.value_or(0.0));
             text += figures;
             if (state.solveSecondsLeft)
                 text += ", ~" + RoughDuration(*state.solveSecondsLeft) + " left";

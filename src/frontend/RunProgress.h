@@ -10,14 +10,22 @@
 #include <string_view>
 
 enum class RunPhase {
-    Starting, Reading, Generating, Examining, WritingChain, Workers, Solving, Evaluating, Done
+    Starting,
+    Reading,
+    Generating,
+    Examining,
+    WritingChain,
+    Workers,
+    Solving,
+    Evaluating,
+    Done
 };
 
 struct RunProgressState {
     RunPhase phase = RunPhase::Starting;
-    long markings = 0;           // generated so far, or all of them once known
+    long markings = 0;  // generated so far, or all of them once known
     double markingsPerSecond = 0.0;
-    bool directSolver = false;   // the elimination runs (no iterations to show)
+    bool directSolver = false;  // the elimination runs (no iterations to show)
     std::optional<int> iteration;
     std::optional<double> accuracy;
     std::optional<double> solveSecondsLeft;  // from the residual's trend
@@ -46,7 +54,7 @@ private:
     std::string line;         // the start of the current line
     bool inCreation = false;  // on the generation's line
     long spins = 0;
-    long count = 0;           // digits of a -y count being read
+    long count = 0;  // digits of a -y count being read
     bool readingCount = false;
     Clock::time_point firstIterationTime{};
     double firstIterationLog = 0.0;

@@ -270,6 +270,7 @@ int Session::DrawPlot(int status)
     std::string error;
     if (DrawSweepPlot(options, report, error)) return status;
     err << "mosk-solve: --plot " << options.plotPath << ": " << error << "\n";
+    if (const int signal = ReceivedInterrupt(); signal != 0) return 128 + signal;
     return status == 0 ? kPictureStatus : status;
 }
 
@@ -317,7 +318,8 @@ int Session::RunAlone(ProgressDisplay& display)
         std::string error;
         if (!DrawGraph(options, listing.Graph(), probabilities, error)) {
             err << "mosk-solve: --graph " << options.graphPath << ": " << error << "\n";
-            status = kPictureStatus;
+            const int signal = ReceivedInterrupt();
+            status = signal != 0 ? 128 + signal : kPictureStatus;
         }
     }
     return Finish(status);

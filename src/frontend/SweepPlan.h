@@ -21,9 +21,9 @@ struct PlannedSetting {
 };
 
 struct PlannedRun {
-    std::string description;                     // the text mosk analyses
+    std::string description;                      // the text mosk analyses
     std::vector<std::vector<DelayEntry>> passes;  // the delays of each pass
-    std::vector<std::size_t> rows;               // the sweep row of each pass
+    std::vector<std::size_t> rows;                // the sweep row of each pass
 };
 
 struct SweepPlan {

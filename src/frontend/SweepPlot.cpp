@@ -122,7 +122,8 @@ bool SweepPlotFor(const SolveReport& report, const std::vector<std::string>& mea
     for (std::size_t i = 0; i < blocks.size(); ++i)
         files.data += (i == 0 ? "" : "\n\n") + blocks[i].str();
 
-    const int panelColumns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(columns.size()))));
+    const int panelColumns =
+        static_cast<int>(std::ceil(std::sqrt(static_cast<double>(columns.size()))));
     const int panelRows = static_cast<int>((columns.size() + panelColumns - 1) / panelColumns);
     std::ostringstream script;
     script << Terminal(format, panelColumns, panelRows) << "\n"

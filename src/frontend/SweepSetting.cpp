@@ -5,9 +5,9 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
-#include "frontend/JsonText.h"
 
 namespace {
 
@@ -52,6 +52,15 @@ bool ReadCount(const std::string& text, std::size_t& count)
     return count >= 1;
 }
 
+// A value of a range to 15 significant digits: 0.1 + 0.8 * 0.6 is the
+// 0.58 a user means, not 0.5800000000000001.
+std::string RangeValueText(double number)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.15g", number);
+    return text;
+}
+
 // "a:b:n": n values from a to b, the ends exact.
 bool AddRange(const std::string& item, std::vector<SweepValue>& values, std::string& error)
 {
@@ -73,7 +82,8 @@ bool AddRange(const std::string& item, std::vector<SweepValue>& values, std::str
             number = i + 1 == count ? to
                                     : from + (to - from) * static_cast<double>(i) /
                                                  static_cast<double>(count - 1);
-        values.push_back({JsonDouble(number), number});
+        values.push_back({RangeValueText(number), 0.0});
+        ReadNumber(values.back().text, values.back().number);
     }
     return true;
 }

@@ -10,8 +10,8 @@ using Clock = RunProgress::Clock;
 
 Clock::time_point At(double seconds)
 {
-    return Clock::time_point(std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(seconds)));
+    return Clock::time_point(
+        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds)));
 }
 
 TEST(RunProgress, PhasesMarkingsAndTheSolversTrend)
@@ -36,7 +36,8 @@ TEST(RunProgress, PhasesMarkingsAndTheSolversTrend)
               "solving 58,400 markings: iteration 20, accuracy 1.0e-05, ~3 s left");
     progress.Feed("\t solving LGS finished !\n", At(7));
     EXPECT_EQ(progress.State(At(7)).phase, RunPhase::Evaluating);
-    progress.Feed("\t solving LGS ...\n\t\t solution with sparse Gaussian-Elimination ...\n", At(8));
+    progress.Feed("\t solving LGS ...\n\t\t solution with sparse Gaussian-Elimination ...\n",
+                  At(8));
     EXPECT_EQ(DescribeProgress(progress.State(At(8))), "solving 58,400 markings by elimination");
 }
 

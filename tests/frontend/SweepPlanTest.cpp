@@ -62,17 +62,17 @@ TEST(SetNames, DefinitionsAreFoundWithOrWithoutTheirBackslash)
 {
     const std::vector<DefinitionEntry> definitions =
         ReadDefinitions(TokenizeDescription(kHierarchy));
-    ASSERT_EQ(SettableNames(definitions),
-              (std::vector<std::string>{"arrival", "service", "open"}));
+    ASSERT_EQ(SettableNames(definitions), (std::vector<std::string>{"arrival", "service", "open"}));
     const auto service = FindSetName(definitions, "\\service");
     ASSERT_TRUE(service);
     EXPECT_EQ(service->line, 4);  // the comment's line counts
-    EXPECT_EQ(std::string(kHierarchy).substr(service->valueBegin,
-                                             service->valueEnd - service->valueBegin),
+    EXPECT_EQ(std::string(kHierarchy)
+                  .substr(service->valueBegin, service->valueEnd - service->valueBegin),
               "0.4");
     // The bar inside the parentheses is part of the value.
-    EXPECT_EQ(FindSetName(definitions, "open")->valueLast - FindSetName(definitions, "open")->valueFirst,
-              11u);
+    EXPECT_EQ(
+        FindSetName(definitions, "open")->valueLast - FindSetName(definitions, "open")->valueFirst,
+        11u);
     EXPECT_FALSE(FindSetName(definitions, "Service"));
     EXPECT_FALSE(FindSetName(definitions, "meanservice"));
 }
@@ -86,9 +86,11 @@ TEST(SweepSetting, ListsRangesAndRefusals)
     EXPECT_EQ(texts, (std::vector<std::string>{"0.5", "1", "1.5", "2", "1e1"}));
     EXPECT_EQ(Setting("K=2:-2:5").values[4].number, -2.0);
     EXPECT_EQ(Setting("x=0.1:0.3:3").values[2].text, "0.3");  // the end is exact
+    EXPECT_EQ(Setting("x=0.1:0.9:6").values[3].text, "0.58");   // not 0.5800000000000001
+    EXPECT_EQ(Setting("x=0.1:0.9:6").values[3].number, 0.58);
     EXPECT_EQ(Setting("A\\B/T=2").Label(), "A\\B/T");
-    for (const char* wrong : {"x", "x=", "x=1,,2", "x=a", "x=1:2", "x=1:2:0", "x=1:2:3:4",
-                              "1x=2", "x y=1", "A/T=0", "A/T=-1", "\\A/T=1", "A/=1"}) {
+    for (const char* wrong : {"x", "x=", "x=1,,2", "x=a", "x=1:2", "x=1:2:0", "x=1:2:3:4", "1x=2",
+                              "x y=1", "A/T=0", "A/T=-1", "\\A/T=1", "A/=1"}) {
         SweepSetting refused;
         std::string error;
         EXPECT_FALSE(ParseSweepSetting(wrong, refused, error)) << wrong;
@@ -118,22 +120,23 @@ TEST(RateOnlyUse, OnlyWholeExponentialDelaysOnSubPagesGoIntoPasses)
         Replaced(kHierarchy, "busy = P[ #Waiting > 0 ]", "busy = P[ #Waiting > 0 ] / meanservice"),
         "service"));
     EXPECT_FALSE(SweptInPasses(
-        Replaced(kHierarchy, "Exponential(meanservice)", "Exponential(2 * meanservice)"), "service"));
-    EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "\\service = 0.4", "\\service = 2 * 0.2"),
-                               "service"));
+        Replaced(kHierarchy, "Exponential(meanservice)", "Exponential(2 * meanservice)"),
+        "service"));
+    EXPECT_FALSE(
+        SweptInPasses(Replaced(kHierarchy, "\\service = 0.4", "\\service = 2 * 0.2"), "service"));
     // An infinite server, a second binding, or any non-exponential timing.
     EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "Serve [", "Serve IS ["), "service"));
     EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "Exponential(meanservice) ]",
                                         "Exponential(meanservice) | in#Waiting = 2'e ; "
                                         "Exponential(meanservice) ]"),
                                "service"));
-    EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "Exponential(arrival)", "Immediate"),
-                               "service"));
-    EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "Exponential(arrival)", "Deterministic(arrival)"),
-                               "service"));
+    EXPECT_FALSE(
+        SweptInPasses(Replaced(kHierarchy, "Exponential(arrival)", "Immediate"), "service"));
+    EXPECT_FALSE(SweptInPasses(
+        Replaced(kHierarchy, "Exponential(arrival)", "Deterministic(arrival)"), "service"));
     // The absolute name of the definition works as well as the parameter.
-    EXPECT_TRUE(SweptInPasses(Replaced(kHierarchy, "Exponential(meanservice)", "Exponential(\\service)"),
-                              "service"));
+    EXPECT_TRUE(SweptInPasses(
+        Replaced(kHierarchy, "Exponential(meanservice)", "Exponential(\\service)"), "service"));
     // A parameter of another page with the same name is not this page's.
     EXPECT_FALSE(SweptInPasses(Replaced(kHierarchy, "\\Srv\\meanservice", "\\Other\\meanservice"),
                                "service"));
@@ -168,8 +171,8 @@ TEST(SweepPlan, RowsOfOneGraphSharePassesAndTheRestRunAlone)
 TEST(SweepPlan, TruncatedDescriptionsArePlannedOrRefusedCleanly)
 {
     const std::string full = std::string(kHierarchy) + "\xff trailing";
-    const std::string odd = Replaced(Replaced(kHierarchy, "= 1.0", "= (1.0 | ]"), "Page : \\Srv",
-                                     "Page : \\Srv\\");
+    const std::string odd =
+        Replaced(Replaced(kHierarchy, "= 1.0", "= (1.0 | ]"), "Page : \\Srv", "Page : \\Srv\\");
     for (const std::string& text : {full, odd})
         for (std::size_t cut = 0; cut <= text.size(); ++cut) {
             SweepPlan plan;
