@@ -29,11 +29,14 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_SOLVE = os.path.join(HERE, "..", "build", "src", "frontend", "mosk-solve")
 
-FLAT = """Definition :
+# Mean delays: arrivals 1, service 0.5; the root page's places follow.
+DEFINITIONS = """Definition :
 \\arrival = 1.0
 | \\service = 0.5
 Parameter : Page : \\
-ElementaryPlace : P ; {k} ;
+"""
+
+FLAT = DEFINITIONS + """ElementaryPlace : P ; {k} ;
 ProductPlace :
 Transition :
 Arrive [ out#P = e ; Exponential(arrival) ]
@@ -43,11 +46,7 @@ p0 = P[ #P = 0 ]
 | mean = E[ #P ]
 """
 
-SUB_PAGE = """Definition :
-\\arrival = 1.0
-| \\service = 0.5
-Parameter : Page : \\
-ElementaryPlace : Queue ; {k} ;
+SUB_PAGE = DEFINITIONS + """ElementaryPlace : Queue ; {k} ;
 ProductPlace :
 Transition :
 Arrive [ out#Queue = e ; Exponential(arrival) ]
