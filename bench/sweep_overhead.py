@@ -2,7 +2,7 @@
 """What a sweep costs per value against single runs of mosk-solve, with the
 error of every value against the closed form of the M/M/1/K queue.
 
-usage: sweep_overhead.py [--mosk-solve PATH] [--values N] [--capacities 5,100000]
+usage: sweep_overhead.py [--mosk-solve PATH] [--values N] [--capacities 5,60000]
                          [--repeat R]
 
 For each capacity K it times N separate runs of mosk-solve (one description
@@ -12,10 +12,10 @@ core; and for the queue with its server on a sub-page, a sweep of the service
 time, which mosk solves as passes over one graph. Wall time is the elapsed
 time, CPU time that of mosk-solve and everything it started, each the
 median of R repetitions. Errors are the largest over the values of
-|p0 - exact| and |mean - exact| / exact. The values keep the load below 0.85
-(mean interarrival times 0.6 to 2 against a service time of 0.5): near the
-load 1 a queue of 100,000 places is a chain whose solution the direct solver
-does not reach to such errors."""
+|p0 - exact| and |mean - exact| / exact. The values keep the load at or
+below 0.8 (mean interarrival times 0.625 to 2 against the service time 0.5,
+service times 0.1 to 0.8 against the interarrival time 1); a place holds at
+most 65,535 tokens, so K stays below that."""
 import argparse
 import json
 import os
@@ -135,24 +135,26 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--mosk-solve", default=DEFAULT_SOLVE)
     parser.add_argument("--values", type=int, default=16)
-    parser.add_argument("--capacities", default="5,100000")
+    parser.add_argument("--capacities", default="5,60000")
     parser.add_argument("--repeat", type=int, default=3)
     options = parser.parse_args()
-    values = [0.6 + 1.4 * i / (options.values - 1) for i in range(options.values)]
+    spaced = [i / (options.values - 1) for i in range(options.values)]
+    values = {"arrival": [0.625 + 1.375 * x for x in spaced],
+              "service": [0.1 + 0.7 * x for x in spaced]}
     print("%-46s %5s %9s %9s %12s %10s %9s" % ("sweep", "runs", "wall s", "cpu s",
                                                  "wall/value", "overhead", "error"))
     with tempfile.TemporaryDirectory(prefix="sweep-bench.") as work:
         for k in (int(c) for c in options.capacities.split(",")):
             for template, name, what in ((FLAT, "arrival", "flat M/M/1/%d, arrival" % k),
                                          (SUB_PAGE, "service", "sub-page M/M/1/%d, service" % k)):
-                trials = [measure(options.mosk_solve, work, template, k, name, values)
+                trials = [measure(options.mosk_solve, work, template, k, name, values[name])
                           for _ in range(options.repeat)]
                 results = {label: tuple(statistics.median(t[label][i] for t in trials)
                                         for i in range(4))
                            for label in trials[0]}
-                base = results["separate"][0] / len(values)
+                base = results["separate"][0] / options.values
                 for label, (wall, cpu, error, runs) in results.items():
-                    per_value = wall / len(values)
+                    per_value = wall / options.values
                     print("%-46s %5d %9.2f %9.2f %12.3f %+10.3f %9.1e" % (
                         "%s: %s" % (what, label), runs, wall, cpu, per_value,
                         per_value - base, error))

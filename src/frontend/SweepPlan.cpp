@@ -77,6 +77,15 @@ bool PlanSweep(const std::string& description, const std::string& file,
     for (const SweepSetting& setting : settings) {
         PlannedSetting planned;
         if (!PlanSetting(setting, tokens, layout, definitions, file, planned, error)) return false;
+        // "x" and "\x" name one definition, which can take one value at a time.
+        for (const PlannedSetting& earlier : plan.settings)
+            if (setting.target == SweepTarget::Definition &&
+                earlier.setting.target == SweepTarget::Definition &&
+                earlier.definition.nameToken == planned.definition.nameToken) {
+                error = "--set " + earlier.setting.Label() + " and --set " + setting.Label() +
+                        " name the same definition";
+                return false;
+            }
         plan.settings.push_back(planned);
     }
     if (!CheckDistinctTargets(plan.settings, error)) return false;

@@ -161,6 +161,9 @@ TEST(SweepPlan, RowsOfOneGraphSharePassesAndTheRestRunAlone)
     EXPECT_NE(error.find("defines: arrival, service, open"), std::string::npos) << error;
     EXPECT_FALSE(PlanSweep(kHierarchy, "m.table", {Setting("service=1"), Setting("Srv/Serve=2")},
                            plan, error));
+    EXPECT_FALSE(PlanSweep(kHierarchy, "m.table", {Setting("arrival=1"), Setting("\\arrival=2")},
+                           plan, error));
+    EXPECT_NE(error.find("name the same definition"), std::string::npos) << error;
     // A value that is no delay is left for mosk to judge, in a run of its own.
     ASSERT_TRUE(PlanSweep(kHierarchy, "m.table", {Setting("service=1,-1")}, plan, error));
     EXPECT_EQ(plan.runs.size(), 2u);
