@@ -40,6 +40,10 @@ PHASES = (  # (phase, line that starts it)
 )
 
 
+# Further lines of every run's .Plenar (--plenar).
+PLENAR_LINES = []
+
+
 def make_environment(work, mosk):
     home, plenar, models = (os.path.join(work, d) for d in ("home", "plenar", "models"))
     bindir = os.path.join(plenar, "Pendra", "bin")
@@ -47,6 +51,7 @@ def make_environment(work, mosk):
         os.makedirs(d)
     with open(os.path.join(home, ".Plenar"), "w") as f:
         f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % socket.gethostname())
+        f.write("".join(line + "\n" for line in PLENAR_LINES))
     workers = os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
     for name in WORKERS:
         built = os.path.join(workers, name)
@@ -234,7 +239,10 @@ def main():
     ap.add_argument("--keep", help="copy each run's directory here")
     ap.add_argument("--strict", action="store_true",
                     help="a run that ends with a non-zero status fails the benchmark too")
+    ap.add_argument("--plenar", action="append", default=[],
+                    help="a further line of .Plenar, e.g. 'UNBOUNDED PLACES WARN'")
     args = ap.parse_args()
+    PLENAR_LINES.extend(args.plenar)
     mosk = os.path.abspath(args.mosk)
     chosen = {}
     for name in args.models.split(","):

@@ -83,6 +83,12 @@ void NEError(int line, const char* function, const char* description, const char
           kExitEvaluation);
 }
 
+void LimitErr(int line, const char* function, const char* description, const char* a,
+              const char* b)
+{
+    Fatal(RRGError("Pendra/src/GraphLimits", line, function, description, a, b), kExitGraphLimits);
+}
+
 void WorkerAllocationError(const char* description)
 {
     Fatal(RRGError("Pendra/src/ExecKiln", 0, nullptr, description), kExitWorkerAllocation);

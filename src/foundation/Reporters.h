@@ -22,6 +22,7 @@ enum ExitStatus : int {
     kExitGeneralWorkers = -14,
     kExitEvaluation = -15,
     kExitWorkerAllocation = -16,
+    kExitGraphLimits = -17,
 };
 
 [[noreturn]] void Fatal(const RRGError& error, int status);
@@ -46,5 +47,9 @@ void SetFatalReportBarrier(void (*barrier)());
                           const char* a = nullptr);
 [[noreturn]] void NEError(int line, const char* function, const char* description,
                           const char* a = nullptr);
+// The reachability graph passed one of the run's limits or showed what the
+// run was told to stop at (GraphLimits.h).
+[[noreturn]] void LimitErr(int line, const char* function, const char* description,
+                           const char* a = nullptr, const char* b = nullptr);
 // Allocation failure while receiving worker results: line 0, no function.
 [[noreturn]] void WorkerAllocationError(const char* description);

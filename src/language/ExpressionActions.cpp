@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "language/CappedQuantity.h"
 #include "language/ExpressionLimits.h"
 #include "language/NameContext.h"
 #include "language/NameLookup.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kMaxQuantity = 65535;
 constexpr int kMaxTokenNumber = 65535;
 
 }  // namespace
@@ -76,7 +76,7 @@ int RegisterColour(Str* name, Str* version, Str* step)
 
 Cell* NewTokenCell(int token, int quantity)
 {
-    if (quantity > kMaxQuantity) quantity = kMaxQuantity;
+    quantity = CappedTokenQuantity(quantity);
     Tms* tokens =
         new_tms(static_cast<unsigned short>(token), static_cast<unsigned short>(quantity));
     Cell* cell = new ConstVal(tokens);

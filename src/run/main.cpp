@@ -12,8 +12,10 @@
 #include "run/CleanTmpD.h"
 #include "run/CommandLine.h"
 #include "run/Environment.h"
+#include "run/GraphLimitSettings.h"
 #include "run/ListingsRRGParams.h"
 #include "run/NetRelease.h"
+#include "run/OutOfMemoryReport.h"
 #include "run/PathNames.h"
 #include "run/Progress.h"
 #include "run/ReadDelays.h"
@@ -128,10 +130,12 @@ void ShowRunStatistics()
 int main(int argc, char* argv[])
 {
     StartTime(all_start_time);
+    InstallOutOfMemoryReport();
     CheckOptions(argc, argv);
 
     AnnounceStep("checking environment ... ");
     CheckEnviron();
+    ReadGraphLimits();
     FinishStep("checking environment finished !");
 
     ReadNetDescription();

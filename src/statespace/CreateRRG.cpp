@@ -9,6 +9,7 @@
 #include "netmodel/Registries.h"
 #include "statespace/Activation.h"
 #include "statespace/EntryHandlers.h"
+#include "statespace/GraphWatch.h"
 #include "statespace/GenerationState.h"
 #include "statespace/SuccessorLookup.h"
 #include "statedata/NetCounts.h"
@@ -111,6 +112,7 @@ void CreateRRG()
 {
     if (PlaceRefs.count == 0) CRRGErr(970, "CreateRRG()", "place list is empty");
     ReleaseRRG();
+    StartGraphWatch();
     auto* initial = new Marking();
     MakeActPms(initial->GetPms());
     auto* start = new Marking(initial->GetPms());
@@ -128,6 +130,7 @@ void CreateRRG()
     FireInternedMarkings();
     InternSuccessorsWhenFired(false);
     EndLoadRun();
+    EndGraphWatch();
     ChooseInitialMarking(start);
 }
 

@@ -2,6 +2,7 @@
 #include "statespace/MarkingInterning.h"
 
 #include "statespace/GenerationState.h"
+#include "statespace/GraphWatch.h"
 #include "statedata/StateSpaceGlobals.h"
 
 Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found)
@@ -13,6 +14,7 @@ Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found)
         LinkToStored(*LastMarking, *stored, edge);
     } else {
         LastMarking->AddMarking(*stored, edge);
+        WatchStoredMarking(*LastMarking, *stored);
     }
     return stored;
 }

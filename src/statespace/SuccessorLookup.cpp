@@ -21,6 +21,7 @@
 #include "statespace/Activation.h"
 #include "statespace/DelayCombination.h"
 #include "statespace/GenerationState.h"
+#include "statespace/GraphWatch.h"
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
 #include "statedata/Marking.h"
@@ -106,6 +107,7 @@ Marking* Intern(FiredSuccessor& s)
         return nullptr;
     }
     s.source->AddMarking(*stored, s.edge);
+    WatchStoredMarking(*s.source, *stored);
     return stored;
 }
 
@@ -264,6 +266,7 @@ Marking* TakeStoredNow()
 void FireStoredMarking(Marking& stored)
 {
     MHash.ShowProgress(++shown);
+    CheckGraphGrowth();
     LoadPmsIncrementally(stored.GetPms());
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = &stored;
