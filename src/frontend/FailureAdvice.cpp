@@ -90,7 +90,7 @@ bool DirectSolverGaveUp(int status, const std::string& output, std::string& reas
 {
     if (status != 1) return false;
     for (const char* words :
-         {"has a duplicate entry", "has a zero pivot", "zero matrix dimension"}) {
+         {"has a zero pivot", "zero matrix dimension"}) {
         reason = LineWith(output, words);
         if (!reason.empty()) return true;
     }

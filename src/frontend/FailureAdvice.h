@@ -20,6 +20,8 @@ ErrorReport FindErrorReport(const std::string& output);
 std::string FailureSummary(int status, const std::string& output);
 
 // Whether the run failed in the direct solver on a matrix it cannot
-// eliminate, so the iterative method is worth a try; `reason` then holds
-// mosk's message without its indentation.
+// eliminate (a zero pivot, nothing to eliminate), so the iterative method is
+// worth a try; `reason` then holds mosk's message without its indentation.
+// Repeated entries are summed when mosk reads the chain, so they never stop
+// the direct solver and are no reason to retry.
 bool DirectSolverGaveUp(int status, const std::string& output, std::string& reason);

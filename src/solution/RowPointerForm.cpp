@@ -2,11 +2,15 @@
 // pass and an in-place cycle permutation: every exchange puts one entry into
 // the next free slot of its row, so the conversion is linear in the entries
 // and needs only the row pointers and one fill pointer per row besides.
+// Entries of one row and column are then summed: a marking that reaches one
+// successor through edges that are not adjacent in its list has its chain
+// row name that successor twice, and the chain's probability is their sum.
 #include "solution/RowPointerForm.h"
 
 #include "solution/SolveLGSState.h"
 #include "solution/SolverMessages.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -17,6 +21,33 @@ template <class T>
 void release_slack(T** array, int count)
 {
     if (T* shrunk = static_cast<T*>(std::realloc(*array, count * sizeof(T)))) *array = shrunk;
+}
+
+// Sums the entries of each row that share a column, keeping the first
+// occurrence's place, and closes the gaps. `seen` (n + 1 ints, any content)
+// records per column where its entry of the current row went.
+void sum_repeated_columns(int n, int* ptr, double* value, int* column, int* seen)
+{
+    std::fill(seen, seen + n + 1, 0);
+    int kept = 0;
+    int begin = ptr[0];
+    for (int row = 1; row <= n; ++row) {
+        int row_start = kept + 1;
+        for (int e = begin; e < ptr[row]; ++e) {
+            int at = seen[column[e]];
+            if (at >= row_start) {
+                value[at] += value[e];
+                continue;
+            }
+            ++kept;
+            seen[column[e]] = kept;
+            value[kept] = value[e];
+            column[kept] = column[e];
+        }
+        begin = ptr[row];
+        ptr[row] = kept + 1;
+    }
+    lgs::nonnull = kept;
 }
 
 }  // namespace
@@ -57,6 +88,7 @@ void mat2rpfm(double** a, int** ia, int** ja)
         }
     }
 
+    sum_repeated_columns(n, ptr, value, source, next_free);
     std::free(next_free);
     std::free(*ia);
     *ia = ptr;

@@ -41,7 +41,8 @@ TEST(FailureAdvice, OnlyMatrixErrorsOfTheDirectSolverAskForTheIteration)
     EXPECT_TRUE(DirectSolverGaveUp(1, "x\n\t\t ERROR: row number 3 has a zero pivot\ny", reason));
     EXPECT_EQ(reason, "ERROR: row number 3 has a zero pivot");
     EXPECT_FALSE(DirectSolverGaveUp(1, "\t\t ERROR in SolveLGS : no. of tang. marking=0", reason));
-    EXPECT_FALSE(DirectSolverGaveUp(250, "row number 3 has a duplicate entry", reason));
+    EXPECT_FALSE(DirectSolverGaveUp(250, "row number 3 has a zero pivot", reason));
+    EXPECT_FALSE(DirectSolverGaveUp(1, "\t\t ERROR: row number 3 has a duplicate entry", reason));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ that start with "FAKE":
                             delays file, words joined by "_"
   FAKE print TEXT           print TEXT (\\t and \\n are expanded) and go on
   FAKE exit STATUS          end with STATUS right after the printing
-  FAKE direct-fails         without -I: report a duplicate entry, exit 1
+  FAKE direct-fails         without -I: report a zero pivot, exit 1
   FAKE sleep SECONDS        start a child that sleeps, then sleep; both
                             write their process ids to the file named by
                             FAKE pidfile PATH
@@ -85,7 +85,7 @@ def main():
     if value("exit"):
         sys.exit(int(value("exit")[0]))
     if value("direct-fails") and "-I" not in flags:
-        print("\t\t ERROR: row number 3 has a duplicate entry")
+        print("\t\t ERROR: row number 3 has a zero pivot")
         sys.exit(1)
     if value("sleep"):
         seconds = value("sleep")[0]

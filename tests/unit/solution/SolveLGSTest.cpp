@@ -158,8 +158,7 @@ TEST_F(SolveLGSTest, RelaxationGivesTheSameVectorWhetherTheMatricesAreListedOrNo
     // 3) is longer than the chain, so scaling the rows before it in place
     // overwrites part of it. The relaxation scales the matrix over its own
     // rows unless the matrices are listed: both ways must give the same
-    // vector and the same residuals. (The elimination stops at a repeated
-    // entry.)
+    // vector and the same residuals.
     WriteAux(3);
     WriteRows(".EMC00", {{1, {{0.25, 3}, {0.25, 2}, {0.25, 3}, {0.25, 2}}},
                          {2, {{0.5, 3}, {0.5, 3}}},

@@ -101,11 +101,13 @@ TEST_F(SolverInputTest, DamagedChainFilesEndTheRun)
     EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7), "\t\t can't read file '.*/net.EMC00' !\n");
 }
 
-TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTarget)
+TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
 {
-    // P - I entries (value, target, source) in reading order.
+    // P - I entries (value, target, source) in reading order; source 3 names
+    // target 1 twice, apart, and source 1 target 3 twice in a row.
     std::vector<std::tuple<double, int, int>> entries = {
-        {-1, 1, 1}, {2, 3, 1}, {3, 2, 1}, {4, 1, 2}, {-1, 2, 2}, {5, 3, 3}, {6, 1, 3}};
+        {-1, 1, 1}, {2, 3, 1}, {0.5, 3, 1}, {3, 2, 1}, {4, 1, 2}, {-1, 2, 2},
+        {5, 1, 3},  {5, 3, 3}, {1, 1, 3}};
     lgs::toptan = 3;
     lgs::nonnull = static_cast<int>(entries.size());
     auto* a = static_cast<double*>(std::malloc((entries.size() + 1) * sizeof(double)));
@@ -121,9 +123,10 @@ TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTarget)
         for (int e = ia[i - 1]; e < ia[i]; ++e) rows[i].push_back({ja[e], a[e]});
         std::sort(rows[i].begin(), rows[i].end());
     }
+    EXPECT_EQ(lgs::nonnull, 7);
     EXPECT_EQ(rows[1], (std::vector<std::pair<int, double>>{{1, -1}, {2, 4}, {3, 6}}));
     EXPECT_EQ(rows[2], (std::vector<std::pair<int, double>>{{1, 3}, {2, -1}}));
-    EXPECT_EQ(rows[3], (std::vector<std::pair<int, double>>{{1, 2}, {3, 5}}));
+    EXPECT_EQ(rows[3], (std::vector<std::pair<int, double>>{{1, 2.5}, {3, 5}}));
     std::free(a);
     std::free(ia);
     std::free(ja);
