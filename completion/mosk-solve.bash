@@ -21,6 +21,9 @@ _mosk_solve()
         --drop-tolerance)
             COMPREPLY=($(compgen -W "AUTO NONE" -- "$cur"))
             return ;;
+        --method)
+            COMPREPLY=($(compgen -W "gauss-seidel gauss-seidel-backward sor:1.2 bicgstab jacobi" -- "$cur"))
+            return ;;
         --mosk)
             COMPREPLY=($(compgen -f -- "$cur"))
             return ;;
@@ -47,7 +50,7 @@ _mosk_solve()
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "-E -M -I -P --iterative --parallel --set --jobs --plot
             --plot-measures --graph --format
-            --verbose --progress --no-progress --keep --timeout --drop-tolerance --mosk --mosk-flags --version --help
+            --verbose --progress --no-progress --keep --timeout --drop-tolerance --method --mosk --mosk-flags --version --help
             -c -C -e -H -i -l -p -r -R -s -t -v -x -y" -- "$cur"))
         return
     fi

@@ -8,10 +8,13 @@ std::string HelpText()
 Analyses a net description with mosk and prints its measures.
 
 options:
-  -E EPS                 precision of the linear solver (default 1e-10)
+  -E EPS                 relative error allowed in the probabilities (and the
+                         workers' precision; default 1e-10)
   -M N                   iteration limit of the linear solver (default 100000)
-  -I, --iterative        solve by relaxation only (default: direct elimination,
-                         relaxation as refinement and fallback)
+  -I, --iterative        solve by iteration only (default: direct elimination
+                         where it takes about a second, else iteration)
+  --method NAME          the iteration: gauss-seidel (default),
+                         gauss-seidel-backward, sor:OMEGA, bicgstab or jacobi
   -P, --parallel         let mosk run the deterministic workers in parallel
   --set NAME=v1,v2,...   sweep: solve once per value of the definition NAME
                          of the Definition section; a value may be a range

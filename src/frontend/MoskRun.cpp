@@ -94,7 +94,8 @@ bool Run::Prepare(const std::string& description, std::string& error)
     const bool privateInstallation = context.userPlenarHome.empty();
     if (!directory.Create(
             context.temporaryParent, privateInstallation,
-            PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress),
+            PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress) +
+                SolverSettingLines(options),
             context.workers, context.userHome, context.userPlenarHome, error))
         return false;
     if (options.keep) {

@@ -2,6 +2,8 @@
 #include "frontend/ReportWriter.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "frontend/BuildVersion.h"
@@ -83,16 +85,43 @@ void WriteJsonMeasures(std::ostringstream& out, const std::vector<Measure>& meas
     out << (measures.empty() ? "}" : "\n" + indent + "}");
 }
 
-// The largest residual over the passes: the accuracy the whole run reached.
-std::optional<double> WorstAccuracy(const SolveReport& report)
+// The worst of one figure over the passes that succeeded (what the whole run
+// reached); none when one of them did not report it.
+std::optional<double> Worst(const SolveReport& report, std::optional<double> PassSolution::*figure)
 {
     std::optional<double> worst;
     for (const PassReport& pass : report.passes) {
         if (!pass.error.empty()) continue;
-        if (!pass.solution.accuracy) return std::nullopt;
-        worst = std::max(worst.value_or(0.0), *pass.solution.accuracy);
+        const std::optional<double>& value = pass.solution.*figure;
+        if (!value) return std::nullopt;
+        if (std::isnan(*value)) return value;
+        worst = std::max(worst.value_or(0.0), *value);
     }
     return worst;
+}
+
+std::string Scientific(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2g", value);
+    return text;
+}
+
+// The table's last line: what the solver reached, when mosk said so.
+std::string TableFooter(const SolveReport& report)
+{
+    const std::optional<double> residual = Worst(report, &PassSolution::accuracy);
+    const std::optional<double> estimate = Worst(report, &PassSolution::errorEstimate);
+    if (!residual && !estimate) return "";
+    std::string footer = "\n";
+    if (estimate) footer += "estimated relative error " + Scientific(*estimate) + ", ";
+    if (residual) footer += "largest residual " + Scientific(*residual) + ", ";
+    footer.resize(footer.size() - 2);
+    if (report.passes.size() == 1) {
+        const std::string method = MethodUsed(report.passes.front().solution);
+        if (!method.empty()) footer += " (" + method + ")";
+    }
+    return footer + "\n";
 }
 
 void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size_t pass)
@@ -107,9 +136,11 @@ void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size
     if (!data.error.empty()) out << ",\n      \"report\": " << JsonString(data.report);
     out << ",\n      \"tangible_markings\": "
         << (data.tangibleMarkings ? std::to_string(*data.tangibleMarkings) : "null")
-        << ",\n      \"seconds\": " << JsonDouble(data.seconds)
-        << ",\n      \"solver_mode\": \"" << (data.iterative ? "iterative" : "automatic") << "\""
+        << ",\n      \"seconds\": " << JsonDouble(data.seconds) << ",\n      \"solver_mode\": \""
+        << (data.iterative ? "iterative" : "automatic") << "\""
         << ",\n      \"accuracy\": " << JsonOptional(data.solution.accuracy)
+        << ",\n      \"error_estimate\": " << JsonOptional(data.solution.errorEstimate)
+        << ",\n      \"method\": " << JsonString(MethodUsed(data.solution))
         << ",\n      \"converged\": " << (data.solution.converged ? "true" : "false")
         << ",\n      \"iterations\": "
         << (data.solution.iterations ? std::to_string(*data.solution.iterations) : "null")
@@ -144,6 +175,7 @@ std::string FormatTable(const SolveReport& report)
         }
         out << line << "\n";
     }
+    out << TableFooter(report);
     return out.str();
 }
 
@@ -166,9 +198,10 @@ std::string FormatJson(const SolveReport& report)
         << ",\n  \"model\": " << JsonString(report.description) << ",\n  \"tangible_markings\": "
         << (report.tangibleMarkings ? std::to_string(*report.tangibleMarkings) : "null")
         << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
-        << "\",\n  \"accuracy\": " << JsonOptional(WorstAccuracy(report))
-        << ",\n  \"seconds\": " << JsonDouble(report.seconds)
-        << ",\n  \"runs\": " << report.runs << ",\n  \"measures\": ";
+        << "\",\n  \"accuracy\": " << JsonOptional(Worst(report, &PassSolution::accuracy))
+        << ",\n  \"error_estimate\": " << JsonOptional(Worst(report, &PassSolution::errorEstimate))
+        << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"runs\": " << report.runs
+        << ",\n  \"measures\": ";
     WriteJsonMeasures(out, ColumnMeasures(report), "  ");
     out << ",\n  \"passes\": [";
     for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {

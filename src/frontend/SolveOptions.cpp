@@ -69,6 +69,40 @@ bool SetFormat(const std::string& value, SolveOptions& options, std::string& err
     return true;
 }
 
+// --method names and the ITERATION words of mosk's .Plenar they stand for.
+struct MethodName {
+    const char* option;
+    const char* iteration;
+};
+constexpr MethodName kMethods[] = {{"gauss-seidel", "GAUSS-SEIDEL"},
+                                   {"gauss-seidel-backward", "GAUSS-SEIDEL BACKWARD"},
+                                   {"bicgstab", "BICGSTAB"},
+                                   {"jacobi", "JACOBI"}};
+
+// "sor:OMEGA" for over-relaxation with a factor between 0 and 2.
+bool IsSor(const std::string& value, std::string& omega)
+{
+    double number = 0.0;
+    if (value.compare(0, 4, "sor:") != 0) return false;
+    omega = value.substr(4);
+    return IsPositiveNumber(omega, number) && number < 2.0;
+}
+
+bool SetMethod(const std::string& value, SolveOptions& options, std::string& error)
+{
+    std::string omega;
+    bool known = IsSor(value, omega);
+    for (const MethodName& method : kMethods) known = known || value == method.option;
+    if (known) {
+        options.method = value;
+        return true;
+    }
+    error = "--method " + value +
+            ": expected gauss-seidel, gauss-seidel-backward, sor:OMEGA (0 < OMEGA < 2), bicgstab "
+            "or jacobi";
+    return false;
+}
+
 bool SetDropTolerance(const std::string& value, SolveOptions& options, std::string& error)
 {
     double number = 0.0;
@@ -119,9 +153,12 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
         options.timeoutSeconds = number;
     } else if (name == "--drop-tolerance") {
         return SetDropTolerance(value, options, error);
+    } else if (name == "--method") {
+        return SetMethod(value, options, error);
     } else if (name == "--plot") {
         options.plotPath = value;
-        return PictureFormatOf(name, value, {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf},
+        return PictureFormatOf(name, value,
+                               {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf},
                                options.plotFormat, error);
     } else if (name == "--plot-measures") {
         std::istringstream names(value);
@@ -134,10 +171,10 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
         }
     } else if (name == "--graph") {
         options.graphPath = value;
-        return PictureFormatOf(name, value,
-                               {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf,
-                                PictureFormat::Dot},
-                               options.graphFormat, error);
+        return PictureFormatOf(
+            name, value,
+            {PictureFormat::Svg, PictureFormat::Png, PictureFormat::Pdf, PictureFormat::Dot},
+            options.graphFormat, error);
     } else if (name == "--jobs") {
         if (!IsWholeNumber(value) || std::stoul(value) == 0) {
             error = name + " " + value + ": expected the number of runs to keep going at once";
@@ -151,12 +188,25 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
 bool TakesValue(const std::string& name)
 {
     for (const char* option : {"-E", "-M", "--epsilon", "--max-iterations", "--set", "--format",
-                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance", "--jobs", "--plot", "--plot-measures", "--graph"})
+                               "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance",
+                               "--method", "--jobs", "--plot", "--plot-measures", "--graph"})
         if (name == option) return true;
     return false;
 }
 
 }  // namespace
+
+std::string SolverSettingLines(const SolveOptions& options)
+{
+    std::string iteration;
+    std::string omega;
+    if (IsSor(options.method, omega)) iteration = "SOR " + omega;
+    for (const MethodName& method : kMethods)
+        if (options.method == method.option) iteration = method.iteration;
+    // Elimination pays only where it is done in about a second; the
+    // iteration, stopped on its error estimate, answers every other chain.
+    return "ITERATION " + iteration + "\nSTOP TEST ERROR\nDIRECT WORK 2e9\n";
+}
 
 ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& options,
                                std::string& error)

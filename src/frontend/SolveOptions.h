@@ -22,15 +22,21 @@ struct SolveOptions {
     std::string moskPath;                // --mosk, else $MOSK
     std::vector<std::string> moskFlags;  // diagnostic switches for mosk, e.g. "-r"
     double timeoutSeconds = 0.0;
-    std::string dropTolerance;  // DROPTOLERANCE of the private .Plenar
-    std::size_t parallelRuns = 0;  // --jobs: runs of a sweep at once (0: one per core)
-    int progress = -1;             // --progress 1, --no-progress 0, else -1 (on a terminal)
-    std::string plotPath;          // --plot: the sweep's picture
+    std::string dropTolerance;            // DROPTOLERANCE of the private .Plenar
+    std::string method = "gauss-seidel";  // --method: the iteration of the private .Plenar
+    std::size_t parallelRuns = 0;         // --jobs: runs of a sweep at once (0: one per core)
+    int progress = -1;                    // --progress 1, --no-progress 0, else -1 (on a terminal)
+    std::string plotPath;                 // --plot: the sweep's picture
     PictureFormat plotFormat = PictureFormat::Svg;
     std::vector<std::string> plotMeasures;  // --plot-measures (empty: all)
     std::string graphPath;                  // --graph: the reachability graph's picture
     PictureFormat graphFormat = PictureFormat::Svg;
 };
+
+// The solver's lines of the private .Plenar, each ended by a line end: the
+// iteration, the stop test on the estimated relative error and the direct
+// solver's work budget.
+std::string SolverSettingLines(const SolveOptions& options);
 
 enum class ParseOutcome { Run, Help, Version, Error };
 

@@ -36,7 +36,16 @@ void SolverReport::Line(const std::string& line)
     if (Holds(line, "solving LGS ...")) {
         passes.emplace_back();
         directAccuracy.reset();
+        directEstimate.reset();
         return;
+    }
+    if (const std::size_t at = line.find("iteration: "); at != std::string::npos) {
+        const std::size_t end = line.find(", stopped on", at);
+        if (end != std::string::npos) Current().iteration = line.substr(at + 11, end - at - 11);
+    }
+    if (std::optional<double> estimate = NumberAfter(line, "estimated relative error:")) {
+        if (Current().direct && !Current().refined) directEstimate = estimate;
+        Current().errorEstimate = estimate;
     }
     if (Holds(line, "solution with sparse Gaussian-Elimination")) Current().direct = true;
     if (Holds(line, "iterative refinement of solution with sor")) Current().refined = true;
@@ -55,9 +64,18 @@ void SolverReport::Line(const std::string& line)
     // A refinement that made things worse is thrown away.
     if (Holds(line, "iterative refinement was not succesfull")) {
         Current().accuracy = directAccuracy;
+        Current().errorEstimate = directEstimate;
         Current().iterations.reset();
         Current().converged = true;
     }
+}
+
+std::string MethodUsed(const PassSolution& solution)
+{
+    const std::string iteration = solution.iteration.empty() ? "relaxation" : solution.iteration;
+    if (solution.direct)
+        return solution.refined ? "elimination refined by " + iteration : "elimination";
+    return solution.iterations || !solution.converged ? iteration : solution.iteration;
 }
 
 PassSolution SolverReport::Pass(std::size_t pass) const

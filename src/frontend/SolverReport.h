@@ -8,11 +8,13 @@
 #include <vector>
 
 struct PassSolution {
-    std::optional<double> accuracy;  // the largest residual reached, when reported
-    std::optional<int> iterations;   // of the relaxation, when it ran and converged
-    bool converged = true;           // false after "no convergence within ..."
-    bool direct = false;             // the sparse elimination ran
-    bool refined = false;            // ... and was refined by the relaxation
+    std::optional<double> accuracy;       // the largest residual reached, when reported
+    std::optional<double> errorEstimate;  // the estimated relative error of the probabilities
+    std::string iteration;                // the iterative method mosk named, if any
+    std::optional<int> iterations;        // of the relaxation, when it ran and converged
+    bool converged = true;                // false after "no convergence within ..."
+    bool direct = false;                  // the sparse elimination ran
+    bool refined = false;                 // ... and was refined by the relaxation
 };
 
 class SolverReport {
@@ -30,4 +32,9 @@ private:
 
     std::vector<PassSolution> passes;
     std::optional<double> directAccuracy;
+    std::optional<double> directEstimate;
 };
+
+// What solved a pass, in words: "elimination", "elimination refined by
+// GAUSS-SEIDEL", "GAUSS-SEIDEL", or "" when mosk did not say.
+std::string MethodUsed(const PassSolution& solution);

@@ -6,9 +6,10 @@
 #include "solution/DirectSolver.h"
 
 #include "foundation/RunState.h"
+#include "solution/EliminationForecast.h"
+#include "solution/IterativeSolution.h"
 #include "solution/NormalisationRow.h"
 #include "solution/Nspiv.h"
-#include "solution/Relaxation.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverMessages.h"
 #include "solution/SolverSettings.h"
@@ -73,12 +74,31 @@ bool allocate(Elimination& w, int n)
            obtain(w.p, 3 * (n + 1), true, "\t\t calloc: no mem for p\n\n");
 }
 
-void order_rows(Elimination& w, int n)
+// The fill-reducing order when there is one; otherwise rows of an irregular
+// profile go by length.
+void order_rows(Elimination& w, int n, const EliminationForecast& forecast)
 {
     for (int i = 1; i <= n; ++i) w.r[i] = w.c[i] = w.ic[i] = i;
-    if (lgs::structure == 0)
+    if (forecast.ordered)
+        std::copy(forecast.order.begin() + 1, forecast.order.end(), w.r + 1);
+    else if (lgs::structure == 0)
         std::stable_sort(w.r + 1, w.r + n + 1,
                          [](int first, int second) { return compare(&first, &second) < 0; });
+}
+
+// Whether the elimination the forecast describes fits the budgets: U within
+// the storage the elimination may take, the work within what an answer is
+// worth waiting for (beyond it the iteration is faster by far).
+bool within_budget(const EliminationForecast& forecast)
+{
+    if (!forecast.ordered) return true;
+    double entries = static_cast<double>(direct_storage_entries());
+    double work = lgs::iteration.direct_work > 0.0 ? lgs::iteration.direct_work : kDirectWorkBudget;
+    bool fits = forecast.u_entries <= entries && forecast.work <= work;
+    if (DEBUG)
+        std::printf("\t\t forecast of the elimination: %.0f entries of U, %.3g multiply-adds%s\n",
+                    forecast.u_entries, forecast.work, fits ? "" : " (beyond the budget)");
+    return fits;
 }
 
 // The storage codes raise the drop tolerance; every other failure is fatal.
@@ -141,15 +161,20 @@ void refine(int n, double direct_prec)
     if (!direct_nprob) fail_with_perror("\t\t SolveLGS\n\n");
     std::memcpy(direct_nprob, lgs::nprob, (n + 1) * sizeof(double));
     std::printf("\n \t\t iterative refinement of solution with sor ...\n");
-    int result =
-        sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon, lgs::nonnull);
-    if (result == -2)
+    double direct_estimate = lgs::error_estimate;
+    int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon,
+                         lgs::nonnull);
+    if (result == -2) {
         print_no_solution("refinement");
-    else if (result == -1)
+    } else if (result == -1) {
         print_no_convergence(lgs::max_iter, lgs::epsilon);
-    else if (DEBUG)
+        print_error_estimate();
+    } else if (DEBUG) {
         print_convergence(result, lgs::epsilon);
+        print_error_estimate();
+    }
     if (direct_prec < lgs::epsilon) {
+        lgs::error_estimate = direct_estimate;
         std::memcpy(lgs::nprob, direct_nprob, (n + 1) * sizeof(double));
         if (DEBUG) {
             print_stars();
@@ -175,18 +200,41 @@ int compare(const int* first, const int* second)
     return (lgs::ia[*first] - lgs::ia[*first - 1]) - (lgs::ia[*second] - lgs::ia[*second - 1]);
 }
 
+namespace {
+
+// The storage limit of U for one direct solution: the per-user file's
+// DIRECT MEMORY unless a limit is set already.
+class StorageBudget {
+public:
+    StorageBudget() : saved(direct_storage_limit)
+    {
+        double megabytes = lgs::iteration.direct_memory_mb;
+        if (saved == 0 && megabytes > 0.0)
+            direct_storage_limit = static_cast<std::size_t>(megabytes * 1048576.0);
+    }
+    ~StorageBudget() { direct_storage_limit = saved; }
+
+private:
+    std::size_t saved;
+};
+
+}  // namespace
+
 int derive_direct_solution()
 {
+    StorageBudget budget;
     int n = lgs::toptan;
     int k = get_nrnbr(n, lgs::ia);
     if (k <= 0) fail_on_stdout("\t\t ERROR: zero matrix dimension\n");
 
+    EliminationForecast forecast = forecast_elimination(n, lgs::ia, lgs::ja, k);
+    if (!within_budget(forecast)) return 1;
     KeptRow kept;
     if (!insert_normalisation_row(k, kept)) return 1;
     Elimination w;
     bool solved = allocate(w, n);
     if (solved) {
-        order_rows(w, n);
+        order_rows(w, n, forecast);
         if (DEBUG) std::printf("\t\t solution with sparse Gaussian-Elimination ...\n");
         solved = eliminate(w, n, k);
     }
@@ -196,7 +244,15 @@ int derive_direct_solution()
 
     double direct_prec = accuracy(n, lgs::a, lgs::ia, lgs::ja, lgs::nprob);
     if (DEBUG) std::printf("\t\t achieved accuracy:%g\n", direct_prec);
-    if (direct_prec <= lgs::epsilon) return 0;
+    if (!lgs::iteration.error_stop) {
+        if (direct_prec <= lgs::epsilon) return 0;
+    } else {
+        // Elimination leaves no rate to extrapolate with: its estimate is the
+        // relative change one more step would make.
+        lgs::error_estimate = relative_imbalance(n, lgs::a, lgs::ia, lgs::ja, lgs::nprob);
+        if (DEBUG) print_error_estimate();
+        if (lgs::error_estimate <= lgs::epsilon) return 0;
+    }
     refine(n, direct_prec);
     return 0;
 }

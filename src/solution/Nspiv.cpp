@@ -21,7 +21,9 @@ namespace {
 
 constexpr std::size_t kEntryBytes = sizeof(int) + sizeof(double);
 
-long storage_limit_entries()
+}  // namespace
+
+long direct_storage_entries()
 {
     std::size_t bytes = direct_storage_limit;
     if (bytes == 0) {
@@ -33,6 +35,8 @@ long storage_limit_entries()
     }
     return static_cast<long>(std::min<std::size_t>(bytes / kEntryBytes, INT_MAX - 2));
 }
+
+namespace {
 
 // Doubles the storage of U, at least to `needed`, within the limit.
 bool grow_u(int** ju, double** u, long& capacity, long needed, long limit)
@@ -73,7 +77,7 @@ void dnspiv1_mod(int n, const int* ia, const int* ja, const double* a, int k, lo
     int* unpivoted = p + 2 * (n + 1);  // columns competing for the pivot
     std::fill(stamp, stamp + n + 1, 0);
     std::greater<int> earlier_first;
-    long limit = storage_limit_entries();
+    long limit = direct_storage_entries();
     long capacity = std::min(storage, limit);
     long used = 0;
     *num_drop = 0;

@@ -10,6 +10,9 @@
 // physical memory.
 extern std::size_t direct_storage_limit;
 
+// The off-diagonal entries of U that fit the limit.
+long direct_storage_entries();
+
 // Rows are processed in the order r[1..n]; c/ic (1..n) are the column order
 // and its inverse, updated by the pivoting; x receives the solution (1..n);
 // y (1..n) and iu (1..n+1) are work arrays, p one of 3 (n + 1) ints. *ju and

@@ -141,6 +141,13 @@ void print_prepared_matrices(int n, const ScaledMatrix& s, const int* ia, const 
 
 }  // namespace
 
+double adapted_relaxation_factor(double previous, double reached, double omega)
+{
+    if (reached < previous) return 0.8;
+    if (reached == 0.0) fail_on_stdout("\t\t SolveLGS : division by zero in function sor()");
+    return std::fabs(previous / reached - 0.24 * omega);
+}
+
 bool scal(int n, const int* ia, const int* ja, const double* a, ScaledMatrix& s)
 {
     const char* failure = "sor - for Matrix description";
@@ -253,13 +260,7 @@ int sor(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps,
             result = k;
             break;
         }
-        if (reached < previous) {
-            omega = 0.8;
-        } else {
-            if (reached == 0.0)
-                fail_on_stdout("\t\t SolveLGS : division by zero in function sor()");
-            omega = std::fabs(previous / reached - 0.24 * omega);
-        }
+        omega = adapted_relaxation_factor(previous, reached, omega);
         ax += (ay - ax) * omega;
         reached = worse(relax(n, s, omega, x, sx, y, sy), std::fabs(ax));
         if (reached < required) {

@@ -22,6 +22,10 @@ bool scal(int n, const int* ia, const int* ja, const double* a, ScaledMatrix& s)
 void insert_ones(int n, ScaledMatrix& s);
 void release(ScaledMatrix& s);
 
+// The damping of the next step: 0.8 while the measure of progress falls
+// (reached < previous), otherwise |previous / reached - 0.24 omega|.
+double adapted_relaxation_factor(double previous, double reached, double omega);
+
 // Matrices with at least this many off-diagonal entries are swept by two
 // threads (tests lower it to cover that path on small chains).
 extern int relaxation_split_entries;

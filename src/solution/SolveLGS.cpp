@@ -5,7 +5,8 @@
 #include "foundation/RunState.h"
 #include "solution/ChainMatrixReader.h"
 #include "solution/DirectSolver.h"
-#include "solution/Relaxation.h"
+#include "solution/IterationSettings.h"
+#include "solution/IterativeSolution.h"
 #include "solution/Renormal.h"
 #include "solution/RowPointerForm.h"
 #include "solution/SolveLGSState.h"
@@ -68,16 +69,19 @@ void solve_iteratively(int n)
     }
     for (int i = 1; i <= n; ++i) lgs::nprob[i] = 1.0 / n;
     std::printf("\t\t solution with sor ...\n");
-    int result =
-        sor(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon, lgs::nonnull);
+    int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon,
+                         lgs::nonnull);
     if (result == -2) {
         print_no_solution("solution");
         solver_exit();
     }
-    if (result == -1)
+    if (result == -1) {
         print_no_convergence(lgs::max_iter, lgs::epsilon);
-    else if (DEBUG)
+        print_error_estimate();
+    } else if (DEBUG) {
         print_convergence(result, lgs::epsilon);
+        print_error_estimate();
+    }
 }
 
 }  // namespace
@@ -109,6 +113,8 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     lgs::model = model;
     lgs::max_iter = maxiter;
     lgs::epsilon = epsilon;
+    lgs::iteration = read_iteration_settings();
+    lgs::error_estimate = -1.0;
     reset_arrays();
 
     lgs::drop_tolerance = lgs::method == 1 ? get_drop_tolerance(epsilon) : 0.0;

@@ -23,4 +23,7 @@ double* nprob = nullptr;
 double* mprob = nullptr;
 double abs_min = 0.0;
 
+IterationSettings iteration;
+double error_estimate = -1.0;
+
 }  // namespace lgs

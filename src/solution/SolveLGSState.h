@@ -3,6 +3,8 @@
 // positions (slot 0 of `a` and `ja` is unused) and the vectors `nprob`/`mprob`.
 #pragma once
 
+#include "solution/IterationSettings.h"
+
 namespace lgs {
 
 extern int method;             // 0 iterative, 1 automatic (direct first)
@@ -27,5 +29,8 @@ extern int structure;   // 1 when the rows nearly follow an ordered profile
 extern double* nprob;   // the solution of the embedded chain, 1..n
 extern double* mprob;   // its time-weighted, unnormalised form, 1..n
 extern double abs_min;  // smallest magnitude of a probability read
+
+extern IterationSettings iteration;  // the per-user file's choice of method and stop test
+extern double error_estimate;        // estimated relative error of nprob; < 0 when not estimated
 
 }  // namespace lgs

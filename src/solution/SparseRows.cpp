@@ -22,6 +22,22 @@ double accuracy(int n, const double* a, const int* ia, const int* ja, const doub
     return largest;
 }
 
+double relative_imbalance(int n, const double* a, const int* ia, const int* ja, const double* x)
+{
+    double largest = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        double sum = 0.0, diagonal = 0.0;
+        for (int e = ia[i - 1]; e < ia[i]; ++e) {
+            sum += a[e] * x[ja[e]];
+            if (ja[e] == i) diagonal += a[e];
+        }
+        if (sum == 0.0) continue;
+        double imbalance = std::fabs(sum) / std::fabs(diagonal * x[i]);
+        if (!(imbalance <= largest)) largest = imbalance;
+    }
+    return largest;
+}
+
 void print_rows(int first, int last, const double* a, const int* ia, const int* ja)
 {
     for (int i = first; i <= last; ++i) {

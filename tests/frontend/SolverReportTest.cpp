@@ -60,4 +60,37 @@ TEST(SolverReport, IterationWithoutConvergence)
     EXPECT_FALSE(report.Pass(0).direct);
 }
 
+TEST(SolverReport, ErrorEstimatesFollowTheSolutionKept)
+{
+    // Under "STOP TEST ERROR": the direct solution's estimate, replaced by
+    // the refinement's unless the refinement is thrown away.
+    const SolverReport report = Read(
+        "\t solving LGS ...\n"
+        "\t\t solution with sparse Gaussian-Elimination ...\n"
+        "\t\t achieved accuracy:1e-06\n"
+        "\t\t estimated relative error: 4e-05\n"
+        "\n \t\t iterative refinement of solution with sor ...\n"
+        "\t\t iteration: SOR 1.2 BACKWARD, stopped on the estimated relative error\n"
+        "\t\t convergence in 42 iterations with accuracy 2e-11.\n"
+        "\t\t estimated relative error: 3e-10\n"
+        "\t solving LGS ...\n"
+        "\t\t solution with sparse Gaussian-Elimination ...\n"
+        "\t\t achieved accuracy:1e-06\n"
+        "\t\t estimated relative error: 4e-05\n"
+        "\n \t\t iterative refinement of solution with sor ...\n"
+        "\t\t no convergence within 10 iterations\n"
+        "\t\t achieved accuracy: 0.5\n"
+        "\t\t estimated relative error: inf\n"
+        "\t\t iterative refinement was not succesfull\n"
+        "\t solving LGS ...\n\t\t solution with sor ...\n"
+        "\t\t convergence in 7 iterations with accuracy 2e-11.\n");
+    EXPECT_EQ(*report.Pass(0).errorEstimate, 3e-10);
+    EXPECT_EQ(report.Pass(0).iteration, "SOR 1.2 BACKWARD");
+    EXPECT_EQ(MethodUsed(report.Pass(0)), "elimination refined by SOR 1.2 BACKWARD");
+    EXPECT_EQ(*report.Pass(1).errorEstimate, 4e-05);
+    EXPECT_EQ(MethodUsed(report.Pass(1)), "elimination refined by relaxation");
+    EXPECT_FALSE(report.Pass(2).errorEstimate);
+    EXPECT_EQ(MethodUsed(report.Pass(2)), "relaxation");
+}
+
 }  // namespace

@@ -114,7 +114,10 @@ def main():
             log("end")
             return
         print("\t solving LGS ...")
+        print("\t\t solution with sor ...")
+        print("\t\t iteration: GAUSS-SEIDEL, stopped on the estimated relative error")
         print("\t\t convergence in %d iterations with accuracy %g." % (10 + n, 1e-12 * (n + 1)))
+        print("\t\t estimated relative error: %g" % (3e-11 * (n + 1)))
         with open(os.path.join(directory, "%s.BSresults%d" % (pure, n)), "w") as results:
             for name, text in measures:
                 results.write("\\%s %s\n" % (name, text))

@@ -103,7 +103,8 @@ class EndToEnd(ScratchTest):
         sweep = json.loads(self.solved("--format", "json", "--set", "Srv/Serve=0.25,0.4,0.5",
                                        table).stdout)
         self.assertEqual(len(sweep["passes"]), 3)
-        rows = self.solved("--set", "Srv/Serve=0.25,0.4,0.5", table).stdout.splitlines()
+        rows = self.solved("--set", "Srv/Serve=0.25,0.4,0.5", table).stdout.split("\n\n")[0]
+        rows = rows.splitlines()
         self.assertEqual(len(rows), 4)
         for pass_, mean in zip(sweep["passes"], ("0.25", "0.4", "0.5")):
             separate = self.variant("service%s.table" % mean, "\\service = 0.4",

@@ -66,7 +66,10 @@ class OutputFormats(FrontEndTest):
         self.assertEqual(run.out, "measure    value\n"
                                   "p0         0.3333333333333333\n"
                                   "tiny       1e-05\n"
-                                  "undefined  nan\n")
+                                  "undefined  nan\n"
+                                  "\n"
+                                  "estimated relative error 3e-11, largest residual 1e-12 "
+                                  "(GAUSS-SEIDEL)\n")
         run = self.solve("--format", "csv", table)
         self.assertEqual(run.out, "measure,value\np0,0.3333333333333333\ntiny,1e-05\nundefined,nan\n")
         run = self.solve("--format=json", table)
@@ -77,7 +80,10 @@ class OutputFormats(FrontEndTest):
         self.assertEqual(data["tangible_markings"], 7)
         self.assertEqual(data["solver_mode"], "automatic")
         self.assertEqual(data["accuracy"], 1e-12)
+        self.assertEqual(data["error_estimate"], 3e-11)
         self.assertEqual(len(data["passes"]), 1)
+        self.assertEqual(data["passes"][0]["method"], "GAUSS-SEIDEL")
+        self.assertEqual(data["passes"][0]["error_estimate"], 3e-11)
         self.assertEqual(data["passes"][0]["iterations"], 10)
         self.assertTrue(data["passes"][0]["converged"])
         self.assertGreater(data["seconds"], 0)
@@ -89,8 +95,11 @@ class Sweeps(FrontEndTest):
         table = self.model("echo-delays")
         run = self.solve("--set", "Server/Serve=0.25,0.5,1e1", table)
         self.assertEqual(run.status, 0, run.err)
-        rows = run.out.splitlines()
+        rows, footer = run.out.split("\n\n")
+        rows = rows.splitlines()
         self.assertEqual(len(rows), 4, run.out)
+        # The worst over the passes.
+        self.assertEqual(footer, "estimated relative error 9e-11, largest residual 3e-12\n")
         self.assertEqual(rows[0].split(), ["Server/Serve", "delays"])
         self.assertEqual(rows[1].split(), ["0.25", "1_Server_1_Serve_0_0.25_*#END#*"])
         self.assertEqual(rows[3].split(), ["1e1", "1_Server_1_Serve_0_10_*#END#*"])
@@ -141,7 +150,7 @@ class DefinitionSweeps(FrontEndTest):
         table = self.model("measure-def x", "sleep-def x", "log " + log)
         run = self.solve("--jobs", "2", "--set", "x=0.8,0.2,0.4", table)
         self.assertEqual(run.status, 0, run.err)
-        self.assertEqual([row.split() for row in run.out.splitlines()],
+        self.assertEqual([row.split() for row in run.out.split("\n\n")[0].splitlines()],
                          [["x", "x"], ["0.8", "0.8"], ["0.2", "0.2"], ["0.4", "0.4"]])
         events = [line.split()[0] for line in read(log).splitlines()]
         self.assertEqual(events[:2], ["start", "start"], events)
@@ -269,9 +278,23 @@ class RunEnvironment(FrontEndTest):
         self.assertIn("fake-mosk: MODELDIR=" + model, run.err)
         plenar = read(os.path.join(kept, "home", ".Plenar"))
         self.assertIn("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % os.uname().nodename, plenar)
+        # mosk-solve's own solver defaults: Gauss-Seidel stopped on its error
+        # estimate, elimination only where it takes about a second.
+        self.assertIn("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\nDIRECT WORK 2e9\n", plenar)
         self.assertTrue(os.path.isdir(os.path.join(kept, "plenar", "Pendra", "scripts")))
         self.assertTrue(os.path.isfile(os.path.join(model, "my_model.table")))
         self.assertFalse(os.path.exists(os.path.join(model, "my_model.BSdelays0")))
+
+    def test_the_method_chosen_goes_into_the_private_plenar_file(self):
+        for method, line in (("sor:1.5", "ITERATION SOR 1.5\n"), ("bicgstab", "ITERATION BICGSTAB\n"),
+                             ("gauss-seidel-backward", "ITERATION GAUSS-SEIDEL BACKWARD\n")):
+            run = self.solve("--keep", "--method", method, self.model())
+            self.assertEqual(run.status, 0, run.err)
+            kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+            self.assertIn(line, read(os.path.join(kept, "home", ".Plenar")))
+            shutil.rmtree(kept)
+        for bad in ("sor:2", "sor:0", "sor", "gauss"):
+            self.assertEqual(self.solve("--method", bad, self.model()).status, 2, bad)
 
     def test_the_users_installation_is_used_when_plenarhome_is_set(self):
         run = self.solve("--verbose", self.model(), env=self.env(PLENARHOME="/opt/plenar"))
@@ -283,7 +306,7 @@ class RunEnvironment(FrontEndTest):
         table = self.model("print parsing transition table ...", "pause 1.5", "measure p 0.5")
         run = self.solve("--progress", "--keep", table)
         self.assertEqual(run.status, 0, run.err)
-        self.assertEqual(run.out, "measure  value\np        0.5\n")
+        self.assertEqual(run.out.split("\n\n")[0], "measure  value\np        0.5")
         self.assertRegex(run.err, r"(?m)^mosk-solve: reading the description \[\d+ s\]$")
         kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
         self.assertIn("\nSOLVER PROGRESS 0.5\n", read(os.path.join(kept, "home", ".Plenar")))

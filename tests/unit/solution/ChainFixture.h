@@ -19,6 +19,16 @@ struct ChainRow {
     std::vector<std::pair<double, std::uint32_t>> entries;  // (value, column)
 };
 
+// Reproducible pseudo-random numbers for irregular test chains.
+struct TestRandom {
+    std::uint32_t seed;
+    std::uint32_t Next(std::uint32_t range)
+    {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    }
+};
+
 class ChainFixture : public ScratchHome {
 public:
     void SetUp() override

@@ -105,9 +105,9 @@ TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
 {
     // P - I entries (value, target, source) in reading order; source 3 names
     // target 1 twice, apart, and source 1 target 3 twice in a row.
-    std::vector<std::tuple<double, int, int>> entries = {
-        {-1, 1, 1}, {2, 3, 1}, {0.5, 3, 1}, {3, 2, 1}, {4, 1, 2}, {-1, 2, 2},
-        {5, 1, 3},  {5, 3, 3}, {1, 1, 3}};
+    std::vector<std::tuple<double, int, int>> entries = {{-1, 1, 1}, {2, 3, 1}, {0.5, 3, 1},
+                                                         {3, 2, 1},  {4, 1, 2}, {-1, 2, 2},
+                                                         {5, 1, 3},  {5, 3, 3}, {1, 1, 3}};
     lgs::toptan = 3;
     lgs::nonnull = static_cast<int>(entries.size());
     auto* a = static_cast<double*>(std::malloc((entries.size() + 1) * sizeof(double)));

@@ -1,0 +1,35 @@
+// The smoothed rate is the geometric mean of the step-to-step ratios over the
+// window: (c_k / c_{k-m})^(1/m), which a single noisy step cannot pull far.
+#include "solution/ErrorEstimate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+double ErrorEstimate::Record(double change)
+{
+    const double infinite = std::numeric_limits<double>::infinity();
+    ++steps;
+    history[steps % (kWindow + 1)] = change;
+    if (std::isnan(change) || change == infinite) {
+        estimate = infinite;
+        return estimate;
+    }
+    if (change == 0.0) {
+        estimate = 0.0;  // a fixed point of the iteration
+        return estimate;
+    }
+    if (change <= kNoise) {
+        estimate = rate < 1.0 ? change / (1.0 - rate) : infinite;
+        return estimate;
+    }
+    int span = std::min(steps - 1, kWindow);
+    if (span == 0) {
+        estimate = infinite;
+        return estimate;
+    }
+    double earlier = history[(steps - span) % (kWindow + 1)];
+    rate = earlier > 0.0 ? std::pow(change / earlier, 1.0 / span) : 1.0;
+    estimate = (steps >= kFirstTrusted && rate < 1.0) ? change / (1.0 - rate) : infinite;
+    return estimate;
+}

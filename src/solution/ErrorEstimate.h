@@ -1,0 +1,34 @@
+// An estimate of the relative error of an iterate that bounds the error of
+// the probabilities rather than a residual that shrinks with their size: the
+// largest relative change the last step made to any probability, divided by
+// one minus the rate at which these changes shrink. For an iteration that
+// converges linearly with rate rho the remaining error is the sum of all
+// later changes, change * rho / (1 - rho); the rate is smoothed over the last
+// fifty steps because single steps of a damped or Krylov iteration jump.
+#pragma once
+
+#include <array>
+
+class ErrorEstimate {
+public:
+    // Changes below this are rounding noise: they neither tell a rate nor
+    // shrink further, and the estimate keeps the last rate seen above it.
+    static constexpr double kNoise = 1e-14;
+    // Steps before which a rate is not trusted (unless the change is noise).
+    static constexpr int kFirstTrusted = 10;
+    static constexpr int kWindow = 50;
+
+    // Records the largest relative change of the step just made and returns
+    // the error estimate (infinity while no rate below 1 is known).
+    double Record(double change);
+
+    double Estimate() const { return estimate; }
+    double Rate() const { return rate; }
+    int Steps() const { return steps; }
+
+private:
+    std::array<double, kWindow + 1> history{};  // the last changes, a ring
+    int steps = 0;
+    double rate = 0.0;
+    double estimate = 0.0;
+};

@@ -1,0 +1,131 @@
+// One driver for the stationary methods: each step updates x in place and
+// reports, through the ratios old / new of every component, the largest
+// relative change between consecutive normalised iterates; the error
+// estimate and the stop test are the driver's.
+#include "solution/StationaryIteration.h"
+
+#include "solution/ErrorEstimate.h"
+#include "solution/IterationProgress.h"
+#include "solution/PairwiseSum.h"
+#include "solution/SolverMessages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// The extremes of old_i / new_i over a step; the relative change of the
+// normalised iterate follows once the new sum is known.
+struct ChangeRatios {
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
+    bool lost = false;  // a component became zero or not a number
+
+    void Note(double before, double after)
+    {
+        if (after == 0.0 || std::isnan(after)) {
+            lost = lost || before != 0.0 || std::isnan(after);
+            return;
+        }
+        double ratio = before / after;
+        lowest = std::min(lowest, ratio);
+        highest = std::max(highest, ratio);
+    }
+
+    // With the new iterate scaled by `scale`, component i changed by
+    // |1 - ratio_i / scale| relative to its new value.
+    double Change(double scale) const
+    {
+        if (lost || !std::isfinite(scale)) return std::numeric_limits<double>::infinity();
+        if (lowest > highest) return 0.0;
+        return std::max(std::fabs(1.0 - lowest / scale), std::fabs(1.0 - highest / scale));
+    }
+};
+
+double minus_row_product(int i, const ScaledMatrix& s, const double* x)
+{
+    double sum = 0.0;
+    for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) sum += s.a[e] * x[s.ja[e]];
+    return -sum;
+}
+
+// One Gauss-Seidel/SOR step over the rows in the chosen direction.
+void gauss_seidel_step(int n, const ScaledMatrix& s, double omega, bool backward, double* x,
+                       ChangeRatios& ratios)
+{
+    for (int k = 1; k <= n; ++k) {
+        int i = backward ? n + 1 - k : k;
+        double updated = x[i] + omega * (minus_row_product(i, s, x) - x[i]);
+        ratios.Note(x[i], updated);
+        x[i] = updated;
+    }
+}
+
+// One damped Jacobi step x += omega (y - x) with y = -S x.
+void jacobi_step(int n, const ScaledMatrix& s, double omega, double* x, std::vector<double>& y,
+                 ChangeRatios& ratios)
+{
+    for (int i = 1; i <= n; ++i) y[i] = minus_row_product(i, s, x);
+    for (int i = 1; i <= n; ++i) {
+        double updated = x[i] + omega * (y[i] - x[i]);
+        ratios.Note(x[i], updated);
+        x[i] = updated;
+    }
+}
+
+// Scales x to sum 1; returns the factor.
+double normalise(int n, double* x)
+{
+    double scale = 1.0 / pairwise_sum(x + 1, n);
+    for (int i = 1; i <= n; ++i) x[i] *= scale;
+    return scale;
+}
+
+}  // namespace
+
+double scaled_residual(int n, const ScaledMatrix& s, const double* x)
+{
+    double largest = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        double residual = std::fabs(s.d[i] * (x[i] - minus_row_product(i, s, x)));
+        if (residual > largest || std::isnan(residual)) largest = residual;
+        if (std::isnan(largest)) break;
+    }
+    return largest;
+}
+
+IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& s,
+                                   double* x, int maxiter, double required)
+{
+    bool jacobi = settings.method == IterationMethod::kJacobi;
+    std::vector<double> y(jacobi ? n + 1 : 0);
+    ErrorEstimate estimate;
+    IterationResult result;
+    normalise(n, x);
+    double omega = jacobi ? 1.0 : settings.omega;
+    double previous = std::numeric_limits<double>::infinity();
+    IterationProgress progress;
+    for (int k = 1; k <= maxiter; ++k) {
+        ChangeRatios ratios;
+        if (jacobi)
+            jacobi_step(n, s, omega, x, y, ratios);
+        else
+            gauss_seidel_step(n, s, omega, settings.backward, x, ratios);
+        double change = ratios.Change(normalise(n, x));
+        result.iterations = k;
+        result.estimate = estimate.Record(change);
+        double reached = settings.error_stop ? result.estimate : scaled_residual(n, s, x);
+        if (reached < required) {
+            result.converged = true;
+            break;
+        }
+        if (jacobi) omega = adapted_relaxation_factor(previous, change, omega);
+        previous = change;
+        progress.Iteration(k, reached);
+    }
+    result.residual = scaled_residual(n, s, x);
+    return result;
+}

@@ -1,0 +1,24 @@
+// Stationary iterations on the scaled balance equations x_i = -(S x)_i, all
+// rows kept, the normalisation imposed by scaling the iterate to sum 1 after
+// every step: damped Jacobi with the adaptive factor, and Gauss-Seidel/SOR
+// forwards or backwards.
+#pragma once
+
+#include "solution/IterationSettings.h"
+#include "solution/Relaxation.h"
+
+struct IterationResult {
+    int iterations = 0;
+    bool converged = false;
+    double residual = 0.0;  // the largest absolute residual of A x at the end
+    double estimate = 0.0;  // the estimated relative error at the end
+};
+
+// Iterates x (1..n, positive start values, any scale) on s, which holds all n
+// scaled rows, until the stop test of `settings` falls below `required` or
+// `maxiter` steps are made. x ends normalised.
+IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& s,
+                                   double* x, int maxiter, double required);
+
+// The largest absolute residual |d_i (x_i + (S x)_i)| over the rows of s.
+double scaled_residual(int n, const ScaledMatrix& s, const double* x);
