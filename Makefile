@@ -73,11 +73,14 @@ fuzz: deps
 # optimised in its own directory. Kanban and FMS sizes up to BENCH_MAX (5 to
 # 7 take minutes and gigabytes), from 5 on also the 30,000-place ring and the
 # 65,535-token infinite-server station; BENCH_RUNS runs per size, medians reported;
-# BENCH_SOLVER i (relaxation) or a (elimination first, slow on large chains).
+# BENCH_SOLVER s (what mosk-solve runs by default), i (mosk's relaxation) or a
+# (mosk's elimination first). Each row shows the estimated and the real error
+# against bench/references; `make bench BENCH_FLAGS=--make-references` adds
+# missing references.
 BENCH_BUILD  ?= build-bench
 BENCH_MAX    ?= 4
 BENCH_RUNS   ?= 1
-BENCH_SOLVER ?= i
+BENCH_SOLVER ?= s
 BENCH_FLAGS  ?=
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DMOSK_BENCH=ON

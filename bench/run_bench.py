@@ -14,6 +14,15 @@ from /proc as each line arrives), the peak resident memory and total CPU time
 from the child's resource usage, the edges from the embedded chain's files.
 Exits non-zero when a tangible marking count differs from the known one
 (with --strict also when a run ends with a non-zero status).
+
+--solver s (the default) runs mosk as mosk-solve does by default: the
+automatic mode with the .Plenar lines of SOLVER_LINES and epsilon 1e-10;
+i and a are mosk's own relaxation and elimination-first modes. Every run's
+measures are compared with the reference of its model and size in
+bench/references (real err: the largest relative error of any measure)
+beside the error the solver estimated (est err). --make-references writes
+the missing references: Gauss-Seidel stopped at an estimated error of 1e-13,
+accepted only when BiCGSTAB to the same estimate agrees to 1e-12.
 """
 import argparse
 import os
@@ -32,6 +41,11 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from models import MODELS  # noqa: E402
 
 WORKERS = ("kiln_da", "ekiln")
+REFERENCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "references")
+# The solver lines mosk-solve writes into the .Plenar it gives mosk.
+SOLVER_LINES = "ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\nDIRECT WORK 2e9\n"
+REFERENCE_RUNS = ("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n",
+                  "ITERATION BICGSTAB\nSTOP TEST ERROR\n")
 PHASES = (  # (phase, line that starts it)
     ("parse", "parsing transition table ..."),
     ("generate", "checking classes finished !"),
@@ -44,13 +58,13 @@ PHASES = (  # (phase, line that starts it)
 PLENAR_LINES = []
 
 
-def make_environment(work, mosk):
+def make_environment(work, mosk, plenar_lines=""):
     home, plenar, models = (os.path.join(work, d) for d in ("home", "plenar", "models"))
     bindir = os.path.join(plenar, "Pendra", "bin")
     for d in (home, bindir, os.path.join(plenar, "Pendra", "scripts"), models):
         os.makedirs(d)
     with open(os.path.join(home, ".Plenar"), "w") as f:
-        f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % socket.gethostname())
+        f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n%s" % (socket.gethostname(), plenar_lines))
         f.write("".join(line + "\n" for line in PLENAR_LINES))
     workers = os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
     for name in WORKERS:
@@ -141,7 +155,8 @@ def tangible_from_aux(models, name):
 
 
 def parse_output(lines):
-    fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None, "fill": None}
+    fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None, "fill": None,
+           "estimate": None}
     marks = {}
     for t, line in lines:
         for phase, text in PHASES:
@@ -166,17 +181,44 @@ def parse_output(lines):
         m = re.search(r"number of off-diagonal elements of U: (\d+)", line)
         if m:
             fig["fill"] = int(m.group(1))
+        m = re.search(r"estimated relative error: (\S+)", line)
+        if m:
+            fig["estimate"] = float(m.group(1))
+        m = re.search(r"iteration: ([A-Z0-9. -]+), stopped", line)
+        if m:
+            fig["method"] = m.group(1).lower()
         m = re.search(r"achieved accuracy: ?(\S+)", line)
         if m:
             fig["accuracy"] = float(m.group(1))
     return fig, marks
 
 
-def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep):
+def read_measures(path):
+    """The measures of a results file (or a reference) as {name: value}."""
+    if not os.path.exists(path):
+        return None
+    measures = {}
+    with open(path) as f:
+        for line in f:
+            words = line.split()
+            if len(words) == 2:
+                measures[words[0]] = float(words[1])
+    return measures
+
+
+def largest_relative_error(got, want):
+    if not got or not want or set(got) != set(want):
+        return None
+    return max(abs(got[k] - want[k]) / abs(want[k]) if want[k] else abs(got[k]) for k in want)
+
+
+def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=None):
     generator = MODELS[model][0]
     work = tempfile.mkdtemp(prefix="mosk-bench.")
+    if plenar_lines is None:
+        plenar_lines = SOLVER_LINES if solve_mode == "s" else ""
     try:
-        env, models = make_environment(work, mosk)
+        env, models = make_environment(work, mosk, plenar_lines)
         name = "%s%d" % (model, size)
         with open(os.path.join(models, name + ".table"), "w") as f:
             f.write(generator(size))
@@ -207,6 +249,7 @@ def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep):
             "edges": chain_edges(models, name),
             "tangible": aux if aux is not None else fig["markings"],
             "results": os.path.exists(os.path.join(models, name + ".BSresults0")),
+            "measures": read_measures(os.path.join(models, name + ".BSresults0")),
             "tail": [line for _, line in lines[-15:]],
         })
         if keep:
@@ -225,6 +268,44 @@ def fmt(value, pattern, none="-"):
     return none if value is None else format(value, pattern)
 
 
+def reference_path(model, size):
+    return os.path.join(REFERENCES, "%s%d" % (model, size))
+
+
+def solver_name(fig):
+    """What solved: direct, direct+<iteration>, or the iteration."""
+    method = fig.get("method", "sor")
+    if fig["mode"] == "direct":
+        return "direct"
+    if fig["mode"] == "direct+sor":
+        return "direct+" + method
+    return fig["mode"].replace("sor", method)
+
+
+def make_references(mosk, chosen, maxiter):
+    """Writes the missing references; 1 when two methods disagree."""
+    failures = 0
+    os.makedirs(REFERENCES, exist_ok=True)
+    for name, sizes in chosen.items():
+        for size in sizes:
+            path = reference_path(name, size)
+            if os.path.exists(path):
+                continue
+            results = [run_one(mosk, name, size, "1e-13", maxiter, "i", None, lines)["measures"]
+                       for lines in REFERENCE_RUNS]
+            difference = largest_relative_error(results[0], results[1])
+            print("%s %d: the two methods differ by %s" % (name, size, difference))
+            if difference is None or difference > 1e-12:
+                failures += 1
+                continue
+            with open(path, "w") as f:
+                f.write("# %s N=%d: Gauss-Seidel to an estimated relative error of 1e-13,\n"
+                        "# BiCGSTAB agreeing to %.1e\n" % (name, size, difference))
+                for measure, value in results[0].items():
+                    f.write("%s %.17g\n" % (measure, value))
+    return 1 if failures else 0
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--mosk", required=True)
@@ -233,9 +314,11 @@ def main():
     ap.add_argument("--runs", type=int, default=1)
     ap.add_argument("--models", default=",".join(MODELS))
     ap.add_argument("--sizes", action="append", default=[], help="name=1,2,3")
-    ap.add_argument("--epsilon", default="1e-8")
+    ap.add_argument("--epsilon", help="default 1e-10 with --solver s, else 1e-8")
     ap.add_argument("--maxiter", default="100000")
-    ap.add_argument("--solver", choices=("a", "i"), default="i")
+    ap.add_argument("--solver", choices=("s", "a", "i"), default="s")
+    ap.add_argument("--make-references", action="store_true",
+                    help="compute the missing references of the chosen sizes and stop")
     ap.add_argument("--keep", help="copy each run's directory here")
     ap.add_argument("--strict", action="store_true",
                     help="a run that ends with a non-zero status fails the benchmark too")
@@ -243,6 +326,8 @@ def main():
                     help="a further line of .Plenar, e.g. 'UNBOUNDED PLACES WARN'")
     args = ap.parse_args()
     PLENAR_LINES.extend(args.plenar)
+    if args.epsilon is None:
+        args.epsilon = "1e-10" if args.solver == "s" else "1e-8"
     mosk = os.path.abspath(args.mosk)
     chosen = {}
     for name in args.models.split(","):
@@ -252,9 +337,12 @@ def main():
         name, sizes = setting.split("=")
         chosen[name] = [int(s) for s in sizes.split(",")]
 
+    if args.make_references:
+        return make_references(mosk, chosen, args.maxiter)
     head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "peak MB",
-            "B/mark", "solver", "iter", "solve s", "accuracy", "total s", "CPU s", "check")
-    widths = (8, 4, 10, 10, 7, 7, 9, 8, 7, 12, 6, 8, 9, 8, 7, 6)
+            "B/mark", "solver", "iter", "solve s", "accuracy", "est err", "real err", "total s",
+            "CPU s", "check")
+    widths = (8, 4, 10, 10, 7, 7, 9, 8, 7, 14, 6, 8, 9, 8, 8, 8, 7, 6)
     row_format = " ".join("%%%ds" % w if i > 1 else "%%-%ds" % w for i, w in enumerate(widths))
     print("mosk benchmark, %d run(s) each, medians; epsilon %s, solver -%s" %
           (args.runs, args.epsilon, args.solver))
@@ -282,8 +370,11 @@ def main():
                 fmt(gen_cpu, ".2f"), fmt(tangible / gen_cpu if gen_cpu and tangible else None, ".0f"),
                 fmt(peak / 1024 if peak else None, ".0f"),
                 fmt(peak * 1024 / tangible if peak and tangible else None, ".0f"),
-                last["mode"], fmt(last["iterations"], "d"), fmt(solve, ".2f"),
-                fmt(last["accuracy"], ".1e"), fmt(median([r["wall"] for r in runs]), ".2f"),
+                solver_name(last), fmt(last["iterations"], "d"), fmt(solve, ".2f"),
+                fmt(last["accuracy"], ".1e"), fmt(last["estimate"], ".1e"),
+                fmt(largest_relative_error(last["measures"], read_measures(reference_path(name, size))),
+                    ".1e"),
+                fmt(median([r["wall"] for r in runs]), ".2f"),
                 fmt(median([r["cpu"] for r in runs]), ".2f"),
                 "ok" if ok else ("WRONG" if not counted else "FAIL%d" % last["status"])))
             sys.stdout.flush()
