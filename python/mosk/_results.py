@@ -17,14 +17,18 @@ def _number(value):
 
 class Result:
     """The results of one model: its measures (result["p0"] or
-    result.measures), the solver's accuracy and mode, the number of tangible
-    markings, the time in seconds, and everything mosk-solve reported
-    (result.report, the JSON object)."""
+    result.measures), the solver's largest residual (accuracy), its
+    estimated relative error of the solution (error_estimate), method and
+    mode, the number of tangible markings, the time in seconds, and
+    everything mosk-solve reported (result.report, the JSON object)."""
 
     def __init__(self, report):
         self.report = report
         self.measures = {name: _number(value) for name, value in report["measures"].items()}
         self.accuracy = report.get("accuracy")
+        self.error_estimate = report.get("error_estimate")
+        passes = report.get("passes") or [{}]
+        self.method = passes[0].get("method")
         self.tangible_markings = report.get("tangible_markings")
         self.seconds = report.get("seconds")
         self.solver_mode = report.get("solver_mode")
@@ -44,8 +48,9 @@ class Result:
 
     def __repr__(self):
         width = max([len(name) for name in self.measures] + [7])
-        lines = ["%s: %s tangible markings, accuracy %s, %.3g s" % (
-            self.model, self.tangible_markings, self.accuracy, self.seconds or 0.0)]
+        lines = ["%s: %s tangible markings, estimated error %s, residual %s, %.3g s" % (
+            self.model, self.tangible_markings, self.error_estimate, self.accuracy,
+            self.seconds or 0.0)]
         lines += ["  %-*s  %r" % (width, name, value) for name, value in self.measures.items()]
         return "\n".join(lines)
 

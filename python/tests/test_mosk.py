@@ -45,6 +45,7 @@ def test_solve_returns_measures_accuracy_markings_and_time():
         assert result["p%d" % k] == pytest.approx(mm1k_probability(k), abs=1e-12)
     assert result.tangible_markings == 6
     assert 0 <= result.accuracy < 1e-10
+    assert 0 <= result.error_estimate < 1e-9 and result.method
     assert result.seconds > 0
     assert "p0" in repr(result) and list(result)[0] == "p0"
 
