@@ -227,6 +227,12 @@ int derive_direct_solution()
     int k = get_nrnbr(n, lgs::ia);
     if (k <= 0) fail_on_stdout("\t\t ERROR: zero matrix dimension\n");
 
+    if (n > kLargestForecastStates) {
+        if (DEBUG)
+            std::printf(
+                "\t\t forecast of the elimination: none for %d states (beyond the budget)\n", n);
+        return 1;
+    }
     EliminationForecast forecast = forecast_elimination(n, lgs::ia, lgs::ja, k);
     if (!within_budget(forecast)) return 1;
     KeptRow kept;
