@@ -5,7 +5,9 @@
 // one- and two-character symbols.
 #include "frontend/DescriptionTokens.h"
 
+#include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
@@ -51,6 +53,7 @@ private:
     const std::string& text;
     std::size_t size = 0;
     int line = 1;
+    int readerLine = 1;
     std::vector<DescriptionToken> tokens;
 };
 
@@ -121,12 +124,14 @@ std::size_t Scanner::SymbolEnd(std::size_t from) const
         const std::size_t length = std::strlen(word);
         if (from + length <= size && text.compare(from, length, word) == 0) return from + length;
     }
-    return std::strchr("'+-/*!&|#@=<>,.:;?()[]{}", At(from)) != nullptr ? from + 1 : from;
+    // "`", "^", "%" and "~" are symbols too: the reader refuses them, and a
+    // message about one points at it.
+    return std::strchr("'+-/*!&|#@=<>,.:;?()[]{}`^%~", At(from)) != nullptr ? from + 1 : from;
 }
 
 void Scanner::Add(TokenKind kind, std::size_t from, std::size_t to)
 {
-    tokens.push_back({kind, text.substr(from, to - from), from, line});
+    tokens.push_back({kind, text.substr(from, to - from), from, line, readerLine});
 }
 
 std::vector<DescriptionToken> Scanner::Run()
@@ -137,6 +142,7 @@ std::vector<DescriptionToken> Scanner::Run()
         std::size_t end = i;
         if (c == '\n') {
             ++line;
+            ++readerLine;
             ++i;
             continue;
         }
@@ -179,4 +185,40 @@ std::string LastNameComponent(const std::string& name)
 {
     const std::size_t cut = name.find_last_of("\\'");
     return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+const std::vector<std::string>& WordKeywords()
+{
+    static const std::vector<std::string> keywords = {
+        "Definition",   "Parameter",   "Page",         "ElementaryPlace",
+        "ProductPlace", "Transition",  "Evaluate",     "e",
+        "ES",           "IS",          "IF",           "TRUE",
+        "FALSE",        "assign",      "subpage",      "Uniform",
+        "Immediate",    "Exponential", "Deterministic"};
+    return keywords;
+}
+
+bool IsKeyword(const DescriptionToken& token)
+{
+    static const std::unordered_set<std::string> words(WordKeywords().begin(),
+                                                       WordKeywords().end());
+    if (token.kind == TokenKind::Symbol)
+        return IsAnyOf(token.text, {"E[", "P[", "TP[", "in#", "out#"});
+    return token.kind == TokenKind::Name && words.count(token.text) > 0;
+}
+
+bool IsSectionKeyword(const std::string& word)
+{
+    return IsAnyOf(word, {"Definition", "Parameter", "Page", "ElementaryPlace", "ProductPlace",
+                          "Transition", "Evaluate"});
+}
+
+bool IsPlainName(const DescriptionToken& token)
+{
+    return token.kind == TokenKind::Name && !IsKeyword(token);
+}
+
+bool IsAnyOf(const std::string& word, std::initializer_list<const char*> words)
+{
+    return std::any_of(words.begin(), words.end(), [&](const char* w) { return word == w; });
 }

@@ -22,23 +22,6 @@ constexpr int kUsageStatus = 2;
 constexpr int kNoResultsStatus = 3;
 constexpr int kTimeoutStatus = 124;
 
-// The current environment with mosk's three variables replaced.
-std::vector<std::string> MoskEnvironment(const RunPaths& paths)
-{
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string text = *entry;
-        if (text.rfind("HOME=", 0) == 0 || text.rfind("PLENARHOME=", 0) == 0 ||
-            text.rfind("MODELDIR=", 0) == 0)
-            continue;
-        environment.push_back(text);
-    }
-    environment.push_back("HOME=" + paths.home);
-    environment.push_back("PLENARHOME=" + paths.plenarHome);
-    environment.push_back("MODELDIR=" + paths.modelDir);
-    return environment;
-}
-
 // Forwards mosk's output to the observer while collecting it.
 class CollectingOutput {
 public:
@@ -214,6 +197,22 @@ RunOutcome Run::Execute(const std::string& description,
 }
 
 }  // namespace
+
+std::vector<std::string> MoskEnvironment(const RunPaths& paths)
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        if (text.rfind("HOME=", 0) == 0 || text.rfind("PLENARHOME=", 0) == 0 ||
+            text.rfind("MODELDIR=", 0) == 0)
+            continue;
+        environment.push_back(text);
+    }
+    environment.push_back("HOME=" + paths.home);
+    environment.push_back("PLENARHOME=" + paths.plenarHome);
+    environment.push_back("MODELDIR=" + paths.modelDir);
+    return environment;
+}
 
 RunOutcome RunMoskOnce(const RunContext& context, const std::string& description,
                        const std::string& netBase,

@@ -55,6 +55,10 @@ struct RunOutcome {
     std::string keptDirectory;  // with --keep
 };
 
+// The current environment with mosk's three variables (HOME, PLENARHOME,
+// MODELDIR) set to those of a run directory.
+std::vector<std::string> MoskEnvironment(const RunPaths& paths);
+
 // Runs `description` (the text) under the net name `netBase` with the
 // passes' delays. `collect` is called on success while the run directory
 // still exists, with its model directory, for readers of mosk's other files.

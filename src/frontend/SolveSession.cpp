@@ -14,16 +14,23 @@
 #include <fstream>
 #include <sstream>
 
+#include "frontend/DescriptionOutline.h"
+#include "frontend/FailureAdvice.h"
 #include "frontend/InterruptFlag.h"
+#include "frontend/MeasureWarnings.h"
 #include "frontend/ModelNames.h"
 #include "frontend/MoskRun.h"
 #include "frontend/ParallelRuns.h"
 #include "frontend/Pictures.h"
 #include "frontend/ProgressDisplay.h"
 #include "frontend/ProgramLocator.h"
+#include "frontend/ReaderProbe.h"
 #include "frontend/ReportWriter.h"
+#include "frontend/SourceDiagnosis.h"
 #include "frontend/SteadyStateFile.h"
+#include "frontend/SweepNameCheck.h"
 #include "frontend/SweepPlan.h"
+#include "frontend/ThroughputOffer.h"
 
 namespace {
 
@@ -156,6 +163,8 @@ public:
 
 private:
     bool Prepare();
+    bool CheckBeforeRun(const DescriptionOutline& outline);
+    void ShowOfferedValues() const;
     int RunAlone(ProgressDisplay& display);
     int RunSweep(ProgressDisplay& display);
     std::size_t Width() const;
@@ -170,6 +179,8 @@ private:
     std::ostream& err;
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     std::string description;
+    std::vector<ThroughputOffer> offers;
+    std::vector<std::vector<std::string>> offeredValues;  // per offer, per row
     std::string netBase;
     RunContext context;
     SweepPlan plan;
@@ -184,11 +195,15 @@ bool Session::Prepare()
         err << "mosk-solve: " << error << "\n";
         return false;
     }
-    if (!PlanSweep(description, options.description, options.settings, plan, error) ||
+    const DescriptionOutline outline = OutlineDescription(description);
+    offers = ThroughputOffers(outline);
+    const std::string forMosk = WithOfferedMeasures(description, outline, offers);
+    if (!PlanSweep(forMosk, options.description, options.settings, plan, error) ||
         !CheckPictureRequests(options, plan, description, error)) {
         err << "mosk-solve: " << error << "\n";
         return false;
     }
+    if (!CheckBeforeRun(outline)) return false;
     // The graph comes from mosk's class and graph listings.
     if (!options.graphPath.empty()) context.extraFlags = {"-C", "-r"};
     const std::string selfDir = SelfDirectory();
@@ -215,8 +230,39 @@ bool Session::Prepare()
     report.description = options.description;
     report.settings = options.settings;
     report.passes.resize(plan.rows);
+    offeredValues.assign(offers.size(), std::vector<std::string>(plan.rows));
     report.runs = static_cast<int>(plan.runs.size());
     return true;
+}
+
+// What can be told from the description and the command line alone, before
+// mosk generates anything: SUB/T settings that mosk would not find are
+// errors; measures that do not measure what they seem get a warning.
+bool Session::CheckBeforeRun(const DescriptionOutline& outline)
+{
+    const std::vector<std::string> sweepable = SweepableTransitions(outline);
+    for (const SweepSetting& setting : options.settings) {
+        if (setting.target != SweepTarget::TransitionDelay) continue;
+        const std::string error =
+            UnknownNameError(setting.subModel + "/" + setting.transition, sweepable,
+                             "a single-server timed transition of a sub-page");
+        if (!error.empty()) {
+            err << "mosk-solve: --set " << error << "\n";
+            return false;
+        }
+    }
+    for (const std::string& warning : MeasureWarnings(outline, offers))
+        err << "mosk-solve: " << warning << "\n";
+    return true;
+}
+
+// The throughputs over all markings that stand in for TP[...], one line
+// each, after the results.
+void Session::ShowOfferedValues() const
+{
+    for (std::size_t k = 0; k < offers.size(); ++k)
+        if (!offers[k].addedName.empty())
+            err << "mosk-solve: " << OfferedValueNote(offers[k], offeredValues[k]) << "\n";
 }
 
 // The values that make a run of a sweep, "K=3, arrival=0.5".
@@ -243,6 +289,9 @@ void Session::AddRows(const PlannedRun& run, const RunOutcome& outcome)
         if (outcome.end == RunEnd::Done) {
             row.results = outcome.passes[pass].results;
             row.solution = outcome.passes[pass].solution;
+            const std::vector<std::string> values = TakeOfferedValues(row.results, offers);
+            for (std::size_t k = 0; k < offers.size(); ++k)
+                offeredValues[k][run.rows[pass]] = values[k];
         } else {
             row.error = outcome.summary;
             row.report = ErrorReportOf(outcome.output);
@@ -258,6 +307,13 @@ void Session::ShowFailure(const RunOutcome& outcome) const
         if (outcome.outputTruncated) err << "[... the beginning of mosk's output is left out ...]\n";
         err << outcome.output;
         if (!outcome.output.empty() && outcome.output.back() != '\n') err << "\n";
+    }
+    if (outcome.end == RunEnd::Failed) {
+        // The line of the description the report points at; mosk's reader
+        // is asked about cut copies of it to find the word.
+        ReaderProbe probe(context);
+        err << DiagnoseReport(options.description, description, FindErrorReport(outcome.output),
+                              probe.Reader());
     }
     err << "mosk-solve: " << outcome.summary << "\n";
 }
@@ -313,6 +369,7 @@ int Session::RunAlone(ProgressDisplay& display)
     report.seconds = outcome.seconds;
     out << FormatReport(report, options.format);
     out.flush();
+    ShowOfferedValues();
     int status = DrawPlot(0);
     if (!options.graphPath.empty()) {
         std::string error;
@@ -363,6 +420,7 @@ int Session::RunSweep(ProgressDisplay& display)
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out << FormatReport(report, options.format);
     out.flush();
+    ShowOfferedValues();
     return Finish(DrawPlot(status));
 }
 

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "frontend/DescriptionEdit.h"
+#include "frontend/NearestNames.h"
 #include "frontend/SetNames.h"
 
 namespace {
@@ -35,7 +36,11 @@ bool PlanSetting(const SweepSetting& setting, const std::vector<DescriptionToken
     }
     const std::optional<DefinitionEntry> definition = FindSetName(definitions, setting.name);
     if (!definition) {
-        error = "--set " + setting.name + ": " + file + " has no definition of that name (its " +
+        const std::string bare =
+            setting.name.substr(!setting.name.empty() && setting.name.front() == '\\' ? 1 : 0);
+        const std::vector<std::string> near = NearestNames(bare, SettableNames(definitions));
+        error = "--set " + setting.name + ": " + file + " has no definition of that name" +
+                (near.empty() ? "" : "; did you mean " + QuotedChoice(near) + "?") + " (its " +
                 "Definition section defines: " + JoinNames(SettableNames(definitions)) + ")";
         return false;
     }

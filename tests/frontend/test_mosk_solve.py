@@ -25,10 +25,20 @@ class Run:
 
 
 class FrontEndTest(ScratchTest):
-    def model(self, *directives, name="net.table"):
+    def model(self, *directives, name="net.table", swept=()):
+        """A description for the fake mosk; `swept` names SUB/T transitions
+        it declares, as mosk-solve checks --set against the description."""
         path = os.path.join(self.work, name)
+        pages = {}
+        for label in swept:
+            page, transition = label.split("/")
+            pages.setdefault(page, []).append(transition)
         with open(path, "w") as table:
             table.write("Definition :\n" + "".join("FAKE %s\n" % d for d in directives))
+            for page, transitions in pages.items():
+                table.write("Parameter : Page : \\%s\nElementaryPlace : Q ; ; e\nProductPlace :\n"
+                            "Transition :\n%sEvaluate :\n" % (page, "".join(
+                                "%s [ in#Q = e ; Exponential(1) ]\n" % t for t in transitions)))
         return path
 
     def env(self, **changes):
@@ -92,7 +102,7 @@ class OutputFormats(FrontEndTest):
 
 class Sweeps(FrontEndTest):
     def test_one_delays_file_per_value_and_one_row_per_pass(self):
-        table = self.model("echo-delays")
+        table = self.model("echo-delays", swept=["Server/Serve"])
         run = self.solve("--set", "Server/Serve=0.25,0.5,1e1", table)
         self.assertEqual(run.status, 0, run.err)
         rows, footer = run.out.split("\n\n")
@@ -110,7 +120,7 @@ class Sweeps(FrontEndTest):
         self.assertEqual(data["accuracy"], 3e-12)  # the worst pass
 
     def test_settings_span_a_grid_and_one_page_shares_its_entry(self):
-        table = self.model("echo-delays")
+        table = self.model("echo-delays", swept=["A/T", "B\\C/U", "A/V"])
         run = self.solve("--format", "csv", "--set", "A/T=1,2", "--set", "B\\C/U=3",
                          "--set", "A/V=5,6", table)
         self.assertEqual(run.status, 0, run.err)
