@@ -198,6 +198,133 @@ def example_kanban():
             ("served", demand * sum(p for s, p in pi.items() if s[4] > 0))]
 
 
+def example_multiserver():
+    # M/M/2/5: lambda = 1, mu = 2/3 per server; n customers keep min(n, 2)
+    # servers busy, so p_n is proportional to the product of
+    # lambda / (mu min(k, 2)) over k = 1..n.
+    lam, mu, servers, room = Fraction(1), Fraction(2, 3), 2, 5
+    weights = [Fraction(1)]
+    for n in range(1, room + 1):
+        weights.append(weights[-1] * lam / (mu * min(n, servers)))
+    p = [w / sum(weights) for w in weights]
+    busy = sum(min(n, servers) * p[n] for n in range(room + 1))
+    return [("empty", p[0]),
+            ("full", p[room]),
+            ("mean", sum(n * p[n] for n in range(room + 1))),
+            ("queue", sum(max(n - servers, 0) * p[n] for n in range(room + 1))),
+            ("busy", busy),
+            ("wait", sum(p[n] for n in range(servers + 1, room + 1))),
+            ("served", mu * busy)]
+
+
+def example_breakdown():
+    # (customers, server up): arrivals 1 (room for 4), service 2 while up,
+    # failures 1/10 while up, repairs 1/2.
+    lam, mu, fail, repair = Fraction(1), Fraction(2), Fraction(1, 10), Fraction(1, 2)
+    states = [(n, up) for n in range(5) for up in (1, 0)]
+    rates = {}
+    for n, up in states:
+        if n < 4:
+            rates[((n, up), (n + 1, up))] = lam
+        if up and n > 0:
+            rates[((n, up), (n - 1, up))] = mu
+        rates[((n, up), (n, 1 - up))] = fail if up else repair
+    pi = solve_stationary(states, rates)
+    return [("available", sum(p for (n, up), p in pi.items() if up)),
+            ("mean", sum(n * p for (n, up), p in pi.items())),
+            ("full", sum(p for (n, up), p in pi.items() if n == 4)),
+            ("stalled", sum(p for (n, up), p in pi.items() if n > 0 and not up)),
+            ("served", mu * sum(p for (n, up), p in pi.items() if n > 0 and up))]
+
+
+def example_timeout():
+    # A cycle: thinking (mean 2), then waiting for a reply (rate 1) at most
+    # D = 1.5. The wait lasts min(X, D) with mean (1 - e^(-D)) / 1, and a
+    # reply comes in time with probability 1 - e^(-D); time averages are
+    # means per cycle over the mean cycle length.
+    think, reply_rate, timeout = Decimal(2), Decimal(1), Decimal("1.5")
+    answered = 1 - (-reply_rate * timeout).exp()
+    wait = answered / reply_rate
+    cycle = think + wait
+    return [("waiting", wait / cycle),
+            ("requests", 1 / cycle),
+            ("replies", answered / cycle),
+            ("timeouts", (1 - answered) / cycle),
+            ("answered", answered)]
+
+
+def example_priority():
+    # (urgent, normal) jobs, room for 2 each: arrivals 1/4 and 1/2, an urgent
+    # job is served (rate 1) before any normal one (rate 2), which it
+    # interrupts; exponential service resumes as if new.
+    urgent_in, normal_in = Fraction(1, 4), Fraction(1, 2)
+    urgent_out, normal_out = Fraction(1), Fraction(2)
+    states = [(u, n) for u in range(3) for n in range(3)]
+    rates = {}
+    for u, n in states:
+        if u < 2:
+            rates[((u, n), (u + 1, n))] = urgent_in
+        if n < 2:
+            rates[((u, n), (u, n + 1))] = normal_in
+        if u > 0:
+            rates[((u, n), (u - 1, n))] = urgent_out
+        elif n > 0:
+            rates[((u, n), (u, n - 1))] = normal_out
+    pi = solve_stationary(states, rates)
+    busy_normal = sum(p for (u, n), p in pi.items() if u == 0 and n > 0)
+    return [("busyUrgent", sum(p for (u, n), p in pi.items() if u > 0)),
+            ("busyNormal", busy_normal),
+            ("meanUrgent", sum(u * p for (u, n), p in pi.items())),
+            ("meanNormal", sum(n * p for (u, n), p in pi.items())),
+            ("fullNormal", sum(p for (u, n), p in pi.items() if n == 2)),
+            ("servedNormal", normal_out * busy_normal)]
+
+
+def example_polling():
+    # (queue1, queue2, server) with the server at queue 1 or 2 or walking to
+    # one of them; room for 2 in each queue, arrivals 1/2 and 1/4, service 2,
+    # walking 4. The server leaves an empty queue at once (an immediate
+    # transition), so "at 1 with queue 1 empty" is no state.
+    arrival = {1: Fraction(1, 2), 2: Fraction(1, 4)}
+    service, walk = Fraction(2), Fraction(4)
+
+    def settle(q1, q2, where):
+        if where == "at1" and q1 == 0:
+            where = "to2"
+        if where == "at2" and q2 == 0:
+            where = "to1"
+        return (q1, q2, where)
+
+    states = [s for s in itertools.product(range(3), range(3), ("at1", "to2", "at2", "to1"))
+              if settle(*s) == s]
+    rates = {}
+
+    def add(a, b, r):
+        rates[(a, b)] = rates.get((a, b), 0) + r
+
+    for s in states:
+        q1, q2, where = s
+        if q1 < 2:
+            add(s, settle(q1 + 1, q2, where), arrival[1])
+        if q2 < 2:
+            add(s, settle(q1, q2 + 1, where), arrival[2])
+        if where == "at1":
+            add(s, settle(q1 - 1, q2, where), service)
+        if where == "at2":
+            add(s, settle(q1, q2 - 1, where), service)
+        if where == "to2":
+            add(s, settle(q1, q2, "at2"), walk)
+        if where == "to1":
+            add(s, settle(q1, q2, "at1"), walk)
+    pi = solve_stationary(states, rates)
+    return [("walking", sum(p for s, p in pi.items() if s[2] in ("to1", "to2"))),
+            ("mean1", sum(s[0] * p for s, p in pi.items())),
+            ("mean2", sum(s[1] * p for s, p in pi.items())),
+            ("full1", sum(p for s, p in pi.items() if s[0] == 2)),
+            ("served1", service * sum(p for s, p in pi.items() if s[2] == "at1")),
+            ("served2", service * sum(p for s, p in pi.items() if s[2] == "at2"))]
+
+
 EXAMPLES = {
     "mm1k": example_mm1k,
     "md1k": example_md1k,
@@ -205,6 +332,11 @@ EXAMPLES = {
     "colours": example_colours,
     "hierarchy": example_hierarchy,
     "kanban": example_kanban,
+    "multiserver": example_multiserver,
+    "breakdown": example_breakdown,
+    "timeout": example_timeout,
+    "priority": example_priority,
+    "polling": example_polling,
 }
 
 
