@@ -44,13 +44,14 @@ _mosk_solve()
                 compopt -o nospace 2>/dev/null
             fi
             return ;;
-        -E|-M|--epsilon|--max-iterations|--timeout|--jobs|--mosk-flags|--plot-measures)
+        -E|-M|--epsilon|--max-iterations|--timeout|--jobs|--mosk-flags|--plot-measures|--max-markings|--max-memory)
             return ;;
     esac
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "-E -M -I -P --iterative --parallel --set --jobs --plot
             --plot-measures --graph --format
-            --verbose --progress --no-progress --keep --timeout --drop-tolerance --method --mosk --mosk-flags --version --help
+            --verbose --progress --no-progress --keep --timeout --max-markings --max-memory
+            --accept-capped-counts --strict --drop-tolerance --method --mosk --mosk-flags --version --help
             -c -C -e -H -i -l -p -r -R -s -t -v -x -y" -- "$cur"))
         return
     fi

@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "frontend/GraphLimitAdvice.h"
+
 namespace {
 
 std::string Trimmed(const std::string& text)
@@ -116,6 +118,7 @@ std::string FailureSummary(int status, const std::string& output)
                    "above";
         case 251:
         case 250:
+            if (IsCappedQuantity(report)) return CappedQuantitySummary(report);
             return DescriptionError(status, report);
         case 249:
             return "the description does not fit together" + Detail(report) +
@@ -145,6 +148,8 @@ std::string FailureSummary(int status, const std::string& output)
             return "the measures could not be evaluated" + Detail(report);
         case 240:
             return "mosk ran out of memory while receiving the workers' results";
+        case 239:
+            return GraphLimitSummary(report);
         case 1: {
             std::string reason = LineWith(output, "ERROR");
             if (reason.empty()) reason = "see its message above";

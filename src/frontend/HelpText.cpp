@@ -39,6 +39,16 @@ options:
   --no-progress          no progress line (default: one on a terminal)
   --keep                 keep the run directory (its path is printed)
   --timeout SECONDS      stop mosk after this time
+  --max-markings N       stop when the graph has more than N markings (default:
+                         derived from the memory of the machine)
+  --max-memory MB        stop when building the graph takes more than MB
+                         megabytes (default: half of the memory)
+  --accept-capped-counts let token counts reach 65535, the largest a place can
+                         hold (one more wraps around to 0), with a warning;
+                         by default such a count, or a place proven to grow
+                         without bound, ends the run
+  --strict               with --accept-capped-counts: still stop at a place
+                         proven to grow without bound
   --drop-tolerance X     DROPTOLERANCE of the direct solver: AUTO, NONE or a
                          number up to 0.01 (private environment only)
   --mosk PATH            the mosk to run (default: $MOSK, then beside

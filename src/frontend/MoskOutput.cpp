@@ -16,14 +16,22 @@ void MoskOutput::Add(std::string_view piece)
             partialLine.push_back(c);
             continue;
         }
-        solver.Line(partialLine);
+        Line(partialLine);
         partialLine.clear();
     }
 }
 
+void MoskOutput::Line(const std::string& line)
+{
+    static const std::string kWarning = "WARNING : ";
+    if (line.compare(0, kWarning.size(), kWarning) == 0)
+        warnings.push_back(line.substr(kWarning.size()));
+    solver.Line(line);
+}
+
 void MoskOutput::Finish()
 {
-    if (!partialLine.empty()) solver.Line(partialLine);
+    if (!partialLine.empty()) Line(partialLine);
     partialLine.clear();
     if (text.size() > keptBytes) {
         text.erase(0, text.size() - keptBytes);

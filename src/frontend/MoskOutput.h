@@ -1,11 +1,12 @@
 // Collects mosk's output: shows it as it comes when asked to, keeps the last
-// part of it for the report of a failed run, and hands each line to the
-// solver report.
+// part of it for the report of a failed run, hands each line to the solver
+// report and keeps mosk's warning lines.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "frontend/SolverReport.h"
 
@@ -27,6 +28,8 @@ public:
     bool Truncated() const { return truncated; }
     bool Echoed() const { return echo != nullptr; }
     const SolverReport& Solver() const { return solver; }
+    // The text of every "WARNING : " line so far, in order.
+    const std::vector<std::string>& Warnings() const { return warnings; }
 
 private:
     std::ostream* echo;
@@ -35,4 +38,7 @@ private:
     bool truncated = false;
     std::string partialLine;
     SolverReport solver;
+    std::vector<std::string> warnings;
+
+    void Line(const std::string& line);
 };

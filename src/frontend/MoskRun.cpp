@@ -12,6 +12,7 @@
 #include "frontend/ModelNames.h"
 #include "frontend/MoskOutput.h"
 #include "frontend/ResultsFile.h"
+#include "frontend/RunSafeguards.h"
 #include "frontend/TextFile.h"
 
 extern char** environ;
@@ -22,7 +23,8 @@ constexpr int kUsageStatus = 2;
 constexpr int kNoResultsStatus = 3;
 constexpr int kTimeoutStatus = 124;
 
-// Forwards mosk's output to the observer while collecting it.
+// Forwards mosk's output to the observer while collecting it; mosk's
+// warnings become notes as they come.
 class CollectingOutput {
 public:
     explicit CollectingOutput(RunObserver& observer) : observer(observer), output(nullptr) {}
@@ -31,6 +33,8 @@ public:
     {
         observer.Output(piece);
         output.Add(piece);
+        for (; said < output.Warnings().size(); ++said)
+            observer.Note("warning: " + output.Warnings()[said]);
     }
 
     MoskOutput& Output() { return output; }
@@ -38,6 +42,7 @@ public:
 private:
     RunObserver& observer;
     MoskOutput output;
+    std::size_t said = 0;
 };
 
 class Run {
@@ -75,11 +80,15 @@ private:
 bool Run::Prepare(const std::string& description, std::string& error)
 {
     const bool privateInstallation = context.userPlenarHome.empty();
-    if (!directory.Create(
-            context.temporaryParent, privateInstallation,
-            PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress) +
-                SolverSettingLines(options),
-            context.workers, context.userHome, context.userPlenarHome, error))
+    std::string plenar =
+        privateInstallation
+            ? PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress) +
+                  SolverSettingLines(options)
+            : context.userPlenar;
+    if (!plenar.empty() && plenar.back() != '\n') plenar += '\n';
+    if (!directory.Create(context.temporaryParent, privateInstallation,
+                          plenar + SafeguardLines(options), context.workers, context.userPlenarHome,
+                          error))
         return false;
     if (options.keep) {
         directory.Keep();

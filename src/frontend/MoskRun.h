@@ -21,7 +21,7 @@ struct RunContext {
     const SolveOptions* options = nullptr;
     std::string mosk;                 // the executable
     std::vector<WorkerLink> workers;  // for a private installation
-    std::string userHome;             // HOME and PLENARHOME when PLENARHOME is set
+    std::string userPlenar;           // the text of $HOME/.Plenar when PLENARHOME is set
     std::string userPlenarHome;
     std::string temporaryParent;  // where run directories are made
     std::string hostName;

@@ -40,8 +40,7 @@ RunDirectory::~RunDirectory()
 
 bool RunDirectory::Create(const std::string& parent, bool privateInstallation,
                           const std::string& plenarText, const std::vector<WorkerLink>& workers,
-                          const std::string& userHome, const std::string& userPlenarHome,
-                          std::string& error)
+                          const std::string& userPlenarHome, std::string& error)
 {
     std::string pattern = parent + "/mosk-solve.XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
@@ -51,7 +50,7 @@ bool RunDirectory::Create(const std::string& parent, bool privateInstallation,
     }
     paths.root = pattern;
     paths.modelDir = paths.root + "/model";
-    paths.home = privateInstallation ? paths.root + "/home" : userHome;
+    paths.home = paths.root + "/home";
     paths.plenarHome = privateInstallation ? paths.root + "/plenar" : userPlenarHome;
     if (Populate(privateInstallation, plenarText, workers, error)) return true;
     kept = false;
@@ -62,12 +61,12 @@ bool RunDirectory::Create(const std::string& parent, bool privateInstallation,
 bool RunDirectory::Populate(bool privateInstallation, const std::string& plenarText,
                             const std::vector<WorkerLink>& workers, std::string& error)
 {
-    if (!MakeDirectory(paths.modelDir, error)) return false;
+    if (!MakeDirectory(paths.modelDir, error) || !MakeDirectory(paths.home, error) ||
+        !WriteTextFile(paths.home + "/.Plenar", plenarText, error))
+        return false;
     if (!privateInstallation) return true;
     const std::string bin = paths.plenarHome + "/Pendra/bin";
-    if (!MakeDirectory(paths.home, error) || !MakeDirectory(bin, error) ||
-        !MakeDirectory(paths.plenarHome + "/Pendra/scripts", error) ||
-        !WriteTextFile(paths.home + "/.Plenar", plenarText, error))
+    if (!MakeDirectory(bin, error) || !MakeDirectory(paths.plenarHome + "/Pendra/scripts", error))
         return false;
     for (const WorkerLink& worker : workers) {
         const std::string link = bin + "/" + worker.name;

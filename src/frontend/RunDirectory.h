@@ -1,7 +1,8 @@
 // The private directory of one mosk-solve run: a model directory for the
-// description, mosk's delays, chain and results files, and, when the user has
-// no installation of their own, a home with ".Plenar" and an installation
-// directory whose Pendra/bin links the workers. Removed again unless kept.
+// description, mosk's delays, chain and results files, a home with the
+// ".Plenar" of the run, and, when the user has no installation of their
+// own, an installation directory whose Pendra/bin links the workers.
+// Removed again unless kept.
 #pragma once
 
 #include <string>
@@ -33,14 +34,14 @@ public:
     RunDirectory& operator=(const RunDirectory&) = delete;
     ~RunDirectory();
 
-    // Creates <parent>/mosk-solve.XXXXXX with its model directory. With
-    // `privateInstallation` also home/.Plenar (from `plenarText`) and
-    // plenar/Pendra/{bin,scripts} with the worker links; otherwise HOME and
-    // PLENARHOME are taken from `userHome` and `userPlenarHome`. On failure
-    // nothing is left behind and `error` says why.
+    // Creates <parent>/mosk-solve.XXXXXX with its model directory and
+    // home/.Plenar (from `plenarText`). With `privateInstallation` also
+    // plenar/Pendra/{bin,scripts} with the worker links; otherwise PLENARHOME
+    // is `userPlenarHome`. On failure nothing is left behind and `error`
+    // says why.
     bool Create(const std::string& parent, bool privateInstallation, const std::string& plenarText,
-                const std::vector<WorkerLink>& workers, const std::string& userHome,
-                const std::string& userPlenarHome, std::string& error);
+                const std::vector<WorkerLink>& workers, const std::string& userPlenarHome,
+                std::string& error);
 
     const RunPaths& Paths() const { return paths; }
 

@@ -151,6 +151,12 @@ bool TakeValue(const std::string& name, const std::string& value, SolveOptions& 
             return false;
         }
         options.timeoutSeconds = number;
+    } else if (name == "--max-markings" || name == "--max-memory") {
+        if (!IsWholeNumber(value) || value.find_first_not_of('0') == std::string::npos) {
+            error = name + " " + value + ": expected a positive whole number";
+            return false;
+        }
+        (name == "--max-markings" ? options.maxMarkings : options.maxMemory) = value;
     } else if (name == "--drop-tolerance") {
         return SetDropTolerance(value, options, error);
     } else if (name == "--method") {
@@ -189,7 +195,8 @@ bool TakesValue(const std::string& name)
 {
     for (const char* option : {"-E", "-M", "--epsilon", "--max-iterations", "--set", "--format",
                                "--mosk", "--mosk-flags", "--timeout", "--drop-tolerance",
-                               "--method", "--jobs", "--plot", "--plot-measures", "--graph"})
+                               "--max-markings", "--max-memory", "--method", "--jobs", "--plot",
+                               "--plot-measures", "--graph"})
         if (name == option) return true;
     return false;
 }
@@ -261,6 +268,10 @@ ParseOutcome ParseSolveOptions(int argc, const char* const* argv, SolveOptions& 
             options.iterative = true;
         } else if (name == "--parallel") {
             options.parallel = true;
+        } else if (name == "--accept-capped-counts") {
+            options.acceptCappedCounts = true;
+        } else if (name == "--strict") {
+            options.strict = true;
         } else if (name == "--keep") {
             options.keep = true;
         } else if (name == "--verbose") {

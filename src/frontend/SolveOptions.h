@@ -31,6 +31,10 @@ struct SolveOptions {
     std::vector<std::string> plotMeasures;  // --plot-measures (empty: all)
     std::string graphPath;                  // --graph: the reachability graph's picture
     PictureFormat graphFormat = PictureFormat::Svg;
+    std::string maxMarkings;         // --max-markings: MAX MARKINGS for mosk
+    std::string maxMemory;           // --max-memory: MAX GRAPH MEMORY (megabytes)
+    bool acceptCappedCounts = false;  // --accept-capped-counts
+    bool strict = false;              // --strict: stop at a place proven unbounded
 };
 
 // The solver's lines of the private .Plenar, each ended by a line end: the

@@ -31,6 +31,7 @@
 #include "frontend/SweepNameCheck.h"
 #include "frontend/SweepPlan.h"
 #include "frontend/ThroughputOffer.h"
+#include "frontend/WorkerCheck.h"
 
 namespace {
 
@@ -186,6 +187,7 @@ private:
     SweepPlan plan;
     SolveReport report;
     std::vector<std::string> keptDirectories;
+    int prepareStatus = kUsageStatus;  // the exit status when Prepare fails
 };
 
 bool Session::Prepare()
@@ -221,8 +223,20 @@ bool Session::Prepare()
         const std::string found = FindWorker(name, selfDir, context.mosk);
         if (!found.empty()) context.workers.push_back({name, found});
     }
-    context.userHome = EnvironmentValue("HOME");
     context.userPlenarHome = EnvironmentValue("PLENARHOME");
+    if (const std::string missing =
+            MissingWorker(description, context.workers, context.userPlenarHome, prepareStatus);
+        !missing.empty()) {
+        err << "mosk-solve: " << missing << "\n";
+        return false;
+    }
+    // A user's installation keeps the user's .Plenar, with the safeguards of
+    // mosk-solve added in the run's own home.
+    if (!context.userPlenarHome.empty() &&
+        !ReadDescription(EnvironmentValue("HOME") + "/.Plenar", context.userPlenar, error)) {
+        err << "mosk-solve: " << error << " (PLENARHOME is set, so mosk needs it)\n";
+        return false;
+    }
     context.temporaryParent = EnvironmentValue("TMPDIR");
     if (context.temporaryParent.empty()) context.temporaryParent = "/tmp";
     context.hostName = HostName();
@@ -426,7 +440,7 @@ int Session::RunSweep(ProgressDisplay& display)
 
 int Session::Run()
 {
-    if (!Prepare()) return kUsageStatus;
+    if (!Prepare()) return prepareStatus;
     const ProgressMode mode =
         ChooseProgressMode(options.progress, options.verbose, isatty(STDERR_FILENO) != 0);
     context.solverProgress = mode != ProgressMode::Off;

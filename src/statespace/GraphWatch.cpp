@@ -80,19 +80,26 @@ int PlaceAtLargestQuantity(const Pms& pms)
     return -1;
 }
 
-void MarkingLimit(unsigned long long count)
+// The end of a run beyond a limit: the places found growing so far, if any,
+// tell the user where to look.
+[[noreturn]] void BeyondLimit(int line, const std::string& text, const std::string& limit)
 {
-    if (RunLimits.maxMarkings == 0 || count <= RunLimits.maxMarkings) return;
-    std::string text =
-        "number of markings exceeds the limit of " + std::to_string(RunLimits.maxMarkings);
     std::vector<int> places;
     {
         std::lock_guard<std::mutex> hold(findingsLock);
         places = grown;
     }
     const std::string grew = places.empty() ? "" : PlacesThatGrow(places);
-    LimitErr(101, "CreateRRG()", text.c_str(), ("limit " + RunLimits.markingsSource).c_str(),
+    LimitErr(line, "CreateRRG()", text.c_str(), limit.c_str(),
              grew.empty() ? nullptr : grew.c_str());
+}
+
+void MarkingLimit(unsigned long long count)
+{
+    if (RunLimits.maxMarkings == 0 || count <= RunLimits.maxMarkings) return;
+    BeyondLimit(101,
+                "number of markings exceeds the limit of " + std::to_string(RunLimits.maxMarkings),
+                "limit " + RunLimits.markingsSource);
 }
 
 void MemoryLimit(unsigned long long count)
@@ -102,11 +109,10 @@ void MemoryLimit(unsigned long long count)
     rusage usage{};
     if (getrusage(RUSAGE_SELF, &usage) != 0) return;
     if (static_cast<unsigned long long>(usage.ru_maxrss) <= RunLimits.maxMemoryKB) return;
-    std::string text = "memory of the reachability graph exceeds the limit of " +
-                       std::to_string(RunLimits.maxMemoryKB / 1024) + " MB";
-    std::string after =
-        "after " + std::to_string(count) + " markings, limit " + RunLimits.memorySource;
-    LimitErr(102, "CreateRRG()", text.c_str(), after.c_str());
+    BeyondLimit(102,
+                "memory of the reachability graph exceeds the limit of " +
+                    std::to_string(RunLimits.maxMemoryKB / 1024) + " MB",
+                "after " + std::to_string(count) + " markings, limit " + RunLimits.memorySource);
 }
 
 void SayCapped(int place)

@@ -307,10 +307,24 @@ class RunEnvironment(FrontEndTest):
             self.assertEqual(self.solve("--method", bad, self.model()).status, 2, bad)
 
     def test_the_users_installation_is_used_when_plenarhome_is_set(self):
-        run = self.solve("--verbose", self.model(), env=self.env(PLENARHOME="/opt/plenar"))
+        # The user's .Plenar, with mosk-solve's safeguards after it, in the
+        # run's own home; without a .Plenar there is nothing to run with.
+        home = os.path.join(self.work, "user")
+        os.makedirs(home)
+        env = self.env(PLENARHOME="/opt/plenar", HOME=home)
+        run = self.solve(self.model(), env=env)
+        self.assertEqual(run.status, 2)
+        self.assertIn("cannot read %s/.Plenar" % home, run.err)
+        with open(os.path.join(home, ".Plenar"), "w") as plenar:
+            plenar.write("HOSTLISTSTART\nfarhost\nHOSTLISTEND\nMAX MARKINGS 77")
+        run = self.solve("--verbose", "--keep", "--max-memory", "300", self.model(), env=env)
         self.assertEqual(run.status, 0, run.err)
         self.assertIn("fake-mosk: PLENARHOME=/opt/plenar", run.err)
-        self.assertIn("fake-mosk: HOME=%s\n" % os.environ.get("HOME", ""), run.err)
+        kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+        self.assertIn("fake-mosk: HOME=%s/home\n" % kept, run.err)
+        self.assertEqual(read(os.path.join(kept, "home", ".Plenar")),
+                         "HOSTLISTSTART\nfarhost\nHOSTLISTEND\nMAX MARKINGS 77\n"
+                         "CAPPED COUNTS STOP\nUNBOUNDED PLACES STOP\nMAX GRAPH MEMORY 300\n")
 
     def test_progress_lines_on_a_pipe_only_when_asked_for(self):
         table = self.model("print parsing transition table ...", "pause 1.5", "measure p 0.5")
