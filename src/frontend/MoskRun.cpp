@@ -80,12 +80,9 @@ private:
 bool Run::Prepare(const std::string& description, std::string& error)
 {
     const bool privateInstallation = context.userPlenarHome.empty();
-    std::string plenar =
-        privateInstallation
-            ? PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress) +
-                  SolverSettingLines(options)
-            : context.userPlenar;
-    if (!plenar.empty() && plenar.back() != '\n') plenar += '\n';
+    const std::string plenar = RunPlenarText(
+        context, PlenarFileText(context.hostName, options.dropTolerance, context.solverProgress) +
+                     SolverSettingLines(options));
     if (!directory.Create(context.temporaryParent, privateInstallation,
                           plenar + SafeguardLines(options), context.workers, context.userPlenarHome,
                           error))
@@ -206,6 +203,13 @@ RunOutcome Run::Execute(const std::string& description,
 }
 
 }  // namespace
+
+std::string RunPlenarText(const RunContext& context, const std::string& privateText)
+{
+    std::string text = context.userPlenarHome.empty() ? privateText : context.userPlenar;
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return text;
+}
 
 std::vector<std::string> MoskEnvironment(const RunPaths& paths)
 {

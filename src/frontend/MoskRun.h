@@ -59,6 +59,10 @@ struct RunOutcome {
 // MODELDIR) set to those of a run directory.
 std::vector<std::string> MoskEnvironment(const RunPaths& paths);
 
+// The .Plenar of a run directory: `privateText` for a private installation,
+// else the user's own, ended by a line end for the lines added after it.
+std::string RunPlenarText(const RunContext& context, const std::string& privateText);
+
 // Runs `description` (the text) under the net name `netBase` with the
 // passes' delays. `collect` is called on success while the run directory
 // still exists, with its model directory, for readers of mosk's other files.

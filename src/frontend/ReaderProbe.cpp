@@ -23,9 +23,10 @@ bool ReaderProbe::Reads(std::string_view prefix)
 {
     std::string error;
     if (!created && !broken) {
-        broken = !directory.Create(context.temporaryParent, context.userPlenarHome.empty(),
-                                   PlenarFileText(context.hostName, "", false), context.workers,
-                                   context.userHome, context.userPlenarHome, error);
+        broken =
+            !directory.Create(context.temporaryParent, context.userPlenarHome.empty(),
+                              RunPlenarText(context, PlenarFileText(context.hostName, "", false)),
+                              context.workers, context.userPlenarHome, error);
         created = !broken;
     }
     if (broken) return false;
