@@ -78,7 +78,7 @@ void EvaluateThroughPut(PtrList<Marking>& list, Cell* cell, double& S)
     int transition = TruncateToInt(number ? number->CalculateFloat() : 0.0);
     for (PLElement<Marking>* e = list.first; e; e = e->next) {
         double pi = Pi(*e->item);
-        for (const stt* s = e->item->GetStt(); s; s = s->next)
+        for (EdgeCursor s = e->item->GetStt(); s; s = s.Next())
             if (s->GetTransNo() == transition) S += s->GetDelayVal() * pi;
     }
 }

@@ -4,9 +4,18 @@
 // items: "soft" operations release only elements, "hard" ones also the items.
 #pragma once
 
+#include <cstddef>
+
+#include "foundation/RecordPool.h"
+
 template <class T>
 class PLElement {
 public:
+    // Lists of markings hold an element per state of large graphs: the
+    // elements come from a pool, without a heap header each.
+    static void* operator new(std::size_t) { return pool.Allocate(); }
+    static void operator delete(void* p) { pool.Release(p); }
+
     PLElement() = default;
     explicit PLElement(T* p) : item(p) {}
     PLElement(const PLElement& o) : item(o.item) {}
@@ -27,6 +36,12 @@ public:
 
     T* item = nullptr;
     PLElement* next = nullptr;
+
+private:
+    // Never destroyed: elements may still be freed while other statics (the
+    // global registries) are torn down at exit. Short lists come and go
+    // all the time: the chunks are kept.
+    static constinit inline RecordPool pool{2 * sizeof(void*), alignof(void*), true};
 };
 
 template <class T>

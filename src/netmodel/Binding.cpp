@@ -193,7 +193,7 @@ DelayVal Binding::Record(double v, int transNo) const
     return DelayVal(v, GetDelayType(), trans);
 }
 
-void Binding::FireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv)
+void Binding::FireInf(const short* ata, int transNo, PendingMarking*& succ, DelayVal& dv)
 {
     double v = Fire();
     succ = MakeSuccessorMarking(ata, transNo);
@@ -210,7 +210,8 @@ int Binding::EnablingDegree()
     return k;
 }
 
-void Binding::ChkAndFireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv)
+void Binding::ChkAndFireInf(const short* ata, int transNo, PendingMarking*& succ,
+                            DelayVal& dv)
 {
     double v = VirtualFire();
     if (v == 0.0) return;

@@ -11,7 +11,7 @@
 #include "netmodel/Delay.h"
 #include "statedata/DelayVal.h"
 
-class Marking;
+class PendingMarking;
 
 class Binding {
 public:
@@ -65,8 +65,8 @@ public:
     // Infinite-server firing: one successor, the rate multiplied by the
     // enabling degree. ChkAndFireInf leaves succ and dv untouched when the
     // binding is not enabled.
-    void FireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv);
-    void ChkAndFireInf(const short* ata, int transNo, Marking*& succ, DelayVal& dv);
+    void FireInf(const short* ata, int transNo, PendingMarking*& succ, DelayVal& dv);
+    void ChkAndFireInf(const short* ata, int transNo, PendingMarking*& succ, DelayVal& dv);
 
     void CpyActToNew();
 

@@ -2,7 +2,7 @@
 // queue of a large net holds millions of entries.
 #include "netmodel/MDMSet.h"
 
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/TNos.h"
 
 constinit RecordPool MDMSet::pool{sizeof(MDMSet)};
@@ -21,7 +21,7 @@ void DestroyChain(MDMSet* e)
 
 }  // namespace
 
-MDMSet::MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
+MDMSet::MDMSet(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t)
     : lastMarking(last), delay(d), newMarking(reached), newTNos(t)
 {
     add_short(transitions, d.GetTransNo());
@@ -41,7 +41,7 @@ MDMSet& MDMSet::operator=(const MDMSet& o)
 
 void MDMSet::CopyFrom(const MDMSet& o)
 {
-    newMarking = o.newMarking ? new Marking(*o.newMarking) : nullptr;
+    newMarking = o.newMarking ? new PendingMarking(*o.newMarking) : nullptr;
     newTNos = o.newTNos ? new TNos(*o.newTNos) : nullptr;
     transitions = nullptr;
     for (short_list* e = o.transitions; e; e = e->next) add_short(transitions, e->value);
@@ -65,12 +65,12 @@ void MDMSet::Clear()
     FreeOwn();
 }
 
-MDMSetList::MDMSetList(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
+MDMSetList::MDMSetList(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t)
 {
     AddSet(last, reached, d, t);
 }
 
-void MDMSetList::AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t)
+void MDMSetList::AddSet(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t)
 {
     MDMSet* e = new MDMSet(last, reached, d, t);
     if (this->last)
@@ -80,7 +80,7 @@ void MDMSetList::AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos
     this->last = e;
 }
 
-void MDMSetList::AddNewSet(Marking* last, Marking* reached, const DelayVal& d)
+void MDMSetList::AddNewSet(Marking* last, PendingMarking* reached, const DelayVal& d)
 {
     AddSet(last, reached, d, nullptr);
 }

@@ -9,15 +9,16 @@
 
 #include "statedata/DelayVal.h"
 #include "statedata/Multiset.h"
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 class Marking;
+class PendingMarking;
 class TNos;
 
 class MDMSet {
 public:
     // Takes over reached and t; the list starts with d's transition number.
-    MDMSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
+    MDMSet(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t);
     // Deep copies of reached marking, set and list; same source; not linked.
     MDMSet(const MDMSet& o);
     MDMSet& operator=(const MDMSet& o);
@@ -33,7 +34,7 @@ public:
     Marking* GetLastMarking() const { return lastMarking; }
     const DelayVal& GetDelay() const { return delay; }
     DelayVal& GetDelay() { return delay; }
-    Marking*& GetNewMarking() { return newMarking; }
+    PendingMarking*& GetNewMarking() { return newMarking; }
     TNos*& GetNewTNos() { return newTNos; }
     short_list*& GetTransitions() { return transitions; }
     MDMSet* GetNext() const { return next; }
@@ -45,7 +46,7 @@ private:
 
     Marking* lastMarking;
     DelayVal delay;
-    Marking* newMarking;
+    PendingMarking* newMarking;
     TNos* newTNos;
     short_list* transitions = nullptr;
     MDMSet* next = nullptr;
@@ -56,14 +57,14 @@ private:
 class MDMSetList {
 public:
     MDMSetList() = default;
-    MDMSetList(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
+    MDMSetList(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t);
     MDMSetList(const MDMSetList&) = delete;
     MDMSetList& operator=(const MDMSetList&) = delete;
     ~MDMSetList() { Clear(); }
 
     // Appends a new entry at the tail (taking over reached and t).
-    void AddSet(Marking* last, Marking* reached, const DelayVal& d, TNos* t);
-    void AddNewSet(Marking* last, Marking* reached, const DelayVal& d);
+    void AddSet(Marking* last, PendingMarking* reached, const DelayVal& d, TNos* t);
+    void AddNewSet(Marking* last, PendingMarking* reached, const DelayVal& d);
     // Destroys the head entry; its successor becomes the head.
     void DelFirstSet();
     void Clear();

@@ -9,7 +9,7 @@
 #include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 
 namespace {
@@ -164,9 +164,9 @@ const Pms& NewContentsVector::Make()
     return pms;
 }
 
-Marking* MakeSuccessorMarking(const short* ata, int transNo)
+PendingMarking* MakeSuccessorMarking(const short* ata, int transNo)
 {
-    auto* m = new Marking();
+    auto* m = new PendingMarking();
     MakeNewPms(m->GetPms());
     m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));
     return m;

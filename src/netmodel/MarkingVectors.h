@@ -7,7 +7,7 @@
 
 #include "statedata/Multiset.h"
 
-class Marking;
+class PendingMarking;
 
 // Loads a vector (ascending place order) into both contents of every place,
 // or into the actual contents only; places without entry are emptied.
@@ -46,4 +46,4 @@ private:
 
 // A new marking of the new contents whose ata is MakeNewAta(ata, fired),
 // after the firing of transition number transNo.
-Marking* MakeSuccessorMarking(const short* ata, int transNo);
+PendingMarking* MakeSuccessorMarking(const short* ata, int transNo);

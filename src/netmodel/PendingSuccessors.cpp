@@ -5,7 +5,8 @@
 #include "netmodel/MDMSet.h"
 
 Marking* SavedMarking = nullptr;
-Marking* NewM = nullptr;
+const short* SavedAta = nullptr;
+PendingMarking* NewM = nullptr;
 DelayVal NewD;
 
 void MakeNewSet(short t) { GlobalMDMSetList.AddSet(SavedMarking, NewM, NewD, MakeTNos(t)); }

@@ -5,11 +5,13 @@
 #include "statedata/DelayVal.h"
 
 class Marking;
+class PendingMarking;
 
-// The stored marking whose successors are being generated.
+// The stored marking whose successors are being generated, and its ata.
 extern Marking* SavedMarking;
+extern const short* SavedAta;
 // The successor marking and delay value of the last firing.
-extern Marking* NewM;
+extern PendingMarking* NewM;
 extern DelayVal NewD;
 
 // Appends (SavedMarking, NewM, NewD) to GlobalMDMSetList; the queue takes

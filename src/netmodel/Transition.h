@@ -13,7 +13,6 @@
 #include "statedata/DelayVal.h"
 #include "statedata/Multiset.h"
 
-class Marking;
 class NPMarking;
 
 enum ServerType : int { ExclusiveServer = 0, InfiniteServer = 1 };

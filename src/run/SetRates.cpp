@@ -60,7 +60,7 @@ void SetRates()
     std::unordered_map<int, RateSource> winners = WinningEntries();
     if (winners.empty()) return;
     for (PLElement<Marking>* e = MLists.exp_markings.first; e; e = e->next)
-        for (stt* s = e->item->GetStt(); s; s = s->next) {
+        for (EdgeCursor s = e->item->GetStt(); s; s = s.Next()) {
             auto found = winners.find(s->GetTransNo());
             if (found != winners.end()) s->SetDelayVal(RateOf(found->second));
         }

@@ -19,21 +19,21 @@ template <class Eligible, class Visit>
 int WalkChain(const SMChain& chain, Eligible eligible, Visit visit)
 {
     int visits = 0;
-    std::vector<std::pair<Marking*, const stt*>> path;
+    std::vector<std::pair<Marking*, EdgeCursor>> path;
     for (const PLElement<Marking>* e = chain.GetMarkings().first; e; e = e->next) {
         if (e->item->GetStatus() != kStatusInitial) continue;
         visit(*e->item);
         ++visits;
         path.emplace_back(e->item, e->item->GetStt());
         while (!path.empty()) {
-            const stt*& edge = path.back().second;
-            while (edge && !(edge->Target() && eligible(*edge->Target()))) edge = edge->next;
+            EdgeCursor& edge = path.back().second;
+            while (edge && !(edge->Target() && eligible(*edge->Target()))) edge = edge.Next();
             if (!edge) {
                 path.pop_back();
                 continue;
             }
             Marking* target = edge->Target();
-            edge = edge->next;
+            edge = edge.Next();
             visit(*target);
             ++visits;
             path.emplace_back(target, target->GetStt());

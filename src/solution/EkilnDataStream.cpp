@@ -26,7 +26,7 @@ constexpr int kNoGenTargetLine = 356;
 constexpr int kNoBranchesLine = 372;
 constexpr int kNoBranchTargetLine = 378;
 
-bool IsRate(const stt* s)
+bool IsRate(const EdgeCursor& s)
 {
     return s->GetDelayType() == kDelayExponential || s->GetDelayType() == kDelayPreempting;
 }
@@ -75,7 +75,7 @@ void WriteQRow(const Marking& m, WorkerStream& out)
     out.Double(-GetSumOfRates(m));
     out.Unsigned(m.GetKey());
     out.Unsigned(static_cast<unsigned>(GetNoOfExpPaths(m)));
-    for (const stt* s = m.GetStt(); s; s = s->next)
+    for (EdgeCursor s = m.GetStt(); s; s = s.Next())
         if (IsRate(s)) {
             out.Double(s->GetDelayVal());
             out.Unsigned(s->Target() ? s->Target()->GetKey() : 0u);

@@ -53,15 +53,15 @@ void OpenForWriting(ChainFileWriter& file, const std::string& path, int line)
 void CollectRow(const Marking& m, double factor, std::vector<RowEntry>& row)
 {
     row.clear();
-    const stt* s = m.GetStt();
+    EdgeCursor s = m.GetStt();
     while (s) {
         if (!s->Target()) {
-            s = s->next;
+            s = s.Next();
             continue;
         }
         const Marking* target = s->Target();
         double probability = 0.0;
-        for (; s && s->Target() == target; s = s->next) probability += s->GetDelayVal() * factor;
+        for (; s && s->Target() == target; s = s.Next()) probability += s->GetDelayVal() * factor;
         row.push_back({probability, target->GetKey()});
     }
 }

@@ -13,8 +13,8 @@ bool IsBranching(const Marking& m)
 FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>& row)
 {
     row.clear();
-    const stt* firing = m.GetStt();
-    while (firing && static_cast<unsigned>(firing->GetDelayType()) != type) firing = firing->next;
+    EdgeCursor firing = m.GetStt();
+    while (firing && static_cast<unsigned>(firing->GetDelayType()) != type) firing = firing.Next();
     if (!firing) return FiringProblem::kNoFiring;
     const Marking* target = firing->Target();
     if (!target) return FiringProblem::kNoFiringTarget;
@@ -24,7 +24,7 @@ FiringProblem FiringRow(const Marking& m, unsigned type, std::vector<FiringPair>
     }
     if (!target->GetStt()) return FiringProblem::kNoBranches;
     const Marking* previous = nullptr;
-    for (const stt* s = target->GetStt(); s; s = s->next) {
+    for (EdgeCursor s = target->GetStt(); s; s = s.Next()) {
         if (!s->Target()) return FiringProblem::kNoBranchTarget;
         if (s->Target() == previous)
             row.back().value += s->GetDelayVal();

@@ -86,9 +86,9 @@ void WriteQRow(const Marking& m, WorkerStream& out)
     Echo("\t\t\t\t SendQMatrix : last_of_scc = ", 0);
     std::vector<FiringPair> pairs;
     std::vector<double> preempting;
-    const bool onlyFiring = !m.GetStt() || !m.GetStt()->next;
+    const bool onlyFiring = !m.GetStt() || !m.GetStt().Next();
     pairs.push_back({m.GetKey(), onlyFiring ? 0.0 : -GetSumOfRates(m)});
-    for (const stt* s = m.GetStt(); s && !onlyFiring; s = s->next) {
+    for (EdgeCursor s = m.GetStt(); s && !onlyFiring; s = s.Next()) {
         if (s->GetDelayType() == kDelayExponential)
             pairs.push_back({s->Target() ? s->Target()->GetKey() : 0u, s->GetDelayVal()});
         else if (s->GetDelayType() == kDelayPreempting)
@@ -140,7 +140,7 @@ void SendRows(SMChain& chain, WorkerStream& out, unsigned mark, const char* func
 void SendPreemptingTargets(const SMChain& chain, WorkerStream& out)
 {
     for (const PLElement<Marking>* e = chain.GetMarkings().first; e; e = e->next)
-        for (const stt* s = e->item->GetStt(); s; s = s->next) {
+        for (EdgeCursor s = e->item->GetStt(); s; s = s.Next()) {
             if (s->GetDelayType() != kDelayPreempting) continue;
             if (!s->Target())
                 ExRErr("SendDataToKiln()", "exp. stt without successor marking", nullptr,

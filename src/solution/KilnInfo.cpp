@@ -56,7 +56,7 @@ void GetInfosAboutSMC(Marking*& m, int& eta, double& max)
         pending.pop_back();
         AddEdgesOf(*current, eta, max);
         if (current->GetStatus() == kStatusLastOfSucc) continue;
-        for (const stt* s = current->GetStt(); s; s = s->next)
+        for (EdgeCursor s = current->GetStt(); s; s = s.Next())
             if (s->GetDelayType() == kDelayExponential && s->Target() &&
                 s->Target()->GetStatus() == kStatusVisited)
                 pending.push_back(s->Target());

@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-#include "statedata/ChunkList.h"
+#include "foundation/ChunkList.h"
 
 template <class T>
 class Arena {

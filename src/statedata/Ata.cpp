@@ -28,20 +28,6 @@ short* make_ata(const short* ata)
     return copy;
 }
 
-std::size_t ata_bytes()
-{
-    return (no_of_exc_transitions + 1) * sizeof(short);
-}
-
-short* make_ata_at(const short* ata, void* block)
-{
-    if (!ata || no_of_exc_transitions == 0) return nullptr;
-    auto* copy = static_cast<short*>(block);
-    copy[0] = static_cast<short>(no_of_exc_transitions);
-    std::copy_n(ata, no_of_exc_transitions, copy + 1);
-    return copy + 1;
-}
-
 short* make_new_ata(const short* ata, short i, short v)
 {
     if (no_of_exc_transitions == 0) return nullptr;

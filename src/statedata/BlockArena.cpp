@@ -3,11 +3,11 @@
 
 #include <new>
 
-#include "statedata/ChunkList.h"
+#include "foundation/ChunkList.h"
 
 void* BlockArena::Allocate(std::size_t bytes)
 {
-    bytes = (bytes + kAlign - 1) / kAlign * kAlign;
+    bytes = (bytes + align - 1) / align * align;
     if (bytes > left) {
         // A block larger than a chunk gets a chunk of its own.
         std::size_t size = bytes > kChunkBytes ? bytes : kChunkBytes;

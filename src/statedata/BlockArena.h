@@ -1,14 +1,14 @@
 // BlockArena: append-only storage for blocks of varying size that all live
-// until the arena is emptied, such as the vectors and active transition
-// arrays of the markings in the store. Blocks are packed back to back in
-// large chunks (8-byte aligned) and never freed one by one.
+// until the arena is emptied, such as the codes of the markings in the
+// store. Blocks are packed back to back in large chunks, each aligned as the
+// arena is told (8 bytes unless said otherwise), and never freed one by one.
 #pragma once
 
 #include <cstddef>
 
 class BlockArena {
 public:
-    BlockArena() = default;
+    explicit BlockArena(std::size_t alignment = 8) : align(alignment) {}
     BlockArena(const BlockArena&) = delete;
     BlockArena& operator=(const BlockArena&) = delete;
     ~BlockArena() { Release(); }
@@ -21,7 +21,7 @@ private:
     struct Chunk {
         Chunk* next;
     };
-    static constexpr std::size_t kAlign = 8;
+    std::size_t align;
     static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
     Chunk* chunks = nullptr;

@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MOSK_BLOCKS_BYPASS 1

@@ -5,9 +5,9 @@
 
 namespace {
 
-bool IsRate(const stt* s)
+bool IsRate(const stt& s)
 {
-    return s->GetDelayType() == kDelayExponential || s->GetDelayType() == kDelayPreempting;
+    return s.GetDelayType() == kDelayExponential || s.GetDelayType() == kDelayPreempting;
 }
 
 }  // namespace
@@ -15,15 +15,15 @@ bool IsRate(const stt* s)
 double GetSumOfRates(const Marking& m)
 {
     double sum = 0.0;
-    for (const stt* s = m.GetStt(); s; s = s->next)
-        if (IsRate(s)) sum += s->GetDelayVal();
+    for (const stt& s : m.Edges())
+        if (IsRate(s)) sum += s.GetDelayVal();
     return sum;
 }
 
 int GetNoOfExpPaths(const Marking& m)
 {
     int n = 0;
-    for (const stt* s = m.GetStt(); s; s = s->next)
+    for (const stt& s : m.Edges())
         if (IsRate(s)) ++n;
     return n;
 }
@@ -32,17 +32,17 @@ int GetNoOfStateTrans(const Marking& m)
 {
     int runs = 0;
     const Marking* previous = nullptr;
-    for (const stt* s = m.GetStt(); s; s = s->next) {
-        if (runs == 0 || s->Target() != previous) ++runs;
-        previous = s->Target();
+    for (const stt& s : m.Edges()) {
+        if (runs == 0 || s.Target() != previous) ++runs;
+        previous = s.Target();
     }
     return runs;
 }
 
 int GetDetOrGenTransRef(const Marking& m)
 {
-    for (const stt* s = m.GetStt(); s; s = s->next)
-        if (s->GetDelayType() == kDelayDeterministic || s->GetDelayType() == kDelayGeneral)
-            return s->GetTransNo();
+    for (const stt& s : m.Edges())
+        if (s.GetDelayType() == kDelayDeterministic || s.GetDelayType() == kDelayGeneral)
+            return s.GetTransNo();
     return 0;
 }

@@ -12,13 +12,12 @@
 
 #include "foundation/Reporters.h"
 
-#include "statedata/Marking.h"
+#include "statedata/MarkingStore.h"
 #include "statedata/NPMarking.h"
 
 #include <algorithm>
 #include <iostream>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
@@ -90,7 +89,6 @@ void Hash<T>::CleanHash()
 {
     ClearIndex();
     nodes.Reset();
-    blocks.Release();
     for (unsigned i = 0; i < size; ++i) table[i] = TreeRoot<T>();
     counter = 0;
     progress.Restart();
@@ -194,22 +192,6 @@ T* Hash<T>::FindInIndex(const T& element) const
 }
 
 template <class T>
-void Hash<T>::Prefetch(unsigned key, int stage) const
-{
-    if (stage == 0) {
-        if (!index.empty()) __builtin_prefetch(&index[IndexStart(key, index.size() - 1)]);
-        return;
-    }
-    ProbeIndex(key, [stage](const Node* node) {
-        if (stage == 1)
-            __builtin_prefetch(node);
-        else if constexpr (requires { node->elem.Prefetch(); })
-            node->elem.Prefetch();
-        return true;
-    });
-}
-
-template <class T>
 void Hash<T>::AddToIndex(Node* node)
 {
     if (4 * (counter + 1) > 3 * index.size()) {
@@ -239,10 +221,7 @@ void Hash<T>::ClearIndex()
 template <class T>
 T* Hash<T>::Store(Node*& link, const T& element)
 {
-    if constexpr (std::is_same_v<T, Marking>)
-        link = nodes.Create(element, blocks);
-    else
-        link = nodes.Create(element);
+    link = nodes.Create(element);
     AddToIndex(link);
     ++counter;
     if (showProgress) progress.Counted(counter);
@@ -364,5 +343,5 @@ void Hash<T>::ShowHashDistribution() const
         << std::flush;
 }
 
-template class Hash<Marking>;
+template class Hash<MarkingRef>;
 template class Hash<NPMarking>;

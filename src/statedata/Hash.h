@@ -1,24 +1,21 @@
-// Hash<T>: the marking store. A fixed table of buckets (bucket = key modulo
-// size), each a binary search tree ordered by T::Comp; an element larger than
-// a node goes left. Insertion keeps the trees shallow with local
-// restructuring (see Hash.cpp). The store owns one copy of every element;
-// elements are never removed one by one. Instantiated (in Hash.cpp) for
-// Marking and NPMarking only.
+// Hash<T>: a store of buckets of search trees. A fixed table of buckets
+// (bucket = key modulo size), each a binary search tree ordered by T::Comp;
+// an element larger than a node goes left. Insertion keeps the trees shallow
+// with local restructuring (see Hash.cpp). The store owns one copy of every
+// element; elements are never removed one by one. Instantiated (in Hash.cpp)
+// for the vanishing markings (NPMarking) and for the trees of the tangible
+// store's distribution listing (MarkingRef, see MarkingStore.h).
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "statedata/Arena.h"
-#include "statedata/BlockArena.h"
 #include "statedata/HashProgress.h"
 
 template <class T>
 struct TreeNode {
-    template <class... Args>
-    explicit TreeNode(const T& e, Args&... args) : elem(e, args...)
-    {
-    }
+    explicit TreeNode(const T& e) : elem(e) {}
     T elem;
     TreeNode* left = nullptr;
     TreeNode* right = nullptr;
@@ -52,10 +49,6 @@ public:
     // progress itself (ShowProgress), in the order it wants it seen.
     T* SaveUnshown(T* element, bool& found);
     void ShowProgress(unsigned count) { progress.Counted(count); }
-    // Warms the caches for a later Save of an element with this key,
-    // in stages that each read what the one before fetched: 0 the index
-    // slot, 1 the first node whose slot matches, 2 that node's contents.
-    void Prefetch(unsigned key, int stage) const;
 
     unsigned GetCounter() const { return counter; }
     unsigned GetSize() const { return size; }
@@ -95,10 +88,6 @@ private:
     unsigned counter = 0;
     HashProgress progress;
     Arena<Node> nodes;
-    // The vectors and arrays of the stored markings, packed apart from the
-    // block pools: those then serve only the markings in transit, and are
-    // emptied, and give their memory back, when the generation ends.
-    BlockArena blocks;
     static std::uintptr_t Slot(Node* node);
     static Node* SlotNode(std::uintptr_t slot);
     std::vector<std::uintptr_t> index;

@@ -1,6 +1,11 @@
-// Marking: construction, the store order, edges and release.
+// Marking: contents, keys, the store order, edges and ids.
 #include "statedata/Marking.h"
 
+#include <cstring>
+
+#include "statedata/EdgeArena.h"
+#include "statedata/MarkingCode.h"
+#include "statedata/MarkingIds.h"
 #include "statedata/NetCounts.h"
 
 namespace {
@@ -12,52 +17,119 @@ unsigned Fold(unsigned h)
     return h;
 }
 
+// Decoded contents for GetPms and GetAta: a few at a time, so that the
+// contents of two markings can be looked at side by side.
+struct DecodeRing {
+    static constexpr unsigned kSlots = 4;
+    DecodedMarking slots[kSlots];
+    unsigned next = 0;
+
+    DecodedMarking& Decode(const std::uint8_t* code)
+    {
+        DecodedMarking& d = slots[next++ % kSlots];
+        d.Decode(code);
+        return d;
+    }
+};
+
+thread_local DecodeRing ring;
+thread_local MarkingCode encoder;
+
+const Pms kEmpty{0, nullptr};
+
 }  // namespace
 
-constinit RecordPool Marking::pool{sizeof(Marking)};
-
-Marking::Marking() = default;
-
-Marking::Marking(const Pms& p) { copy_c_pms(p, pms); }
-
-Marking::Marking(const short* a) : ata(make_ata(a)) {}
-
-Marking::Marking(const Pms& p, const short* a) : ata(make_ata(a)) { copy_c_pms(p, pms); }
-
-Marking::Marking(const Marking& o) { CopyFrom(o); }
-
-Marking::Marking(const Marking& o, BlockArena& blocks)
-    : key(o.key), lent(1), type(o.type), status(o.status)
+Marking::Marking() : id(stt::kNoTarget)
 {
-    if (o.ata) ata = make_ata_at(o.ata, blocks.Allocate(ata_bytes()));
-    if (std::size_t bytes = pms_bytes(o.pms)) copy_pms_at(o.pms, pms, blocks.Allocate(bytes));
+    SetCode(kEmpty, nullptr);
+}
+
+Marking::Marking(const Pms& pms) : id(stt::kNoTarget)
+{
+    SetCode(pms, nullptr);
+}
+
+Marking::Marking(const short* ata) : id(stt::kNoTarget)
+{
+    SetCode(kEmpty, no_of_exc_transitions ? ata : nullptr);
+}
+
+Marking::Marking(const Pms& pms, const short* ata) : id(stt::kNoTarget)
+{
+    SetCode(pms, no_of_exc_transitions ? ata : nullptr);
+}
+
+Marking::Marking(const Marking& o)
+    : key(o.key), id(stt::kNoTarget), type(o.type), status(o.status)
+{
+    std::size_t n = CodeSize(o.code);
+    auto* copy = new std::uint8_t[n];
+    std::memcpy(copy, o.code, n);
+    code = copy;
+    ownsCode = 1;
+}
+
+Marking::Marking(const std::uint8_t* stored, std::uint32_t storeId)
+    : key(0), id(storeId), code(stored)
+{
 }
 
 Marking& Marking::operator=(const Marking& o)
 {
     if (this == &o) return *this;
-    Clear();
-    CopyFrom(o);
+    Marking copy(o);
+    FreeCode();
+    code = copy.code;
+    ownsCode = 1;
+    copy.ownsCode = 0;
+    key = o.key;
+    type = o.type;
+    status = o.status;
+    ClearEdges();
     return *this;
 }
 
-void Marking::CopyFrom(const Marking& o)
+Marking::~Marking()
 {
-    key = o.key;
-    status = o.status;
-    type = o.type;
-    ata = make_ata(o.ata);
-    copy_c_pms(o.pms, pms);
-    edges = nullptr;
+    FreeCode();
+    if (id != stt::kNoTarget && (id & MarkingIds::kLooseBit)) MarkingIds::RemoveLoose(id);
+}
+
+void Marking::SetCode(const Pms& pms, const short* ata)
+{
+    const std::uint8_t* c = encoder.Encode(pms, ata);
+    auto* copy = new std::uint8_t[encoder.Size()];
+    std::memcpy(copy, c, encoder.Size());
+    code = copy;
+    ownsCode = 1;
+}
+
+void Marking::FreeCode()
+{
+    if (ownsCode) delete[] code;
+    code = nullptr;
+    ownsCode = 0;
+}
+
+const Pms& Marking::GetPms() const
+{
+    return ring.Decode(code).GetPms();
+}
+
+const short* Marking::GetAta() const
+{
+    return ring.Decode(code).GetAta();
+}
+
+unsigned Marking::GetKey() const
+{
+    if (key != 0) return key;
+    DecodedMarking& d = ring.Decode(code);
+    return KeyOf(d.GetPms(), d.GetAta());
 }
 
 // The ata is mixed in so that markings that differ only in their active
 // bindings spread over the buckets too.
-void Marking::CreateKey()
-{
-    key = KeyOf(pms, ata);
-}
-
 unsigned Marking::KeyOf(const Pms& pms, const short* ata)
 {
     unsigned k = create_key(pms);
@@ -76,61 +148,50 @@ unsigned Marking::KeyOf(const Pms& pms, const short* ata)
 
 int Marking::Comp(const Marking& o) const
 {
-    if (key != o.key) return key < o.key ? -1 : 1;
-    if (ata && o.ata) {
+    unsigned k = GetKey();
+    unsigned ok = o.GetKey();
+    if (k != ok) return k < ok ? -1 : 1;
+    DecodedMarking& a = ring.Decode(code);
+    DecodedMarking& b = ring.Decode(o.code);
+    const short* x = a.GetAta();
+    const short* y = b.GetAta();
+    if (x && y) {
         for (unsigned i = 0; i < no_of_exc_transitions; ++i)
-            if (ata[i] != o.ata[i]) return ata[i] < o.ata[i] ? -1 : 1;
-    } else if (ata || o.ata) {
-        return ata ? 1 : -1;  // the marking without ata is smaller
+            if (x[i] != y[i]) return x[i] < y[i] ? -1 : 1;
+    } else if (x || y) {
+        return x ? 1 : -1;  // the marking without ata is smaller
     }
-    return comp_pms(pms, o.pms);
+    return comp_pms(a.GetPms(), b.GetPms());
 }
 
 bool Marking::operator==(const Marking& o) const
 {
-    return type == o.type && ata_eq(ata, o.ata) && pms_eq(pms, o.pms);
+    return type == o.type && CodesEqual(code, o.code);
 }
 
-void Marking::AddMarking(Marking& target, const DelayVal& d) { AddStt(edges, target, d); }
+std::uint32_t Marking::Id()
+{
+    if (id == stt::kNoTarget) id = MarkingIds::AddLoose(this);
+    return id;
+}
+
+void Marking::AddMarking(Marking* target, const DelayVal& d)
+{
+    EdgeArena::Append(firstEdge, edgeCount, stt(d, target));
+}
 
 void Marking::UAddMarking(Marking& target, const DelayVal& d, bool& merged)
 {
     merged = false;
     if (d.GetDelayType() == kDelayProbability) {
-        for (stt* s = edges; s; s = s->next) {
-            if (s->GetDelayType() != kDelayProbability || !s->Target()) continue;
-            if (s->Target() == &target || *s->Target() == target) {
-                s->SetDelayVal(s->GetDelayVal() + d.GetDelayVal());
+        for (stt& s : Edges()) {
+            if (s.GetDelayType() != kDelayProbability || !s.Target()) continue;
+            if (s.Target() == &target || *s.Target() == target) {
+                s.SetDelayVal(s.GetDelayVal() + d.GetDelayVal());
                 merged = true;
                 return;
             }
         }
     }
     AddMarking(target, d);
-}
-
-void Marking::Clean()
-{
-    if (lent) {
-        ata = nullptr;
-        pms = Pms{0, nullptr};
-        lent = 0;
-    }
-    clear_ata(ata);
-    clear_pms(pms);
-    status = 0;
-    type = 0;
-    key = 1;
-}
-
-void Marking::Clear()
-{
-    ClearStt(edges);
-    Clean();
-}
-
-void Marking::ClearTotal()
-{
-    ClearSttTotal(edges);
-    Clean();
 }

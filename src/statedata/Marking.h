@@ -1,13 +1,19 @@
-// Marking: one state of the reduced reachability graph: its token vector,
-// the active binding of each exclusive transition (ata, null when none is
-// active), its outgoing state transitions, and the status and kind that the
-// examination assigns. The key is the hash key while the graph is generated
-// and the state number after the examination.
+// Marking: one state of the reduced reachability graph: its contents (the
+// token vector and the active binding of each exclusive transition, kept as
+// a MarkingCode), its outgoing edges, and the status and kind that the
+// examination assigns. The key is the hash key of the contents while the
+// graph is generated and the state number after the examination.
+//
+// A graph holds millions of markings, so a marking is 32 bytes: the stored
+// ones keep their codes in the store, their edges in the edge arena, and are
+// named by a number of their own (their id) in the edges that lead to them.
+// Markings made outside the store (start markings, test graphs) own their
+// code and get an id when an edge first leads to them.
 #pragma once
 
-#include "statedata/BlockArena.h"
+#include <cstdint>
+
 #include "statedata/Multiset.h"
-#include "statedata/RecordPool.h"
 #include "statedata/Stt.h"
 
 // Marking status codes (printed by ShowMStatus).
@@ -25,63 +31,57 @@ enum MarkingStatus : unsigned {
 
 class Marking {
 public:
-    Marking();
+    Marking();  // empty vector, no ata, key 1
     explicit Marking(const Pms& pms);
     explicit Marking(const short* ata);  // copies no_of_exc_transitions entries
     Marking(const Pms& pms, const short* ata);
-    // Copies key, status, type, vector and ata; the copy has no edges.
+    // Copies key, status, type and contents; the copy has no edges.
     Marking(const Marking& o);
-    // The same copy with vector and ata placed in `blocks`, which owns them:
-    // the copy never frees them, and the arena must outlive it.
-    Marking(const Marking& o, BlockArena& blocks);
     Marking& operator=(const Marking& o);
-    ~Marking() { Clear(); }
+    ~Marking();
 
-    // A marking over a vector and an ata that stay the caller's: a view for
-    // keys and lookups, which never frees them.
-    static Marking View(const Pms& pms, short* ata) { return Marking(pms, ata, true); }
-
-    // Markings in transit (successors waiting in the queue) come and go by
-    // the million: they are kept in a pool.
-    static void* operator new(std::size_t) { return pool.Allocate(); }
-    static void operator delete(void* p) { pool.Release(p); }
-
-    void CreateKey();
+    void CreateKey() { key = KeyOf(GetPms(), GetAta()); }
     // The key CreateKey gives a marking with this vector and ata.
     static unsigned KeyOf(const Pms& pms, const short* ata);
-    // Asks the processor to fetch the ata and the vector.
-    void Prefetch() const
-    {
-        __builtin_prefetch(ata);
-        __builtin_prefetch(pms.places);
-    }
     void SetKey(unsigned k) { key = k; }
-    unsigned GetKey() const { return key; }
-    int GetSize() const { return pms.size; }
+    // A stored marking not yet numbered answers the key of its contents.
+    unsigned GetKey() const;
+    int GetSize() const { return GetPms().size; }
 
     // The order of the marking store: key, then ata, then vector.
     int Comp(const Marking& o) const;
-    // Equal kind, ata and vector (the key is not compared).
+    // Equal kind and contents (the key is not compared).
     bool operator==(const Marking& o) const;
     bool operator!=(const Marking& o) const { return !(*this == o); }
 
     // New edge to target at the front of the list.
-    void AddMarking(Marking& target, const DelayVal& d);
+    void AddMarking(Marking& target, const DelayVal& d) { AddMarking(&target, d); }
+    // The same where the target may be missing (null): such an edge is
+    // only ever built by hand, to show what the later stages make of it.
+    void AddMarking(Marking* target, const DelayVal& d);
     // Adds d to an existing probability edge to an equal target when d is a
     // probability too (merged = true); otherwise as AddMarking (merged = false).
     void UAddMarking(Marking& target, const DelayVal& d, bool& merged);
+    // Forgets the edges (their records stay in the arena until it is freed).
+    void ClearEdges()
+    {
+        firstEdge = nullptr;
+        edgeCount = 0;
+    }
 
-    void Clean();       // frees ata and vector; status, type 0, key 1
-    void Clear();       // frees the edges, then Clean
-    void ClearTotal();  // also destroys the targets: temporary markings only
+    // The contents, read back from the code into storage of this thread that
+    // the fourth next call reuses: hold them no longer than that.
+    const Pms& GetPms() const;
+    const short* GetAta() const;
+    bool HasAta() const { return code && (code[code[0] < 128 ? 1 : 2] & 1); }
+    const std::uint8_t* GetCode() const { return code; }
 
-    // The ata may be replaced by the caller (the marking owns what it holds).
-    short*& GetAta() { return ata; }
-    const short* GetAta() const { return ata; }
-    Pms& GetPms() { return pms; }
-    const Pms& GetPms() const { return pms; }
-    stt* GetStt() const { return edges; }
-    stt*& GetSttList() { return edges; }
+    // The edges in list order (the newest first); GetStt() is the first,
+    // null without edges.
+    EdgeCursor GetStt() const { return EdgeCursor(firstEdge, edgeCount); }
+    EdgeRange Edges() const { return EdgeRange(firstEdge, edgeCount); }
+    unsigned EdgeCount() const { return edgeCount; }
+
     unsigned GetStatus() const { return status; }
     void SetStatus(unsigned s) { status = s & 0xF; }
     unsigned GetType() const { return type; }
@@ -90,19 +90,24 @@ public:
     bool IsListed() const { return listed; }
     void SetListed(bool l) { listed = l; }
 
+    // The number edges name this marking by (registering a marking made
+    // outside the store on first use).
+    std::uint32_t Id();
+
 private:
-    Marking(const Pms& p, short* a, bool) : lent(1), ata(a), pms(p) {}
-    void CopyFrom(const Marking& o);
+    friend class MarkingStore;
+    // A stored marking: its code stays the store's.
+    Marking(const std::uint8_t* stored, std::uint32_t storeId);
+    void SetCode(const Pms& pms, const short* ata);
+    void FreeCode();
 
-    unsigned key = 1;
-    unsigned : 22;
-    unsigned lent : 1 = 0;    // vector and ata belong to a BlockArena or a viewer
-    unsigned listed : 1 = 0;
-    unsigned type : 4 = 0;    // delay-type code: the kind of the marking
-    unsigned status : 4 = 0;  // MarkingStatus, top four bits of the word
-    short* ata = nullptr;
-    Pms pms{0, nullptr};
-    stt* edges = nullptr;
-
-    static RecordPool pool;  // never destroyed, like the pool of the edges
+    unsigned key = 1;  // 0: the hash key of the contents
+    std::uint32_t id;
+    const std::uint8_t* code = nullptr;
+    stt* firstEdge = nullptr;  // the oldest; the run lies in the edge arena
+    std::uint32_t edgeCount = 0;
+    std::uint8_t type : 4 = 0;    // delay-type code: the kind of the marking
+    std::uint8_t status : 4 = 0;  // MarkingStatus
+    std::uint8_t listed : 1 = 0;
+    std::uint8_t ownsCode : 1 = 0;
 };

@@ -116,10 +116,6 @@ void clear_pms(Pms& p);
 // The copies overwrite dst without releasing it: clear it first if it holds data.
 void copy_pms(const Pms& src, Pms& dst);
 void copy_c_pms(const Pms& src, Pms& dst);
-// The bytes of src's block, and a copy of src into a block of that size that
-// the caller provides (and frees, not clear_pms).
-std::size_t pms_bytes(const Pms& src);
-void copy_pms_at(const Pms& src, Pms& dst, void* block);
 
 // --- One-block marking vectors ----------------------------------------------
 // A Pms is ONE allocation: its MTms array followed by the entries of all its
@@ -198,10 +194,6 @@ unsigned create_key(const Pms& p);
 
 // --- Active transition arrays (length: no_of_exc_transitions) ---------------
 short* make_ata(const short* ata);
-// The bytes of an array's block, and a copy into a block of that size that
-// the caller provides (and frees, not clear_ata); null for a null array.
-std::size_t ata_bytes();
-short* make_ata_at(const short* ata, void* block);
 short* make_new_ata(const short* ata, short i, short v);
 bool ata_eq(const short* a, const short* b);
 void clear_ata(short*& ata);

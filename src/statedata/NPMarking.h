@@ -4,12 +4,10 @@
 // to the markings its immediate firings lead to.
 #pragma once
 
+#include "statedata/LinkedEdge.h"
 #include "statedata/Multiset.h"
-#include "statedata/Stt.h"
 
 class TNos;
-class NPMarking;
-using npstt = StateTrans<NPMarking>;
 
 class NPMarking {
 public:

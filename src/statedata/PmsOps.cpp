@@ -58,12 +58,6 @@ void clear_pms(Pms& p)
     p = Pms{0, nullptr};
 }
 
-std::size_t pms_bytes(const Pms& src)
-{
-    if (src.size <= 0 || !src.places) return 0;
-    return src.size * sizeof(MTms) + EntryCount(src) * sizeof(MTmsEntry);
-}
-
 namespace {
 
 void CopyEntries(const Pms& src, Pms& dst, MTmsEntry* room)
@@ -86,17 +80,6 @@ void copy_c_pms(const Pms& src, Pms& dst)
         return;
     }
     CopyEntries(src, dst, alloc_pms(dst, src.size, EntryCount(src)));
-}
-
-void copy_pms_at(const Pms& src, Pms& dst, void* block)
-{
-    if (src.size <= 0 || !src.places) {
-        dst = Pms{0, nullptr};
-        return;
-    }
-    dst.size = src.size;
-    dst.places = static_cast<MTms*>(block);
-    CopyEntries(src, dst, reinterpret_cast<MTmsEntry*>(dst.places + src.size));
 }
 
 void copy_pms(const Pms& src, Pms& dst)

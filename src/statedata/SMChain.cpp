@@ -5,9 +5,9 @@ double SMChain::GetDetOrGenDelay() const
 {
     const Marking* first = markings.GetLE(1);
     if (!first) return 0.0;
-    for (const stt* s = first->GetStt(); s; s = s->next)
-        if (s->GetDelayType() == kDelayDeterministic || s->GetDelayType() == kDelayGeneral)
-            return s->GetDelayVal();
+    for (const stt& s : first->Edges())
+        if (s.GetDelayType() == kDelayDeterministic || s.GetDelayType() == kDelayGeneral)
+            return s.GetDelayVal();
     return 0.0;
 }
 

@@ -1,7 +1,7 @@
 // The process-wide stores of the state space.
 #include "statedata/StateSpaceGlobals.h"
 
-Hash<Marking> MHash;
+MarkingStore MHash;
 Hash<NPMarking> NPMHash;
 PtrList<SMChain> DetMarkingSMChains;
 PtrList<SMChain> GenMarkingSMChains;

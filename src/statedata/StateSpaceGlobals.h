@@ -6,6 +6,7 @@
 #include "foundation/PtrList.h"
 #include "statedata/Hash.h"
 #include "statedata/Marking.h"
+#include "statedata/MarkingStore.h"
 #include "statedata/NPMarking.h"
 #include "statedata/SMChain.h"
 
@@ -13,7 +14,7 @@
 constexpr unsigned kMarkingBuckets = 131099;
 constexpr unsigned kVanishingBuckets = 37;
 
-extern Hash<Marking> MHash;      // tangible markings
+extern MarkingStore MHash;        // tangible markings
 extern Hash<NPMarking> NPMHash;  // vanishing markings of one resolution
 
 extern PtrList<SMChain> DetMarkingSMChains;

@@ -1,11 +1,41 @@
-// The one failure of the packed edge records, see Stt.h.
+// Edges: their targets by id and their labels.
 #include "statedata/Stt.h"
 
-#include "foundation/Reporters.h"
+#include "statedata/Marking.h"
+#include "statedata/MarkingIds.h"
 
-void UnpackableEdgeTarget(const void*)
+stt::stt(const DelayVal& d, Marking* t)
+    : target(t ? t->Id() : kNoTarget), label(EdgeLabels::Intern(d))
 {
-    MErr(__LINE__, "StateTrans",
-         "The address of a marking does not fit an edge record (more than 47 address bits "
-         "or misaligned)");
+}
+
+Marking* stt::Target() const
+{
+    return target == kNoTarget ? nullptr : MarkingIds::Find(target);
+}
+
+void stt::SetTarget(Marking* t)
+{
+    target = t ? t->Id() : kNoTarget;
+}
+
+void stt::SetDelayVal(double v)
+{
+    DelayVal d = Label();
+    d.SetDelayVal(v);
+    SetDelay(d);
+}
+
+void stt::SetTransNo(short t)
+{
+    DelayVal d = Label();
+    d.SetTransNo(t);
+    SetDelay(d);
+}
+
+void stt::SetDelayType(int t)
+{
+    DelayVal d = Label();
+    d.SetDelayType(t);
+    SetDelay(d);
 }

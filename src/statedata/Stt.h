@@ -1,129 +1,83 @@
-// State transitions: the edges of the graph. Large graphs hold tens of
-// millions of them, so a record is 24 bytes: the delay value, one word that
-// packs the target marking with the transition number and the delay-type code,
-// and the next edge of the same source. The records come from one pool per
-// target type; lists are built and released with the helpers below, which
-// Marking and NPMarking share.
+// State transitions: the edges of the graph. Large graphs hold hundreds of
+// millions of them, so an edge is 8 bytes: the id of its target marking and
+// the number of its delay value among the distinct ones (EdgeLabels). The
+// edges of one marking lie side by side in the edge arena in the order they
+// were added; the list order, newest first, walks them backwards.
 #pragma once
 
 #include <cstdint>
 
 #include "statedata/DelayVal.h"
-#include "statedata/RecordPool.h"
-
-// Ends the run when a target address does not fit the packed edge word (an
-// address space wider than 47 bits, or a misaligned marking).
-[[noreturn]] void UnpackableEdgeTarget(const void* target);
-
-template <class M>
-class StateTrans {
-public:
-    StateTrans(const DelayVal& d, M* target, StateTrans* following)
-        : value(d.GetDelayVal()),
-          packed(Address(target) | TransBits(d.GetTransNo()) | TypeBits(d.GetDelayType())),
-          next(following)
-    {
-    }
-
-    static void* operator new(std::size_t)
-    {
-        static_assert(sizeof(StateTrans) <= kRecordSize);
-        return pool.Allocate();
-    }
-    static void operator delete(void* p) { pool.Release(p); }
-
-    M* Target() const { return reinterpret_cast<M*>((packed & kAddressMask) << kAlignBits); }
-    void SetTarget(M* target) { packed = (packed & ~kAddressMask) | Address(target); }
-
-    double GetDelayVal() const { return value; }
-    void SetDelayVal(double v) { value = DelayVal::Sanitize(v); }
-    short GetTransNo() const { return static_cast<short>(packed >> kTransShift); }
-    void SetTransNo(short t) { packed = (packed & ~kTransMask) | TransBits(t); }
-    int GetDelayType() const { return static_cast<int>((packed & kTypeMask) >> kTypeShift); }
-    void SetDelayType(int t) { packed = (packed & ~kTypeMask) | TypeBits(t); }
-
-    operator DelayVal() const { return DelayVal(value, GetDelayType(), GetTransNo()); }
-    // Value, type and transition number of d; the target stays.
-    void SetDelay(const DelayVal& d)
-    {
-        value = d.GetDelayVal();
-        packed = (packed & kAddressMask) | TransBits(d.GetTransNo()) | TypeBits(d.GetDelayType());
-    }
-
-    // Never destroyed: records may still be released while other statics
-    // (the global stores) are torn down at exit.
-    static constexpr std::size_t kRecordSize = sizeof(double) + 2 * sizeof(void*);
-    static constinit inline RecordPool pool{kRecordSize, alignof(void*)};
-
-private:
-    // Word layout, low to high: the target address shifted right by its
-    // alignment (44 bits), the delay-type code (4 bits), the transition
-    // number (16 bits). User-space addresses stay below 2^47 on the 64-bit
-    // platforms we run on, sanitizer builds included.
-    static_assert(sizeof(void*) == 8, "edge records pack 64-bit addresses");
-    static constexpr unsigned kAlignBits = 3;
-    static constexpr unsigned kTypeShift = 44;
-    static constexpr unsigned kTransShift = 48;
-    static constexpr std::uint64_t kAddressMask = (std::uint64_t{1} << kTypeShift) - 1;
-    static constexpr std::uint64_t kTypeMask = std::uint64_t{0xF} << kTypeShift;
-    static constexpr std::uint64_t kTransMask = std::uint64_t{0xFFFF} << kTransShift;
-
-    static std::uint64_t Address(M* target)
-    {
-        static_assert(alignof(M) >= (1u << kAlignBits));
-        const auto raw = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(target));
-        if (raw & ~(kAddressMask << kAlignBits)) UnpackableEdgeTarget(target);
-        return raw >> kAlignBits;
-    }
-    static std::uint64_t TransBits(short t)
-    {
-        return std::uint64_t{static_cast<std::uint16_t>(t)} << kTransShift;
-    }
-    static std::uint64_t TypeBits(int t)
-    {
-        return std::uint64_t{static_cast<unsigned>(t) & 0xFu} << kTypeShift;
-    }
-
-    double value;
-    std::uint64_t packed;
-
-public:
-    StateTrans* next;
-};
+#include "statedata/EdgeLabels.h"
 
 class Marking;
-using stt = StateTrans<Marking>;
 
-// Puts a new edge (copy of d, to target) at the front of the list.
-template <class M>
-void AddStt(StateTrans<M>*& list, M& target, const DelayVal& d)
-{
-    list = new StateTrans<M>(d, &target, list);
-}
+class stt {
+public:
+    stt(const DelayVal& d, Marking* target);
 
-// Frees every edge of the list (not the targets).
-template <class M>
-void ClearStt(StateTrans<M>*& list)
-{
-    while (list) {
-        StateTrans<M>* gone = list;
-        list = gone->next;
-        delete gone;
-    }
-}
+    // Null for an edge without target.
+    Marking* Target() const;
+    void SetTarget(Marking* target);
 
-// Frees every edge and, before it, its target with everything that target
-// owns in turn. Only for temporary markings that own their targets.
-template <class M>
-void ClearSttTotal(StateTrans<M>*& list)
-{
-    while (list) {
-        StateTrans<M>* gone = list;
-        list = gone->next;
-        if (M* target = gone->Target()) {
-            target->ClearTotal();
-            delete target;
+    double GetDelayVal() const { return Label().GetDelayVal(); }
+    short GetTransNo() const { return Label().GetTransNo(); }
+    int GetDelayType() const { return Label().GetDelayType(); }
+    void SetDelayVal(double v);
+    void SetTransNo(short t);
+    void SetDelayType(int t);
+    // Value, type and transition number of d; the target stays.
+    void SetDelay(const DelayVal& d) { label = EdgeLabels::Intern(d); }
+    operator DelayVal() const { return Label(); }
+
+    static constexpr std::uint32_t kNoTarget = 0xFFFFFFFFu;
+
+private:
+    const DelayVal& Label() const { return EdgeLabels::At(label); }
+
+    std::uint32_t target;
+    std::uint32_t label;
+};
+
+// A position in the edge list of a marking, null past its end: the list
+// order runs from the newest edge back to the oldest.
+class EdgeCursor {
+public:
+    EdgeCursor() = default;
+    EdgeCursor(stt* oldest, std::uint32_t count) : at(count ? oldest + count - 1 : nullptr), first(oldest) {}
+
+    explicit operator bool() const { return at != nullptr; }
+    stt* operator->() const { return at; }
+    stt& operator*() const { return *at; }
+    // The following edge of the list.
+    EdgeCursor Next() const { return EdgeCursor(at == first ? nullptr : at - 1, first, 0); }
+    bool operator==(const EdgeCursor& o) const { return at == o.at; }
+
+private:
+    EdgeCursor(stt* position, stt* oldest, int) : at(position), first(oldest) {}
+    stt* at = nullptr;
+    stt* first = nullptr;
+};
+
+// The edges of a marking in list order, for range loops.
+class EdgeRange {
+public:
+    EdgeRange(stt* oldest, std::uint32_t count) : oldest(oldest), count(count) {}
+    struct Iterator {
+        stt* oldest;
+        std::uint32_t left;  // edges from here back to the oldest
+        stt& operator*() const { return oldest[left - 1]; }
+        Iterator& operator++()
+        {
+            --left;
+            return *this;
         }
-        delete gone;
-    }
-}
+        bool operator!=(const Iterator& o) const { return left != o.left; }
+    };
+    Iterator begin() const { return Iterator{oldest, count}; }
+    Iterator end() const { return Iterator{oldest, 0}; }
+
+private:
+    stt* oldest;
+    std::uint32_t count;
+};

@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "statedata/BindingList.h"
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 class TDep;
 

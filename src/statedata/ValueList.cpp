@@ -3,7 +3,7 @@
 #include <new>
 
 #include "statedata/Multiset.h"
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 namespace {
 

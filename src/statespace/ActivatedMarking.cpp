@@ -3,6 +3,7 @@
 
 #include "netmodel/MDMSet.h"
 #include "netmodel/PendingSuccessors.h"
+#include "statedata/PendingMarking.h"
 #include "statespace/GenerationState.h"
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
@@ -18,6 +19,7 @@ bool InternNewMarking()
     if (found) return false;
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = stored;
+    SavedAta = NewMarking->GetAta();
     return true;
 }
 

@@ -18,7 +18,7 @@
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TDep.h"
 #include "statedata/TNos.h"
@@ -227,12 +227,12 @@ void NewInitExc(short reload)
     if (reload) LoadPmsIncrementally(NewMarking->GetPms());
 }
 
-void ImmInitExc(stt*& s, TNos*& t)
+void ImmInitExc(PendingMarking& reached, TNos* t)
 {
-    ExcStartAta = s->Target()->GetAta();
+    ExcStartAta = reached.GetAta();
     RefTNos = *t;
     clear_em(ExcStartMark);
-    InitRefPms(s->Target()->GetPms());
+    InitRefPms(reached.GetPms());
 }
 
 void HandleExcTransitions()

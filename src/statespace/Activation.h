@@ -7,8 +7,7 @@
 
 #include <vector>
 
-#include "statedata/Stt.h"
-
+class PendingMarking;
 class TNos;
 
 // Once per generation, before the first activation.
@@ -19,7 +18,7 @@ void PrepareActivation();
 void NewInitExc(short reload);
 // The same for a tangible marking reached through immediate firings, with
 // its own enabling set.
-void ImmInitExc(stt*& s, TNos*& t);
+void ImmInitExc(PendingMarking& reached, TNos* t);
 
 // Fills ExcStartMark with one branch per combination of activated bindings
 // (equal ata merged); leaves it empty when no transition is activated.

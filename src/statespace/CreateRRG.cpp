@@ -12,7 +12,9 @@
 #include "statespace/GraphWatch.h"
 #include "statespace/GenerationState.h"
 #include "statespace/SuccessorLookup.h"
+#include "statedata/EdgeLabels.h"
 #include "statedata/NetCounts.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/StateSpaceGlobals.h"
 
 namespace {
@@ -84,15 +86,14 @@ Handler HandlerOfMode(int mode)
 // the initial state itself, outside the store.
 void ChooseInitialMarking(Marking* start)
 {
-    stt* first = start->GetStt();
-    if (first && !first->next) {
+    EdgeCursor first = start->GetStt();
+    if (first && !first.Next()) {
         InitialMarking = first->Target();
         delete start;
         return;
     }
     InitialMarking = start;
     StartMarking = start;
-    if (first && no_of_imm_transitions != 0) NPMHash.Clear();
 }
 
 }  // namespace
@@ -113,10 +114,10 @@ void CreateRRG()
     if (PlaceRefs.count == 0) CRRGErr(970, "CreateRRG()", "place list is empty");
     ReleaseRRG();
     StartGraphWatch();
-    auto* initial = new Marking();
+    auto* initial = new PendingMarking();
     MakeActPms(initial->GetPms());
     auto* start = new Marking(initial->GetPms());
-    TNos* set = MakeFirstTNos(start->GetPms());
+    TNos* set = MakeFirstTNos(initial->GetPms());
     GlobalMDMSetList.AddSet(start, initial, DelayVal(), set);
 
     PrepareActivation();
@@ -132,6 +133,17 @@ void CreateRRG()
     EndLoadRun();
     EndGraphWatch();
     ChooseInitialMarking(start);
+    ReleaseGenerationStores();
+}
+
+// What only the generation needed goes before the later stages allocate:
+// the stores are not searched again, and no new distinct edge value comes
+// but from the few rates a pass sets.
+void ReleaseGenerationStores()
+{
+    MHash.ReleaseIndex();
+    EdgeLabels::ReleaseIndex();
+    NPMHash.Clear();
 }
 
 void ReleaseRRG()

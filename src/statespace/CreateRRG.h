@@ -18,3 +18,7 @@ int GenerationMode();
 
 // Frees the start marking when it stayed outside the store.
 void ReleaseRRG();
+
+// Frees the lookup indexes of the marking store and the edge values, and
+// the store of vanishing markings.
+void ReleaseGenerationStores();

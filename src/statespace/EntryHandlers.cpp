@@ -4,8 +4,6 @@
 // every resulting marking.
 #include "statespace/EntryHandlers.h"
 
-#include <cstddef>
-
 #include "netmodel/MarkingVectors.h"
 #include "statespace/ActivatedMarking.h"
 #include "statespace/Activation.h"
@@ -13,7 +11,7 @@
 #include "statespace/GenerationState.h"
 #include "statespace/HandleImmTransitions.h"
 #include "statespace/IntermediateMarkings.h"
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/TNos.h"
 
 namespace {
@@ -22,7 +20,7 @@ using Handle = void (*)();
 
 // `marking` once per branch of ExcStartMark, each with its ata and with the
 // value `before` split by the branch's probability.
-void HandleBranches(Marking& marking, const DelayVal& before, Handle handle)
+void HandleBranches(PendingMarking& marking, const DelayVal& before, Handle handle)
 {
     for (exc_mark* em = &ExcStartMark; em; em = em->next) {
         CheckAndCorrectDelayVal(before, *em);
@@ -54,26 +52,25 @@ void HandleEntryActivations(Handle handle, bool intermediate)
 }
 
 // A tangible marking reached through immediate firings, with its set.
-void HandleReachedMarking(stt& s, TNos*& set, Handle handle)
+void HandleReachedMarking(ReachedMarking& r, Handle handle)
 {
-    stt* reached = &s;
-    ImmInitExc(reached, set);
+    ImmInitExc(*r.marking, r.set);
     HandleExcTransitions();
     if (!ExcStartMark.used) {
-        NewMarking = s.Target();
-        NewDelay = s;
+        NewMarking = r.marking;
+        NewDelay = r.delay;
         handle();
         return;
     }
-    Marking fresh(s.Target()->GetPms());
-    HandleBranches(fresh, s, handle);
+    PendingMarking fresh(r.marking->GetPms());
+    HandleBranches(fresh, r.delay, handle);
 }
 
-void HandleReachedInfMarking(stt& s, TNos*& set)
+void HandleReachedInfMarking(ReachedMarking& r)
 {
-    NewDelay = s;
-    RefTNos = *set;
-    NewMarking = s.Target();
+    NewDelay = r.delay;
+    RefTNos = *r.set;
+    NewMarking = r.marking;
     InitRefPms(NewMarking->GetPms());
     HandleInfActivatedMarking();
 }
@@ -94,7 +91,7 @@ void HandleImmEntry(Handle handle, bool activation, bool intermediate)
 {
     short init_again = 0;
     HandleImmTransitions(init_again);
-    if (!ImmStartMark) {
+    if (ImmReached.empty()) {
         if (!activation) {
             HandleInfEntry(init_again);
             return;
@@ -107,15 +104,12 @@ void HandleImmEntry(Handle handle, bool activation, bool intermediate)
         ClearImm();
         return;
     }
-    std::size_t k = 0;
-    for (stt* s = ImmStartMark->GetStt(); s; s = s->next, ++k) {
-        DelayVal combined = *s;
-        CheckAndCorrectDelayVal(LastD, combined);
-        s->SetDelay(combined);
+    for (ReachedMarking& r : ImmReached) {
+        CheckAndCorrectDelayVal(LastD, r.delay);
         if (activation)
-            HandleReachedMarking(*s, ImmTNos[k], handle);
+            HandleReachedMarking(r, handle);
         else
-            HandleReachedInfMarking(*s, ImmTNos[k]);
+            HandleReachedInfMarking(r);
     }
     ClearImm();
 }

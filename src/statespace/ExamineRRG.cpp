@@ -51,7 +51,7 @@ void ExamineRRG()
 void ChkFirstES()
 {
     if (!InitialMarking) return;
-    stt* first = InitialMarking->GetStt();
+    EdgeCursor first = InitialMarking->GetStt();
     if (first && first->Target() && first->GetDelayType() == kDelayProbability)
         InitialMarking = first->Target();
 }

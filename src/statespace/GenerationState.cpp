@@ -1,7 +1,7 @@
 // The working variables of the graph generation.
 #include "statespace/GenerationState.h"
 
-Marking* NewMarking = nullptr;
+PendingMarking* NewMarking = nullptr;
 Marking* LastMarking = nullptr;
 DelayVal LastD;
 TNos* NewTNos = nullptr;
@@ -9,5 +9,4 @@ DelayVal NewDelay;
 MDMSet* LastMDMSet = nullptr;
 short* ExcStartAta = nullptr;
 exc_mark ExcStartMark;
-Marking* ImmStartMark = nullptr;
-std::vector<TNos*> ImmTNos;
+std::vector<ReachedMarking> ImmReached;

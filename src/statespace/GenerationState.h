@@ -11,9 +11,10 @@
 
 class MDMSet;
 class Marking;
+class PendingMarking;
 class TNos;
 
-extern Marking* NewMarking;   // the marking of the entry (not yet interned)
+extern PendingMarking* NewMarking;  // the marking of the entry (not yet interned)
 extern Marking* LastMarking;  // the stored marking it was reached from
 extern DelayVal LastD;        // the delay value of that firing
 extern TNos* NewTNos;         // the enabling set carried by the entry
@@ -25,9 +26,12 @@ extern MDMSet* LastMDMSet;    // the queue tail before the successors of a marki
 extern short* ExcStartAta;
 extern exc_mark ExcStartMark;
 
-// Result of the immediate elimination: a temporary marking whose edges lead
-// to the reached tangible markings, and their enabling sets, ImmTNos[k]
-// belonging to the k-th edge in list order. Null / empty when the entry's
-// marking is tangible.
-extern Marking* ImmStartMark;
-extern std::vector<TNos*> ImmTNos;
+// Result of the immediate elimination: the reached tangible markings, each
+// with the value of its edge (the probability of reaching it) and its
+// enabling set. Empty when the entry's marking is tangible.
+struct ReachedMarking {
+    PendingMarking* marking;
+    DelayVal delay;
+    TNos* set;
+};
+extern std::vector<ReachedMarking> ImmReached;

@@ -11,6 +11,7 @@
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWalk.h"
 #include "statedata/NetCounts.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/StateSpaceGlobals.h"
 #include "statedata/TNos.h"
 
@@ -135,11 +136,9 @@ void MakeDelay(double sum, NPMarking& parent, double weight)
 
 void ClearImm()
 {
-    if (ImmStartMark) {
-        ImmStartMark->ClearTotal();
-        delete ImmStartMark;
-        ImmStartMark = nullptr;
+    for (ReachedMarking& r : ImmReached) {
+        delete r.marking;
+        delete r.set;
     }
-    for (TNos* t : ImmTNos) delete t;
-    ImmTNos.clear();
+    ImmReached.clear();
 }

@@ -3,13 +3,12 @@
 // markings reachable from the explored marking are built as a graph of
 // NPMarkings (interned in NPMHash for one resolution) whose edges carry the
 // branching probabilities weight / sum of weights; its tangible leaves, each
-// with the probability of reaching it, become the result in ImmStartMark and
-// ImmTNos.
+// with the probability of reaching it, become the result in ImmReached.
 #pragma once
 
 class NPMarking;
 
-// Resolves NewMarking with the set NewTNos. ImmStartMark stays null when
+// Resolves NewMarking with the set NewTNos. ImmReached stays empty when
 // NewMarking is tangible; init_again becomes 1 when the places were loaded
 // with another marking meanwhile.
 void HandleImmTransitions(short& init_again);
@@ -29,13 +28,13 @@ void ChangeAllDelays(NPMarking& node, double value);
 // Stops the run when `m` is `start` or one of its descendants: a loop of
 // immediate firings.
 void EndlessLoop(NPMarking& m, NPMarking& start);
-// Collects the tangible leaves below `node` into ImmStartMark and ImmTNos.
+// Collects the tangible leaves below `node` into ImmReached.
 void Reduce(NPMarking& node);
 // An exclusive transition stays active across immediate firings only while
 // its active binding stays enabled: refreshes the ata of every reached
 // marking from NewMarking's.
 void CheckActTransArrays();
-// Releases ImmStartMark (with the reached markings) and ImmTNos.
+// Releases the reached markings and their sets.
 void ClearImm();
 
 // The interned successor being linked by ChkAndFireImm.

@@ -1,11 +1,10 @@
 // Intermediate markings after deterministic and general firings.
 #include "statespace/IntermediateMarkings.h"
 
-#include <cstddef>
-
 #include "netmodel/MDMSet.h"
 #include "statespace/GenerationState.h"
 #include "statespace/MarkingInterning.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/StateSpaceGlobals.h"
 #include "statedata/TNos.h"
 
@@ -35,7 +34,7 @@ bool SavedExcDetOrGenMarks()
     if (!AfterDetOrGenFiring()) return false;
     if (Marking* from = InternIntermediate())
         for (exc_mark* em = &ExcStartMark; em; em = em->next)
-            GlobalMDMSetList.AddSet(from, new Marking(NewMarking->GetPms(), em->ata), *em,
+            GlobalMDMSetList.AddSet(from, new PendingMarking(NewMarking->GetPms(), em->ata), *em,
                                     new TNos(RefTNos));
     return true;
 }
@@ -44,11 +43,10 @@ bool SavedImmDetOrGenMarks()
 {
     if (!AfterDetOrGenFiring()) return false;
     if (Marking* from = InternIntermediate()) {
-        std::size_t k = 0;
-        for (stt* s = ImmStartMark->GetStt(); s; s = s->next, ++k) {
-            const Marking& reached = *s->Target();
-            GlobalMDMSetList.AddSet(from, new Marking(reached.GetPms(), reached.GetAta()), *s,
-                                    new TNos(*ImmTNos[k]));
+        for (const ReachedMarking& r : ImmReached) {
+            const PendingMarking& reached = *r.marking;
+            GlobalMDMSetList.AddSet(from, new PendingMarking(reached.GetPms(), reached.GetAta()),
+                                    r.delay, new TNos(*r.set));
         }
     }
     return true;

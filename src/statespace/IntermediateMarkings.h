@@ -9,7 +9,7 @@
 // Both do nothing and answer false unless LastD is deterministic or general.
 // Otherwise the entry's marking (with the ata it came with) is interned and
 // linked from LastMarking with LastD, one queue entry per branch of
-// ExcStartMark / per reached tangible marking of ImmStartMark is appended
+// ExcStartMark / per tangible marking the immediate firings reached is appended
 // from it, and the answer is true: the entry is done.
 bool SavedExcDetOrGenMarks();
 bool SavedImmDetOrGenMarks();

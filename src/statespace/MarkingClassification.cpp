@@ -51,13 +51,13 @@ void JoinChain(Marking& m, const ChainIndex& chains, int transRef, int line,
 // wrongly reject a marking whose deterministic edge comes first.
 int KindOf(const Marking& m, int& transRef)
 {
-    const stt* first = m.GetStt();
+    EdgeCursor first = m.GetStt();
     int kind = first->GetDelayType();
     transRef = first->GetTransNo();
-    for (const stt* s = first; s; s = s->next) {
+    for (EdgeCursor s = first; s; s = s.Next()) {
         if (s->GetDelayType() == kDelayUnknown)
             ExErr(465, "CountMarksMakeLists()", "statetransition without delay");
-        if (s != first) ChkAndSetDT(kind, s->GetDelayType(), transRef, s->GetTransNo());
+        if (!(s == first)) ChkAndSetDT(kind, s->GetDelayType(), transRef, s->GetTransNo());
     }
     return kind;
 }
@@ -174,9 +174,9 @@ void ChkAndSetDT(int& kind, int code, int& transRef, int trans)
 void ChkIntermediateMark(Marking*& m)
 {
     int common = 0;
-    for (const stt* s = m->GetStt(); s; s = s->next) {
-        if (!s->Target()) continue;
-        int ref = GetDetOrGenTransRef(*s->Target());
+    for (const stt& s : m->Edges()) {
+        if (!s.Target()) continue;
+        int ref = GetDetOrGenTransRef(*s.Target());
         if (ref == 0) continue;
         if (common == 0)
             common = ref;

@@ -3,13 +3,20 @@
 
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWatch.h"
+#include "statedata/MarkingCode.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/StateSpaceGlobals.h"
 
-Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found)
+Marking* StoreMarking(const Pms& pms, const short* ata, bool& found)
 {
-    marking.CreateKey();
-    found = false;
-    Marking* stored = MHash.Save(&marking, found);
+    static MarkingCode code;
+    const std::uint8_t* c = code.Encode(pms, ata);
+    return MHash.Save(c, CodeHash(c), found);
+}
+
+Marking* InternMarking(const PendingMarking& marking, const DelayVal& edge, bool& found)
+{
+    Marking* stored = StoreMarking(marking.GetPms(), marking.GetAta(), found);
     if (found) {
         LinkToStored(*LastMarking, *stored, edge);
     } else {

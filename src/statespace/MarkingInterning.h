@@ -2,14 +2,21 @@
 // from LastMarking.
 #pragma once
 
+#include "statedata/Multiset.h"
+
 class DelayVal;
 class Marking;
+class PendingMarking;
+
+// The stored marking with this vector and ata, stored now unless an equal
+// one is stored already (found).
+Marking* StoreMarking(const Pms& pms, const short* ata, bool& found);
 
 // Stores `marking` in MHash unless an equal one is stored, and links
 // LastMarking to the stored marking with `edge` (an edge to a marking stored
 // before may merge with an equal probability edge). Answers the stored
 // marking; `found` tells whether it was stored before.
-Marking* InternMarking(Marking& marking, const DelayVal& edge, bool& found);
+Marking* InternMarking(const PendingMarking& marking, const DelayVal& edge, bool& found);
 
 // The edge InternMarking adds for a marking it finds stored: from `source`
 // to `stored`.

@@ -45,8 +45,8 @@ void ShowFullMarking(const Marking& m)
     ShowMarking(&m);
     if (!m.GetStt()) return;
     std::cout << "\t" << kFrameLine << "\n";
-    for (const stt* s = m.GetStt(); s; s = s->next) {
-        if (s != m.GetStt()) DELIMITER("\t");
+    for (EdgeCursor s = m.GetStt(); s; s = s.Next()) {
+        if (!(s == m.GetStt())) DELIMITER("\t");
         ShowDelayValue(*s);
         ShowMarking(s->Target());
     }
@@ -58,10 +58,10 @@ void ShowSparseMarking(const Marking& m)
     std::cout << "Key/Number : " << m.GetKey() << "\n";
     ShowAta(m.GetAta());
     ShowPms(m.GetPms());
-    for (const stt* s = m.GetStt(); s; s = s->next)
-        std::cout << "Stt        : " << s->GetDelayVal() << " " << DelayTypeName(s->GetDelayType())
-                  << " (trans. " << s->GetTransNo()
-                  << ")\tNext MarkNo: " << (s->Target() ? s->Target()->GetKey() : 0) << "\n";
+    for (const stt& s : m.Edges())
+        std::cout << "Stt        : " << s.GetDelayVal() << " " << DelayTypeName(s.GetDelayType())
+                  << " (trans. " << s.GetTransNo()
+                  << ")\tNext MarkNo: " << (s.Target() ? s.Target()->GetKey() : 0) << "\n";
     std::cout << "\n";
 }
 

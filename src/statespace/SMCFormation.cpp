@@ -51,7 +51,7 @@ void RequireEdges(const Marking& m)
 // Whether the walk follows edge e of m (whose chain transition is mRef).
 bool Follow(Marking& m, int mRef, stt& e, int& preempting, SMCVisited& visited, int code)
 {
-    if (!m.GetStt()->next) return false;  // the chain's own firing alone
+    if (!m.GetStt().Next()) return false;  // the chain's own firing alone
     switch (e.GetDelayType()) {
         case kDelayExponential:
             if (!FoundNewSMCMember(m, mRef, e, preempting, visited, code)) return false;

@@ -11,7 +11,7 @@
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
 #include "statespace/SuccessorLookup.h"
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TNos.h"
 
@@ -43,7 +43,7 @@ void QueueSuccessor(const short* ata, int transNo)
 void FireExcTransitions(short& active)
 {
     active = 0;
-    const short* ata = SavedMarking->GetAta();
+    const short* ata = SavedAta;
     if (!ata) return;
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         if (ata[i] == 0) continue;
@@ -79,7 +79,7 @@ void FireInfTransitions(short reload)
 void FireInf(unsigned short i)
 {
     if (!RefTNos.inf_binds || !RefTNos.inf_binds[i]) return;
-    const short* ata = SavedMarking->GetAta();
+    const short* ata = SavedAta;
     for (Binding* b : *RefTNos.inf_binds[i]) {
         NewM = nullptr;
         b->FireInf(ata, InfTrans[i]->GetNo(), NewM, NewD);
@@ -94,7 +94,7 @@ void ChkAndFireInf(unsigned short i)
     RefTNos.DelInfBind(i);
     Transition* t = InfTrans[i];
     if (!t->IsActEnabled() || !t->GetBindings()) return;
-    const short* ata = SavedMarking->GetAta();
+    const short* ata = SavedAta;
     for (PLElement<Binding>* e = t->GetBindings()->first; e; e = e->next) {
         Binding* b = e->item;
         NewM = nullptr;

@@ -25,6 +25,7 @@
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
 #include "statedata/Marking.h"
+#include "statedata/MarkingCode.h"
 #include "statedata/NetCounts.h"
 #include "statedata/StateSpaceGlobals.h"
 
@@ -35,7 +36,9 @@ struct FiredSuccessor {
     NewContentsVector vector;
     std::vector<short> ata;  // empty for no array
     DelayVal edge;
-    unsigned key = 0;
+    MarkingCode code;
+    const std::uint8_t* start = nullptr;  // of the code
+    std::uint64_t hash = 0;
 };
 
 short* Ata(FiredSuccessor& s)
@@ -77,7 +80,7 @@ bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
 {
     bool activated = false;
     double probability = 1.0;
-    if (!SuccessorActivation(SavedMarking->GetAta(), transNo, s.ata, activated, probability))
+    if (!SuccessorActivation(SavedAta, transNo, s.ata, activated, probability))
         return false;
     s.source = SavedMarking;
     s.vector.Make();
@@ -92,16 +95,15 @@ bool LookAt(FiredSuccessor& s, int transNo, const DelayVal& fired)
     } else if (std::all_of(s.ata.begin(), s.ata.end(), [](short v) { return v == 0; })) {
         s.ata.clear();
     }
-    s.key = Marking::KeyOf(s.vector.Current(), Ata(s));
+    s.start = s.code.Encode(s.vector.Current(), Ata(s));
+    s.hash = CodeHash(s.start);
     return true;
 }
 
 Marking* Intern(FiredSuccessor& s)
 {
-    Marking view = Marking::View(s.vector.Current(), Ata(s));
-    view.SetKey(s.key);
     bool found = false;
-    Marking* stored = MHash.SaveUnshown(&view, found);
+    Marking* stored = MHash.SaveUnshown(s.start, s.hash, found);
     if (found) {
         LinkToStored(*s.source, *stored, s.edge);
         return nullptr;
@@ -121,7 +123,7 @@ void InternSlots(std::size_t from, std::size_t to)
     for (std::size_t group = from; group < to; group += kGroup) {
         std::size_t end = std::min(to, group + kGroup);
         for (int stage = 0; stage <= 2; ++stage)
-            for (std::size_t k = group; k < end; ++k) MHash.Prefetch(ring[k & ringMask].key, stage);
+            for (std::size_t k = group; k < end; ++k) MHash.Prefetch(ring[k & ringMask].hash, stage);
         for (std::size_t k = group; k < end; ++k)
             if (Marking* stored = Intern(ring[k & ringMask])) fresh.push_back(stored);
     }
@@ -265,11 +267,14 @@ Marking* TakeStoredNow()
 
 void FireStoredMarking(Marking& stored)
 {
+    static DecodedMarking contents;
     MHash.ShowProgress(++shown);
     CheckGraphGrowth();
-    LoadPmsIncrementally(stored.GetPms());
+    contents.Decode(stored.GetCode());
+    LoadPmsIncrementally(contents.GetPms());
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = &stored;
+    SavedAta = contents.GetAta();
     short active = 0;
     FireExcTransitions(active);
 }
@@ -285,7 +290,10 @@ void InternSuccessorsWhenFired(bool on)
 {
     StopInterningThread();
     internWhenFired = on;
-    if (on) StartInterning();
+    if (on)
+        StartInterning();
+    else
+        std::vector<FiredSuccessor>().swap(ring);
 }
 
 bool InternFiredSuccessor(int transNo, const DelayVal& fired)

@@ -14,22 +14,19 @@
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWalk.h"
 #include "statespace/HandleImmTransitions.h"
-#include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NPMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TNos.h"
 
 namespace {
 
-// The reached tangible marking of leaf `t` becomes an edge of ImmStartMark.
+// The reached tangible marking of leaf `t` joins the results.
 void Collect(NPMarking& t)
 {
-    auto* reached = new Marking(t.GetPms(), NewMarking->GetAta());
-    reached->CreateKey();
-    if (!ImmStartMark) ImmStartMark = new Marking();
-    ImmStartMark->AddMarking(*reached, DelayVal(t.GetDelayVal(), kDelayImmediate));
+    auto* reached = new PendingMarking(t.GetPms(), NewMarking->GetAta());
     TNos*& set = t.GetTNos();
-    ImmTNos.push_back(set);
+    ImmReached.push_back(ReachedMarking{reached, DelayVal(t.GetDelayVal(), kDelayImmediate), set});
     set = nullptr;
 }
 
@@ -93,7 +90,7 @@ void EndlessLoop(NPMarking& m, NPMarking& start)
 // is collected once; its key 0 marks it collected.
 void Reduce(NPMarking& node)
 {
-    std::size_t first = ImmTNos.size();
+    std::size_t first = ImmReached.size();
     WalkDepthFirst(node, [](NPMarking&, npstt& e) {
         NPMarking& t = *e.Target();
         if (t.GetStt()) {
@@ -107,17 +104,16 @@ void Reduce(NPMarking& node)
         }
         return false;
     });
-    // Edges go to the front of ImmStartMark's list: the sets are kept in the
-    // order of the edges.
-    std::reverse(ImmTNos.begin() + static_cast<std::ptrdiff_t>(first), ImmTNos.end());
+    // The results are handled newest first, as edges are listed.
+    std::reverse(ImmReached.begin() + static_cast<std::ptrdiff_t>(first), ImmReached.end());
 }
 
 void CheckActTransArrays()
 {
     const short* from = NewMarking->GetAta();
-    if (!from || no_of_exc_transitions == 0 || !ImmStartMark) return;
-    for (stt* s = ImmStartMark->GetStt(); s; s = s->next) {
-        Marking& reached = *s->Target();
+    if (!from || no_of_exc_transitions == 0) return;
+    for (ReachedMarking& r : ImmReached) {
+        PendingMarking& reached = *r.marking;
         InitActPms(reached.GetPms());
         short* ata = reached.GetAta();
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {

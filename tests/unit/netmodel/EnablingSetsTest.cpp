@@ -12,6 +12,7 @@
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/PendingSuccessors.h"
 #include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/TDep.h"
 #include "statedata/TDepLst.h"
 #include "statedata/TNos.h"
@@ -172,10 +173,10 @@ TEST_F(SmallNet, SuccessorsAreHandedToTheQueueWithTheirSets)
 {
     Marking source(start);
     SavedMarking = &source;
-    NewM = new Marking(start);
+    NewM = new PendingMarking(start);
     NewD = DelayVal(2.0, kDelayExponential, 1);
     MakeNewSet(0);
-    NewM = new Marking(start);
+    NewM = new PendingMarking(start);
     MakeNewSet();
 
     MDMSet* entry = GlobalMDMSetList.GetFirst();

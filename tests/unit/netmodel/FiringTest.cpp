@@ -11,6 +11,7 @@
 #include "netmodel/Immediate.h"
 #include "netmodel/MarkingVectors.h"
 #include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NPMarking.h"
 #include "statedata/TDep.h"
 #include "statedata/TDepLst.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-using MarkingPtr = std::unique_ptr<Marking>;
+using MarkingPtr = std::unique_ptr<PendingMarking>;
 
 // An exponential delay with the given rate (its mean is the reciprocal).
 Exponential Rate(double rate)
@@ -44,7 +45,7 @@ TEST(InfiniteServerFiring, FiringWithoutTheTestMultipliesTheRateByTheEnablingDeg
     net.AddTransition("t", TestNet::Infinite, {b});
     net.Install();
 
-    Marking* succ = nullptr;
+    PendingMarking* succ = nullptr;
     DelayVal dv;
     b->FireInf(nullptr, 7, succ, dv);
     MarkingPtr owned(succ);
@@ -92,7 +93,7 @@ TEST(InfiniteServerFiring, TheEnablingDegreeIsTheSmallestBoundOfContentsAndCapac
         net.AddTransition("t", TestNet::Infinite, {b});
         net.Install();
 
-        Marking* succ = nullptr;
+        PendingMarking* succ = nullptr;
         DelayVal dv;
         b->ChkAndFireInf(nullptr, 1, succ, dv);
         MarkingPtr owned(succ);
@@ -138,7 +139,7 @@ TEST(InfiniteServerFiring, DisabledGeneralAndOutputOnlyBindings)
         net.AddTransition("t", TestNet::Infinite, {b});
         net.Install();
 
-        Marking* succ = nullptr;
+        PendingMarking* succ = nullptr;
         DelayVal dv(5.0, kDelayDeterministic);
         b->ChkAndFireInf(nullptr, 1, succ, dv);
         MarkingPtr owned(succ);

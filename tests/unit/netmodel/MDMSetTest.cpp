@@ -1,5 +1,6 @@
 #include "netmodel/MDMSet.h"
 #include "statedata/Marking.h"
+#include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TNos.h"
 
@@ -22,34 +23,34 @@ TEST(PendingSuccessors, EntriesLeaveInArrivalOrder)
 {
     Marking source;
     MDMSetList queue;
+    std::vector<PendingMarking*> added, left;
     for (short t = 1; t <= 3; ++t) {
-        Marking* reached = new Marking;
-        reached->SetKey(t);
-        queue.AddSet(&source, reached, DelayVal(1.0, kDelayExponential, t), new TNos);
+        added.push_back(new PendingMarking);
+        queue.AddSet(&source, added.back(), DelayVal(1.0, kDelayExponential, t), new TNos);
     }
-    queue.AddNewSet(&source, new Marking, DelayVal(2.0, kDelayExponential, 4));
-    std::vector<unsigned> keys;
+    added.push_back(new PendingMarking);
+    queue.AddNewSet(&source, added.back(), DelayVal(2.0, kDelayExponential, 4));
     while (!queue.IsEmpty()) {
         MDMSet* head = queue.GetFirst();
         EXPECT_EQ(head->GetLastMarking(), &source);
         EXPECT_EQ(TransitionsOf(head), (std::vector<short>{head->GetDelay().GetTransNo()}));
-        keys.push_back(head->GetNewMarking()->GetKey());
+        left.push_back(head->GetNewMarking());
         queue.DelFirstSet();
     }
-    EXPECT_EQ(keys, (std::vector<unsigned>{1, 2, 3, 1}));
+    EXPECT_EQ(left, added);
     EXPECT_EQ(queue.GetLast(), nullptr);
 }
 
 TEST(PendingSuccessors, RemovingTheOnlyOrNoEntryLeavesAnEmptyQueue)
 {
     Marking source;
-    MDMSetList queue(&source, new Marking, DelayVal(), nullptr);
+    MDMSetList queue(&source, new PendingMarking, DelayVal(), nullptr);
     queue.DelFirstSet();
     EXPECT_EQ(queue.GetFirst(), nullptr);
     EXPECT_EQ(queue.GetLast(), nullptr);
     queue.DelFirstSet();
     EXPECT_TRUE(queue.IsEmpty());
-    queue.AddNewSet(&source, new Marking, DelayVal());
+    queue.AddNewSet(&source, new PendingMarking, DelayVal());
     EXPECT_EQ(queue.GetFirst(), queue.GetLast());
 }
 
@@ -57,7 +58,7 @@ TEST(PendingSuccessors, ClearingALongQueueReleasesEveryEntry)
 {
     Marking source;
     MDMSetList queue;
-    for (int i = 0; i < 200000; ++i) queue.AddNewSet(&source, new Marking, DelayVal());
+    for (int i = 0; i < 200000; ++i) queue.AddNewSet(&source, new PendingMarking, DelayVal());
     queue.Clear();
     EXPECT_TRUE(queue.IsEmpty());
 }

@@ -53,7 +53,7 @@ public:
     static std::vector<double> Rates(const Marking& m)
     {
         std::vector<double> rates;
-        for (const stt* s = m.GetStt(); s; s = s->next) rates.push_back(s->GetDelayVal());
+        for (const stt& s : m.Edges()) rates.push_back(s.GetDelayVal());
         return rates;
     }
 

@@ -53,11 +53,7 @@ public:
     {
         for (auto e = edges.end(); e != edges.begin();) {
             --e;
-            DelayVal d(e->value, e->type, e->transition);
-            if (e->target)
-                from.AddMarking(*e->target, d);
-            else
-                from.GetSttList() = new stt(d, nullptr, from.GetSttList());
+            from.AddMarking(e->target, DelayVal(e->value, e->type, e->transition));
         }
     }
 

@@ -122,7 +122,7 @@ TEST(KilnDataStream, ChainsThatCannotBeSentStopTheRun)
              n.g.Member(n.chain, 6, kStatusVisited).SetType(kDelayDeterministic);
          },
          "not every SMC member is reachable"},
-        {[](DetChainGraph& n) { n.branch.GetSttList()->SetTarget(nullptr); },
+        {[](DetChainGraph& n) { n.branch.GetStt()->SetTarget(nullptr); },
          "statetransition without successor marking\n"},
     };
     for (const auto& [damage, message] : cases) {
@@ -234,7 +234,7 @@ TEST(EkilnDataStream, MembersWithoutAGeneralFiringStopTheRun)
 {
     GenChainGraph net;
     HandGraph::Edges(net.m4, {});
-    net.m4.GetSttList()->SetDelayType(kDelayExponential);
+    net.m4.GetStt()->SetDelayType(kDelayExponential);
     StreamCapture in;
     WorkerStream out(in.stream, Fwrite);
     // The name list is released first: the death leaves no destructor to run.

@@ -1,6 +1,5 @@
 #include "TestVectors.h"
 #include "statedata/Hash.h"
-#include "statedata/Marking.h"
 #include "statedata/NPMarking.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +12,22 @@
 namespace {
 
 // A marking with a fixed key; the vector makes equal keys distinguishable.
-std::unique_ptr<Marking> Keyed(unsigned key, unsigned short tokens = 1)
+std::unique_ptr<NPMarking> Keyed(unsigned key, unsigned short tokens = 1)
 {
     Pms pms = MakePms({{0, {{0, tokens}}}});
-    auto m = std::make_unique<Marking>(pms);
+    auto m = std::make_unique<NPMarking>(pms);
     clear_pms(pms);
     m->SetKey(key);
     return m;
 }
 
-Marking* SaveKey(Hash<Marking>& store, unsigned key)
+NPMarking* SaveKey(Hash<NPMarking>& store, unsigned key)
 {
     bool found = true;
     return store.Save(Keyed(key).get(), found);
 }
 
-std::string Distribution(const Hash<Marking>& store)
+std::string Distribution(const Hash<NPMarking>& store)
 {
     testing::internal::CaptureStdout();
     store.ShowHashDistribution();
@@ -36,7 +35,7 @@ std::string Distribution(const Hash<Marking>& store)
 }
 
 // In-order walk: a larger element lies to the left, so keys must descend.
-void InOrder(const TreeNode<Marking>* n, std::vector<unsigned>& keys)
+void InOrder(const TreeNode<NPMarking>* n, std::vector<unsigned>& keys)
 {
     if (!n) return;
     InOrder(n->left, keys);
@@ -46,60 +45,11 @@ void InOrder(const TreeNode<Marking>* n, std::vector<unsigned>& keys)
 
 }  // namespace
 
-TEST(MarkingStore, InterningAnEqualMarkingReturnsTheStoredCopy)
-{
-    Hash<Marking> store;
-    store.CreateHash(101, kShowNothing);
-    Pms pms = MakePms({{1, {{0, 2}}}});
-    Marking first(pms);
-    first.CreateKey();
-    bool found = true;
-    Marking* stored = store.Save(&first, found);
-    EXPECT_FALSE(found);
-    EXPECT_NE(stored, &first);  // the store keeps its own copy
-    EXPECT_EQ(store.GetCounter(), 1u);
-
-    Marking again(pms);
-    again.CreateKey();
-    EXPECT_EQ(store.Save(&again, found), stored);
-    EXPECT_TRUE(found);
-    EXPECT_EQ(store.GetCounter(), 1u);
-
-    EXPECT_EQ(store.Save(nullptr, found), nullptr);
-    EXPECT_TRUE(found);
-    clear_pms(pms);
-}
-
-TEST(MarkingStore, TheAtaMakesADifferentState)
-{
-    ExclusiveCount one(1);
-    Hash<Marking> store;
-    store.CreateHash(101, kShowNothing);
-    Pms pms = MakePms({{1, {{0, 2}}}});
-    short ata[1] = {1};
-    Marking plain(pms), active(pms, ata);
-    plain.CreateKey();
-    active.CreateKey();
-    bool found = false;
-    Marking* a = store.Save(&plain, found);
-    Marking* b = store.Save(&active, found);
-    EXPECT_FALSE(found);
-    EXPECT_NE(a, b);
-
-    // Even with colliding keys the two stay apart.
-    active.SetKey(plain.GetKey());
-    Marking* c = store.Save(&active, found);
-    EXPECT_FALSE(found);
-    EXPECT_NE(c, a);
-    EXPECT_EQ(store.GetCounter(), 3u);
-    clear_pms(pms);
-}
-
 namespace {
 
 // The tree of one bucket after saving the keys in order, written as
 // key(left right) with "-" for no node: a larger key lies to the left.
-std::string Shape(const TreeNode<Marking>* n)
+std::string Shape(const TreeNode<NPMarking>* n)
 {
     if (!n) return "-";
     std::string text = std::to_string(n->elem.GetKey());
@@ -109,7 +59,7 @@ std::string Shape(const TreeNode<Marking>* n)
 
 }  // namespace
 
-TEST(MarkingStoreShape, ChainsAndHeavySidesAreRotated)
+TEST(StoreTreeShape, ChainsAndHeavySidesAreRotated)
 {
     const std::pair<std::vector<unsigned>, const char*> cases[] = {
         {{7, 14, 21}, "14(21 7)"},  // three increasing: the middle one on top
@@ -119,7 +69,7 @@ TEST(MarkingStoreShape, ChainsAndHeavySidesAreRotated)
         {{50, 40, 60, 70, 30, 20, 10}, "40(60(70 50) 30(- 20(- 10)))"},
     };
     for (const auto& [keys, shape] : cases) {
-        Hash<Marking> store;
+        Hash<NPMarking> store;
         store.CreateHash(1, kShowNothing);
         for (unsigned key : keys) SaveKey(store, key);
         EXPECT_EQ(Shape(store.GetBucket(0).node), shape);
@@ -132,9 +82,9 @@ TEST(MarkingStoreShape, ChainsAndHeavySidesAreRotated)
     }
 }
 
-TEST(MarkingStoreShape, DistributionListing)
+TEST(StoreTreeShape, DistributionListing)
 {
-    Hash<Marking> store;
+    Hash<NPMarking> store;
     store.CreateHash(3, kShowNothing);
     for (unsigned key : {3u, 6u, 9u, 12u, 1u}) SaveKey(store, key);
     const char* expected =
@@ -155,16 +105,16 @@ TEST(MarkingStoreShape, DistributionListing)
     EXPECT_EQ(Distribution(store), expected);
 }
 
-TEST(MarkingStoreShape, EveryMarkingStaysFindableInSearchOrder)
+TEST(StoreTreeShape, EveryMarkingStaysFindableInSearchOrder)
 {
-    Hash<Marking> store;
+    Hash<NPMarking> store;
     store.CreateHash(3, kShowNothing);
     std::mt19937 random(7);
-    std::vector<std::pair<unsigned, Marking*>> saved;
+    std::vector<std::pair<unsigned, NPMarking*>> saved;
     for (int i = 0; i < 3000; ++i) {
         unsigned key = 1 + random() % 1000;  // repeats included
         bool found = false;
-        Marking* m = store.Save(Keyed(key).get(), found);
+        NPMarking* m = store.Save(Keyed(key).get(), found);
         saved.emplace_back(key, m);
     }
     for (auto [key, m] : saved) {
@@ -182,9 +132,9 @@ TEST(MarkingStoreShape, EveryMarkingStaysFindableInSearchOrder)
     EXPECT_EQ(total, store.GetCounter());
 }
 
-TEST(MarkingStore, CleaningEmptiesButKeepsTheTable)
+TEST(StoreTree, CleaningEmptiesButKeepsTheTable)
 {
-    Hash<Marking> store;
+    Hash<NPMarking> store;
     store.CreateHash(5, kShowNothing);
     for (unsigned key = 1; key <= 300; ++key) SaveKey(store, key);
     store.CleanHash();
@@ -197,38 +147,6 @@ TEST(MarkingStore, CleaningEmptiesButKeepsTheTable)
     store.Clear();
     EXPECT_EQ(store.GetSize(), 0u);
     EXPECT_EQ(store.Save(Keyed(2).get(), found), nullptr);
-}
-
-TEST(MarkingStore, StoredMarkingsOutliveTheirOriginalsOverManyBlockChunks)
-{
-    ExclusiveCount three(3);
-    Hash<Marking> store;
-    store.CreateHash(101, kShowNothing);
-    auto make = [](int i) {
-        Pms pms = MakePms({{0, {{0, static_cast<unsigned short>(i % 500 + 1)}}},
-                           {2, {{1, static_cast<unsigned short>(i / 500 + 1)}}}});
-        short ata[3] = {static_cast<short>(i % 3), 1, 0};
-        auto m = std::make_unique<Marking>(pms, ata);
-        clear_pms(pms);
-        m->CreateKey();
-        return m;
-    };
-    const int count = 30000;  // vectors and atas of well over one chunk
-    for (int round = 0; round < 2; ++round) {
-        for (int i = 0; i < count; ++i) {
-            bool found = true;
-            store.Save(make(i).get(), found);
-            ASSERT_FALSE(found) << i;
-        }
-        for (int i = 0; i < count; i += 7) {
-            auto probe = make(i);
-            bool found = false;
-            Marking* stored = store.Save(probe.get(), found);
-            ASSERT_TRUE(found) << i;
-            EXPECT_TRUE(*stored == *probe) << i;
-        }
-        store.CleanHash();
-    }
 }
 
 TEST(VanishingStore, InternsByKeyAndVector)
@@ -247,15 +165,3 @@ TEST(VanishingStore, InternsByKeyAndVector)
     clear_pms(pms);
 }
 
-TEST(MarkingStoreProgress, SpinnerTurnsEveryTwoHundredMarkings)
-{
-    Hash<Marking> store;
-    store.CreateHash(131, kShowSpinner);
-    testing::internal::CaptureStdout();
-    for (unsigned key = 1; key <= 199; ++key) SaveKey(store, key);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "\trunning rrg creation ... |\b");
-    testing::internal::CaptureStdout();
-    for (unsigned key = 200; key <= 800; ++key) SaveKey(store, key);
-    SaveKey(store, 5);  // found again: not counted
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "/\b-\b\\\b|\b");
-}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 std::vector<Marking*> Targets(const Marking& m)
 {
     std::vector<Marking*> out;
-    for (stt* s = m.GetStt(); s; s = s->next) out.push_back(s->Target());
+    for (const stt& s : m.Edges()) out.push_back(s.Target());
     return out;
 }
 
@@ -71,28 +72,28 @@ TEST(MarkingEquality, TypeAtaAndVectorButNotKey)
     clear_pms(pms);
 }
 
-TEST(MarkingCopy, ACopyIntoAnArenaLeavesItsBlocksThereAndACopyOfItOwnsItsOwn)
+TEST(MarkingCopy, CopiesAndAssignmentsKeepKeyKindAndContents)
 {
     ExclusiveCount two(2);
-    BlockArena arena;
     Pms pms = MakePms({{0, {{0, 3}}}, {4, {{1, 2}, {3, 1}}}});
     short ata[2] = {0, 1};
-    Marking source(pms, ata);
-    source.SetKey(9);
+    auto source = std::make_unique<Marking>(pms, ata);
+    source->SetKey(9);
+    source->SetType(kDelayExponential);
     clear_pms(pms);
-    Marking lent(source, arena);
-    EXPECT_TRUE(lent == source);
-    EXPECT_EQ(lent.GetKey(), 9u);
-    EXPECT_NE(lent.GetPms().places, source.GetPms().places);
-    Marking owned(lent);
+    Marking copy(*source);
     Marking assigned;
-    assigned = lent;
-    // Cleaning a marking whose blocks are lent must not free them, and the
-    // copies must not read the arena once it is gone.
-    lent.Clean();
-    arena.Release();
-    EXPECT_TRUE(owned == source);
-    EXPECT_TRUE(assigned == source);
+    assigned = *source;
+    source.reset();  // the copies own their contents
+    for (const Marking* m : {&copy, &assigned}) {
+        EXPECT_EQ(m->GetKey(), 9u);
+        EXPECT_EQ(m->GetType(), kDelayExponential);
+        ASSERT_EQ(m->GetPms().size, 2);
+        EXPECT_EQ(m->GetPms().places[1].place, 4);
+        EXPECT_EQ(m->GetPms().places[1].entries[1].index, 3);
+        EXPECT_EQ(m->GetAta()[1], 1);
+    }
+    EXPECT_TRUE(copy == assigned);
 }
 
 TEST(MarkingEdges, AddMarkingPutsTheNewEdgeFirst)
@@ -124,17 +125,68 @@ TEST(MarkingEdges, OnlyProbabilitiesToAnEqualTargetAreMerged)
     EXPECT_EQ(source.GetStt()->Target(), &target);
 }
 
-TEST(MarkingEdges, ClearTotalDestroysOwnedTargets)
+// Edges of one marking lie side by side: adding to markings in turn moves
+// runs, which must keep every list whole and in order.
+TEST(MarkingEdges, ListsAddedInTurnStayWholeAndInOrder)
 {
-    Pms pms = MakePms({{0, {{0, 1}}}});
-    Marking result;
-    result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
-    result.GetStt()->Target()->AddMarking(*new Marking(pms), DelayVal(1.0, kDelayImmediate));
-    result.AddMarking(*new Marking(pms), DelayVal(0.5, kDelayImmediate));
-    result.ClearTotal();  // the sanitizer build reports anything left behind
-    EXPECT_EQ(result.GetStt(), nullptr);
-    EXPECT_EQ(result.GetKey(), 1u);
-    clear_pms(pms);
+    Marking a, b, c;
+    std::vector<Marking*> wantA, wantB;
+    for (int i = 0; i < 200; ++i) {
+        Marking& first = i % 3 ? b : c;
+        a.AddMarking(first, DelayVal(1.0 + i, kDelayExponential, static_cast<short>(i)));
+        wantA.insert(wantA.begin(), &first);
+        if (i % 2) {
+            b.AddMarking(a, DelayVal(0.5, kDelayProbability, 1));
+            wantB.insert(wantB.begin(), &a);
+        }
+    }
+    EXPECT_EQ(Targets(a), wantA);
+    EXPECT_EQ(Targets(b), wantB);
+    short expected = 199;
+    for (const stt& s : a.Edges()) {
+        EXPECT_EQ(s.GetTransNo(), expected);
+        EXPECT_EQ(s.GetDelayVal(), 1.0 + expected);
+        --expected;
+    }
+    EXPECT_EQ(a.EdgeCount(), 200u);
+    EXPECT_FALSE(c.GetStt());
+}
+
+// Edges with equal values share their record of the value: changing one
+// edge's value, type or transition must leave the others as they were.
+TEST(MarkingEdges, ChangingOneEdgeLeavesEqualOnesAlone)
+{
+    Marking m, t;
+    const DelayVal rate(2.0, kDelayExponential, 4);
+    m.AddMarking(t, rate);
+    m.AddMarking(t, rate);
+    m.AddMarking(t, rate);
+    EdgeCursor first = m.GetStt();
+    first->SetDelayVal(5.0);
+    first.Next()->SetDelayType(kDelayPreempting);
+    EXPECT_EQ(first->GetDelayVal(), 5.0);
+    EXPECT_EQ(first->GetDelayType(), kDelayExponential);
+    EXPECT_EQ(first.Next()->GetDelayVal(), 2.0);
+    EXPECT_EQ(first.Next()->GetDelayType(), kDelayPreempting);
+    EXPECT_EQ(first.Next().Next()->GetDelayVal(), 2.0);
+    EXPECT_EQ(first.Next().Next()->GetDelayType(), kDelayExponential);
+    EXPECT_EQ(first.Next().Next()->GetTransNo(), 4);
+    EXPECT_FALSE(first.Next().Next().Next());
+}
+
+// A marking made outside the store is named by an id of its own while it
+// lives; a later marking may get the id again.
+TEST(MarkingEdges, TargetsOutsideTheStoreAreFoundByTheirIds)
+{
+    Marking source;
+    auto target = std::make_unique<Marking>();
+    source.AddMarking(*target, DelayVal(1.0, kDelayExponential, 1));
+    source.AddMarking(source, DelayVal(1.0, kDelayExponential, 2));
+    EXPECT_EQ(Targets(source), (std::vector<Marking*>{&source, target.get()}));
+    target.reset();
+    Marking other;
+    source.AddMarking(other, DelayVal(1.0, kDelayExponential, 3));
+    EXPECT_EQ(source.GetStt()->Target(), &other);
 }
 
 TEST(GraphQueries, RatesPathsRunsAndDeterministicReference)

@@ -7,17 +7,7 @@
 std::vector<Marking*> StoredMarkings()
 {
     std::vector<Marking*> all;
-    std::vector<TreeNode<Marking>*> pending;
-    for (unsigned i = 0; i < MHash.GetSize(); ++i) {
-        if (MHash.GetBucket(i).node) pending.push_back(MHash.GetBucket(i).node);
-        while (!pending.empty()) {
-            TreeNode<Marking>* n = pending.back();
-            pending.pop_back();
-            all.push_back(&n->elem);
-            if (n->left) pending.push_back(n->left);
-            if (n->right) pending.push_back(n->right);
-        }
-    }
+    for (unsigned k = 0; k < MHash.GetCounter(); ++k) all.push_back(&MHash.Stored(k));
     return all;
 }
 
@@ -31,14 +21,15 @@ int Tokens(const Marking& m, const Place* place)
 
 std::vector<short> AtaOf(const Marking& m)
 {
-    if (!m.GetAta()) return {};
-    return std::vector<short>(m.GetAta(), m.GetAta() + no_of_exc_transitions);
+    const short* ata = m.GetAta();
+    if (!ata) return {};
+    return std::vector<short>(ata, ata + no_of_exc_transitions);
 }
 
 std::vector<const stt*> Edges(const Marking& m)
 {
     std::vector<const stt*> edges;
-    for (const stt* s = m.GetStt(); s; s = s->next) edges.push_back(s);
+    for (const stt& s : m.Edges()) edges.push_back(&s);
     return edges;
 }
 

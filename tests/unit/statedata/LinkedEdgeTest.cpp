@@ -1,4 +1,4 @@
-#include "statedata/Stt.h"
+#include "statedata/LinkedEdge.h"
 
 #include <gtest/gtest.h>
 

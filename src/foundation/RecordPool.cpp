@@ -1,9 +1,9 @@
 // Free-list pool of fixed-size records, see RecordPool.h.
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 #include <new>
 
-#include "statedata/ChunkList.h"
+#include "foundation/ChunkList.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define MOSK_POOL_BYPASS 1
@@ -43,7 +43,7 @@ void RecordPool::Release(void* record)
     FreeRecord* r = static_cast<FreeRecord*>(record);
     r->next = free;
     free = r;
-    if (live == 0) ReleaseChunks();
+    if (live == 0 && !keep) ReleaseChunks();
 #endif
 }
 

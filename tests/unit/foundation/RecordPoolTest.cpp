@@ -1,4 +1,4 @@
-#include "statedata/RecordPool.h"
+#include "foundation/RecordPool.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,9 @@
 // RecordPool: a free-list allocator for the millions of small fixed-size
-// records of the graph (state transitions). Blocks are carved from large
-// chunks; all chunks go back to the system when the last record is freed.
+// records of the state space (pending markings, queue entries, list
+// elements). Blocks are carved from large chunks; all chunks go back to the
+// system when the last record is freed, unless the pool is told to keep
+// them (for records that come and go one at a time, where giving the chunk
+// back and taking it again would cost more than the record).
 // Builds with the address sanitizer fall back to plain allocation so that
 // misuse of a record is still caught.
 #pragma once
@@ -11,8 +14,9 @@ class RecordPool {
 public:
     // Records are padded to a multiple of alignment, the strictest by default.
     explicit constexpr RecordPool(std::size_t recordSize,
-                                  std::size_t alignment = alignof(std::max_align_t))
-        : size(Round(recordSize, alignment))
+                                  std::size_t alignment = alignof(std::max_align_t),
+                                  bool keepChunks = false)
+        : size(Round(recordSize, alignment)), keep(keepChunks)
     {
     }
 
@@ -37,6 +41,7 @@ private:
     void ReleaseChunks();
 
     std::size_t size;
+    bool keep;
     std::size_t live = 0;
     std::size_t nextChunkRecords = 256;
     FreeRecord* free = nullptr;

@@ -1,0 +1,74 @@
+// Runs of edges in large chunks, see EdgeArena.h.
+#include "statedata/EdgeArena.h"
+
+#include <cstring>
+#include <new>
+
+#include "foundation/Reporters.h"
+
+namespace {
+
+struct Chunk {
+    Chunk* next;
+    std::size_t capacity;  // in edges
+};
+
+constexpr std::size_t kChunkEdges = std::size_t{1} << 20;
+constexpr std::uint32_t kMostEdges = 0xFFFFFFFFu;
+
+Chunk* chunks = nullptr;
+stt* room = nullptr;  // the free part of the newest chunk
+std::size_t left = 0;
+
+stt* Edges(Chunk* c)
+{
+    return reinterpret_cast<stt*>(c + 1);
+}
+
+// A chunk with room for at least `need` edges becomes the newest.
+void NewChunk(std::size_t need)
+{
+    std::size_t capacity = need > kChunkEdges ? 2 * need : kChunkEdges;
+    auto* c = static_cast<Chunk*>(::operator new(sizeof(Chunk) + capacity * sizeof(stt)));
+    c->next = chunks;
+    c->capacity = capacity;
+    chunks = c;
+    room = Edges(c);
+    left = capacity;
+}
+
+}  // namespace
+
+namespace EdgeArena {
+
+void Append(stt*& oldest, std::uint32_t& count, const stt& e)
+{
+    if (count == kMostEdges) MErr(__LINE__, "EdgeArena", "more edges of one marking than can be counted");
+    const bool atEnd = count != 0 && oldest + count == room;
+    if (!(atEnd && left > 0)) {
+        // The run moves to the free room, with space to grow.
+        std::size_t need = std::size_t{count} + 1;
+        if (left < need) NewChunk(need);
+        if (count != 0) std::memcpy(static_cast<void*>(room), oldest, count * sizeof(stt));
+        oldest = room;
+        room += count;
+        left -= count;
+    }
+    *room++ = e;
+    --left;
+    ++count;
+}
+
+void Release()
+{
+    while (chunks) {
+        Chunk* gone = chunks;
+        chunks = gone->next;
+        ::operator delete(gone);
+    }
+    room = nullptr;
+    left = 0;
+}
+
+}  // namespace EdgeArena
+

@@ -1,0 +1,58 @@
+// MarkingCode: the contents of a stored marking, its vector and its ata, as
+// a short string of bits. Each number is written in the Elias gamma code, so
+// that the small numbers that dominate markings (a token or two on a place,
+// the next place, the first colour slot, binding 1) take a bit or three:
+//   has-ata bit, exact bit, number of non-empty places + 1,
+//   per non-empty place: gap to the previous place, number of entries,
+//     per entry: gap to the previous slot index, quantity;
+//   with the ata: number of non-zero entries + 1, per entry: gap, value.
+// "Exact" says that places and slot indices ascend, every place has entries,
+// none of them 0, and every place's total is the sum of its entries, as for
+// every vector built from place contents. Any other vector is written with
+// its numbers whole (shifted to be positive) and its totals. The code is
+// canonical: two markings are equal exactly when their codes are, so that
+// the store compares codes byte by byte. A code starts with its length in
+// bytes (one byte below 128, else two).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "statedata/Multiset.h"
+
+// The code of a vector and an ata (null for none), in storage of its own
+// that the next Encode overwrites.
+class MarkingCode {
+public:
+    const std::uint8_t* Encode(const Pms& pms, const short* ata);
+    const std::uint8_t* Data() const { return bytes.data(); }
+    std::size_t Size() const { return size; }
+
+private:
+    std::vector<std::uint8_t> bytes;
+    std::size_t size = 0;
+};
+
+// The whole size of the code at `code`, its length bytes included.
+std::size_t CodeSize(const std::uint8_t* code);
+// A 64-bit hash of a code.
+std::uint64_t CodeHash(const std::uint8_t* code);
+bool CodesEqual(const std::uint8_t* a, const std::uint8_t* b);
+
+// A code read back into a vector and an ata, in storage of its own that the
+// next Decode reuses.
+class DecodedMarking {
+public:
+    void Decode(const std::uint8_t* code);
+    const Pms& GetPms() const { return pms; }
+    // Null when the marking has no ata; no_of_exc_transitions entries.
+    short* GetAta() { return hasAta ? ata.data() : nullptr; }
+
+private:
+    std::vector<MTms> places;
+    std::vector<MTmsEntry> entries;
+    std::vector<short> ata;
+    bool hasAta = false;
+    Pms pms{0, nullptr};
+};

@@ -1,0 +1,116 @@
+#include "TestVectors.h"
+#include "statedata/MarkingCode.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Contents {
+    const char* what;
+    Pms pms;
+    std::vector<short> ata;  // empty: no ata
+};
+
+// Vectors as places hold them, and odd ones no place gives but the code
+// must still carry: a total that is not the sum, a place without entries,
+// an entry of 0, descending places.
+std::vector<Contents> Samples()
+{
+    std::vector<Contents> s;
+    s.push_back({"empty", Pms{0, nullptr}, {}});
+    s.push_back({"empty with zero ata", Pms{0, nullptr}, {0, 0, 0}});
+    s.push_back({"one token", MakePms({{0, {{0, 1}}}}), {}});
+    s.push_back({"one token, other ata", MakePms({{0, {{0, 1}}}}), {0, 2, 0}});
+    s.push_back({"one token, zero ata", MakePms({{0, {{0, 1}}}}), {0, 0, 0}});
+    s.push_back({"two tokens", MakePms({{0, {{0, 2}}}}), {}});
+    s.push_back({"next place", MakePms({{1, {{0, 1}}}}), {}});
+    s.push_back({"colours", MakePms({{3, {{0, 4}, {5, 65535}}}, {32766, {{32766, 7}}}}), {1, 0, 3}});
+    Pms total = MakePms({{2, {{1, 3}}}});
+    total.places[0].quant = 9;  // tokens without a colour slot
+    s.push_back({"total above the sum", total, {}});
+    Pms none = MakePms({{2, {}}});
+    none.places[0].quant = 4;
+    s.push_back({"place without entries", none, {}});
+    s.push_back({"entry of zero", MakePms({{2, {{0, 0}, {1, 2}}}}), {}});
+    s.push_back({"places descending", MakePms({{5, {{0, 1}}}, {2, {{0, 1}}}}), {}});
+    return s;
+}
+
+bool SameVectors(const Pms& a, const Pms& b)
+{
+    if (a.size != b.size) return false;
+    for (int i = 0; i < a.size; ++i) {
+        const MTms &x = a.places[i], &y = b.places[i];
+        if (x.place != y.place || x.kinds != y.kinds || x.quant != y.quant) return false;
+        for (int k = 0; k < x.kinds; ++k)
+            if (x.entries[k].index != y.entries[k].index || x.entries[k].quant != y.entries[k].quant)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+TEST(MarkingCode, EveryVectorAndAtaReadsBackAsItWas)
+{
+    ExclusiveCount three(3);
+    MarkingCode code;
+    DecodedMarking back;
+    for (Contents& c : Samples()) {
+        const std::uint8_t* bytes = code.Encode(c.pms, c.ata.empty() ? nullptr : c.ata.data());
+        EXPECT_EQ(CodeSize(bytes), code.Size()) << c.what;
+        back.Decode(bytes);
+        EXPECT_TRUE(SameVectors(back.GetPms(), c.pms)) << c.what;
+        if (c.ata.empty()) {
+            EXPECT_EQ(back.GetAta(), nullptr) << c.what;
+        } else {
+            ASSERT_NE(back.GetAta(), nullptr) << c.what;
+            EXPECT_EQ(std::vector<short>(back.GetAta(), back.GetAta() + 3), c.ata) << c.what;
+        }
+        clear_pms(c.pms);
+    }
+}
+
+// The store compares codes byte by byte: they must be equal exactly when
+// the markings are.
+TEST(MarkingCode, CodesAreEqualExactlyWhenTheContentsAre)
+{
+    ExclusiveCount three(3);
+    std::vector<Contents> samples = Samples();
+    std::vector<std::vector<std::uint8_t>> codes;
+    for (const Contents& c : samples) {
+        MarkingCode code;
+        const std::uint8_t* bytes = code.Encode(c.pms, c.ata.empty() ? nullptr : c.ata.data());
+        codes.emplace_back(bytes, bytes + code.Size());
+    }
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        for (std::size_t j = 0; j < samples.size(); ++j) {
+            EXPECT_EQ(CodesEqual(codes[i].data(), codes[j].data()), i == j)
+                << samples[i].what << " / " << samples[j].what;
+            if (i == j) {
+                EXPECT_EQ(CodeHash(codes[i].data()), CodeHash(codes[j].data()));
+            }
+        }
+    for (Contents& c : samples) clear_pms(c.pms);
+}
+
+TEST(MarkingCode, LongCodesCarryTheirLengthInTwoBytes)
+{
+    ExclusiveCount none(0);
+    std::vector<PlaceLiteral> places;
+    Pms pms;
+    MTmsEntry* room = alloc_pms(pms, 300, 300);
+    for (short p = 0; p < 300; ++p) {
+        pms.places[p] = MTms{static_cast<short>(3 * p), 1, static_cast<unsigned short>(p + 1), room};
+        *room++ = MTmsEntry{0, static_cast<unsigned short>(p + 1)};
+    }
+    MarkingCode code;
+    const std::uint8_t* bytes = code.Encode(pms, nullptr);
+    EXPECT_GT(code.Size(), 200u);
+    DecodedMarking back;
+    back.Decode(bytes);
+    EXPECT_TRUE(SameVectors(back.GetPms(), pms));
+    clear_pms(pms);
+}
