@@ -200,7 +200,6 @@ void Binding::FireInf(const short* ata, int transNo, PendingMarking*& succ, Dela
     dv = Record(v * EnablingDegree(), transNo);
 }
 
-// After one firing: that one and every further one.
 int Binding::EnablingDegree()
 {
     int further = FurtherFirings(kMaxEnablingDegree - 1);

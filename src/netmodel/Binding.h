@@ -61,6 +61,9 @@ public:
     // new contents that one firing left; -1 when this cannot be told without
     // firing (see BindingRepeats.cpp).
     int FurtherFirings(int most) const;
+    // After one firing on the new contents: that one and every further one
+    // (at most 65535), for the rate of an infinite-server firing.
+    int EnablingDegree();
 
     // Infinite-server firing: one successor, the rate multiplied by the
     // enabling degree. ChkAndFireInf leaves succ and dv untouched when the
@@ -85,7 +88,6 @@ private:
     void FireArcs();
     double Value() const { return delay ? delay->CalculateFloat() : 0.0; }
     double TestAndFire(bool onNew);
-    int EnablingDegree();
 
     Condition localCond;
     double weight = 1.0;

@@ -38,11 +38,15 @@ void FillFromPlaces(Pms& pms, Contents contents)
 
 }  // namespace
 
-void InitRefPms(const Pms& pms)
+namespace {
+
+void LoadAll(const Pms& pms)
 {
     LoadPlaces(
         pms, [](Place& p, const MTms& m) { p.InitPTms(m); }, [](Place& p) { p.Init(); });
 }
+
+}  // namespace
 
 namespace {
 
@@ -96,10 +100,10 @@ void EndLoadRun()
     loaded.valid = false;
 }
 
-void LoadPmsIncrementally(const Pms& pms)
+void InitRefPms(const Pms& pms)
 {
     if (!loaded.running || !loaded.valid) {
-        InitRefPms(pms);
+        LoadAll(pms);
         if (loaded.running) loaded.Remember(pms);
         return;
     }
@@ -128,6 +132,9 @@ void LoadPmsIncrementally(const Pms& pms)
 
 void InitActPms(const Pms& pms)
 {
+    // The new contents keep what they held: the places no longer hold one
+    // vector in both.
+    loaded.valid = false;
     LoadPlaces(
         pms, [](Place& p, const MTms& m) { p.InitActTms(m); }, [](Place& p) { p.InitAct(); });
 }

@@ -11,15 +11,12 @@ class PendingMarking;
 
 // Loads a vector (ascending place order) into both contents of every place,
 // or into the actual contents only; places without entry are emptied.
+// Between StartLoadRun and EndLoadRun the caller guarantees that nothing but
+// these loads changes the places for good (firings on the new contents are
+// reset by CpyActToNew): a load then writes only the places whose contents
+// differ from the vector loaded last.
 void InitRefPms(const Pms& pms);
 void InitActPms(const Pms& pms);
-
-// InitRefPms for a caller that guarantees that nothing but its own loads
-// changes the places for good between two calls (firings on the new
-// contents are reset by CpyActToNew): only the places whose contents differ
-// from the vector loaded last are written. Between StartLoadRun and
-// EndLoadRun; outside them, or on the first call, it loads every place.
-void LoadPmsIncrementally(const Pms& pms);
 void StartLoadRun();
 void EndLoadRun();
 

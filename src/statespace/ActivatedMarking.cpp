@@ -5,6 +5,7 @@
 #include "netmodel/PendingSuccessors.h"
 #include "statedata/PendingMarking.h"
 #include "statespace/GenerationState.h"
+#include "statespace/InterningPipeline.h"
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
 
@@ -17,6 +18,11 @@ bool InternNewMarking()
     bool found = false;
     Marking* stored = InternMarking(*NewMarking, NewDelay, found);
     if (found) return false;
+    if (InterningWhenFired()) {
+        // It is explored when its turn comes.
+        QueueForExploring(*stored);
+        return false;
+    }
     LastMDMSet = GlobalMDMSetList.GetLast();
     SavedMarking = stored;
     SavedAta = NewMarking->GetAta();

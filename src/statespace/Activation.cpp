@@ -49,6 +49,7 @@ bool rememberDisabled = false;
 // Per transition number, the exclusive transitions whose enabling its firing
 // may change, in class order; filled only when rememberDisabled holds.
 std::vector<std::vector<unsigned short>> dependentsInClassOrder;
+std::vector<unsigned short> allInClassOrder;
 
 void SortDependents()
 {
@@ -100,19 +101,19 @@ bool DependenciesCoverEnabling()
            !ClassReadsMarking(InfTrans, no_of_inf_transitions);
 }
 
-// Appends the enabled bindings of exclusive transition i with their
-// probabilities; false (and nothing appended) when none is enabled or their
-// weights sum to zero.
-bool ChkAndActExc(unsigned short i)
+// Appends the enabled bindings of exclusive transition i (tested on the new
+// contents or the actual ones) with their probabilities; false (and nothing
+// appended) when none is enabled or their weights sum to zero.
+bool ChkAndActExc(unsigned short i, bool onNew = false)
 {
     Transition& t = *ExcTrans[i];
-    if (!t.IsActEnabled() || !t.GetBindings()) return false;
+    if (!(onNew ? t.IsNewEnabled() : t.IsActEnabled()) || !t.GetBindings()) return false;
     std::size_t first = branches.size();
     double total = 0.0;
     short k = 0;
     for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
         ++k;
-        if (!e->item->IsActEnabled()) continue;
+        if (!(onNew ? e->item->IsNewEnabled() : e->item->IsActEnabled())) continue;
         total += e->item->GetWeight();
         branches.push_back(Branch{k, e->item->GetWeight()});
     }
@@ -164,59 +165,45 @@ void PrepareActivation()
     SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
     dependentsInClassOrder.clear();
     if (rememberDisabled) SortDependents();
+    allInClassOrder.resize(no_of_exc_transitions);
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) allInClassOrder[i] = i;
 }
 
 bool ActivationKnownWhenFired()
 {
     if (!rememberDisabled || !RefTDep) return false;
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
-        const Transition& t = *ExcTrans[i];
-        if (t.GetBindings() && t.GetBindings()->count > 1) return false;
-        if (t.GetNo() < 1 || static_cast<unsigned>(t.GetNo()) > dependentsInClassOrder.size() ||
-            !RefTDep[t.GetNo() - 1])
-            return false;
-    }
+    for (unsigned t = 0; t < no_of_trans; ++t)
+        if (!RefTDep[t]) return false;
+    // The bindings an infinite-server or immediate transition was found
+    // enabled with are fired later in the order they were recorded, which is
+    // binding order for two of them, not for three.
+    for (auto [array, n] : {std::pair{InfTrans, no_of_inf_transitions},
+                            std::pair{ImmTrans, no_of_imm_transitions}})
+        for (unsigned short i = 0; i < n; ++i)
+            if (array[i]->GetBindings() && array[i]->GetBindings()->count > 2) return false;
     return true;
 }
 
-bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
-                         bool& activated, double& probability)
+const std::vector<unsigned short>& DependentExclusives(int transNo)
 {
-    activated = false;
-    probability = 1.0;
-    if (!rememberDisabled || !RefTDep || transNo < 1 ||
-        static_cast<unsigned>(transNo) > dependentsInClassOrder.size() || !RefTDep[transNo - 1])
-        return false;
-    if (ata)
-        result.assign(ata, ata + no_of_exc_transitions);
-    else
-        result.assign(no_of_exc_transitions, 0);
-    // Only the transitions that depend on the fired one can change: an
-    // active one stays while its binding is enabled, an inactive one becomes
-    // active when enabled.
-    for (unsigned short i : dependentsInClassOrder[transNo - 1]) {
-        Transition& t = *ExcTrans[i];
-        if (result[i] != 0) {
-            if (!StillActive(t, result[i])) result[i] = 0;
-            continue;
-        }
-        if (!t.IsNewEnabled() || !t.GetBindings()) continue;
-        short chosen = 0;
-        short k = 0;
-        double weight = 0.0;
-        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
-            ++k;
-            if (!e->item->IsNewEnabled()) continue;
-            if (chosen != 0) return false;  // a choice by weight: the marking branches
-            chosen = k;
-            weight = e->item->GetWeight();
-        }
-        if (chosen == 0 || weight == 0.0) continue;
-        result[i] = chosen;
-        activated = true;
-        probability *= BranchProbability(weight, weight);
-    }
-    return true;
+    return dependentsInClassOrder[static_cast<std::size_t>(transNo - 1)];
+}
+
+const std::vector<unsigned short>& AllExclusives()
+{
+    return allInClassOrder;
+}
+
+bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)
+{
+    levels.clear();
+    branches.clear();
+    ExcStartAta = const_cast<short*>(start);
+    clear_em(ExcStartMark);
+    for (unsigned short i : candidates)
+        if (!start || start[i] == 0) ChkAndActExc(i, onNew);
+    if (!levels.empty()) AddCombinations();
+    return ExcStartMark.used != 0;
 }
 
 void NewInitExc(short reload)
@@ -224,7 +211,7 @@ void NewInitExc(short reload)
     ExcStartAta = NewMarking->GetAta();
     RefTNos = *NewTNos;
     clear_em(ExcStartMark);
-    if (reload) LoadPmsIncrementally(NewMarking->GetPms());
+    if (reload) InitRefPms(NewMarking->GetPms());
 }
 
 void ImmInitExc(PendingMarking& reached, TNos* t)

@@ -26,17 +26,19 @@ void HandleExcTransitions();
 
 void ClearNewExc();
 
-// Whether SuccessorActivation can tell the array of every successor: the
-// dependency records cover the enabling and no exclusive transition has more
-// than one binding to choose from.
+// Whether markings can be explored when they are stored, with the
+// activations worked out at once (see FiringTimeExplorer.h): the dependency
+// records cover the enabling (so what was found disabled stays so until a
+// dependency fires) and no infinite-server or immediate transition has more
+// than two bindings (so that the order in which known enabled bindings are
+// fired is binding order).
 bool ActivationKnownWhenFired();
-// The array a successor will have once its queue entry is handled, worked
-// out on the new contents right after the firing of transition number
-// transNo from a marking with array `ata` (null for zeros), while they still
-// hold the successor: the entries MakeNewAta keeps and those the activation
-// adds, in `result`. `activated` tells whether the activation added any,
-// `probability` is the product of their branch probabilities. False when it
-// cannot be told this early: the dependency records do not cover the
-// enabling, or a newly enabled transition must choose among bindings.
-bool SuccessorActivation(const short* ata, int transNo, std::vector<short>& result,
-                         bool& activated, double& probability);
+// The exclusive transitions (class indices, in class order) whose enabling
+// the firing of transition number transNo may change; all of them.
+const std::vector<unsigned short>& DependentExclusives(int transNo);
+const std::vector<unsigned short>& AllExclusives();
+// Activation of the candidates inactive in `start` (null for zeros), tested
+// on the new contents (onNew) or the actual ones: ExcStartMark gets one
+// branch per combination, as HandleExcTransitions makes them. Answers
+// whether any transition was activated.
+bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew);

@@ -11,7 +11,8 @@
 #include "statespace/EntryHandlers.h"
 #include "statespace/GraphWatch.h"
 #include "statespace/GenerationState.h"
-#include "statespace/SuccessorLookup.h"
+#include "statespace/FiringTimeExplorer.h"
+#include "statespace/InterningPipeline.h"
 #include "statedata/EdgeLabels.h"
 #include "statedata/NetCounts.h"
 #include "statedata/PendingMarking.h"
@@ -121,12 +122,15 @@ void CreateRRG()
     GlobalMDMSetList.AddSet(start, initial, DelayVal(), set);
 
     PrepareActivation();
-    // With exclusive transitions only (deterministic ones included), every
-    // firing of an entry is undone on the new contents before the next entry
-    // is loaded: consecutive loads need to write only the places that differ.
+    // Every firing of an entry is undone on the new contents before the next
+    // entry is loaded: consecutive loads need to write only the places that
+    // differ. The queue handles the first entry; where markings can be
+    // explored when they come up, that is done for all the others.
     int mode = GenerationMode();
-    if (mode == 1 || mode == 9) StartLoadRun();
-    InternSuccessorsWhenFired(mode == 1 && ActivationKnownWhenFired());
+    bool explore = ActivationKnownWhenFired();
+    if (explore || mode == 1 || mode == 9) StartLoadRun();
+    InternSuccessorsWhenFired(explore);
+    if (explore) PrepareExplorer();
     RunQueue(HandlerOfMode(mode));
     FireInternedMarkings();
     InternSuccessorsWhenFired(false);

@@ -3,6 +3,7 @@
 
 #include "statespace/GenerationState.h"
 #include "statespace/GraphWatch.h"
+#include "statespace/InterningPipeline.h"
 #include "statedata/MarkingCode.h"
 #include "statedata/PendingMarking.h"
 #include "statedata/StateSpaceGlobals.h"
@@ -11,6 +12,8 @@ Marking* StoreMarking(const Pms& pms, const short* ata, bool& found)
 {
     static MarkingCode code;
     const std::uint8_t* c = code.Encode(pms, ata);
+    // Explored markings are shown when they are explored.
+    if (InterningWhenFired()) return MHash.SaveUnshown(c, CodeHash(c), found);
     return MHash.Save(c, CodeHash(c), found);
 }
 

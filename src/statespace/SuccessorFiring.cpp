@@ -10,7 +10,6 @@
 #include "netmodel/PendingSuccessors.h"
 #include "netmodel/Transition.h"
 #include "statespace/GenerationState.h"
-#include "statespace/SuccessorLookup.h"
 #include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TNos.h"
@@ -29,11 +28,9 @@ void MakeEnablingSets()
 }
 
 // The successor the new contents hold after the firing of transition number
-// transNo from SavedMarking, reached with NewD: interned now when it can be,
-// else queued as a marking of its own.
+// transNo from SavedMarking, reached with NewD, queued.
 void QueueSuccessor(const short* ata, int transNo)
 {
-    if (InternFiredSuccessor(transNo, NewD)) return;
     NewM = MakeSuccessorMarking(ata, transNo);
     MakeNewSet();
 }
@@ -60,7 +57,6 @@ void FireExcTransitions(short& active)
         }
         if (fired) fired->CpyActToNew();
     }
-    InternBatchedSuccessors();
     if (no_of_inf_transitions == 0) MakeEnablingSets();
 }
 

@@ -145,16 +145,16 @@ TEST_F(SmallNet, IncrementalLoadsLeaveThePlacesAsFullLoadsDo)
     twice.places[0].quant = twice.places[0].entries[0].quant = 2;  // q two tokens
 
     StartLoadRun();
-    LoadPmsIncrementally(start);
-    LoadPmsIncrementally(fired);  // p emptied, q filled
+    InitRefPms(start);
+    InitRefPms(fired);  // p emptied, q filled
     EXPECT_EQ(p->GetActTmsQuant(), 0);
     EXPECT_EQ(p->GetNewTmsQuant(), 0);
     EXPECT_EQ(q->GetActTmsQuant(), 1);
     EXPECT_EQ(q->GetNewTmsQuant(), 1);
-    LoadPmsIncrementally(twice);  // the same place with other contents
+    InitRefPms(twice);  // the same place with other contents
     EXPECT_EQ(q->GetActTmsQuant(), 2);
     EXPECT_EQ(q->GetNewTmsQuant(), 2);
-    LoadPmsIncrementally(start);
+    InitRefPms(start);
     EXPECT_EQ(p->GetNewTmsQuant(), 1);
     EXPECT_EQ(q->GetActTmsQuant(), 0);
     EXPECT_EQ(q->GetNewTmsQuant(), 0);
@@ -163,7 +163,7 @@ TEST_F(SmallNet, IncrementalLoadsLeaveThePlacesAsFullLoadsDo)
     // Outside a run every load is a full one: a change behind the loader's
     // back is overwritten.
     q->GetPlaceHeader()->FireOut(Ms({{0, 3}}).get());
-    LoadPmsIncrementally(start);
+    InitRefPms(start);
     EXPECT_EQ(q->GetNewTmsQuant(), 0);
     clear_pms(fired);
     clear_pms(twice);

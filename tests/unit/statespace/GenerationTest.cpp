@@ -12,7 +12,7 @@
 #include "TestNet.h"
 #include "netmodel/Function.h"
 #include "statespace/CreateRRG.h"
-#include "statespace/SuccessorLookup.h"
+#include "statespace/InterningPipeline.h"
 #include "statedata/StateSpaceGlobals.h"
 
 namespace {

@@ -1,0 +1,252 @@
+// Exploration of stored markings when they come up, see FiringTimeExplorer.h.
+// The handling of a successor follows the entry handlers of the queue
+// (EntryHandlers.cpp) step by step: the same activation combinations, the
+// same combination of edge values, the same intermediate markings.
+#include "statespace/FiringTimeExplorer.h"
+
+#include <memory>
+#include <vector>
+
+#include "netmodel/EnablingSets.h"
+#include "netmodel/MarkingVectors.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/PendingSuccessors.h"
+#include "netmodel/Transition.h"
+#include "statespace/Activation.h"
+#include "statespace/DelayCombination.h"
+#include "statespace/GenerationState.h"
+#include "statespace/HandleImmTransitions.h"
+#include "statedata/Marking.h"
+#include "statedata/MarkingCode.h"
+#include "statedata/NetCounts.h"
+#include "statedata/TNos.h"
+
+namespace {
+
+bool IsDetOrGen(const DelayVal& d)
+{
+    return d.GetDelayType() == kDelayDeterministic || d.GetDelayType() == kDelayGeneral;
+}
+
+bool WithIntermediates()
+{
+    return no_of_det_transitions != 0 || no_of_gen_transitions != 0 || no_of_mix_transitions != 0;
+}
+
+// The edges of a successor (vector, ata) reached with `edge` from `source`,
+// once the activation has left its branches in ExcStartMark (or none).
+// After a deterministic or general firing the successor itself is kept as
+// an intermediate marking and its branches wait for it.
+void RequestBranches(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+                     bool activated, bool intermediate)
+{
+    if (!activated) {
+        RequestInterning(source, pms, ata, edge);
+        return;
+    }
+    if (intermediate && IsDetOrGen(edge)) {
+        auto* waiting = new DeferredEntries;
+        for (exc_mark* em = &ExcStartMark; em; em = em->next)
+            waiting->push_back(DeferredEntry{PendingMarking(pms, em->ata), *em, false});
+        RequestInterning(source, pms, ata, edge, waiting);
+        return;
+    }
+    for (exc_mark* em = &ExcStartMark; em; em = em->next) {
+        DelayVal branch = *em;
+        CheckAndCorrectDelayVal(edge, branch);
+        RequestInterning(source, pms, em->ata, branch);
+    }
+}
+
+// A successor that the new contents hold right after its firing, in a net
+// without immediate transitions: its activation is tested on them.
+class FiredNow {
+public:
+    void Prepare() { vector.Prepare(); }
+
+    // Reads the successor of transition number transNo from the new
+    // contents and activates its dependents there.
+    void Look(const short* ata, int transNo)
+    {
+        vector.Make();
+        after.reset(MakeNewAta(ata, static_cast<short>(transNo - 1)));
+        activated = no_of_exc_transitions != 0 &&
+                    Activate(after.get(), DependentExclusives(transNo), true);
+    }
+    void Request(Marking& source, const DelayVal& edge)
+    {
+        RequestBranches(source, vector.Current(), after.get(), edge, activated, WithIntermediates());
+    }
+
+private:
+    struct AtaRelease {
+        void operator()(short* a) const { clear_ata(a); }
+    };
+    NewContentsVector vector;
+    std::unique_ptr<short, AtaRelease> after;
+    bool activated = false;
+};
+
+FiredNow firedNow;
+
+// The successors of a marking in a net with immediate transitions: kept
+// until every firing is done, then resolved one by one.
+struct Fired {
+    PendingMarking* marking;
+    DelayVal edge;
+    int transNo;
+};
+std::vector<Fired> fired;
+
+void Found(const short* ata, int transNo, const DelayVal& edge)
+{
+    if (no_of_imm_transitions != 0) {
+        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo), edge, transNo});
+        return;
+    }
+    firedNow.Look(ata, transNo);
+    firedNow.Request(*SavedMarking, edge);
+}
+
+void FireExclusive(const short* ata)
+{
+    if (!ata) return;
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+        if (ata[i] == 0) continue;
+        Transition& t = *ExcTrans[i];
+        double value = 0.0;
+        Binding* b = t.FireActive(ata, value);
+        if (value != 0.0) Found(ata, t.GetNo(), b->Record(value, t.GetNo()));
+        if (b) b->CpyActToNew();
+    }
+}
+
+// An infinite-server binding serves every token at once: its successor is
+// the one of a single firing, its rate multiplied by the enabling degree
+// (counted after the successor is looked at).
+void FireInfinite(const short* ata)
+{
+    for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
+        Transition& t = *InfTrans[j];
+        if (!t.IsActEnabled() || !t.GetBindings()) continue;
+        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+            Binding& b = *e->item;
+            double v = b.VirtualFire();
+            if (v != 0.0) {
+                if (no_of_imm_transitions != 0) {
+                    PendingMarking* succ = MakeSuccessorMarking(ata, t.GetNo());
+                    fired.push_back(Fired{succ, b.Record(v * b.EnablingDegree(), t.GetNo()), t.GetNo()});
+                } else {
+                    firedNow.Look(ata, t.GetNo());
+                    firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
+                }
+            }
+            b.CpyActToNew();
+        }
+    }
+}
+
+// Every transition may be enabled: the vanishing resolution tests them all.
+TNos unknown;
+
+// A tangible marking reached through immediate firings, with the value of
+// its edge: its exclusive transitions are activated on its own contents.
+void RequestReached(Marking& source, PendingMarking& reached, const DelayVal& edge)
+{
+    if (no_of_exc_transitions == 0) {
+        RequestInterning(source, reached.GetPms(), reached.GetAta(), edge);
+        return;
+    }
+    InitRefPms(reached.GetPms());
+    bool activated = Activate(reached.GetAta(), AllExclusives(), false);
+    RequestBranches(source, reached.GetPms(), reached.GetAta(), edge, activated, false);
+}
+
+// The entry of one successor in a net with immediate transitions.
+void HandleWithImmediates(Marking& source, Fired& f)
+{
+    NewMarking = f.marking;
+    NewTNos = &unknown;
+    LastD = f.edge;
+    short init_again = 0;
+    HandleImmTransitions(init_again);
+    if (ImmReached.empty()) {
+        // Tangible: as in a net without immediate transitions, on the
+        // actual contents.
+        if (no_of_exc_transitions == 0) {
+            RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge);
+            return;
+        }
+        InitRefPms(f.marking->GetPms());
+        bool activated = Activate(f.marking->GetAta(), DependentExclusives(f.transNo), false);
+        RequestBranches(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, activated,
+                        WithIntermediates());
+        return;
+    }
+    if (WithIntermediates() && IsDetOrGen(f.edge)) {
+        auto* waiting = new DeferredEntries;
+        for (const ReachedMarking& r : ImmReached)
+            waiting->push_back(DeferredEntry{*r.marking, r.delay, true});
+        RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, waiting);
+        ClearImm();
+        return;
+    }
+    for (ReachedMarking& r : ImmReached) {
+        CheckAndCorrectDelayVal(f.edge, r.delay);
+        RequestReached(source, *r.marking, r.delay);
+    }
+    ClearImm();
+}
+
+void ExploreStored(Marking& m)
+{
+    static DecodedMarking contents;
+    contents.Decode(m.GetCode());
+    InitRefPms(contents.GetPms());
+    SavedMarking = &m;
+    SavedAta = contents.GetAta();
+    FireExclusive(SavedAta);
+    FireInfinite(SavedAta);
+    if (no_of_imm_transitions == 0) return;
+    HandlingEntries(true);
+    for (Fired& f : fired) {
+        HandleWithImmediates(m, f);
+        delete f.marking;
+    }
+    fired.clear();
+    HandlingEntries(false);
+}
+
+// The entries of an intermediate marking: the branches of the activation
+// that followed its deterministic or general firing, or the tangible
+// markings the immediate firings after it reached.
+void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
+{
+    HandlingEntries(true);
+    for (DeferredEntry& e : waiting) {
+        if (e.reached)
+            RequestReached(m, e.marking, e.delay);
+        else
+            RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
+    }
+    HandlingEntries(false);
+}
+
+}  // namespace
+
+void PrepareExplorer()
+{
+    firedNow.Prepare();
+    unknown = TNos();
+    for (unsigned short i = 0; i < unknown.ImmCount(); ++i) unknown.imm[i] = -1;
+    for (unsigned short i = 0; i < unknown.ExcCount(); ++i) unknown.exc[i] = -1;
+    for (unsigned short i = 0; i < unknown.InfCount(); ++i) unknown.inf[i] = -1;
+}
+
+void ExploreMarking(Marking& m, DeferredEntries* deferred)
+{
+    if (deferred)
+        ExploreIntermediate(m, *deferred);
+    else
+        ExploreStored(m);
+}

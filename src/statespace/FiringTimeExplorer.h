@@ -1,0 +1,24 @@
+// Exploration of a stored marking in one go: its transitions are fired and
+// each successor is handled as its entry in the queue of pending successors
+// would be (vanishing markings resolved, exclusive transitions activated,
+// deterministic and general firings ended in intermediate markings); what
+// that finds is requested for interning (InterningPipeline.h).
+//
+// The queue carries each successor's enabling set so that a handling tests
+// only what may have changed. Where the dependency records cover the
+// enabling and the order of recorded bindings is binding order (see
+// ActivationKnownWhenFired), testing everything gives the same results; the
+// exploration does so where it is cheap and tests the dependents of the
+// fired transition where the sets would have named only them, and needs no
+// sets at all.
+#pragma once
+
+#include "statespace/InterningPipeline.h"
+
+class Marking;
+
+// Once per generation, before the first exploration.
+void PrepareExplorer();
+// Explores a stored marking: fires it, or, for an intermediate marking
+// (`deferred` non-null), handles the entries that wait for it.
+void ExploreMarking(Marking& m, DeferredEntries* deferred);

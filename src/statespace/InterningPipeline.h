@@ -1,0 +1,59 @@
+// Interning of explored markings' successors, apart from their firing. A
+// marking is explored (fired, its successors activated, vanishing ones
+// resolved) in its turn; what the exploration finds goes to the store as
+// requests, in order, while the next markings are explored: by a second
+// thread where the machine has a second core, inline otherwise. The store
+// and the edge lists end up exactly as the queue of pending successors
+// leaves them: that queue is first-in first-out, so a marking's successors
+// were handled right after those of the markings stored before it, and a
+// marking was fired right after it was stored; the requests keep that
+// order, and markings are explored in the order they are stored.
+#pragma once
+
+#include <vector>
+
+#include "statedata/DelayVal.h"
+#include "statedata/Multiset.h"
+#include "statedata/PendingMarking.h"
+
+class Marking;
+
+// An entry whose handling waits until its intermediate marking (stored
+// after a deterministic or general firing) is explored: the marking it
+// leads to and the value of its edge; `reached` for a tangible marking
+// reached through immediate firings, whose exclusive transitions are
+// activated only then.
+struct DeferredEntry {
+    PendingMarking marking;
+    DelayVal delay;
+    bool reached;
+};
+using DeferredEntries = std::vector<DeferredEntry>;
+
+// Starts the interning of requests (on), or ends it and frees its storage.
+void InternSuccessorsWhenFired(bool on);
+bool InterningWhenFired();
+// Whether the interning may have a thread of its own (where the machine has
+// a second core); without, it runs inline, as on a machine with one core.
+// Allowed unless said otherwise.
+void AllowInterningThread(bool allowed);
+
+// A marking stored (before the interning started) that is to be explored
+// in its turn.
+void QueueForExploring(Marking& stored);
+
+// Requests that the marking with this vector and ata be interned with an
+// edge from `source`. For an intermediate marking, `deferred` holds its
+// entries (taken over): they are handled when it is explored, if it is new.
+void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+                      DeferredEntries* deferred = nullptr);
+// Hands the requests made so far to the interning.
+void HandOverRequests();
+// While set, a fatal report first has every request made so far interned
+// and shown in the progress display: the failing successor's entry came
+// after all of them.
+void HandlingEntries(bool on);
+
+// Explores the stored markings, in the order they are stored, until there
+// are none left.
+void FireInternedMarkings();
