@@ -12,7 +12,7 @@
 #include "statedata/StateSpaceGlobals.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/PlaceGrowth.h"
-#include "statespace/SuccessorLookup.h"
+#include "statespace/InterningPipeline.h"
 
 namespace {
 
