@@ -65,6 +65,31 @@ std::string DescriptionError(int status, const ErrorReport& report)
            "ProductPlace, Transition, Evaluate) and the separators ';' ',' '|'";
 }
 
+// A file that cannot be written in the run directory: most often the disk
+// (or a file-size limit) is full.
+std::string RoomAdvice(const ErrorReport& report)
+{
+    const bool writing = report.description.find("can't write") != std::string::npos ||
+                         report.description.find("can't open file") != std::string::npos;
+    return writing ? ": check the room left where the run directory is ($TMPDIR, default /tmp) "
+                     "and any file-size limit (ulimit -f)"
+                   : "";
+}
+
+bool WorkerEnded(const ErrorReport& report)
+{
+    return report.description.find("ended without its results") != std::string::npos;
+}
+
+// The worker's own account comes last: it is what the user has to act on.
+std::string WorkerEndedSummary(const char* kind, const ErrorReport& report)
+{
+    std::string account = report.info1;
+    for (std::size_t at; (at = account.find("\\__ROOT__")) != std::string::npos;)
+        account.erase(at, 9);
+    return std::string("the ") + kind + "-delay worker stopped without its results: " + account;
+}
+
 }  // namespace
 
 ErrorReport FindErrorReport(const std::string& output)
@@ -135,17 +160,19 @@ std::string FailureSummary(int status, const std::string& output)
         case 245:
             return "the reachability graph could not be examined" + Detail(report);
         case 244:
-            return "the solution of the model failed" + Detail(report);
+            return "the solution of the model failed" + Detail(report) + RoomAdvice(report);
         case 243:
+            if (WorkerEnded(report)) return WorkerEndedSummary("deterministic", report);
             return "a deterministic-delay worker (kiln_da) failed" + Detail(report) +
                    ": check that kiln_da is installed beside mosk (see docs/running.md)";
         case 242:
+            if (WorkerEnded(report)) return WorkerEndedSummary("general", report);
             return "a general-delay worker (ekiln) failed" + Detail(report) +
                    ": check the General(...) distributions (their mass must be 1) and that ekiln "
                    "is "
                    "installed";
         case 241:
-            return "the measures could not be evaluated" + Detail(report);
+            return "the measures could not be evaluated" + Detail(report) + RoomAdvice(report);
         case 240:
             return "mosk ran out of memory while receiving the workers' results";
         case 239:
@@ -163,8 +190,13 @@ std::string FailureSummary(int status, const std::string& output)
         default:
             break;
     }
-    if (status > 128 && status < 160)
-        return "mosk was killed by signal " + std::to_string(status - 128) +
-               (status - 128 == 9 ? " (out of memory?)" : "");
+    if (status > 128 && status < 160) {
+        const int signal = status - 128;
+        if (signal == 15 || signal == 1 || signal == 2)
+            return "mosk was stopped from outside by signal " + std::to_string(signal) +
+                   " (it stopped its workers too)";
+        return "mosk was killed by signal " + std::to_string(signal) +
+               (signal == 9 ? " (out of memory?)" : "");
+    }
     return "mosk ended with status " + std::to_string(status);
 }

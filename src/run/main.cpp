@@ -23,6 +23,7 @@
 #include "run/RunStatistics.h"
 #include "run/SetRates.h"
 #include "run/ShowResults.h"
+#include "run/StopSignals.h"
 #include "run/TableString.h"
 #include "solution/SolveNetModel.h"
 #include "statespace/CreateRRG.h"
@@ -131,6 +132,7 @@ int main(int argc, char* argv[])
 {
     StartTime(all_start_time);
     InstallOutOfMemoryReport();
+    InstallStopSignals();
     CheckOptions(argc, argv);
 
     AnnounceStep("checking environment ... ");

@@ -1,6 +1,7 @@
 // fork and exec. Pending output is flushed before the fork so that a child
 // that reports a failure does not repeat it, and a failing child leaves with
-// _exit so that it runs none of the parent's clean-up.
+// _exit so that it runs none of the parent's clean-up. SIGCHLD waits until
+// the child is noted as running, so that it cannot be reaped before.
 #include "solution/ChildProcess.h"
 
 #include <fcntl.h>
@@ -8,6 +9,8 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+
+#include "solution/RunningChildren.h"
 
 namespace {
 
@@ -22,8 +25,16 @@ pid_t Spawn(const std::string& path, const std::vector<std::string>& argv, Prepa
     args.push_back(nullptr);
     std::cout.flush();
     std::fflush(nullptr);
+    sigset_t child, before;
+    sigemptyset(&child);
+    sigaddset(&child, SIGCHLD);
+    sigprocmask(SIG_BLOCK, &child, &before);
     pid_t pid = fork();
-    if (pid != 0) return pid;
+    if (pid != 0) {
+        if (pid > 0) NoteChildStarted(pid);
+        sigprocmask(SIG_SETMASK, &before, nullptr);
+        return pid;
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);

@@ -7,13 +7,14 @@
 #include <cerrno>
 #include <csignal>
 
+#include "solution/RunningChildren.h"
+
 namespace {
 
 extern "C" void ChldHandler(int)
 {
     int saved = errno;
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    for (pid_t pid; (pid = waitpid(-1, nullptr, WNOHANG)) > 0;) NoteChildEnded(pid);
     errno = saved;
 }
 

@@ -3,7 +3,9 @@
 // preferred ones first; each pass over them starts at most five workers and,
 // after the first, only while their step figures stay small, so that the
 // network is not flooded with large transient analyses at once. Without two
-// such hosts the workers run on this host.
+// such hosts the workers run on this host. A host whose worker never
+// connects (its remote shell refused, say) takes no more workers; when none
+// is left, the rest run on this host.
 #include "foundation/Reporters.h"
 #include "solution/ExecKiln.h"
 #include "solution/HostLoads.h"
@@ -73,7 +75,7 @@ int StartPass(execinfo& e, const std::vector<hostinfo*>& hosts)
     unsigned steps = 0;
     for (hostinfo* host : hosts) {
         if (starts == kStartsPerPass) break;
-        if (host->processes >= e.max_processes) continue;
+        if (!host->usable || host->processes >= e.max_processes) continue;
         kilninfo* record = NextToStart(e);
         if (!record) break;
         if (starts > 0 && steps + record->kb_p_sec >= kStepFigureLimit) break;
@@ -99,6 +101,10 @@ void ConnectStarted(execinfo& e, int started)
         if (e.starts[static_cast<std::size_t>(i)] >= kMostStarts)
             ExRErr("WaitForConnection()", "can't connect to kiln process",
                    record.host->name.c_str(), kConnectLine);
+        if (record.host->usable)
+            std::fprintf(stderr, "station '%s' takes no more kiln processes\n",
+                         record.host->name.c_str());
+        record.host->usable = 0;
         --record.host->processes;
         record.host = nullptr;
         record.status = kKilnNotStarted;
@@ -142,6 +148,12 @@ void DistributedExecution(execinfo& e)
     e.distributed = true;
     unsigned finished = 0;
     while (!AllFinished(e)) {
+        if (std::none_of(hosts.begin(), hosts.end(), [](const hostinfo* h) { return h->usable; })) {
+            std::cout << "\t\tno usable host left, switching to local execution...\n" << std::flush;
+            e.distributed = false;
+            LocalExecution(e);
+            return;
+        }
         ConnectStarted(e, StartPass(e, hosts));
         SendToConnected(e);
         ReceiveMessages(kUntilOneFinished, e, finished);

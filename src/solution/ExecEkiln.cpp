@@ -12,6 +12,7 @@
 #include "solution/EkilnDataStream.h"
 #include "solution/Progress.h"
 #include "solution/ServerSocket.h"
+#include "solution/WorkerFailures.h"
 #include "solution/WorkerLines.h"
 
 #include <sys/select.h>
@@ -88,6 +89,22 @@ void Close(Connection& c)
     c.stream = nullptr;
     c.socket = -1;
     c.messages.clear();
+}
+
+// The worker's account of its failure is among the lines it sent.
+[[noreturn]] void EndWithFailure(Connection& c)
+{
+    std::string account;
+    std::size_t from = 0;
+    while (from < c.messages.size()) {
+        const std::size_t end = c.messages.find('\n', from);
+        const std::string line = c.messages.substr(from, end - from);
+        if (IsWorkerErrorLine(line)) account = line;
+        from = end == std::string::npos ? c.messages.size() : end + 1;
+    }
+    if (SHOW_COMM) ShowEnd(c);
+    ExError(575, "MsgReceive()", "ekiln process ended without its results",
+            WorkerFailureText(account).c_str());
 }
 
 bool AnyConnected()
@@ -217,6 +234,7 @@ void MsgReceive(int, int)
                 Keep(c.messages, line);
                 continue;
             }
+            if (got == LineResult::kClosed && StopOnWorkerFailure()) EndWithFailure(c);
             Close(c);
         }
     }

@@ -40,6 +40,8 @@ struct execinfo {
     bool distributed = false;
     std::vector<std::string> messages;  // per record: the lines kept from its worker
     std::vector<int> starts;            // per record: how often a worker was started
+    std::vector<std::string> failures;  // per record: the worker's account of its failure
+    bool stop_on_worker_failure = false;
 };
 
 // Class number of a record: its 1-based position.

@@ -67,6 +67,7 @@ void ReadEnvironment(execinfo& e, double& threshold)
     e.hosts = std::move(settings.hosts);
     e.max_processes = settings.max_processes;
     e.remote_shell = settings.remote_shell;
+    e.stop_on_worker_failure = settings.stop_on_worker_failure;
     threshold = settings.start_distribution_at;
 
     char name[HOST_NAME_MAX + 1] = "";
@@ -143,6 +144,7 @@ void ExecuteKilnProcesses(kilninfo*& infos, int& count, double& total)
     e.max_processes = kDefaultMaxProcesses;
     e.messages.resize(static_cast<std::size_t>(count));
     e.starts.assign(static_cast<std::size_t>(count), 0);
+    e.failures.resize(static_cast<std::size_t>(count));
     double threshold = kDefaultDistributionThreshold;
 
     Progress("\t\t reading environment ...");

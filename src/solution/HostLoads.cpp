@@ -3,6 +3,7 @@
 #include "solution/HostLoads.h"
 
 #include "solution/ChildProcess.h"
+#include "solution/RunningChildren.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -65,6 +66,7 @@ void QueryHostLoad(const std::string& shell, hostinfo& host)
     if (pid > 0) {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
+        NoteChildEnded(pid);
     }
     sigprocmask(SIG_SETMASK, &previous, nullptr);
     double load = 0.0;

@@ -5,6 +5,7 @@
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
 #include "solution/ExecKiln.h"
+#include "solution/WorkerFailures.h"
 #include "solution/WorkerLines.h"
 
 #include <sys/select.h>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kSelectLine = 1329;
 constexpr int kReadLine = 1348;
+constexpr int kFailedLine = 1371;
 constexpr int kMostStarts = 3;
 
 // Waits for lines from the running workers; the ready set is left in `ready`.
@@ -64,6 +66,10 @@ void EndWorker(kilninfo& record, execinfo& e, bool brokeOff)
     record.host = nullptr;
     record.status = again ? kKilnNotStarted : kKilnFinished;
     text.clear();
+    const std::size_t index = static_cast<std::size_t>(ClassOf(e, record) - 1);
+    if (brokeOff && !again && e.stop_on_worker_failure)
+        ExRErr("ReceiveMessages()", "kiln process ended without its results",
+               WorkerFailureText(e.failures[index]).c_str(), kFailedLine);
 }
 
 }  // namespace
@@ -84,6 +90,7 @@ void ReceiveMessages(ReceiveMode mode, execinfo& e, unsigned& finished)
             if (got == LineResult::kFailed)
                 ExRErr("ReceiveMessages()", "read on socket after select", nullptr, kReadLine);
             if (got == LineResult::kLine && !IsReadyLine(line)) {
+                if (IsWorkerErrorLine(line)) e.failures[static_cast<std::size_t>(i)] = line;
                 if (IsCpuTimeLine(line)) {
                     e.cpu_time += KilnCpuSeconds(line);
                     Keep(e.messages[static_cast<std::size_t>(i)], line);

@@ -47,6 +47,8 @@ void ReadSetting(const std::string& line, PlenarSettings& settings)
         double at = 0.0;
         if (std::sscanf(ValueOf(line, "START DISTRIBUTION AT"), "%lf", &at) == 1)
             settings.start_distribution_at = at < 0.0 ? kDefaultDistributionThreshold : at;
+    } else if (Trimmed(line.c_str()) == "WORKER FAILURES STOP") {
+        settings.stop_on_worker_failure = true;
     } else if (StartsWith(line, "REMOTE SHELL")) {
         std::string shell = Trimmed(ValueOf(line, "REMOTE SHELL"));
         if (!shell.empty()) settings.remote_shell = shell;

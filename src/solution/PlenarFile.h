@@ -17,6 +17,9 @@ struct PlenarSettings {
     unsigned max_processes = 2;
     double start_distribution_at = 200.0;
     std::string remote_shell = "/usr/ucb/rsh";
+    // "WORKER FAILURES STOP": a worker that ends without its results ends
+    // the run (WorkerFailures.h) instead of leaving its rows missing.
+    bool stop_on_worker_failure = false;
 };
 
 constexpr unsigned kDefaultMaxProcesses = 2;

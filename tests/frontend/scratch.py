@@ -4,6 +4,7 @@ a user's installation."""
 import os
 import shutil
 import tempfile
+import time
 import unittest
 
 
@@ -29,3 +30,20 @@ class ScratchTest(unittest.TestCase):
 
     def assertNoRunDirectory(self):
         self.assertEqual(os.listdir(self.tmp), [])
+
+    def assertProcessesGone(self, pidfile):
+        # A killed process may take a moment to go on a busy machine; one
+        # that was left running stays.
+        deadline = time.time() + 10
+        for pid in read(pidfile).split():
+            while running(pid) and time.time() < deadline:
+                time.sleep(0.05)
+            self.assertFalse(running(pid), "process %s is still running" % pid)
+
+
+def running(pid):
+    """Whether the process is alive (a zombie has ended)."""
+    try:
+        return read("/proc/%s/stat" % pid).split()[2] != "Z"
+    except FileNotFoundError:
+        return False

@@ -49,22 +49,6 @@ class FrontEndTest(ScratchTest):
                               env=env or self.env(), timeout=timeout)
         return Run(done.returncode, done.stdout, done.stderr)
 
-    def assertProcessesGone(self, pidfile):
-        # A killed process may take a moment to go on a busy machine; one
-        # that was left running stays.
-        deadline = time.time() + 10
-        for pid in read(pidfile).split():
-            while self.running(pid) and time.time() < deadline:
-                time.sleep(0.05)
-            self.assertFalse(self.running(pid), "process %s is still running" % pid)
-
-    @staticmethod
-    def running(pid):
-        try:
-            return read("/proc/%s/stat" % pid).split()[2] != "Z"
-        except FileNotFoundError:
-            return False
-
 
 
 class OutputFormats(FrontEndTest):
@@ -324,7 +308,8 @@ class RunEnvironment(FrontEndTest):
         self.assertIn("fake-mosk: HOME=%s/home\n" % kept, run.err)
         self.assertEqual(read(os.path.join(kept, "home", ".Plenar")),
                          "HOSTLISTSTART\nfarhost\nHOSTLISTEND\nMAX MARKINGS 77\n"
-                         "CAPPED COUNTS STOP\nUNBOUNDED PLACES STOP\nMAX GRAPH MEMORY 300\n")
+                         "CAPPED COUNTS STOP\nUNBOUNDED PLACES STOP\nWORKER FAILURES STOP\n"
+                         "MAX GRAPH MEMORY 300\n")
 
     def test_progress_lines_on_a_pipe_only_when_asked_for(self):
         table = self.model("print parsing transition table ...", "pause 1.5", "measure p 0.5")
