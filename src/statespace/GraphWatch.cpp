@@ -198,20 +198,26 @@ void EndGraphWatch()
     witness.reset();
 }
 
-void WatchStoredMarking(const Marking& from, const Marking& marking)
+void WatchStoredMarking(const Marking& from, const Marking& marking, const Pms* known)
 {
     stored.fetch_add(1, std::memory_order_relaxed);
-    if (witness && witness->Active()) {
-        GrowthFinding finding;
-        if (witness->Note(from, marking, finding)) NoteGrowth(finding);
-    }
-    if (RunLimits.cappedCounts != GrowthCheck::Off && cappedPlace < 0) {
-        int place = PlaceAtLargestQuantity(marking.GetPms());
+    const bool growth = witness && witness->Active();
+    const bool capped = RunLimits.cappedCounts != GrowthCheck::Off && cappedPlace < 0;
+    // The store keeps markings coded: one decoding serves both checks. It
+    // lasts until a few more are made, so the witness, which decodes the
+    // markings of the path, comes last.
+    const Pms& pms = known ? *known : growth || capped ? marking.GetPms() : Pms{0, nullptr};
+    if (capped) {
+        int place = PlaceAtLargestQuantity(pms);
         if (place >= 0) {
             std::lock_guard<std::mutex> hold(findingsLock);
             cappedPlace = place;
             findingsWaiting.store(true, std::memory_order_release);
         }
+    }
+    if (growth) {
+        GrowthFinding finding;
+        if (witness->Note(from, marking, pms, finding)) NoteGrowth(finding);
     }
     if (std::this_thread::get_id() == generating) CheckGraphGrowth();
 }

@@ -73,7 +73,8 @@ int GrowthWitness::ComparePlace(const MTms* later, const MTms* earlier) const
 bool GrowthWitness::Covers(const Marking& later, const Marking& earlier,
                            GrowthFinding& finding) const
 {
-    if (!SameAta(later.GetAta(), earlier.GetAta())) return false;
+    // Contents are decoded on demand into a few slots: the vectors first,
+    // the arrays only for a covering, when the vectors are done with.
     const Pms& a = later.GetPms();
     const Pms& b = earlier.GetPms();
     std::vector<int> growing;
@@ -98,18 +99,19 @@ bool GrowthWitness::Covers(const Marking& later, const Marking& earlier,
             proof = proof && kinds[place] == PlaceGrowth::Free;
         }
     }
-    if (growing.empty()) return false;
+    if (growing.empty() || !SameAta(later.GetAta(), earlier.GetAta())) return false;
     finding.places = std::move(growing);
     finding.proof = proof;
     return true;
 }
 
-bool GrowthWitness::Note(const Marking& from, const Marking& stored, GrowthFinding& finding)
+bool GrowthWitness::Note(const Marking& from, const Marking& stored, const Pms& pms,
+                         GrowthFinding& finding)
 {
     if (!active) return false;
     const std::uint32_t source = SourceOf(from);
     if (!active) return false;
-    const std::uint32_t count = FreeTokens(stored.GetPms());
+    const std::uint32_t count = FreeTokens(pms);
     bool found = false;
     if (source != kNone && count > leastOnPath[source])
         for (std::uint32_t a = source; a != kNone && leastOnPath[a] < count; a = parent[a])

@@ -28,10 +28,11 @@ public:
     explicit GrowthWitness(std::vector<PlaceGrowth> kinds) : kinds(std::move(kinds)) {}
 
     // `stored` was just stored, first reached from `from` (the markings of
-    // one generation, in the order they are stored). True when it covers a
+    // one generation, in the order they are stored); `pms` is its vector,
+    // decoded by the caller. True when it covers a
     // marking on its path; `finding` then says where. After the window the
     // witness stops and frees what it kept.
-    bool Note(const Marking& from, const Marking& stored, GrowthFinding& finding);
+    bool Note(const Marking& from, const Marking& stored, const Pms& pms, GrowthFinding& finding);
     bool Active() const { return active; }
     void Stop();
 

@@ -24,7 +24,7 @@ Marking* InternMarking(const PendingMarking& marking, const DelayVal& edge, bool
         LinkToStored(*LastMarking, *stored, edge);
     } else {
         LastMarking->AddMarking(*stored, edge);
-        WatchStoredMarking(*LastMarking, *stored);
+        WatchStoredMarking(*LastMarking, *stored, &marking.GetPms());
     }
     return stored;
 }
