@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Faults during a run of mosk-solve with the real mosk: a worker that
-rejects its distribution, dies in the middle of its stream or never answers,
-SIGTERM to mosk while it generates and while its workers run, and a full
-disk (a file-size limit) while chain files are written. Each ends with mosk's
-report or a clear line, a failure status, no process left running and no
-run directory left behind.
+rejects its distribution (mass not 1, mass before time 0, a negative or a
+non-vanishing density), dies in the middle of its stream or never answers,
+SIGTERM to mosk while it generates, while it solves and while its workers
+run, and a full disk (a file-size limit) while chain files are written. Each
+ends with mosk's report or a clear line, a failure status, no process left
+running and no run directory left behind.
 
 Stand-in workers come from an installation of the test's own (PLENARHOME);
 they note their process ids in $WORKER_PIDS.
@@ -85,8 +86,8 @@ class Faults(ScratchTest):
                                 stderr=subprocess.PIPE, text=True,
                                 env=env or self.env(WORKER_PIDS=self.pids), preexec_fn=limit)
 
-    def finish(self, process, status, words):
-        out, err = process.communicate(timeout=120)
+    def finish(self, process, status, words, err=""):
+        err += process.communicate(timeout=120)[1]
         self.assertEqual(process.returncode, status, err[-3000:])
         last = err.rstrip("\n").splitlines()[-1]
         for w in words:
@@ -102,11 +103,17 @@ class Faults(ScratchTest):
             self.assertLess(time.time(), deadline, what)
             time.sleep(0.05)
 
-    def test_a_rejected_distribution_ends_with_the_workers_reason(self):
-        run = self.start(self.table(md1k(service="General(R[0,1]*2)")))
-        self.finish(run, 242, ["the general-delay worker stopped without its results: ekiln: the "
-                               "distribution of transition \\Serve is rejected: the total mass "
-                               "is 2, not 1"])
+    def test_rejected_distributions_end_with_the_workers_reason(self):
+        for general, reason in (
+                ("R[0,1]*2", "the total mass is 2, not 1"),
+                ("0.5*I[-1]+0.5*I[1]", "the point mass I[-1] lies before time 0"),
+                ("R[0,1]*(-1)+R[1,2]*2", "the density is negative at x = "),
+                ("e^x", "the density does not vanish as x grows")):
+            with self.subTest(general):
+                run = self.start(self.table(md1k(service="General(%s)" % general)))
+                self.finish(run, 242, ["the general-delay worker stopped without its results: "
+                                       "ekiln: the distribution of transition \\Serve is "
+                                       "rejected: " + reason])
 
     def test_a_worker_dying_mid_stream_ends_the_run_at_its_stage(self):
         run = self.start(self.table(md1k()), env=self.installation(kiln_da=DIES_MID_STREAM))
@@ -135,6 +142,22 @@ class Faults(ScratchTest):
         self.wait_for(lambda: read(self.pids).strip(), "the worker did not start")
         os.kill(children(run.pid)[0], signal.SIGTERM)
         err = self.finish(run, 128 + signal.SIGTERM, ["mosk was stopped from outside by signal 15"])
+        self.assertIn("stopped by signal 15 => abort !", err)
+
+    def test_sigterm_to_mosk_while_it_solves(self):
+        # A queue of 60,000 places at equal rates: the iteration takes
+        # minutes, the graph a moment. mosk's own lines say when it solves.
+        run = self.start("--verbose", "--iterative",
+                         self.table(md1k(capacity=60000, service="Exponential(1.0)")))
+        seen = ""
+        for line in run.stderr:
+            seen += line
+            if "solving LGS" in line:
+                break
+        self.assertIn("solving LGS", seen)
+        os.kill(children(run.pid)[0], signal.SIGTERM)
+        err = self.finish(run, 128 + signal.SIGTERM,
+                          ["mosk was stopped from outside by signal 15"], seen)
         self.assertIn("stopped by signal 15 => abort !", err)
 
     def test_mosk_alone_stopped_by_sigterm_stops_its_worker(self):
