@@ -17,6 +17,7 @@
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
+#include "statespace/DependentTransitions.h"
 #include "statespace/GenerationState.h"
 #include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
@@ -45,25 +46,6 @@ std::vector<Branch> branches;
 // can change its enabling: not when a capacity or an arc inscription reads
 // the marking of places the transition does not touch.
 bool rememberDisabled = false;
-
-// Per transition number, the exclusive transitions whose enabling its firing
-// may change, in class order; filled only when rememberDisabled holds.
-std::vector<std::vector<unsigned short>> dependentsInClassOrder;
-std::vector<unsigned short> allInClassOrder;
-
-void SortDependents()
-{
-    dependentsInClassOrder.assign(no_of_trans, {});
-    if (!RefTDep) return;
-    for (unsigned t = 0; t < no_of_trans; ++t) {
-        if (!RefTDep[t]) continue;
-        std::vector<unsigned short>& list = dependentsInClassOrder[t];
-        for (unsigned short k = 0; k < RefTDep[t]->exc_no; ++k)
-            if (RefTDep[t]->exc[k] < no_of_exc_transitions) list.push_back(RefTDep[t]->exc[k]);
-        std::sort(list.begin(), list.end());
-        list.erase(std::unique(list.begin(), list.end()), list.end());
-    }
-}
 
 // The probability of a branch with the given weight among enabled bindings
 // of the given total weight.
@@ -163,10 +145,7 @@ void PrepareActivation()
     // marking untested, so only without immediate transitions is every active
     // entry enabled in its own marking.
     SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
-    dependentsInClassOrder.clear();
-    if (rememberDisabled) SortDependents();
-    allInClassOrder.resize(no_of_exc_transitions);
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) allInClassOrder[i] = i;
+    SortDependents(rememberDisabled);
 }
 
 bool ActivationKnownWhenFired()
@@ -182,16 +161,6 @@ bool ActivationKnownWhenFired()
         for (unsigned short i = 0; i < n; ++i)
             if (array[i]->GetBindings() && array[i]->GetBindings()->count > 2) return false;
     return true;
-}
-
-const std::vector<unsigned short>& DependentExclusives(int transNo)
-{
-    return dependentsInClassOrder[static_cast<std::size_t>(transNo - 1)];
-}
-
-const std::vector<unsigned short>& AllExclusives()
-{
-    return allInClassOrder;
 }
 
 bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)

@@ -33,10 +33,6 @@ void ClearNewExc();
 // than two bindings (so that the order in which known enabled bindings are
 // fired is binding order).
 bool ActivationKnownWhenFired();
-// The exclusive transitions (class indices, in class order) whose enabling
-// the firing of transition number transNo may change; all of them.
-const std::vector<unsigned short>& DependentExclusives(int transNo);
-const std::vector<unsigned short>& AllExclusives();
 // Activation of the candidates inactive in `start` (null for zeros), tested
 // on the new contents (onNew) or the actual ones: ExcStartMark gets one
 // branch per combination, as HandleExcTransitions makes them. Answers

@@ -13,13 +13,13 @@
 #include "netmodel/PendingSuccessors.h"
 #include "netmodel/Transition.h"
 #include "statespace/Activation.h"
+#include "statespace/DependentTransitions.h"
 #include "statespace/DelayCombination.h"
 #include "statespace/GenerationState.h"
-#include "statespace/HandleImmTransitions.h"
+#include "statespace/VanishingResolver.h"
 #include "statedata/Marking.h"
 #include "statedata/MarkingCode.h"
 #include "statedata/NetCounts.h"
-#include "statedata/TNos.h"
 
 namespace {
 
@@ -146,31 +146,28 @@ void FireInfinite(const short* ata)
     }
 }
 
-// Every transition may be enabled: the vanishing resolution tests them all.
-TNos unknown;
+VanishingResolver resolver;
 
 // A tangible marking reached through immediate firings, with the value of
 // its edge: its exclusive transitions are activated on its own contents.
-void RequestReached(Marking& source, PendingMarking& reached, const DelayVal& edge)
+void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge)
 {
     if (no_of_exc_transitions == 0) {
-        RequestInterning(source, reached.GetPms(), reached.GetAta(), edge);
+        RequestInterning(source, pms, ata, edge);
         return;
     }
-    InitRefPms(reached.GetPms());
-    bool activated = Activate(reached.GetAta(), AllExclusives(), false);
-    RequestBranches(source, reached.GetPms(), reached.GetAta(), edge, activated, false);
+    InitRefPms(pms);
+    bool activated = Activate(ata, AllExclusives(), false);
+    RequestBranches(source, pms, ata, edge, activated, false);
 }
 
 // The entry of one successor in a net with immediate transitions.
 void HandleWithImmediates(Marking& source, Fired& f)
 {
-    NewMarking = f.marking;
-    NewTNos = &unknown;
-    LastD = f.edge;
-    short init_again = 0;
-    HandleImmTransitions(init_again);
-    if (ImmReached.empty()) {
+    static DecodedMarking reachedContents;
+    const std::vector<VanishingResolver::Reached>& reached = resolver.Resolve(
+        f.marking->GetPms(), f.marking->GetAta(), DependentImmediates(f.transNo));
+    if (reached.empty()) {
         // Tangible: as in a net without immediate transitions, on the
         // actual contents.
         if (no_of_exc_transitions == 0) {
@@ -185,17 +182,20 @@ void HandleWithImmediates(Marking& source, Fired& f)
     }
     if (WithIntermediates() && IsDetOrGen(f.edge)) {
         auto* waiting = new DeferredEntries;
-        for (const ReachedMarking& r : ImmReached)
-            waiting->push_back(DeferredEntry{*r.marking, r.delay, true});
+        for (const VanishingResolver::Reached& r : reached) {
+            reachedContents.Decode(r.code);
+            waiting->push_back(DeferredEntry{PendingMarking(reachedContents.GetPms(), r.ata),
+                                             DelayVal(r.value, kDelayImmediate), true});
+        }
         RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, waiting);
-        ClearImm();
         return;
     }
-    for (ReachedMarking& r : ImmReached) {
-        CheckAndCorrectDelayVal(f.edge, r.delay);
-        RequestReached(source, *r.marking, r.delay);
+    for (const VanishingResolver::Reached& r : reached) {
+        DelayVal edge(r.value, kDelayImmediate);
+        CheckAndCorrectDelayVal(f.edge, edge);
+        reachedContents.Decode(r.code);
+        RequestReached(source, reachedContents.GetPms(), r.ata, edge);
     }
-    ClearImm();
 }
 
 void ExploreStored(Marking& m)
@@ -225,7 +225,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     HandlingEntries(true);
     for (DeferredEntry& e : waiting) {
         if (e.reached)
-            RequestReached(m, e.marking, e.delay);
+            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
         else
             RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
     }
@@ -237,10 +237,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
 void PrepareExplorer()
 {
     firedNow.Prepare();
-    unknown = TNos();
-    for (unsigned short i = 0; i < unknown.ImmCount(); ++i) unknown.imm[i] = -1;
-    for (unsigned short i = 0; i < unknown.ExcCount(); ++i) unknown.exc[i] = -1;
-    for (unsigned short i = 0; i < unknown.InfCount(); ++i) unknown.inf[i] = -1;
+    resolver.Prepare();
 }
 
 void ExploreMarking(Marking& m, DeferredEntries* deferred)

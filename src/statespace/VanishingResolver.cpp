@@ -1,0 +1,281 @@
+// Resolution of the vanishing markings of one successor, see
+// VanishingResolver.h. The walks are those of HandleImmTransitions.cpp and
+// VanishingGraph.cpp on nodes kept in vectors: a node's edges are added
+// together when it is expanded, and listed newest first.
+#include "statespace/VanishingResolver.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "foundation/Reporters.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/Transition.h"
+#include "statespace/DependentTransitions.h"
+#include "statedata/NetCounts.h"
+
+namespace {
+
+bool ActiveBindingEnabled(const Transition& t, short k)
+{
+    if (!t.IsActEnabled() || !t.GetBindings()) return false;
+    const Binding* b = t.GetBindings()->GetLE(k);
+    return b && b->IsActEnabled();
+}
+
+}  // namespace
+
+std::uint32_t VanishingResolver::AddCode(const std::uint8_t* code)
+{
+    auto offset = static_cast<std::uint32_t>(codes.size());
+    codes.insert(codes.end(), code, code + CodeSize(code));
+    return offset;
+}
+
+std::uint32_t VanishingResolver::NodeOf(std::uint32_t code, std::uint64_t hash, bool& found)
+{
+    if (2 * (nodes.size() + 1) > index.size()) {
+        std::size_t size = 64;
+        while (size < 4 * (nodes.size() + 1)) size *= 2;
+        index.assign(size, 0);
+        std::size_t mask = index.size() - 1;
+        for (std::uint32_t n = 1; n < nodes.size(); ++n) {
+            std::size_t i = CodeHash(Code(nodes[n].code)) & mask;
+            while (index[i]) i = (i + 1) & mask;
+            index[i] = n + 1;
+        }
+    }
+    std::size_t mask = index.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        std::uint32_t slot = index[i];
+        if (slot == 0) {
+            found = false;
+            nodes.push_back(Node{code, 0.0, 0, 0, 0, 0, false, false, false});
+            index[i] = static_cast<std::uint32_t>(nodes.size());
+            return index[i] - 1;
+        }
+        if (CodesEqual(Code(nodes[slot - 1].code), Code(code))) {
+            found = true;
+            return slot - 1;
+        }
+    }
+}
+
+const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
+    const Pms& pms, const short* ata, const std::vector<unsigned short>& rootCandidates)
+{
+    nodes.clear();
+    edges.clear();
+    candidates.assign(rootCandidates.begin(), rootCandidates.end());
+    codes.clear();
+    reached.clear();
+    std::fill(index.begin(), index.end(), 0);
+    nodes.push_back(Node{AddCode(encoder.Encode(pms, nullptr)), 1.0, 0, 0, 0,
+                         static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
+    Expand(0);
+    if (nodes[0].edgeCount == 0) return reached;
+    WalkAndExpand();
+    Collect();
+    RefreshAtas(ata);
+    return reached;
+}
+
+// ChkAndFireImm: every enabled binding of the candidates, in class and
+// binding order, then the links to the successors in the order fired.
+void VanishingResolver::Expand(std::uint32_t n)
+{
+    nodes[n].expanded = true;
+    decoded.Decode(Code(nodes[n].code));
+    InitRefPms(decoded.GetPms());
+    double sum = 0.0;
+    fired.clear();
+    for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
+        unsigned short i = candidates[nodes[n].firstCandidate + k];
+        Transition& t = *ImmTrans[i];
+        if (!t.IsActEnabled() || !t.GetBindings()) continue;
+        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+            Binding& b = *e->item;
+            double before = sum;
+            double w = b.ChkAndFireImm();
+            sum += w;
+            if (sum != before)
+                fired.push_back(Fired{AddCode(encoder.Encode(firedContents.Make(), nullptr)), w, i});
+            b.CpyActToNew();
+        }
+    }
+    if (fired.empty()) return;
+    if (sum <= 0.0) ImmErr(244, "ChkAndFireImm()", "division by zero");
+    // The immediate transitions enabled here, for the candidates of the
+    // vanishing markings first reached from here.
+    std::vector<unsigned short> enabledHere;
+    for (const Fired& f : fired)
+        if (enabledHere.empty() || enabledHere.back() != f.transition)
+            enabledHere.push_back(f.transition);
+    nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
+    for (const Fired& f : fired) {
+        bool found = false;
+        std::uint32_t saved = NodeOf(f.code, CodeHash(Code(f.code)), found);
+        if (found) {
+            Link(sum, n, saved, f.weight);
+            continue;
+        }
+        nodes[saved].value = f.weight;
+        const std::vector<unsigned short>& dependents =
+            DependentImmediates(ImmTrans[f.transition]->GetNo());
+        nodes[saved].firstCandidate = static_cast<std::uint32_t>(candidates.size());
+        std::set_union(enabledHere.begin(), enabledHere.end(), dependents.begin(),
+                       dependents.end(), std::back_inserter(candidates));
+        nodes[saved].candidateCount =
+            static_cast<std::uint32_t>(candidates.size()) - nodes[saved].firstCandidate;
+        Link(sum, n, saved, 0.0);
+    }
+}
+
+// MakeDelay: a successor met before gains weight / sum of the parent's
+// value (passed on to its descendants); a new one turns its own weight into
+// that share.
+void VanishingResolver::Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight)
+{
+    LoopCheck(parent, saved);
+    double share;
+    if (weight != 0.0) {
+        share = weight / sum;
+        ChangeAllDelays(saved, nodes[saved].value + share * nodes[parent].value);
+    } else {
+        share = nodes[saved].value / sum;
+        nodes[saved].value = share * nodes[parent].value;
+    }
+    edges.push_back(Edge{saved, DelayVal(share, kDelayImmediate).GetDelayVal()});
+    ++nodes[parent].edgeCount;
+}
+
+// EndlessLoop: the parent among the successor and its descendants.
+void VanishingResolver::LoopCheck(std::uint32_t parent, std::uint32_t saved)
+{
+    if (seen.size() < nodes.size()) seen.resize(2 * nodes.size(), 0);
+    if (++stamp == 0) {
+        std::fill(seen.begin(), seen.end(), 0);
+        stamp = 1;
+    }
+    std::vector<std::uint32_t>& pending = walk;
+    pending.assign(1, saved);
+    while (!pending.empty()) {
+        std::uint32_t n = pending.back();
+        pending.pop_back();
+        if (n == parent) ImmErr(147, "EndlessLoop()", "marking exists in own line");
+        const Node& node = nodes[n];
+        for (std::uint32_t k = node.edgeCount; k-- > 0;) {
+            std::uint32_t t = edges[node.firstEdge + k].target;
+            if (seen[t] != stamp) {
+                seen[t] = stamp;
+                pending.push_back(t);
+            }
+        }
+    }
+}
+
+// Each path passes its own share of the change on, so a node reached along
+// several paths receives each share in turn, in this order.
+void VanishingResolver::ChangeAllDelays(std::uint32_t node, double value)
+{
+    struct Frame {
+        std::uint32_t node;
+        double old;
+        double now;
+        std::uint32_t left;  // edges still to pass, newest first
+    };
+    std::vector<Frame> stack;
+    stack.push_back(Frame{node, nodes[node].value, value, nodes[node].edgeCount});
+    nodes[node].value = value;
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.left == 0) {
+            stack.pop_back();
+            continue;
+        }
+        const Edge e = edges[nodes[top.node].firstEdge + --top.left];
+        const double old = top.old, now = top.now;
+        Node& t = nodes[e.target];
+        double changed = t.value - old * e.share + now * e.share;
+        stack.push_back(Frame{e.target, t.value, changed, t.edgeCount});
+        t.value = changed;
+    }
+}
+
+// Depth first from the root along the edges, newest first; enter(target)
+// says whether the walk goes on into the target's edges.
+template <class Enter>
+void VanishingResolver::DepthFirst(Enter enter)
+{
+    struct Frame {
+        std::uint32_t node;
+        std::uint32_t left;
+    };
+    std::vector<Frame> stack{Frame{0, nodes[0].edgeCount}};
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        if (top.left == 0) {
+            stack.pop_back();
+            continue;
+        }
+        std::uint32_t t = edges[nodes[top.node].firstEdge + --top.left].target;
+        if (enter(t)) stack.push_back(Frame{t, nodes[t].edgeCount});
+    }
+}
+
+// CreateImmRG: every vanishing marking without edges is expanded when the
+// walk enters it.
+void VanishingResolver::WalkAndExpand()
+{
+    DepthFirst([this](std::uint32_t t) {
+        if (nodes[t].edgeCount != 0) return false;
+        if (!nodes[t].expanded) {
+            Expand(t);
+        } else {
+            // A tangible marking met again is loaded again, as the queue's
+            // elimination does: what the places hold afterwards decides the
+            // capacity tests of the refreshed atas.
+            decoded.Decode(Code(nodes[t].code));
+            InitRefPms(decoded.GetPms());
+        }
+        return true;
+    });
+}
+
+// Reduce: each node with edges walked once, each leaf collected once; the
+// results newest first, as edges are listed.
+void VanishingResolver::Collect()
+{
+    DepthFirst([this](std::uint32_t t) {
+        Node& node = nodes[t];
+        if (node.edgeCount != 0) {
+            if (node.walked) return false;
+            node.walked = true;
+            return true;
+        }
+        if (!node.collected) {
+            node.collected = true;
+            reached.push_back(Reached{Code(node.code), nullptr, node.value});
+        }
+        return false;
+    });
+    std::reverse(reached.begin(), reached.end());
+}
+
+// CheckActTransArrays: an exclusive transition stays active across
+// immediate firings only while its active binding stays enabled.
+void VanishingResolver::RefreshAtas(const short* ata)
+{
+    if (!ata || no_of_exc_transitions == 0) return;
+    atas.resize(reached.size() * no_of_exc_transitions);
+    for (std::size_t r = 0; r < reached.size(); ++r) {
+        decoded.Decode(reached[r].code);
+        InitActPms(decoded.GetPms());
+        short* fresh = atas.data() + r * no_of_exc_transitions;
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+            fresh[i] = 0;
+            if (ata[i] != 0 && ActiveBindingEnabled(*ExcTrans[i], ata[i])) fresh[i] = ata[i];
+        }
+    }
+    for (std::size_t r = 0; r < reached.size(); ++r)
+        reached[r].ata = atas.data() + r * no_of_exc_transitions;
+}

@@ -1,0 +1,89 @@
+// The elimination of immediate transitions for explored markings: the
+// vanishing markings reachable from a successor are built as a graph whose
+// edges carry the branching probabilities (weight / sum of weights), and
+// its tangible leaves, with the probability of reaching each, are the
+// result. It follows HandleImmTransitions step by step (the same order of
+// firings, of nodes, of the walks; the same arithmetic on the values and the
+// same loop check) on storage of its own, reused from one successor to the
+// next, and tests at each vanishing marking only the immediate transitions
+// that can be enabled there: those enabled where it was first reached from,
+// and those depending on the transition fired to get there.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "netmodel/MarkingVectors.h"
+#include "statedata/MarkingCode.h"
+#include "statedata/Multiset.h"
+
+class VanishingResolver {
+public:
+    // A tangible marking reached: its vector (code without ata), its ata
+    // (the successor's, refreshed for its contents) and the probability of
+    // reaching it.
+    struct Reached {
+        const std::uint8_t* code;
+        const short* ata;  // null when the successor has none
+        double value;
+    };
+
+    // Once per generation, before the first resolution.
+    void Prepare() { firedContents.Prepare(); }
+
+    // Resolves the successor with this vector and ata; `candidates` are the
+    // immediate transitions (class indices, ascending) that may be enabled
+    // in it. Empty when the successor is tangible. Valid until the next call.
+    const std::vector<Reached>& Resolve(const Pms& pms, const short* ata,
+                                        const std::vector<unsigned short>& candidates);
+
+private:
+    struct Node {
+        std::uint32_t code;       // offset of its vector's code in `codes`
+        double value;
+        std::uint32_t firstEdge;  // its edges, oldest first, in `edges`
+        std::uint32_t edgeCount;
+        std::uint32_t firstCandidate;  // in `candidates`
+        std::uint32_t candidateCount;
+        bool expanded;
+        bool walked;
+        bool collected;
+    };
+    struct Edge {
+        std::uint32_t target;
+        double share;
+    };
+    struct Fired {
+        std::uint32_t code;  // offset in `codes`
+        double weight;
+        unsigned short transition;  // class index
+    };
+
+    std::uint32_t AddCode(const std::uint8_t* code);
+    const std::uint8_t* Code(std::uint32_t offset) const { return codes.data() + offset; }
+    std::uint32_t NodeOf(std::uint32_t code, std::uint64_t hash, bool& found);
+    void Expand(std::uint32_t n);
+    void Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight);
+    void LoopCheck(std::uint32_t parent, std::uint32_t saved);
+    void ChangeAllDelays(std::uint32_t node, double value);
+    template <class Enter>
+    void DepthFirst(Enter enter);
+    void WalkAndExpand();
+    void Collect();
+    void RefreshAtas(const short* ata);
+
+    std::vector<Node> nodes;
+    std::vector<Edge> edges;
+    std::vector<unsigned short> candidates;
+    std::vector<std::uint8_t> codes;
+    std::vector<Fired> fired;
+    std::vector<std::uint32_t> index;  // node + 1 by the hash of its code
+    std::vector<std::uint32_t> seen;   // visit stamps of the loop check
+    std::vector<std::uint32_t> walk;
+    std::uint32_t stamp = 0;
+    std::vector<Reached> reached;
+    std::vector<short> atas;
+    MarkingCode encoder;
+    DecodedMarking decoded;
+    NewContentsVector firedContents;
+};
