@@ -11,7 +11,8 @@ with the description and the delays files of one pass. mosk runs with -v on a
 pseudo terminal so that its progress lines arrive as they are written; the
 phases are timed by those lines (wall clock, and the child's CPU time read
 from /proc as each line arrives), the peak resident memory and total CPU time
-from the child's resource usage, the edges from the embedded chain's files.
+from the child's resource usage, the generation's peak (gen MB) from /proc
+when the examination starts, the edges from the embedded chain's files.
 Exits non-zero when a tangible marking count differs from the known one
 (with --strict also when a run ends with a non-zero status).
 
@@ -86,10 +87,22 @@ def cpu_seconds(pid):
         return 0.0
 
 
+def peak_kb(pid):
+    """The peak resident memory of a running process so far, None when it is gone."""
+    try:
+        with open("/proc/%d/status" % pid) as f:
+            for line in f:
+                if line.startswith("VmHWM:"):
+                    return int(line.split()[1])
+    except (OSError, ValueError):
+        pass
+    return None
+
+
 def run_on_pty(argv, env, cwd):
     """Runs argv with its standard output on a pseudo terminal; returns the
-    output lines with their arrival times (wall, CPU of the child so far), the
-    exit status and rusage."""
+    output lines with their arrival times (wall, CPU of the child so far, its
+    peak memory so far), the exit status and rusage."""
     master, slave = pty.openpty()
     start = time.monotonic()
     pid = os.fork()
@@ -111,12 +124,13 @@ def run_on_pty(argv, env, cwd):
             data = b""
         if not data:
             break
-        now = (time.monotonic() - start, cpu_seconds(pid))
+        now = (time.monotonic() - start, cpu_seconds(pid), peak_kb(pid))
         pending += data
         *complete, pending = pending.split(b"\n")
         lines += [(now, line.decode("latin-1").rstrip("\r")) for line in complete]
     if pending:
-        lines.append(((time.monotonic() - start, cpu_seconds(pid)), pending.decode("latin-1")))
+        lines.append(((time.monotonic() - start, cpu_seconds(pid), None),
+                      pending.decode("latin-1")))
     _, status, usage = os.wait4(pid, 0)
     os.close(master)
     return lines, time.monotonic() - start, os.waitstatus_to_exitcode(status), usage
@@ -246,6 +260,8 @@ def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=
         fig.update({
             "status": status, "wall": wall, "cpu": usage.ru_utime + usage.ru_stime,
             "peak_kb": usage.ru_maxrss, "times": times, "cpu_times": cpu_times,
+            # generation's peak: the peak so far when the examination starts
+            "gen_peak_kb": marks["examine"][2] if "examine" in marks else None,
             "edges": chain_edges(models, name),
             "tangible": aux if aux is not None else fig["markings"],
             "results": os.path.exists(os.path.join(models, name + ".BSresults0")),
@@ -339,10 +355,10 @@ def main():
 
     if args.make_references:
         return make_references(mosk, chosen, args.maxiter)
-    head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "peak MB",
-            "B/mark", "solver", "iter", "solve s", "accuracy", "est err", "real err", "total s",
+    head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "gen MB",
+            "peak MB", "B/mark", "solver", "iter", "solve s", "accuracy", "est err", "real err", "total s",
             "CPU s", "check")
-    widths = (8, 4, 10, 10, 7, 7, 9, 8, 7, 14, 6, 8, 9, 8, 8, 8, 7, 6)
+    widths = (8, 5, 10, 10, 7, 7, 9, 7, 8, 7, 14, 6, 8, 9, 8, 8, 8, 7, 6)
     row_format = " ".join("%%%ds" % w if i > 1 else "%%-%ds" % w for i, w in enumerate(widths))
     print("mosk benchmark, %d run(s) each, medians; epsilon %s, solver -%s" %
           (args.runs, args.epsilon, args.solver))
@@ -364,10 +380,12 @@ def main():
             gen = median([r["times"].get("generate") for r in runs])
             gen_cpu = median([r["cpu_times"].get("generate") for r in runs])
             peak = median([r["peak_kb"] for r in runs])
+            gen_peak = median([r["gen_peak_kb"] for r in runs])
             solve = median([r["times"].get("solve") for r in runs]) if last["results"] else None
             print(row_format % (
                 name, size, fmt(tangible, "d"), fmt(last["edges"], "d"), fmt(gen, ".2f"),
                 fmt(gen_cpu, ".2f"), fmt(tangible / gen_cpu if gen_cpu and tangible else None, ".0f"),
+                fmt(gen_peak / 1024 if gen_peak else None, ".0f"),
                 fmt(peak / 1024 if peak else None, ".0f"),
                 fmt(peak * 1024 / tangible if peak and tangible else None, ".0f"),
                 solver_name(last), fmt(last["iterations"], "d"), fmt(solve, ".2f"),
