@@ -43,7 +43,7 @@ void RecordPool::Release(void* record)
     FreeRecord* r = static_cast<FreeRecord*>(record);
     r->next = free;
     free = r;
-    if (live == 0 && !keep) ReleaseChunks();
+    if (live == 0 && !keep && chunks->next) KeepFirstChunk();
 #endif
 }
 
@@ -55,17 +55,31 @@ void RecordPool::Grow()
     Chunk* c = reinterpret_cast<Chunk*>(raw);
     c->next = chunks;
     chunks = c;
-    char* first = raw + kChunkHeader;
-    for (std::size_t i = n; i-- > 0;) {
+    FreeAll(c, n);
+}
+
+void RecordPool::FreeAll(Chunk* c, std::size_t records)
+{
+    char* first = reinterpret_cast<char*>(c) + kChunkHeader;
+    for (std::size_t i = records; i-- > 0;) {
         FreeRecord* r = reinterpret_cast<FreeRecord*>(first + i * size);
         r->next = free;
         free = r;
     }
 }
 
-void RecordPool::ReleaseChunks()
+void RecordPool::KeepFirstChunk()
 {
+    Chunk* first = chunks;
+    Chunk* beforeFirst = nullptr;
+    while (first->next) {
+        beforeFirst = first;
+        first = first->next;
+    }
+    beforeFirst->next = nullptr;
     FreeChunkList(chunks);
+    chunks = first;
     free = nullptr;
-    nextChunkRecords = 256;
+    FreeAll(first, kFirstChunkRecords);
+    nextChunkRecords = 2 * kFirstChunkRecords;
 }

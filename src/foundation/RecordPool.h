@@ -1,9 +1,10 @@
 // RecordPool: a free-list allocator for the millions of small fixed-size
 // records of the state space (pending markings, queue entries, list
-// elements). Blocks are carved from large chunks; all chunks go back to the
-// system when the last record is freed, unless the pool is told to keep
-// them (for records that come and go one at a time, where giving the chunk
-// back and taking it again would cost more than the record).
+// elements). Blocks are carved from large chunks; when the last record is
+// freed, every chunk but the first (the smallest) goes back to the system,
+// unless the pool is told to keep them all. The first one stays, so that a
+// record taken and given back again and again, as scratch for each
+// successor, does not make and free a chunk each time.
 // Builds with the address sanitizer fall back to plain allocation so that
 // misuse of a record is still caught.
 #pragma once
@@ -38,12 +39,15 @@ private:
         return (m + a - 1) / a * a;
     }
     void Grow();
-    void ReleaseChunks();
+    void KeepFirstChunk();
+    // Puts every record of chunk c (of that many records) on the free list.
+    void FreeAll(Chunk* c, std::size_t records);
 
     std::size_t size;
     bool keep;
     std::size_t live = 0;
-    std::size_t nextChunkRecords = 256;
+    static constexpr std::size_t kFirstChunkRecords = 256;
+    std::size_t nextChunkRecords = kFirstChunkRecords;
     FreeRecord* free = nullptr;
     Chunk* chunks = nullptr;
 };

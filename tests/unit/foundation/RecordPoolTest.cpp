@@ -27,6 +27,18 @@ TEST(RecordPool, RecordsAreDistinctAndReusedAfterRelease)
     EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), std::size_t(count));
     for (void* r : records) pool.Release(r);
     EXPECT_EQ(pool.Live(), 0u);
-    void* again = pool.Allocate();  // usable after everything went back
-    pool.Release(again);
+    // Usable after everything went back (the first chunk is kept, its
+    // records free again), also beyond that chunk, and again after that.
+    for (int round = 0; round < 2; ++round) {
+        records.assign(1000, nullptr);
+        for (int i = 0; i < 1000; ++i) {
+            records[i] = pool.Allocate();
+            std::memset(records[i], i & 0xFF, 24);
+        }
+        EXPECT_EQ(std::set<void*>(records.begin(), records.end()).size(), 1000u);
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_EQ(static_cast<unsigned char*>(records[i])[0], i & 0xFF) << i;
+        for (void* r : records) pool.Release(r);
+    }
+    EXPECT_EQ(pool.Live(), 0u);
 }
