@@ -101,6 +101,30 @@ TEST_F(SolverInputTest, DamagedChainFilesEndTheRun)
     EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7), "\t\t can't read file '.*/net.EMC00' !\n");
 }
 
+// The row-pointer form of coordinate entries (value, target, source), 1-based
+// as the solver keeps them; lgs::toptan must be set first.
+struct RowPointerForm {
+    explicit RowPointerForm(const std::vector<std::tuple<double, int, int>>& entries)
+        : a(static_cast<double*>(std::malloc((entries.size() + 1) * sizeof(double)))),
+          ia(static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int)))),
+          ja(static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int))))
+    {
+        lgs::nonnull = static_cast<int>(entries.size());
+        for (std::size_t e = 0; e < entries.size(); ++e)
+            std::tie(a[e + 1], ia[e + 1], ja[e + 1]) = entries[e];
+        mat2rpfm(&a, &ia, &ja);
+    }
+    ~RowPointerForm()
+    {
+        std::free(a);
+        std::free(ia);
+        std::free(ja);
+    }
+    double* a;
+    int* ia;
+    int* ja;
+};
+
 TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
 {
     // P - I entries (value, target, source) in reading order; source 3 names
@@ -109,13 +133,10 @@ TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
                                                          {3, 2, 1},  {4, 1, 2}, {-1, 2, 2},
                                                          {5, 1, 3},  {5, 3, 3}, {1, 1, 3}};
     lgs::toptan = 3;
-    lgs::nonnull = static_cast<int>(entries.size());
-    auto* a = static_cast<double*>(std::malloc((entries.size() + 1) * sizeof(double)));
-    auto* ia = static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int)));
-    auto* ja = static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int)));
-    for (std::size_t e = 0; e < entries.size(); ++e)
-        std::tie(a[e + 1], ia[e + 1], ja[e + 1]) = entries[e];
-    mat2rpfm(&a, &ia, &ja);
+    RowPointerForm form(entries);
+    double* a = form.a;
+    int* ia = form.ia;
+    int* ja = form.ja;
 
     EXPECT_EQ(std::vector<int>(ia, ia + 4), (std::vector<int>{1, 4, 6, 8}));
     std::vector<std::vector<std::pair<int, double>>> rows(4);
@@ -127,9 +148,37 @@ TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
     EXPECT_EQ(rows[1], (std::vector<std::pair<int, double>>{{1, -1}, {2, 4}, {3, 6}}));
     EXPECT_EQ(rows[2], (std::vector<std::pair<int, double>>{{1, 3}, {2, -1}}));
     EXPECT_EQ(rows[3], (std::vector<std::pair<int, double>>{{1, 2.5}, {3, 5}}));
-    std::free(a);
-    std::free(ia);
-    std::free(ja);
+}
+
+TEST_F(SolverInputTest, RowPointerFormOfAChainWithManyBlocksOfRows)
+{
+    // More rows than the conversion's blocks, so that entries travel between
+    // blocks first and within them second; rows divisible by 7 stay empty and
+    // the last block is partly filled. Each value names its target and source.
+    const int n = 5000;
+    std::vector<std::tuple<double, int, int>> entries;
+    for (int source = 1; source <= n; ++source)
+        for (int step : {1, 977, 2503})
+            if (int target = (source * 31 + step) % n + 1; target % 7 != 0)
+                entries.push_back({target * 10000.0 + source, target, source});
+    lgs::toptan = n;
+    RowPointerForm form(entries);
+    double* a = form.a;
+    int* ia = form.ia;
+    int* ja = form.ja;
+
+    ASSERT_EQ(lgs::nonnull, static_cast<int>(entries.size()));
+    std::vector<std::vector<int>> expected(n + 1), got(n + 1);
+    for (const auto& [value, target, source] : entries) expected[target].push_back(source);
+    int misplaced = 0;
+    for (int i = 1; i <= n; ++i)
+        for (int e = ia[i - 1]; e < ia[i]; ++e) {
+            got[i].push_back(ja[e]);
+            misplaced += a[e] != i * 10000.0 + ja[e];
+        }
+    for (int i = 1; i <= n; ++i) std::sort(got[i].begin(), got[i].end());
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(misplaced, 0);
 }
 
 }  // namespace
