@@ -86,18 +86,27 @@ void order_rows(Elimination& w, int n, const EliminationForecast& forecast)
                          [](int first, int second) { return compare(&first, &second) < 0; });
 }
 
-// Whether the elimination the forecast describes fits the budgets: U within
-// the storage the elimination may take, the work within what an answer is
-// worth waiting for (beyond it the iteration is faster by far).
-bool within_budget(const EliminationForecast& forecast)
+// U within the storage the elimination may take, the work within what an
+// answer is worth waiting for (beyond it the iteration is faster by far).
+EliminationBudget elimination_budget()
+{
+    EliminationBudget budget;
+    budget.u_entries = static_cast<double>(direct_storage_entries());
+    budget.work = lgs::iteration.direct_work > 0.0 ? lgs::iteration.direct_work : kDirectWorkBudget;
+    return budget;
+}
+
+// Whether the elimination the forecast describes fits the budget.
+bool within_budget(const EliminationForecast& forecast, const EliminationBudget& budget, int n)
 {
     if (!forecast.ordered) return true;
-    double entries = static_cast<double>(direct_storage_entries());
-    double work = lgs::iteration.direct_work > 0.0 ? lgs::iteration.direct_work : kDirectWorkBudget;
-    bool fits = forecast.u_entries <= entries && forecast.work <= work;
-    if (DEBUG)
-        std::printf("\t\t forecast of the elimination: %.0f entries of U, %.3g multiply-adds%s\n",
-                    forecast.u_entries, forecast.work, fits ? "" : " (beyond the budget)");
+    bool fits = forecast.Within(budget, n);
+    if (DEBUG) {
+        std::printf("\t\t forecast of the elimination: %.0f entries of U, %.3g multiply-adds",
+                    forecast.u_entries, forecast.work);
+        if (forecast.states < n) std::printf(" for %d of %d states", forecast.states, n);
+        std::printf("%s\n", fits ? "" : " (beyond the budget)");
+    }
     return fits;
 }
 
@@ -222,19 +231,14 @@ private:
 
 int derive_direct_solution()
 {
-    StorageBudget budget;
+    StorageBudget storage_limit;
     int n = lgs::toptan;
     int k = get_nrnbr(n, lgs::ia);
     if (k <= 0) fail_on_stdout("\t\t ERROR: zero matrix dimension\n");
 
-    if (n > kLargestForecastStates) {
-        if (DEBUG)
-            std::printf(
-                "\t\t forecast of the elimination: none for %d states (beyond the budget)\n", n);
-        return 1;
-    }
-    EliminationForecast forecast = forecast_elimination(n, lgs::ia, lgs::ja, k);
-    if (!within_budget(forecast)) return 1;
+    EliminationBudget budget = elimination_budget();
+    EliminationForecast forecast = forecast_elimination(n, lgs::ia, lgs::ja, k, budget);
+    if (!within_budget(forecast, budget, n)) return 1;
     KeptRow kept;
     if (!insert_normalisation_row(k, kept)) return 1;
     Elimination w;
