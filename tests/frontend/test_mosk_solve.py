@@ -142,10 +142,13 @@ class DefinitionSweeps(FrontEndTest):
     def test_runs_overlap_and_rows_keep_the_order_of_the_values(self):
         log = os.path.join(self.work, "log")
         table = self.model("measure-def x", "sleep-def x", "log " + log)
-        run = self.solve("--jobs", "2", "--set", "x=0.8,0.2,0.4", table)
+        # The first run sleeps long enough for the second to start beside it
+        # even on a busy machine; the last, started when the second ends, ends
+        # before the first so that the rows' order is not the order of ending.
+        run = self.solve("--jobs", "2", "--set", "x=2.4,0.2,0.4", table)
         self.assertEqual(run.status, 0, run.err)
         self.assertEqual([row.split() for row in run.out.split("\n\n")[0].splitlines()],
-                         [["x", "x"], ["0.8", "0.8"], ["0.2", "0.2"], ["0.4", "0.4"]])
+                         [["x", "x"], ["2.4", "2.4"], ["0.2", "0.2"], ["0.4", "0.4"]])
         events = [line.split()[0] for line in read(log).splitlines()]
         self.assertEqual(events[:2], ["start", "start"], events)
         self.assertEqual(events.count("start"), 3)
