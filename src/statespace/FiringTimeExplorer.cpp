@@ -164,7 +164,6 @@ void RequestReached(Marking& source, const Pms& pms, const short* ata, const Del
 // The entry of one successor in a net with immediate transitions.
 void HandleWithImmediates(Marking& source, Fired& f)
 {
-    static DecodedMarking reachedContents;
     const std::vector<VanishingResolver::Reached>& reached = resolver.Resolve(
         f.marking->GetPms(), f.marking->GetAta(), DependentImmediates(f.transNo));
     if (reached.empty()) {
@@ -183,8 +182,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
     if (WithIntermediates() && IsDetOrGen(f.edge)) {
         auto* waiting = new DeferredEntries;
         for (const VanishingResolver::Reached& r : reached) {
-            reachedContents.Decode(r.code);
-            waiting->push_back(DeferredEntry{PendingMarking(reachedContents.GetPms(), r.ata),
+            waiting->push_back(DeferredEntry{PendingMarking(*r.pms, r.ata),
                                              DelayVal(r.value, kDelayImmediate), true});
         }
         RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, waiting);
@@ -193,8 +191,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        reachedContents.Decode(r.code);
-        RequestReached(source, reachedContents.GetPms(), r.ata, edge);
+        RequestReached(source, *r.pms, r.ata, edge);
     }
 }
 

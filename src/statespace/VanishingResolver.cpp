@@ -68,24 +68,27 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     candidates.assign(rootCandidates.begin(), rootCandidates.end());
     codes.clear();
     reached.clear();
+    if (rootCandidates.empty()) return reached;
     std::fill(index.begin(), index.end(), 0);
-    nodes.push_back(Node{AddCode(encoder.Encode(pms, nullptr)), 1.0, 0, 0, 0,
+    // The root is never looked up (a vanishing marking equal to it is a
+    // node of its own, as in the queue's elimination), so it needs no code.
+    nodes.push_back(Node{kNoCode, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
-    Expand(0);
+    Expand(0, pms);
     if (nodes[0].edgeCount == 0) return reached;
     WalkAndExpand();
     Collect();
+    DecodeReached();
     RefreshAtas(ata);
     return reached;
 }
 
 // ChkAndFireImm: every enabled binding of the candidates, in class and
 // binding order, then the links to the successors in the order fired.
-void VanishingResolver::Expand(std::uint32_t n)
+void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
 {
     nodes[n].expanded = true;
-    decoded.Decode(Code(nodes[n].code));
-    InitRefPms(decoded.GetPms());
+    InitRefPms(contents);
     double sum = 0.0;
     fired.clear();
     for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
@@ -229,7 +232,8 @@ void VanishingResolver::WalkAndExpand()
     DepthFirst([this](std::uint32_t t) {
         if (nodes[t].edgeCount != 0) return false;
         if (!nodes[t].expanded) {
-            Expand(t);
+            decoded.Decode(Code(nodes[t].code));
+            Expand(t, decoded.GetPms());
         } else {
             // A tangible marking met again is loaded again, as the queue's
             // elimination does: what the places hold afterwards decides the
@@ -254,11 +258,20 @@ void VanishingResolver::Collect()
         }
         if (!node.collected) {
             node.collected = true;
-            reached.push_back(Reached{Code(node.code), nullptr, node.value});
+            reached.push_back(Reached{Code(node.code), nullptr, nullptr, node.value});
         }
         return false;
     });
     std::reverse(reached.begin(), reached.end());
+}
+
+void VanishingResolver::DecodeReached()
+{
+    if (reachedContents.size() < reached.size()) reachedContents.resize(reached.size());
+    for (std::size_t r = 0; r < reached.size(); ++r) {
+        reachedContents[r].Decode(reached[r].code);
+        reached[r].pms = &reachedContents[r].GetPms();
+    }
 }
 
 // CheckActTransArrays: an exclusive transition stays active across
@@ -268,8 +281,7 @@ void VanishingResolver::RefreshAtas(const short* ata)
     if (!ata || no_of_exc_transitions == 0) return;
     atas.resize(reached.size() * no_of_exc_transitions);
     for (std::size_t r = 0; r < reached.size(); ++r) {
-        decoded.Decode(reached[r].code);
-        InitActPms(decoded.GetPms());
+        InitActPms(*reached[r].pms);
         short* fresh = atas.data() + r * no_of_exc_transitions;
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
             fresh[i] = 0;

@@ -19,11 +19,12 @@
 
 class VanishingResolver {
 public:
-    // A tangible marking reached: its vector (code without ata), its ata
-    // (the successor's, refreshed for its contents) and the probability of
-    // reaching it.
+    // A tangible marking reached: its vector (as a code without ata and
+    // decoded), its ata (the successor's, refreshed for its contents) and
+    // the probability of reaching it.
     struct Reached {
         const std::uint8_t* code;
+        const Pms* pms;
         const short* ata;  // null when the successor has none
         double value;
     };
@@ -38,8 +39,9 @@ public:
                                         const std::vector<unsigned short>& candidates);
 
 private:
+    static constexpr std::uint32_t kNoCode = ~std::uint32_t{0};
     struct Node {
-        std::uint32_t code;       // offset of its vector's code in `codes`
+        std::uint32_t code;       // offset of its vector's code in `codes` (the root: none)
         double value;
         std::uint32_t firstEdge;  // its edges, oldest first, in `edges`
         std::uint32_t edgeCount;
@@ -62,7 +64,8 @@ private:
     std::uint32_t AddCode(const std::uint8_t* code);
     const std::uint8_t* Code(std::uint32_t offset) const { return codes.data() + offset; }
     std::uint32_t NodeOf(std::uint32_t code, std::uint64_t hash, bool& found);
-    void Expand(std::uint32_t n);
+    // Fires the candidates of node n, whose vector is `contents`.
+    void Expand(std::uint32_t n, const Pms& contents);
     void Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight);
     void LoopCheck(std::uint32_t parent, std::uint32_t saved);
     void ChangeAllDelays(std::uint32_t node, double value);
@@ -70,6 +73,7 @@ private:
     void DepthFirst(Enter enter);
     void WalkAndExpand();
     void Collect();
+    void DecodeReached();
     void RefreshAtas(const short* ata);
 
     std::vector<Node> nodes;
@@ -85,5 +89,6 @@ private:
     std::vector<short> atas;
     MarkingCode encoder;
     DecodedMarking decoded;
+    std::vector<DecodedMarking> reachedContents;  // one per reached marking
     NewContentsVector firedContents;
 };
