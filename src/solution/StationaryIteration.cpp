@@ -35,13 +35,20 @@ struct ChangeRatios {
         highest = std::max(highest, ratio);
     }
 
-    // With the new iterate scaled by `scale`, component i changed by
-    // |1 - ratio_i / scale| relative to its new value.
+    // With the new iterate scaled by `scale` to sum 1 (the old one summed to
+    // 1), component i changed by |1 - ratio_i / scale| relative to its new
+    // value. The change of scale counts too: an SOR step that only rescales
+    // the iterate has found an eigenvector of the step whose eigenvalue is
+    // not 1, not the solution, and normalising would hide that. Where the
+    // iteration converges the scale's change is at most the largest change
+    // of a component.
     double Change(double scale) const
     {
         if (lost || !std::isfinite(scale)) return std::numeric_limits<double>::infinity();
-        if (lowest > highest) return 0.0;
-        return std::max(std::fabs(1.0 - lowest / scale), std::fabs(1.0 - highest / scale));
+        double rescaled = std::fabs(1.0 - scale);
+        if (lowest > highest) return rescaled;
+        return std::max({std::fabs(1.0 - lowest / scale), std::fabs(1.0 - highest / scale),
+                         rescaled});
     }
 };
 

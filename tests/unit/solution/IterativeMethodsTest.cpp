@@ -153,6 +153,34 @@ TEST_F(IterativeMethods, ResidualStopOfTheRelaxationStallsOnAWeakCoupling)
     EXPECT_EQ(out.find("estimated relative error"), std::string::npos) << out;
 }
 
+TEST_F(IterativeMethods, OverRelaxationThatOnlyRescalesIsNoSolution)
+{
+    // On this chain SOR with factor 1.5 has an eigenvalue near -0.73 beyond
+    // the 1 of the solution: the normalised iterate settles on its
+    // eigenvector and stops changing although it does not balance. Either
+    // the run says it did not converge or its answer balances.
+    const std::vector<ChainRow> rows = {{1, {{1.0, 2}}},
+                                        {2, {{1.0, 4}}},
+                                        {3, {{0.44, 5}, {0.56, 6}}},
+                                        {4, {{0.12, 5}, {0.88, 6}}},
+                                        {5, {{0.39, 1}, {0.61, 6}}},
+                                        {6, {{0.57, 3}, {0.43, 4}}}};
+    WriteAux(6);
+    WriteRows(".EMC00", rows);
+    WriteSojournTimes(std::vector<double>(6, 1.0));
+    WritePlenar("ITERATION SOR 1.5\nSTOP TEST ERROR\n");
+    DEBUG = 1;
+    std::vector<double> pi = Solve("-i", 2000, 1e-9);
+    DEBUG = 0;
+    std::vector<double> inflow(6, 0.0);
+    for (const ChainRow& row : rows)
+        for (const auto& [p, target] : row.entries) inflow[target - 1] += pi[row.row - 1] * p;
+    double imbalance = 0.0;
+    for (int i = 0; i < 6; ++i) imbalance = std::max(imbalance, std::fabs(inflow[i] / pi[i] - 1));
+    bool converged = out.find("no convergence") == std::string::npos;
+    EXPECT_TRUE(!converged || imbalance < 1e-8) << imbalance << "\n" << out;
+}
+
 TEST(ErrorEstimate, DividesTheChangeByOneMinusTheObservedRate)
 {
     ErrorEstimate geometric;
