@@ -17,7 +17,7 @@ Exits non-zero when a tangible marking count differs from the known one
 (with --strict also when a run ends with a non-zero status).
 
 --solver s (the default) runs mosk as mosk-solve does by default: the
-automatic mode with the .Plenar lines of SOLVER_LINES and epsilon 1e-10;
+automatic mode with the .Plenar lines of SOLVER_LINES and epsilon 1e-9;
 i and a are mosk's own relaxation and elimination-first modes. Every run's
 measures are compared with the reference of its model and size in
 bench/references (real err: the largest relative error of any measure)
@@ -330,7 +330,7 @@ def main():
     ap.add_argument("--runs", type=int, default=1)
     ap.add_argument("--models", default=",".join(MODELS))
     ap.add_argument("--sizes", action="append", default=[], help="name=1,2,3")
-    ap.add_argument("--epsilon", help="default 1e-10 with --solver s, else 1e-8")
+    ap.add_argument("--epsilon", help="default 1e-9 with --solver s, else 1e-8")
     ap.add_argument("--maxiter", default="100000")
     ap.add_argument("--solver", choices=("s", "a", "i"), default="s")
     ap.add_argument("--make-references", action="store_true",
@@ -343,7 +343,7 @@ def main():
     args = ap.parse_args()
     PLENAR_LINES.extend(args.plenar)
     if args.epsilon is None:
-        args.epsilon = "1e-10" if args.solver == "s" else "1e-8"
+        args.epsilon = "1e-9" if args.solver == "s" else "1e-8"
     mosk = os.path.abspath(args.mosk)
     chosen = {}
     for name in args.models.split(","):

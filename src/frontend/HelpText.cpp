@@ -9,7 +9,7 @@ Analyses a net description with mosk and prints its measures.
 
 options:
   -E EPS                 relative error allowed in the probabilities (and the
-                         workers' precision; default 1e-10)
+                         workers' precision; default 1e-9)
   -M N                   iteration limit of the linear solver (default 100000)
   -I, --iterative        solve by iteration only (default: direct elimination
                          where it takes about a second, else iteration)

@@ -11,7 +11,7 @@ enum class OutputFormat { Table, Csv, Json };
 
 struct SolveOptions {
     std::string description;  // the .table file
-    std::string epsilon = "1e-10";
+    std::string epsilon = "1e-9";
     std::string maxIterations = "100000";
     bool iterative = false;  // mosk -I
     bool parallel = false;   // mosk -P

@@ -285,6 +285,13 @@ class RunEnvironment(FrontEndTest):
         self.assertFalse(os.path.exists(os.path.join(model, "my_model.BSdelays0")))
 
     def test_the_method_chosen_goes_into_the_private_plenar_file(self):
+        # By default over-relaxation, stopped at an estimated error of 1e-9.
+        run = self.solve("--keep", "--verbose", self.model())
+        self.assertEqual(run.status, 0, run.err)
+        kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
+        self.assertIn("ITERATION SOR 1.2\n", read(os.path.join(kept, "home", ".Plenar")))
+        self.assertRegex(run.out + run.err, r"fake-mosk: args -N \S+ -S BS -E 1e-9 -M ")
+        shutil.rmtree(kept)
         for method, line in (("sor:1.5", "ITERATION SOR 1.5\n"), ("bicgstab", "ITERATION BICGSTAB\n"),
                              ("gauss-seidel", "ITERATION GAUSS-SEIDEL\n"),
                              ("gauss-seidel-backward", "ITERATION GAUSS-SEIDEL BACKWARD\n")):
