@@ -24,14 +24,18 @@ double Pi(const Marking& m)
     return pi_vector[m.GetKey() - 1];
 }
 
-// Calls visit(marking, pi) with each marking of the list loaded into the places.
+// Calls visit(marking, pi) with each marking of the list loaded into the
+// places; the cells only read them, so each load writes only the places
+// that differ from the marking before.
 template <class Visit>
 void ForEachLoaded(PtrList<Marking>& list, Visit visit)
 {
+    StartActLoadRun();
     for (PLElement<Marking>* e = list.first; e; e = e->next) {
         InitActPms(e->item->GetPms());
         visit(*e->item, Pi(*e->item));
     }
+    EndActLoadRun();
 }
 
 // The codes of a conditional probability cell for one marking.

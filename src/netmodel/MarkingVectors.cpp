@@ -73,9 +73,15 @@ struct LoadedVector {
         }
         valid = true;
     }
+    void Run(bool on)
+    {
+        running = on;
+        valid = false;
+    }
 };
 
-LoadedVector loaded;
+LoadedVector loaded;     // the vector of both contents, in a load run
+LoadedVector loadedAct;  // the vector of the actual contents, in an actual load run
 
 bool SameContents(const MTms& a, const MTms& b)
 {
@@ -88,46 +94,49 @@ bool SameContents(const MTms& a, const MTms& b)
 
 }  // namespace
 
-void StartLoadRun()
-{
-    loaded.running = true;
-    loaded.valid = false;
-}
+void StartLoadRun() { loaded.Run(true); }
+void EndLoadRun() { loaded.Run(false); }
 
-void EndLoadRun()
-{
-    loaded.running = false;
-    loaded.valid = false;
-}
+namespace {
 
-void InitRefPms(const Pms& pms)
+// Loads pms where `before` was loaded last: only the places whose contents
+// differ are written. Both vectors are in ascending place order, so they
+// are walked side by side.
+template <class Load, class Empty>
+void LoadChanged(const std::vector<MTms>& before, const Pms& pms, Load load, Empty empty)
 {
-    if (!loaded.running || !loaded.valid) {
-        LoadAll(pms);
-        if (loaded.running) loaded.Remember(pms);
-        return;
-    }
-    // Both vectors are in ascending place order: walk them side by side.
     const MTms* now = pms.places ? pms.places : nullptr;
     int n = now ? pms.size : 0;
-    const std::vector<MTms>& before = loaded.places;
     std::size_t i = 0;
     int j = 0;
     while (i < before.size() || j < n) {
         int was = i < before.size() ? before[i].place : INT_MAX;
         int is = j < n ? now[j].place : INT_MAX;
         if (was == is) {
-            if (!SameContents(before[i], now[j])) PlaceArray[is]->InitPTms(now[j]);
+            if (!SameContents(before[i], now[j])) load(*PlaceArray[is], now[j]);
             ++i;
             ++j;
         } else if (is < was) {
-            PlaceArray[is]->InitPTms(now[j++]);
+            load(*PlaceArray[is], now[j++]);
         } else {
-            PlaceArray[was]->Init();
+            empty(*PlaceArray[was]);
             ++i;
         }
     }
-    loaded.Remember(pms);
+}
+
+}  // namespace
+
+void InitRefPms(const Pms& pms)
+{
+    loadedAct.valid = false;
+    if (!loaded.running || !loaded.valid)
+        LoadAll(pms);
+    else
+        LoadChanged(
+            loaded.places, pms, [](Place& p, const MTms& m) { p.InitPTms(m); },
+            [](Place& p) { p.Init(); });
+    if (loaded.running) loaded.Remember(pms);
 }
 
 void InitActPms(const Pms& pms)
@@ -135,9 +144,17 @@ void InitActPms(const Pms& pms)
     // The new contents keep what they held: the places no longer hold one
     // vector in both.
     loaded.valid = false;
-    LoadPlaces(
-        pms, [](Place& p, const MTms& m) { p.InitActTms(m); }, [](Place& p) { p.InitAct(); });
+    auto load = [](Place& p, const MTms& m) { p.InitActTms(m); };
+    auto empty = [](Place& p) { p.InitAct(); };
+    if (loadedAct.running && loadedAct.valid)
+        LoadChanged(loadedAct.places, pms, load, empty);
+    else
+        LoadPlaces(pms, load, empty);
+    if (loadedAct.running) loadedAct.Remember(pms);
 }
+
+void StartActLoadRun() { loadedAct.Run(true); }
+void EndActLoadRun() { loadedAct.Run(false); }
 
 void MakeActPms(Pms& pms)
 {

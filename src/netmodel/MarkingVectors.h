@@ -19,6 +19,13 @@ void InitRefPms(const Pms& pms);
 void InitActPms(const Pms& pms);
 void StartLoadRun();
 void EndLoadRun();
+// The same for InitActPms alone: between these, the caller guarantees that
+// nothing but InitActPms changes the actual contents, and a load writes only
+// the places whose actual contents differ from the vector loaded last (a
+// wide net's measures then cost per marking what its vectors hold, not
+// what the net has).
+void StartActLoadRun();
+void EndActLoadRun();
 
 // Builds the vector of the actual or the new contents. `pms` is overwritten
 // without being released (clear it first if it holds a vector).

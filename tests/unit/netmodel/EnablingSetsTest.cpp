@@ -58,6 +58,16 @@ protected:
         MakeActPms(start);
     }
     void TearDown() override { clear_pms(start); }
+    // The vector after the first firing (p empty, q one token) and the same
+    // with two tokens on q; the places keep the start marking.
+    void FiredAndTwice(Pms& fired, Pms& twice)
+    {
+        first->Fire();
+        MakeNewPms(fired);
+        first->CpyActToNew();
+        copy_c_pms(fired, twice);
+        twice.places[0].quant = twice.places[0].entries[0].quant = 2;
+    }
 
     TestNet net;
     Place* p = nullptr;
@@ -136,13 +146,8 @@ TEST_F(SmallNet, VectorsRoundTripThroughThePlaces)
 // before: the places must end up as a full load leaves them, both contents.
 TEST_F(SmallNet, IncrementalLoadsLeaveThePlacesAsFullLoadsDo)
 {
-    first->Fire();
-    Pms fired;
-    MakeNewPms(fired);  // p empty, q one token
-    first->CpyActToNew();
-    Pms twice;
-    copy_c_pms(fired, twice);
-    twice.places[0].quant = twice.places[0].entries[0].quant = 2;  // q two tokens
+    Pms fired, twice;
+    FiredAndTwice(fired, twice);
 
     StartLoadRun();
     InitRefPms(start);
@@ -165,6 +170,35 @@ TEST_F(SmallNet, IncrementalLoadsLeaveThePlacesAsFullLoadsDo)
     q->GetPlaceHeader()->FireOut(Ms({{0, 3}}).get());
     InitRefPms(start);
     EXPECT_EQ(q->GetNewTmsQuant(), 0);
+    clear_pms(fired);
+    clear_pms(twice);
+}
+
+// The same for the actual contents alone (the loads of the measures): the
+// new contents are never written, and a full load of both contents in
+// between is not mistaken for the vector loaded last.
+TEST_F(SmallNet, IncrementalActualLoadsLeaveThePlacesAsFullLoadsDo)
+{
+    Pms fired, twice;
+    FiredAndTwice(fired, twice);
+
+    StartActLoadRun();
+    InitActPms(start);
+    InitActPms(fired);  // p emptied, q filled
+    EXPECT_EQ(p->GetActTmsQuant(), 0);
+    EXPECT_EQ(q->GetActTmsQuant(), 1);
+    EXPECT_EQ(p->GetNewTmsQuant(), 1);
+    EXPECT_EQ(q->GetNewTmsQuant(), 0);
+    InitActPms(twice);  // the same place with other contents
+    EXPECT_EQ(q->GetActTmsQuant(), 2);
+    InitRefPms(start);  // both contents, behind the run's back
+    InitActPms(twice);
+    EXPECT_EQ(p->GetActTmsQuant(), 0);
+    EXPECT_EQ(q->GetActTmsQuant(), 2);
+    InitActPms(start);
+    EXPECT_EQ(p->GetActTmsQuant(), 1);
+    EXPECT_EQ(q->GetActTmsQuant(), 0);
+    EndActLoadRun();
     clear_pms(fired);
     clear_pms(twice);
 }
