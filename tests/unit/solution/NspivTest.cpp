@@ -34,6 +34,30 @@ TEST(Nspiv, SolvesRandomSparseSystemsInAnyRowOrder)
     }
 }
 
+TEST(Nspiv, SolvesFullSystemsWhoseRowsOfUShareTheirColumns)
+{
+    // Every row of U holds all later columns: each row joins the run of the
+    // rows before it, and every later row is reduced by whole runs. Values
+    // without dominance make the pivots wander off the diagonal.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> value(-1.0, 1.0);
+    const int n = 50;
+    System s(n);
+    for (int i = 1; i <= n; ++i) {
+        std::map<int, double> row;
+        for (int j = 1; j <= n; ++j) row[j] = value(random);
+        s.AddRow(row);
+    }
+    std::vector<int> shuffled;
+    for (int i = n; i >= 1; --i) shuffled.push_back(i);
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    EXPECT_EQ(s.Solve(7, 0.0, shuffled), n * (n - 1) / 2);
+    EXPECT_LT(s.Residual(7), 1e-12);
+    int moved = 0;
+    for (int i = 1; i <= n; ++i) moved += s.c[i] != shuffled[i - 1];
+    EXPECT_GT(moved, n / 2);
+}
+
 TEST(Nspiv, PivotsOnTheLargestEntryOfARow)
 {
     // Without column exchanges the first pivot would be the tiny 1e-300.
