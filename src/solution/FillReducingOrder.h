@@ -12,4 +12,5 @@
 // order[s] is the vertex eliminated at step s; empty when the library failed
 // (memory ran out).
 std::vector<int> minimum_degree_order(const SymmetricPattern& pattern);
-std::vector<int> nested_dissection_order(const SymmetricPattern& pattern);
+// Nested dissection with METIS's random choices started from `seed`.
+std::vector<int> nested_dissection_order(const SymmetricPattern& pattern, int seed);
