@@ -72,7 +72,8 @@ fuzz: deps
 # The benchmark table: the real mosk on the nets of bench/models, built
 # optimised in its own directory. Kanban and FMS sizes up to BENCH_MAX (5 to
 # 7 take minutes and gigabytes), from 5 on also the 30,000-place ring and the
-# 65,535-token infinite-server station; BENCH_RUNS runs per size, medians reported;
+# 65,535-token infinite-server station (the counters of 10^4 and 10^6 states
+# run at every level); BENCH_RUNS runs per size, medians reported;
 # BENCH_SOLVER s (what mosk-solve runs by default), i (mosk's relaxation) or a
 # (mosk's elimination first). Each row shows the estimated and the real error
 # against bench/references; `make bench BENCH_FLAGS=--make-references` adds

@@ -10,6 +10,7 @@ from .colours import colours
 from .dspn import dspn
 from .ring import ring
 from .servers import servers
+from .counter import counter
 
 KANBAN = {1: 160, 2: 4600, 3: 58400, 4: 454475, 5: 2546432, 6: 11261376, 7: 41644800}
 # The classic counts of the flexible manufacturing system.
@@ -38,4 +39,5 @@ MODELS = {
     "dspn": (dspn, lambda n: binomial(n + 6, 6), {4: 0, 8: 0, 12: 0}),
     "ring": (ring, lambda n: n, {1000: 0, 30000: 5}),
     "servers": (servers, lambda n: n + 1, {2000: 0, 8000: 0, 65535: 5}),
+    "counter": (counter, lambda n: n * n, {100: 0, 1000: 0}),
 }

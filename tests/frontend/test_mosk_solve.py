@@ -279,7 +279,7 @@ class RunEnvironment(FrontEndTest):
         self.assertIn("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % os.uname().nodename, plenar)
         # mosk-solve's own solver defaults: over-relaxation stopped on its
         # error estimate, elimination only where it takes about a second.
-        self.assertIn("ITERATION SOR 1.2\nSTOP TEST ERROR\nDIRECT WORK 2e9\n", plenar)
+        self.assertIn("ITERATION SOR 1.2\nSTOP TEST ERROR\nDIRECT WORK 1e8\n", plenar)
         self.assertTrue(os.path.isdir(os.path.join(kept, "plenar", "Pendra", "scripts")))
         self.assertTrue(os.path.isfile(os.path.join(model, "my_model.table")))
         self.assertFalse(os.path.exists(os.path.join(model, "my_model.BSdelays0")))
