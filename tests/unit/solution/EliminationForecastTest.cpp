@@ -119,4 +119,22 @@ TEST(EliminationForecast, ChainBeyondTheBudgetIsRefusedAfterAPart)
     EXPECT_EQ(fits.order.size(), static_cast<std::size_t>(g.n) + 1);
 }
 
+TEST(EliminationForecast, DenseChainBeyondItsLeastFillIsRefusedUnordered)
+{
+    System full(200);
+    for (int i = 1; i <= 200; ++i) {
+        std::map<int, double> row;
+        for (int j = 1; j <= 200; ++j) row[j] = i == j ? 300.0 : -1.0;
+        full.AddRow(row);
+    }
+    EliminationForecast exact = forecast(full, 1);
+    EliminationForecast refused = forecast(full, 1, EliminationBudget{1e18, 1.0});
+    EXPECT_FALSE(refused.Within(EliminationBudget{1e18, 1.0}, full.n));
+    EXPECT_TRUE(refused.order.empty());
+    // The figures shown are the least fill: below the count, never above.
+    EXPECT_EQ(refused.u_entries, exact.u_entries);
+    EXPECT_LE(refused.work, exact.work);
+    EXPECT_GT(refused.work, exact.work / 2);
+}
+
 }  // namespace
