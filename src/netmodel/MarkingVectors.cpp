@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "netmodel/Binding.h"
 #include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
@@ -184,6 +185,40 @@ const Pms& NewContentsVector::Make()
         const PTms* t = p->GetNewTms();
         if (t && t->quant != 0) room = ptms2mtms_at(t, p->GetNo(), places[k++], room);
     }
+    pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
+    return pms;
+}
+
+const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
+{
+    touched.clear();
+    for (const PtrList<Arc>* arcs : {fired.GetInArcs(), fired.GetOutArcs()})
+        if (arcs)
+            for (const PLElement<Arc>* a = arcs->first; a; a = a->next)
+                touched.push_back(a->item->GetPlace()->GetNo());
+    std::sort(touched.begin(), touched.end());
+    touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+
+    MTmsEntry* room = entries.data();
+    short k = 0;
+    const MTms* kept = actual.places;
+    int n = kept ? actual.size : 0;
+    int j = 0;
+    // The places of `actual` below `limit`, as they are.
+    auto keepBelow = [&](int limit) {
+        for (; j < n && kept[j].place < limit; ++j) {
+            const MTms& m = kept[j];
+            places[k++] = MTms{m.place, m.kinds, m.quant, room};
+            room = std::copy_n(m.entries, std::max<int>(m.kinds, 0), room);
+        }
+    };
+    for (int i : touched) {
+        keepBelow(i);
+        if (j < n && kept[j].place == i) ++j;
+        const PTms* t = PlaceArray[i]->GetNewTms();
+        if (t && t->quant != 0) room = ptms2mtms_at(t, i, places[k++], room);
+    }
+    keepBelow(INT_MAX);
     pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
     return pms;
 }

@@ -7,6 +7,7 @@
 
 #include "statedata/Multiset.h"
 
+class Binding;
 class PendingMarking;
 
 // Loads a vector (ascending place order) into both contents of every place,
@@ -40,11 +41,16 @@ public:
     void Prepare();
     // MakeNewPms into the storage; valid until the next call.
     const Pms& Make();
+    // The same where the new contents differ from `actual` (the vector both
+    // contents held before) only on the places of fired's arcs: one pass
+    // over `actual` and those places, however wide the net.
+    const Pms& MakeAfter(const Pms& actual, const Binding& fired);
     const Pms& Current() const { return pms; }
 
 private:
     std::vector<MTms> places;
     std::vector<MTmsEntry> entries;
+    std::vector<int> touched;  // MakeAfter: the places of the arcs, ascending
     Pms pms{0, nullptr};
 };
 

@@ -64,11 +64,12 @@ class FiredNow {
 public:
     void Prepare() { vector.Prepare(); }
 
-    // Reads the successor of transition number transNo from the new
-    // contents and activates its dependents there.
-    void Look(const short* ata, int transNo)
+    // Reads the successor of transition number transNo (its binding
+    // `fired`) from the new contents, where both contents held `actual`
+    // before, and activates its dependents there.
+    void Look(const Pms& actual, const short* ata, int transNo, const Binding& fired)
     {
-        vector.Make();
+        vector.MakeAfter(actual, fired);
         after.reset(MakeNewAta(ata, static_cast<short>(transNo - 1)));
         activated = no_of_exc_transitions != 0 &&
                     Activate(after.get(), DependentExclusives(transNo), true);
@@ -98,13 +99,16 @@ struct Fired {
 };
 std::vector<Fired> fired;
 
-void Found(const short* ata, int transNo, const DelayVal& edge)
+// The vector of the marking being explored, loaded into both contents.
+const Pms* savedPms = nullptr;
+
+void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
 {
     if (no_of_imm_transitions != 0) {
         fired.push_back(Fired{MakeSuccessorMarking(ata, transNo), edge, transNo});
         return;
     }
-    firedNow.Look(ata, transNo);
+    firedNow.Look(*savedPms, ata, transNo, b);
     firedNow.Request(*SavedMarking, edge);
 }
 
@@ -116,7 +120,7 @@ void FireExclusive(const short* ata)
         Transition& t = *ExcTrans[i];
         double value = 0.0;
         Binding* b = t.FireActive(ata, value);
-        if (value != 0.0) Found(ata, t.GetNo(), b->Record(value, t.GetNo()));
+        if (value != 0.0) Found(ata, t.GetNo(), *b, b->Record(value, t.GetNo()));
         if (b) b->CpyActToNew();
     }
 }
@@ -137,7 +141,7 @@ void FireInfinite(const short* ata)
                     PendingMarking* succ = MakeSuccessorMarking(ata, t.GetNo());
                     fired.push_back(Fired{succ, b.Record(v * b.EnablingDegree(), t.GetNo()), t.GetNo()});
                 } else {
-                    firedNow.Look(ata, t.GetNo());
+                    firedNow.Look(*savedPms, ata, t.GetNo(), b);
                     firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
                 }
             }
@@ -202,6 +206,7 @@ void ExploreStored(Marking& m)
     InitRefPms(contents.GetPms());
     SavedMarking = &m;
     SavedAta = contents.GetAta();
+    savedPms = &contents.GetPms();
     FireExclusive(SavedAta);
     FireInfinite(SavedAta);
     if (no_of_imm_transitions == 0) return;

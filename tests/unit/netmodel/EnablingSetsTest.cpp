@@ -227,3 +227,47 @@ TEST_F(SmallNet, SuccessorsAreHandedToTheQueueWithTheirSets)
 }
 
 }  // namespace
+
+namespace {
+
+// The successor's vector read from the fired binding's places only is the
+// one a pass over every place reads: the places it does not touch (here r,
+// before p and after q in place order) come from the vector the places held.
+TEST(SuccessorVector, FromTheFiredPlacesIsTheWholeOne)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a", 3);
+    Place* p = net.AddPlace("p", 1);
+    net.AddPlace("r", 2);
+    Place* q = net.AddPlace("q", 0);
+    net.AddPlace("z", 5);
+    Binding* move = TestNet::NewBinding(Mean(1), TestNet::Arcs({{p, 1}, {a, 1}}),
+                                        TestNet::Arcs({{q, 2}}));
+    net.AddTransition("e0", TestNet::Exclusive, {move});
+    net.Install();
+    Pms start;
+    MakeActPms(start);
+    NewContentsVector whole, fromFired;
+    whole.Prepare();
+    fromFired.Prepare();
+
+    move->Fire();  // a 2, p empty, q 2
+    const Pms& want = whole.Make();
+    const Pms& got = fromFired.MakeAfter(start, *move);
+    ASSERT_EQ(got.size, want.size);
+    ASSERT_EQ(got.size, 4);
+    for (int k = 0; k < want.size; ++k) {
+        EXPECT_EQ(got.places[k].place, want.places[k].place) << k;
+        EXPECT_EQ(got.places[k].quant, want.places[k].quant) << k;
+        ASSERT_EQ(got.places[k].kinds, want.places[k].kinds) << k;
+        for (int e = 0; e < want.places[k].kinds; ++e)
+            EXPECT_EQ(got.places[k].entries[e].quant, want.places[k].entries[e].quant) << k;
+    }
+    EXPECT_EQ(TestNet::Tokens(got, 0), 2);
+    EXPECT_EQ(TestNet::Tokens(got, 2), 2);
+    EXPECT_EQ(TestNet::Tokens(got, 4), 5);
+    move->CpyActToNew();
+    clear_pms(start);
+}
+
+}  // namespace
