@@ -164,6 +164,11 @@ void SayFindings()
 void NoteGrowth(const GrowthFinding& finding)
 {
     std::lock_guard<std::mutex> hold(findingsLock);
+    // A run that stops at the first proof names that proof's places only, not
+    // whatever else the storing thread found before the report was made.
+    const bool stopsAtProof = RunLimits.unboundedPlaces == GrowthCheck::Stop;
+    if (stopsAtProof && std::find(grownProven.begin(), grownProven.end(), true) != grownProven.end())
+        return;
     for (int place : finding.places)
         if (std::find(grown.begin(), grown.end(), place) == grown.end()) {
             grown.push_back(place);
