@@ -29,7 +29,9 @@ double ErrorEstimate::Record(double change)
         return estimate;
     }
     double earlier = history[(steps - span) % (kWindow + 1)];
-    rate = earlier > 0.0 ? std::pow(change / earlier, 1.0 / span) : 1.0;
+    // A change without bound in the window (a component that fell to zero)
+    // tells no rate.
+    rate = earlier > 0.0 && earlier != infinite ? std::pow(change / earlier, 1.0 / span) : 1.0;
     estimate = (steps >= kFirstTrusted && rate < 1.0) ? change / (1.0 - rate) : infinite;
     return estimate;
 }

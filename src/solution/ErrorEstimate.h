@@ -9,6 +9,14 @@
 
 #include <array>
 
+// Probabilities below this share of the largest one are left out of every
+// relative measure of error (changes, imbalances): a sum of doubles carries
+// about 1e-16 of its largest term, so such a probability has no relative
+// accuracy to speak of, and a long chain whose tail falls to 1e-40 would
+// otherwise be judged by its rounding noise. Their absolute error stays
+// below this share of the largest probability.
+constexpr double kNegligibleShare = 1e-15;
+
 class ErrorEstimate {
 public:
     // Changes below this are rounding noise: they neither tell a rate nor

@@ -1,6 +1,9 @@
 // Residuals and listings of row-pointer matrices.
 #include "solution/SparseRows.h"
 
+#include "solution/ErrorEstimate.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -24,8 +27,12 @@ double accuracy(int n, const double* a, const int* ia, const int* ja, const doub
 
 double relative_imbalance(int n, const double* a, const int* ia, const int* ja, const double* x)
 {
+    double biggest = 0.0;
+    for (int i = 1; i <= n; ++i) biggest = std::max(biggest, std::fabs(x[i]));
+    const double floor = kNegligibleShare * biggest;
     double largest = 0.0;
     for (int i = 1; i <= n; ++i) {
+        if (std::fabs(x[i]) < floor) continue;
         double sum = 0.0, diagonal = 0.0;
         for (int e = ia[i - 1]; e < ia[i]; ++e) {
             sum += a[e] * x[ja[e]];

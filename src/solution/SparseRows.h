@@ -6,9 +6,10 @@
 double accuracy(int n, const double* a, const int* ia, const int* ja, const double* x);
 
 // The largest relative imbalance max_i |sum_j a_ij x_j| / |a_ii x_i|: the
-// relative change one Jacobi step would make to x_i. A row without
-// imbalance counts 0 whatever x_i; one with an imbalance and x_i = 0 or no
-// diagonal entry counts infinity.
+// relative change one Jacobi step would make to x_i, over the rows whose x_i
+// is at least kNegligibleShare of the largest |x_j|. A row without imbalance
+// counts 0 whatever x_i; one with an imbalance and no diagonal entry counts
+// infinity.
 double relative_imbalance(int n, const double* a, const int* ia, const int* ja, const double* x);
 
 // sum_j a_ij x_j for one row.

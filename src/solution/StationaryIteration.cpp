@@ -20,16 +20,26 @@
 namespace {
 
 // The extremes of old_i / new_i over a step; the relative change of the
-// normalised iterate follows once the new sum is known.
+// normalised iterate follows once the new sum is known. Components that stay
+// below `floor` on both sides of the step are not looked at.
 struct ChangeRatios {
+    explicit ChangeRatios(double floor) : floor(floor) {}
+
+    double floor;
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -std::numeric_limits<double>::infinity();
-    bool lost = false;  // a component became zero or not a number
+    bool vanished = false;  // a component fell to zero: a change without bound
+    bool lost = false;      // a component left the finite numbers
 
     void Note(double before, double after)
     {
-        if (after == 0.0 || std::isnan(after)) {
-            lost = lost || before != 0.0 || std::isnan(after);
+        if (!std::isfinite(after)) {
+            lost = true;
+            return;
+        }
+        if (std::fabs(before) < floor && std::fabs(after) < floor) return;
+        if (after == 0.0) {
+            vanished = true;
             return;
         }
         double ratio = before / after;
@@ -46,12 +56,17 @@ struct ChangeRatios {
     // of a component.
     double Change(double scale) const
     {
-        if (lost || !std::isfinite(scale)) return std::numeric_limits<double>::infinity();
+        if (lost || vanished || !std::isfinite(scale))
+            return std::numeric_limits<double>::infinity();
         double rescaled = std::fabs(1.0 - scale);
         if (lowest > highest) return rescaled;
         return std::max({std::fabs(1.0 - lowest / scale), std::fabs(1.0 - highest / scale),
                          rescaled});
     }
+
+    // The step left the finite numbers: over-relaxation diverging, or a sum
+    // of zero.
+    bool Diverged(double scale) const { return lost || !std::isfinite(scale); }
 };
 
 double minus_row_product(int i, const ScaledMatrix& s, const double* x)
@@ -85,24 +100,64 @@ void jacobi_step(int n, const ScaledMatrix& s, double omega, double* x, std::vec
     }
 }
 
-// Scales x to sum 1; returns the factor.
-double normalise(int n, double* x)
+// Scales x to sum 1.
+struct Normalised {
+    double scale;     // the factor applied
+    double largest;   // the largest |x_i| after scaling
+    double smallest;  // the smallest x_i after scaling
+};
+
+Normalised normalise(int n, double* x)
 {
     double scale = 1.0 / pairwise_sum(x + 1, n);
-    for (int i = 1; i <= n; ++i) x[i] *= scale;
-    return scale;
+    double largest = 0.0;
+    double smallest = std::numeric_limits<double>::infinity();
+    for (int i = 1; i <= n; ++i) {
+        x[i] *= scale;
+        largest = std::max(largest, std::fabs(x[i]));
+        smallest = std::min(smallest, x[i]);
+    }
+    return {scale, largest, smallest};
 }
+
+// A recent iterate with positive components (at first the start), so that a
+// step leaving the finite numbers, which over-relaxation can do when it
+// diverges, is undone rather than turned into the result. Kept every few
+// steps: a copy per step would cost a tenth of a sweep.
+class KeptIterate {
+public:
+    KeptIterate(int n, const double* x) : kept(x, x + n + 1) {}
+
+    void Offer(int step, const Normalised& normalised, const double* x)
+    {
+        if (step % kEvery == 0 && normalised.smallest > 0.0)
+            std::copy(x, x + kept.size(), kept.begin());
+    }
+    void Restore(double* x) const { std::copy(kept.begin(), kept.end(), x); }
+
+private:
+    static constexpr int kEvery = 10;
+    std::vector<double> kept;
+};
 
 // Over-relaxation converges on many chains in fewer steps than Gauss-Seidel
 // but not on all: where its step has an eigenvalue of modulus 1 or more
 // besides the solution's, the changes stop shrinking (or grow). Such a run
-// goes on as Gauss-Seidel from where it stands.
+// goes on as Gauss-Seidel.
 bool over_relaxation_stalls(double omega, const ErrorEstimate& estimate)
 {
     constexpr double kStalledRate = 1.0 - 1e-6;
     return omega != 1.0 &&
            estimate.Steps() >= ErrorEstimate::kFirstTrusted + ErrorEstimate::kWindow &&
            !(estimate.Rate() < kStalledRate);
+}
+
+void report_fall_back(int step)
+{
+    if (DEBUG)
+        std::printf("\t\t over-relaxation does not converge after %d iterations; "
+                    "going on with GAUSS-SEIDEL\n",
+                    step);
 }
 
 }  // namespace
@@ -125,18 +180,42 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
     std::vector<double> y(jacobi ? n + 1 : 0);
     ErrorEstimate estimate;
     IterationResult result;
-    normalise(n, x);
+    double largest = normalise(n, x).largest;
+    KeptIterate kept(n, x);
     double omega = jacobi ? 1.0 : settings.omega;
     double previous = std::numeric_limits<double>::infinity();
     IterationProgress progress;
+    // Over-relaxation that diverges or stalls is undone back to the last
+    // iterate with positive components: from its own iterate, which may hold
+    // components of 1e10 with both signs, Gauss-Seidel could take longer
+    // than from the start.
+    auto go_on_as_gauss_seidel = [&](int k) {
+        kept.Restore(x);
+        largest = normalise(n, x).largest;
+        report_fall_back(k);
+        omega = 1.0;
+        estimate = ErrorEstimate();
+    };
     for (int k = 1; k <= maxiter; ++k) {
-        ChangeRatios ratios;
+        ChangeRatios ratios(kNegligibleShare * largest);
         if (jacobi)
             jacobi_step(n, s, omega, x, y, ratios);
         else
             gauss_seidel_step(n, s, omega, settings.backward, x, ratios);
-        double change = ratios.Change(normalise(n, x));
+        Normalised normalised = normalise(n, x);
+        largest = normalised.largest;
+        double change = ratios.Change(normalised.scale);
         result.iterations = k;
+        if (ratios.Diverged(normalised.scale)) {
+            result.estimate = std::numeric_limits<double>::infinity();
+            if (jacobi || omega == 1.0) {
+                kept.Restore(x);
+                break;
+            }
+            go_on_as_gauss_seidel(k);
+            continue;
+        }
+        kept.Offer(k, normalised, x);
         result.estimate = estimate.Record(change);
         double reached = settings.error_stop ? result.estimate : scaled_residual(n, s, x);
         if (reached < required) {
@@ -146,12 +225,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         if (jacobi) {
             omega = adapted_relaxation_factor(previous, change, omega);
         } else if (over_relaxation_stalls(omega, estimate)) {
-            if (DEBUG)
-                std::printf("\t\t over-relaxation does not converge after %d iterations; "
-                            "going on with GAUSS-SEIDEL\n",
-                            k);
-            omega = 1.0;
-            estimate = ErrorEstimate();
+            go_on_as_gauss_seidel(k);
         }
         previous = change;
         progress.Iteration(k, reached);

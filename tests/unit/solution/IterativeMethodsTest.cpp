@@ -3,6 +3,7 @@
 #include "solution/ErrorEstimate.h"
 #include "solution/IterationSettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -66,6 +67,19 @@ double largest_relative_error(const std::vector<double>& got, const std::vector<
     double largest = 0.0;
     for (std::size_t i = 0; i < want.size(); ++i)
         largest = std::max(largest, std::fabs(got[i] - want[i]) / want[i]);
+    return largest;
+}
+
+// The largest relative error of the probabilities above 1e-12 of the largest
+// (not a number when one of them is not).
+double largest_significant_error(const std::vector<double>& got, const std::vector<double>& want)
+{
+    double floor = 1e-12 * *std::max_element(want.begin(), want.end());
+    double largest = 0.0;
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        double error = std::fabs(got[i] - want[i]) / want[i];
+        if (want[i] > floor && !(error <= largest)) largest = error;
+    }
     return largest;
 }
 
@@ -181,6 +195,76 @@ TEST_F(IterativeMethods, OverRelaxationThatOnlyRescalesGoesOnAsGaussSeidel)
     EXPECT_NE(out.find("going on with GAUSS-SEIDEL"), std::string::npos) << out;
     EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
     EXPECT_LT(imbalance, 1e-8) << out;
+}
+
+TEST_F(IterativeMethods, NegligibleTailDoesNotHoldUpAnAccurateElimination)
+{
+    // A line of 10,000 states whose probabilities fall by 1 % a state, down
+    // to 1e-44: elimination along the line is exact to rounding, and the
+    // tail far below the largest probability, which carries no relative
+    // accuracy, must neither make the result look inaccurate nor send it to
+    // a refinement that cannot end.
+    BirthDeath line{std::vector<double>(10001, 1.0 / 2.01)};
+    line.Write(*this);
+    WritePlenar("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n");
+    DEBUG = 1;
+    std::vector<double> pi = Solve("-a", 2000, 1e-9);
+    DEBUG = 0;
+    EXPECT_EQ(out.find("refinement"), std::string::npos) << out;
+    double estimate = printed_estimate(out);
+    EXPECT_GE(estimate, 0.0) << out;
+    EXPECT_LT(estimate, 1e-9) << out;
+    EXPECT_LT(largest_significant_error(pi, line.Exact()), 1e-10);
+}
+
+TEST_F(IterativeMethods, NegligibleTailDoesNotHoldUpTheSweeps)
+{
+    // Probabilities falling by a factor 0.43 a state: beyond the 45th they
+    // are below 1e-15 of the largest, and the sweeps must stop once the
+    // states that matter are right (after some 900 sweeps from a uniform
+    // start; the last states' relative changes alone would need 1,500).
+    BirthDeath line{std::vector<double>(301, 0.3)};
+    line.Write(*this);
+    WritePlenar("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n");
+    std::vector<double> pi = Solve("-i", 1200, 1e-9);
+    EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
+    EXPECT_LT(largest_significant_error(pi, line.Exact()), 1e-9);
+}
+
+TEST_F(IterativeMethods, DivergingOverRelaxationGoesOnAsGaussSeidel)
+{
+    // An infinite-server station: m tokens served at rate k when k wait,
+    // returned one at a time at rate 2, so that k waiting tokens have the
+    // Poisson probability e^-2 2^k / k!; state 1 has all m waiting, as a
+    // graph from the initial marking numbers them. Over-relaxation from the
+    // uniform start diverges (components of 1e10 of either sign within 100
+    // sweeps); the run must go back to its last sound iterate and go on as
+    // Gauss-Seidel, and never return what is not a number.
+    const std::uint32_t m = 8000;
+    auto state = [&](std::uint32_t k) { return m + 1 - k; };
+    std::vector<ChainRow> rows;
+    std::vector<double> times;
+    for (std::uint32_t k = m + 1; k-- > 0;) {
+        double up = k < m ? 2.0 : 0.0, down = k;
+        ChainRow row{state(k), {}};
+        if (up > 0) row.entries.push_back({up / (up + down), state(k + 1)});
+        if (down > 0) row.entries.push_back({down / (up + down), state(k - 1)});
+        rows.push_back(row);
+        times.push_back(1.0 / (up + down));
+    }
+    WriteAux(m + 1);
+    WriteRows(".EMC00", rows);
+    WriteSojournTimes(times);
+    WritePlenar("ITERATION SOR 1.2\nSTOP TEST ERROR\n");
+    DEBUG = 1;
+    std::vector<double> pi = Solve("-i", 2000, 1e-9);
+    DEBUG = 0;
+    EXPECT_NE(out.find("going on with GAUSS-SEIDEL"), std::string::npos) << out;
+    EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
+    std::vector<double> poisson(m + 1);
+    for (std::uint32_t k = 0; k <= m; ++k)
+        poisson[state(k) - 1] = std::exp(-2.0 + k * std::log(2.0) - std::lgamma(k + 1.0));
+    EXPECT_LT(largest_significant_error(pi, poisson), 1e-9);
 }
 
 TEST(ErrorEstimate, DividesTheChangeByOneMinusTheObservedRate)
