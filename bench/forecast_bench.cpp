@@ -59,7 +59,7 @@ void eliminate(int n, int k, const EliminationForecast& forecast)
 {
     KeptRow kept;
     if (!insert_normalisation_row(k, kept)) return;
-    std::vector<int> r(forecast.order), c(n + 1), ic(n + 1), iu(n + 2), p(3 * (n + 1));
+    std::vector<int> r(forecast.order), c(n + 1), ic(n + 1), iu(n + 2), p(2 * (n + 1));
     std::vector<double> x(n + 1), y(n + 1);
     for (int i = 1; i <= n; ++i) c[i] = ic[i] = i;
     long storage = lgs::nonnull;

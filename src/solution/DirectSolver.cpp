@@ -71,7 +71,7 @@ bool allocate(Elimination& w, int n)
            obtain(w.ic, n + 1, true, "\t\t calloc: no mem for ic\n\n") &&
            obtain(w.y, n + 1, false, "\t\t malloc: no mem for y\n\n") &&
            obtain(w.iu, n + 2, false, "\t\t malloc: no mem for iu\n\n") &&
-           obtain(w.p, 3 * (n + 1), true, "\t\t calloc: no mem for p\n\n");
+           obtain(w.p, 2 * (n + 1), true, "\t\t calloc: no mem for p\n\n");
 }
 
 // The fill-reducing order when there is one; otherwise rows of an irregular

@@ -15,7 +15,7 @@ long direct_storage_entries();
 
 // Rows are processed in the order r[1..n]; c/ic (1..n) are the column order
 // and its inverse, updated by the pivoting; x receives the solution (1..n);
-// y (1..n) and iu (1..n+1) are work arrays, p one of 3 (n + 1) ints. *ju and
+// y (1..n) and iu (1..n+1) are work arrays, p one of 2 (n + 1) ints, zeroed. *ju and
 // *u hold `storage` + 1 entries and may be reallocated. *code is the number
 // of stored entries of U (at least 1) on success, otherwise -s for an empty
 // row at step s, -(n + s) for a duplicate column, -(2n + s) for a row

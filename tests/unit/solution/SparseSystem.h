@@ -39,7 +39,7 @@ struct System {
         for (int i = 1; i <= n; ++i) c[i] = ic[i] = i;
         x.assign(n + 1, 0.0);
         std::vector<double> y(n + 1);
-        std::vector<int> iu(n + 2), p(3 * (n + 1));
+        std::vector<int> iu(n + 2), p(2 * (n + 1));
         long storage = 2;
         int* ju = static_cast<int*>(std::malloc((storage + 1) * sizeof(int)));
         double* u = static_cast<double*>(std::malloc((storage + 1) * sizeof(double)));

@@ -1,0 +1,166 @@
+// Values lie row-fastest (a panel column's kRows values together), so
+// reducing the group by one entry of U is one short vector operation, and a
+// run of rows of U is applied a few rows at a time per panel column, the
+// panel's values loaded once for all of them.
+#include "solution/RowPanel.h"
+
+#include "solution/PanelKernel.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <functional>
+
+RowPanel::RowPanel(int n, int* c, int* ic, int* work)
+    : c_(c), ic_(ic), loc_(work), stamp_(work + (n + 1))
+{
+}
+
+void RowPanel::Start(int first)
+{
+    for (int column : columns_) loc_[column] = 0;
+    columns_.clear();
+    values_.clear();
+    holds_.clear();
+    earlier_.clear();
+    std::fill(rhs_, rhs_ + kRows, 0.0);
+    first_ = first;
+    done_until_ = 0;
+}
+
+int RowPanel::Local(int column)
+{
+    int local = loc_[column] - 1;
+    if (local >= 0) return local;
+    local = static_cast<int>(columns_.size());
+    loc_[column] = local + 1;
+    columns_.push_back(column);
+    holds_.push_back(0);
+    values_.resize(Slot(local + 1), 0.0);
+    if (ic_[column] < first_) {
+        earlier_.push_back(ic_[column]);
+        std::push_heap(earlier_.begin(), earlier_.end(), std::greater<int>());
+    }
+    return local;
+}
+
+bool RowPanel::Load(int row, const int* ia, const int* ja, const double* a, int i, double rhs)
+{
+    ++stamp_count_;
+    for (int e = ia[i - 1]; e < ia[i]; ++e) {
+        if (stamp_[ja[e]] == stamp_count_) return false;
+        stamp_[ja[e]] = stamp_count_;
+    }
+    for (int e = ia[i - 1]; e < ia[i]; ++e) {
+        int local = Local(ja[e]);
+        values_[Slot(local) + row] = a[e];
+        holds_[local] |= Mask(1u << row);
+    }
+    rhs_[row] = rhs;
+    return true;
+}
+
+void RowPanel::ReduceByEarlier(const UpperFactor& U, const double* y)
+{
+    while (!earlier_.empty()) {
+        std::pop_heap(earlier_.begin(), earlier_.end(), std::greater<int>());
+        int j = earlier_.back();
+        earlier_.pop_back();
+        if (j <= done_until_) continue;
+        done_until_ = U.RunEnd(j);
+        Apply(j, done_until_, Mask(~0u), U, y);
+    }
+}
+
+void RowPanel::ReduceByStored(int row, int s, const UpperFactor& U, const double* y)
+{
+    Mask later = Mask(~((2u << row) - 1));
+    if (holds_[loc_[c_[s]] - 1] & later) Apply(s, s, later, U, y);
+}
+
+void RowPanel::Apply(int j, int last, Mask rows, const UpperFactor& U, const double* y)
+{
+    const int* listed = U.ColumnsOf(j);
+    const double* u = U.Values();
+    int width = U.End(j) - U.Begin(j);
+    int count = last - j + 1;
+    if (static_cast<int>(targets_.size()) < width) targets_.resize(width);
+    int* targets = targets_.data();
+    for (int p = 0; p < width; ++p) targets[p] = Local(listed[p]);
+    if (static_cast<int>(factors_.size()) < count * kRows) factors_.resize(count * kRows);
+    double* values = values_.data();
+
+    // Row q of the run reduces the rows holding its pivot column, which is
+    // the run's column q - 1 for q > 0: held from the start or gained from
+    // an earlier row of the run, whose list holds it. Each row's factors are
+    // taken once the rows before it are added to its pivot column.
+    Mask reduced = 0;
+    const double* row_values[4];
+    for (int q = 0; q < count; ++q) {
+        int pivot_local = q == 0 ? loc_[c_[j]] - 1 : targets[q - 1];
+        Mask mask = (holds_[pivot_local] | reduced) & rows;
+        reduced |= mask;
+        if (q + 1 < count) holds_[targets[q]] |= reduced;
+        double* factor = &factors_[static_cast<std::size_t>(q) * kRows];
+        double* pivot_values = values + Slot(pivot_local);
+        for (int b = 0; b < kRows; ++b) {
+            bool held = (mask >> b) & 1;
+            factor[b] = held ? -pivot_values[b] : 0.0;
+            if (held) {
+                pivot_values[b] = 0.0;
+                rhs_[b] += factor[b] * y[j + q];
+            }
+        }
+        // The pivot columns of the run's later rows.
+        row_values[0] = u + U.Begin(j + q) - q;
+        add_rows(values, targets, q, count - 1, row_values, factor, 1);
+    }
+    if (reduced == 0) return;
+    for (int p = count - 1; p < width; ++p) holds_[targets[p]] |= reduced;
+    // The columns every row of the run lists, four rows of U at a time.
+    for (int q = 0; q < count; q += 4) {
+        int rows_now = std::min(4, count - q);
+        for (int t = 0; t < rows_now; ++t) row_values[t] = u + U.Begin(j + q + t) - (q + t);
+        add_rows(values, targets, count - 1, width, row_values,
+                 &factors_[static_cast<std::size_t>(q) * kRows], rows_now);
+    }
+}
+
+int RowPanel::Pivot(int row)
+{
+    int s = first_ + row;
+    Mask bit = Mask(1u << row);
+    competing_.clear();
+    int pivot = 0;
+    double largest = 0.0;
+    for (int local = 0, width = static_cast<int>(columns_.size()); local < width; ++local) {
+        if (!(holds_[local] & bit)) continue;
+        int column = columns_[local];
+        if (ic_[column] < s) continue;
+        competing_.push_back(column);
+        double magnitude = std::fabs(values_[Slot(local) + row]);
+        if (pivot == 0 || magnitude > largest ||
+            (magnitude == largest && ic_[column] < ic_[pivot])) {
+            pivot = column;
+            largest = magnitude;
+        }
+    }
+    if (pivot != 0) competing_.erase(std::find(competing_.begin(), competing_.end(), pivot));
+    return pivot;
+}
+
+void RowPanel::Exchange(int s, int pivot)
+{
+    int displaced = c_[s];
+    c_[ic_[pivot]] = displaced;
+    ic_[displaced] = ic_[pivot];
+    c_[s] = pivot;
+    ic_[pivot] = s;
+}
+
+bool RowPanel::Store(int row, int pivot, double reciprocal, double droptol, int& dropped,
+                     UpperFactor& U)
+{
+    auto value_of = [&](int column) { return values_[Slot(loc_[column] - 1) + row]; };
+    return U.Store(first_ + row, pivot, competing_, value_of, reciprocal, droptol, dropped);
+}
