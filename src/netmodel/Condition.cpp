@@ -10,6 +10,7 @@ Condition& Condition::operator=(const Condition& o)
     Clear();
     cell = copy;
     state = o.state;
+    if (o.numeric.IsCompiled()) numeric.Compile(cell);
     return *this;
 }
 
@@ -17,12 +18,14 @@ void Condition::Clear()
 {
     delete cell;
     cell = nullptr;
+    numeric.Compile(nullptr);
 }
 
 bool Condition::Holds(bool onNew) const
 {
     // A condition without expression that was never folded holds nothing.
     if (!cell) return false;
+    if (numeric.IsCompiled()) return numeric.Evaluate(onNew) != 0.0;
     std::unique_ptr<CellVal> v(onNew ? cell->NewCalculate() : cell->Calculate());
     return v->GetFloat() != 0.0;
 }
@@ -34,6 +37,8 @@ void Condition::EvalCond()
         state = 0;
     else if (!cell->IsPlaceDependent())
         state = Holds(false) ? 1 : 0;
+    else
+        numeric.Compile(cell);
 }
 
 bool Condition::operator==(const Condition& o) const

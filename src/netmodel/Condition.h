@@ -1,9 +1,11 @@
 // Condition: a guard of a transition or binding. Conditions that do not read
 // a marking are folded to constant truth once; the others are evaluated on
-// the actual or the new contents at every query.
+// the actual or the new contents at every query, through a flattened numeric
+// program where the guard is purely numeric.
 #pragma once
 
 #include "netmodel/Cell.h"
+#include "netmodel/NumericGuard.h"
 
 class Condition {
 public:
@@ -12,7 +14,10 @@ public:
     Condition() = default;
     explicit Condition(bool b) : state(b ? 1 : 0) {}
     explicit Condition(const Cell* c) : cell(c ? c->Copy() : nullptr) {}
-    Condition(const Condition& o) : cell(o.cell ? o.cell->Copy() : nullptr), state(o.state) {}
+    Condition(const Condition& o) : cell(o.cell ? o.cell->Copy() : nullptr), state(o.state)
+    {
+        if (o.numeric.IsCompiled()) numeric.Compile(cell);
+    }
     Condition& operator=(const Condition& o);
     ~Condition() { Clear(); }
 
@@ -32,4 +37,6 @@ private:
 
     Cell* cell = nullptr;
     short state = kNotConstant;
+    // Flattened by EvalCond, once the class check has bound the places.
+    NumericGuard numeric;
 };

@@ -111,8 +111,6 @@ void Function::SetPH(PlaceHeader* p)
     ph = p;
 }
 
-const Tms* Function::ActiveFilter() const { return filter && filter->first ? filter : nullptr; }
-
 CellVal* Function::Evaluate(bool onNew, int unboundLine, int filteredLine, int plainLine,
                             const char* function) const
 {
@@ -122,8 +120,7 @@ CellVal* Function::Evaluate(bool onNew, int unboundLine, int filteredLine, int p
         CellError(unboundLine, function, "unknown operator");
     }
     const Tms* f = ActiveFilter();
-    if (op == CountOp)
-        return new FloatVal(static_cast<int>(onNew ? ph->FGetNewQuant(f) : ph->FGetActQuant(f)));
+    if (op == CountOp) return new FloatVal(Count(onNew));
     if (op == ContentsOp) return TokenMSVal::Adopt(onNew ? ph->FGetNewTms(f) : ph->FGetActTms(f));
     CellError(f ? filteredLine : plainLine, function, "unknown operator");
 }

@@ -7,6 +7,7 @@
 
 #include "foundation/Str.h"
 #include "netmodel/Cell.h"
+#include "netmodel/PlaceHeader.h"
 
 class Function : public Cell {
 public:
@@ -30,6 +31,13 @@ public:
     bool operator==(const Cell& c) const override;
     double CalculateFloat() const override;
     void SetPH(PlaceHeader* p) override;
+    // What a count (#) evaluates to on the actual or the new contents.
+    int Count(bool onNew) const
+    {
+        if (!ph) return 0;
+        const Tms* f = ActiveFilter();
+        return onNew ? ph->FGetNewQuant(f) : ph->FGetActQuant(f);
+    }
     Operator GetConstOp() const override { return op; }
     const Tms* GetConstTms() const override { return filter; }
     const PlaceHeader* GetConstPlaceHeader() const override { return ph; }
@@ -38,7 +46,7 @@ private:
     // Takes the header of `o`: its own copy while `o` is unbound.
     void TakeHeaderOf(const Function& o);
     void ReleaseHeader();
-    const Tms* ActiveFilter() const;
+    const Tms* ActiveFilter() const { return filter && filter->first ? filter : nullptr; }
     CellVal* Evaluate(bool onNew, int unboundLine, int filteredLine, int plainLine,
                       const char* function) const;
 

@@ -1,0 +1,142 @@
+// Flattening of numeric guards and their evaluation on a stack of doubles.
+// Each step reproduces the number semantics of the values (FloatVal): a
+// division by zero gives the dividend, truth values are 1 and 0, and both
+// operands of a logical operator are always evaluated.
+#include "netmodel/NumericGuard.h"
+
+#include "netmodel/FloatVal.h"
+#include "netmodel/Function.h"
+
+namespace {
+
+bool IsBinaryNumberOp(Operator op)
+{
+    switch (op) {
+        case PlusOp:
+        case MinusOp:
+        case TimesOp:
+        case DivideOp:
+        case LessOp:
+        case EqualOp:
+        case GreaterOp:
+        case GreaterEqualOp:
+        case LessEqualOp:
+        case NotEqualOp:
+        case AndOp:
+        case OrOp:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void NumericGuard::Compile(const Cell* root)
+{
+    program.clear();
+    if (!root || !Flatten(root) || DeepestStack() > kMaxDepth) program.clear();
+}
+
+int NumericGuard::DeepestStack() const
+{
+    int top = 0;
+    int deepest = 0;
+    for (const Step& s : program) {
+        if (s.kind == Kind::Constant || s.kind == Kind::Count) ++top;
+        if (s.kind == Kind::Binary) --top;
+        if (top > deepest) deepest = top;
+    }
+    return deepest;
+}
+
+bool NumericGuard::Flatten(const Cell* c)
+{
+    switch (c->GetCellType()) {
+        case ConstValCell: {
+            const auto* number = dynamic_cast<const FloatVal*>(c->GetConstCellVal());
+            if (!number) return false;
+            program.push_back({Kind::Constant, NoOp, number->GetFloat(), nullptr});
+            return true;
+        }
+        case FunctionCell: {
+            if (c->GetConstOp() != CountOp) return false;
+            program.push_back({Kind::Count, CountOp, 0.0, static_cast<const Function*>(c)});
+            return true;
+        }
+        case UnaerOpCell: {
+            Operator op = c->GetConstOp();
+            if (op != NotOp && op != MinusOp) return false;
+            if (!Flatten(c->GetConstOpd())) return false;
+            program.push_back({op == NotOp ? Kind::Not : Kind::Negate, op, 0.0, nullptr});
+            return true;
+        }
+        case BinaerOpCell: {
+            Operator op = c->GetConstOp();
+            if (!IsBinaryNumberOp(op)) return false;
+            if (!Flatten(c->GetConstLeftOpd()) || !Flatten(c->GetConstRightOpd())) return false;
+            program.push_back({Kind::Binary, op, 0.0, nullptr});
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+double NumericGuard::Combine(Operator op, double a, double b)
+{
+    switch (op) {
+        case PlusOp:
+            return a + b;
+        case MinusOp:
+            return a - b;
+        case TimesOp:
+            return a * b;
+        case DivideOp:
+            return b == 0.0 ? a : a / b;
+        case LessOp:
+            return a < b ? 1.0 : 0.0;
+        case EqualOp:
+            return a == b ? 1.0 : 0.0;
+        case GreaterOp:
+            return a > b ? 1.0 : 0.0;
+        case GreaterEqualOp:
+            return a >= b ? 1.0 : 0.0;
+        case LessEqualOp:
+            return a <= b ? 1.0 : 0.0;
+        case NotEqualOp:
+            return a != b ? 1.0 : 0.0;
+        case AndOp:
+            return a != 0.0 && b != 0.0 ? 1.0 : 0.0;
+        default:  // OrOp: Flatten admits nothing else
+            return a != 0.0 || b != 0.0 ? 1.0 : 0.0;
+    }
+}
+
+double NumericGuard::Evaluate(bool onNew) const
+{
+    // Compile() admitted only programs whose operands fit.
+    double stack[kMaxDepth];
+    int top = 0;
+    for (const Step& s : program) {
+        switch (s.kind) {
+            case Kind::Constant:
+                stack[top++] = s.value;
+                break;
+            case Kind::Count:
+                stack[top++] = s.count->Count(onNew);
+                break;
+            case Kind::Not:
+                stack[top - 1] = stack[top - 1] == 0.0 ? 1.0 : 0.0;
+                break;
+            case Kind::Negate:
+                stack[top - 1] = -stack[top - 1];
+                break;
+            case Kind::Binary:
+                --top;
+                stack[top - 1] = Combine(s.op, stack[top - 1], stack[top]);
+                break;
+        }
+    }
+    return stack[0];
+}
