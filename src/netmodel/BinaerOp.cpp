@@ -4,26 +4,11 @@
 
 #include <memory>
 
+#include "netmodel/NumberOperators.h"
+
 namespace {
 
 Cell* CopyOrNull(const Cell* c) { return c ? c->Copy() : nullptr; }
-
-bool IsComparisonOrLogic(Operator op)
-{
-    switch (op) {
-    case LessOp:
-    case EqualOp:
-    case GreaterOp:
-    case GreaterEqualOp:
-    case LessEqualOp:
-    case NotEqualOp:
-    case AndOp:
-    case OrOp:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Only a multiset operand decides against the default of a numeric left side.
 int NumberWith(int right, int otherwise)
@@ -170,34 +155,8 @@ double BinaerOp::CalculateFloat() const
     double b = std::unique_ptr<CellVal>(right->Calculate())->GetFloat();
     if (b == 0.0 && op == DivideOp)
         CellError(393, "BinaerOp::CalculateFloat()", "division by zero");
-    switch (op) {
-    case AndOp:
-        return a != 0.0 && b != 0.0 ? 1.0 : 0.0;
-    case OrOp:
-        return a != 0.0 || b != 0.0 ? 1.0 : 0.0;
-    case TimesOp:
-        return a * b;
-    case PlusOp:
-        return a + b;
-    case MinusOp:
-        return a - b;
-    case DivideOp:
-        return a / b;
-    case LessOp:
-        return a < b ? 1.0 : 0.0;
-    case EqualOp:
-        return a == b ? 1.0 : 0.0;
-    case GreaterOp:
-        return a > b ? 1.0 : 0.0;
-    case GreaterEqualOp:
-        return a >= b ? 1.0 : 0.0;
-    case LessEqualOp:
-        return a <= b ? 1.0 : 0.0;
-    case NotEqualOp:
-        return a != b ? 1.0 : 0.0;
-    default:
-        CellError(409, "BinaerOp::CalculateFloat()", "unknown operator");
-    }
+    if (!IsNumberOperator(op)) CellError(409, "BinaerOp::CalculateFloat()", "unknown operator");
+    return ApplyNumberOperator(op, a, b);
 }
 
 int BinaerOp::CombinedType(int l, int r)

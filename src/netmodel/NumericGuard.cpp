@@ -6,31 +6,7 @@
 
 #include "netmodel/FloatVal.h"
 #include "netmodel/Function.h"
-
-namespace {
-
-bool IsBinaryNumberOp(Operator op)
-{
-    switch (op) {
-        case PlusOp:
-        case MinusOp:
-        case TimesOp:
-        case DivideOp:
-        case LessOp:
-        case EqualOp:
-        case GreaterOp:
-        case GreaterEqualOp:
-        case LessEqualOp:
-        case NotEqualOp:
-        case AndOp:
-        case OrOp:
-            return true;
-        default:
-            return false;
-    }
-}
-
-}  // namespace
+#include "netmodel/NumberOperators.h"
 
 void NumericGuard::Compile(const Cell* root)
 {
@@ -73,43 +49,13 @@ bool NumericGuard::Flatten(const Cell* c)
         }
         case BinaerOpCell: {
             Operator op = c->GetConstOp();
-            if (!IsBinaryNumberOp(op)) return false;
+            if (!IsNumberOperator(op)) return false;
             if (!Flatten(c->GetConstLeftOpd()) || !Flatten(c->GetConstRightOpd())) return false;
             program.push_back({Kind::Binary, op, 0.0, nullptr});
             return true;
         }
         default:
             return false;
-    }
-}
-
-double NumericGuard::Combine(Operator op, double a, double b)
-{
-    switch (op) {
-        case PlusOp:
-            return a + b;
-        case MinusOp:
-            return a - b;
-        case TimesOp:
-            return a * b;
-        case DivideOp:
-            return b == 0.0 ? a : a / b;
-        case LessOp:
-            return a < b ? 1.0 : 0.0;
-        case EqualOp:
-            return a == b ? 1.0 : 0.0;
-        case GreaterOp:
-            return a > b ? 1.0 : 0.0;
-        case GreaterEqualOp:
-            return a >= b ? 1.0 : 0.0;
-        case LessEqualOp:
-            return a <= b ? 1.0 : 0.0;
-        case NotEqualOp:
-            return a != b ? 1.0 : 0.0;
-        case AndOp:
-            return a != 0.0 && b != 0.0 ? 1.0 : 0.0;
-        default:  // OrOp: Flatten admits nothing else
-            return a != 0.0 || b != 0.0 ? 1.0 : 0.0;
     }
 }
 
@@ -134,7 +80,7 @@ double NumericGuard::Evaluate(bool onNew) const
                 break;
             case Kind::Binary:
                 --top;
-                stack[top - 1] = Combine(s.op, stack[top - 1], stack[top]);
+                stack[top - 1] = ApplyNumberOperator(s.op, stack[top - 1], stack[top]);
                 break;
         }
     }

@@ -37,7 +37,6 @@ private:
 
     bool Flatten(const Cell* c);
     int DeepestStack() const;
-    static double Combine(Operator op, double a, double b);
 
     std::vector<Step> program;
 };

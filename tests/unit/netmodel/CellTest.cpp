@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "ElementaryHeader.h"
 #include "FatalReport.h"
 #include "Multisets.h"
 #include "netmodel/BinaerOp.h"
@@ -28,17 +29,6 @@ double NumberOf(CellVal* v)
 const Cell& Base(const Cell& c)
 {
     return c;
-}
-
-// An elementary place header whose actual and new contents hold `tokens`.
-std::unique_ptr<PlaceHeader> ElementaryHeader(const char* name, unsigned short tokens)
-{
-    auto ph = std::make_unique<PlaceHeader>(name);
-    auto slots = Ms({{0, tokens}});
-    PTms* p = tms2ptms(slots.get());
-    ph->SetPTms(p);
-    clear_ptms(p);
-    return ph;
 }
 
 TEST(CellResultTypes, LeftOperandDecidesBetweenPlaceNumberAndNumber)

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "ElementaryHeader.h"
 #include "FatalReport.h"
 #include "Multisets.h"
 #include "netmodel/BinaerOp.h"
@@ -17,17 +18,6 @@
 namespace {
 
 using CellPtr = std::unique_ptr<Cell>;
-
-// An elementary place header holding `tokens`, actual and new.
-std::unique_ptr<PlaceHeader> ElementaryHeader(const char* name, unsigned short tokens)
-{
-    auto ph = std::make_unique<PlaceHeader>(name);
-    auto slots = Ms({{0, tokens}});
-    PTms* p = tms2ptms(slots.get());
-    ph->SetPTms(p);
-    clear_ptms(p);
-    return ph;
-}
 
 Cell* Count(PlaceHeader* ph)
 {
