@@ -5,9 +5,10 @@
 // the elimination in that order (no drop tolerance), with the entries of U it
 // really stored, its time and the largest residual of the balance equations.
 //
-//   forecast_bench DIR NAME [--work W] [--eliminate]
+//   forecast_bench DIR NAME [--work W] [--eliminate] [--droptol T]
 //
-// W is the work budget (default 2e9, what mosk-solve gives mosk).
+// W is the work budget (default 2e9), T the elimination's drop tolerance
+// (default 0; mosk's own default is a tenth of its epsilon).
 #include "foundation/RunState.h"
 #include "solution/ChainMatrixReader.h"
 #include "solution/DirectSolver.h"
@@ -55,7 +56,7 @@ double largest_imbalance(int n, const std::vector<double>& x)
     return largest;
 }
 
-void eliminate(int n, int k, const EliminationForecast& forecast)
+void eliminate(int n, int k, const EliminationForecast& forecast, double droptol)
 {
     KeptRow kept;
     if (!insert_normalisation_row(k, kept)) return;
@@ -69,15 +70,15 @@ void eliminate(int n, int k, const EliminationForecast& forecast)
     auto start = std::chrono::steady_clock::now();
     double cpu = cpu_seconds();
     dnspiv1_mod(n, lgs::ia, lgs::ja, lgs::a, k, storage, r.data(), c.data(), ic.data(), x.data(),
-                y.data(), iu.data(), p.data(), &ju, &u, 0.0, &dropped, &code);
+                y.data(), iu.data(), p.data(), &ju, &u, droptol, &dropped, &code);
     double wall = seconds_since(start);
     cpu = cpu_seconds() - cpu;
     std::free(ju);
     std::free(u);
     restore_row(kept);
-    std::printf("elimination: %d entries of U (%.3f of the forecast), %.3f s wall, %.3f s CPU, "
-                "largest imbalance %.2e\n",
-                code, code / forecast.u_entries, wall, cpu, largest_imbalance(n, x));
+    std::printf("elimination: %d entries of U (%.3f of the forecast), %d dropped, %.3f s wall, "
+                "%.3f s CPU, largest imbalance %.2e\n",
+                code, code / forecast.u_entries, dropped, wall, cpu, largest_imbalance(n, x));
 }
 
 }  // namespace
@@ -85,16 +86,19 @@ void eliminate(int n, int k, const EliminationForecast& forecast)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: forecast_bench DIR NAME [--work W] [--eliminate]\n");
+        std::fprintf(stderr, "usage: forecast_bench DIR NAME [--work W] [--eliminate] [--droptol T]\n");
         return 2;
     }
     double work = 2e9;
+    double droptol = 0.0;
     bool run_elimination = false;
     for (int i = 3; i < argc; ++i) {
         if (std::strcmp(argv[i], "--eliminate") == 0)
             run_elimination = true;
         else if (std::strcmp(argv[i], "--work") == 0 && i + 1 < argc)
             work = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--droptol") == 0 && i + 1 < argc)
+            droptol = std::atof(argv[++i]);
     }
     TmpDir = argv[1];
     const char* name = argv[2];
@@ -114,6 +118,6 @@ int main(int argc, char** argv)
                 "%.3g multiply-adds%s; %.3f s wall, %.3f s CPU\n",
                 name, n, lgs::ia[n] - 1, forecast.states, forecast.u_entries, forecast.work,
                 forecast.Within(budget, n) ? "" : " (beyond the budget)", wall, cpu);
-    if (run_elimination && forecast.states == n) eliminate(n, k, forecast);
+    if (run_elimination && forecast.states == n) eliminate(n, k, forecast, droptol);
     return 0;
 }

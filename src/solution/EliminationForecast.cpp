@@ -20,11 +20,11 @@ constexpr int kFirstPartStates = 16384;
 // Multiply-adds per state beyond which nested dissection is tried too.
 constexpr double kDissectionWorthPerState = 1e4;
 // A further seed is tried while a tenth of the elimination's work (the gain
-// to expect) outweighs one more ordering: METIS takes about 7 us a state and
-// 0.1 us a neighbour, the elimination 0.5 ns a multiply-add. At most
+// to expect) outweighs one more ordering: METIS takes about 10 us a state and
+// 0.1 us a neighbour, the elimination 0.2 ns a multiply-add. At most
 // kMostSeeds seeds.
-constexpr double kSeedWorkPerState = 1.4e5;
-constexpr double kSeedWorkPerNeighbour = 2e3;
+constexpr double kSeedWorkPerState = 5e5;
+constexpr double kSeedWorkPerNeighbour = 5e3;
 constexpr int kMostSeeds = 4;
 
 struct OrderedPart {

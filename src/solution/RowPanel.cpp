@@ -28,11 +28,9 @@ void RowPanel::Start(int first)
     done_until_ = 0;
 }
 
-int RowPanel::Local(int column)
+int RowPanel::Add(int column)
 {
-    int local = loc_[column] - 1;
-    if (local >= 0) return local;
-    local = static_cast<int>(columns_.size());
+    int local = static_cast<int>(columns_.size());
     loc_[column] = local + 1;
     columns_.push_back(column);
     holds_.push_back(0);

@@ -52,7 +52,13 @@ public:
 
 private:
     std::size_t Slot(int local) const { return static_cast<std::size_t>(local) * kRows; }
-    int Local(int column);
+    // The panel column of a column of A, added when new.
+    int Local(int column)
+    {
+        int local = loc_[column] - 1;
+        return local >= 0 ? local : Add(column);
+    }
+    int Add(int column);
     // The rows of `rows` reduced by the rows j..last of U, a run.
     void Apply(int j, int last, Mask rows, const UpperFactor& U, const double* y);
 
