@@ -26,6 +26,14 @@ constexpr double kDissectionWorthPerState = 1e4;
 constexpr double kSeedWorkPerState = 5e5;
 constexpr double kSeedWorkPerNeighbour = 5e3;
 constexpr int kMostSeeds = 4;
+// How far beyond the budgets the minimum degree order may leave a part for
+// nested dissection to be tried at all: on the chains of nets it gained up
+// to ten times (kanban N=3) where a state has few neighbours, but 1.2 to 1.3
+// times where a state has hundreds (the deterministic family), whose
+// separators are large; a neighbour count of kDenseNeighbours divides them.
+constexpr double kDissectionReach = 16;
+constexpr double kDenseDissectionReach = 2;
+constexpr double kDenseNeighbours = 64;
 
 struct OrderedPart {
     std::vector<int> order;  // vertices of the part's pattern
@@ -71,19 +79,33 @@ FillCount least_fill(const SymmetricPattern& pattern)
     return least;
 }
 
-OrderedPart best_order(const SymmetricPattern& pattern, int last, const EliminationBudget& budget)
+// The budgets `times` times over.
+EliminationBudget scaled(const EliminationBudget& budget, double times)
+{
+    return {times * budget.u_entries, times * budget.work};
+}
+
+// The order of least work found for a part; `whole` when the part is the
+// whole chain, whose order the elimination will use. For a smaller part
+// only its verdict matters: further seeds are tried only while it is beyond
+// the budgets.
+OrderedPart best_order(const SymmetricPattern& pattern, int last, const EliminationBudget& budget,
+                       bool whole)
 {
     OrderedPart best = counted(pattern, minimum_degree_order(pattern), last);
     double size = pattern.Size();
     if (!beyond(best.count, budget) && best.count.work <= kDissectionWorthPerState * size)
+        return best;
+    bool dense = static_cast<double>(pattern.adjacent.size()) >= kDenseNeighbours * size;
+    if (beyond(best.count, scaled(budget, dense ? kDenseDissectionReach : kDissectionReach)))
         return best;
     double seed_work = kSeedWorkPerState * size + kSeedWorkPerNeighbour * pattern.adjacent.size();
     for (int seed = 1; seed <= kMostSeeds; ++seed) {
         OrderedPart dissected = counted(pattern, nested_dissection_order(pattern, seed), last);
         if (less_work(dissected, best)) best = std::move(dissected);
         // A part far beyond the budget stays there whatever the seed.
-        EliminationBudget near{1.25 * budget.u_entries, 1.25 * budget.work};
-        if (beyond(best.count, near) || best.count.work <= seed_work) break;
+        if (beyond(best.count, scaled(budget, 1.25))) break;
+        if (whole ? best.count.work <= seed_work : !beyond(best.count, budget)) break;
     }
     return best;
 }
@@ -110,7 +132,7 @@ EliminationForecast forecast_elimination(int n, const int* ia, const int* ja, in
                 forecast.ordered = true;
                 return forecast;
             }
-            OrderedPart part = best_order(pattern, whole ? last - 1 : -1, budget);
+            OrderedPart part = best_order(pattern, whole ? last - 1 : -1, budget, whole);
             if (!part.count.counted) return EliminationForecast();
             forecast.u_entries = part.count.u_entries;
             forecast.work = part.count.work;
