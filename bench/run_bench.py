@@ -44,7 +44,7 @@ from models import MODELS  # noqa: E402
 WORKERS = ("kiln_da", "ekiln")
 REFERENCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "references")
 # The solver lines mosk-solve writes into the .Plenar it gives mosk.
-SOLVER_LINES = "ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\nDIRECT WORK 1e8\n"
+SOLVER_LINES = "ITERATION SOR AUTO\nSTOP TEST ERROR\nDIRECT WORK 1e8\n"
 REFERENCE_RUNS = ("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n",
                   "ITERATION BICGSTAB\nSTOP TEST ERROR\n")
 PHASES = (  # (phase, line that starts it)

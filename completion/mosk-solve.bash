@@ -22,7 +22,7 @@ _mosk_solve()
             COMPREPLY=($(compgen -W "AUTO NONE" -- "$cur"))
             return ;;
         --method)
-            COMPREPLY=($(compgen -W "gauss-seidel gauss-seidel-backward sor:1.2 bicgstab jacobi" -- "$cur"))
+            COMPREPLY=($(compgen -W "sor:auto gauss-seidel gauss-seidel-backward sor:1.2 bicgstab jacobi" -- "$cur"))
             return ;;
         --mosk)
             COMPREPLY=($(compgen -f -- "$cur"))

@@ -13,7 +13,7 @@ options:
   -M N                   iteration limit of the linear solver (default 100000)
   -I, --iterative        solve by iteration only (default: direct elimination
                          where it takes about a second, else iteration)
-  --method NAME          the iteration: gauss-seidel (default),
+  --method NAME          the iteration: sor:auto (default), gauss-seidel,
                          gauss-seidel-backward, sor:OMEGA, bicgstab or jacobi
   -P, --parallel         let mosk run the deterministic workers in parallel
   --set NAME=v1,v2,...   sweep: solve once per value of the definition NAME

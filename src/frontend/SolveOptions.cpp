@@ -74,7 +74,8 @@ struct MethodName {
     const char* option;
     const char* iteration;
 };
-constexpr MethodName kMethods[] = {{"gauss-seidel", "GAUSS-SEIDEL"},
+constexpr MethodName kMethods[] = {{"sor:auto", "SOR AUTO"},
+                                   {"gauss-seidel", "GAUSS-SEIDEL"},
                                    {"gauss-seidel-backward", "GAUSS-SEIDEL BACKWARD"},
                                    {"bicgstab", "BICGSTAB"},
                                    {"jacobi", "JACOBI"}};
@@ -98,8 +99,8 @@ bool SetMethod(const std::string& value, SolveOptions& options, std::string& err
         return true;
     }
     error = "--method " + value +
-            ": expected gauss-seidel, gauss-seidel-backward, sor:OMEGA (0 < OMEGA < 2), bicgstab "
-            "or jacobi";
+            ": expected sor:auto, gauss-seidel, gauss-seidel-backward, sor:OMEGA (0 < OMEGA < 2), "
+            "bicgstab or jacobi";
     return false;
 }
 

@@ -23,7 +23,7 @@ struct SolveOptions {
     std::vector<std::string> moskFlags;  // diagnostic switches for mosk, e.g. "-r"
     double timeoutSeconds = 0.0;
     std::string dropTolerance;            // DROPTOLERANCE of the private .Plenar
-    std::string method = "gauss-seidel";  // --method: the iteration of the private .Plenar
+    std::string method = "sor:auto";  // --method: the iteration of the private .Plenar
     std::size_t parallelRuns = 0;         // --jobs: runs of a sweep at once (0: one per core)
     int progress = -1;                    // --progress 1, --no-progress 0, else -1 (on a terminal)
     std::string plotPath;                 // --plot: the sweep's picture

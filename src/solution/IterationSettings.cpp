@@ -12,6 +12,10 @@
 
 namespace {
 
+// The factor SOR AUTO tries: on the kanban and FMS chains 1.2 saved a third
+// of the sweeps, where 1.3 and 1.4 failed on some of them.
+constexpr double kTrialOmega = 1.2;
+
 std::vector<std::string> Words(const std::string& text)
 {
     std::istringstream in(text);
@@ -50,6 +54,7 @@ bool ReadMethod(const std::vector<std::string>& words, IterationSettings& s)
     std::size_t next = 1;
     chosen.omega = 1.0;
     chosen.backward = false;
+    chosen.trial = false;
     if (Same(words[0], "JACOBI")) {
         chosen.method = IterationMethod::kJacobi;
     } else if (Same(words[0], "BICGSTAB")) {
@@ -58,10 +63,14 @@ bool ReadMethod(const std::vector<std::string>& words, IterationSettings& s)
         chosen.method = IterationMethod::kGaussSeidel;
     } else if (Same(words[0], "SOR")) {
         chosen.method = IterationMethod::kGaussSeidel;
-        // Over-relaxation beyond 2 diverges for every chain.
-        if (words.size() < 2 || !PositiveNumber(words[1], chosen.omega) || chosen.omega >= 2.0)
-            return false;
         next = 2;
+        if (words.size() >= 2 && Same(words[1], "AUTO")) {
+            chosen.omega = kTrialOmega;
+            chosen.trial = true;
+        } else if (words.size() < 2 || !PositiveNumber(words[1], chosen.omega) ||
+                   chosen.omega >= 2.0) {
+            return false;  // over-relaxation beyond 2 diverges for every chain
+        }
     } else {
         return false;
     }
@@ -144,7 +153,9 @@ std::string iteration_method_name(const IterationSettings& settings)
             break;
     }
     std::string name = settings.omega == 1.0 ? "GAUSS-SEIDEL" : "SOR";
-    if (settings.omega != 1.0) {
+    if (settings.trial) {
+        name += " AUTO";
+    } else if (settings.omega != 1.0) {
         char omega[32];
         std::snprintf(omega, sizeof omega, " %g", settings.omega);
         name += omega;

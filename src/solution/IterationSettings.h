@@ -13,6 +13,7 @@ struct IterationSettings {
     IterationMethod method = IterationMethod::kJacobi;  // ITERATION ...
     double omega = 1.0;             // relaxation factor of SOR (1: Gauss-Seidel)
     bool backward = false;          // Gauss-Seidel/SOR sweeps from the last row
+    bool trial = false;             // SOR AUTO: omega only where it beats Gauss-Seidel
     bool error_stop = false;        // STOP TEST ERROR: stop on the estimated relative error
     double direct_memory_mb = 0.0;  // DIRECT MEMORY <MB>; 0: derived from the machine
     double direct_work = 0.0;       // DIRECT WORK <multiply-adds>; 0: the default budget

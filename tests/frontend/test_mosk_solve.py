@@ -277,23 +277,26 @@ class RunEnvironment(FrontEndTest):
         self.assertIn("fake-mosk: MODELDIR=" + model, run.err)
         plenar = read(os.path.join(kept, "home", ".Plenar"))
         self.assertIn("HOSTLISTSTART\n%s\nHOSTLISTEND\n" % os.uname().nodename, plenar)
-        # mosk-solve's own solver defaults: Gauss-Seidel stopped on its error
-        # estimate, elimination only where it takes about a second.
-        self.assertIn("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\nDIRECT WORK 1e8\n", plenar)
+        # mosk-solve's own solver defaults: Gauss-Seidel with a trial of
+        # over-relaxation, stopped on its error estimate, elimination only
+        # where it takes about a second.
+        self.assertIn("ITERATION SOR AUTO\nSTOP TEST ERROR\nDIRECT WORK 1e8\n", plenar)
         self.assertTrue(os.path.isdir(os.path.join(kept, "plenar", "Pendra", "scripts")))
         self.assertTrue(os.path.isfile(os.path.join(model, "my_model.table")))
         self.assertFalse(os.path.exists(os.path.join(model, "my_model.BSdelays0")))
 
     def test_the_method_chosen_goes_into_the_private_plenar_file(self):
-        # By default Gauss-Seidel, stopped at an estimated error of 1e-9.
+        # By default Gauss-Seidel with a trial of over-relaxation, stopped at
+        # an estimated error of 1e-9.
         run = self.solve("--keep", "--verbose", self.model())
         self.assertEqual(run.status, 0, run.err)
         kept = run.err.strip().splitlines()[-1].split("run directory kept: ")[1]
-        self.assertIn("ITERATION GAUSS-SEIDEL\n", read(os.path.join(kept, "home", ".Plenar")))
+        self.assertIn("ITERATION SOR AUTO\n", read(os.path.join(kept, "home", ".Plenar")))
         self.assertRegex(run.out + run.err, r"fake-mosk: args -N \S+ -S BS -E 1e-9 -M ")
         shutil.rmtree(kept)
         for method, line in (("sor:1.5", "ITERATION SOR 1.5\n"), ("bicgstab", "ITERATION BICGSTAB\n"),
                              ("sor:1.2", "ITERATION SOR 1.2\n"),
+                             ("gauss-seidel", "ITERATION GAUSS-SEIDEL\n"),
                              ("gauss-seidel-backward", "ITERATION GAUSS-SEIDEL BACKWARD\n")):
             run = self.solve("--keep", "--method", method, self.model())
             self.assertEqual(run.status, 0, run.err)

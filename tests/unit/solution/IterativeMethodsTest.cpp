@@ -1,6 +1,7 @@
 #include "ChainFixture.h"
 
 #include "solution/ErrorEstimate.h"
+#include "solution/OverRelaxationTrial.h"
 #include "solution/IterationSettings.h"
 
 #include <algorithm>
@@ -83,6 +84,17 @@ double largest_significant_error(const std::vector<double>& got, const std::vect
     return largest;
 }
 
+// Solves with the per-user file `plenar` and -v on, its messages in f.out.
+std::vector<double> solve_verbosely(ChainFixture& f, const std::string& plenar, const char* mode,
+                                    int maxiter, double required)
+{
+    f.WritePlenar(plenar);
+    DEBUG = 1;
+    std::vector<double> pi = f.Solve(mode, maxiter, required);
+    DEBUG = 0;
+    return pi;
+}
+
 // The estimate the solver printed, or -1.
 double printed_estimate(const std::string& out)
 {
@@ -150,7 +162,7 @@ TEST_P(EachMethod, NearlyDecomposableChainIsNotStoppedEarly)
 
 INSTANTIATE_TEST_SUITE_P(Methods, EachMethod,
                          testing::Values("JACOBI", "GAUSS-SEIDEL", "GAUSS-SEIDEL BACKWARD",
-                                         "SOR 1.2", "BICGSTAB"));
+                                         "SOR 1.2", "SOR AUTO", "BICGSTAB"));
 
 using IterativeMethods = ChainFixture;
 
@@ -183,10 +195,7 @@ TEST_F(IterativeMethods, OverRelaxationThatOnlyRescalesGoesOnAsGaussSeidel)
     WriteAux(6);
     WriteRows(".EMC00", rows);
     WriteSojournTimes(std::vector<double>(6, 1.0));
-    WritePlenar("ITERATION SOR 1.5\nSTOP TEST ERROR\n");
-    DEBUG = 1;
-    std::vector<double> pi = Solve("-i", 2000, 1e-9);
-    DEBUG = 0;
+    std::vector<double> pi = solve_verbosely(*this, "ITERATION SOR 1.5\nSTOP TEST ERROR\n", "-i", 2000, 1e-9);
     std::vector<double> inflow(6, 0.0);
     for (const ChainRow& row : rows)
         for (const auto& [p, target] : row.entries) inflow[target - 1] += pi[row.row - 1] * p;
@@ -206,10 +215,7 @@ TEST_F(IterativeMethods, NegligibleTailDoesNotHoldUpAnAccurateElimination)
     // a refinement that cannot end.
     BirthDeath line{std::vector<double>(10001, 1.0 / 2.01)};
     line.Write(*this);
-    WritePlenar("ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n");
-    DEBUG = 1;
-    std::vector<double> pi = Solve("-a", 2000, 1e-9);
-    DEBUG = 0;
+    std::vector<double> pi = solve_verbosely(*this, "ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n", "-a", 2000, 1e-9);
     EXPECT_EQ(out.find("refinement"), std::string::npos) << out;
     double estimate = printed_estimate(out);
     EXPECT_GE(estimate, 0.0) << out;
@@ -255,16 +261,104 @@ TEST_F(IterativeMethods, DivergingOverRelaxationGoesOnAsGaussSeidel)
     WriteAux(m + 1);
     WriteRows(".EMC00", rows);
     WriteSojournTimes(times);
-    WritePlenar("ITERATION SOR 1.2\nSTOP TEST ERROR\n");
-    DEBUG = 1;
-    std::vector<double> pi = Solve("-i", 2000, 1e-9);
-    DEBUG = 0;
+    std::vector<double> pi = solve_verbosely(*this, "ITERATION SOR 1.2\nSTOP TEST ERROR\n", "-i", 2000, 1e-9);
     EXPECT_NE(out.find("going on with GAUSS-SEIDEL"), std::string::npos) << out;
     EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
     std::vector<double> poisson(m + 1);
     for (std::uint32_t k = 0; k <= m; ++k)
         poisson[state(k) - 1] = std::exp(-2.0 + k * std::log(2.0) - std::lgamma(k + 1.0));
     EXPECT_LT(largest_significant_error(pi, poisson), 1e-9);
+}
+
+// A walk on a k x k grid, moving right at rate 1, left at 1.1, up at 1 and
+// down at 1.2 (blocked at the edges): reversible, so that the time spent in
+// (i, j) is proportional to (1 / 1.1)^i (1 / 1.2)^j. State i k + j + 1.
+struct GridWalk {
+    std::uint32_t k;
+
+    void Write(ChainFixture& f) const
+    {
+        std::vector<ChainRow> rows;
+        std::vector<double> times;
+        for (std::uint32_t i = 0; i < k; ++i)
+            for (std::uint32_t j = 0; j < k; ++j) {
+                std::vector<std::pair<double, std::uint32_t>> moves;
+                if (i + 1 < k) moves.push_back({1.0, (i + 1) * k + j + 1});
+                if (i > 0) moves.push_back({1.1, (i - 1) * k + j + 1});
+                if (j + 1 < k) moves.push_back({1.0, i * k + j + 2});
+                if (j > 0) moves.push_back({1.2, i * k + j});
+                double total = 0.0;
+                for (const auto& move : moves) total += move.first;
+                for (auto& move : moves) move.first /= total;
+                rows.push_back({i * k + j + 1, moves});
+                times.push_back(1.0 / total);
+            }
+        f.WriteAux(static_cast<int>(k * k));
+        f.WriteRows(".EMC00", rows);
+        f.WriteSojournTimes(times);
+    }
+
+    std::vector<double> Exact() const
+    {
+        std::vector<double> pi;
+        double total = 0.0;
+        for (std::uint32_t i = 0; i < k; ++i)
+            for (std::uint32_t j = 0; j < k; ++j) {
+                pi.push_back(std::pow(1.1, -double(i)) * std::pow(1.2, -double(j)));
+                total += pi.back();
+            }
+        for (double& p : pi) p /= total;
+        return pi;
+    }
+};
+
+TEST_F(IterativeMethods, AutomaticOverRelaxationIsKeptWhereItIsFaster)
+{
+    // On the grid over-relaxation converges faster (Gauss-Seidel alone takes
+    // 3,125 sweeps, half as many again) and is kept after its trial.
+    GridWalk grid{30};
+    grid.Write(*this);
+    std::vector<double> pi = solve_verbosely(*this, "ITERATION SOR AUTO\nSTOP TEST ERROR\n", "-i", 5000, 1e-9);
+    EXPECT_NE(out.find("trying SOR 1.2 after 60 iterations"), std::string::npos) << out;
+    EXPECT_NE(out.find("going on with SOR 1.2 after 180 iterations"), std::string::npos) << out;
+    EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
+    EXPECT_LT(largest_significant_error(pi, grid.Exact()), 1e-9);
+}
+
+TEST(OverRelaxationTrial, KeepsTheMethodWhoseChangesShrinkFaster)
+{
+    // Gauss-Seidel's changes shrink by 0.8 a sweep at first and by 0.9 once
+    // the fast modes are gone; over-relaxation at `trial_rate` throughout.
+    auto decide = [](double trial_rate) {
+        OverRelaxationTrial trial(true);
+        ErrorEstimate estimate;
+        double change = 1.0;
+        std::vector<OverRelaxationTrial::Verdict> verdicts;
+        const double rates[] = {0.8, trial_rate, 0.9};
+        for (double rate : rates)
+            for (int k = 0; k < OverRelaxationTrial::kSweeps; ++k) {
+                change *= rate;
+                estimate.Record(change);
+                OverRelaxationTrial::Verdict verdict = trial.After(estimate);
+                if (verdict != OverRelaxationTrial::Verdict::kGoOn) {
+                    verdicts.push_back(verdict);
+                    estimate = ErrorEstimate();
+                }
+            }
+        return verdicts;
+    };
+    using V = OverRelaxationTrial::Verdict;
+    // 0.85 loses against the first sweeps of Gauss-Seidel but wins against
+    // its later ones, which are what the rest of the run would get.
+    EXPECT_EQ(decide(0.85), (std::vector<V>{V::kTry, V::kCompare, V::kAdopt}));
+    EXPECT_EQ(decide(0.95), (std::vector<V>{V::kTry, V::kCompare, V::kGaussSeidel}));
+    // Without AUTO nothing is tried.
+    OverRelaxationTrial none(false);
+    ErrorEstimate estimate;
+    for (int k = 1; k <= 3 * OverRelaxationTrial::kSweeps; ++k) {
+        estimate.Record(std::pow(0.9, k));
+        EXPECT_EQ(none.After(estimate), V::kGoOn);
+    }
 }
 
 TEST(ErrorEstimate, DividesTheChangeByOneMinusTheObservedRate)
@@ -317,18 +411,25 @@ TEST(IterationSettings, LinesOfThePerUserFile)
     EXPECT_EQ(sor.direct_work, 2e9);
     EXPECT_EQ(iteration_method_name(sor), "SOR 1.4 BACKWARD");
     EXPECT_EQ(iteration_method_name(parse("ITERATION BICGSTAB\n")), "BICGSTAB");
+    IterationSettings trial = parse("ITERATION SOR auto BACKWARD\n");
+    EXPECT_TRUE(trial.trial);
+    EXPECT_EQ(trial.omega, 1.2);
+    EXPECT_EQ(iteration_method_name(trial), "SOR AUTO BACKWARD");
+    EXPECT_FALSE(parse("ITERATION SOR AUTO\nITERATION SOR 1.5\n").trial);
 
     // Unreadable values keep what was there and are named.
     std::string complaints;
     IterationSettings kept = parse(
-        "ITERATION BICGSTAB\nITERATION SOR 2\nITERATION JACOBI BACKWARD\nSTOP TEST SOON\n"
+        "ITERATION BICGSTAB\nITERATION SOR 2\nITERATION SOR AUTO 1.2\nITERATION JACOBI BACKWARD\n"
+        "STOP TEST SOON\n"
         "DIRECT MEMORY -5\nDIRECT WORK lots\n",
         &complaints);
     EXPECT_EQ(kept.method, IterationMethod::kBicgstab);
     EXPECT_FALSE(kept.error_stop);
     EXPECT_EQ(kept.direct_memory_mb, 0.0);
     EXPECT_EQ(kept.direct_work, 0.0);
-    for (const char* line : {"ITERATION SOR 2", "ITERATION JACOBI BACKWARD", "STOP TEST SOON",
+    for (const char* line : {"ITERATION SOR 2", "ITERATION SOR AUTO 1.2",
+                             "ITERATION JACOBI BACKWARD", "STOP TEST SOON",
                              "DIRECT MEMORY -5", "DIRECT WORK lots"})
         EXPECT_NE(complaints.find(std::string("'") + line + "'"), std::string::npos) << line;
 }
@@ -387,10 +488,7 @@ TEST_F(EliminationForecastTest, AWorkBudgetSendsTheChainToTheIterationAtOnce)
 {
     BirthDeath chain{std::vector<double>(41, 0.4)};
     chain.Write(*this);
-    WritePlenar("DIRECT WORK 1\n");
-    DEBUG = 1;
-    std::vector<double> pi = Solve("-a", 100000, 1e-14);
-    DEBUG = 0;
+    std::vector<double> pi = solve_verbosely(*this, "DIRECT WORK 1\n", "-a", 100000, 1e-14);
     EXPECT_NE(out.find("multiply-adds (beyond the budget)\n"
                        "\n\t\t not enough memory for direct solution found.\n"
                        "\t\t retry with iterative solution\n"),
