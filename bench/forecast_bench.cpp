@@ -15,7 +15,6 @@
 #include "solution/EliminationForecast.h"
 #include "solution/NormalisationRow.h"
 #include "solution/Nspiv.h"
-#include "solution/RowPointerForm.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverSettings.h"
 
@@ -103,8 +102,7 @@ int main(int argc, char** argv)
     TmpDir = argv[1];
     const char* name = argv[2];
     lgs::toptan = get_dimension(name);
-    read_p_matrix(name, &lgs::a, &lgs::ia, &lgs::ja);
-    mat2rpfm(&lgs::a, &lgs::ia, &lgs::ja);
+    read_chain_rows(name, &lgs::a, &lgs::ia, &lgs::ja);
     int n = lgs::toptan;
     int k = get_nrnbr(n, lgs::ia);
 

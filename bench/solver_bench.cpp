@@ -9,7 +9,6 @@
 #include "foundation/RunState.h"
 #include "solution/ChainMatrixReader.h"
 #include "solution/Nspiv.h"
-#include "solution/RowPointerForm.h"
 #include "solution/SolveLGS.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverSettings.h"
@@ -146,12 +145,11 @@ Chain write_mm1k(const std::string& dir, long k)
     return chain;
 }
 
-// Only the setup: dimension, reading and the row-pointer conversion.
+// Only the setup: dimension and reading into rows.
 void read_only(const char* model)
 {
     lgs::toptan = get_dimension(model);
-    read_p_matrix(model, &lgs::a, &lgs::ia, &lgs::ja);
-    mat2rpfm(&lgs::a, &lgs::ia, &lgs::ja);
+    read_chain_rows(model, &lgs::a, &lgs::ia, &lgs::ja);
 }
 
 [[noreturn]] void run_child(const Options& o, const std::string& dir, const std::string& mode)

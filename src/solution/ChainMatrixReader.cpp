@@ -1,15 +1,19 @@
 // The EMC files hold the rows of the embedded chain's transition matrix P.
-// They are gathered into one coordinate matrix of P - I: the first diagonal
-// entry of a row is stored minus one, a row without one gets -1.0. Reading
-// starts at file 00 (or 01 when 00 is absent) and stops at the first gap.
+// The solvers work on A = (P - I) transposed: the first diagonal entry of a
+// row of P is stored minus one, a row without one gets -1.0. Reading starts
+// at file 00 (or 01 when 00 is absent) and stops at the first gap.
+// The files are read twice: once to count the entries of every row of A,
+// once to put each entry in its place. That costs a second pass over files
+// the system has just written (mostly still cached) but holds the matrix
+// once, without growth room and without the coordinates of a conversion.
 #include "solution/ChainMatrixReader.h"
 
 #include "foundation/RunState.h"
 #include "solution/ChainFiles.h"
+#include "solution/RowPointerForm.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverMessages.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cmath>
@@ -18,59 +22,22 @@
 namespace {
 
 constexpr const char* kNoMatrixMemory = "\t\t SolveLGS : for matrix description\n\n";
+constexpr const char* kChangedFiles =
+    "\t\t fatal error occured in deriving row-pointer-format of emc-matrix; exiting\n";
 
-struct CoordinateMatrix {
-    double** a;
-    int** ia;
-    int** ja;
-    long capacity;
+// One entry of P - I: its row is the source state, its column the target.
+struct StoredEntry {
+    double value;
+    int column;
+    int row;
 };
 
 template <class T>
-T* allocate(long count, const char* failure)
+T* allocate(long count)
 {
     T* p = static_cast<T*>(std::malloc(static_cast<std::size_t>(count) * sizeof(T)));
-    if (!p) fail_with_perror(failure);
+    if (!p) fail_with_perror(kNoMatrixMemory);
     return p;
-}
-
-template <class T>
-void enlarge(T** array, long count, const char* failure)
-{
-    T* p = static_cast<T*>(std::realloc(*array, static_cast<std::size_t>(count) * sizeof(T)));
-    if (!p) fail_with_perror(failure);
-    *array = p;
-}
-
-// Geometric growth keeps the copying linear in the number of entries.
-void make_room(CoordinateMatrix& m, long needed)
-{
-    if (needed <= m.capacity) return;
-    if (needed >= INT_MAX) {
-        errno = ENOMEM;
-        fail_with_perror(kNoMatrixMemory);
-    }
-    long grown = std::min<long>(INT_MAX - 1, std::max(needed, m.capacity + m.capacity / 2));
-    enlarge(m.a, grown + 1, "\t\t realloc\n\n");
-    enlarge(m.ia, grown + 1, kNoMatrixMemory);
-    enlarge(m.ja, grown + 1, kNoMatrixMemory);
-    m.capacity = grown;
-}
-
-void store(CoordinateMatrix& m, double value, int column, int row)
-{
-    int e = lgs::nonnull + 1;
-    make_room(m, e);
-    (*m.a)[e] = value;
-    (*m.ia)[e] = column;
-    (*m.ja)[e] = row;
-    lgs::nonnull = e;
-    if (column < lgs::min_ci[row]) lgs::min_ci[row] = column;
-    if (SHOW_LGS) {
-        std::printf("\t\t ++++++++++> SolveLGS : x[0][%d]   = %g\n", e, value);
-        std::printf("\t\t ++++++++++> SolveLGS : ix[0][%d]  = %d\n", e, column);
-        std::printf("\t\t ++++++++++> SolveLGS : jx[0][%d]  = %d\n\n", e, row);
-    }
 }
 
 void note_magnitude(double probability)
@@ -86,8 +53,9 @@ void fail_on_read(const std::string& path, ChainFileReader::Result result)
     fail_on_stderr("\t\t can't read file '%s' !\n", path.c_str());
 }
 
-void read_row(ChainFileReader& reader, const std::string& path, CoordinateMatrix& m, int row,
-              std::uint32_t count)
+template <class Take>
+void walk_row(ChainFileReader& reader, const std::string& path, int row, std::uint32_t count,
+              bool listed, Take& take)
 {
     bool has_diagonal = false;
     for (std::uint32_t k = 0; k < count; ++k) {
@@ -96,7 +64,7 @@ void read_row(ChainFileReader& reader, const std::string& path, CoordinateMatrix
         ChainFileReader::Result result = reader.ReadEntry(probability, column);
         if (result != ChainFileReader::kRecord) fail_on_read(path, result);
         require_state(path, column, lgs::toptan);
-        if (SHOW_LGS) {
+        if (listed) {
             std::printf("\t\t ++++++++++> SolveLGS : P_row_entry.column_index  = %d\n",
                         static_cast<int>(column));
             std::printf("\t\t ++++++++++> SolveLGS : P_row_entry.probability   = %g\n\n",
@@ -110,12 +78,13 @@ void read_row(ChainFileReader& reader, const std::string& path, CoordinateMatrix
             value -= 1.0;
             has_diagonal = true;
         }
-        store(m, value, static_cast<int>(column), row);
+        take(StoredEntry{value, static_cast<int>(column), row});
     }
-    if (!has_diagonal) store(m, -1.0, row, row);
+    if (!has_diagonal) take(StoredEntry{-1.0, row, row});
 }
 
-void read_emc_file(std::FILE* file, const std::string& path, CoordinateMatrix& m)
+template <class Take>
+void walk_file(std::FILE* file, const std::string& path, bool listed, Take& take)
 {
     ChainFileReader reader(file);
     for (;;) {
@@ -124,30 +93,21 @@ void read_emc_file(std::FILE* file, const std::string& path, CoordinateMatrix& m
         if (result == ChainFileReader::kEnd) return;
         if (result != ChainFileReader::kRecord) fail_on_read(path, result);
         require_state(path, row, lgs::toptan);
-        if (SHOW_LGS) {
+        if (listed) {
             std::printf("\t\t ++++++++++> SolveLGS : P_row_header.entries_in_row   = %d\n",
                         static_cast<int>(count));
             std::printf("\t\t ++++++++++> SolveLGS : P_row_header.row_index    = %d\n",
                         static_cast<int>(row));
         }
-        read_row(reader, path, m, static_cast<int>(row), count);
+        walk_row(reader, path, static_cast<int>(row), count, listed, take);
     }
 }
 
-}  // namespace
-
-void read_p_matrix(const char* model, double** a, int** ia, int** ja)
+// Hands every entry of P - I to take, in the order of the files; `listed`
+// prints the files' records as they are read.
+template <class Take>
+void walk_chain_files(const char* model, bool listed, Take take)
 {
-    int n = lgs::toptan;
-    CoordinateMatrix m{a, ia, ja, std::max(n, 1)};
-    *a = allocate<double>(m.capacity + 1, kNoMatrixMemory);
-    *ia = allocate<int>(m.capacity + 1, kNoMatrixMemory);
-    *ja = allocate<int>(m.capacity + 1, kNoMatrixMemory);
-    lgs::min_ci = allocate<int>(n + 1, kNoMatrixMemory);
-    for (int i = 0; i <= n; ++i) lgs::min_ci[i] = n;
-    lgs::nonnull = 0;
-    lgs::abs_min = -1.0;
-
     for (unsigned k = 0;; ++k) {
         std::string path = numbered_chain_file_name(model, "EMC", k);
         std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -155,30 +115,90 @@ void read_p_matrix(const char* model, double** a, int** ia, int** ja)
             if (k == 0) continue;
             break;
         }
-        if (SHOW_LGS) std::printf("\t\t ++++++++++> SolveLGS : reading file  %s\n", path.c_str());
-        read_emc_file(file, path, m);
+        if (listed) std::printf("\t\t ++++++++++> SolveLGS : reading file  %s\n", path.c_str());
+        walk_file(file, path, listed, take);
         std::fclose(file);
     }
+}
+
+// The first pass: the entries of every row of A into ptr[1..n], the
+// smallest target of every source into lgs::min_ci. Answers the entries.
+long count_rows(const char* model, int* ptr)
+{
+    long entries = 0;
+    walk_chain_files(model, SHOW_LGS != 0, [&entries, ptr](const StoredEntry& s) {
+        if (++entries >= INT_MAX) {
+            errno = ENOMEM;
+            fail_with_perror(kNoMatrixMemory);
+        }
+        ++ptr[s.column];
+        if (s.column < lgs::min_ci[s.row]) lgs::min_ci[s.row] = s.column;
+        if (SHOW_LGS) {
+            int e = static_cast<int>(entries);
+            std::printf("\t\t ++++++++++> SolveLGS : x[0][%d]   = %g\n", e, s.value);
+            std::printf("\t\t ++++++++++> SolveLGS : ix[0][%d]  = %d\n", e, s.column);
+            std::printf("\t\t ++++++++++> SolveLGS : jx[0][%d]  = %d\n\n", e, s.row);
+        }
+    });
+    return entries;
+}
+
+// The second pass: every entry at the next free place of its row of A, in
+// the order of the files. The files are the system's own and unchanged
+// since the first pass; a change would still only misplace entries, never
+// write outside the arrays.
+void fill_rows(const char* model, long entries, int* ptr, int* column, double* value)
+{
+    long filled = 0;
+    walk_chain_files(model, false, [&](const StoredEntry& s) {
+        int at = ptr[s.column]++;
+        if (++filled > entries || at > entries) fail_on_stdout("%s", kChangedFiles);
+        value[at] = s.value;
+        column[at] = s.row;
+    });
+    if (filled != entries) fail_on_stdout("%s", kChangedFiles);
+}
+
+}  // namespace
+
+void read_chain_rows(const char* model, double** a, int** ia, int** ja)
+{
+    int n = lgs::toptan;
+    lgs::min_ci = allocate<int>(n + 1);
+    for (int i = 0; i <= n; ++i) lgs::min_ci[i] = n;
+    lgs::abs_min = -1.0;
+    *ia = static_cast<int*>(std::calloc(static_cast<std::size_t>(n) + 1, sizeof(int)));
+    if (!*ia) fail_with_perror(kNoMatrixMemory);
+
+    long entries = count_rows(model, *ia);
+    rows_from_counts(n, *ia);
+    *a = allocate<double>(entries + 1);
+    *ja = allocate<int>(entries + 1);
+    fill_rows(model, entries, *ia, *ja, *a);
+    lgs::nonnull = static_cast<int>(entries);
+    sum_repeated_columns(n, *ia, ja, a);
     if (lgs::abs_min < 0.0) lgs::abs_min = 0.0;
 }
 
-void print_p_matrix(const double* a, const int* ia, const int* ja)
+void print_p_matrix(const char* model)
 {
     for (int stored = 0; stored < 2; ++stored) {
         std::printf(stored ? "\n\t\t renormaled P-Matrix : " : "\n\t\t P-Matrix : ");
+        int previous_row = 0;  // none yet: states are 1..n
         bool diagonal_seen = false;
-        for (int e = 1; e <= lgs::nonnull; ++e) {
-            if (e == 1 || ja[e] != ja[e - 1]) {
-                std::printf("\n\t\t %d :", ja[e]);
+        walk_chain_files(model, false, [&](const StoredEntry& s) {
+            if (s.row != previous_row) {
+                std::printf("\n\t\t %d :", s.row);
+                previous_row = s.row;
                 diagonal_seen = false;
             }
-            double value = a[e];
-            if (ia[e] == ja[e] && !diagonal_seen) {
+            double value = s.value;
+            if (s.column == s.row && !diagonal_seen) {
                 diagonal_seen = true;
                 if (!stored) value += 1.0;
             }
-            std::printf(" (%d) %g", ia[e], value);
-        }
+            std::printf(" (%d) %g", s.column, value);
+        });
         std::printf("\n");
     }
 }

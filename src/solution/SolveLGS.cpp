@@ -1,4 +1,4 @@
-// The solver's pipeline: dimension, matrix, row-pointer form, profile check,
+// The solver's pipeline: dimension, matrix in row-pointer form, profile check,
 // solution, conversion. All arrays live for one call; pi_vector outlives it.
 #include "solution/SolveLGS.h"
 
@@ -8,7 +8,6 @@
 #include "solution/IterationSettings.h"
 #include "solution/IterativeSolution.h"
 #include "solution/Renormal.h"
-#include "solution/RowPointerForm.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverMessages.h"
 #include "solution/SolverSettings.h"
@@ -23,21 +22,26 @@ namespace {
 
 void reset_arrays()
 {
+    lgs::a = lgs::nprob = lgs::mprob = nullptr;
+    lgs::ia = lgs::ja = lgs::min_ci = nullptr;
+}
+
+// The matrix is the largest array; the weighting by sojourn times does not
+// need it.
+void release_matrix()
+{
+    std::free(lgs::a);
+    std::free(lgs::ia);
+    std::free(lgs::ja);
     lgs::a = nullptr;
-    lgs::ia = nullptr;
-    lgs::ja = nullptr;
-    lgs::min_ci = nullptr;
-    lgs::nprob = nullptr;
-    lgs::mprob = nullptr;
+    lgs::ia = lgs::ja = nullptr;
 }
 
 void release_arrays()
 {
+    release_matrix();
     std::free(lgs::nprob);
     std::free(lgs::mprob);
-    std::free(lgs::a);
-    std::free(lgs::ia);
-    std::free(lgs::ja);
     reset_arrays();
 }
 
@@ -124,9 +128,8 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     lgs::drop_flag = lgs::drop_tolerance > 0.0 ? 1 : 0;
 
     lgs::toptan = get_dimension(model);
-    read_p_matrix(model, &lgs::a, &lgs::ia, &lgs::ja);
-    if (SHOW_LGS) print_p_matrix(lgs::a, lgs::ia, lgs::ja);
-    mat2rpfm(&lgs::a, &lgs::ia, &lgs::ja);
+    read_chain_rows(model, &lgs::a, &lgs::ia, &lgs::ja);
+    if (SHOW_LGS) print_p_matrix(model);
 
     lgs::structure = profile_structure(lgs::toptan);
     std::free(lgs::min_ci);
@@ -134,6 +137,7 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     if (SHOW_LGS) print_sta();
 
     derive_solution();
+    release_matrix();
     renormal();
     release_arrays();
 }

@@ -17,9 +17,8 @@ extern const char* model;      // name the chain files are derived from
 extern int toptan;   // n, the number of tangible markings
 extern int nonnull;  // stored matrix entries, positions 1..nonnull
 
-// While reading: coordinate form with ia = column (target), ja = row (source).
-// After mat2rpfm: ia holds n + 1 row pointers of A = (P - I) transposed,
-// row i occupying positions ia[i-1] .. ia[i]-1, and ja the columns.
+// ia holds n + 1 row pointers of A = (P - I) transposed, row i occupying
+// positions ia[i-1] .. ia[i]-1, and ja the columns.
 extern double* a;
 extern int* ia;
 extern int* ja;

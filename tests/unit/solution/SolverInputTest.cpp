@@ -1,6 +1,6 @@
 #include "ChainFixture.h"
 
-#include "solution/RowPointerForm.h"
+#include "solution/ChainMatrixReader.h"
 #include "solution/SolveLGSState.h"
 #include "solution/SolverSettings.h"
 
@@ -101,84 +101,121 @@ TEST_F(SolverInputTest, DamagedChainFilesEndTheRun)
     EXPECT_SOLVER_EXIT(SolveLGS("-i", "net", 100, 1e-7), "\t\t can't read file '.*/net.EMC00' !\n");
 }
 
-// The row-pointer form of coordinate entries (value, target, source), 1-based
-// as the solver keeps them; lgs::toptan must be set first.
-struct RowPointerForm {
-    explicit RowPointerForm(const std::vector<std::tuple<double, int, int>>& entries)
-        : a(static_cast<double*>(std::malloc((entries.size() + 1) * sizeof(double)))),
-          ia(static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int)))),
-          ja(static_cast<int*>(std::malloc((entries.size() + 1) * sizeof(int))))
-    {
-        lgs::nonnull = static_cast<int>(entries.size());
-        for (std::size_t e = 0; e < entries.size(); ++e)
-            std::tie(a[e + 1], ia[e + 1], ja[e + 1]) = entries[e];
-        mat2rpfm(&a, &ia, &ja);
-    }
-    ~RowPointerForm()
-    {
-        std::free(a);
-        std::free(ia);
-        std::free(ja);
-    }
-    double* a;
-    int* ia;
-    int* ja;
-};
-
-TEST_F(SolverInputTest, RowPointerFormGroupsEntriesByTargetAndSumsRepeatedOnes)
+// The chain's rows as the solver holds them: per row of A (a target state)
+// its (column, value) pairs in the order they are stored.
+std::vector<std::vector<std::pair<int, double>>> stored_rows(int n)
 {
-    // P - I entries (value, target, source) in reading order; source 3 names
-    // target 1 twice, apart, and source 1 target 3 twice in a row.
-    std::vector<std::tuple<double, int, int>> entries = {{-1, 1, 1}, {2, 3, 1}, {0.5, 3, 1},
-                                                         {3, 2, 1},  {4, 1, 2}, {-1, 2, 2},
-                                                         {5, 1, 3},  {5, 3, 3}, {1, 1, 3}};
-    lgs::toptan = 3;
-    RowPointerForm form(entries);
-    double* a = form.a;
-    int* ia = form.ia;
-    int* ja = form.ja;
-
-    EXPECT_EQ(std::vector<int>(ia, ia + 4), (std::vector<int>{1, 4, 6, 8}));
-    std::vector<std::vector<std::pair<int, double>>> rows(4);
-    for (int i = 1; i <= 3; ++i) {
-        for (int e = ia[i - 1]; e < ia[i]; ++e) rows[i].push_back({ja[e], a[e]});
-        std::sort(rows[i].begin(), rows[i].end());
-    }
-    EXPECT_EQ(lgs::nonnull, 7);
-    EXPECT_EQ(rows[1], (std::vector<std::pair<int, double>>{{1, -1}, {2, 4}, {3, 6}}));
-    EXPECT_EQ(rows[2], (std::vector<std::pair<int, double>>{{1, 3}, {2, -1}}));
-    EXPECT_EQ(rows[3], (std::vector<std::pair<int, double>>{{1, 2.5}, {3, 5}}));
+    std::vector<std::vector<std::pair<int, double>>> rows(n + 1);
+    for (int i = 1; i <= n; ++i)
+        for (int e = lgs::ia[i - 1]; e < lgs::ia[i]; ++e) rows[i].push_back({lgs::ja[e], lgs::a[e]});
+    return rows;
 }
 
-TEST_F(SolverInputTest, RowPointerFormOfAChainWithManyBlocksOfRows)
+void read_rows(int n)
 {
-    // More rows than the conversion's blocks, so that entries travel between
-    // blocks first and within them second; rows divisible by 7 stay empty and
-    // the last block is partly filled. Each value names its target and source.
-    const int n = 5000;
-    std::vector<std::tuple<double, int, int>> entries;
-    for (int source = 1; source <= n; ++source)
-        for (int step : {1, 977, 2503})
-            if (int target = (source * 31 + step) % n + 1; target % 7 != 0)
-                entries.push_back({target * 10000.0 + source, target, source});
     lgs::toptan = n;
-    RowPointerForm form(entries);
-    double* a = form.a;
-    int* ia = form.ia;
-    int* ja = form.ja;
+    read_chain_rows("net", &lgs::a, &lgs::ia, &lgs::ja);
+}
 
-    ASSERT_EQ(lgs::nonnull, static_cast<int>(entries.size()));
-    std::vector<std::vector<int>> expected(n + 1), got(n + 1);
-    for (const auto& [value, target, source] : entries) expected[target].push_back(source);
-    int misplaced = 0;
-    for (int i = 1; i <= n; ++i)
-        for (int e = ia[i - 1]; e < ia[i]; ++e) {
-            got[i].push_back(ja[e]);
-            misplaced += a[e] != i * 10000.0 + ja[e];
+void release_rows()
+{
+    for (void* p : {static_cast<void*>(lgs::a), static_cast<void*>(lgs::ia),
+                    static_cast<void*>(lgs::ja), static_cast<void*>(lgs::min_ci)})
+        std::free(p);
+}
+
+// P of three states with a repeated target apart (1 -> 2), a row without a
+// self-loop (1, 3) and one with two (2).
+const std::vector<ChainRow> kRepeatedEntries = {
+    {1, {{0.5, 2}, {0.25, 3}, {0.25, 2}}},
+    {2, {{0.5, 2}, {0.25, 2}, {0.25, 1}}},
+    {3, {{1.0, 1}}},
+};
+
+TEST_F(SolverInputTest, RowsOfTheTransposeHoldSummedEntriesInReadingOrder)
+{
+    WriteAux(3);
+    WriteRows(".EMC00", kRepeatedEntries);
+    read_rows(3);
+    using Row = std::vector<std::pair<int, double>>;
+    EXPECT_EQ(stored_rows(3), (std::vector<Row>{{},
+                                                 {{1, -1.0}, {2, 0.25}, {3, 1.0}},
+                                                 {{1, 0.75}, {2, -0.25}},
+                                                 {{1, 0.25}, {3, -1.0}}}));
+    EXPECT_EQ(lgs::ia[3], 8);
+    EXPECT_EQ(lgs::nonnull, 7);
+    EXPECT_EQ(std::vector<int>(lgs::min_ci + 1, lgs::min_ci + 4), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ(lgs::abs_min, 0.25);
+    release_rows();
+}
+
+TEST_F(SolverInputTest, RowsOfAnIrregularChainSpreadOverTwoFiles)
+{
+    // Every entry's value names its source and target, so a misplaced entry
+    // shows; rows divisible by 7 of A stay empty but for their diagonal.
+    const int n = 3000;
+    std::vector<ChainRow> first, second;
+    std::vector<std::vector<std::pair<int, double>>> expected(n + 1);
+    for (int source = 1; source <= n; ++source) {
+        ChainRow row{static_cast<std::uint32_t>(source), {}};
+        for (int step : {1, 977, 2503})
+            if (int target = (source * 31 + step) % n + 1; target % 7 != 0 && target != source)
+                row.entries.push_back({target * 10000.0 + source, target});
+        (source % 2 ? first : second).push_back(row);
+    }
+    for (const auto* file : {&first, &second})
+        for (const ChainRow& row : *file) {
+            for (const auto& [value, target] : row.entries)
+                expected[target].push_back({static_cast<int>(row.row), value});
+            expected[row.row].push_back({static_cast<int>(row.row), -1.0});
         }
-    for (int i = 1; i <= n; ++i) std::sort(got[i].begin(), got[i].end());
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(misplaced, 0);
+    WriteAux(n);
+    WriteRows(".EMC00", first);
+    WriteRows(".EMC01", second);
+    read_rows(n);
+    EXPECT_EQ(stored_rows(n), expected);
+    release_rows();
+}
+
+// The listing shows each row of P as the files hold it, then as stored: a
+// row without a self-loop gets the diagonal 0 of P, -1 of P - I; only the
+// first of two self-loops is lowered by one.
+TEST_F(SolverInputTest, MatrixListingShowsTheRowsOfTheFiles)
+{
+    WriteAux(3);
+    WriteRows(".EMC00", kRepeatedEntries);
+    WriteSojournTimes({1.0, 1.0, 1.0});
+    SHOW_LGS = 1;
+    std::vector<double> pi = Solve("-a");
+    SHOW_LGS = 0;
+    EXPECT_NE(out.find("\n\t\t P-Matrix : "
+                       "\n\t\t 1 : (2) 0.5 (3) 0.25 (2) 0.25 (1) 0"
+                       "\n\t\t 2 : (2) 0.5 (2) 0.25 (1) 0.25"
+                       "\n\t\t 3 : (1) 1 (3) 0\n"
+                       "\n\t\t renormaled P-Matrix : "
+                       "\n\t\t 1 : (2) 0.5 (3) 0.25 (2) 0.25 (1) -1"
+                       "\n\t\t 2 : (2) -0.5 (2) 0.25 (1) 0.25"
+                       "\n\t\t 3 : (1) 1 (3) -1\n"),
+              std::string::npos)
+        << out;
+    // The records as read, each stored entry numbered: the synthesised
+    // diagonal of row 1 is the fourth.
+    EXPECT_NE(out.find("\t\t ++++++++++> SolveLGS : P_row_entry.column_index  = 2\n"
+                       "\t\t ++++++++++> SolveLGS : P_row_entry.probability   = 0.25\n\n"
+                       "\t\t ++++++++++> SolveLGS : x[0][3]   = 0.25\n"
+                       "\t\t ++++++++++> SolveLGS : ix[0][3]  = 2\n"
+                       "\t\t ++++++++++> SolveLGS : jx[0][3]  = 1\n\n"
+                       "\t\t ++++++++++> SolveLGS : x[0][4]   = -1\n"
+                       "\t\t ++++++++++> SolveLGS : ix[0][4]  = 1\n"
+                       "\t\t ++++++++++> SolveLGS : jx[0][4]  = 1\n\n"
+                       "\t\t ++++++++++> SolveLGS : P_row_header.entries_in_row   = 3\n"
+                       "\t\t ++++++++++> SolveLGS : P_row_header.row_index    = 2\n"),
+              std::string::npos)
+        << out;
+    // pi P = pi: pi_2 = 3 pi_1, pi_3 = pi_1 / 4.
+    EXPECT_NEAR(pi[0], 4.0 / 17, 1e-12);
+    EXPECT_NEAR(pi[1], 12.0 / 17, 1e-12);
+    EXPECT_NEAR(pi[2], 1.0 / 17, 1e-12);
 }
 
 }  // namespace
