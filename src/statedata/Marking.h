@@ -81,6 +81,8 @@ public:
     EdgeCursor GetStt() const { return EdgeCursor(firstEdge, edgeCount); }
     EdgeRange Edges() const { return EdgeRange(firstEdge, edgeCount); }
     unsigned EdgeCount() const { return edgeCount; }
+    // The k-th oldest edge (k < EdgeCount()): list order is k descending.
+    stt& OldestEdge(std::uint32_t k) const { return firstEdge[k]; }
 
     unsigned GetStatus() const { return status; }
     void SetStatus(unsigned s) { status = s & 0xF; }

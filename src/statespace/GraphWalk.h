@@ -8,39 +8,66 @@
 // (linked edges).
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "statedata/LinkedEdge.h"
-#include "statedata/Stt.h"
+#include "statedata/Marking.h"
+#include "statedata/MarkingIds.h"
+#include "statedata/NPMarking.h"
 
 namespace walk_detail {
-inline EdgeCursor Following(const EdgeCursor& e) { return e.Next(); }
-template <class M>
-StateTrans<M>* Following(StateTrans<M>* e)
+
+// A graph marking's frame: its id and the number of its edges not yet
+// taken, 8 bytes, since a walk through a long chain of markings holds tens
+// of millions of frames. The edges still to take are the oldest of its run,
+// which keep their places in it when the run grows.
+struct MarkingFrame {
+    std::uint32_t id;
+    std::uint32_t left;
+};
+
+inline MarkingFrame Enter(Marking& m) { return MarkingFrame{m.Id(), m.EdgeCount()}; }
+
+// The frame's next edge (null when none is left) and its marking.
+inline stt* Take(MarkingFrame& f, Marking*& source)
 {
-    return e->next;
+    if (f.left == 0) return nullptr;
+    source = MarkingIds::Find(f.id);
+    return &source->OldestEdge(--f.left);
 }
+
+// A vanishing marking's frame: the walks over them stay small.
+struct VanishingFrame {
+    NPMarking* source;
+    npstt* next;
+};
+
+inline VanishingFrame Enter(NPMarking& m) { return VanishingFrame{&m, m.GetStt()}; }
+
+inline npstt* Take(VanishingFrame& f, NPMarking*& source)
+{
+    npstt* e = f.next;
+    if (e) f.next = e->next;
+    source = f.source;
+    return e;
+}
+
 }  // namespace walk_detail
 
 template <class M, class Descend>
 void WalkDepthFirst(M& root, Descend descend)
 {
-    using Position = decltype(root.GetStt());
-    struct Frame {
-        M* source;
-        Position next;
-    };
+    using Frame = decltype(walk_detail::Enter(root));
     std::vector<Frame> stack;
-    stack.push_back(Frame{&root, root.GetStt()});
+    stack.push_back(walk_detail::Enter(root));
     while (!stack.empty()) {
-        Frame& top = stack.back();
-        Position e = top.next;
+        M* source = nullptr;
+        auto* e = walk_detail::Take(stack.back(), source);
         if (!e) {
             stack.pop_back();
             continue;
         }
-        top.next = walk_detail::Following(e);
-        M* source = top.source;
-        if (descend(*source, *e)) stack.push_back(Frame{e->Target(), e->Target()->GetStt()});
+        if (descend(*source, *e)) stack.push_back(walk_detail::Enter(*e->Target()));
     }
 }
