@@ -10,15 +10,24 @@
 #include "solution/OverRelaxationTrial.h"
 #include "solution/PairwiseSum.h"
 #include "solution/SolverMessages.h"
+#include "solution/SweepOrder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
+
+// The reverse breadth-first order is taken only when it reads far more of
+// the inflow updated: on the kanban chains 75 against 45-47 % (sweeps to
+// 1e-9 at N=4: 130 against 362), whereas on the FMS chains (57-60 against
+// 53-54 %) Gauss-Seidel gains a tenth in that order but over-relaxation,
+// which saves a third in the chain's own, no longer converges.
+constexpr double kOrderMargin = 0.1;
 
 // The extremes of old_i / new_i over a step; the relative change of the
 // normalised iterate follows once the new sum is known. Components that stay
@@ -194,9 +203,16 @@ double scaled_residual(int n, const ScaledMatrix& s, const double* x)
     return largest;
 }
 
-IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& s,
-                                   double* x, int maxiter, double required)
+IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& chain,
+                                   double* solution, int maxiter, double required)
 {
+    // The matrix and vector swept: the chain's own, or both renumbered into
+    // a better sweep order.
+    const ScaledMatrix* s = &chain;
+    double* x = solution;
+    std::optional<SweepOrder> order;
+    SweepOrder::Matrix reordered;
+    std::vector<double> reordered_x;
     bool jacobi = settings.method == IterationMethod::kJacobi;
     std::vector<double> y(jacobi ? n + 1 : 0);
     ErrorEstimate estimate;
@@ -219,12 +235,31 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         estimate = ErrorEstimate();
         trial.End();
     };
+    // SOR AUTO chooses the order once the first sweeps have shaped the
+    // vector that weighs the inflows.
+    auto choose_order = [&](int k) {
+        SweepOrder candidate(n, chain);
+        double natural = candidate.UpdatedShare(chain, x, false);
+        double reverse = candidate.UpdatedShare(chain, x, true);
+        if (!(reverse > natural + kOrderMargin)) return;
+        candidate.Reorder(chain, reordered);
+        reordered_x.resize(n + 1);
+        candidate.ToOrder(x, reordered_x.data());
+        s = &reordered.View();
+        x = reordered_x.data();
+        kept = KeptIterate(n, x);
+        order.emplace(std::move(candidate));
+        if (DEBUG)
+            std::printf("\t\t sweeping in reverse breadth-first order after %d iterations "
+                        "(%.0f %% of the inflow read updated, against %.0f %%)\n",
+                        k, 100.0 * reverse, 100.0 * natural);
+    };
     for (int k = 1; k <= maxiter; ++k) {
         ChangeRatios ratios(kNegligibleShare * largest);
         if (jacobi)
-            jacobi_step(n, s, omega, x, y, ratios);
+            jacobi_step(n, *s, omega, x, y, ratios);
         else
-            gauss_seidel_step(n, s, omega, settings.backward, x, ratios);
+            gauss_seidel_step(n, *s, omega, settings.backward, x, ratios);
         Normalised normalised = normalise(n, x);
         largest = normalised.largest;
         double change = ratios.Change(normalised.scale);
@@ -240,7 +275,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         }
         if (!trial.Trying()) kept.Offer(k, normalised, x);
         result.estimate = estimate.Record(change);
-        double reached = settings.error_stop ? result.estimate : scaled_residual(n, s, x);
+        double reached = settings.error_stop ? result.estimate : scaled_residual(n, *s, x);
         if (reached < required) {
             result.converged = true;
             break;
@@ -251,6 +286,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
             go_on_as_gauss_seidel(k, "does not converge");
         } else {
             OverRelaxationTrial::Verdict verdict = trial.After(estimate);
+            if (verdict == OverRelaxationTrial::Verdict::kTry) choose_order(k);
             if (verdict != OverRelaxationTrial::Verdict::kGoOn) {
                 bool over = verdict == OverRelaxationTrial::Verdict::kTry ||
                             verdict == OverRelaxationTrial::Verdict::kAdopt;
@@ -262,6 +298,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         previous = change;
         progress.Iteration(k, reached);
     }
-    result.residual = scaled_residual(n, s, x);
+    result.residual = scaled_residual(n, *s, x);
+    if (order) order->FromOrder(x, solution);
     return result;
 }

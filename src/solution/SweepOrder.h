@@ -1,0 +1,48 @@
+// The order in which a Gauss-Seidel sweep visits the states. A sweep
+// converges the faster the more of each state's inflow it reads from states
+// already updated in the same sweep; the chain's own numbering (the order in
+// which the graph was explored from the initial marking) reads only about
+// 45 % that way on the kanban chains, the reverse of a breadth-first search
+// over the inflows 75 %, and Gauss-Seidel then needs half the sweeps
+// (kanban N=4: 220 against 465). On other chains (the deterministic family)
+// the reverse order is worse, so the choice is made on the measured share.
+#pragma once
+
+#include "solution/Relaxation.h"
+
+#include <vector>
+
+class SweepOrder {
+public:
+    // The reverse breadth-first order of s's states: a search from state 1
+    // (and from each state not yet reached, in turn) that follows each row's
+    // columns, that is a state's inflows, reversed.
+    SweepOrder(int n, const ScaledMatrix& s);
+
+    // The share of the inflow sum_j |s_ij| x_j over all rows that a sweep in
+    // this order (reordered) or in the natural one reads from states it has
+    // updated already.
+    double UpdatedShare(const ScaledMatrix& s, const double* x, bool reordered) const;
+
+    // s with rows and columns renumbered into this order; it owns its arrays.
+    class Matrix {
+    public:
+        const ScaledMatrix& View() const { return view; }
+
+    private:
+        friend class SweepOrder;
+        std::vector<int> ia, ja;
+        std::vector<double> a, d;
+        ScaledMatrix view;
+    };
+    void Reorder(const ScaledMatrix& s, Matrix& into) const;
+
+    // x (1..n) from the natural numbering into this order and back.
+    void ToOrder(const double* x, double* into) const;
+    void FromOrder(const double* x, double* into) const;
+
+private:
+    int n;
+    std::vector<int> state;     // state[r]: the state visited r-th (1-based)
+    std::vector<int> position;  // position[i]: where state i is visited
+};
