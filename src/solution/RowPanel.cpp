@@ -84,43 +84,45 @@ void RowPanel::Apply(int j, int last, Mask rows, const UpperFactor& U, const dou
     int count = last - j + 1;
     if (static_cast<int>(targets_.size()) < width) targets_.resize(width);
     int* targets = targets_.data();
-    for (int p = 0; p < width; ++p) targets[p] = Local(listed[p]);
+    // The rows of the panel a column gains: for the pivot column of row
+    // q + 1 (the run's column q), those of the rows 0..q, which list it;
+    // for the rest, those of all rows. `reduced` grows with them.
+    Mask reduced = holds_[loc_[c_[j]] - 1] & rows;
+    for (int p = 0; p < width; ++p) {
+        int local = Local(listed[p]);
+        targets[p] = local;
+        holds_[local] |= reduced;
+        if (p + 1 < count) reduced |= holds_[local] & rows;
+    }
     if (static_cast<int>(factors_.size()) < count * kRows) factors_.resize(count * kRows);
     double* values = values_.data();
 
-    // Row q of the run reduces the rows holding its pivot column, which is
-    // the run's column q - 1 for q > 0: held from the start or gained from
-    // an earlier row of the run, whose list holds it. Each row's factors are
-    // taken once the rows before it are added to its pivot column.
-    Mask reduced = 0;
+    // Row q of the run reduces the rows holding its pivot column. The rows
+    // go in blocks of four: within a block one after the other, each row's
+    // factors taken once the rows before it have reached its pivot column,
+    // then the block's four together on every column after its pivots.
     const double* row_values[4];
-    for (int q = 0; q < count; ++q) {
-        int pivot_local = q == 0 ? loc_[c_[j]] - 1 : targets[q - 1];
-        Mask mask = (holds_[pivot_local] | reduced) & rows;
-        reduced |= mask;
-        if (q + 1 < count) holds_[targets[q]] |= reduced;
-        double* factor = &factors_[static_cast<std::size_t>(q) * kRows];
-        double* pivot_values = values + Slot(pivot_local);
-        for (int b = 0; b < kRows; ++b) {
-            bool held = (mask >> b) & 1;
-            factor[b] = held ? -pivot_values[b] : 0.0;
-            if (held) {
-                pivot_values[b] = 0.0;
-                rhs_[b] += factor[b] * y[j + q];
+    for (int block = 0; block < count; block += 4) {
+        int block_end = std::min(block + 4, count);
+        for (int q = block; q < block_end; ++q) {
+            int pivot_local = q == 0 ? loc_[c_[j]] - 1 : targets[q - 1];
+            Mask mask = holds_[pivot_local] & rows;
+            double* factor = &factors_[static_cast<std::size_t>(q) * kRows];
+            double* pivot_values = values + Slot(pivot_local);
+            for (int b = 0; b < kRows; ++b) {
+                bool held = (mask >> b) & 1;
+                factor[b] = held ? -pivot_values[b] : 0.0;
+                if (held) {
+                    pivot_values[b] = 0.0;
+                    rhs_[b] += factor[b] * y[j + q];
+                }
             }
+            row_values[0] = u + U.Begin(j + q) - q;
+            add_rows(values, targets, q, block_end - 1, row_values, factor, 1);
         }
-        // The pivot columns of the run's later rows.
-        row_values[0] = u + U.Begin(j + q) - q;
-        add_rows(values, targets, q, count - 1, row_values, factor, 1);
-    }
-    if (reduced == 0) return;
-    for (int p = count - 1; p < width; ++p) holds_[targets[p]] |= reduced;
-    // The columns every row of the run lists, four rows of U at a time.
-    for (int q = 0; q < count; q += 4) {
-        int rows_now = std::min(4, count - q);
-        for (int t = 0; t < rows_now; ++t) row_values[t] = u + U.Begin(j + q + t) - (q + t);
-        add_rows(values, targets, count - 1, width, row_values,
-                 &factors_[static_cast<std::size_t>(q) * kRows], rows_now);
+        for (int q = block; q < block_end; ++q) row_values[q - block] = u + U.Begin(j + q) - q;
+        add_rows(values, targets, block_end - 1, width, row_values,
+                 &factors_[static_cast<std::size_t>(block) * kRows], block_end - block);
     }
 }
 
