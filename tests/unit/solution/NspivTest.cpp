@@ -1,5 +1,7 @@
 #include "SparseSystem.h"
 
+#include "solution/EliminationForecast.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,6 +99,44 @@ TEST(Nspiv, GroupsOfRowsPivotAndFillAsRowByRow)
                 EXPECT_LT(s.Residual(1), 1e-12) << seed;
             }
         }
+    }
+}
+
+TEST(Nspiv, BirthDeathLineMatchesItsClosedForm)
+{
+    // Balance equations of an M/M/1/K queue with K = n - 1 and rho = 0.8,
+    // the last replaced by the normalisation: p_i = rho^i (1 - rho) /
+    // (1 - rho^n). Pivoting bounds the error against the largest
+    // probability, not against each one (those at the end of the line,
+    // down to 1e-78, may lose all their digits), in the line's own order and
+    // in the forecast's fill-reducing one; the mean queue length sums the
+    // errors of 800 states.
+    const int n = 800;
+    const double rho = 0.8;
+    System s(n);
+    for (int i = 1; i < n; ++i) {
+        std::map<int, double> row{{i, -rho - (i > 1 ? 1.0 : 0.0)}, {i + 1, 1.0}};
+        if (i > 1) row[i - 1] = rho;
+        s.AddRow(row);
+    }
+    std::map<int, double> ones;
+    for (int j = 1; j <= n; ++j) ones[j] = 1.0;
+    s.AddRow(ones);
+    std::vector<double> exact(n + 1);
+    for (int i = 1; i <= n; ++i) exact[i] = std::pow(rho, i - 1) * (1 - rho) / (1 - std::pow(rho, n));
+    double mean = rho / (1 - rho) - n * std::pow(rho, n) / (1 - std::pow(rho, n));
+
+    EliminationForecast forecast =
+        forecast_elimination(n, s.ia.data(), s.ja.data(), n, EliminationBudget{1e18, 1e18});
+    std::vector<int> reduced_fill(forecast.order.begin() + 1, forecast.order.end());
+    for (const auto& order : {std::vector<int>{}, reduced_fill}) {
+        ASSERT_GT(s.Solve(n, 0.0, order), 0);
+        double got_mean = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            EXPECT_NEAR(s.x[i], exact[i], 1e-12 * exact[1]) << i;
+            got_mean += (i - 1) * s.x[i];
+        }
+        EXPECT_NEAR(got_mean, mean, 1e-10 * mean);
     }
 }
 
