@@ -23,33 +23,3 @@ bool IsNumberOperator(Operator op)
     return op == PlusOp || op == MinusOp || op == TimesOp || op == DivideOp ||
            IsComparisonOrLogic(op);
 }
-
-double ApplyNumberOperator(Operator op, double a, double b)
-{
-    switch (op) {
-    case PlusOp:
-        return a + b;
-    case MinusOp:
-        return a - b;
-    case TimesOp:
-        return a * b;
-    case DivideOp:
-        return b == 0.0 ? a : a / b;
-    case LessOp:
-        return a < b ? 1.0 : 0.0;
-    case EqualOp:
-        return a == b ? 1.0 : 0.0;
-    case GreaterOp:
-        return a > b ? 1.0 : 0.0;
-    case GreaterEqualOp:
-        return a >= b ? 1.0 : 0.0;
-    case LessEqualOp:
-        return a <= b ? 1.0 : 0.0;
-    case NotEqualOp:
-        return a != b ? 1.0 : 0.0;
-    case AndOp:
-        return a != 0.0 && b != 0.0 ? 1.0 : 0.0;
-    default:  // OrOp: the callers admit nothing else
-        return a != 0.0 || b != 0.0 ? 1.0 : 0.0;
-    }
-}

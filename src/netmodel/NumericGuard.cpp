@@ -5,13 +5,13 @@
 #include "netmodel/NumericGuard.h"
 
 #include "netmodel/FloatVal.h"
-#include "netmodel/Function.h"
-#include "netmodel/NumberOperators.h"
 
 void NumericGuard::Compile(const Cell* root)
 {
     program.clear();
     if (!root || !Flatten(root) || DeepestStack() > kMaxDepth) program.clear();
+    countAgainstConstant = program.size() == 3 && program[0].kind == Kind::Count &&
+                           program[1].kind == Kind::Constant && program[2].kind == Kind::Binary;
 }
 
 int NumericGuard::DeepestStack() const
@@ -59,7 +59,7 @@ bool NumericGuard::Flatten(const Cell* c)
     }
 }
 
-double NumericGuard::Evaluate(bool onNew) const
+double NumericGuard::EvaluateProgram(bool onNew) const
 {
     // Compile() admitted only programs whose operands fit.
     double stack[kMaxDepth];

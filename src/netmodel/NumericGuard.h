@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "netmodel/Cell.h"
-
-class Function;
+#include "netmodel/Function.h"
+#include "netmodel/NumberOperators.h"
 
 class NumericGuard {
 public:
@@ -24,7 +24,13 @@ public:
     void Compile(const Cell* root);
     bool IsCompiled() const { return !program.empty(); }
     // The value the tree's Calculate() (onNew false) or NewCalculate() gives.
-    double Evaluate(bool onNew) const;
+    double Evaluate(bool onNew) const
+    {
+        if (countAgainstConstant)
+            return ApplyNumberOperator(program[2].op, program[0].count->Count(onNew),
+                                       program[1].value);
+        return EvaluateProgram(onNew);
+    }
 
 private:
     enum class Kind : unsigned char { Constant, Count, Not, Negate, Binary };
@@ -37,6 +43,10 @@ private:
 
     bool Flatten(const Cell* c);
     int DeepestStack() const;
+    double EvaluateProgram(bool onNew) const;
 
     std::vector<Step> program;
+    // The most common guard, a place's count against a constant (#p = 2),
+    // is answered without the stack.
+    bool countAgainstConstant = false;
 };

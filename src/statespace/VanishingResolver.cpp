@@ -10,8 +10,8 @@
 #include "foundation/Reporters.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Transition.h"
-#include "statespace/DependentTransitions.h"
 #include "statedata/NetCounts.h"
+#include "statespace/DependentTransitions.h"
 
 namespace {
 
@@ -31,7 +31,33 @@ std::uint32_t VanishingResolver::AddCode(const std::uint8_t* code)
     return offset;
 }
 
-std::uint32_t VanishingResolver::NodeOf(std::uint32_t code, std::uint64_t hash, bool& found)
+VanishingResolver::KeptVector VanishingResolver::Keep(const Pms& pms)
+{
+    KeptVector v{static_cast<std::uint32_t>(vectorPlaces.size()), 0,
+                 static_cast<std::uint32_t>(vectorEntries.size())};
+    if (!pms.places) return v;
+    v.placeCount = static_cast<std::uint32_t>(pms.size);
+    for (int k = 0; k < pms.size; ++k) {
+        const MTms& m = pms.places[k];
+        vectorPlaces.push_back(MTms{m.place, m.kinds, m.quant, nullptr});
+        vectorEntries.insert(vectorEntries.end(), m.entries, m.entries + std::max<int>(m.kinds, 0));
+    }
+    return v;
+}
+
+Pms VanishingResolver::View(const KeptVector& v)
+{
+    if (v.placeCount == 0) return Pms{0, nullptr};
+    MTmsEntry* entry = vectorEntries.data() + v.firstEntry;
+    MTms* first = vectorPlaces.data() + v.firstPlace;
+    for (std::uint32_t k = 0; k < v.placeCount; ++k) {
+        first[k].entries = entry;
+        entry += std::max<int>(first[k].kinds, 0);
+    }
+    return Pms{static_cast<short>(v.placeCount), first};
+}
+
+std::uint32_t VanishingResolver::NodeOf(const Fired& f, std::uint64_t hash, bool& found)
 {
     if (2 * (nodes.size() + 1) > index.size()) {
         std::size_t size = 64;
@@ -49,11 +75,11 @@ std::uint32_t VanishingResolver::NodeOf(std::uint32_t code, std::uint64_t hash, 
         std::uint32_t slot = index[i];
         if (slot == 0) {
             found = false;
-            nodes.push_back(Node{code, 0.0, 0, 0, 0, 0, false, false, false});
+            nodes.push_back(Node{f.code, f.vector, 0.0, 0, 0, 0, 0, false, false, false});
             index[i] = static_cast<std::uint32_t>(nodes.size());
             return index[i] - 1;
         }
-        if (CodesEqual(Code(nodes[slot - 1].code), Code(code))) {
+        if (CodesEqual(Code(nodes[slot - 1].code), Code(f.code))) {
             found = true;
             return slot - 1;
         }
@@ -67,18 +93,21 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     edges.clear();
     candidates.assign(rootCandidates.begin(), rootCandidates.end());
     codes.clear();
+    vectorPlaces.clear();
+    vectorEntries.clear();
     reached.clear();
+    reachedNodes.clear();
     if (rootCandidates.empty()) return reached;
     std::fill(index.begin(), index.end(), 0);
     // The root is never looked up (a vanishing marking equal to it is a
     // node of its own, as in the queue's elimination), so it needs no code.
-    nodes.push_back(Node{kNoCode, 1.0, 0, 0, 0,
+    nodes.push_back(Node{kNoCode, KeptVector{0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
     Expand(0, pms);
     if (nodes[0].edgeCount == 0) return reached;
     WalkAndExpand();
     Collect();
-    DecodeReached();
+    ViewReached();
     RefreshAtas(ata);
     return reached;
 }
@@ -100,8 +129,11 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
             double before = sum;
             double w = b.ChkAndFireImm();
             sum += w;
-            if (sum != before)
-                fired.push_back(Fired{AddCode(encoder.Encode(firedContents.Make(), nullptr)), w, i});
+            if (sum != before) {
+                const Pms& successor = firedContents.Make();
+                fired.push_back(
+                    Fired{AddCode(encoder.Encode(successor, nullptr)), Keep(successor), w, i});
+            }
             b.CpyActToNew();
         }
     }
@@ -116,7 +148,7 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
     nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
     for (const Fired& f : fired) {
         bool found = false;
-        std::uint32_t saved = NodeOf(f.code, CodeHash(Code(f.code)), found);
+        std::uint32_t saved = NodeOf(f, CodeHash(Code(f.code)), found);
         if (found) {
             Link(sum, n, saved, f.weight);
             continue;
@@ -125,8 +157,8 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
         const std::vector<unsigned short>& dependents =
             DependentImmediates(ImmTrans[f.transition]->GetNo());
         nodes[saved].firstCandidate = static_cast<std::uint32_t>(candidates.size());
-        std::set_union(enabledHere.begin(), enabledHere.end(), dependents.begin(),
-                       dependents.end(), std::back_inserter(candidates));
+        std::set_union(enabledHere.begin(), enabledHere.end(), dependents.begin(), dependents.end(),
+                       std::back_inserter(candidates));
         nodes[saved].candidateCount =
             static_cast<std::uint32_t>(candidates.size()) - nodes[saved].firstCandidate;
         Link(sum, n, saved, 0.0);
@@ -231,15 +263,14 @@ void VanishingResolver::WalkAndExpand()
 {
     DepthFirst([this](std::uint32_t t) {
         if (nodes[t].edgeCount != 0) return false;
+        // Expand reads the view only to load it, before it keeps more.
         if (!nodes[t].expanded) {
-            decoded.Decode(Code(nodes[t].code));
-            Expand(t, decoded.GetPms());
+            Expand(t, View(nodes[t].vector));
         } else {
             // A tangible marking met again is loaded again, as the queue's
             // elimination does: what the places hold afterwards decides the
             // capacity tests of the refreshed atas.
-            decoded.Decode(Code(nodes[t].code));
-            InitRefPms(decoded.GetPms());
+            InitRefPms(View(nodes[t].vector));
         }
         return true;
     });
@@ -259,18 +290,21 @@ void VanishingResolver::Collect()
         if (!node.collected) {
             node.collected = true;
             reached.push_back(Reached{Code(node.code), nullptr, nullptr, node.value});
+            reachedNodes.push_back(t);
         }
         return false;
     });
     std::reverse(reached.begin(), reached.end());
+    std::reverse(reachedNodes.begin(), reachedNodes.end());
 }
 
-void VanishingResolver::DecodeReached()
+// Nothing is kept any more: the views stay valid until the next Resolve.
+void VanishingResolver::ViewReached()
 {
-    if (reachedContents.size() < reached.size()) reachedContents.resize(reached.size());
+    reachedContents.resize(reached.size());
     for (std::size_t r = 0; r < reached.size(); ++r) {
-        reachedContents[r].Decode(reached[r].code);
-        reached[r].pms = &reachedContents[r].GetPms();
+        reachedContents[r] = View(nodes[reachedNodes[r]].vector);
+        reached[r].pms = &reachedContents[r];
     }
 }
 

@@ -7,7 +7,10 @@
 // same loop check) on storage of its own, reused from one successor to the
 // next, and tests at each vanishing marking only the immediate transitions
 // that can be enabled there: those enabled where it was first reached from,
-// and those depending on the transition fired to get there.
+// and those depending on the transition fired to get there. The vectors of
+// the markings fired to are kept beside their codes, so that expanding a
+// vanishing marking or handing on a tangible one reads them back by copy
+// instead of decoding.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +22,8 @@
 
 class VanishingResolver {
 public:
-    // A tangible marking reached: its vector (as a code without ata and
-    // decoded), its ata (the successor's, refreshed for its contents) and
+    // A tangible marking reached: its vector (as a code without ata and as
+    // a vector), its ata (the successor's, refreshed for its contents) and
     // the probability of reaching it.
     struct Reached {
         const std::uint8_t* code;
@@ -40,8 +43,16 @@ public:
 
 private:
     static constexpr std::uint32_t kNoCode = ~std::uint32_t{0};
+    // A vector kept in `vectorPlaces` and `vectorEntries`, its places'
+    // entries one after the other.
+    struct KeptVector {
+        std::uint32_t firstPlace;
+        std::uint32_t placeCount;
+        std::uint32_t firstEntry;
+    };
     struct Node {
-        std::uint32_t code;       // offset of its vector's code in `codes` (the root: none)
+        std::uint32_t code;  // offset of its vector's code in `codes` (the root: none)
+        KeptVector vector;   // (the root: none)
         double value;
         std::uint32_t firstEdge;  // its edges, oldest first, in `edges`
         std::uint32_t edgeCount;
@@ -57,13 +68,17 @@ private:
     };
     struct Fired {
         std::uint32_t code;  // offset in `codes`
+        KeptVector vector;
         double weight;
         unsigned short transition;  // class index
     };
 
     std::uint32_t AddCode(const std::uint8_t* code);
+    KeptVector Keep(const Pms& pms);
+    // The kept vector, valid until the next Keep.
+    Pms View(const KeptVector& v);
     const std::uint8_t* Code(std::uint32_t offset) const { return codes.data() + offset; }
-    std::uint32_t NodeOf(std::uint32_t code, std::uint64_t hash, bool& found);
+    std::uint32_t NodeOf(const Fired& f, std::uint64_t hash, bool& found);
     // Fires the candidates of node n, whose vector is `contents`.
     void Expand(std::uint32_t n, const Pms& contents);
     void Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight);
@@ -73,7 +88,7 @@ private:
     void DepthFirst(Enter enter);
     void WalkAndExpand();
     void Collect();
-    void DecodeReached();
+    void ViewReached();
     void RefreshAtas(const short* ata);
 
     std::vector<Node> nodes;
@@ -86,9 +101,11 @@ private:
     std::vector<std::uint32_t> walk;
     std::uint32_t stamp = 0;
     std::vector<Reached> reached;
+    std::vector<std::uint32_t> reachedNodes;  // the node of each reached marking
     std::vector<short> atas;
     MarkingCode encoder;
-    DecodedMarking decoded;
-    std::vector<DecodedMarking> reachedContents;  // one per reached marking
+    std::vector<MTms> vectorPlaces;
+    std::vector<MTmsEntry> vectorEntries;
+    std::vector<Pms> reachedContents;  // one per reached marking
     NewContentsVector firedContents;
 };
