@@ -42,8 +42,9 @@ struct ChangeRatios {
     bool lost = false;      // a component left the finite numbers
 
     // Most ratios fall inside the range already seen: tested with two
-    // products, they spare the sweep a division per state (a sixth of its
-    // time on kanban N=4).
+    // products, they spare the sweep a division per state (without the
+    // change test at all, 300 Gauss-Seidel sweeps of kanban N=4 took 4.2
+    // instead of 4.9 s CPU on a loaded machine).
     void Note(double before, double after)
     {
         if (after > floor && before >= lowest * after && before <= highest * after) return;
