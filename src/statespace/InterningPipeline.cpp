@@ -44,7 +44,7 @@ std::atomic<std::size_t> handedOver{0};
 std::atomic<std::size_t> interned{0};  // by the interning
 std::mutex interningLock;
 std::atomic<bool> stopInterning{false};
-// An idle interning thread spins a little, then sleeps until woken.
+// An idle interning thread sleeps until a batch is handed over.
 std::atomic<bool> interningAsleep{false};
 std::atomic<unsigned> interningWakeups{0};
 std::thread* interningThread = nullptr;  // never destroyed at exit while running
@@ -57,6 +57,9 @@ bool handlingEntries = false;
 
 constexpr std::size_t kInlineSlots = 16;
 constexpr std::size_t kThreadedSlots = 4096;
+// The requests handed over that wake the interning thread. Fewer are interned
+// by the exploration itself when it runs out of markings to explore.
+constexpr std::size_t kBatch = 256;
 
 // Interns one request; answers the marking it stored, or null.
 Marking* Intern(Request& r)
@@ -102,21 +105,18 @@ void WakeInterning()
     interningWakeups.notify_one();
 }
 
-// Waits until more is handed over, or the thread is to stop; answers the
-// slots handed over so far.
+// Waits until a batch is handed over, or the thread is to stop; answers the
+// slots handed over so far. The thread sleeps rather than spins: interning a
+// request costs far less than exploring the marking that made it, so a
+// spinning thread would mostly burn the second core while it waits.
 std::size_t AwaitHandOver(std::size_t done)
 {
-    constexpr int kSpins = 64;
-    for (int spin = 0; spin < kSpins; ++spin) {
-        std::size_t ready = handedOver.load(std::memory_order_acquire);
-        if (ready != done || stopInterning.load(std::memory_order_acquire)) return ready;
-        std::this_thread::yield();
-    }
     // The hand-over reads the flag after publishing: either it sees the
     // thread asleep and wakes it, or the thread sees what was published.
     interningAsleep.store(true);
     unsigned wakeups = interningWakeups.load();
-    if (handedOver.load() == done && !stopInterning.load()) interningWakeups.wait(wakeups);
+    if (handedOver.load() - done < kBatch && !stopInterning.load())
+        interningWakeups.wait(wakeups);
     interningAsleep.store(false);
     return handedOver.load(std::memory_order_acquire);
 }
@@ -273,7 +273,7 @@ void HandOverRequests()
     handedOver.store(filled);
     if (!interningThread)
         InternPending();
-    else if (interningAsleep.load())
+    else if (interningAsleep.load() && filled - interned.load() >= kBatch)
         WakeInterning();
 }
 
