@@ -8,6 +8,7 @@
 
 #include "foundation/RunState.h"
 #include "solution/IterationProgress.h"
+#include "solution/SolverAllocation.h"
 #include "solution/SolverMessages.h"
 #include "solution/SparseRows.h"
 
@@ -22,14 +23,6 @@
 int relaxation_split_entries = 1 << 20;
 
 namespace {
-
-template <class T>
-T* allocate(int count, const char* failure)
-{
-    T* p = static_cast<T*>(std::malloc(static_cast<std::size_t>(count) * sizeof(T)));
-    if (!p) fail_with_perror(failure);
-    return p;
-}
 
 // The larger of two residuals; a NaN wins, so that it can never pass for
 // convergence.

@@ -204,15 +204,13 @@ double scaled_residual(int n, const ScaledMatrix& s, const double* x)
     return largest;
 }
 
-IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& chain,
+IterationResult iterate_stationary(const IterationSettings& settings, int n, ScaledMatrix& s,
                                    double* solution, int maxiter, double required)
 {
-    // The matrix and vector swept: the chain's own, or both renumbered into
-    // a better sweep order.
-    const ScaledMatrix* s = &chain;
+    // The vector swept: the solution, or a copy renumbered into a better
+    // sweep order together with s.
     double* x = solution;
     std::optional<SweepOrder> order;
-    SweepOrder::Matrix reordered;
     std::vector<double> reordered_x;
     bool jacobi = settings.method == IterationMethod::kJacobi;
     std::vector<double> y(jacobi ? n + 1 : 0);
@@ -239,14 +237,13 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
     // SOR AUTO chooses the order once the first sweeps have shaped the
     // vector that weighs the inflows.
     auto choose_order = [&](int k) {
-        SweepOrder candidate(n, chain);
-        double natural = candidate.UpdatedShare(chain, x, false);
-        double reverse = candidate.UpdatedShare(chain, x, true);
+        SweepOrder candidate(n, s);
+        double natural = candidate.UpdatedShare(s, x, false);
+        double reverse = candidate.UpdatedShare(s, x, true);
         if (!(reverse > natural + kOrderMargin)) return;
-        candidate.Reorder(chain, reordered);
+        candidate.Renumber(s);
         reordered_x.resize(n + 1);
         candidate.ToOrder(x, reordered_x.data());
-        s = &reordered.View();
         x = reordered_x.data();
         kept = KeptIterate(n, x);
         order.emplace(std::move(candidate));
@@ -258,9 +255,9 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
     for (int k = 1; k <= maxiter; ++k) {
         ChangeRatios ratios(kNegligibleShare * largest);
         if (jacobi)
-            jacobi_step(n, *s, omega, x, y, ratios);
+            jacobi_step(n, s, omega, x, y, ratios);
         else
-            gauss_seidel_step(n, *s, omega, settings.backward, x, ratios);
+            gauss_seidel_step(n, s, omega, settings.backward, x, ratios);
         Normalised normalised = normalise(n, x);
         largest = normalised.largest;
         double change = ratios.Change(normalised.scale);
@@ -276,7 +273,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         }
         if (!trial.Trying()) kept.Offer(k, normalised, x);
         result.estimate = estimate.Record(change);
-        double reached = settings.error_stop ? result.estimate : scaled_residual(n, *s, x);
+        double reached = settings.error_stop ? result.estimate : scaled_residual(n, s, x);
         if (reached < required) {
             result.converged = true;
             break;
@@ -299,7 +296,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, con
         previous = change;
         progress.Iteration(k, reached);
     }
-    result.residual = scaled_residual(n, *s, x);
+    result.residual = scaled_residual(n, s, x);
     if (order) order->FromOrder(x, solution);
     return result;
 }

@@ -16,8 +16,10 @@ struct IterationResult {
 
 // Iterates x (1..n, positive start values, any scale) on s, which holds all n
 // scaled rows, until the stop test of `settings` falls below `required` or
-// `maxiter` steps are made. x ends normalised.
-IterationResult iterate_stationary(const IterationSettings& settings, int n, const ScaledMatrix& s,
+// `maxiter` steps are made. x ends normalised, in the chain's numbering; s
+// may end renumbered into a better sweep order (SOR AUTO), ready for
+// release().
+IterationResult iterate_stationary(const IterationSettings& settings, int n, ScaledMatrix& s,
                                    double* x, int maxiter, double required);
 
 // The largest absolute residual |d_i (x_i + (S x)_i)| over the rows of s.

@@ -2,7 +2,13 @@
 // lowest state not reached while any is left; the visit order reversed.
 #include "solution/SweepOrder.h"
 
+#include "solution/SolverAllocation.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
 
 SweepOrder::SweepOrder(int n, const ScaledMatrix& s) : n(n), state(n + 1, 0), position(n + 1, 0)
 {
@@ -41,28 +47,82 @@ double SweepOrder::UpdatedShare(const ScaledMatrix& s, const double* x, bool reo
     return total > 0.0 ? updated / total : 0.0;
 }
 
-void SweepOrder::Reorder(const ScaledMatrix& s, Matrix& into) const
+namespace {
+
+const char* const kFailure = "sor - for Matrix description";
+
+// Each share of the renumbered rows is at most this part of the entries (or
+// one row): the buffer costs 12 / kShares bytes an entry, and each share
+// moves the rows left once more.
+constexpr long kShares = 16;
+
+}  // namespace
+
+void SweepOrder::Renumber(ScaledMatrix& s) const
 {
-    into.ia.assign(n + 1, 0);
-    into.ja.assign(s.ia[n], 0);
-    into.a.assign(s.ia[n], 0.0);
-    into.d.assign(n + 1, 0.0);
-    into.ia[0] = 1;
-    int stored = 1;
+    const int end = s.ia[n];  // one past the last entry
+    std::vector<int> begin(s.ia, s.ia + n), length(n + 1);
+    int* ia = allocate<int>(n + 1, kFailure);
+    double* d = allocate<double>(n + 1, kFailure);
+    ia[0] = 1;
+    int longest = 0;
     for (int r = 1; r <= n; ++r) {
         int i = state[r];
-        for (int e = s.ia[i - 1]; e < s.ia[i]; ++e, ++stored) {
-            into.ja[stored] = position[s.ja[e]];
-            into.a[stored] = s.a[e];
-        }
-        into.ia[r] = stored;
-        into.d[r] = s.d[i];
+        length[i] = s.ia[i] - s.ia[i - 1];
+        longest = std::max(longest, length[i]);
+        ia[r] = ia[r - 1] + length[i];
+        d[r] = s.d[i];
     }
-    into.view = ScaledMatrix();
-    into.view.ia = into.ia.data();
-    into.view.ja = into.ja.data();
-    into.view.a = into.a.data();
-    into.view.d = into.d.data();
+    std::free(s.ia);
+    std::free(s.d);
+    s.ia = ia;
+    s.d = d;
+
+    const int capacity = static_cast<int>(std::max<long>({1, longest, (end - 1) / kShares}));
+    int* columns = allocate<int>(capacity, kFailure);
+    double* values = allocate<double>(capacity, kFailure);
+    // Renumbered rows fill [1, filled); the rows left lie in [filled, end)
+    // in their old order, row i from begin[i - 1].
+    int filled = 1;
+    for (int first = 1; first <= n;) {
+        int last = first;
+        while (last < n && ia[last + 1] - ia[first - 1] <= capacity) ++last;
+        int share = ia[last] - ia[first - 1];
+        for (int r = first, k = 0; r <= last; ++r) {
+            int i = state[r];
+            for (int e = begin[i - 1]; e < begin[i - 1] + length[i]; ++e, ++k) {
+                columns[k] = position[s.ja[e]];
+                values[k] = s.a[e];
+            }
+        }
+        // Packs the rows left against the end, a run of rows between two
+        // gathered ones at a time, from the last row down.
+        int to = end, run_end = end;
+        auto move_run = [&](int run_begin) {
+            int size = run_end - run_begin;
+            if (to != run_end) {
+                std::memmove(s.ja + to - size, s.ja + run_begin, size * sizeof(int));
+                std::memmove(s.a + to - size, s.a + run_begin, size * sizeof(double));
+            }
+            to -= size;
+        };
+        for (int i = n; i >= 1; --i) {
+            if (position[i] < first) continue;  // renumbered before
+            if (position[i] <= last) {
+                move_run(begin[i - 1] + length[i]);
+                run_end = begin[i - 1];
+            } else {
+                begin[i - 1] += to - run_end;
+            }
+        }
+        move_run(filled);
+        std::copy(columns, columns + share, s.ja + filled);
+        std::copy(values, values + share, s.a + filled);
+        filled += share;
+        first = last + 1;
+    }
+    std::free(columns);
+    std::free(values);
 }
 
 void SweepOrder::ToOrder(const double* x, double* into) const

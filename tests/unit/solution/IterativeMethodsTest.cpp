@@ -2,7 +2,6 @@
 
 #include "solution/ErrorEstimate.h"
 #include "solution/OverRelaxationTrial.h"
-#include "solution/SweepOrder.h"
 #include "solution/IterationSettings.h"
 
 #include <algorithm>
@@ -362,45 +361,6 @@ TEST_F(IterativeMethods, AutomaticOrderSweepsWithTheFlow)
         << out;
     EXPECT_EQ(out.find("no convergence"), std::string::npos) << out;
     EXPECT_LT(largest_significant_error(pi, exact), 1e-9) << out;
-}
-
-TEST(SweepOrder, ReversesABreadthFirstSearchOverTheInflows)
-{
-    // Rows hold inflows: 1 <- 2 (0.5), 2 <- 3 (0.25), 3 <- 1 (1); state 4
-    // has no inflow and feeds no one, so the search reaches it last, from
-    // a fresh start.
-    int ia[] = {1, 2, 3, 4, 4};
-    int ja[] = {0, 2, 3, 1};
-    double a[] = {0, 0.5, 0.25, 1.0};
-    double d[] = {0, -1, -2, -3, -4};
-    ScaledMatrix s;
-    s.ia = ia;
-    s.ja = ja;
-    s.a = a;
-    s.d = d;
-    SweepOrder order(4, s);
-    double x[] = {0, 1, 2, 3, 4};
-    double ordered[5], back[5];
-    order.ToOrder(x, ordered);
-    EXPECT_EQ(std::vector<double>(ordered + 1, ordered + 5), (std::vector<double>{4, 3, 2, 1}));
-    order.FromOrder(ordered, back);
-    EXPECT_EQ(std::vector<double>(back + 1, back + 5), (std::vector<double>{1, 2, 3, 4}));
-
-    // Renumbered, the third row is state 2's: its inflow from state 3, now
-    // the second.
-    SweepOrder::Matrix reordered;
-    order.Reorder(s, reordered);
-    const ScaledMatrix& r = reordered.View();
-    ASSERT_EQ(r.ia[3] - r.ia[2], 1);
-    EXPECT_EQ(r.ja[r.ia[2]], 2);
-    EXPECT_EQ(r.a[r.ia[2]], 0.25);
-    EXPECT_EQ(r.d[3], -2);
-
-    // Inflows x_j |s_ij|: 1 from 2 (1), 2 from 3 (0.75), 3 from 1 (1). In
-    // the natural order only state 3's comes from a state already updated;
-    // in the reverse one states 1's and 2's do.
-    EXPECT_NEAR(order.UpdatedShare(s, x, false), 1.0 / 2.75, 1e-15);
-    EXPECT_NEAR(order.UpdatedShare(s, x, true), 1.75 / 2.75, 1e-15);
 }
 
 TEST(OverRelaxationTrial, KeepsTheMethodWhoseChangesShrinkFaster)
