@@ -106,7 +106,7 @@ void eliminate_rows(int n, const int* ia, const int* ja, const double* a, int k,
             panel.Exchange(s, pivot);
             y[s] = panel.RightHandSide(row) * reciprocal;
             if (!panel.Store(row, pivot, reciprocal, droptol, *num_drop, U) ||
-                projected_beyond(U.Used(), s, n, limit)) {
+                projected_beyond(U.Entries(), s, n, limit)) {
                 *code = -(3 * n + s);
                 return;
             }
@@ -118,7 +118,7 @@ void eliminate_rows(int n, const int* ia, const int* ja, const double* a, int k,
         }
     }
     U.Substitute(n, c, ic, y, x);
-    *code = static_cast<int>(std::max(1L, U.Used()));
+    *code = static_cast<int>(std::max(1L, U.Entries()));
 }
 
 }  // namespace

@@ -64,7 +64,8 @@ void RowPanel::ReduceByEarlier(const UpperFactor& U, const double* y)
         std::pop_heap(earlier_.begin(), earlier_.end(), std::greater<int>());
         int j = earlier_.back();
         earlier_.pop_back();
-        if (j <= done_until_) continue;
+        // A column no row holds came with a hole of a run.
+        if (j <= done_until_ || !holds_[loc_[c_[j]] - 1]) continue;
         done_until_ = U.RunEnd(j);
         Apply(j, done_until_, Mask(~0u), U, y);
     }
@@ -78,22 +79,18 @@ void RowPanel::ReduceByStored(int row, int s, const UpperFactor& U, const double
 
 void RowPanel::Apply(int j, int last, Mask rows, const UpperFactor& U, const double* y)
 {
-    const int* listed = U.ColumnsOf(j);
     const double* u = U.Values();
     int width = U.End(j) - U.Begin(j);
     int count = last - j + 1;
     if (static_cast<int>(targets_.size()) < width) targets_.resize(width);
-    int* targets = targets_.data();
-    // The rows of the panel a column gains: for the pivot column of row
-    // q + 1 (the run's column q), those of the rows 0..q, which list it;
-    // for the rest, those of all rows. `reduced` grows with them.
-    Mask reduced = holds_[loc_[c_[j]] - 1] & rows;
-    for (int p = 0; p < width; ++p) {
-        int local = Local(listed[p]);
-        targets[p] = local;
-        holds_[local] |= reduced;
-        if (p + 1 < count) reduced |= holds_[local] & rows;
-    }
+    holes_.clear();
+    for (int q = 0; q < count; ++q)
+        U.Holes(j + q, [&](int offset) { holes_.push_back({q + offset, q}); });
+    if (holes_.empty())
+        MarkGained(j, count, width, rows, U);
+    else
+        MarkGainedPastHoles(j, count, width, rows, U);
+    const int* targets = targets_.data();
     if (static_cast<int>(factors_.size()) < count * kRows) factors_.resize(count * kRows);
     double* values = values_.data();
 
@@ -124,6 +121,76 @@ void RowPanel::Apply(int j, int last, Mask rows, const UpperFactor& U, const dou
         add_rows(values, targets, block_end - 1, width, row_values,
                  &factors_[static_cast<std::size_t>(block) * kRows], block_end - block);
     }
+}
+
+void RowPanel::MarkGained(int j, int count, int width, Mask rows, const UpperFactor& U)
+{
+    const int* listed = U.ColumnsOf(j);
+    int* targets = targets_.data();
+    // The rows of the panel a column gains: for the pivot column of row
+    // q + 1 (the run's column q), those reduced by the rows 0..q, which list
+    // it; for the rest, those reduced by any row. `reduced` grows with them.
+    Mask reduced = holds_[loc_[c_[j]] - 1] & rows;
+    for (int p = 0; p < width; ++p) {
+        int local = Local(listed[p]);
+        targets[p] = local;
+        holds_[local] |= reduced;
+        if (p + 1 < count) reduced |= holds_[local] & rows;
+    }
+}
+
+void RowPanel::MarkGainedPastHoles(int j, int count, int width, Mask rows, const UpperFactor& U)
+{
+    const int* listed = U.ColumnsOf(j);
+    ListHolesByPosition(count, width);
+    if (static_cast<int>(reduced_by_.size()) < count) reduced_by_.resize(count);
+    // As MarkGained, but not the rows only reduced by rows with a hole at
+    // the column; reduced_until_[q] holds the rows reduced by the rows 0..q.
+    if (static_cast<int>(reduced_until_.size()) < count) reduced_until_.resize(count);
+    Mask* by = reduced_by_.data();
+    Mask* until = reduced_until_.data();
+    int* targets = targets_.data();
+    const int* hole_at = hole_at_.data();
+    Mask reduced = by[0] = until[0] = holds_[loc_[c_[j]] - 1] & rows;
+    for (int p = 0; p < width; ++p) {
+        int local = Local(listed[p]);
+        targets[p] = local;
+        Mask gained = reduced;
+        if (hole_at[p] >= 0) {
+            // A row of the run without a hole here that reduces them is
+            // mostly found at once from the first row reducing any of them.
+            Mask doubtful = 0;
+            for (int h = hole_at[p]; h >= 0; h = next_hole_[h]) {
+                hole_stamp_[holes_[h].row] = p;
+                doubtful |= by[holes_[h].row];
+            }
+            int last = std::min(p, count - 1);
+            int q = static_cast<int>(std::partition_point(until, until + last + 1,
+                                                          [&](Mask m) { return !(m & doubtful); }) -
+                                     until);
+            for (; doubtful && q <= last; ++q)
+                if (hole_stamp_[q] != p) doubtful &= Mask(~by[q]);
+            gained &= Mask(~doubtful);
+        }
+        holds_[local] |= gained;
+        if (p + 1 < count) {
+            by[p + 1] = holds_[local] & rows;
+            reduced |= by[p + 1];
+            until[p + 1] = reduced;
+        }
+    }
+}
+
+void RowPanel::ListHolesByPosition(int count, int width)
+{
+    hole_at_.assign(width, -1);
+    next_hole_.resize(holes_.size());
+    for (int h = 0; h < static_cast<int>(holes_.size()); ++h) {
+        next_hole_[h] = hole_at_[holes_[h].position];
+        hole_at_[holes_[h].position] = h;
+    }
+    if (static_cast<int>(hole_stamp_.size()) < count) hole_stamp_.resize(count);
+    std::fill(hole_stamp_.begin(), hole_stamp_.begin() + count, -1);
 }
 
 int RowPanel::Pivot(int row)

@@ -61,6 +61,14 @@ private:
     int Add(int column);
     // The rows of `rows` reduced by the rows j..last of U, a run.
     void Apply(int j, int last, Mask rows, const UpperFactor& U, const double* y);
+    // The panel columns of the run's list into targets_, each marked held by
+    // the rows that gain it from the run.
+    void MarkGained(int j, int count, int width, Mask rows, const UpperFactor& U);
+    // The same for a run with holes (holes_): a row gains a column only from
+    // a row of the run that holds it, not from one with a hole there.
+    void MarkGainedPastHoles(int j, int count, int width, Mask rows, const UpperFactor& U);
+    // holes_ into lists by their position (hole_at_, next_hole_).
+    void ListHolesByPosition(int count, int width);
 
     int* c_;
     int* ic_;
@@ -72,6 +80,16 @@ private:
     std::vector<int> earlier_;    // min-heap of positions before the group still to reduce by
     std::vector<int> targets_;    // the panel columns of the run of U being applied
     std::vector<double> factors_;  // kRows factors per row of that run
+    struct Hole {
+        int position;  // in the run's list
+        int row;       // of the run
+    };
+    std::vector<Hole> holes_;       // the holes of the run being applied
+    std::vector<int> hole_at_;      // per position of the run's list, its last hole or -1
+    std::vector<int> next_hole_;    // the hole before it at the same position, or -1
+    std::vector<Mask> reduced_by_;  // the rows each row of that run reduces
+    std::vector<Mask> reduced_until_;  // the rows it and the rows before it reduce
+    std::vector<int> hole_stamp_;   // per row of that run, the last position it has a hole at
     int done_until_ = 0;          // the rows of U before the group applied so far
     std::vector<int> competing_;  // the columns besides the pivot that competed for it
     int* stamp_;                  // for finding a column given twice in a row of A
