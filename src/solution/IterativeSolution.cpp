@@ -1,16 +1,19 @@
 // Dispatch to the chosen iteration. The chosen methods work on the scaled
 // rows of A in A's own arrays, as the relaxation does, so that the chain is
-// held once; a Krylov solution is followed by Gauss-Seidel steps, which turn
+// held once, and with the values coded where few are distinct (A's values
+// are then freed); a Krylov solution is followed by Gauss-Seidel steps, which turn
 // its imbalance into an error estimate with an observed rate.
 #include "solution/IterativeSolution.h"
 
 #include "foundation/RunState.h"
+#include "solution/CodedValues.h"
 #include "solution/KrylovSolution.h"
 #include "solution/Relaxation.h"
 #include "solution/SolveLGSState.h"
 #include "solution/StationaryIteration.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -21,7 +24,7 @@ bool specified_relaxation(const IterationSettings& settings)
 
 }  // namespace
 
-int iterate(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* eps, int nonnull)
+int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double* eps, int nonnull)
 {
     IterationSettings settings = lgs::iteration;
     lgs::error_estimate = -1.0;
@@ -45,6 +48,10 @@ int iterate(int n, int* ia, int* ja, double* a, double* x, int maxiter, double* 
     if (!scal(n, ia, ja, a, s)) {
         release(s);
         return -2;
+    }
+    if (code_values(n, s)) {
+        std::free(a);
+        a = s.a = nullptr;
     }
     IterationResult result = iterate_stationary(settings, n, s, x, maxiter - spent, *eps);
     release(s);

@@ -189,6 +189,8 @@ void release(ScaledMatrix& s)
 {
     std::free(s.ia);
     std::free(s.d);
+    std::free(s.code);
+    std::free(s.table);
     if (s.owned) {
         std::free(s.ja);
         std::free(s.a);

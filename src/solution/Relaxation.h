@@ -2,6 +2,8 @@
 // iteration whose relaxation factor adapts to the progress of the residual.
 #pragma once
 
+#include <cstdint>
+
 // The iteration matrix: A without its diagonal, each row divided by the
 // diagonal entry d_i. Its last row is the normalisation row once
 // insert_ones has run.
@@ -11,6 +13,12 @@ struct ScaledMatrix {
     double* a = nullptr;
     double* d = nullptr;
     bool owned = false;  // ja and a were allocated for it, not lent by A
+    // The values as codes into a table (code_values), which s owns; a is
+    // then no longer read.
+    std::uint16_t* code = nullptr;
+    double* table = nullptr;
+
+    double Value(int e) const { return code ? table[code[e]] : a[e]; }
 };
 
 // Scales A into s.ja and s.a, which the caller provides: arrays of A's size,

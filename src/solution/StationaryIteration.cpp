@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -89,30 +90,54 @@ struct ChangeRatios {
     bool Diverged(double scale) const { return lost || !std::isfinite(scale); }
 };
 
-double minus_row_product(int i, const ScaledMatrix& s, const double* x)
+// The entries' values as a sweep reads them: from s.a, or through the codes
+// of code_values. Each sweep is compiled for both.
+struct PlainValues {
+    const double* a;
+    double operator[](int e) const { return a[e]; }
+};
+
+struct CodedValues {
+    const std::uint16_t* code;
+    const double* table;
+    double operator[](int e) const { return table[code[e]]; }
+};
+
+// Calls sweep with s's values as it stores them.
+template <class Sweep>
+auto with_values(const ScaledMatrix& s, Sweep&& sweep)
+{
+    if (s.code) return sweep(CodedValues{s.code, s.table});
+    return sweep(PlainValues{s.a});
+}
+
+template <class Values>
+double minus_row_product(int i, const ScaledMatrix& s, Values values, const double* x)
 {
     double sum = 0.0;
-    for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) sum += s.a[e] * x[s.ja[e]];
+    for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) sum += values[e] * x[s.ja[e]];
     return -sum;
 }
 
 // One Gauss-Seidel/SOR step over the rows in the chosen direction.
-void gauss_seidel_step(int n, const ScaledMatrix& s, double omega, bool backward, double* x,
-                       ChangeRatios& ratios)
+template <class Values>
+void gauss_seidel_step(int n, const ScaledMatrix& s, Values values, double omega, bool backward,
+                       double* x, ChangeRatios& ratios)
 {
     for (int k = 1; k <= n; ++k) {
         int i = backward ? n + 1 - k : k;
-        double updated = x[i] + omega * (minus_row_product(i, s, x) - x[i]);
+        double updated = x[i] + omega * (minus_row_product(i, s, values, x) - x[i]);
         ratios.Note(x[i], updated);
         x[i] = updated;
     }
 }
 
 // One damped Jacobi step x += omega (y - x) with y = -S x.
-void jacobi_step(int n, const ScaledMatrix& s, double omega, double* x, std::vector<double>& y,
-                 ChangeRatios& ratios)
+template <class Values>
+void jacobi_step(int n, const ScaledMatrix& s, Values values, double omega, double* x,
+                 std::vector<double>& y, ChangeRatios& ratios)
 {
-    for (int i = 1; i <= n; ++i) y[i] = minus_row_product(i, s, x);
+    for (int i = 1; i <= n; ++i) y[i] = minus_row_product(i, s, values, x);
     for (int i = 1; i <= n; ++i) {
         double updated = x[i] + omega * (y[i] - x[i]);
         ratios.Note(x[i], updated);
@@ -185,7 +210,8 @@ void report_trial(int step, OverRelaxationTrial::Verdict verdict, double omega)
     if (!DEBUG) return;
     if (verdict == OverRelaxationTrial::Verdict::kTry)
         std::printf("\t\t trying SOR %g after %d iterations\n", omega, step);
-    else if (verdict == OverRelaxationTrial::Verdict::kAdopt)
+    else if (verdict == OverRelaxationTrial::Verdict::kAdopt ||
+             verdict == OverRelaxationTrial::Verdict::kKeep)
         std::printf("\t\t going on with SOR %g after %d iterations\n", omega, step);
     else if (verdict == OverRelaxationTrial::Verdict::kGaussSeidel)
         report_fall_back(step, "converges no faster than GAUSS-SEIDEL");
@@ -195,13 +221,15 @@ void report_trial(int step, OverRelaxationTrial::Verdict verdict, double omega)
 
 double scaled_residual(int n, const ScaledMatrix& s, const double* x)
 {
-    double largest = 0.0;
-    for (int i = 1; i <= n; ++i) {
-        double residual = std::fabs(s.d[i] * (x[i] - minus_row_product(i, s, x)));
-        if (residual > largest || std::isnan(residual)) largest = residual;
-        if (std::isnan(largest)) break;
-    }
-    return largest;
+    return with_values(s, [&](auto values) {
+        double largest = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            double residual = std::fabs(s.d[i] * (x[i] - minus_row_product(i, s, values, x)));
+            if (residual > largest || std::isnan(residual)) largest = residual;
+            if (std::isnan(largest)) break;
+        }
+        return largest;
+    });
 }
 
 IterationResult iterate_stationary(const IterationSettings& settings, int n, ScaledMatrix& s,
@@ -254,10 +282,12 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
     };
     for (int k = 1; k <= maxiter; ++k) {
         ChangeRatios ratios(kNegligibleShare * largest);
-        if (jacobi)
-            jacobi_step(n, s, omega, x, y, ratios);
-        else
-            gauss_seidel_step(n, s, omega, settings.backward, x, ratios);
+        with_values(s, [&](auto values) {
+            if (jacobi)
+                jacobi_step(n, s, values, omega, x, y, ratios);
+            else
+                gauss_seidel_step(n, s, values, omega, settings.backward, x, ratios);
+        });
         Normalised normalised = normalise(n, x);
         largest = normalised.largest;
         double change = ratios.Change(normalised.scale);
@@ -285,7 +315,10 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
         } else {
             OverRelaxationTrial::Verdict verdict = trial.After(estimate);
             if (verdict == OverRelaxationTrial::Verdict::kTry) choose_order(k);
-            if (verdict != OverRelaxationTrial::Verdict::kGoOn) {
+            // Kept on, over-relaxation goes on with its estimate.
+            if (verdict == OverRelaxationTrial::Verdict::kKeep) {
+                report_trial(k, verdict, settings.omega);
+            } else if (verdict != OverRelaxationTrial::Verdict::kGoOn) {
                 bool over = verdict == OverRelaxationTrial::Verdict::kTry ||
                             verdict == OverRelaxationTrial::Verdict::kAdopt;
                 omega = over ? settings.omega : 1.0;

@@ -40,7 +40,7 @@ double SweepOrder::UpdatedShare(const ScaledMatrix& s, const double* x, bool reo
     for (int i = 1; i <= n; ++i)
         for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) {
             int j = s.ja[e];
-            double inflow = std::fabs(s.a[e] * x[j]);
+            double inflow = std::fabs(s.Value(e) * x[j]);
             total += inflow;
             if (reordered ? position[j] < position[i] : j < i) updated += inflow;
         }
@@ -52,24 +52,21 @@ namespace {
 const char* const kFailure = "sor - for Matrix description";
 
 // Each share of the renumbered rows is at most this part of the entries (or
-// one row): the buffer costs 12 / kShares bytes an entry, and each share
-// moves the rows left once more.
+// one row): the buffer costs 6 or 12 / kShares bytes an entry (coded or
+// plain values), and each share moves the rows left once more.
 constexpr long kShares = 16;
 
 }  // namespace
 
 void SweepOrder::Renumber(ScaledMatrix& s) const
 {
-    const int end = s.ia[n];  // one past the last entry
-    std::vector<int> begin(s.ia, s.ia + n), length(n + 1);
+    std::vector<int> begin(s.ia, s.ia + n + 1), length(n + 1);
     int* ia = allocate<int>(n + 1, kFailure);
     double* d = allocate<double>(n + 1, kFailure);
     ia[0] = 1;
-    int longest = 0;
     for (int r = 1; r <= n; ++r) {
         int i = state[r];
         length[i] = s.ia[i] - s.ia[i - 1];
-        longest = std::max(longest, length[i]);
         ia[r] = ia[r - 1] + length[i];
         d[r] = s.d[i];
     }
@@ -77,10 +74,22 @@ void SweepOrder::Renumber(ScaledMatrix& s) const
     std::free(s.d);
     s.ia = ia;
     s.d = d;
+    if (s.code)
+        RenumberEntries(s, begin, length, s.code);
+    else
+        RenumberEntries(s, begin, length, s.a);
+}
 
+template <class Value>
+void SweepOrder::RenumberEntries(ScaledMatrix& s, std::vector<int>& begin,
+                                 const std::vector<int>& length, Value* value) const
+{
+    const int* ia = s.ia;  // already the renumbered rows'
+    const int end = ia[n];
+    const int longest = *std::max_element(length.begin(), length.end());
     const int capacity = static_cast<int>(std::max<long>({1, longest, (end - 1) / kShares}));
     int* columns = allocate<int>(capacity, kFailure);
-    double* values = allocate<double>(capacity, kFailure);
+    Value* values = allocate<Value>(capacity, kFailure);
     // Renumbered rows fill [1, filled); the rows left lie in [filled, end)
     // in their old order, row i from begin[i - 1].
     int filled = 1;
@@ -92,7 +101,7 @@ void SweepOrder::Renumber(ScaledMatrix& s) const
             int i = state[r];
             for (int e = begin[i - 1]; e < begin[i - 1] + length[i]; ++e, ++k) {
                 columns[k] = position[s.ja[e]];
-                values[k] = s.a[e];
+                values[k] = value[e];
             }
         }
         // Packs the rows left against the end, a run of rows between two
@@ -102,7 +111,7 @@ void SweepOrder::Renumber(ScaledMatrix& s) const
             int size = run_end - run_begin;
             if (to != run_end) {
                 std::memmove(s.ja + to - size, s.ja + run_begin, size * sizeof(int));
-                std::memmove(s.a + to - size, s.a + run_begin, size * sizeof(double));
+                std::memmove(value + to - size, value + run_begin, size * sizeof(Value));
             }
             to -= size;
         };
@@ -117,7 +126,7 @@ void SweepOrder::Renumber(ScaledMatrix& s) const
         }
         move_run(filled);
         std::copy(columns, columns + share, s.ja + filled);
-        std::copy(values, values + share, s.a + filled);
+        std::copy(values, values + share, value + filled);
         filled += share;
         first = last + 1;
     }
