@@ -4,6 +4,7 @@
 #include "solution/SolveNetModel.h"
 
 #include "foundation/ChainModelName.h"
+#include "foundation/ParkablePages.h"
 #include "foundation/Reporters.h"
 #include "foundation/RunState.h"
 #include "solution/ChildReaper.h"
@@ -23,6 +24,9 @@
 namespace {
 
 constexpr int kSignalLine = 322;
+// Below this the parking file and the page faults that bring the graph back
+// cost more than the memory is worth.
+constexpr std::size_t kWorthParking = std::size_t{16} << 20;
 constexpr std::size_t kStreamBuffer = 1024;
 
 // Progress and worker traces must reach a watching front end line by line.
@@ -41,6 +45,15 @@ const char* ModelKind(int detCount, int genCount)
     if (genCount != 0) return "\t EDSPN TO EVALUATE";
     if (detCount != 0) return "\t DSPN TO EVALUATE";
     return "\t GSPN TO EVALUATE";
+}
+
+// The solver does not read the graph but needs the room: the graph waits in
+// a file beside the chain files, and what is read of it afterwards comes
+// back page by page.
+void ParkGraph()
+{
+    if (ParkablePages::Bytes() < kWorthParking) return;
+    ParkablePages::Park(TmpDir ? TmpDir : ".");
 }
 
 }  // namespace
@@ -79,6 +92,7 @@ void SolveNetModel()
     }
 
     std::string model = ChainModelName();
+    ParkGraph();
     std::cout << "\t solving LGS ..." << std::endl;
     SolveLGS(auto_iter.GetCChar(), model.c_str(), maxiter, epsilon);
     std::cout << "\t solving LGS finished !" << std::endl;

@@ -2,6 +2,7 @@
 // until the arena is emptied, such as the codes of the markings in the
 // store. Blocks are packed back to back in large chunks, each aligned as the
 // arena is told (8 bytes unless said otherwise), and never freed one by one.
+// The chunks are parkable pages (ParkablePages.h).
 #pragma once
 
 #include <cstddef>
@@ -20,6 +21,7 @@ public:
 private:
     struct Chunk {
         Chunk* next;
+        std::size_t bytes;  // with this header
     };
     std::size_t align;
     static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;

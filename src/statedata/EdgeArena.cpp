@@ -2,8 +2,8 @@
 #include "statedata/EdgeArena.h"
 
 #include <cstring>
-#include <new>
 
+#include "foundation/ParkablePages.h"
 #include "foundation/Reporters.h"
 
 namespace {
@@ -13,12 +13,18 @@ struct Chunk {
     std::size_t capacity;  // in edges
 };
 
-constexpr std::size_t kChunkEdges = std::size_t{1} << 20;
+// 8 MiB chunks, header included: whole pages, see ParkablePages.h.
+constexpr std::size_t kChunkEdges = ((std::size_t{1} << 23) - sizeof(Chunk)) / sizeof(stt);
 constexpr std::uint32_t kMostEdges = 0xFFFFFFFFu;
 
 Chunk* chunks = nullptr;
 stt* room = nullptr;  // the free part of the newest chunk
 std::size_t left = 0;
+
+std::size_t ChunkBytes(std::size_t capacity)
+{
+    return sizeof(Chunk) + capacity * sizeof(stt);
+}
 
 stt* Edges(Chunk* c)
 {
@@ -29,7 +35,7 @@ stt* Edges(Chunk* c)
 void NewChunk(std::size_t need)
 {
     std::size_t capacity = need > kChunkEdges ? 2 * need : kChunkEdges;
-    auto* c = static_cast<Chunk*>(::operator new(sizeof(Chunk) + capacity * sizeof(stt)));
+    auto* c = static_cast<Chunk*>(ParkablePages::Allocate(ChunkBytes(capacity)));
     c->next = chunks;
     c->capacity = capacity;
     chunks = c;
@@ -64,7 +70,7 @@ void Release()
     while (chunks) {
         Chunk* gone = chunks;
         chunks = gone->next;
-        ::operator delete(gone);
+        ParkablePages::Free(gone, ChunkBytes(gone->capacity));
     }
     room = nullptr;
     left = 0;

@@ -4,7 +4,8 @@
 // ends where the arena's free room begins and grows in place; a run that
 // does not is copied there first (the old copy is left as it is: only
 // markings built out of that order, in tests, leave such gaps). The arena
-// is freed as a whole, with the graph.
+// is freed as a whole, with the graph; its chunks are parkable pages
+// (ParkablePages.h).
 #pragma once
 
 #include <cstdint>

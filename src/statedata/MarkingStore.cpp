@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "foundation/ParkablePages.h"
 #include "statedata/EdgeArena.h"
 #include "statedata/EdgeLabels.h"
 #include "statedata/Hash.h"
@@ -47,7 +48,7 @@ void MarkingStore::Clear()
         unsigned inBlock = b + 1 < blocks.size() ? kBlockSize : counter - b * kBlockSize;
         for (unsigned k = 0; k < inBlock; ++k) blocks[b][k].~Marking();
         MarkingIds::RemoveBlock(blockIds[b]);
-        ::operator delete(blocks[b]);
+        ParkablePages::Free(blocks[b], kBlockSize * sizeof(Marking));
     }
     blocks.clear();
     blockIds.clear();
@@ -110,7 +111,7 @@ Marking* MarkingStore::Store(const std::uint8_t* code)
 {
     unsigned k = counter;
     if ((k & (kBlockSize - 1)) == 0) {
-        auto* block = static_cast<Marking*>(::operator new(kBlockSize * sizeof(Marking)));
+        auto* block = static_cast<Marking*>(ParkablePages::Allocate(kBlockSize * sizeof(Marking)));
         blocks.push_back(block);
         blockIds.push_back(MarkingIds::AddBlock(block));
     }

@@ -2,7 +2,8 @@
 // copy of every marking: the markings themselves in blocks of 2^16 (their
 // ids, see MarkingIds), their codes packed in an arena, and an index from
 // the hash of a code to its marking, for interning. The index serves only
-// the generation and is freed after it.
+// the generation and is freed after it. The blocks, the codes and the
+// edges are parkable pages (ParkablePages.h).
 //
 // The store's buckets (key modulo the bucket count, each a search tree kept
 // shallow by restructuring) only show in the distribution listing; nothing
