@@ -7,17 +7,19 @@
 #include "netmodel/Cell.h"
 #include "statedata/Marking.h"
 
+#include <unordered_map>
+#include <vector>
+
 // One line "<measure name without root> <value>" per measure of EvalRefs,
 // then "*#END#*". The file is created with the bits 0664 before the umask.
 void WriteResults(Str fileName);
 
+// The steady-state value of every rating cell in the measure expressions,
+// each a sum over all tangible markings; one walk over the markings serves
+// all of them.
+using RatingValues = std::unordered_map<const Cell*, double>;
+RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures);
+
 // The value of a measure expression: constants and operators as usual, each
-// rating cell replaced by its steady-state value.
-double SubstitudeRatingCells(Cell* cell);
-
-// The steady-state value of one rating cell over all tangible markings.
-double EvaluateRatingCell(Cell* cell);
-
-// Adds the contributions of the markings of `list` to the accumulators of
-// the cell's rating type (Q: the condition's mass, S: the measured mass).
-void EvaluateList(PtrList<Marking>& list, Cell* cell, double& Q, double& S);
+// rating cell replaced by its value from EvaluateRatingCells.
+double SubstitudeRatingCells(Cell* cell, const RatingValues& values);

@@ -1,9 +1,10 @@
-// Accumulation of the five rating types over one list of markings.
+// Accumulation of the five rating types, see RatingAccumulation.h.
 #include "evaluation/RatingAccumulation.h"
 
 #include "netmodel/MarkingVectors.h"
 #include "solution/SolveLGS.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -24,65 +25,59 @@ double Pi(const Marking& m)
     return pi_vector[m.GetKey() - 1];
 }
 
-// Calls visit(marking, pi) with each marking of the list loaded into the
-// places; the cells only read them, so each load writes only the places
-// that differ from the marking before.
-template <class Visit>
-void ForEachLoaded(PtrList<Marking>& list, Visit visit)
-{
-    StartActLoadRun();
-    for (PLElement<Marking>* e = list.first; e; e = e->next) {
-        InitActPms(e->item->GetPms());
-        visit(*e->item, Pi(*e->item));
-    }
-    EndActLoadRun();
-}
-
 // The codes of a conditional probability cell for one marking.
 enum BayesCode : int { kConditionOnly = 1, kConditionAndEvent = 2 };
 
 }  // namespace
 
-void EvaluateProbability(PtrList<Marking>& list, Cell* cell, double& S)
+RatingSums::RatingSums(Cell* rated) : cell(rated), type(rated->GetRatingType())
 {
-    ForEachLoaded(list, [&](const Marking&, double pi) {
-        if (cell->CalculateFloat() != 0.0) S += pi;
-    });
-}
-
-void EvaluateExpectVal(PtrList<Marking>& list, Cell* cell, double& S)
-{
-    ForEachLoaded(
-        list, [&](const Marking&, double pi) { S += TruncateToInt(cell->CalculateFloat()) * pi; });
-}
-
-void EvaluateBayesP(PtrList<Marking>& list, Cell* cell, double& Q, double& S)
-{
-    ForEachLoaded(list, [&](const Marking&, double pi) {
-        int code = TruncateToInt(cell->CalculateFloat());
-        if (code == kConditionOnly || code == kConditionAndEvent) Q += pi;
-        if (code == kConditionAndEvent) S += pi;
-    });
-}
-
-void EvaluateBayesE(PtrList<Marking>& list, Cell* cell, double& Q, double& S)
-{
-    ForEachLoaded(list, [&](const Marking&, double pi) {
-        if (cell->CalculateCell2() == 0.0) return;
-        Q += pi;
-        S += TruncateToInt(cell->CalculateCell1()) * pi;
-    });
-}
-
-// The transition number does not depend on the marking, so the places need
-// not be loaded.
-void EvaluateThroughPut(PtrList<Marking>& list, Cell* cell, double& S)
-{
+    // The transition number does not depend on the marking.
+    if (type != Throughput) return;
     const Cell* number = cell->GetConstCell2();
-    int transition = TruncateToInt(number ? number->CalculateFloat() : 0.0);
-    for (PLElement<Marking>* e = list.first; e; e = e->next) {
-        double pi = Pi(*e->item);
-        for (EdgeCursor s = e->item->GetStt(); s; s = s.Next())
-            if (s->GetTransNo() == transition) S += s->GetDelayVal() * pi;
+    transition = TruncateToInt(number ? number->CalculateFloat() : 0.0);
+}
+
+void RatingSums::Add(const Marking& m, double pi)
+{
+    switch (type) {
+        case Probability:
+            if (cell->CalculateFloat() != 0.0) S += pi;
+            break;
+        case Expectation:
+            S += TruncateToInt(cell->CalculateFloat()) * pi;
+            break;
+        case BayesProbability: {
+            int code = TruncateToInt(cell->CalculateFloat());
+            if (code == kConditionOnly || code == kConditionAndEvent) Q += pi;
+            if (code == kConditionAndEvent) S += pi;
+            break;
+        }
+        case BayesExpectation:
+            if (cell->CalculateCell2() == 0.0) break;
+            Q += pi;
+            S += TruncateToInt(cell->CalculateCell1()) * pi;
+            break;
+        case Throughput:
+            for (EdgeCursor s = m.GetStt(); s; s = s.Next())
+                if (s->GetTransNo() == transition) S += s->GetDelayVal() * pi;
+            break;
+        default:
+            break;
     }
+}
+
+void AccumulateRatings(PtrList<Marking>& list, const std::vector<RatingSums*>& sums)
+{
+    if (sums.empty()) return;
+    // The cells only read the places, so each load writes only the places
+    // that differ from the marking before.
+    bool load = std::any_of(sums.begin(), sums.end(), [](RatingSums* s) { return s->NeedsPlaces(); });
+    if (load) StartActLoadRun();
+    for (PLElement<Marking>* e = list.first; e; e = e->next) {
+        if (load) InitActPms(e->item->GetPms());
+        double pi = Pi(*e->item);
+        for (RatingSums* s : sums) s->Add(*e->item, pi);
+    }
+    if (load) EndActLoadRun();
 }

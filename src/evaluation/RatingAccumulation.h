@@ -1,19 +1,38 @@
-// The accumulation of one rating type over a list of markings. Each marking
-// is weighted by its steady-state probability; the cell is evaluated with the
-// marking loaded into the places.
+// The accumulation of rating cells over the tangible markings. Each marking
+// is weighted by its steady-state probability; a cell is evaluated with the
+// marking loaded into the places. All cells of a pass share one walk over a
+// list, so that each marking is loaded once however many measures read it.
 #pragma once
 
 #include "foundation/PtrList.h"
 #include "netmodel/Cell.h"
 #include "statedata/Marking.h"
 
-// S += pi(M) where the condition holds.
-void EvaluateProbability(PtrList<Marking>& list, Cell* cell, double& S);
-// S += trunc(value) * pi(M): expected values are formed from whole numbers.
-void EvaluateExpectVal(PtrList<Marking>& list, Cell* cell, double& S);
-// Q += pi(M) where the condition holds, S += pi(M) where both hold.
-void EvaluateBayesP(PtrList<Marking>& list, Cell* cell, double& Q, double& S);
-// Where the condition holds: Q += pi(M), S += trunc(value) * pi(M).
-void EvaluateBayesE(PtrList<Marking>& list, Cell* cell, double& Q, double& S);
-// S += rate * pi(M) over the edges of the cell's transition.
-void EvaluateThroughPut(PtrList<Marking>& list, Cell* cell, double& S);
+#include <vector>
+
+// The sums of one rating cell (Q: the condition's mass, S: the measured
+// mass) by its rating type:
+//   probability: S += pi(M) where the condition holds;
+//   expectation: S += trunc(value) * pi(M): formed from whole numbers;
+//   conditional probability: Q += pi(M) where the condition holds,
+//     S += pi(M) where both hold;
+//   conditional expectation: where the condition holds, Q += pi(M) and
+//     S += trunc(value) * pi(M);
+//   throughput: S += rate * pi(M) over the edges of the cell's transition.
+struct RatingSums {
+    explicit RatingSums(Cell* cell);
+
+    // Adds the marking's share; its places are loaded unless the cell is a
+    // throughput, which reads only the edges.
+    void Add(const Marking& m, double pi);
+    bool NeedsPlaces() const { return type != Throughput; }
+
+    Cell* cell;
+    int type;
+    int transition = 0;  // of a throughput
+    double Q = 0.0;
+    double S = 0.0;
+};
+
+// Adds every marking of the list to each of the sums, in the list's order.
+void AccumulateRatings(PtrList<Marking>& list, const std::vector<RatingSums*>& sums);

@@ -9,54 +9,63 @@
 #include "netmodel/UnaerOp.h"
 #include "statedata/StateSpaceGlobals.h"
 
-void EvaluateList(PtrList<Marking>& list, Cell* cell, double& Q, double& S)
+#include <deque>
+
+namespace {
+
+void CollectRatingCells(Cell* cell, std::deque<RatingSums>& sums, RatingValues& seen)
 {
-    switch (cell->GetRatingType()) {
-        case Probability:
-            EvaluateProbability(list, cell, S);
+    if (!cell) return;
+    switch (cell->GetCellType()) {
+        case UnaerOpCell:
+            CollectRatingCells(cell->GetOpd(), sums, seen);
             break;
-        case Expectation:
-            EvaluateExpectVal(list, cell, S);
+        case BinaerOpCell:
+            CollectRatingCells(cell->GetLeftOpd(), sums, seen);
+            CollectRatingCells(cell->GetRightOpd(), sums, seen);
             break;
-        case BayesProbability:
-            EvaluateBayesP(list, cell, Q, S);
-            break;
-        case BayesExpectation:
-            EvaluateBayesE(list, cell, Q, S);
-            break;
-        case Throughput:
-            EvaluateThroughPut(list, cell, S);
+        case RatingCellCell:
+            if (seen.emplace(cell, 0.0).second) sums.emplace_back(cell);
             break;
         default:
             break;
     }
 }
 
-namespace {
-
-void EvaluateChains(PtrList<SMChain>& chains, Cell* cell, double& Q, double& S)
+// A transition fires at a rate only where every edge is exponential: a
+// throughput sums over the exponential markings alone.
+void AccumulateChains(PtrList<SMChain>& chains, const std::vector<RatingSums*>& sums)
 {
     for (PLElement<SMChain>* c = chains.first; c; c = c->next)
-        if (c->item->GetMarkings().count != 0) EvaluateList(c->item->GetMarkings(), cell, Q, S);
+        if (c->item->GetMarkings().count != 0) AccumulateRatings(c->item->GetMarkings(), sums);
+}
+
+double ValueOf(const RatingSums& s)
+{
+    if (s.type == BayesProbability || s.type == BayesExpectation) return s.Q == 0.0 ? 0.0 : s.S / s.Q;
+    return s.S;
 }
 
 }  // namespace
 
-double EvaluateRatingCell(Cell* cell)
+RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures)
 {
-    double Q = 0.0;
-    double S = 0.0;
-    EvaluateList(MLists.exp_markings, cell, Q, S);
-    int type = cell->GetRatingType();
-    // A transition fires at a rate only where every edge is exponential.
-    if (type == Throughput) return S;
-    EvaluateChains(MLists.det_smcs, cell, Q, S);
-    EvaluateChains(MLists.gen_smcs, cell, Q, S);
-    if (type == BayesProbability || type == BayesExpectation) return Q == 0.0 ? 0.0 : S / Q;
-    return S;
+    RatingValues values;
+    std::deque<RatingSums> sums;
+    for (Cell* m : measures) CollectRatingCells(m, sums, values);
+    std::vector<RatingSums*> all, inChains;
+    for (RatingSums& s : sums) {
+        all.push_back(&s);
+        if (s.type != Throughput) inChains.push_back(&s);
+    }
+    AccumulateRatings(MLists.exp_markings, all);
+    AccumulateChains(MLists.det_smcs, inChains);
+    AccumulateChains(MLists.gen_smcs, inChains);
+    for (const RatingSums& s : sums) values[s.cell] = ValueOf(s);
+    return values;
 }
 
-double SubstitudeRatingCells(Cell* cell)
+double SubstitudeRatingCells(Cell* cell, const RatingValues& values)
 {
     if (!cell) return 0.0;
     switch (cell->GetCellType()) {
@@ -64,14 +73,14 @@ double SubstitudeRatingCells(Cell* cell)
         case FunctionCell:
             return cell->CalculateFloat();
         case UnaerOpCell:
-            return UnaerOp(cell->GetOp(), SubstitudeRatingCells(cell->GetOpd())).CalculateFloat();
+            return UnaerOp(cell->GetOp(), SubstitudeRatingCells(cell->GetOpd(), values)).CalculateFloat();
         case BinaerOpCell: {
-            double left = SubstitudeRatingCells(cell->GetLeftOpd());
-            double right = SubstitudeRatingCells(cell->GetRightOpd());
+            double left = SubstitudeRatingCells(cell->GetLeftOpd(), values);
+            double right = SubstitudeRatingCells(cell->GetRightOpd(), values);
             return BinaerOp(cell->GetOp(), left, right).CalculateFloat();
         }
         case RatingCellCell:
-            return EvaluateRatingCell(cell);
+            return values.at(cell);
         default:
             return -1.0;
     }

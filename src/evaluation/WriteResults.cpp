@@ -34,8 +34,11 @@ void WriteResults(Str fileName)
 {
     const char* path = fileName.IsNull() ? "" : fileName.GetCChar();
     std::FILE* file = CreateResultsFile(path);
+    std::vector<Cell*> measures;
+    for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) measures.push_back(d->item->GetVal());
+    RatingValues values = EvaluateRatingCells(measures);
     for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) {
-        double value = SubstitudeRatingCells(d->item->GetVal());
+        double value = SubstitudeRatingCells(d->item->GetVal(), values);
         Str name = d->item->GetNameT().StripOffRoot();
         std::fprintf(file, "%s %.16g\n", name.IsNull() ? "" : name.GetCChar(), value);
     }
