@@ -17,13 +17,47 @@ public:
         if (out.size() < 64) out.resize(64);
     }
 
-    void Bit(bool b) { Bits(b ? 1 : 0, 1); }
-    // One call: the zeros, the leading one and the bits below it.
+    // Starts the code again from its first bit.
+    void Restart()
+    {
+        acc = 0;
+        fill = 0;
+        written = 2;
+    }
+    // Up to 32 bits, the first of them the least significant.
+    [[gnu::always_inline]] void Bits(std::uint64_t value, int count)
+    {
+        // fill < 32 before, so that nothing is shifted out and one flush
+        // brings it below 32 again.
+        acc |= value << fill;
+        fill += count;
+        if (fill >= 32) {
+            Room();
+            std::uint32_t low = static_cast<std::uint32_t>(acc);
+            std::memcpy(out.data() + written, &low, 4);
+            written += 4;
+            acc >>= 32;
+            fill -= 32;
+        }
+    }
     void Gamma(std::uint32_t n)
     {
         int width = std::bit_width(n);  // n >= 1
         std::uint64_t top = std::uint64_t{1} << (width - 1);
-        Bits(top | ((n ^ top) << width), 2 * width - 1);
+        if (width <= 16) {
+            Bits(GammaBits(n), 2 * width - 1);
+        } else {
+            Bits(top, width);
+            Bits(n ^ top, width - 1);
+        }
+    }
+    // The zeros, the leading one and the bits below it of a gamma code of
+    // n < 2^16, as one value of 2 * bit_width(n) - 1 bits.
+    [[gnu::always_inline]] static std::uint64_t GammaBits(std::uint32_t n)
+    {
+        int width = std::bit_width(n);
+        std::uint64_t top = std::uint64_t{1} << (width - 1);
+        return top | (std::uint64_t{n ^ static_cast<std::uint32_t>(top)} << width);
     }
     // Flushes and answers the number of bytes written.
     std::size_t Finish()
@@ -34,20 +68,6 @@ public:
     }
 
 private:
-    void Bits(std::uint64_t value, int count)
-    {
-        // fill < 32 and count <= 33 here, so that nothing is shifted out.
-        acc |= value << fill;
-        fill += count;
-        while (fill >= 32) {
-            Room();
-            std::uint32_t low = static_cast<std::uint32_t>(acc);
-            std::memcpy(out.data() + written, &low, 4);
-            written += 4;
-            acc >>= 32;
-            fill -= 32;
-        }
-    }
     void Room()
     {
         if (out.size() < written + 8) out.resize(2 * out.size());
@@ -59,23 +79,28 @@ private:
     std::size_t written = 2;  // room for the length
 };
 
+// The bytes a BitReader may load beyond the last bit it takes.
+constexpr std::size_t kReadAhead = 15;
+
+// Reads bits from storage that holds kReadAhead bytes more than are read.
 class BitReader {
 public:
-    BitReader(const std::uint8_t* data, std::size_t n) : p(data), end(data + n) {}
+    explicit BitReader(const std::uint8_t* data) : p(data) {}
 
     bool Bit() { return Take(1) != 0; }
+    // Gamma codes of numbers below 2^28: no code that Encode writes has more.
     std::uint32_t Gamma()
     {
         Refill();
         int zeros = std::countr_zero(acc | (std::uint64_t{1} << 63));
-        Drop(zeros + 1);
-        return static_cast<std::uint32_t>((std::uint64_t{1} << zeros) | Take(zeros));
+        std::uint64_t below = (acc >> (zeros + 1)) & ((std::uint64_t{1} << zeros) - 1);
+        Drop(2 * zeros + 1);
+        return static_cast<std::uint32_t>((std::uint64_t{1} << zeros) | below);
     }
 
 private:
     std::uint64_t Take(int count)
     {
-        if (count == 0) return 0;
         Refill();
         std::uint64_t v = acc & ((std::uint64_t{1} << count) - 1);
         Drop(count);
@@ -86,35 +111,58 @@ private:
         acc >>= count;
         fill -= count;
     }
+    // At least 56 bits in hand, eight bytes loaded at a time: the bits above
+    // `fill` are the next ones, so that loading them again changes nothing.
+    // p runs up to 7 bytes ahead of the bits taken, and 8 are loaded there.
     void Refill()
     {
-        while (fill <= 56 && p < end) {
-            acc |= std::uint64_t{*p++} << fill;
-            fill += 8;
-        }
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        acc |= word << fill;
+        p += (63 - fill) >> 3;
+        fill |= 56;
     }
 
     const std::uint8_t* p;
-    const std::uint8_t* end;
     std::uint64_t acc = 0;
     int fill = 0;
 };
 
-// A vector as every vector built from place contents is: places and slot
-// indices ascending from 0, every place with entries, none of them 0, and
-// every total the sum of its entries.
-bool IsExact(const Pms& pms)
+// Writes the places of a vector as every vector built from place contents
+// is: places and slot indices ascending from 0, every place with entries,
+// none of them 0, and every total the sum of its entries. Answers false as
+// soon as the vector turns out to be another one.
+bool WriteExactPlaces(BitWriter& w, const Pms& v)
 {
-    int place = -1;
-    for (int i = 0; i < pms.size; ++i) {
-        const MTms& m = pms.places[i];
-        if (m.place <= place || m.kinds <= 0) return false;
-        place = m.place;
+    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
+    int previous = -1;
+    for (int i = 0; i < v.size; ++i) {
+        const MTms& m = v.places[i];
+        if (m.place <= previous || m.kinds <= 0) return false;
+        const auto gap = static_cast<std::uint32_t>(m.place - previous);
+        previous = m.place;
+        const MTmsEntry& first = m.entries[0];
+        if (m.kinds == 1 && first.index == 0 && gap < 256 && first.quant - 1u < 255u) {
+            if (first.quant != m.quant) return false;
+            // The commonest place, tokens without colours: its gap, one
+            // entry, slot gap 1 and the quantity, in one write of at most 32
+            // bits.
+            const int gapBits = 2 * std::bit_width(gap) - 1;
+            const int quantBits = 2 * std::bit_width(unsigned{first.quant}) - 1;
+            w.Bits(BitWriter::GammaBits(gap) | std::uint64_t{3} << gapBits |
+                       BitWriter::GammaBits(first.quant) << (gapBits + 2),
+                   gapBits + 2 + quantBits);
+            continue;
+        }
+        w.Gamma(gap);
+        w.Gamma(static_cast<std::uint32_t>(m.kinds));
         unsigned short sum = 0;
         int slot = -1;
         for (int k = 0; k < m.kinds; ++k) {
             const MTmsEntry& e = m.entries[k];
             if (e.index <= slot || e.quant == 0) return false;
+            w.Gamma(static_cast<std::uint32_t>(e.index - slot));
+            w.Gamma(e.quant);
             slot = e.index;
             sum = static_cast<unsigned short>(sum + e.quant);
         }
@@ -126,6 +174,44 @@ bool IsExact(const Pms& pms)
 // Any other vector has its numbers written whole, shifted to be positive.
 constexpr std::uint32_t kShift = 32769;
 
+void WriteWholePlaces(BitWriter& w, const Pms& v)
+{
+    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
+    for (int i = 0; i < v.size; ++i) {
+        const MTms& m = v.places[i];
+        w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
+        w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
+        w.Gamma(static_cast<std::uint32_t>(m.quant) + 1);
+        for (int k = 0; k < m.kinds; ++k) {
+            w.Gamma(static_cast<std::uint32_t>(m.entries[k].index + kShift));
+            w.Gamma(static_cast<std::uint32_t>(m.entries[k].quant) + 1);
+        }
+    }
+}
+
+void WriteAta(BitWriter& w, const short* ata)
+{
+    std::uint32_t nonZero = 0;
+    for (unsigned i = 0; i < no_of_exc_transitions; ++i) nonZero += ata[i] != 0;
+    w.Gamma(nonZero + 1);
+    int last = -1;
+    for (unsigned i = 0; i < no_of_exc_transitions; ++i) {
+        if (ata[i] == 0) continue;
+        const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
+        const auto value = static_cast<std::uint16_t>(ata[i]);
+        last = static_cast<int>(i);
+        if (gap < 256 && value < 256) {
+            // Both in one write of at most 30 bits.
+            const int gapBits = 2 * std::bit_width(gap) - 1;
+            w.Bits(BitWriter::GammaBits(gap) | BitWriter::GammaBits(value) << gapBits,
+                   gapBits + 2 * std::bit_width(unsigned{value}) - 1);
+            continue;
+        }
+        w.Gamma(gap);
+        w.Gamma(value);
+    }
+}
+
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
 }  // namespace
@@ -133,48 +219,16 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
 {
     const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
-    const bool exact = IsExact(v);
     BitWriter w(bytes);
-    w.Bit(ata != nullptr);
-    w.Bit(exact);
-    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
-    int previous = -1;
-    for (int i = 0; i < v.size; ++i) {
-        const MTms& m = v.places[i];
-        if (exact) {
-            w.Gamma(static_cast<std::uint32_t>(m.place - previous));
-            w.Gamma(static_cast<std::uint32_t>(m.kinds));
-        } else {
-            w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
-            w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
-            w.Gamma(static_cast<std::uint32_t>(m.quant) + 1);
-        }
-        previous = m.place;
-        int slot = -1;
-        for (int k = 0; k < m.kinds; ++k) {
-            const MTmsEntry& e = m.entries[k];
-            if (exact) {
-                w.Gamma(static_cast<std::uint32_t>(e.index - slot));
-                w.Gamma(e.quant);
-            } else {
-                w.Gamma(static_cast<std::uint32_t>(e.index + kShift));
-                w.Gamma(static_cast<std::uint32_t>(e.quant) + 1);
-            }
-            slot = e.index;
-        }
+    // The has-ata bit, then the exact bit, set until the vector proves
+    // otherwise; then the code is written again with numbers whole.
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    if (!WriteExactPlaces(w, v)) {
+        w.Restart();
+        w.Bits(std::uint64_t{ata != nullptr}, 2);
+        WriteWholePlaces(w, v);
     }
-    if (ata) {
-        std::uint32_t nonZero = 0;
-        for (unsigned i = 0; i < no_of_exc_transitions; ++i) nonZero += ata[i] != 0;
-        w.Gamma(nonZero + 1);
-        int last = -1;
-        for (unsigned i = 0; i < no_of_exc_transitions; ++i) {
-            if (ata[i] == 0) continue;
-            w.Gamma(static_cast<std::uint32_t>(static_cast<int>(i) - last));
-            last = static_cast<int>(i);
-            w.Gamma(static_cast<std::uint16_t>(ata[i]));
-        }
-    }
+    if (ata) WriteAta(w, ata);
     std::size_t n = w.Finish() - 2;
     // The length goes in front of the bits, in one byte when it can.
     std::size_t head = LengthBytes(n);
@@ -221,14 +275,19 @@ bool CodesEqual(const std::uint8_t* a, const std::uint8_t* b)
 void DecodedMarking::Decode(const std::uint8_t* code)
 {
     std::size_t head = code[0] < 128 ? 1 : 2;
-    BitReader r(code + head, CodeSize(code) - head);
+    // The bits are read from a copy with zero bytes after it.
+    std::size_t n = CodeSize(code) - head;
+    if (padded.size() < n + kReadAhead) padded.resize(n + kReadAhead);
+    std::memcpy(padded.data(), code + head, n);
+    std::memset(padded.data() + n, 0, kReadAhead);
+    BitReader r(padded.data());
     hasAta = r.Bit();
     const bool exact = r.Bit();
-    int n = static_cast<int>(r.Gamma() - 1);
-    places.resize(static_cast<std::size_t>(n));
+    const int count = static_cast<int>(r.Gamma() - 1);
+    places.resize(static_cast<std::size_t>(count));
     std::size_t used = 0;
     int place = -1;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < count; ++i) {
         MTms& m = places[static_cast<std::size_t>(i)];
         if (exact) {
             place += static_cast<int>(r.Gamma());
@@ -265,7 +324,7 @@ void DecodedMarking::Decode(const std::uint8_t* code)
         m.entries = entries.data() + used;
         used += static_cast<std::size_t>(m.kinds > 0 ? m.kinds : 0);
     }
-    pms = n ? Pms{static_cast<short>(n), places.data()} : Pms{0, nullptr};
+    pms = count ? Pms{static_cast<short>(count), places.data()} : Pms{0, nullptr};
     if (!hasAta) return;
     ata.assign(no_of_exc_transitions, 0);
     std::uint32_t nonZero = r.Gamma() - 1;

@@ -50,6 +50,7 @@ public:
     short* GetAta() { return hasAta ? ata.data() : nullptr; }
 
 private:
+    std::vector<std::uint8_t> padded;
     std::vector<MTms> places;
     std::vector<MTmsEntry> entries;
     std::vector<short> ata;

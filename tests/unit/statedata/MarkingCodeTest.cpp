@@ -34,6 +34,8 @@ std::vector<Contents> Samples()
     none.places[0].quant = 4;
     s.push_back({"place without entries", none, {}});
     s.push_back({"entry of zero", MakePms({{2, {{0, 0}, {1, 2}}}}), {}});
+    s.push_back({"entry of zero beside a full one", MakePms({{2, {{0, 0}, {1, 65535}}}}), {}});
+    s.push_back({"plain places far apart", MakePms({{0, {{0, 255}}}, {300, {{0, 256}}}, {301, {{0, 3}}}}), {}});
     s.push_back({"places descending", MakePms({{5, {{0, 1}}}, {2, {{0, 1}}}}), {}});
     return s;
 }
@@ -61,7 +63,10 @@ TEST(MarkingCode, EveryVectorAndAtaReadsBackAsItWas)
     for (Contents& c : Samples()) {
         const std::uint8_t* bytes = code.Encode(c.pms, c.ata.empty() ? nullptr : c.ata.data());
         EXPECT_EQ(CodeSize(bytes), code.Size()) << c.what;
-        back.Decode(bytes);
+        // Read from storage of exactly the code's size: decoding must not
+        // read beyond it.
+        std::vector<std::uint8_t> alone(bytes, bytes + code.Size());
+        back.Decode(alone.data());
         EXPECT_TRUE(SameVectors(back.GetPms(), c.pms)) << c.what;
         if (c.ata.empty()) {
             EXPECT_EQ(back.GetAta(), nullptr) << c.what;
@@ -94,6 +99,21 @@ TEST(MarkingCode, CodesAreEqualExactlyWhenTheContentsAre)
             }
         }
     for (Contents& c : samples) clear_pms(c.pms);
+}
+
+// The layout decides the bytes every stored marking takes. One token on
+// place 0, no ata: bits (first to last) 0 no ata, 1 exact, 010 for two
+// places' worth (one place + 1), then 1 1 1 1 for gap 1, one entry, slot gap
+// 1 and quantity 1: 0,1,0,1,0,1,1,1 | 1.
+TEST(MarkingCode, OneTokenTakesTheDocumentedBits)
+{
+    ExclusiveCount none(0);
+    Pms pms = MakePms({{0, {{0, 1}}}});
+    MarkingCode code;
+    const std::uint8_t* bytes = code.Encode(pms, nullptr);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + code.Size()),
+              (std::vector<std::uint8_t>{2, 0xEA, 0x01}));
+    clear_pms(pms);
 }
 
 TEST(MarkingCode, LongCodesCarryTheirLengthInTwoBytes)
