@@ -110,6 +110,24 @@ OrderedPart best_order(const SymmetricPattern& pattern, int last, const Eliminat
     return best;
 }
 
+// Whether eliminating the rows in their own order, `last` (1-based) moved
+// to the end, would fill nothing: no state meets more than one state after
+// it (a line, or a tree numbered from its leaves). One pass over A.
+bool fills_nothing_in_own_order(int n, const int* ia, const int* ja, int last)
+{
+    auto step_of = [&](int row) { return row == last ? n : row < last ? row : row - 1; };
+    std::vector<int> later(n + 1, 0);  // the one later neighbour of a step, 0 if none
+    for (int row = 1; row <= n; ++row)
+        for (int e = ia[row - 1]; e < ia[row]; ++e) {
+            int a = step_of(row), b = step_of(ja[e]);
+            if (a == b) continue;
+            int earlier = std::min(a, b), after = std::max(a, b);
+            if (later[earlier] != 0 && later[earlier] != after) return false;
+            later[earlier] = after;
+        }
+    return true;
+}
+
 }  // namespace
 
 EliminationForecast forecast_elimination(int n, const int* ia, const int* ja, int last,
@@ -117,7 +135,15 @@ EliminationForecast forecast_elimination(int n, const int* ia, const int* ja, in
 {
     EliminationForecast forecast;
     try {
-        for (long size = std::min(n, kFirstPartStates);; size = std::min<long>(4 * size, n)) {
+        // A chain that fills nothing in its own order is ordered whole at
+        // once, in time nearly linear in its entries: parts growing fourfold
+        // would cost a third as much again for a verdict the whole gives as
+        // cheaply. It is still ordered by minimum degree: on the steep
+        // 10,000-state counter line, eliminating in the own order with the
+        // pivot rule left a relative error of 0.5 in the tail, minimum
+        // degree's order 4e-15.
+        long first_part = fills_nothing_in_own_order(n, ia, ja, last) ? n : kFirstPartStates;
+        for (long size = std::min<long>(n, first_part);; size = std::min<long>(4 * size, n)) {
             bool whole = size == n;
             std::vector<int> rows;
             if (!whole) rows = rows_around_the_first(n, ia, ja, static_cast<int>(size));

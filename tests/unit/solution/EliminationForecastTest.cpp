@@ -119,6 +119,29 @@ TEST(EliminationForecast, ChainBeyondTheBudgetIsRefusedAfterAPart)
     EXPECT_EQ(fits.order.size(), static_cast<std::size_t>(g.n) + 1);
 }
 
+TEST(EliminationForecast, ALineThatFillsNothingInItsOwnOrderIsLookedAtWhole)
+{
+    // A birth-death line of 40,000 states fills nothing in its own order,
+    // so no part can show more than the whole: even a budget it exceeds
+    // sees it whole. With the normalisation row moved from the middle to
+    // the end, the state before it meets two later states, and the line is
+    // looked at in parts again.
+    const int n = 40000;
+    System line(n);
+    for (int i = 1; i <= n; ++i) {
+        std::map<int, double> row{{i, -2.0}};
+        if (i > 1) row[i - 1] = 1.0;
+        if (i < n) row[i + 1] = 1.0;
+        line.AddRow(row);
+    }
+    EliminationBudget tight{100.0, 1e18};
+    EliminationForecast whole = forecast(line, n, tight);
+    EXPECT_EQ(whole.states, n);
+    EXPECT_EQ(whole.u_entries, n - 1);
+    EXPECT_FALSE(whole.Within(tight, n));
+    EXPECT_LT(forecast(line, n / 2, tight).states, n);
+}
+
 TEST(EliminationForecast, DenseChainBeyondItsLeastFillIsRefusedUnordered)
 {
     System full(200);
