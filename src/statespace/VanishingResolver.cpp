@@ -24,25 +24,51 @@ bool ActiveBindingEnabled(const Transition& t, short k)
 
 }  // namespace
 
-std::uint32_t VanishingResolver::AddCode(const std::uint8_t* code)
-{
-    auto offset = static_cast<std::uint32_t>(codes.size());
-    codes.insert(codes.end(), code, code + CodeSize(code));
-    return offset;
-}
-
+// The vector is hashed as it is kept: its places' numbers, totals and
+// entries, in order.
 VanishingResolver::KeptVector VanishingResolver::Keep(const Pms& pms)
 {
     KeptVector v{static_cast<std::uint32_t>(vectorPlaces.size()), 0,
-                 static_cast<std::uint32_t>(vectorEntries.size())};
+                 static_cast<std::uint32_t>(vectorEntries.size()), 0, 0x9E3779B97F4A7C15ull};
     if (!pms.places) return v;
     v.placeCount = static_cast<std::uint32_t>(pms.size);
+    std::uint64_t h = v.hash;
+    auto mix = [&h](std::uint64_t x) {
+        h = (h ^ x) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    };
     for (int k = 0; k < pms.size; ++k) {
         const MTms& m = pms.places[k];
         vectorPlaces.push_back(MTms{m.place, m.kinds, m.quant, nullptr});
-        vectorEntries.insert(vectorEntries.end(), m.entries, m.entries + std::max<int>(m.kinds, 0));
+        mix(static_cast<std::uint64_t>(static_cast<std::uint16_t>(m.place)) << 32 |
+            static_cast<std::uint64_t>(static_cast<std::uint16_t>(m.kinds)) << 16 | m.quant);
+        const int kinds = std::max<int>(m.kinds, 0);
+        for (int e = 0; e < kinds; ++e) {
+            const MTmsEntry& entry = m.entries[e];
+            vectorEntries.push_back(entry);
+            mix(static_cast<std::uint64_t>(static_cast<std::uint16_t>(entry.index)) << 16 | entry.quant);
+        }
     }
+    v.entryCount = static_cast<std::uint32_t>(vectorEntries.size()) - v.firstEntry;
+    v.hash = h ^ (h >> 29);
     return v;
+}
+
+bool VanishingResolver::SameVector(const KeptVector& a, const KeptVector& b) const
+{
+    if (a.hash != b.hash || a.placeCount != b.placeCount || a.entryCount != b.entryCount)
+        return false;
+    for (std::uint32_t k = 0; k < a.placeCount; ++k) {
+        const MTms& x = vectorPlaces[a.firstPlace + k];
+        const MTms& y = vectorPlaces[b.firstPlace + k];
+        if (x.place != y.place || x.kinds != y.kinds || x.quant != y.quant) return false;
+    }
+    for (std::uint32_t k = 0; k < a.entryCount; ++k) {
+        const MTmsEntry& x = vectorEntries[a.firstEntry + k];
+        const MTmsEntry& y = vectorEntries[b.firstEntry + k];
+        if (x.index != y.index || x.quant != y.quant) return false;
+    }
+    return true;
 }
 
 Pms VanishingResolver::View(const KeptVector& v)
@@ -57,7 +83,7 @@ Pms VanishingResolver::View(const KeptVector& v)
     return Pms{static_cast<short>(v.placeCount), first};
 }
 
-std::uint32_t VanishingResolver::NodeOf(const Fired& f, std::uint64_t hash, bool& found)
+std::uint32_t VanishingResolver::NodeOf(const Fired& f, bool& found)
 {
     if (2 * (nodes.size() + 1) > index.size()) {
         std::size_t size = 64;
@@ -65,21 +91,21 @@ std::uint32_t VanishingResolver::NodeOf(const Fired& f, std::uint64_t hash, bool
         index.assign(size, 0);
         std::size_t mask = index.size() - 1;
         for (std::uint32_t n = 1; n < nodes.size(); ++n) {
-            std::size_t i = CodeHash(Code(nodes[n].code)) & mask;
+            std::size_t i = nodes[n].vector.hash & mask;
             while (index[i]) i = (i + 1) & mask;
             index[i] = n + 1;
         }
     }
     std::size_t mask = index.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = f.vector.hash & mask;; i = (i + 1) & mask) {
         std::uint32_t slot = index[i];
         if (slot == 0) {
             found = false;
-            nodes.push_back(Node{f.code, f.vector, 0.0, 0, 0, 0, 0, false, false, false});
+            nodes.push_back(Node{f.vector, 0.0, 0, 0, 0, 0, false, false, false});
             index[i] = static_cast<std::uint32_t>(nodes.size());
             return index[i] - 1;
         }
-        if (CodesEqual(Code(nodes[slot - 1].code), Code(f.code))) {
+        if (SameVector(nodes[slot - 1].vector, f.vector)) {
             found = true;
             return slot - 1;
         }
@@ -92,7 +118,6 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     nodes.clear();
     edges.clear();
     candidates.assign(rootCandidates.begin(), rootCandidates.end());
-    codes.clear();
     vectorPlaces.clear();
     vectorEntries.clear();
     reached.clear();
@@ -100,8 +125,8 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     if (rootCandidates.empty()) return reached;
     std::fill(index.begin(), index.end(), 0);
     // The root is never looked up (a vanishing marking equal to it is a
-    // node of its own, as in the queue's elimination), so it needs no code.
-    nodes.push_back(Node{kNoCode, KeptVector{0, 0, 0}, 1.0, 0, 0, 0,
+    // node of its own, as in the queue's elimination), so it keeps no vector.
+    nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
     Expand(0, pms);
     if (nodes[0].edgeCount == 0) return reached;
@@ -131,8 +156,7 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
             sum += w;
             if (sum != before) {
                 const Pms& successor = firedContents.Make();
-                fired.push_back(
-                    Fired{AddCode(encoder.Encode(successor, nullptr)), Keep(successor), w, i});
+                fired.push_back(Fired{Keep(successor), w, i});
             }
             b.CpyActToNew();
         }
@@ -148,7 +172,7 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
     nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
     for (const Fired& f : fired) {
         bool found = false;
-        std::uint32_t saved = NodeOf(f, CodeHash(Code(f.code)), found);
+        std::uint32_t saved = NodeOf(f, found);
         if (found) {
             Link(sum, n, saved, f.weight);
             continue;
@@ -289,7 +313,7 @@ void VanishingResolver::Collect()
         }
         if (!node.collected) {
             node.collected = true;
-            reached.push_back(Reached{Code(node.code), nullptr, nullptr, node.value});
+            reached.push_back(Reached{nullptr, nullptr, node.value});
             reachedNodes.push_back(t);
         }
         return false;

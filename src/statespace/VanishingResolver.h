@@ -8,25 +8,22 @@
 // next, and tests at each vanishing marking only the immediate transitions
 // that can be enabled there: those enabled where it was first reached from,
 // and those depending on the transition fired to get there. The vectors of
-// the markings fired to are kept beside their codes, so that expanding a
-// vanishing marking or handing on a tangible one reads them back by copy
-// instead of decoding.
+// the markings fired to are kept flat, hashed and compared as they are:
+// expanding a vanishing marking or handing on a tangible one reads them back
+// by copy, and nothing is encoded.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "netmodel/MarkingVectors.h"
-#include "statedata/MarkingCode.h"
 #include "statedata/Multiset.h"
 
 class VanishingResolver {
 public:
-    // A tangible marking reached: its vector (as a code without ata and as
-    // a vector), its ata (the successor's, refreshed for its contents) and
-    // the probability of reaching it.
+    // A tangible marking reached: its vector, its ata (the successor's,
+    // refreshed for its contents) and the probability of reaching it.
     struct Reached {
-        const std::uint8_t* code;
         const Pms* pms;
         const short* ata;  // null when the successor has none
         double value;
@@ -42,17 +39,17 @@ public:
                                         const std::vector<unsigned short>& candidates);
 
 private:
-    static constexpr std::uint32_t kNoCode = ~std::uint32_t{0};
     // A vector kept in `vectorPlaces` and `vectorEntries`, its places'
     // entries one after the other.
     struct KeptVector {
         std::uint32_t firstPlace;
         std::uint32_t placeCount;
         std::uint32_t firstEntry;
+        std::uint32_t entryCount;
+        std::uint64_t hash;
     };
     struct Node {
-        std::uint32_t code;  // offset of its vector's code in `codes` (the root: none)
-        KeptVector vector;   // (the root: none)
+        KeptVector vector;  // (the root: none, never looked up)
         double value;
         std::uint32_t firstEdge;  // its edges, oldest first, in `edges`
         std::uint32_t edgeCount;
@@ -67,18 +64,16 @@ private:
         double share;
     };
     struct Fired {
-        std::uint32_t code;  // offset in `codes`
         KeptVector vector;
         double weight;
         unsigned short transition;  // class index
     };
 
-    std::uint32_t AddCode(const std::uint8_t* code);
     KeptVector Keep(const Pms& pms);
+    bool SameVector(const KeptVector& a, const KeptVector& b) const;
     // The kept vector, valid until the next Keep.
     Pms View(const KeptVector& v);
-    const std::uint8_t* Code(std::uint32_t offset) const { return codes.data() + offset; }
-    std::uint32_t NodeOf(const Fired& f, std::uint64_t hash, bool& found);
+    std::uint32_t NodeOf(const Fired& f, bool& found);
     // Fires the candidates of node n, whose vector is `contents`.
     void Expand(std::uint32_t n, const Pms& contents);
     void Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight);
@@ -94,16 +89,14 @@ private:
     std::vector<Node> nodes;
     std::vector<Edge> edges;
     std::vector<unsigned short> candidates;
-    std::vector<std::uint8_t> codes;
     std::vector<Fired> fired;
-    std::vector<std::uint32_t> index;  // node + 1 by the hash of its code
+    std::vector<std::uint32_t> index;  // node + 1 by the hash of its vector
     std::vector<std::uint32_t> seen;   // visit stamps of the loop check
     std::vector<std::uint32_t> walk;
     std::uint32_t stamp = 0;
     std::vector<Reached> reached;
     std::vector<std::uint32_t> reachedNodes;  // the node of each reached marking
     std::vector<short> atas;
-    MarkingCode encoder;
     std::vector<MTms> vectorPlaces;
     std::vector<MTmsEntry> vectorEntries;
     std::vector<Pms> reachedContents;  // one per reached marking
