@@ -3,12 +3,36 @@
 // floor(log2 n) zeros, a one, then the bits of n below its leading one.
 #include "statedata/MarkingCode.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 
 #include "statedata/NetCounts.h"
 
 namespace {
+
+// The zeros, the leading one and the bits below it of a gamma code of
+// n < 2^16, as one value of 2 * bit_width(n) - 1 bits.
+constexpr std::uint64_t GammaBits(std::uint32_t n)
+{
+    int width = std::bit_width(n);
+    std::uint64_t top = std::uint64_t{1} << (width - 1);
+    return top | (std::uint64_t{n ^ static_cast<std::uint32_t>(top)} << width);
+}
+
+// The gamma codes of 1 to 255, looked up for the numbers of a plain place
+// and of an ata entry.
+struct SmallGamma {
+    std::uint16_t bits;
+    std::uint8_t length;
+};
+constexpr std::array<SmallGamma, 256> kSmallGammas = [] {
+    std::array<SmallGamma, 256> table{};
+    for (std::uint32_t n = 1; n < 256; ++n)
+        table[n] = SmallGamma{static_cast<std::uint16_t>(GammaBits(n)),
+                              static_cast<std::uint8_t>(2 * std::bit_width(n) - 1)};
+    return table;
+}();
 
 class BitWriter {
 public:
@@ -50,14 +74,6 @@ public:
             Bits(top, width);
             Bits(n ^ top, width - 1);
         }
-    }
-    // The zeros, the leading one and the bits below it of a gamma code of
-    // n < 2^16, as one value of 2 * bit_width(n) - 1 bits.
-    [[gnu::always_inline]] static std::uint64_t GammaBits(std::uint32_t n)
-    {
-        int width = std::bit_width(n);
-        std::uint64_t top = std::uint64_t{1} << (width - 1);
-        return top | (std::uint64_t{n ^ static_cast<std::uint32_t>(top)} << width);
     }
     // Flushes and answers the number of bytes written.
     std::size_t Finish()
@@ -147,11 +163,11 @@ bool WriteExactPlaces(BitWriter& w, const Pms& v)
             // The commonest place, tokens without colours: its gap, one
             // entry, slot gap 1 and the quantity, in one write of at most 32
             // bits.
-            const int gapBits = 2 * std::bit_width(gap) - 1;
-            const int quantBits = 2 * std::bit_width(unsigned{first.quant}) - 1;
-            w.Bits(BitWriter::GammaBits(gap) | std::uint64_t{3} << gapBits |
-                       BitWriter::GammaBits(first.quant) << (gapBits + 2),
-                   gapBits + 2 + quantBits);
+            const SmallGamma g = kSmallGammas[gap];
+            const SmallGamma q = kSmallGammas[first.quant];
+            w.Bits(std::uint64_t{g.bits} | std::uint64_t{3} << g.length |
+                       std::uint64_t{q.bits} << (g.length + 2),
+                   g.length + 2 + q.length);
             continue;
         }
         w.Gamma(gap);
@@ -202,9 +218,9 @@ void WriteAta(BitWriter& w, const short* ata)
         last = static_cast<int>(i);
         if (gap < 256 && value < 256) {
             // Both in one write of at most 30 bits.
-            const int gapBits = 2 * std::bit_width(gap) - 1;
-            w.Bits(BitWriter::GammaBits(gap) | BitWriter::GammaBits(value) << gapBits,
-                   gapBits + 2 * std::bit_width(unsigned{value}) - 1);
+            const SmallGamma g = kSmallGammas[gap];
+            const SmallGamma v = kSmallGammas[value];
+            w.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length, g.length + v.length);
             continue;
         }
         w.Gamma(gap);
