@@ -266,9 +266,8 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
     // vector that weighs the inflows.
     auto choose_order = [&](int k) {
         SweepOrder candidate(n, s);
-        double natural = candidate.UpdatedShare(s, x, false);
-        double reverse = candidate.UpdatedShare(s, x, true);
-        if (!(reverse > natural + kOrderMargin)) return;
+        SweepOrder::Shares shares = candidate.UpdatedShares(s, x);
+        if (!(shares.reordered > shares.natural + kOrderMargin)) return;
         candidate.Renumber(s);
         reordered_x.resize(n + 1);
         candidate.ToOrder(x, reordered_x.data());
@@ -278,7 +277,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
         if (DEBUG)
             std::printf("\t\t sweeping in reverse breadth-first order after %d iterations "
                         "(%.0f %% of the inflow read updated, against %.0f %%)\n",
-                        k, 100.0 * reverse, 100.0 * natural);
+                        k, 100.0 * shares.reordered, 100.0 * shares.natural);
     };
     for (int k = 1; k <= maxiter; ++k) {
         ChangeRatios ratios(kNegligibleShare * largest);

@@ -34,17 +34,19 @@ SweepOrder::SweepOrder(int n, const ScaledMatrix& s) : n(n), state(n + 1, 0), po
     }
 }
 
-double SweepOrder::UpdatedShare(const ScaledMatrix& s, const double* x, bool reordered) const
+SweepOrder::Shares SweepOrder::UpdatedShares(const ScaledMatrix& s, const double* x) const
 {
-    double updated = 0.0, total = 0.0;
+    double natural = 0.0, reordered = 0.0, total = 0.0;
     for (int i = 1; i <= n; ++i)
         for (int e = s.ia[i - 1]; e < s.ia[i]; ++e) {
             int j = s.ja[e];
             double inflow = std::fabs(s.Value(e) * x[j]);
             total += inflow;
-            if (reordered ? position[j] < position[i] : j < i) updated += inflow;
+            if (j < i) natural += inflow;
+            if (position[j] < position[i]) reordered += inflow;
         }
-    return total > 0.0 ? updated / total : 0.0;
+    if (!(total > 0.0)) return {0.0, 0.0};
+    return {natural / total, reordered / total};
 }
 
 namespace {
@@ -54,7 +56,7 @@ const char* const kFailure = "sor - for Matrix description";
 // Each share of the renumbered rows is at most this part of the entries (or
 // one row): the buffer costs 6 or 12 / kShares bytes an entry (coded or
 // plain values), and each share moves the rows left once more.
-constexpr long kShares = 16;
+constexpr long kShares = 8;
 
 }  // namespace
 

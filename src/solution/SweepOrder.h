@@ -19,10 +19,14 @@ public:
     // columns, that is a state's inflows, reversed.
     SweepOrder(int n, const ScaledMatrix& s);
 
-    // The share of the inflow sum_j |s_ij| x_j over all rows that a sweep in
-    // this order (reordered) or in the natural one reads from states it has
-    // updated already.
-    double UpdatedShare(const ScaledMatrix& s, const double* x, bool reordered) const;
+    // The shares of the inflow sum_j |s_ij| x_j over all rows that a sweep in
+    // the natural order and one in this order read from states they have
+    // updated already, found in one pass.
+    struct Shares {
+        double natural;
+        double reordered;
+    };
+    Shares UpdatedShares(const ScaledMatrix& s, const double* x) const;
 
     // Renumbers s's rows and columns into this order where they lie, so that
     // the chain is never held twice (a renumbered copy raised kanban N=5's

@@ -53,8 +53,9 @@ TEST(SweepOrder, ReversesABreadthFirstSearchOverTheInflows)
     // Inflows x_j |s_ij|: 1 from 2 (1), 2 from 3 (0.75), 3 from 1 (1). In
     // the natural order only state 3's comes from a state already updated;
     // in the reverse one states 1's and 2's do.
-    EXPECT_NEAR(order.UpdatedShare(m.s, x, false), 1.0 / 2.75, 1e-15);
-    EXPECT_NEAR(order.UpdatedShare(m.s, x, true), 1.75 / 2.75, 1e-15);
+    SweepOrder::Shares shares = order.UpdatedShares(m.s, x);
+    EXPECT_NEAR(shares.natural, 1.0 / 2.75, 1e-15);
+    EXPECT_NEAR(shares.reordered, 1.75 / 2.75, 1e-15);
 
     // Renumbered, the third row is state 2's: its inflow from state 3, now
     // the second.
