@@ -12,6 +12,7 @@
 // the row-by-row scheme.
 #include "solution/Nspiv.h"
 
+#include "solution/DenseRow.h"
 #include "solution/RowPanel.h"
 #include "solution/UpperFactor.h"
 
@@ -22,12 +23,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <vector>
 
 std::size_t direct_storage_limit = 0;
 
 namespace {
 
 constexpr std::size_t kEntryBytes = sizeof(int) + sizeof(double);
+// A last row longer than this is not put in a group, whose values would
+// take sixteen times its length.
+constexpr int kDenseRowLength = 1 << 16;
 
 }  // namespace
 
@@ -61,6 +66,29 @@ void report_singularity(int s, int i)
     std::printf("Singularity of Matrix detected in row k = %d (r[k]=%d)\n", s, i);
 }
 
+// Row i as the last step n, held densely: 0, or the failure code of step n.
+// Of the columns, only c[n] is not pivoted on yet.
+int eliminate_last_row(int n, const int* ia, const int* ja, const double* a, int i, double rhs,
+                       const int* c, double* y, UpperFactor& U, double droptol, int& dropped)
+{
+    if (ia[i - 1] == ia[i]) return -n;
+    DenseRow row(n);
+    if (!row.Load(ia, ja, a, i, rhs)) return -2 * n;
+    row.ReduceBy(U, n - 1, c, y);
+    int pivot = c[n];
+    if (!row.Holds(pivot)) return -3 * n;
+    double reciprocal = 1.0;
+    if (row.Value(pivot) == 0.0)
+        report_singularity(n, i);
+    else
+        reciprocal = 1.0 / row.Value(pivot);
+    y[n] = row.RightHandSide() * reciprocal;
+    std::vector<int> none;
+    if (!U.Store(n, pivot, none, [](int) { return 0.0; }, reciprocal, droptol, dropped))
+        return -4 * n;
+    return 0;
+}
+
 // The elimination of dnspiv1_mod; throws std::bad_alloc when its own
 // bookkeeping finds no memory.
 void eliminate_rows(int n, const int* ia, const int* ja, const double* a, int k, long storage,
@@ -73,8 +101,11 @@ void eliminate_rows(int n, const int* ia, const int* ja, const double* a, int k,
     *num_drop = 0;
     std::fill(x, x + n + 1, 0.0);
 
-    for (int first = 1; first <= n; first += RowPanel::kRows) {
-        int rows = std::min(RowPanel::kRows, n - first + 1);
+    // A long last row is eliminated on its own, densely.
+    int i_last = n >= 1 ? r[n] : 0;
+    int grouped = n >= 1 && ia[i_last] - ia[i_last - 1] > kDenseRowLength ? n - 1 : n;
+    for (int first = 1; first <= grouped; first += RowPanel::kRows) {
+        int rows = std::min(RowPanel::kRows, grouped - first + 1);
         // A row that cannot be loaded ends the group; the rows before it are
         // eliminated first, since their failures come first.
         int loaded = 0, load_failure = 0;
@@ -116,6 +147,11 @@ void eliminate_rows(int n, const int* ia, const int* ja, const double* a, int k,
             *code = load_failure;
             return;
         }
+    }
+    if (grouped < n) {
+        *code = eliminate_last_row(n, ia, ja, a, i_last, i_last == k ? 1.0 : 0.0, c, y, U, droptol,
+                                   *num_drop);
+        if (*code != 0) return;
     }
     U.Substitute(n, c, ic, y, x);
     *code = static_cast<int>(std::max(1L, U.Entries()));
