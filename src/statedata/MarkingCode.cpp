@@ -212,6 +212,15 @@ void WriteAta(BitWriter& w, const short* ata)
     w.Gamma(nonZero + 1);
     int last = -1;
     for (unsigned i = 0; i < no_of_exc_transitions; ++i) {
+        // A wide net's ata is mostly zeros: they are passed four at a time.
+        if (i + 4 <= no_of_exc_transitions) {
+            std::uint64_t four;
+            std::memcpy(&four, ata + i, 8);
+            if (four == 0) {
+                i += 3;
+                continue;
+            }
+        }
         if (ata[i] == 0) continue;
         const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
         const auto value = static_cast<std::uint16_t>(ata[i]);
