@@ -1,7 +1,7 @@
-// One pass over the values: each is looked up by its bit pattern in an open
-// hash table of twice the most codes (linear probing), which stays in the
-// second-level cache; the pass gives up as soon as one value too many turns
-// up.
+// Two passes over the values: the first finds whether they fit (giving up as
+// soon as one value too many turns up), the second writes the codes. Each
+// value is looked up by its bit pattern in an open hash table of twice the
+// most codes (linear probing), which stays in the second-level cache.
 #include "solution/CodedValues.h"
 
 #include "solution/SolverAllocation.h"
@@ -58,16 +58,24 @@ private:
 bool code_values(int n, ScaledMatrix& s)
 {
     const int end = s.ia[n];
-    std::uint16_t* code = allocate<std::uint16_t>(end, kFailure);
     ValueCodes codes;
+    std::uint16_t code = 0;
     for (int e = 1; e < end; ++e)
-        if (!codes.Code(s.a[e], code[e])) {
-            std::free(code);
-            return false;
-        }
+        if (!codes.Code(s.a[e], code)) return false;
+    // Entry e's code goes to bytes 2e and 2e+1, which belonged to a value
+    // read already; the bytes are copied, as the storage changes its type.
+    auto* bytes = reinterpret_cast<unsigned char*>(s.a);
+    for (int e = 1; e < end; ++e) {
+        double value;
+        std::memcpy(&value, bytes + e * sizeof(double), sizeof value);
+        codes.Code(value, code);
+        std::memcpy(bytes + e * sizeof code, &code, sizeof code);
+    }
+    void* shrunk = std::realloc(s.a, static_cast<std::size_t>(end) * sizeof code);
+    s.code = static_cast<std::uint16_t*>(shrunk ? shrunk : static_cast<void*>(s.a));
+    s.a = nullptr;
     const std::vector<double>& values = codes.Values();
     s.table = allocate<double>(values.empty() ? 1 : values.size(), kFailure);
     std::copy(values.begin(), values.end(), s.table);
-    s.code = code;
     return true;
 }

@@ -15,7 +15,8 @@
 constexpr long kMostCodedValues = 1L << 16;
 
 // When s's entries (positions 1 .. s.ia[n]-1) hold at most kMostCodedValues
-// distinct values, sets s.code and s.table, which s then owns, and returns
-// true; s.a is left as it was for the caller to free. False, with s
-// unchanged, otherwise.
+// distinct values, writes their codes over s.a's own storage, shrinks it to
+// them and returns true: s.code (that storage) and s.table are then s's, and
+// s.a is null, so that the values and their codes are never held side by
+// side. False, with s unchanged, otherwise.
 bool code_values(int n, ScaledMatrix& s);

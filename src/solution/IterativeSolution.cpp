@@ -1,7 +1,7 @@
 // Dispatch to the chosen iteration. The chosen methods work on the scaled
 // rows of A in A's own arrays, as the relaxation does, so that the chain is
-// held once, and with the values coded where few are distinct (A's values
-// are then freed); a Krylov solution is followed by Gauss-Seidel steps, which turn
+// held once, and with the values coded where few are distinct (in A's
+// storage of values, which the codes then own); a Krylov solution is followed by Gauss-Seidel steps, which turn
 // its imbalance into an error estimate with an observed rate.
 #include "solution/IterativeSolution.h"
 
@@ -13,7 +13,6 @@
 #include "solution/StationaryIteration.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -49,10 +48,7 @@ int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double*
         release(s);
         return -2;
     }
-    if (code_values(n, s)) {
-        std::free(a);
-        a = s.a = nullptr;
-    }
+    if (code_values(n, s)) a = nullptr;  // its storage holds the codes now, s's
     IterationResult result = iterate_stationary(settings, n, s, x, maxiter - spent, *eps);
     release(s);
     *eps = result.residual;

@@ -80,6 +80,8 @@ TEST(CodedValues, CodesEveryValueToTheBitOrGivesUp)
     EXPECT_FALSE(code_values(1, s));
     EXPECT_EQ(s.code, nullptr);
     EXPECT_EQ(s.table, nullptr);
+    ASSERT_NE(s.a, nullptr);
+    EXPECT_EQ(std::vector<double>(s.a, s.a + chain.a.size()), chain.a);
     release(s);
 }
 
