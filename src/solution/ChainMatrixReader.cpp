@@ -12,6 +12,7 @@
 #include "solution/ChainFiles.h"
 #include "solution/RowPointerForm.h"
 #include "solution/SolveLGSState.h"
+#include "solution/SolverAllocation.h"
 #include "solution/SolverMessages.h"
 
 #include <cerrno>
@@ -31,14 +32,6 @@ struct StoredEntry {
     int column;
     int row;
 };
-
-template <class T>
-T* allocate(long count)
-{
-    T* p = static_cast<T*>(std::malloc(static_cast<std::size_t>(count) * sizeof(T)));
-    if (!p) fail_with_perror(kNoMatrixMemory);
-    return p;
-}
 
 void note_magnitude(double probability)
 {
@@ -164,7 +157,7 @@ void fill_rows(const char* model, long entries, int* ptr, int* column, double* v
 void read_chain_rows(const char* model, double** a, int** ia, int** ja)
 {
     int n = lgs::toptan;
-    lgs::min_ci = allocate<int>(n + 1);
+    lgs::min_ci = allocate<int>(n + 1, kNoMatrixMemory);
     for (int i = 0; i <= n; ++i) lgs::min_ci[i] = n;
     lgs::abs_min = -1.0;
     *ia = static_cast<int*>(std::calloc(static_cast<std::size_t>(n) + 1, sizeof(int)));
@@ -172,8 +165,8 @@ void read_chain_rows(const char* model, double** a, int** ia, int** ja)
 
     long entries = count_rows(model, *ia);
     rows_from_counts(n, *ia);
-    *a = allocate<double>(entries + 1);
-    *ja = allocate<int>(entries + 1);
+    *a = allocate<double>(entries + 1, kNoMatrixMemory);
+    *ja = allocate<int>(entries + 1, kNoMatrixMemory);
     fill_rows(model, entries, *ia, *ja, *a);
     lgs::nonnull = static_cast<int>(entries);
     sum_repeated_columns(n, *ia, ja, a);
