@@ -9,6 +9,7 @@
 
 #include "foundation/Reporters.h"
 #include "netmodel/NetArrays.h"
+#include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statedata/NetCounts.h"
 #include "statespace/DependentTransitions.h"
@@ -22,7 +23,29 @@ bool ActiveBindingEnabled(const Transition& t, short k)
     return b && b->IsActEnabled();
 }
 
+bool NoPlaceBounded()
+{
+    for (int i = 0; i < no_of_places; ++i) {
+        const Capacity& c = PlaceArray[i]->GetCapacity();
+        if (c.IsPlaceDependent() || c.GetCap() != Capacity::kUnbounded) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+// Flat forms longer than this cost more to copy at each firing than the
+// places take to load.
+constexpr std::size_t kMaxFlatWords = 512;
+
+void VanishingResolver::Prepare()
+{
+    firedContents.Prepare();
+    unbounded = NoPlaceBounded();
+    plain.Compile(kMaxFlatWords);
+    flatFrom.resize(plain.Words());
+    flatTo.resize(plain.Words());
+}
 
 // The vector is hashed as it is kept: its places' numbers, totals and
 // entries, in order.
@@ -54,10 +77,29 @@ VanishingResolver::KeptVector VanishingResolver::Keep(const Pms& pms)
     return v;
 }
 
+VanishingResolver::KeptVector VanishingResolver::KeepFlat(const std::uint16_t* flat)
+{
+    const std::size_t n = plain.Words();
+    KeptVector v{0, 0, static_cast<std::uint32_t>(flatWords.size()), static_cast<std::uint32_t>(n),
+                 0x9E3779B97F4A7C15ull};
+    flatWords.insert(flatWords.end(), flat, flat + n);
+    std::uint64_t h = v.hash;
+    for (std::size_t k = 0; k < n; ++k) {
+        h = (h ^ flat[k]) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    }
+    v.hash = h ^ (h >> 29);
+    return v;
+}
+
 bool VanishingResolver::SameVector(const KeptVector& a, const KeptVector& b) const
 {
     if (a.hash != b.hash || a.placeCount != b.placeCount || a.entryCount != b.entryCount)
         return false;
+    if (plain.Usable())
+        return std::equal(flatWords.begin() + a.firstEntry,
+                          flatWords.begin() + a.firstEntry + a.entryCount,
+                          flatWords.begin() + b.firstEntry);
     for (std::uint32_t k = 0; k < a.placeCount; ++k) {
         const MTms& x = vectorPlaces[a.firstPlace + k];
         const MTms& y = vectorPlaces[b.firstPlace + k];
@@ -120,6 +162,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     candidates.assign(rootCandidates.begin(), rootCandidates.end());
     vectorPlaces.clear();
     vectorEntries.clear();
+    flatWords.clear();
     reached.clear();
     reachedNodes.clear();
     if (rootCandidates.empty()) return reached;
@@ -128,7 +171,12 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     // node of its own, as in the queue's elimination), so it keeps no vector.
     nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
-    Expand(0, pms);
+    if (plain.Usable()) {
+        plain.Flatten(pms, flatFrom.data());
+        ExpandFlat(0, flatFrom.data());
+    } else {
+        Expand(0, pms);
+    }
     if (nodes[0].edgeCount == 0) return reached;
     WalkAndExpand();
     Collect();
@@ -161,6 +209,43 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
             b.CpyActToNew();
         }
     }
+    LinkFired(n, sum);
+}
+
+// ChkAndFireImm on counts: the same bindings in the same order, the same
+// sum of weights.
+void VanishingResolver::ExpandFlat(std::uint32_t n, const std::uint16_t* from)
+{
+    nodes[n].expanded = true;
+    double sum = 0.0;
+    fired.clear();
+    for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
+        unsigned short i = candidates[nodes[n].firstCandidate + k];
+        for (std::size_t b = 0; b < plain.Bindings(i); ++b) {
+            double before = sum;
+            double w = plain.Fire(i, b, from, flatTo.data());
+            sum += w;
+            if (sum != before) fired.push_back(Fired{KeepFlat(flatTo.data()), w, i});
+        }
+    }
+    LinkFired(n, sum);
+}
+
+void VanishingResolver::ExpandKept(std::uint32_t n)
+{
+    if (!plain.Usable()) {
+        // Expand reads the view only to load it, before it keeps more.
+        Expand(n, View(nodes[n].vector));
+        return;
+    }
+    // Copied out: firing keeps more vectors in the same array.
+    const std::uint16_t* kept = flatWords.data() + nodes[n].vector.firstEntry;
+    std::copy(kept, kept + plain.Words(), flatFrom.begin());
+    ExpandFlat(n, flatFrom.data());
+}
+
+void VanishingResolver::LinkFired(std::uint32_t n, double sum)
+{
     if (fired.empty()) return;
     if (sum <= 0.0) ImmErr(244, "ChkAndFireImm()", "division by zero");
     // The immediate transitions enabled here, for the candidates of the
@@ -287,10 +372,9 @@ void VanishingResolver::WalkAndExpand()
 {
     DepthFirst([this](std::uint32_t t) {
         if (nodes[t].edgeCount != 0) return false;
-        // Expand reads the view only to load it, before it keeps more.
         if (!nodes[t].expanded) {
-            Expand(t, View(nodes[t].vector));
-        } else {
+            ExpandKept(t);
+        } else if (!plain.Usable()) {
             // A tangible marking met again is loaded again, as the queue's
             // elimination does: what the places hold afterwards decides the
             // capacity tests of the refreshed atas.
@@ -326,8 +410,38 @@ void VanishingResolver::Collect()
 void VanishingResolver::ViewReached()
 {
     reachedContents.resize(reached.size());
+    if (plain.Usable()) {
+        ViewFlatReached();
+        return;
+    }
     for (std::size_t r = 0; r < reached.size(); ++r) {
         reachedContents[r] = View(nodes[reachedNodes[r]].vector);
+        reached[r].pms = &reachedContents[r];
+    }
+}
+
+// The reached markings' vectors from their flat forms, into the arrays that
+// hold kept vectors otherwise.
+void VanishingResolver::ViewFlatReached()
+{
+    vectorPlaces.clear();
+    vectorEntries.clear();
+    std::vector<std::size_t> firstPlace(reached.size() + 1);
+    for (std::size_t r = 0; r < reached.size(); ++r) {
+        firstPlace[r] = vectorPlaces.size();
+        plain.Unflatten(flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry, vectorPlaces,
+                        vectorEntries);
+    }
+    firstPlace[reached.size()] = vectorPlaces.size();
+    MTmsEntry* entry = vectorEntries.data();
+    for (std::size_t r = 0; r < reached.size(); ++r) {
+        const std::size_t count = firstPlace[r + 1] - firstPlace[r];
+        MTms* first = count ? vectorPlaces.data() + firstPlace[r] : nullptr;
+        for (std::size_t k = 0; k < count; ++k) {
+            first[k].entries = entry;
+            entry += std::max<int>(first[k].kinds, 0);
+        }
+        reachedContents[r] = Pms{static_cast<short>(count), first};
         reached[r].pms = &reachedContents[r];
     }
 }
@@ -339,7 +453,14 @@ void VanishingResolver::RefreshAtas(const short* ata)
     if (!ata || no_of_exc_transitions == 0) return;
     atas.resize(reached.size() * no_of_exc_transitions);
     for (std::size_t r = 0; r < reached.size(); ++r) {
-        InitActPms(*reached[r].pms);
+        // A bound is tested on the new contents, which must then keep what
+        // the walk left there; without bounds both contents may take the
+        // marking, and the places stay one vector that the next load only
+        // has to change where it differs.
+        if (unbounded)
+            InitRefPms(*reached[r].pms);
+        else
+            InitActPms(*reached[r].pms);
         short* fresh = atas.data() + r * no_of_exc_transitions;
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
             fresh[i] = 0;

@@ -10,13 +10,16 @@
 // and those depending on the transition fired to get there. The vectors of
 // the markings fired to are kept flat, hashed and compared as they are:
 // expanding a vanishing marking or handing on a tangible one reads them back
-// by copy, and nothing is encoded.
+// by copy, and nothing is encoded. Where the immediate transitions only
+// move counts (PlainImmediates), the vanishing markings are kept in flat
+// form and fired there, without loading them into the places.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "netmodel/MarkingVectors.h"
+#include "netmodel/PlainImmediates.h"
 #include "statedata/Multiset.h"
 
 class VanishingResolver {
@@ -30,7 +33,7 @@ public:
     };
 
     // Once per generation, before the first resolution.
-    void Prepare() { firedContents.Prepare(); }
+    void Prepare();
 
     // Resolves the successor with this vector and ata; `candidates` are the
     // immediate transitions (class indices, ascending) that may be enabled
@@ -40,7 +43,8 @@ public:
 
 private:
     // A vector kept in `vectorPlaces` and `vectorEntries`, its places'
-    // entries one after the other.
+    // entries one after the other; in flat form, `entryCount` words from
+    // `firstEntry` in `flatWords`.
     struct KeptVector {
         std::uint32_t firstPlace;
         std::uint32_t placeCount;
@@ -70,12 +74,19 @@ private:
     };
 
     KeptVector Keep(const Pms& pms);
+    KeptVector KeepFlat(const std::uint16_t* flat);
     bool SameVector(const KeptVector& a, const KeptVector& b) const;
     // The kept vector, valid until the next Keep.
     Pms View(const KeptVector& v);
     std::uint32_t NodeOf(const Fired& f, bool& found);
     // Fires the candidates of node n, whose vector is `contents`.
     void Expand(std::uint32_t n, const Pms& contents);
+    // The same on the flat form `from` (not in `flatWords`).
+    void ExpandFlat(std::uint32_t n, const std::uint16_t* from);
+    // Expands node n from its kept vector.
+    void ExpandKept(std::uint32_t n);
+    // Links node n to what it fired (`fired`, weights summing to `sum`).
+    void LinkFired(std::uint32_t n, double sum);
     void Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight);
     void LoopCheck(std::uint32_t parent, std::uint32_t saved);
     void ChangeAllDelays(std::uint32_t node, double value);
@@ -84,6 +95,7 @@ private:
     void WalkAndExpand();
     void Collect();
     void ViewReached();
+    void ViewFlatReached();
     void RefreshAtas(const short* ata);
 
     std::vector<Node> nodes;
@@ -101,4 +113,10 @@ private:
     std::vector<MTmsEntry> vectorEntries;
     std::vector<Pms> reachedContents;  // one per reached marking
     NewContentsVector firedContents;
+    // No place has a bound: an active binding's enabling then reads only the
+    // actual contents.
+    bool unbounded = false;
+    PlainImmediates plain;
+    std::vector<std::uint16_t> flatWords;
+    std::vector<std::uint16_t> flatFrom, flatTo;
 };

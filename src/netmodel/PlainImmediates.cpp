@@ -1,0 +1,178 @@
+// Immediate firings on flat counts, see PlainImmediates.h.
+#include "netmodel/PlainImmediates.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "netmodel/Arc.h"
+#include "netmodel/Capacity.h"
+#include "netmodel/Delay.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/Place.h"
+#include "netmodel/Transition.h"
+#include "statedata/NetCounts.h"
+
+namespace {
+
+bool Unbounded(Place& p)
+{
+    const Capacity& c = p.GetCapacity();
+    return !c.IsPlaceDependent() && c.GetCap() == Capacity::kUnbounded;
+}
+
+}  // namespace
+
+bool PlainImmediates::Compile(std::size_t maxWords)
+{
+    usable = false;
+    placeWord.assign(no_of_places, 0);
+    placeSlots.assign(no_of_places, 0);
+    tokens.clear();
+    arcs.clear();
+    bindings.clear();
+    transitions.clear();
+    words = 0;
+    for (int i = 0; i < no_of_places; ++i) {
+        Place& p = *PlaceArray[i];
+        if (p.GetNo() != i || !Unbounded(p)) return false;
+        const PTms* contents = p.GetActTms();
+        // Slotless contents would keep a total that no slot explains.
+        if (contents && contents->size <= 0) return false;
+        placeWord[i] = static_cast<std::uint32_t>(words);
+        placeSlots[i] = contents ? static_cast<std::uint16_t>(std::max<int>(contents->size, 0)) : 0;
+        words += 1 + placeSlots[i];
+        if (words > maxWords) return false;
+    }
+    for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
+        Transition& t = *ImmTrans[i];
+        Condition& global = t.GetGlobalCond();
+        if (!global.IsConstant()) return false;
+        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0};
+        if (global.ActCondTrue() && t.GetBindings()) {
+            for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+                Binding& b = *e->item;
+                Condition& local = b.GetLocalCond();
+                Delay* delay = b.GetDelay();
+                if (!local.IsConstant() || (delay && delay->IsPlaceDependent())) return false;
+                BindingCode bc{local.ActCondTrue(), delay ? delay->CalculateFloat() : 0.0, static_cast<std::uint32_t>(arcs.size()),
+                               0, 0, 0};
+                for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
+                    if (!CompileArc(*a->item)) return false;
+                    // An empty input inscription is never satisfied.
+                    if (arcs.back().tokenCount == 0) bc.possible = false;
+                }
+                bc.inCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstIn;
+                bc.firstOut = static_cast<std::uint32_t>(arcs.size());
+                for (const PLElement<Arc>* a = b.GetOutArcs() ? b.GetOutArcs()->first : nullptr; a; a = a->next)
+                    if (!CompileArc(*a->item)) return false;
+                bc.outCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstOut;
+                bindings.push_back(bc);
+                ++code.count;
+            }
+        }
+        transitions.push_back(code);
+    }
+    usable = true;
+    return true;
+}
+
+bool PlainImmediates::CompileArc(const Arc& arc)
+{
+    Place* p = arc.GetPlace();
+    const Cell* cell = arc.GetTmsCell();
+    if (!p || (cell && cell->IsPlaceDependent())) return false;
+    const PTms* contents = p->GetActTms();
+    if (!contents) return false;
+    std::unique_ptr<CellVal> holder;
+    const Tms* t = arc.Inscription(holder);
+    const int place = p->GetNo();
+    ArcCode code{placeWord[place], 0, static_cast<std::uint32_t>(tokens.size()), 0};
+    if (t && t->first) {
+        code.need = t->quant;
+        for (const ltoken* e = t->first; e; e = e->next) {
+            std::int32_t word = -1;
+            for (int s = 0; s < placeSlots[place]; ++s)
+                if (contents->entries[s].token == e->token) word = static_cast<std::int32_t>(placeWord[place] + 1 + s);
+            tokens.push_back(Token{word, e->quant});
+        }
+        code.tokenCount = static_cast<std::uint32_t>(tokens.size()) - code.firstToken;
+    }
+    arcs.push_back(code);
+    return true;
+}
+
+void PlainImmediates::Flatten(const Pms& pms, std::uint16_t* flat) const
+{
+    std::fill(flat, flat + words, 0);
+    for (int k = 0; pms.places && k < pms.size; ++k) {
+        const MTms& m = pms.places[k];
+        if (m.place < 0 || m.place >= no_of_places || placeSlots[m.place] == 0) continue;
+        std::uint16_t* w = flat + placeWord[m.place];
+        w[0] = m.quant;
+        for (int e = 0; e < m.kinds; ++e)
+            if (m.entries[e].index >= 0 && m.entries[e].index < placeSlots[m.place])
+                w[1 + m.entries[e].index] = m.entries[e].quant;
+    }
+}
+
+void PlainImmediates::Unflatten(const std::uint16_t* flat, std::vector<MTms>& places,
+                                std::vector<MTmsEntry>& entries) const
+{
+    for (int i = 0; i < no_of_places; ++i) {
+        const std::uint16_t* w = flat + placeWord[i];
+        if (placeSlots[i] == 0 || w[0] == 0) continue;
+        short kinds = 0;
+        for (int s = 0; s < placeSlots[i]; ++s)
+            if (w[1 + s] != 0) {
+                entries.push_back(MTmsEntry{static_cast<short>(s), w[1 + s]});
+                ++kinds;
+            }
+        places.push_back(MTms{static_cast<short>(i), kinds, w[0], nullptr});
+    }
+}
+
+// The test of the actual contents: every input inscription's total and
+// each of its tokens within what the place holds.
+bool PlainImmediates::Enabled(const BindingCode& b, const std::uint16_t* from) const
+{
+    if (!b.possible) return false;
+    for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
+        const ArcCode& arc = arcs[a];
+        if (arc.need == 0 || from[arc.total] < arc.need) return false;
+        for (std::uint32_t k = arc.firstToken; k < arc.firstToken + arc.tokenCount; ++k) {
+            const Token& t = tokens[k];
+            if ((t.word < 0 ? 0 : from[t.word]) < t.quant) return false;
+        }
+    }
+    return true;
+}
+
+double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
+                             std::uint16_t* to) const
+{
+    const BindingCode& b = bindings[transitions[i].first + k];
+    if (!Enabled(b, from)) return 0.0;
+    std::copy(from, from + words, to);
+    // Inputs first, then outputs, each arc's tokens in order: a slot gives
+    // at most what it holds, and totals and slots wrap as 16-bit counts.
+    for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
+        const ArcCode& arc = arcs[a];
+        for (std::uint32_t n = arc.firstToken; n < arc.firstToken + arc.tokenCount; ++n) {
+            const Token& t = tokens[n];
+            if (t.word < 0 || to[t.word] == 0) continue;
+            const std::uint16_t taken = std::min(to[t.word], t.quant);
+            to[t.word] = static_cast<std::uint16_t>(to[t.word] - taken);
+            to[arc.total] = static_cast<std::uint16_t>(to[arc.total] - taken);
+        }
+    }
+    for (std::uint32_t a = b.firstOut; a < b.firstOut + b.outCount; ++a) {
+        const ArcCode& arc = arcs[a];
+        for (std::uint32_t n = arc.firstToken; n < arc.firstToken + arc.tokenCount; ++n) {
+            const Token& t = tokens[n];
+            if (t.word < 0) continue;
+            to[t.word] = static_cast<std::uint16_t>(to[t.word] + t.quant);
+            to[arc.total] = static_cast<std::uint16_t>(to[arc.total] + t.quant);
+        }
+    }
+    return b.weight;
+}

@@ -1,0 +1,77 @@
+// The immediate transitions as arithmetic on counts, for nets where that is
+// all their firing does: no condition that reads a marking, inscriptions
+// and weights that are constants, no place with a bound. A marking is then a
+// flat array of 16-bit words, per place its total and one word per colour
+// slot, and testing and firing an immediate binding touches only the words
+// of its arcs' places, without loading the marking into the places. The
+// arithmetic is that of the place contents to the bit (totals and slots wrap
+// as they do there, an input arc takes at most what a slot holds), so the
+// vectors read back are those the places would give.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "statedata/Multiset.h"
+
+class Arc;
+
+class PlainImmediates {
+public:
+    // Compiles the immediate transitions of the net; false (and nothing
+    // usable) when one of them, or a place, is outside what counts can say,
+    // or the flat array would exceed `maxWords`.
+    bool Compile(std::size_t maxWords);
+    bool Usable() const { return usable; }
+    std::size_t Words() const { return words; }
+
+    // The flat form of a vector, written to `flat` (Words() entries).
+    void Flatten(const Pms& pms, std::uint16_t* flat) const;
+    // The vector of a flat form, its places and entries appended to the
+    // arrays; the places' entry pointers are left for the caller to set.
+    void Unflatten(const std::uint16_t* flat, std::vector<MTms>& places,
+                   std::vector<MTmsEntry>& entries) const;
+
+    // Bindings of immediate transition i (class index); none when the
+    // transition's condition is false.
+    std::size_t Bindings(unsigned short i) const { return transitions[i].count; }
+    // Fires binding k of immediate transition i on `from`: its weight, and
+    // the successor in `to`, or 0 when the binding is not enabled.
+    double Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
+                std::uint16_t* to) const;
+
+private:
+    struct Token {
+        std::int32_t word;  // its slot's word; -1 when the place has no slot for it
+        std::uint16_t quant;
+    };
+    struct ArcCode {
+        std::uint32_t total;  // the word of the place's total
+        std::uint16_t need;   // the inscription's total
+        std::uint32_t firstToken;
+        std::uint32_t tokenCount;  // 0: an empty inscription
+    };
+    struct BindingCode {
+        bool possible;  // condition true and no empty input inscription
+        double weight;
+        std::uint32_t firstIn, inCount, firstOut, outCount;  // in `arcs`
+    };
+    struct TransitionCode {
+        std::uint32_t first;  // in `bindings`
+        std::uint32_t count;
+    };
+
+    bool Enabled(const BindingCode& b, const std::uint16_t* from) const;
+    // Appends the code of one arc; false when counts cannot say what it does.
+    bool CompileArc(const Arc& arc);
+
+    bool usable = false;
+    std::size_t words = 0;
+    std::vector<std::uint32_t> placeWord;  // the total's word of each place
+    std::vector<std::uint16_t> placeSlots;
+    std::vector<Token> tokens;
+    std::vector<ArcCode> arcs;
+    std::vector<BindingCode> bindings;
+    std::vector<TransitionCode> transitions;
+};
