@@ -78,11 +78,13 @@ def make_environment(work, mosk, plenar_lines=""):
 
 
 def cpu_seconds(pid):
-    """User and system time of a running process so far, 0 when it is gone."""
+    """User and system time of a running process so far, with that of the
+    children it has waited for (the generation's helper process once the
+    generation ends), 0 when it is gone."""
     try:
         with open("/proc/%d/stat" % pid) as f:
             fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        return sum(int(x) for x in fields[11:15]) / os.sysconf("SC_CLK_TCK")
     except (OSError, IndexError, ValueError):
         return 0.0
 

@@ -199,10 +199,10 @@ void HandleWithImmediates(Marking& source, Fired& f)
     }
 }
 
-void ExploreStored(Marking& m)
+void ExploreStored(const std::uint8_t* code, Marking& m)
 {
     static DecodedMarking contents;
-    contents.Decode(m.GetCode());
+    contents.Decode(code);
     InitRefPms(contents.GetPms());
     SavedMarking = &m;
     SavedAta = contents.GetAta();
@@ -247,5 +247,10 @@ void ExploreMarking(Marking& m, DeferredEntries* deferred)
     if (deferred)
         ExploreIntermediate(m, *deferred);
     else
-        ExploreStored(m);
+        ExploreStored(m.GetCode(), m);
+}
+
+void ExploreCode(const std::uint8_t* code, Marking& source)
+{
+    ExploreStored(code, source);
 }

@@ -13,6 +13,8 @@
 // sets at all.
 #pragma once
 
+#include <cstdint>
+
 #include "statespace/InterningPipeline.h"
 
 class Marking;
@@ -22,3 +24,6 @@ void PrepareExplorer();
 // Explores a stored marking: fires it, or, for an intermediate marking
 // (`deferred` non-null), handles the entries that wait for it.
 void ExploreMarking(Marking& m, DeferredEntries* deferred);
+// Explores the stored marking with this code as if it were `source`: the
+// requests name `source` as theirs.
+void ExploreCode(const std::uint8_t* code, Marking& source);

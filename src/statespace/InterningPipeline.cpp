@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "foundation/Reporters.h"
+#include "statespace/ExplorationHelper.h"
 #include "statespace/FiringTimeExplorer.h"
 #include "statespace/GraphWatch.h"
 #include "statespace/MarkingInterning.h"
 #include "statedata/Marking.h"
 #include "statedata/MarkingCode.h"
+#include "statedata/NetCounts.h"
 #include "statedata/StateSpaceGlobals.h"
 
 namespace {
@@ -37,6 +39,11 @@ struct Stored {
 
 bool internWhenFired = false;
 bool threadAllowed = true;
+// Set when the exploration is shared with a helper process: the interning
+// then runs inline, since the second core explores.
+bool shareWithHelper = false;
+std::size_t helperBatch = 256;
+std::size_t helperExplored = 0;  // markings whose answer the helper gave
 std::vector<Request> ring;
 std::size_t ringMask = 0;
 std::size_t filled = 0;  // by the exploration
@@ -170,10 +177,23 @@ void BeforeFatalReport()
         return;
     SetFatalReportBarrier(nullptr);
     StopInterningThread();
+    StopExplorationHelper();
     if (!handlingEntries) return;
     handedOver.store(filled);
     InternPending();
     while (shown < MHash.GetCounter()) MHash.ShowProgress(++shown);
+}
+
+bool StartInterningThread()
+{
+    try {
+        interningThread = new std::thread(InternHandedOver);
+        return true;
+    } catch (const std::system_error&) {
+        delete interningThread;
+        interningThread = nullptr;
+        return false;
+    }
 }
 
 void MakeRing(std::size_t size)
@@ -194,15 +214,17 @@ void StartInterning()
     handlingEntries = false;
     storedNow.clear();
     SetFatalReportBarrier(BeforeFatalReport);
+    shareWithHelper = false;
     if (threadAllowed && std::thread::hardware_concurrency() > 1) {
         MakeRing(kThreadedSlots);
-        try {
-            interningThread = new std::thread(InternHandedOver);
+        // The helper answers no deferred entries: nets with deterministic
+        // or general transitions keep the interning thread.
+        if (no_of_det_transitions == 0 && no_of_gen_transitions == 0 &&
+            no_of_mix_transitions == 0) {
+            shareWithHelper = true;
             return;
-        } catch (const std::system_error&) {
-            delete interningThread;
-            interningThread = nullptr;
         }
+        if (StartInterningThread()) return;
     }
     MakeRing(kInlineSlots);
 }
@@ -221,7 +243,145 @@ bool TakeStoredNow(Stored& next)
     return true;
 }
 
+Request& FreeSlot()
+{
+    // A full ring waits for the interning thread, which is behind: the
+    // exploration is better spent on exploring.
+    while (filled - interned.load(std::memory_order_acquire) == ring.size()) {
+        HandOverRequests();
+        if (interningThread) std::this_thread::yield();
+    }
+    return ring[filled & ringMask];
+}
+
+// A marking's turn: it is shown as explored, the watch checks the graph,
+// and what its exploration requests is interned in order.
+void ExploreInTurn(const Stored& next)
+{
+    MHash.ShowProgress(++shown);
+    CheckGraphGrowth();
+    ExploreMarking(*next.marking, next.deferred);
+    delete next.deferred;
+    HandOverRequests();
+}
+
+// A marking explored by the helper takes its turn with the requests it
+// answered, which name codes in the answer (interned before it is reused).
+void TakeTurnWithAnswer(Marking& m, const std::vector<HelperAnswer::Request>& requests)
+{
+    MHash.ShowProgress(++shown);
+    CheckGraphGrowth();
+    for (const HelperAnswer::Request& q : requests) {
+        Request& r = FreeSlot();
+        r.source = &m;
+        r.edge = q.edge;
+        r.start = q.code;
+        r.hash = q.hash;
+        r.deferred = nullptr;
+        ++filled;
+    }
+    HandOverRequests();
+}
+
+// The next stored marking to explore, once everything explored before is
+// interned; false when there is none.
+bool NextToExplore(Stored& next)
+{
+    while (!TakeStoredNow(next)) {
+        if (AllInterned()) return TakeStoredNow(next);
+        HandOverRequests();
+        InternPending();
+    }
+    return true;
+}
+
+// Markings queued for exploring that may go into batches at once.
+std::size_t StoredWaiting()
+{
+    std::lock_guard<std::mutex> hold(storedNowLock);
+    return storedNow.size();
+}
+
+std::vector<Marking*> TakeBatch(std::size_t size)
+{
+    std::vector<Marking*> batch;
+    Stored next{};
+    while (batch.size() < size && TakeStoredNow(next)) batch.push_back(next.marking);
+    return batch;
+}
+
+// The batches handed out and not yet taken their turn, oldest first: the
+// helper's go out at once, the generating process explores its own when
+// they come up. Between two of the helper's it takes a share of its own,
+// grown when it had to wait for the helper and shrunk when it did not, so
+// that both processes stay busy however the machine is loaded.
+struct Batch {
+    bool helpers;
+    std::vector<Marking*> markings;
+};
+
+void TakeHelpersTurn(const Batch& b, std::size_t& share)
+{
+    static HelperAnswer answer;
+    static std::vector<HelperAnswer::Request> requests;
+    const bool waited = !HelperAnswerReady();
+    std::size_t explored = 0;
+    if (ReceiveFromHelper(answer)) explored = answer.Explored();
+    if (waited)
+        share = std::min<std::size_t>(share + share / 4 + 1, 16 * helperBatch);
+    else
+        share = std::max<std::size_t>(share - share / 16, 1);
+    helperExplored += explored;
+    for (std::size_t k = 0; k < explored; ++k) {
+        answer.NextMarking(requests);
+        TakeTurnWithAnswer(*b.markings[k], requests);
+    }
+    for (std::size_t k = explored; k < b.markings.size(); ++k)
+        ExploreInTurn(Stored{b.markings[k], nullptr});
+}
+
+void ShareExploring()
+{
+    std::deque<Batch> batches;
+    std::size_t helpersOut = 0;
+    std::size_t share = helperBatch;
+    for (;;) {
+        // Two batches at the helper keep it busy while the first is taken.
+        while (ExplorationHelperRunning() && helpersOut < 2 &&
+               StoredWaiting() >= share + helperBatch) {
+            batches.push_back(Batch{false, TakeBatch(share)});
+            batches.push_back(Batch{true, TakeBatch(helperBatch)});
+            SendToHelper(batches.back().markings);
+            ++helpersOut;
+        }
+        if (batches.empty()) {
+            Stored next{};
+            if (!NextToExplore(next)) return;
+            ExploreInTurn(next);
+            continue;
+        }
+        Batch b = std::move(batches.front());
+        batches.pop_front();
+        if (!b.helpers) {
+            for (Marking* m : b.markings) ExploreInTurn(Stored{m, nullptr});
+            continue;
+        }
+        --helpersOut;
+        TakeHelpersTurn(b, share);
+    }
+}
+
 }  // namespace
+
+void ShareExplorationInBatchesOf(std::size_t markings)
+{
+    helperBatch = markings;
+}
+
+std::size_t MarkingsExploredByHelper()
+{
+    return helperExplored;
+}
 
 void AllowInterningThread(bool allowed)
 {
@@ -231,6 +391,7 @@ void AllowInterningThread(bool allowed)
 void InternSuccessorsWhenFired(bool on)
 {
     StopInterningThread();
+    StopExplorationHelper();
     SetFatalReportBarrier(nullptr);
     internWhenFired = on;
     if (on)
@@ -253,13 +414,13 @@ void QueueForExploring(Marking& stored)
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
                       DeferredEntries* deferred)
 {
-    // A full ring waits for the interning thread, which is behind: the
-    // exploration is better spent on exploring.
-    while (filled - interned.load(std::memory_order_acquire) == ring.size()) {
-        HandOverRequests();
-        if (interningThread) std::this_thread::yield();
+    if (CollectingForHelper()) {
+        static MarkingCode code;
+        const std::uint8_t* c = code.Encode(pms, ata);
+        CollectForHelper(edge, c, CodeHash(c));
+        return;
     }
-    Request& r = ring[filled & ringMask];
+    Request& r = FreeSlot();
     r.source = &source;
     r.edge = edge;
     r.start = r.code.Encode(pms, ata);
@@ -285,21 +446,16 @@ void HandlingEntries(bool on)
 void FireInternedMarkings()
 {
     if (!internWhenFired) return;
-    for (;;) {
-        Stored next{};
-        if (!TakeStoredNow(next)) {
-            if (!AllInterned()) {
-                HandOverRequests();
-                InternPending();
-                continue;
-            }
-            // Everything explored is interned: what it stored is queued.
-            if (!TakeStoredNow(next)) return;
+    helperExplored = 0;
+    if (shareWithHelper) {
+        if (StartExplorationHelper()) {
+            ShareExploring();
+            StopExplorationHelper();
+            return;
         }
-        MHash.ShowProgress(++shown);
-        CheckGraphGrowth();
-        ExploreMarking(*next.marking, next.deferred);
-        delete next.deferred;
-        HandOverRequests();
+        // Without a helper the interning gets the second core.
+        StartInterningThread();
     }
+    Stored next{};
+    while (NextToExplore(next)) ExploreInTurn(next);
 }

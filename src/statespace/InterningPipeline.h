@@ -10,6 +10,7 @@
 // order, and markings are explored in the order they are stored.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "statedata/DelayVal.h"
@@ -37,6 +38,13 @@ bool InterningWhenFired();
 // a second core); without, it runs inline, as on a machine with one core.
 // Allowed unless said otherwise.
 void AllowInterningThread(bool allowed);
+// Where the second core is allowed and the net has neither deterministic
+// nor general transitions, the exploration is shared with a helper process
+// (ExplorationHelper.h) in batches of this many markings (256 unless said
+// otherwise), while the interning runs inline.
+void ShareExplorationInBatchesOf(std::size_t markings);
+// How many markings of the last generation the helper explored.
+std::size_t MarkingsExploredByHelper();
 
 // A marking stored (before the interning started) that is to be explored
 // in its turn.

@@ -1,0 +1,280 @@
+// The helper process of the generation, see ExplorationHelper.h. Batches
+// and answers travel over a socket pair (sends that fail never raise
+// SIGPIPE); each message is a header, the number of markings and the bytes
+// that follow, then the codes (batch) or the requests (answer).
+#include "statespace/ExplorationHelper.h"
+
+#include <poll.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+
+#include "foundation/Reporters.h"
+#include "statespace/FiringTimeExplorer.h"
+#include "statedata/Marking.h"
+#include "statedata/MarkingCode.h"
+
+namespace {
+
+struct Header {
+    std::uint32_t markings;
+    std::uint32_t bytes;
+};
+
+// A request in an answer, followed by its code.
+struct RequestRecord {
+    double value;
+    std::uint64_t hash;
+    std::int16_t transNo;
+    std::uint8_t type;
+    std::uint8_t unused;
+    std::uint32_t codeSize;
+};
+
+// The generating process's end.
+int helperSocket = -1;
+pid_t helperPid = -1;
+std::deque<std::uint32_t> sentSizes;  // batches not yet answered
+
+// The helper's state.
+bool collecting = false;
+int outputFile = -1;  // where the helper's stdout and stderr go
+std::vector<std::uint8_t> answer;
+std::size_t markingStart = 0;  // in answer: the count of the marking explored
+std::uint32_t exploredInBatch = 0;
+
+bool SendAll(int fd, const void* data, std::size_t size)
+{
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        ssize_t n = send(fd, p, size, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool ReceiveAll(int fd, void* data, std::size_t size)
+{
+    auto* p = static_cast<char*>(data);
+    while (size > 0) {
+        ssize_t n = recv(fd, p, size, 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void Append(const void* data, std::size_t size)
+{
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    answer.insert(answer.end(), p, p + size);
+}
+
+bool SendAnswer(std::uint32_t explored, int fd)
+{
+    Header h{explored, static_cast<std::uint32_t>(answer.size() - sizeof(Header))};
+    std::memcpy(answer.data(), &h, sizeof h);
+    return SendAll(fd, answer.data(), answer.size());
+}
+
+// A fatal report in the helper: the markings explored before the failing
+// one are answered, and the generating process explores that one itself,
+// to make the report where it belongs.
+void HelperFatalBarrier()
+{
+    answer.resize(markingStart);
+    SendAnswer(exploredInBatch, helperSocket);
+    _exit(0);
+}
+
+bool WroteOutput()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    struct stat st {};
+    return fstat(outputFile, &st) != 0 || st.st_size > 0;
+}
+
+[[noreturn]] void ServeBatches()
+{
+    std::vector<std::uint8_t> codes;
+    Marking source;  // the requests' sources are the generating process's
+    for (;;) {
+        Header h{};
+        if (!ReceiveAll(helperSocket, &h, sizeof h)) _exit(0);
+        codes.resize(h.bytes);
+        if (!ReceiveAll(helperSocket, codes.data(), h.bytes)) _exit(0);
+        answer.assign(sizeof(Header), 0);
+        const std::uint8_t* code = codes.data();
+        for (exploredInBatch = 0; exploredInBatch < h.markings; ++exploredInBatch) {
+            markingStart = answer.size();
+            const std::uint32_t none = 0;
+            Append(&none, sizeof none);
+            ExploreCode(code, source);
+            code += CodeSize(code);
+        }
+        // A warning, or anything else written, is the generating process's
+        // to write, in its place: it explores the batch again.
+        if (WroteOutput()) {
+            answer.resize(sizeof(Header));
+            SendAnswer(0, helperSocket);
+            _exit(0);
+        }
+        if (!SendAnswer(h.markings, helperSocket)) _exit(0);
+    }
+}
+
+[[noreturn]] void BecomeHelper(int socket, int output, pid_t parent)
+{
+    // The helper must not outlive the generation, and writes nothing of its
+    // own: what it would write goes to a file it only measures.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) _exit(0);
+    for (int s : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(s, SIG_DFL);
+    dup2(output, STDOUT_FILENO);
+    dup2(output, STDERR_FILENO);
+    outputFile = output;
+    helperSocket = socket;
+    collecting = true;
+    SetFatalReportBarrier(HelperFatalBarrier);
+    ServeBatches();
+}
+
+}  // namespace
+
+bool StartExplorationHelper()
+{
+    int fds[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+    int output = memfd_create("mosk-helper-output", MFD_CLOEXEC);
+    if (output < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return false;
+    }
+    // Nothing buffered may be written twice.
+    std::fflush(nullptr);
+    const pid_t parent = getpid();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        BecomeHelper(fds[1], output, parent);
+    }
+    close(fds[1]);
+    close(output);
+    if (pid < 0) {
+        close(fds[0]);
+        return false;
+    }
+    helperSocket = fds[0];
+    helperPid = pid;
+    sentSizes.clear();
+    return true;
+}
+
+void StopExplorationHelper()
+{
+    if (helperPid < 0) return;
+    close(helperSocket);
+    helperSocket = -1;
+    while (waitpid(helperPid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    helperPid = -1;
+    sentSizes.clear();
+}
+
+bool ExplorationHelperRunning()
+{
+    return helperPid >= 0;
+}
+
+void SendToHelper(const std::vector<Marking*>& batch)
+{
+    static std::vector<std::uint8_t> message;
+    message.assign(sizeof(Header), 0);
+    for (const Marking* m : batch) {
+        const std::uint8_t* code = m->GetCode();
+        message.insert(message.end(), code, code + CodeSize(code));
+    }
+    Header h{static_cast<std::uint32_t>(batch.size()),
+             static_cast<std::uint32_t>(message.size() - sizeof(Header))};
+    std::memcpy(message.data(), &h, sizeof h);
+    sentSizes.push_back(h.markings);
+    // A helper that is gone answers nothing: ReceiveFromHelper finds out.
+    if (helperPid >= 0) SendAll(helperSocket, message.data(), message.size());
+}
+
+bool HelperAnswerReady()
+{
+    if (helperPid < 0) return true;
+    pollfd p{helperSocket, POLLIN, 0};
+    return poll(&p, 1, 0) > 0;
+}
+
+bool ReceiveFromHelper(HelperAnswer& answer)
+{
+    Header h{};
+    const std::uint32_t sent = sentSizes.empty() ? 0 : sentSizes.front();
+    if (!sentSizes.empty()) sentSizes.pop_front();
+    if (helperPid < 0 || !ReceiveAll(helperSocket, &h, sizeof h)) {
+        StopExplorationHelper();
+        return false;
+    }
+    answer.bytes.resize(h.bytes);
+    answer.explored = h.markings;
+    answer.read = 0;
+    bool whole = ReceiveAll(helperSocket, answer.bytes.data(), h.bytes);
+    if (!whole) answer.explored = 0;
+    if (!whole || h.markings < sent) StopExplorationHelper();
+    return true;
+}
+
+void HelperAnswer::NextMarking(std::vector<Request>& requests)
+{
+    requests.clear();
+    std::uint32_t count = 0;
+    std::memcpy(&count, bytes.data() + read, sizeof count);
+    read += sizeof count;
+    for (std::uint32_t k = 0; k < count; ++k) {
+        RequestRecord r{};
+        std::memcpy(&r, bytes.data() + read, sizeof r);
+        read += sizeof r;
+        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes.data() + read});
+        read += r.codeSize;
+    }
+}
+
+bool CollectingForHelper()
+{
+    return collecting;
+}
+
+void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash)
+{
+    RequestRecord r{};
+    r.value = edge.GetDelayVal();
+    r.hash = hash;
+    r.transNo = edge.GetTransNo();
+    r.type = static_cast<std::uint8_t>(edge.GetDelayType());
+    r.codeSize = static_cast<std::uint32_t>(CodeSize(code));
+    Append(&r, sizeof r);
+    Append(code, r.codeSize);
+    std::uint32_t count = 0;
+    std::memcpy(&count, answer.data() + markingStart, sizeof count);
+    ++count;
+    std::memcpy(answer.data() + markingStart, &count, sizeof count);
+}

@@ -1,0 +1,113 @@
+// The exploration shared with a helper process gives the graph that the
+// generating process gives alone, marking for marking and edge for edge, and
+// a fatal report met by the helper is made by the generating process in its
+// place.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FatalReport.h"
+#include "GraphInspection.h"
+#include "TestNet.h"
+#include "statespace/CreateRRG.h"
+#include "statespace/InterningPipeline.h"
+#include "statedata/StateSpaceGlobals.h"
+
+namespace {
+
+// Every stored marking in store order: its tokens, its ata, its edges with
+// the store numbers of their targets, values and transitions.
+std::vector<std::string> Graph(const std::vector<Place*>& places)
+{
+    std::vector<Marking*> all = StoredMarkings();
+    std::vector<std::string> lines;
+    for (Marking* m : all) {
+        std::ostringstream line;
+        for (const Place* p : places) line << Tokens(*m, p) << ' ';
+        line << '|';
+        for (short a : AtaOf(*m)) line << ' ' << a;
+        line << " |";
+        for (const stt* e : Edges(*m)) {
+            std::size_t target = 0;
+            while (target < all.size() && all[target] != e->Target()) ++target;
+            line << ' ' << target << ':' << e->GetDelayVal() << ':' << e->GetTransNo();
+        }
+        lines.push_back(line.str());
+    }
+    return lines;
+}
+
+// Tokens running round a ring of four places at different rates; the last
+// place may pass one to a fifth place from which an immediate transition
+// (two bindings of weights 1 and 3) puts it on the first or the second.
+// Hundreds of markings, most of them with several successors, some reached
+// through vanishing markings.
+std::vector<Place*> BuildRingWithVanishing(TestNet& net, unsigned short tokens)
+{
+    std::vector<Place*> p;
+    for (const char* name : {"p0", "p1", "p2", "p3"}) p.push_back(net.AddPlace(name));
+    p.push_back(net.AddPlace("v"));
+    p.push_back(net.AddPlace("start", tokens));
+    net.Add("s", {{{{p[5], 1}}, {{p[0], 1}}, Exp(0.5)}});
+    const char* names[3] = {"t0", "t1", "t2"};
+    for (int i = 0; i < 3; ++i)
+        net.Add(names[i], {{{{p[i], 1}}, {{p[i + 1], 1}}, Exp(i + 1.0)}});
+    net.Add("t3", {{{{p[3], 1}}, {{p[4], 1}}, Exp(4.0)}});
+    net.Add("i", {{{{p[4], 1}}, {{p[0], 1}}, Imm(1.0)}, {{{p[4], 1}}, {{p[1], 1}}, Imm(3.0)}});
+    net.Finish();
+    return p;
+}
+
+std::vector<std::string> Generate(bool helper, std::size_t batch)
+{
+    AllowInterningThread(helper);
+    ShareExplorationInBatchesOf(batch);
+    TestNet net;
+    std::vector<Place*> places = BuildRingWithVanishing(net, 9);
+    CreateRRG();
+    std::vector<std::string> graph = Graph(places);
+    AllowInterningThread(true);
+    ShareExplorationInBatchesOf(256);
+    return graph;
+}
+
+TEST(ExplorationHelper, SharedExplorationGivesTheSameGraphInEveryBatchSize)
+{
+    const std::vector<std::string> alone = Generate(false, 256);
+    ASSERT_GT(alone.size(), 300u);
+    for (std::size_t batch : {1, 3, 12}) {
+        SCOPED_TRACE("batches of " + std::to_string(batch));
+        EXPECT_EQ(Generate(true, batch), alone);
+        EXPECT_GT(MarkingsExploredByHelper(), 0u);
+    }
+}
+
+// The weights of the immediate transition sum to zero: the first marking
+// whose exploration reaches v ends the run, deep in the graph, whichever
+// process explores it.
+TEST(ExplorationHelper, FatalReportMetByTheHelperIsMadeInItsPlace)
+{
+    for (std::size_t batch : {1, 4}) {
+        auto build = [batch] {
+            ShareExplorationInBatchesOf(batch);
+            TestNet net;
+            Place* p[4] = {net.AddPlace("p0", 6), net.AddPlace("p1"), net.AddPlace("p2"),
+                           net.AddPlace("v")};
+            net.Add("t0", {{{{p[0], 1}}, {{p[1], 1}}, Exp(1.0)}});
+            net.Add("t1", {{{{p[1], 1}}, {{p[2], 1}}, Exp(2.0)}});
+            net.Add("t2", {{{{p[2], 4}}, {{p[3], 1}}, Exp(3.0)}});
+            net.Add("i", {{{{p[3], 1}}, {{p[0], 4}}, RawWeight(1.0)},
+                          {{{p[3], 1}}, {{p[0], 4}}, RawWeight(-1.0)}});
+            net.Finish();
+            CreateRRG();
+        };
+        EXPECT_REPORT_EXIT(build(), kGenerationStatus,
+                           ErrorBlock("Pendra/src/HandleImmTransitions", 244, "ChkAndFireImm()",
+                                      "division by zero"));
+    }
+}
+
+}  // namespace
