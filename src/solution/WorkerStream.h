@@ -9,12 +9,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "foundation/SocketTransfer.h"
+
 // Writes all `size` bytes on the stream's descriptor or ends the run.
 using SocketWriter = void (*)(const char* data, unsigned size, std::FILE* stream);
-
-// Writes all bytes with `send`, going on after partial writes; false when the
-// connection is broken. A vanished reader does not raise SIGPIPE.
-bool SendAll(int connection, const char* data, std::size_t size);
 
 class WorkerStream {
 public:

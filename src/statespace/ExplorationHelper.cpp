@@ -19,6 +19,7 @@
 #include <deque>
 
 #include "foundation/Reporters.h"
+#include "foundation/SocketTransfer.h"
 #include "statespace/FiringTimeExplorer.h"
 #include "statedata/Marking.h"
 #include "statedata/MarkingCode.h"
@@ -52,32 +53,6 @@ std::vector<std::uint8_t> answer;
 std::size_t markingStart = 0;  // in answer: the count of the marking explored
 std::uint32_t exploredInBatch = 0;
 
-bool SendAll(int fd, const void* data, std::size_t size)
-{
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        ssize_t n = send(fd, p, size, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool ReceiveAll(int fd, void* data, std::size_t size)
-{
-    auto* p = static_cast<char*>(data);
-    while (size > 0) {
-        ssize_t n = recv(fd, p, size, 0);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 void Append(const void* data, std::size_t size)
 {
     const auto* p = static_cast<const std::uint8_t*>(data);
@@ -88,7 +63,7 @@ bool SendAnswer(std::uint32_t explored, int fd)
 {
     Header h{explored, static_cast<std::uint32_t>(answer.size() - sizeof(Header))};
     std::memcpy(answer.data(), &h, sizeof h);
-    return SendAll(fd, answer.data(), answer.size());
+    return SendAll(fd, reinterpret_cast<const char*>(answer.data()), answer.size());
 }
 
 // A fatal report in the helper: the markings explored before the failing
@@ -115,9 +90,9 @@ bool WroteOutput()
     Marking source;  // the requests' sources are the generating process's
     for (;;) {
         Header h{};
-        if (!ReceiveAll(helperSocket, &h, sizeof h)) _exit(0);
+        if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h)) _exit(0);
         codes.resize(h.bytes);
-        if (!ReceiveAll(helperSocket, codes.data(), h.bytes)) _exit(0);
+        if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(codes.data()), h.bytes)) _exit(0);
         answer.assign(sizeof(Header), 0);
         const std::uint8_t* code = codes.data();
         for (exploredInBatch = 0; exploredInBatch < h.markings; ++exploredInBatch) {
@@ -215,7 +190,8 @@ void SendToHelper(const std::vector<Marking*>& batch)
     std::memcpy(message.data(), &h, sizeof h);
     sentSizes.push_back(h.markings);
     // A helper that is gone answers nothing: ReceiveFromHelper finds out.
-    if (helperPid >= 0) SendAll(helperSocket, message.data(), message.size());
+    if (helperPid >= 0)
+        SendAll(helperSocket, reinterpret_cast<const char*>(message.data()), message.size());
 }
 
 bool HelperAnswerReady()
@@ -230,14 +206,14 @@ bool ReceiveFromHelper(HelperAnswer& answer)
     Header h{};
     const std::uint32_t sent = sentSizes.empty() ? 0 : sentSizes.front();
     if (!sentSizes.empty()) sentSizes.pop_front();
-    if (helperPid < 0 || !ReceiveAll(helperSocket, &h, sizeof h)) {
+    if (helperPid < 0 || !ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h)) {
         StopExplorationHelper();
         return false;
     }
     answer.bytes.resize(h.bytes);
     answer.explored = h.markings;
     answer.read = 0;
-    bool whole = ReceiveAll(helperSocket, answer.bytes.data(), h.bytes);
+    bool whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(answer.bytes.data()), h.bytes);
     if (!whole) answer.explored = 0;
     if (!whole || h.markings < sent) StopExplorationHelper();
     return true;
