@@ -189,7 +189,10 @@ const Pms& NewContentsVector::Make()
     return pms;
 }
 
-const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
+namespace {
+
+// The places of fired's arcs, ascending and distinct.
+void ArcPlaces(const Binding& fired, std::vector<int>& touched)
 {
     touched.clear();
     for (const PtrList<Arc>* arcs : {fired.GetInArcs(), fired.GetOutArcs()})
@@ -198,27 +201,44 @@ const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
                 touched.push_back(a->item->GetPlace()->GetNo());
     std::sort(touched.begin(), touched.end());
     touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+}
 
-    MTmsEntry* room = entries.data();
-    short k = 0;
+// The places of the vector the new contents hold, in ascending order, where
+// they differ from `actual` only on the `touched` places: keep(m) for a
+// place of `actual` as it is, fresh(i, contents) for a touched place i that
+// holds tokens.
+template <class Keep, class Fresh>
+void EachPlaceAfter(const Pms& actual, const std::vector<int>& touched, Keep keep, Fresh fresh)
+{
     const MTms* kept = actual.places;
-    int n = kept ? actual.size : 0;
+    const int n = kept ? actual.size : 0;
     int j = 0;
-    // The places of `actual` below `limit`, as they are.
     auto keepBelow = [&](int limit) {
-        for (; j < n && kept[j].place < limit; ++j) {
-            const MTms& m = kept[j];
-            places[k++] = MTms{m.place, m.kinds, m.quant, room};
-            room = std::copy_n(m.entries, std::max<int>(m.kinds, 0), room);
-        }
+        for (; j < n && kept[j].place < limit; ++j) keep(kept[j]);
     };
     for (int i : touched) {
         keepBelow(i);
         if (j < n && kept[j].place == i) ++j;
         const PTms* t = PlaceArray[i]->GetNewTms();
-        if (t && t->quant != 0) room = ptms2mtms_at(t, i, places[k++], room);
+        if (t && t->quant != 0) fresh(i, t);
     }
     keepBelow(INT_MAX);
+}
+
+}  // namespace
+
+const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
+{
+    ArcPlaces(fired, touched);
+    MTmsEntry* room = entries.data();
+    short k = 0;
+    EachPlaceAfter(
+        actual, touched,
+        [&](const MTms& m) {
+            places[k++] = MTms{m.place, m.kinds, m.quant, room};
+            room = std::copy_n(m.entries, std::max<int>(m.kinds, 0), room);
+        },
+        [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, places[k++], room); });
     pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
     return pms;
 }
@@ -227,6 +247,38 @@ PendingMarking* MakeSuccessorMarking(const short* ata, int transNo)
 {
     auto* m = new PendingMarking();
     MakeNewPms(m->GetPms());
+    m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));
+    return m;
+}
+
+PendingMarking* MakeSuccessorMarking(const short* ata, int transNo, const Pms& actual,
+                                     const Binding& fired)
+{
+    thread_local std::vector<int> touched;
+    ArcPlaces(fired, touched);
+    int places = 0;
+    int entries = 0;
+    EachPlaceAfter(
+        actual, touched,
+        [&](const MTms& m) {
+            ++places;
+            entries += std::max<int>(m.kinds, 0);
+        },
+        [&](int, const PTms* t) {
+            ++places;
+            entries += ptms_used_slots(t);
+        });
+    auto* m = new PendingMarking();
+    Pms& pms = m->GetPms();
+    MTmsEntry* room = alloc_pms(pms, places, entries);
+    int k = 0;
+    EachPlaceAfter(
+        actual, touched,
+        [&](const MTms& kept) {
+            pms.places[k++] = MTms{kept.place, kept.kinds, kept.quant, room};
+            room = std::copy_n(kept.entries, std::max<int>(kept.kinds, 0), room);
+        },
+        [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, pms.places[k++], room); });
     m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));
     return m;
 }

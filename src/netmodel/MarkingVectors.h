@@ -57,3 +57,7 @@ private:
 // A new marking of the new contents whose ata is MakeNewAta(ata, fired),
 // after the firing of transition number transNo.
 PendingMarking* MakeSuccessorMarking(const short* ata, int transNo);
+// The same where both contents held `actual` before `fired` fired: only the
+// places of its arcs are read from the new contents, however wide the net.
+PendingMarking* MakeSuccessorMarking(const short* ata, int transNo, const Pms& actual,
+                                     const Binding& fired);

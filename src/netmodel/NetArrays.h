@@ -10,3 +10,7 @@ extern Place** PlaceArray;     // no_of_places entries
 extern Transition** ExcTrans;  // no_of_exc_transitions entries
 extern Transition** ImmTrans;  // no_of_imm_transitions entries
 extern Transition** InfTrans;  // no_of_inf_transitions entries
+
+// No place has a bound (none declared, or one that folds to unbounded): the
+// capacity tests, which read the new contents, then always pass.
+bool NoPlaceBounded();

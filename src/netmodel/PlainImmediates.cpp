@@ -5,22 +5,11 @@
 #include <memory>
 
 #include "netmodel/Arc.h"
-#include "netmodel/Capacity.h"
 #include "netmodel/Delay.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statedata/NetCounts.h"
-
-namespace {
-
-bool Unbounded(Place& p)
-{
-    const Capacity& c = p.GetCapacity();
-    return !c.IsPlaceDependent() && c.GetCap() == Capacity::kUnbounded;
-}
-
-}  // namespace
 
 bool PlainImmediates::Compile(std::size_t maxWords)
 {
@@ -32,9 +21,10 @@ bool PlainImmediates::Compile(std::size_t maxWords)
     bindings.clear();
     transitions.clear();
     words = 0;
+    if (!NoPlaceBounded()) return false;
     for (int i = 0; i < no_of_places; ++i) {
         Place& p = *PlaceArray[i];
-        if (p.GetNo() != i || !Unbounded(p)) return false;
+        if (p.GetNo() != i) return false;
         const PTms* contents = p.GetActTms();
         // Slotless contents would keep a total that no slot explains.
         if (contents && contents->size <= 0) return false;

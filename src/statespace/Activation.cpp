@@ -141,10 +141,14 @@ void AddCombinations()
 void PrepareActivation()
 {
     rememberDisabled = DependenciesCoverEnabling();
-    // Markings reached through immediate firings keep the ata of the vanishing
-    // marking untested, so only without immediate transitions is every active
-    // entry enabled in its own marking.
-    SetAtaRefreshByDependencies(rememberDisabled && no_of_imm_transitions == 0);
+    // Every active entry must be enabled in its own marking. The queue's
+    // elimination leaves markings reached through immediate firings with the
+    // ata of the vanishing marking untested; where markings are explored when
+    // they come up, the resolver tests each entry on the reached marking, and
+    // without bounds that test reads only the marking itself.
+    SetAtaRefreshByDependencies(
+        rememberDisabled &&
+        (no_of_imm_transitions == 0 || (ActivationKnownWhenFired() && NoPlaceBounded())));
     SortDependents(rememberDisabled);
 }
 

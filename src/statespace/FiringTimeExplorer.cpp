@@ -105,7 +105,7 @@ const Pms* savedPms = nullptr;
 void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
 {
     if (no_of_imm_transitions != 0) {
-        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo), edge, transNo});
+        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo, *savedPms, b), edge, transNo});
         return;
     }
     firedNow.Look(*savedPms, ata, transNo, b);
@@ -138,7 +138,7 @@ void FireInfinite(const short* ata)
             double v = b.VirtualFire();
             if (v != 0.0) {
                 if (no_of_imm_transitions != 0) {
-                    PendingMarking* succ = MakeSuccessorMarking(ata, t.GetNo());
+                    PendingMarking* succ = MakeSuccessorMarking(ata, t.GetNo(), *savedPms, b);
                     fired.push_back(Fired{succ, b.Record(v * b.EnablingDegree(), t.GetNo()), t.GetNo()});
                 } else {
                     firedNow.Look(*savedPms, ata, t.GetNo(), b);

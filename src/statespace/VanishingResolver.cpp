@@ -9,7 +9,6 @@
 
 #include "foundation/Reporters.h"
 #include "netmodel/NetArrays.h"
-#include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statedata/NetCounts.h"
 #include "statespace/DependentTransitions.h"
@@ -21,15 +20,6 @@ bool ActiveBindingEnabled(const Transition& t, short k)
     if (!t.IsActEnabled() || !t.GetBindings()) return false;
     const Binding* b = t.GetBindings()->GetLE(k);
     return b && b->IsActEnabled();
-}
-
-bool NoPlaceBounded()
-{
-    for (int i = 0; i < no_of_places; ++i) {
-        const Capacity& c = PlaceArray[i]->GetCapacity();
-        if (c.IsPlaceDependent() || c.GetCap() != Capacity::kUnbounded) return false;
-    }
-    return true;
 }
 
 }  // namespace
