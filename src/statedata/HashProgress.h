@@ -1,7 +1,10 @@
 // HashProgress: the progress display of a marking store on standard output.
-// Mode 0 turns a spinner every 200 new markings, mode 2 prints the count
-// every 200, mode 1 is silent.
+// Mode 0 turns a spinner, mode 2 prints the count, both every 200 new
+// markings until the steps grow (foundation/CreationProgressSteps.h); mode 1
+// is silent.
 #pragma once
+
+#include "foundation/CreationProgressSteps.h"
 
 enum Mode : int {
     kShowSpinner = 0,
@@ -15,7 +18,7 @@ public:
     {
         mode = m;
         spinner = '|';
-        next_show = kStep;
+        next_show = creation_progress::kFirstShow;
     }
     // Starts the display again for an emptied store, in the same mode.
     void Restart() { Reset(mode); }
@@ -23,9 +26,7 @@ public:
     void Counted(unsigned counter);
 
 private:
-    static constexpr unsigned kStep = 200;
-
     Mode mode = kShowSpinner;
     char spinner = '|';
-    unsigned next_show = kStep;
+    unsigned next_show = creation_progress::kFirstShow;
 };
