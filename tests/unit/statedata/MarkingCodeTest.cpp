@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -133,4 +136,80 @@ TEST(MarkingCode, LongCodesCarryTheirLengthInTwoBytes)
     back.Decode(bytes);
     EXPECT_TRUE(SameVectors(back.GetPms(), pms));
     clear_pms(pms);
+}
+
+namespace {
+
+// Encodes and decodes one marking; answers whether it read back as it was,
+// and appends its code to `codes`.
+bool ReadsBack(const Pms& pms, const std::vector<short>& ata,
+               std::set<std::string>& codes)
+{
+    MarkingCode code;
+    const std::uint8_t* bytes = code.Encode(pms, ata.empty() ? nullptr : ata.data());
+    std::vector<std::uint8_t> alone(bytes, bytes + code.Size());
+    codes.emplace(alone.begin(), alone.end());
+    DecodedMarking back;
+    back.Decode(alone.data());
+    if (!SameVectors(back.GetPms(), pms)) return false;
+    if (ata.empty()) return back.GetAta() == nullptr;
+    return back.GetAta() && std::equal(ata.begin(), ata.end(), back.GetAta());
+}
+
+}  // namespace
+
+// The ata is scanned four entries at a time past zeros, and small gaps and
+// values are written from a table: every position (in a block of four, in
+// the tail after the last whole block, at the ends), gaps and values on
+// both sides of the table's 256, and negative values must read back, and
+// different atas must keep different codes.
+TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
+{
+    Pms token = MakePms({{0, {{0, 1}}}});
+    const short values[] = {1, 2, 255, 256, -1, 32767, -32768};
+    for (unsigned short width : {1, 3, 4, 7, 301}) {
+        ExclusiveCount count(width);
+        std::set<std::vector<short>> atas;
+        atas.insert(std::vector<short>(width, 0));
+        for (int p = 0; p < width; ++p)
+            for (short v : values) {
+                std::vector<short> one(width, 0);
+                one[p] = v;
+                atas.insert(one);
+                for (int apart : {1, 3, 4, 5, 255, 256, 299}) {
+                    if (p + apart >= width) continue;
+                    std::vector<short> two = one;
+                    two[p + apart] = static_cast<short>(v == 1 ? 3 : 1);
+                    atas.insert(two);
+                }
+            }
+        std::set<std::string> codes;
+        for (const std::vector<short>& ata : atas) {
+            ASSERT_TRUE(ReadsBack(token, ata, codes)) << "width " << width;
+        }
+        EXPECT_EQ(codes.size(), atas.size()) << "width " << width;
+    }
+    clear_pms(token);
+}
+
+// A plain place (one entry, slot 0) with a gap and a quantity below 256 is
+// written in one piece from the table; each side of that bound must read
+// back and keep a code of its own.
+TEST(MarkingCode, PlainPlacesReadBackOnBothSidesOfTheTable)
+{
+    ExclusiveCount none(0);
+    std::set<std::string> codes;
+    int markings = 0;
+    for (short gap : {1, 2, 127, 128, 254, 255, 256, 257, 1000})
+        for (unsigned quant = 1; quant <= 300; ++quant) {
+            auto q = static_cast<unsigned short>(quant);
+            // The place after the gap, then one with colours, then a plain one.
+            Pms pms = MakePms({{static_cast<short>(gap - 1), {{0, q}}},
+                               {static_cast<short>(gap + 2), {{1, q}}},
+                               {static_cast<short>(2 * gap + 2), {{0, q}}}});
+            EXPECT_TRUE(ReadsBack(pms, {}, codes)) << "gap " << gap << ", quantity " << quant;
+            ++markings;
+            clear_pms(pms);
+        }
+    EXPECT_EQ(codes.size(), static_cast<std::size_t>(markings));
 }
