@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "FatalReport.h"
 #include "GraphInspection.h"
@@ -170,3 +171,49 @@ TEST(ImmediateEliminationErrors, WeightsSummingToZeroStop)
 }
 
 }  // namespace
+
+// t puts 12 tokens on a at once; immediate i sends each on to b (weight 1)
+// or c (weight 3), one at a time, so that the vanishing markings (a, b, c)
+// are met again and again by different orders of the same choices, and
+// there are more of them (78) than the resolver's first index holds. Every
+// way of meeting must find the marking kept before, or the resolution grows
+// duplicates: the 13 tangible markings (0, j, 12 - j) must each be reached
+// once, with the binomial probability C(12, j) (1/4)^j (3/4)^(12-j).
+// rb and rc put a token back on a, so that every tangible marking is left
+// again.
+TEST(ImmediateElimination, VanishingMarkingsMetByManyPathsAreResolvedOnce)
+{
+    constexpr int kTokens = 12;
+    TestNet net;
+    Place* s = net.AddPlace("s", 1);
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    net.Add("t", {{{{s, 1}}, {{a, kTokens}}, Exp(2.0)}});
+    net.Add("i", {{{{a, 1}}, {{b, 1}}, Imm(1.0)}, {{{a, 1}}, {{c, 1}}, Imm(3.0)}});
+    net.Add("rb", {{{{b, 1}}, {{a, 1}}, Exp(1.0)}});
+    net.Add("rc", {{{{c, 1}}, {{a, 1}}, Exp(1.0)}});
+    net.Finish();
+    CreateRRG();
+
+    std::vector<int> reached(kTokens + 1, 0);
+    double binomial = 1.0;  // C(12, j), built up exactly
+    std::vector<double> expected;
+    for (int j = 0; j <= kTokens; ++j) {
+        expected.push_back(2.0 * binomial * std::pow(0.25, j) * std::pow(0.75, kTokens - j));
+        binomial = binomial * (kTokens - j) / (j + 1);
+    }
+    auto edges = Edges(*InitialMarking);
+    EXPECT_EQ(edges.size(), static_cast<std::size_t>(kTokens + 1));
+    for (const stt* e : edges) {
+        const Marking& m = *e->Target();
+        int j = Tokens(m, b);
+        ASSERT_TRUE(j >= 0 && j <= kTokens);
+        EXPECT_EQ(Tokens(m, a), 0);
+        EXPECT_EQ(Tokens(m, c), kTokens - j);
+        ++reached[static_cast<std::size_t>(j)];
+        EXPECT_NEAR(e->GetDelayVal(), expected[static_cast<std::size_t>(j)], 1e-14 * 2.0) << j;
+    }
+    EXPECT_EQ(reached, std::vector<int>(kTokens + 1, 1));
+    EXPECT_EQ(MHash.GetCounter(), static_cast<unsigned>(kTokens + 2));
+}
