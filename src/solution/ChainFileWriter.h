@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 class ChainFileWriter {
 public:
@@ -27,7 +28,11 @@ public:
 
 private:
     bool Put(const unsigned char* record, std::size_t size);
+    // Hands the gathered records to the stream.
+    bool Drain();
 
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::vector<unsigned char> buffer_;
+    std::size_t used_ = 0;
 };
