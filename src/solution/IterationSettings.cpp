@@ -122,12 +122,14 @@ void ParseIterationSettings(std::istream& file, IterationSettings& settings,
             understood = ReadNumber(words, settings.direct_memory_mb);
         else if (After(line, "DIRECT WORK", words))
             understood = ReadNumber(words, settings.direct_work);
+        else if (After(line, "PARK GRAPH ABOVE", words))
+            understood = ReadNumber(words, settings.park_graph_mb);
         if (!understood)
             complaints += "\t\t can't read the line '" + line + "' in file ~/.Plenar; ignored\n";
     }
 }
 
-IterationSettings read_iteration_settings()
+IterationSettings read_iteration_settings(bool quiet)
 {
     IterationSettings settings;
     const char* home = std::getenv("HOME");
@@ -135,7 +137,7 @@ IterationSettings read_iteration_settings()
     std::ifstream file(std::string(home) + "/.Plenar");
     std::string complaints;
     ParseIterationSettings(file, settings, complaints);
-    if (!complaints.empty()) {
+    if (!complaints.empty() && !quiet) {
         std::fputs(complaints.c_str(), stderr);
         std::fflush(stderr);
     }

@@ -11,11 +11,13 @@
 #include "solution/ExecEkiln.h"
 #include "solution/ExecKiln.h"
 #include "solution/ExpChainFiles.h"
+#include "solution/IterationSettings.h"
 #include "solution/KilnInfo.h"
 #include "solution/Progress.h"
 #include "solution/SolveLGS.h"
 #include "statedata/StateSpaceGlobals.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -49,11 +51,23 @@ const char* ModelKind(int detCount, int genCount)
 
 // The solver does not read the graph but needs the room: the graph waits in
 // a file beside the chain files, and what is read of it afterwards comes
-// back page by page.
+// back page by page. A PARK GRAPH ABOVE line sets the size in MB from which
+// it does (so that a small graph can be made to take this path), and then
+// the verbose switch says whether it left.
 void ParkGraph()
 {
-    if (ParkablePages::Bytes() < kWorthParking) return;
-    ParkablePages::Park(TmpDir ? TmpDir : ".");
+    const double megabytes = read_iteration_settings(true).park_graph_mb;
+    const std::size_t worth =
+        megabytes > 0.0 ? static_cast<std::size_t>(std::min(megabytes, 1e12) * 1048576.0)
+                        : kWorthParking;
+    if (ParkablePages::Bytes() < worth) return;
+    const char* directory = TmpDir ? TmpDir : ".";
+    const bool parked = ParkablePages::Park(directory) > 0;
+    if (megabytes <= 0.0 || !DEBUG) return;
+    if (parked)
+        std::cout << "\t graph parked in a file beside the chain files" << std::endl;
+    else
+        std::cout << "\t graph stays in memory: no file could be made in " << directory << std::endl;
 }
 
 }  // namespace
