@@ -255,14 +255,15 @@ Request& FreeSlot()
 }
 
 // A marking's turn: it is shown as explored, the watch checks the graph,
-// and what its exploration requests is interned in order.
+// and what its exploration requests goes to the interning in order (handed
+// over by the caller: a batch hands over once, so that the interning
+// fetches the store's slots for many requests at a time).
 void ExploreInTurn(const Stored& next)
 {
     MHash.ShowProgress(++shown);
     CheckGraphGrowth();
     ExploreMarking(*next.marking, next.deferred);
     delete next.deferred;
-    HandOverRequests();
 }
 
 // A marking explored by the helper takes its turn with the requests it
@@ -280,7 +281,6 @@ void TakeTurnWithAnswer(Marking& m, const std::vector<HelperAnswer::Request>& re
         r.deferred = nullptr;
         ++filled;
     }
-    HandOverRequests();
 }
 
 // The next stored marking to explore, once everything explored before is
@@ -338,6 +338,7 @@ void TakeHelpersTurn(const Batch& b, std::size_t& share)
     }
     for (std::size_t k = explored; k < b.markings.size(); ++k)
         ExploreInTurn(Stored{b.markings[k], nullptr});
+    HandOverRequests();
 }
 
 void ShareExploring()
@@ -358,12 +359,14 @@ void ShareExploring()
             Stored next{};
             if (!NextToExplore(next)) return;
             ExploreInTurn(next);
+            HandOverRequests();
             continue;
         }
         Batch b = std::move(batches.front());
         batches.pop_front();
         if (!b.helpers) {
             for (Marking* m : b.markings) ExploreInTurn(Stored{m, nullptr});
+            HandOverRequests();
             continue;
         }
         --helpersOut;
@@ -457,5 +460,8 @@ void FireInternedMarkings()
         StartInterningThread();
     }
     Stored next{};
-    while (NextToExplore(next)) ExploreInTurn(next);
+    while (NextToExplore(next)) {
+        ExploreInTurn(next);
+        HandOverRequests();
+    }
 }
