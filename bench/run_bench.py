@@ -21,7 +21,8 @@ automatic mode with the .Plenar lines of SOLVER_LINES and epsilon 1e-9;
 i and a are mosk's own relaxation and elimination-first modes. Every run's
 measures are compared with the reference of its model and size in
 bench/references (real err: the largest relative error of any measure)
-beside the error the solver estimated (est err). --make-references writes
+beside the error the solver estimated for the measures (est err) and its
+bound of the worst probability's relative error (prob est). --make-references writes
 the missing references: Gauss-Seidel stopped at an estimated error of 1e-13,
 accepted only when BiCGSTAB to the same estimate agrees to 1e-12.
 """
@@ -172,7 +173,7 @@ def tangible_from_aux(models, name):
 
 def parse_output(lines):
     fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None, "fill": None,
-           "estimate": None}
+           "estimate": None, "measures_estimate": None}
     marks = {}
     for t, line in lines:
         for phase, text in PHASES:
@@ -200,6 +201,9 @@ def parse_output(lines):
         m = re.search(r"estimated relative error: (\S+)", line)
         if m:
             fig["estimate"] = float(m.group(1))
+        m = re.search(r"estimated relative error of the measures: (\S+)", line)
+        if m:
+            fig["measures_estimate"] = float(m.group(1))
         m = re.search(r"iteration: ([A-Z0-9. -]+), stopped", line)
         if m:
             fig["method"] = m.group(1).lower()
@@ -358,9 +362,9 @@ def main():
     if args.make_references:
         return make_references(mosk, chosen, args.maxiter)
     head = ("model", "size", "tangible", "edges", "gen s", "gen CPU", "marks/s", "gen MB",
-            "peak MB", "B/mark", "solver", "iter", "solve s", "accuracy", "est err", "real err", "total s",
-            "CPU s", "check")
-    widths = (8, 5, 10, 10, 7, 7, 9, 7, 8, 7, 14, 6, 8, 9, 8, 8, 8, 7, 6)
+            "peak MB", "B/mark", "solver", "iter", "solve s", "accuracy", "prob est", "est err", "real err",
+            "total s", "CPU s", "check")
+    widths = (8, 5, 10, 10, 7, 7, 9, 7, 8, 7, 14, 6, 8, 9, 8, 8, 8, 8, 7, 6)
     row_format = " ".join("%%%ds" % w if i > 1 else "%%-%ds" % w for i, w in enumerate(widths))
     print("mosk benchmark, %d run(s) each, medians; epsilon %s, solver -%s" %
           (args.runs, args.epsilon, args.solver))
@@ -392,6 +396,7 @@ def main():
                 fmt(peak * 1024 / tangible if peak and tangible else None, ".0f"),
                 solver_name(last), fmt(last["iterations"], "d"), fmt(solve, ".2f"),
                 fmt(last["accuracy"], ".1e"), fmt(last["estimate"], ".1e"),
+                fmt(last["measures_estimate"], ".1e"),
                 fmt(largest_relative_error(last["measures"], read_measures(reference_path(name, size))),
                     ".1e"),
                 fmt(median([r["wall"] for r in runs]), ".2f"),

@@ -18,7 +18,8 @@ def _number(value):
 class Result:
     """The results of one model: its measures (result["p0"] or
     result.measures), the solver's largest residual (accuracy), its
-    estimated relative error of the solution (error_estimate), method and
+    estimated relative error of the probabilities (error_estimate) and of
+    the measures (measures_error_estimate), method and
     mode, the number of tangible markings, the time in seconds, and
     everything mosk-solve reported (result.report, the JSON object)."""
 
@@ -27,6 +28,7 @@ class Result:
         self.measures = {name: _number(value) for name, value in report["measures"].items()}
         self.accuracy = report.get("accuracy")
         self.error_estimate = report.get("error_estimate")
+        self.measures_error_estimate = report.get("measures_error_estimate")
         passes = report.get("passes") or [{}]
         self.method = passes[0].get("method")
         self.tangible_markings = report.get("tangible_markings")

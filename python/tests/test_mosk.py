@@ -46,6 +46,7 @@ def test_solve_returns_measures_accuracy_markings_and_time():
     assert result.tangible_markings == 6
     assert 0 <= result.accuracy < 1e-10
     assert 0 <= result.error_estimate < 1e-9 and result.method
+    assert 0 <= result.measures_error_estimate < 1e-9
     assert result.seconds > 0
     assert "p0" in repr(result) and list(result)[0] == "p0"
 

@@ -17,9 +17,20 @@ void WriteResults(Str fileName);
 // The steady-state value of every rating cell in the measure expressions,
 // each a sum over all tangible markings; one walk over the markings serves
 // all of them.
+// `errors` receives for each cell a bound of its value's absolute error,
+// from the solver's per-state bounds (0 where it made none).
 using RatingValues = std::unordered_map<const Cell*, double>;
-RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures);
+RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures, RatingValues& errors);
 
 // The value of a measure expression: constants and operators as usual, each
 // rating cell replaced by its value from EvaluateRatingCells.
 double SubstitudeRatingCells(Cell* cell, const RatingValues& values);
+
+// The distinct rating cells of an expression, in the order they are met.
+void RatingCellsOf(Cell* cell, std::vector<Cell*>& found);
+
+// A bound of the absolute error of a measure of value `value`: over its
+// rating cells, the change of the measure per unit change of the cell, found
+// through the expression's own operators, times the cell's error bound.
+double MeasureError(Cell* measure, double value, const RatingValues& values,
+                    const RatingValues& errors);

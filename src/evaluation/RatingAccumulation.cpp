@@ -38,29 +38,48 @@ RatingSums::RatingSums(Cell* rated) : cell(rated), type(rated->GetRatingType())
     transition = TruncateToInt(number ? number->CalculateFloat() : 0.0);
 }
 
-void RatingSums::Add(const Marking& m, double pi)
+void RatingSums::Add(const Marking& m, double pi, double error)
 {
     switch (type) {
         case Probability:
-            if (cell->CalculateFloat() != 0.0) S += pi;
+            if (cell->CalculateFloat() != 0.0) {
+                S += pi;
+                dS += error;
+            }
             break;
-        case Expectation:
-            S += TruncateToInt(cell->CalculateFloat()) * pi;
-            break;
-        case BayesProbability: {
-            int code = TruncateToInt(cell->CalculateFloat());
-            if (code == kConditionOnly || code == kConditionAndEvent) Q += pi;
-            if (code == kConditionAndEvent) S += pi;
+        case Expectation: {
+            int value = TruncateToInt(cell->CalculateFloat());
+            S += value * pi;
+            dS += std::fabs(static_cast<double>(value)) * error;
             break;
         }
-        case BayesExpectation:
-            if (cell->CalculateCell2() == 0.0) break;
-            Q += pi;
-            S += TruncateToInt(cell->CalculateCell1()) * pi;
+        case BayesProbability: {
+            int code = TruncateToInt(cell->CalculateFloat());
+            if (code == kConditionOnly || code == kConditionAndEvent) {
+                Q += pi;
+                dQ += error;
+            }
+            if (code == kConditionAndEvent) {
+                S += pi;
+                dS += error;
+            }
             break;
+        }
+        case BayesExpectation: {
+            if (cell->CalculateCell2() == 0.0) break;
+            int value = TruncateToInt(cell->CalculateCell1());
+            Q += pi;
+            dQ += error;
+            S += value * pi;
+            dS += std::fabs(static_cast<double>(value)) * error;
+            break;
+        }
         case Throughput:
             for (EdgeCursor s = m.GetStt(); s; s = s.Next())
-                if (s->GetTransNo() == transition) S += s->GetDelayVal() * pi;
+                if (s->GetTransNo() == transition) {
+                    S += s->GetDelayVal() * pi;
+                    dS += std::fabs(s->GetDelayVal()) * error;
+                }
             break;
         default:
             break;
@@ -77,7 +96,8 @@ void AccumulateRatings(PtrList<Marking>& list, const std::vector<RatingSums*>& s
     for (PLElement<Marking>* e = list.first; e; e = e->next) {
         if (load) InitActPms(e->item->GetPms());
         double pi = Pi(*e->item);
-        for (RatingSums* s : sums) s->Add(*e->item, pi);
+        double error = pi_error.empty() ? 0.0 : pi_error[e->item->GetKey() - 1];
+        for (RatingSums* s : sums) s->Add(*e->item, pi, error);
     }
     if (load) EndActLoadRun();
 }

@@ -23,8 +23,9 @@ struct RatingSums {
     explicit RatingSums(Cell* cell);
 
     // Adds the marking's share; its places are loaded unless the cell is a
-    // throughput, which reads only the edges.
-    void Add(const Marking& m, double pi);
+    // throughput, which reads only the edges. `error` bounds the absolute
+    // error of pi and is added, with the weight's magnitude, to dQ and dS.
+    void Add(const Marking& m, double pi, double error);
     bool NeedsPlaces() const { return type != Throughput; }
 
     Cell* cell;
@@ -32,6 +33,8 @@ struct RatingSums {
     int transition = 0;  // of a throughput
     double Q = 0.0;
     double S = 0.0;
+    double dQ = 0.0;  // bounds of the absolute errors of Q and S
+    double dS = 0.0;
 };
 
 // Adds every marking of the list to each of the sums, in the list's order.

@@ -9,28 +9,11 @@
 #include "netmodel/UnaerOp.h"
 #include "statedata/StateSpaceGlobals.h"
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
 
 namespace {
-
-void CollectRatingCells(Cell* cell, std::deque<RatingSums>& sums, RatingValues& seen)
-{
-    if (!cell) return;
-    switch (cell->GetCellType()) {
-        case UnaerOpCell:
-            CollectRatingCells(cell->GetOpd(), sums, seen);
-            break;
-        case BinaerOpCell:
-            CollectRatingCells(cell->GetLeftOpd(), sums, seen);
-            CollectRatingCells(cell->GetRightOpd(), sums, seen);
-            break;
-        case RatingCellCell:
-            if (seen.emplace(cell, 0.0).second) sums.emplace_back(cell);
-            break;
-        default:
-            break;
-    }
-}
 
 // A transition fires at a rate only where every edge is exponential: a
 // throughput sums over the exponential markings alone.
@@ -40,19 +23,56 @@ void AccumulateChains(PtrList<SMChain>& chains, const std::vector<RatingSums*>& 
         if (c->item->GetMarkings().count != 0) AccumulateRatings(c->item->GetMarkings(), sums);
 }
 
+bool Conditional(const RatingSums& s)
+{
+    return s.type == BayesProbability || s.type == BayesExpectation;
+}
+
 double ValueOf(const RatingSums& s)
 {
-    if (s.type == BayesProbability || s.type == BayesExpectation) return s.Q == 0.0 ? 0.0 : s.S / s.Q;
+    if (Conditional(s)) return s.Q == 0.0 ? 0.0 : s.S / s.Q;
     return s.S;
+}
+
+// S / Q moves by (dS - (S / Q) dQ) / Q to first order.
+double ErrorOf(const RatingSums& s)
+{
+    if (!Conditional(s)) return s.dS;
+    if (s.Q == 0.0) return 0.0;
+    return (s.dS + std::fabs(s.S / s.Q) * s.dQ) / std::fabs(s.Q);
 }
 
 }  // namespace
 
-RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures)
+void RatingCellsOf(Cell* cell, std::vector<Cell*>& found)
+{
+    if (!cell) return;
+    switch (cell->GetCellType()) {
+        case UnaerOpCell:
+            RatingCellsOf(cell->GetOpd(), found);
+            break;
+        case BinaerOpCell:
+            RatingCellsOf(cell->GetLeftOpd(), found);
+            RatingCellsOf(cell->GetRightOpd(), found);
+            break;
+        case RatingCellCell:
+            if (std::find(found.begin(), found.end(), cell) == found.end()) found.push_back(cell);
+            break;
+        default:
+            break;
+    }
+}
+
+RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures, RatingValues& errors)
 {
     RatingValues values;
     std::deque<RatingSums> sums;
-    for (Cell* m : measures) CollectRatingCells(m, sums, values);
+    for (Cell* m : measures) {
+        std::vector<Cell*> cells;
+        RatingCellsOf(m, cells);
+        for (Cell* cell : cells)
+            if (values.emplace(cell, 0.0).second) sums.emplace_back(cell);
+    }
     std::vector<RatingSums*> all, inChains;
     for (RatingSums& s : sums) {
         all.push_back(&s);
@@ -61,7 +81,10 @@ RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures)
     AccumulateRatings(MLists.exp_markings, all);
     AccumulateChains(MLists.det_smcs, inChains);
     AccumulateChains(MLists.gen_smcs, inChains);
-    for (const RatingSums& s : sums) values[s.cell] = ValueOf(s);
+    for (const RatingSums& s : sums) {
+        values[s.cell] = ValueOf(s);
+        errors[s.cell] = ErrorOf(s);
+    }
     return values;
 }
 

@@ -4,11 +4,14 @@
 #include "evaluation/NetEvaluation.h"
 
 #include "foundation/Reporters.h"
+#include "foundation/RunState.h"
 #include "netmodel/Definition.h"
 #include "netmodel/Registries.h"
+#include "solution/SolveLGS.h"
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -28,6 +31,26 @@ std::FILE* CreateResultsFile(const char* path)
     return file;
 }
 
+// The largest relative error bound over the measures. A measure of value
+// zero has no relative error and is left out (a throughput of a transition
+// that never fires is an exact zero).
+class LargestRelativeError {
+public:
+    void Add(double value, double error)
+    {
+        if (value == 0.0 || !std::isfinite(value)) return;
+        double relative = error / std::fabs(value);
+        if (!found || !(relative <= largest)) largest = relative;
+        found = true;
+    }
+    bool Found() const { return found; }
+    double Value() const { return largest; }
+
+private:
+    bool found = false;
+    double largest = 0.0;
+};
+
 }  // namespace
 
 void WriteResults(Str fileName)
@@ -36,14 +59,19 @@ void WriteResults(Str fileName)
     std::FILE* file = CreateResultsFile(path);
     std::vector<Cell*> measures;
     for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) measures.push_back(d->item->GetVal());
-    RatingValues values = EvaluateRatingCells(measures);
+    RatingValues errors;
+    RatingValues values = EvaluateRatingCells(measures, errors);
+    LargestRelativeError largest;
     for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) {
         double value = SubstitudeRatingCells(d->item->GetVal(), values);
         Str name = d->item->GetNameT().StripOffRoot();
         std::fprintf(file, "%s %.16g\n", name.IsNull() ? "" : name.GetCChar(), value);
+        if (!pi_error.empty()) largest.Add(value, MeasureError(d->item->GetVal(), value, values, errors));
     }
     std::fputs("*#END#*\n", file);
     bool written = !std::ferror(file);
     if (std::fclose(file) != 0 || !written)
         NEError(kWriteLine, "WriteResults()", "can't write to file", path);
+    if (DEBUG && largest.Found())
+        std::printf("\t\t estimated relative error of the measures: %g\n", largest.Value());
 }

@@ -112,9 +112,13 @@ std::string TableFooter(const SolveReport& report)
 {
     const std::optional<double> residual = Worst(report, &PassSolution::accuracy);
     const std::optional<double> estimate = Worst(report, &PassSolution::errorEstimate);
-    if (!residual && !estimate) return "";
+    const std::optional<double> measures = Worst(report, &PassSolution::measuresEstimate);
+    if (!residual && !estimate && !measures) return "";
     std::string footer = "\n";
-    if (estimate) footer += "estimated relative error " + Scientific(*estimate) + ", ";
+    if (measures) footer += "estimated relative error of the measures " + Scientific(*measures) + ", ";
+    if (estimate)
+        footer += std::string(measures ? "of the probabilities " : "estimated relative error ") +
+                  Scientific(*estimate) + ", ";
     if (residual) footer += "largest residual " + Scientific(*residual) + ", ";
     footer.resize(footer.size() - 2);
     if (report.passes.size() == 1) {
@@ -140,6 +144,7 @@ void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size
         << (data.iterative ? "iterative" : "automatic") << "\""
         << ",\n      \"accuracy\": " << JsonOptional(data.solution.accuracy)
         << ",\n      \"error_estimate\": " << JsonOptional(data.solution.errorEstimate)
+        << ",\n      \"measures_error_estimate\": " << JsonOptional(data.solution.measuresEstimate)
         << ",\n      \"method\": " << JsonString(MethodUsed(data.solution))
         << ",\n      \"converged\": " << (data.solution.converged ? "true" : "false")
         << ",\n      \"iterations\": "
@@ -200,6 +205,8 @@ std::string FormatJson(const SolveReport& report)
         << ",\n  \"solver_mode\": \"" << (report.iterative ? "iterative" : "automatic")
         << "\",\n  \"accuracy\": " << JsonOptional(Worst(report, &PassSolution::accuracy))
         << ",\n  \"error_estimate\": " << JsonOptional(Worst(report, &PassSolution::errorEstimate))
+        << ",\n  \"measures_error_estimate\": "
+        << JsonOptional(Worst(report, &PassSolution::measuresEstimate))
         << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"runs\": " << report.runs
         << ",\n  \"measures\": ";
     WriteJsonMeasures(out, ColumnMeasures(report), "  ");

@@ -47,6 +47,8 @@ void SolverReport::Line(const std::string& line)
         if (Current().direct && !Current().refined) directEstimate = estimate;
         Current().errorEstimate = estimate;
     }
+    if (std::optional<double> estimate = NumberAfter(line, "estimated relative error of the measures:"))
+        Current().measuresEstimate = estimate;
     if (Holds(line, "solution with sparse Gaussian-Elimination")) Current().direct = true;
     if (Holds(line, "iterative refinement of solution with sor")) Current().refined = true;
     if (Holds(line, "no convergence within")) Current().converged = false;

@@ -10,6 +10,7 @@
 struct PassSolution {
     std::optional<double> accuracy;       // the largest residual reached, when reported
     std::optional<double> errorEstimate;  // the estimated relative error of the probabilities
+    std::optional<double> measuresEstimate;  // the largest estimated relative error of a measure
     std::string iteration;                // the iterative method mosk named, if any
     std::optional<int> iterations;        // of the relaxation, when it ran and converged
     bool converged = true;                // false after "no convergence within ..."

@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -171,6 +173,7 @@ void refine(int n, double direct_prec)
     std::memcpy(direct_nprob, lgs::nprob, (n + 1) * sizeof(double));
     std::printf("\n \t\t iterative refinement of solution with sor ...\n");
     double direct_estimate = lgs::error_estimate;
+    std::vector<double> direct_bounds = lgs::error_bounds;
     int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter, &lgs::epsilon,
                          lgs::nonnull);
     if (result == -2) {
@@ -184,6 +187,7 @@ void refine(int n, double direct_prec)
     }
     if (direct_prec < lgs::epsilon) {
         lgs::error_estimate = direct_estimate;
+        lgs::error_bounds = std::move(direct_bounds);
         std::memcpy(lgs::nprob, direct_nprob, (n + 1) * sizeof(double));
         if (DEBUG) {
             print_stars();
@@ -258,8 +262,11 @@ int derive_direct_solution()
         if (direct_prec <= lgs::epsilon) return 0;
     } else {
         // Elimination leaves no rate to extrapolate with: its estimate is the
-        // relative change one more step would make.
+        // relative change one more step would make, and so are its bounds.
         lgs::error_estimate = relative_imbalance(n, lgs::a, lgs::ia, lgs::ja, lgs::nprob);
+        lgs::error_bounds.assign(n + 1, 0.0);
+        for (int i = 1; i <= n; ++i)
+            lgs::error_bounds[i] = jacobi_change(i, lgs::a, lgs::ia, lgs::ja, lgs::nprob);
         if (DEBUG) print_error_estimate();
         if (lgs::error_estimate <= lgs::epsilon) return 0;
     }

@@ -6,6 +6,15 @@
 #include <cmath>
 #include <limits>
 
+double ErrorEstimate::RateOver(double change, int span) const
+{
+    const double infinite = std::numeric_limits<double>::infinity();
+    double earlier = history[(steps - span) % (kWindow + 1)];
+    // A change without bound in the window (a component that fell to zero)
+    // tells no rate.
+    return earlier > 0.0 && earlier != infinite ? std::pow(change / earlier, 1.0 / span) : 1.0;
+}
+
 double ErrorEstimate::Record(double change)
 {
     const double infinite = std::numeric_limits<double>::infinity();
@@ -20,7 +29,7 @@ double ErrorEstimate::Record(double change)
         return estimate;
     }
     if (change <= kNoise) {
-        estimate = rate < 1.0 ? change / (1.0 - rate) : infinite;
+        estimate = bounding_rate < 1.0 ? change / (1.0 - bounding_rate) : infinite;
         return estimate;
     }
     int span = std::min(steps - 1, kWindow);
@@ -28,10 +37,9 @@ double ErrorEstimate::Record(double change)
         estimate = infinite;
         return estimate;
     }
-    double earlier = history[(steps - span) % (kWindow + 1)];
-    // A change without bound in the window (a component that fell to zero)
-    // tells no rate.
-    rate = earlier > 0.0 && earlier != infinite ? std::pow(change / earlier, 1.0 / span) : 1.0;
-    estimate = (steps >= kFirstTrusted && rate < 1.0) ? change / (1.0 - rate) : infinite;
+    rate = RateOver(change, span);
+    bounding_rate = std::max(rate, RateOver(change, std::max(span / 2, 1)));
+    estimate = (steps >= kFirstTrusted && bounding_rate < 1.0) ? change / (1.0 - bounding_rate)
+                                                              : infinite;
     return estimate;
 }

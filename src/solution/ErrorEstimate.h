@@ -5,6 +5,10 @@
 // converges linearly with rate rho the remaining error is the sum of all
 // later changes, change * rho / (1 - rho); the rate is smoothed over the last
 // fifty steps because single steps of a damped or Krylov iteration jump.
+// The extrapolation takes the slower of that rate and the one over the
+// recent half of the window: a run that starts from a good solution (a
+// refinement after elimination) first loses its fast components, and the
+// rate over all its steps would promise more than its last steps keep.
 #pragma once
 
 #include <array>
@@ -32,11 +36,16 @@ public:
 
     double Estimate() const { return estimate; }
     double Rate() const { return rate; }
+    double BoundingRate() const { return bounding_rate; }
     int Steps() const { return steps; }
 
 private:
+    // The geometric mean of the step-to-step ratios of the last `span` steps.
+    double RateOver(double change, int span) const;
+
     std::array<double, kWindow + 1> history{};  // the last changes, a ring
     int steps = 0;
     double rate = 0.0;
     double estimate = 0.0;
+    double bounding_rate = 0.0;  // the rate the estimate extrapolates with
 };

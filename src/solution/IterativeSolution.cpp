@@ -13,6 +13,7 @@
 #include "solution/StationaryIteration.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -27,6 +28,7 @@ int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double*
 {
     IterationSettings settings = lgs::iteration;
     lgs::error_estimate = -1.0;
+    lgs::error_bounds.clear();
     if (specified_relaxation(settings)) return sor(n, ia, ja, a, x, maxiter, eps, nonnull);
     if (DEBUG)
         std::printf("\t\t iteration: %s, stopped on the %s\n",
@@ -52,7 +54,10 @@ int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double*
     IterationResult result = iterate_stationary(settings, n, s, x, maxiter - spent, *eps);
     release(s);
     *eps = result.residual;
-    if (settings.error_stop) lgs::error_estimate = result.estimate;
+    if (settings.error_stop) {
+        lgs::error_estimate = result.estimate;
+        lgs::error_bounds = std::move(result.error_bounds);
+    }
     if (!result.converged) return -1;
     return spent + result.iterations;
 }

@@ -8,7 +8,7 @@
 // convergence, -1 when maxiter was reached, -2 for a matrix that cannot be
 // iterated; *eps holds the required accuracy on entry and the largest
 // absolute residual reached on return. Sets lgs::error_estimate when the
-// method estimates its error.
+// method estimates its error, and lgs::error_bounds when it also converged.
 int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double* eps, int nonnull);
 
 // The line "\t\t estimated relative error: %g\n" when an estimate was made.

@@ -13,52 +13,77 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
 constexpr const char* kReadFailure = "\t\t renormal: fread\n\n";
 
-// Adds the weights of one file to mprob; returns their sum.
-double weigh_sojourn_times(std::FILE* file, const std::string& path)
+// The sums of the weights one file added to mprob, and of the same weights
+// applied to the error bounds of nprob (when the solver made them) that it
+// added to `error_mass`.
+struct FileWeights {
+    double sum = 0.0;
+    double error_sum = 0.0;
+};
+
+class Weighing {
+public:
+    explicit Weighing(std::vector<double>& error_mass) : error_mass(error_mass) {}
+
+    // Adds the weight `factor` of a visit of state `from` to state `to`.
+    void Add(std::uint32_t from, double factor, std::uint32_t to)
+    {
+        double weight = factor * std::fabs(lgs::nprob[from]);
+        sums.sum += weight;
+        lgs::mprob[to] += weight;
+        if (error_mass.empty()) return;
+        double error = std::fabs(factor) * lgs::error_bounds[from];
+        sums.error_sum += error;
+        error_mass[to] += error;
+    }
+    FileWeights Sums() const { return sums; }
+
+private:
+    std::vector<double>& error_mass;
+    FileWeights sums;
+};
+
+// Adds the weights of one file to mprob.
+FileWeights weigh_sojourn_times(std::FILE* file, const std::string& path, Weighing weighing)
 {
     ChainFileReader reader(file);
-    double sum = 0.0;
     double factor;
     std::uint32_t state;
     ChainFileReader::Result result;
     while ((result = reader.ReadEntry(factor, state)) == ChainFileReader::kRecord) {
         require_state(path, state, lgs::toptan);
-        double weight = factor * std::fabs(lgs::nprob[state]);
-        sum += weight;
-        lgs::mprob[state] += weight;
+        weighing.Add(state, factor, state);
     }
     if (result != ChainFileReader::kEnd) fail_with_perror(kReadFailure);
-    return sum;
+    return weighing.Sums();
 }
 
-double weigh_chain_times(std::FILE* file, const std::string& path)
+FileWeights weigh_chain_times(std::FILE* file, const std::string& path, Weighing weighing)
 {
     ChainFileReader reader(file);
-    double sum = 0.0;
     std::uint32_t row, count;
     ChainFileReader::Result result;
     while ((result = reader.ReadHeader(row, count)) == ChainFileReader::kRecord) {
         require_state(path, row, lgs::toptan);
-        double visits = std::fabs(lgs::nprob[row]);
         for (std::uint32_t k = 0; k < count; ++k) {
             double time;
             std::uint32_t state;
             if (reader.ReadEntry(time, state) != ChainFileReader::kRecord)
                 fail_with_perror(kReadFailure);
             require_state(path, state, lgs::toptan);
-            double weight = visits * time;
-            sum += weight;
-            lgs::mprob[state] += weight;
+            weighing.Add(row, time, state);
         }
     }
     if (result != ChainFileReader::kEnd) fail_with_perror(kReadFailure);
-    return sum;
+    return weighing.Sums();
 }
 
 void write_probmark(int n)
@@ -83,23 +108,38 @@ void renormal()
     pi_vector = static_cast<double*>(std::calloc(n > 0 ? n : 1, sizeof(double)));
     if (!lgs::mprob || !pi_vector) fail_with_perror("\t\t calloc\n\n");
 
-    double sum = 0.0;
+    // pi = M x / s with s the sum of M x, so an error dx of x moves pi by
+    // (M dx - pi sum(M dx)) / s, bounded per state by M|dx| / s plus
+    // pi times sum(M|dx|) / s.
+    std::vector<double> error_mass(lgs::error_bounds.empty() ? 0 : n + 1, 0.0);
+    double sum = 0.0, error_sum = 0.0;
+    auto add = [&](FileWeights weights) {
+        sum += weights.sum;
+        error_sum += weights.error_sum;
+    };
     std::string path = numbered_chain_file_name(lgs::model, "CONV", 0);
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        sum += weigh_sojourn_times(file, path);
+        add(weigh_sojourn_times(file, path, Weighing(error_mass)));
         std::fclose(file);
     }
     for (unsigned number = 1;; ++number) {
         path = numbered_chain_file_name(lgs::model, "CONV", number);
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file) break;
-        sum += weigh_chain_times(file, path);
+        add(weigh_chain_times(file, path, Weighing(error_mass)));
         std::fclose(file);
     }
     if (sum == 0.0) fail_with_perror("\t\t SolveLGS: division by zero in function renormal()\n\n");
 
     double scale = 1.0 / sum;
     for (int i = 1; i <= n; ++i) pi_vector[i - 1] = lgs::mprob[i] * scale;
+    pi_error.clear();
+    if (!error_mass.empty()) {
+        pi_error.resize(n);
+        double shift = error_sum * scale;
+        for (int i = 1; i <= n; ++i)
+            pi_error[i - 1] = error_mass[i] * scale + pi_vector[i - 1] * shift;
+    }
     write_probmark(n);
     if (SHOW_LGS) {
         std::printf("\n\n \t\t pi-vector : \n");

@@ -15,8 +15,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 double* pi_vector = nullptr;
+std::vector<double> pi_error;
 
 namespace {
 
@@ -119,6 +121,7 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     lgs::epsilon = epsilon;
     lgs::iteration = read_iteration_settings();
     lgs::error_estimate = -1.0;
+    lgs::error_bounds.clear();
     reset_arrays();
 
     lgs::drop_tolerance = lgs::method == 1 ? get_drop_tolerance(epsilon) : 0.0;
@@ -140,4 +143,5 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     release_matrix();
     renormal();
     release_arrays();
+    std::vector<double>().swap(lgs::error_bounds);  // renormal() turned them into pi_error
 }

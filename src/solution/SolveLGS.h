@@ -3,9 +3,14 @@
 // relaxation, and turns the result into the steady-state vector.
 #pragma once
 
+#include <vector>
+
 // The steady-state probabilities of the last solution: entry k - 1 belongs to
 // state k. Replaced by every call of SolveLGS.
 extern double* pi_vector;
+// Entry k - 1: a bound of the absolute error of pi_vector[k - 1], when the
+// solver estimated its error per state; empty otherwise.
+extern std::vector<double> pi_error;
 
 // mode "-a": direct solution first, relaxation as fallback and refinement;
 // "-i": relaxation only. Returns only on success; errors end the process

@@ -5,6 +5,8 @@
 
 #include "solution/IterationSettings.h"
 
+#include <vector>
+
 namespace lgs {
 
 extern int method;             // 0 iterative, 1 automatic (direct first)
@@ -31,5 +33,8 @@ extern double abs_min;  // smallest magnitude of a probability read
 
 extern IterationSettings iteration;  // the per-user file's choice of method and stop test
 extern double error_estimate;        // estimated relative error of nprob; < 0 when not estimated
+// Per state (1..n) a bound of the absolute error of nprob[i], made together
+// with error_estimate; empty when no estimate was made.
+extern std::vector<double> error_bounds;
 
 }  // namespace lgs

@@ -25,6 +25,16 @@ double accuracy(int n, const double* a, const int* ia, const int* ja, const doub
     return largest;
 }
 
+double jacobi_change(int i, const double* a, const int* ia, const int* ja, const double* x)
+{
+    double sum = 0.0, diagonal = 0.0;
+    for (int e = ia[i - 1]; e < ia[i]; ++e) {
+        sum += a[e] * x[ja[e]];
+        if (ja[e] == i) diagonal += a[e];
+    }
+    return sum == 0.0 ? 0.0 : std::fabs(sum) / std::fabs(diagonal);
+}
+
 double relative_imbalance(int n, const double* a, const int* ia, const int* ja, const double* x)
 {
     double biggest = 0.0;
@@ -33,13 +43,9 @@ double relative_imbalance(int n, const double* a, const int* ia, const int* ja, 
     double largest = 0.0;
     for (int i = 1; i <= n; ++i) {
         if (std::fabs(x[i]) < floor) continue;
-        double sum = 0.0, diagonal = 0.0;
-        for (int e = ia[i - 1]; e < ia[i]; ++e) {
-            sum += a[e] * x[ja[e]];
-            if (ja[e] == i) diagonal += a[e];
-        }
-        if (sum == 0.0) continue;
-        double imbalance = std::fabs(sum) / std::fabs(diagonal * x[i]);
+        double change = jacobi_change(i, a, ia, ja, x);
+        if (change == 0.0) continue;
+        double imbalance = change / std::fabs(x[i]);
         if (!(imbalance <= largest)) largest = imbalance;
     }
     return largest;

@@ -12,6 +12,10 @@ double accuracy(int n, const double* a, const int* ia, const int* ja, const doub
 // infinity.
 double relative_imbalance(int n, const double* a, const int* ia, const int* ja, const double* x);
 
+// The change one Jacobi step would make to x_i: |sum_j a_ij x_j| / |a_ii|;
+// 0 for a balanced row, infinity for an unbalanced one without diagonal.
+double jacobi_change(int i, const double* a, const int* ia, const int* ja, const double* x);
+
 // sum_j a_ij x_j for one row.
 double row_product(int i, const double* a, const int* ia, const int* ja, const double* x);
 

@@ -7,11 +7,16 @@
 #include "solution/IterationSettings.h"
 #include "solution/Relaxation.h"
 
+#include <vector>
+
 struct IterationResult {
     int iterations = 0;
     bool converged = false;
     double residual = 0.0;  // the largest absolute residual of A x at the end
     double estimate = 0.0;  // the estimated relative error at the end
+    // On convergence, per state (1..n) a bound of x_i's absolute error: the
+    // change of one more step divided by one minus the rate. Empty otherwise.
+    std::vector<double> error_bounds;
 };
 
 // Iterates x (1..n, positive start values, any scale) on s, which holds all n

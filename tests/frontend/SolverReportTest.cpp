@@ -73,6 +73,7 @@ TEST(SolverReport, ErrorEstimatesFollowTheSolutionKept)
         "\t\t iteration: SOR 1.2 BACKWARD, stopped on the estimated relative error\n"
         "\t\t convergence in 42 iterations with accuracy 2e-11.\n"
         "\t\t estimated relative error: 3e-10\n"
+        "\t\t estimated relative error of the measures: 2e-11\n"
         "\t solving LGS ...\n"
         "\t\t solution with sparse Gaussian-Elimination ...\n"
         "\t\t achieved accuracy:1e-06\n"
@@ -85,6 +86,8 @@ TEST(SolverReport, ErrorEstimatesFollowTheSolutionKept)
         "\t solving LGS ...\n\t\t solution with sor ...\n"
         "\t\t convergence in 7 iterations with accuracy 2e-11.\n");
     EXPECT_EQ(*report.Pass(0).errorEstimate, 3e-10);
+    EXPECT_EQ(*report.Pass(0).measuresEstimate, 2e-11);
+    EXPECT_FALSE(report.Pass(1).measuresEstimate);
     EXPECT_EQ(report.Pass(0).iteration, "SOR 1.2 BACKWARD");
     EXPECT_EQ(MethodUsed(report.Pass(0)), "elimination refined by SOR 1.2 BACKWARD");
     EXPECT_EQ(*report.Pass(1).errorEstimate, 4e-05);

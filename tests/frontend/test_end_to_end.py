@@ -92,6 +92,32 @@ class EndToEnd(ScratchTest):
             norm = sum(0.5 ** k for k in range(capacity + 1))
             self.assertAlmostEqual(row["measures"]["p0"], 1 / norm, delta=1e-12)
 
+    def test_the_measures_error_estimate_bounds_their_real_error(self):
+        # M/M/1/40 with rho = 1/2: plain, conditional and composed measures
+        # against their closed forms, at precisions coarse enough that the
+        # iteration leaves a real error to bound. The worst is the tail's
+        # conditional probability, whose bound comes within 10x.
+        table = self.variant("bounds.table", "P ; 5 ;", "P ; 40 ;", example="mm1k",
+                             also=[("| services = TP[ Serve ]",
+                                    "| services = TP[ Serve ]\n"
+                                    "| full_if_busy = P[ #P = 40 IF #P > 0 ]\n"
+                                    "| queue_if_busy = E[ #P IF #P > 0 ]\n"
+                                    "| response = E[ #P ] / TP[ Arrive ]")])
+        pi = [0.5 ** k for k in range(41)]
+        pi = [p / sum(pi) for p in pi]
+        mean = sum(k * p for k, p in enumerate(pi))
+        exact = {"p0": pi[0], "p3": pi[3], "mean": mean, "arrivals": 1 - pi[40],
+                 "services": 2 * (1 - pi[0]), "full_if_busy": pi[40] / (1 - pi[0]),
+                 "queue_if_busy": mean / (1 - pi[0]), "response": mean / (1 - pi[40])}
+        for epsilon in ("1e-4", "1e-7"):
+            run = json.loads(self.solved("--iterative", "-E", epsilon, "--format", "json",
+                                         table).stdout)
+            estimate = run["measures_error_estimate"]
+            real = max(abs(run["measures"][name] - value) / value for name, value in exact.items())
+            self.assertGreater(real, 0.0)
+            self.assertLessEqual(real, estimate, "%s: %s" % (epsilon, run["measures"]))
+            self.assertLessEqual(estimate, 10 * real)
+
     def test_a_definition_used_only_as_a_sub_page_delay_is_swept_over_one_graph(self):
         sweep = self.assertRowsMatchSeparateRuns(
             "hierarchy", [("service", "0.25,0.5")], {"service": "\\service = 0.4"})

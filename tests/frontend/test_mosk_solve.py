@@ -62,7 +62,8 @@ class OutputFormats(FrontEndTest):
                                   "tiny       1e-05\n"
                                   "undefined  nan\n"
                                   "\n"
-                                  "estimated relative error 3e-11, largest residual 1e-12 "
+                                  "estimated relative error of the measures 1e-11, "
+                                  "of the probabilities 3e-11, largest residual 1e-12 "
                                   "(GAUSS-SEIDEL)\n")
         run = self.solve("--format", "csv", table)
         self.assertEqual(run.out, "measure,value\np0,0.3333333333333333\ntiny,1e-05\nundefined,nan\n")
@@ -75,9 +76,11 @@ class OutputFormats(FrontEndTest):
         self.assertEqual(data["solver_mode"], "automatic")
         self.assertEqual(data["accuracy"], 1e-12)
         self.assertEqual(data["error_estimate"], 3e-11)
+        self.assertEqual(data["measures_error_estimate"], 1e-11)
         self.assertEqual(len(data["passes"]), 1)
         self.assertEqual(data["passes"][0]["method"], "GAUSS-SEIDEL")
         self.assertEqual(data["passes"][0]["error_estimate"], 3e-11)
+        self.assertEqual(data["passes"][0]["measures_error_estimate"], 1e-11)
         self.assertEqual(data["passes"][0]["iterations"], 10)
         self.assertTrue(data["passes"][0]["converged"])
         self.assertGreater(data["seconds"], 0)
@@ -93,7 +96,8 @@ class Sweeps(FrontEndTest):
         rows = rows.splitlines()
         self.assertEqual(len(rows), 4, run.out)
         # The worst over the passes.
-        self.assertEqual(footer, "estimated relative error 9e-11, largest residual 3e-12\n")
+        self.assertEqual(footer, "estimated relative error of the measures 3e-11, "
+                                 "of the probabilities 9e-11, largest residual 3e-12\n")
         self.assertEqual(rows[0].split(), ["Server/Serve", "delays"])
         self.assertEqual(rows[1].split(), ["0.25", "1_Server_1_Serve_0_0.25_*#END#*"])
         self.assertEqual(rows[3].split(), ["1e1", "1_Server_1_Serve_0_10_*#END#*"])
