@@ -153,15 +153,17 @@ void FireInfinite(const short* ata)
 VanishingResolver resolver;
 
 // A tangible marking reached through immediate firings, with the value of
-// its edge: its exclusive transitions are activated on its own contents.
-void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge)
+// its edge: its exclusive transitions among `candidates` are activated on
+// its own contents.
+void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+                    const std::vector<unsigned short>& candidates)
 {
     if (no_of_exc_transitions == 0) {
         RequestInterning(source, pms, ata, edge);
         return;
     }
     InitRefPms(pms);
-    bool activated = Activate(ata, AllExclusives(), false);
+    bool activated = Activate(ata, candidates, false);
     RequestBranches(source, pms, ata, edge, activated, false);
 }
 
@@ -192,10 +194,11 @@ void HandleWithImmediates(Marking& source, Fired& f)
         RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, waiting);
         return;
     }
+    const std::vector<unsigned short>& candidates = resolver.ExclusivesToActivate(f.transNo);
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        RequestReached(source, *r.pms, r.ata, edge);
+        RequestReached(source, *r.pms, r.ata, edge, candidates);
     }
 }
 
@@ -227,7 +230,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     HandlingEntries(true);
     for (DeferredEntry& e : waiting) {
         if (e.reached)
-            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
+            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives());
         else
             RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
     }

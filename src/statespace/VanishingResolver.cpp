@@ -35,6 +35,25 @@ void VanishingResolver::Prepare()
     plain.Compile(kMaxFlatWords);
     flatFrom.resize(plain.Words());
     flatTo.resize(plain.Words());
+    immediateFired.assign(no_of_imm_transitions, false);
+    firedImmediates.clear();
+    exclusiveWanted.assign(no_of_exc_transitions, false);
+}
+
+const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int transNo)
+{
+    auto want = [this](const std::vector<unsigned short>& dependents) {
+        for (unsigned short i : dependents) exclusiveWanted[i] = true;
+    };
+    want(DependentExclusives(transNo));
+    for (unsigned short i : firedImmediates) want(DependentExclusives(ImmTrans[i]->GetNo()));
+    toActivate.clear();
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
+        if (exclusiveWanted[i]) {
+            exclusiveWanted[i] = false;
+            toActivate.push_back(i);
+        }
+    return toActivate;
 }
 
 // The vector is hashed as it is kept: its places' numbers, totals and
@@ -155,6 +174,8 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     flatWords.clear();
     reached.clear();
     reachedNodes.clear();
+    for (unsigned short i : firedImmediates) immediateFired[i] = false;
+    firedImmediates.clear();
     if (rootCandidates.empty()) return reached;
     std::fill(index.begin(), index.end(), 0);
     // The root is never looked up (a vanishing marking equal to it is a
@@ -240,10 +261,15 @@ void VanishingResolver::LinkFired(std::uint32_t n, double sum)
     if (sum <= 0.0) ImmErr(244, "ChkAndFireImm()", "division by zero");
     // The immediate transitions enabled here, for the candidates of the
     // vanishing markings first reached from here.
-    std::vector<unsigned short> enabledHere;
+    enabledHere.clear();
     for (const Fired& f : fired)
         if (enabledHere.empty() || enabledHere.back() != f.transition)
             enabledHere.push_back(f.transition);
+    for (unsigned short i : enabledHere)
+        if (!immediateFired[i]) {
+            immediateFired[i] = true;
+            firedImmediates.push_back(i);
+        }
     nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
     for (const Fired& f : fired) {
         bool found = false;

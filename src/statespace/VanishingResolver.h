@@ -41,6 +41,13 @@ public:
     const std::vector<Reached>& Resolve(const Pms& pms, const short* ata,
                                         const std::vector<unsigned short>& candidates);
 
+    // The exclusive transitions that may need activating in the markings the
+    // last resolution reached, after a firing of transition number transNo:
+    // those that depend on it or on an immediate transition fired in the
+    // resolution (class indices, ascending). Every other one enabled there
+    // was enabled, and so active, in the marking fired from, and is still.
+    const std::vector<unsigned short>& ExclusivesToActivate(int transNo);
+
 private:
     // A vector kept in `vectorPlaces` and `vectorEntries`, its places'
     // entries one after the other; in flat form, `entryCount` words from
@@ -119,4 +126,11 @@ private:
     PlainImmediates plain;
     std::vector<std::uint16_t> flatWords;
     std::vector<std::uint16_t> flatFrom, flatTo;
+    std::vector<unsigned short> enabledHere;
+    // The immediate transitions fired in the resolution, as flags and in
+    // the order first fired.
+    std::vector<bool> immediateFired;
+    std::vector<unsigned short> firedImmediates;
+    std::vector<bool> exclusiveWanted;
+    std::vector<unsigned short> toActivate;
 };
