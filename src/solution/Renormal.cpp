@@ -11,48 +11,75 @@
 #include "solution/SolveLGSState.h"
 #include "solution/SolverMessages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 namespace {
 
 constexpr const char* kReadFailure = "\t\t renormal: fread\n\n";
 
-// The sums of the weights one file added to mprob, and of the same weights
-// applied to the error bounds of nprob (when the solver made them) that it
-// added to `error_mass`.
-struct FileWeights {
-    double sum = 0.0;
-    double error_sum = 0.0;
+// What the weighting does to the error bounds of nprob (when the solver
+// made them): the bounds weighted into each state (`mass`), and the total
+// weight of each state's visits (`visit_time`).
+struct ErrorWeights {
+    std::vector<double> mass;
+    std::vector<double> visit_time;
 };
 
 class Weighing {
 public:
-    explicit Weighing(std::vector<double>& error_mass) : error_mass(error_mass) {}
+    explicit Weighing(ErrorWeights& errors) : errors(errors) {}
 
     // Adds the weight `factor` of a visit of state `from` to state `to`.
     void Add(std::uint32_t from, double factor, std::uint32_t to)
     {
         double weight = factor * std::fabs(lgs::nprob[from]);
-        sums.sum += weight;
+        sum += weight;
         lgs::mprob[to] += weight;
-        if (error_mass.empty()) return;
-        double error = std::fabs(factor) * lgs::error_bounds[from];
-        sums.error_sum += error;
-        error_mass[to] += error;
+        if (errors.mass.empty()) return;
+        errors.mass[to] += std::fabs(factor) * lgs::error_bounds[from];
+        errors.visit_time[from] += factor;
     }
-    FileWeights Sums() const { return sums; }
+    double Sum() const { return sum; }
 
 private:
-    std::vector<double>& error_mass;
-    FileWeights sums;
+    ErrorWeights& errors;
+    double sum = 0.0;
 };
 
+// The error of the normalising sum s = sum_i T_i x_i (T_i a state's visit
+// time): the error of nprob sums to zero, as nprob and the exact solution
+// both sum to one, so it moves s by sum_i (T_i - c) dx_i for any c, at most
+// sum_i |T_i - c| bound_i. Of c = 0, the bounds' mean of T and the middle
+// of its range the smallest sum is taken: where the visits are of similar
+// length it is far less than sum_i T_i bound_i.
+double normalisation_error(int n, const ErrorWeights& errors)
+{
+    const std::vector<double>& time = errors.visit_time;
+    double shortest = time[1], longest = time[1], weighted = 0.0, weights = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        shortest = std::min(shortest, time[i]);
+        longest = std::max(longest, time[i]);
+        weighted += time[i] * lgs::error_bounds[i];
+        weights += lgs::error_bounds[i];
+    }
+    if (weights == 0.0) return 0.0;
+    double smallest = std::numeric_limits<double>::infinity();
+    for (double middle : {0.0, weighted / weights, 0.5 * (shortest + longest)}) {
+        double error = 0.0;
+        for (int i = 1; i <= n; ++i) error += std::fabs(time[i] - middle) * lgs::error_bounds[i];
+        smallest = std::min(smallest, error);
+    }
+    return smallest;
+}
+
 // Adds the weights of one file to mprob.
-FileWeights weigh_sojourn_times(std::FILE* file, const std::string& path, Weighing weighing)
+double weigh_sojourn_times(std::FILE* file, const std::string& path, Weighing weighing)
 {
     ChainFileReader reader(file);
     double factor;
@@ -63,10 +90,10 @@ FileWeights weigh_sojourn_times(std::FILE* file, const std::string& path, Weighi
         weighing.Add(state, factor, state);
     }
     if (result != ChainFileReader::kEnd) fail_with_perror(kReadFailure);
-    return weighing.Sums();
+    return weighing.Sum();
 }
 
-FileWeights weigh_chain_times(std::FILE* file, const std::string& path, Weighing weighing)
+double weigh_chain_times(std::FILE* file, const std::string& path, Weighing weighing)
 {
     ChainFileReader reader(file);
     std::uint32_t row, count;
@@ -83,7 +110,7 @@ FileWeights weigh_chain_times(std::FILE* file, const std::string& path, Weighing
         }
     }
     if (result != ChainFileReader::kEnd) fail_with_perror(kReadFailure);
-    return weighing.Sums();
+    return weighing.Sum();
 }
 
 void write_probmark(int n)
@@ -109,24 +136,24 @@ void renormal()
     if (!lgs::mprob || !pi_vector) fail_with_perror("\t\t calloc\n\n");
 
     // pi = M x / s with s the sum of M x, so an error dx of x moves pi by
-    // (M dx - pi sum(M dx)) / s, bounded per state by M|dx| / s plus
-    // pi times sum(M|dx|) / s.
-    std::vector<double> error_mass(lgs::error_bounds.empty() ? 0 : n + 1, 0.0);
-    double sum = 0.0, error_sum = 0.0;
-    auto add = [&](FileWeights weights) {
-        sum += weights.sum;
-        error_sum += weights.error_sum;
-    };
+    // (M dx - pi sum(M dx)) / s, bounded per state by M|dx| / s plus pi
+    // times the bound of sum(M dx) / s.
+    ErrorWeights errors;
+    if (!lgs::error_bounds.empty()) {
+        errors.mass.assign(n + 1, 0.0);
+        errors.visit_time.assign(n + 1, 0.0);
+    }
+    double sum = 0.0;
     std::string path = numbered_chain_file_name(lgs::model, "CONV", 0);
     if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        add(weigh_sojourn_times(file, path, Weighing(error_mass)));
+        sum += weigh_sojourn_times(file, path, Weighing(errors));
         std::fclose(file);
     }
     for (unsigned number = 1;; ++number) {
         path = numbered_chain_file_name(lgs::model, "CONV", number);
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (!file) break;
-        add(weigh_chain_times(file, path, Weighing(error_mass)));
+        sum += weigh_chain_times(file, path, Weighing(errors));
         std::fclose(file);
     }
     if (sum == 0.0) fail_with_perror("\t\t SolveLGS: division by zero in function renormal()\n\n");
@@ -134,11 +161,11 @@ void renormal()
     double scale = 1.0 / sum;
     for (int i = 1; i <= n; ++i) pi_vector[i - 1] = lgs::mprob[i] * scale;
     pi_error.clear();
-    if (!error_mass.empty()) {
+    if (!errors.mass.empty() && n > 0) {
         pi_error.resize(n);
-        double shift = error_sum * scale;
+        double shift = normalisation_error(n, errors) * scale;
         for (int i = 1; i <= n; ++i)
-            pi_error[i - 1] = error_mass[i] * scale + pi_vector[i - 1] * shift;
+            pi_error[i - 1] = errors.mass[i] * scale + pi_vector[i - 1] * shift;
     }
     write_probmark(n);
     if (SHOW_LGS) {
