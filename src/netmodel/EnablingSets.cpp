@@ -91,6 +91,11 @@ void SetAtaRefreshByDependencies(bool on)
     refreshByDependencies = on;
 }
 
+bool AtaRefreshByDependencies()
+{
+    return refreshByDependencies;
+}
+
 short* MakeNewAta(const short* ata, short fired)
 {
     short* fresh = make_ata(ata);

@@ -29,3 +29,4 @@ bool StillActive(const Transition& t, short binding);
 // transitions that depend on the fired one can lose their entry: the others
 // are not tested again. The generation switches this on for such nets.
 void SetAtaRefreshByDependencies(bool on);
+bool AtaRefreshByDependencies();

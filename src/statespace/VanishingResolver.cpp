@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "foundation/Reporters.h"
+#include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Transition.h"
 #include "statedata/NetCounts.h"
@@ -468,6 +469,10 @@ void VanishingResolver::RefreshAtas(const short* ata)
 {
     if (!ata || no_of_exc_transitions == 0) return;
     atas.resize(reached.size() * no_of_exc_transitions);
+    if (AtaRefreshByDependencies()) {
+        RefreshDependentEntries(ata);
+        return;
+    }
     for (std::size_t r = 0; r < reached.size(); ++r) {
         // A bound is tested on the new contents, which must then keep what
         // the walk left there; without bounds both contents may take the
@@ -483,6 +488,32 @@ void VanishingResolver::RefreshAtas(const short* ata)
             if (ata[i] != 0 && ActiveBindingEnabled(*ExcTrans[i], ata[i])) fresh[i] = ata[i];
         }
     }
+    for (std::size_t r = 0; r < reached.size(); ++r)
+        reached[r].ata = atas.data() + r * no_of_exc_transitions;
+}
+
+// Where every active entry of the successor's ata is enabled in the
+// successor (MakeNewAta saw to that), only a transition that depends on an
+// immediate transition fired since can have lost its binding: the others
+// keep their entries, and a reached marking whose entries are all of that
+// kind is not loaded.
+void VanishingResolver::RefreshDependentEntries(const short* ata)
+{
+    for (unsigned short i : firedImmediates)
+        for (unsigned short e : DependentExclusives(ImmTrans[i]->GetNo())) exclusiveWanted[e] = true;
+    bool anyToTest = false;
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
+        anyToTest = anyToTest || (ata[i] != 0 && exclusiveWanted[i]);
+    for (std::size_t r = 0; r < reached.size(); ++r) {
+        short* fresh = atas.data() + r * no_of_exc_transitions;
+        std::copy(ata, ata + no_of_exc_transitions, fresh);
+        if (!anyToTest) continue;
+        InitRefPms(*reached[r].pms);
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
+            if (fresh[i] != 0 && exclusiveWanted[i] && !ActiveBindingEnabled(*ExcTrans[i], fresh[i]))
+                fresh[i] = 0;
+    }
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) exclusiveWanted[i] = false;
     for (std::size_t r = 0; r < reached.size(); ++r)
         reached[r].ata = atas.data() + r * no_of_exc_transitions;
 }

@@ -104,6 +104,7 @@ private:
     void ViewReached();
     void ViewFlatReached();
     void RefreshAtas(const short* ata);
+    void RefreshDependentEntries(const short* ata);
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;
