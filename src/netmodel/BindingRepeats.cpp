@@ -80,6 +80,12 @@ public:
         return static_cast<int>(count);
     }
 
+    void Clear()
+    {
+        quantities.clear();
+        bounds.clear();
+    }
+
     std::vector<Quantity> quantities;
     std::vector<Bound> bounds;
 };
@@ -106,14 +112,20 @@ int Binding::FurtherFirings(int most) const
 {
     if (!localCond.IsConstant()) return -1;
     if (!localCond.NewCondTrue()) return 0;
-    Repeats r;
-    std::vector<std::unique_ptr<CellVal>> holders;
+    // Asked once per successor of every infinite-server firing: the lists
+    // keep their room from one call to the next.
     struct Inscribed {
         Arc* arc;
         const Tms* tms;
     };
-    std::vector<Inscribed> in, out;
-    auto read = [&holders](PtrList<Arc>* arcs, std::vector<Inscribed>& into) {
+    thread_local Repeats r;
+    thread_local std::vector<std::unique_ptr<CellVal>> holders;
+    thread_local std::vector<Inscribed> in, out;
+    r.Clear();
+    holders.clear();
+    in.clear();
+    out.clear();
+    auto read = [](PtrList<Arc>* arcs, std::vector<Inscribed>& into) {
         if (!arcs) return true;
         for (PLElement<Arc>* e = arcs->first; e; e = e->next) {
             holders.emplace_back();
