@@ -3,6 +3,7 @@
 
 #include "netmodel/MarkingVectors.h"
 #include "solution/SolveLGS.h"
+#include "statedata/MarkingListAhead.h"
 
 #include <algorithm>
 #include <climits>
@@ -93,11 +94,11 @@ void AccumulateRatings(PtrList<Marking>& list, const std::vector<RatingSums*>& s
     // that differ from the marking before.
     bool load = std::any_of(sums.begin(), sums.end(), [](RatingSums* s) { return s->NeedsPlaces(); });
     if (load) StartActLoadRun();
-    for (PLElement<Marking>* e = list.first; e; e = e->next) {
-        if (load) InitActPms(e->item->GetPms());
-        double pi = Pi(*e->item);
-        double error = pi_error.empty() ? 0.0 : pi_error[e->item->GetKey() - 1];
-        for (RatingSums* s : sums) s->Add(*e->item, pi, error);
-    }
+    ForEachMarkingFetchingAhead(list, [&](const Marking& m) {
+        if (load) InitActPms(m.GetPms());
+        double pi = Pi(m);
+        double error = pi_error.empty() ? 0.0 : pi_error[m.GetKey() - 1];
+        for (RatingSums* s : sums) s->Add(m, pi, error);
+    });
     if (load) EndActLoadRun();
 }

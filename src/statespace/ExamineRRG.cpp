@@ -3,9 +3,17 @@
 
 #include "foundation/Reporters.h"
 #include "statespace/RRGListing.h"
+#include "statedata/MarkingListAhead.h"
 #include "statedata/StateSpaceGlobals.h"
 
 namespace {
+
+// The list's markings get the next numbers. The list is in the order of the
+// walk that classified them, their records all over the store.
+void NumberList(PtrList<Marking>& list, unsigned& n)
+{
+    ForEachMarkingFetchingAhead<false>(list, [&n](Marking& m) { m.SetKey(++n); });
+}
 
 // Numbers the members of every chain with members, recording its first state
 // number.
@@ -15,13 +23,8 @@ void NumberChains(PtrList<SMChain>& chains, unsigned& n)
         PtrList<Marking>& members = c->item->GetMarkings();
         if (members.count == 0) continue;
         c->item->SetFirstStateNumber(n + 1);
-        for (PLElement<Marking>* m = members.first; m; m = m->next) m->item->SetKey(++n);
+        NumberList(members, n);
     }
-}
-
-void NumberList(PtrList<Marking>& list, unsigned& n)
-{
-    for (PLElement<Marking>* m = list.first; m; m = m->next) m->item->SetKey(++n);
 }
 
 }  // namespace
