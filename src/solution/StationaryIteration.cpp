@@ -344,15 +344,22 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
         // larger of its changes in two more steps.
         std::vector<double> bound(n + 1, 0.0);
         std::vector<double> before(n + 1);
+        bool bounded = true;
         for (int extra = 0; extra < kBoundingSteps; ++extra) {
             std::copy(x, x + n + 1, before.begin());
             ChangeRatios ratios(kNegligibleShare * largest);
             Normalised normalised = step(ratios);
+            if (ratios.Diverged(normalised.scale)) {
+                // The converged iterate stays the result; it has no bounds.
+                std::copy(before.begin(), before.end(), x);
+                bounded = false;
+                break;
+            }
             ++result.iterations;
             result.estimate = estimate.Record(ratios.Change(normalised.scale));
             for (int i = 1; i <= n; ++i) bound[i] = std::max(bound[i], std::fabs(x[i] - before[i]));
         }
-        if (std::isfinite(result.estimate) && estimate.BoundingRate() < 1.0) {
+        if (bounded && std::isfinite(result.estimate) && estimate.BoundingRate() < 1.0) {
             double extrapolation = 1.0 / (1.0 - estimate.BoundingRate());
             for (int i = 1; i <= n; ++i) bound[i] *= extrapolation;
             result.error_bounds.resize(n + 1);
