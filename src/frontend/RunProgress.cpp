@@ -1,7 +1,6 @@
 // The phases follow the order of mosk's pipeline. The generation's progress
 // is the spinner: "\trunning rrg creation ... |\b" at the first marking, then
-// one more character and a backspace at each step of the engine's schedule
-// (every 200 markings until the graph is large). The time left in
+// one more character and a backspace for every further 200. The time left in
 // the relaxation assumes its residual keeps falling geometrically, as it
 // does once the iteration has settled.
 #include "frontend/RunProgress.h"
@@ -12,6 +11,7 @@
 
 namespace {
 
+constexpr long kMarkingsPerSpin = 200;
 constexpr std::size_t kLineStart = 80;  // of each line, enough to know it
 
 bool Starts(const std::string& line, const char* text)
@@ -108,11 +108,7 @@ void RunProgress::Line(const std::string& text, Clock::time_point now)
 void RunProgress::CreationCharacter(char c, Clock::time_point now)
 {
     if (c == '\b') {
-        if (spinnerShown) {
-            state.markings = nextTurn;
-            nextTurn = creation_progress::NextShow(nextTurn);
-        }
-        spinnerShown = true;
+        if (spins++ > 0) state.markings = (spins - 1) * kMarkingsPerSpin;
     } else if (c >= '0' && c <= '9') {
         count = readingCount ? count * 10 + (c - '0') : c - '0';
         readingCount = true;

@@ -1,17 +1,13 @@
 // What one mosk run is doing, read from its output as it arrives: the phase
 // from its -v lines, the markings generated so far from the spinner it
-// advances on the schedule of foundation/CreationProgressSteps.h (or the
-// counts of -y), and the relaxation's
+// advances every 200 markings (or the counts of -y), and the relaxation's
 // iteration and residual from the lines a "SOLVER PROGRESS" setting asks for.
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "foundation/CreationProgressSteps.h"
 
 enum class RunPhase {
     Starting,
@@ -57,8 +53,7 @@ private:
     Clock::time_point phaseStart;
     std::string line;         // the start of the current line
     bool inCreation = false;  // on the generation's line
-    bool spinnerShown = false;  // the first character, at the first marking
-    std::uint32_t nextTurn = creation_progress::kFirstShow;  // markings at the next turn
+    long spins = 0;
     long count = 0;  // digits of a -y count being read
     bool readingCount = false;
     Clock::time_point firstIterationTime{};

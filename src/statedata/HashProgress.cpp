@@ -26,7 +26,7 @@ void HashProgress::Counted(unsigned counter)
         std::cout << std::flush;
     }
     if (counter != next_show) return;
-    next_show = creation_progress::NextShow(next_show);
+    next_show += kStep;
     if (mode == kShowSpinner) {
         spinner = NextSpinner(spinner);
         std::cout << spinner << '\b' << std::flush;

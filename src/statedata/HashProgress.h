@@ -1,10 +1,7 @@
 // HashProgress: the progress display of a marking store on standard output.
-// Mode 0 turns a spinner, mode 2 prints the count, both every 200 new
-// markings until the steps grow (foundation/CreationProgressSteps.h); mode 1
-// is silent.
+// Mode 0 turns a spinner every 200 new markings, mode 2 prints the count
+// every 200, mode 1 is silent.
 #pragma once
-
-#include "foundation/CreationProgressSteps.h"
 
 enum Mode : int {
     kShowSpinner = 0,
@@ -18,7 +15,7 @@ public:
     {
         mode = m;
         spinner = '|';
-        next_show = creation_progress::kFirstShow;
+        next_show = kStep;
     }
     // Starts the display again for an emptied store, in the same mode.
     void Restart() { Reset(mode); }
@@ -26,7 +23,9 @@ public:
     void Counted(unsigned counter);
 
 private:
+    static constexpr unsigned kStep = 200;
+
     Mode mode = kShowSpinner;
     char spinner = '|';
-    unsigned next_show = creation_progress::kFirstShow;
+    unsigned next_show = kStep;
 };

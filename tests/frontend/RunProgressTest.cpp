@@ -41,20 +41,6 @@ TEST(RunProgress, PhasesMarkingsAndTheSolversTrend)
     EXPECT_EQ(DescribeProgress(progress.State(At(8))), "solving 58,400 markings by elimination");
 }
 
-TEST(RunProgress, CountsMarkingsWhereTheSpinnerSlowsDown)
-{
-    RunProgress progress(1e-10, At(0));
-    progress.Feed("\trunning rrg creation ... |\b", At(1));
-    // 41,943 turns at 200 markings reach 8,388,600; the next lands on
-    // 8,388,800, past 2^23, and the one after it 800 markings further.
-    std::string turns;
-    for (int i = 0; i < 41944; ++i) turns += "/\b";
-    progress.Feed(turns, At(2));
-    EXPECT_EQ(progress.State(At(2)).markings, 8388800);
-    progress.Feed("-\b", At(3));
-    EXPECT_EQ(progress.State(At(3)).markings, 8389600);
-}
-
 TEST(RunProgress, CountsOfTheCountingSwitchAndWorkers)
 {
     RunProgress progress(1e-10, At(0));
