@@ -10,9 +10,9 @@
 // shrink at least twice as fast, in the logarithm, as Gauss-Seidel's did in
 // its first sweeps, the run goes on with over-relaxation at once: on kanban
 // N=5 (0.76 against 0.93 a sweep) the comparison would cost 50 of its 207
-// sweeps. Twice, because the trial may sweep in an order that Gauss-Seidel
-// has not been measured in (SweepOrder), which halves Gauss-Seidel's sweeps
-// on the kanban chains.
+// sweeps. Twice, because Gauss-Seidel's rate is taken over its first sweeps,
+// which include the few made before the order of the sweeps is chosen
+// (SweepOrder); that order halves Gauss-Seidel's sweeps on the kanban chains.
 #pragma once
 
 #include "solution/ErrorEstimate.h"
