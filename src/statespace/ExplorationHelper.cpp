@@ -12,10 +12,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <deque>
 
 #include "foundation/Reporters.h"
@@ -44,7 +46,12 @@ struct RequestRecord {
 // The generating process's end.
 int helperSocket = -1;
 pid_t helperPid = -1;
-std::deque<std::uint32_t> sentSizes;  // batches not yet answered
+// The batches whose answers have not been read, oldest first.
+struct Sent {
+    std::uint32_t markings;
+    bool givenUp;
+};
+std::deque<Sent> sent;
 
 // The helper's state.
 bool collecting = false;
@@ -157,7 +164,7 @@ bool StartExplorationHelper()
     }
     helperSocket = fds[0];
     helperPid = pid;
-    sentSizes.clear();
+    sent.clear();
     return true;
 }
 
@@ -169,7 +176,7 @@ void StopExplorationHelper()
     while (waitpid(helperPid, nullptr, 0) < 0 && errno == EINTR) {
     }
     helperPid = -1;
-    sentSizes.clear();
+    sent.clear();
 }
 
 bool ExplorationHelperRunning()
@@ -188,11 +195,65 @@ void SendToHelper(const std::vector<Marking*>& batch)
     Header h{static_cast<std::uint32_t>(batch.size()),
              static_cast<std::uint32_t>(message.size() - sizeof(Header))};
     std::memcpy(message.data(), &h, sizeof h);
-    sentSizes.push_back(h.markings);
+    sent.push_back(Sent{h.markings, false});
     // A helper that is gone answers nothing: ReceiveFromHelper finds out.
     if (helperPid >= 0)
         SendAll(helperSocket, reinterpret_cast<const char*>(message.data()), message.size());
 }
+
+std::size_t HelperBatchesOut()
+{
+    return sent.size();
+}
+
+namespace {
+
+// Whether an answer has begun to arrive by `deadline`.
+bool AnswerBegun(std::chrono::steady_clock::time_point deadline)
+{
+    auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() < 0) left = std::chrono::nanoseconds(0);
+    const timespec wait{static_cast<time_t>(left.count() / 1000000000),
+                        static_cast<long>(left.count() % 1000000000)};
+    pollfd p{helperSocket, POLLIN, 0};
+    int ready;
+    while ((ready = ppoll(&p, 1, &wait, nullptr)) < 0 && errno == EINTR) {
+    }
+    return ready != 0;
+}
+
+// Reads the next answer whole into `bytes`; false when the helper ended
+// without it (it is then stopped).
+bool ReadAnswer(Header& h, std::vector<std::uint8_t>& bytes)
+{
+    const std::uint32_t markings = sent.front().markings;
+    sent.pop_front();
+    bool whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h);
+    if (whole) {
+        bytes.resize(h.bytes);
+        whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(bytes.data()), h.bytes);
+    }
+    // A helper that answered only part of a batch has ended.
+    if (!whole || h.markings < markings) StopExplorationHelper();
+    if (!whole) h.markings = 0;
+    return whole;
+}
+
+// Drops the answers to given-up batches at the front of those sent, as
+// they arrive until `deadline`; false when one has not by then.
+bool DropLateAnswersBy(std::chrono::steady_clock::time_point deadline)
+{
+    static std::vector<std::uint8_t> dropped;
+    while (helperPid >= 0 && !sent.empty() && sent.front().givenUp) {
+        if (!AnswerBegun(deadline)) return false;
+        Header h{};
+        ReadAnswer(h, dropped);
+    }
+    return true;
+}
+
+}  // namespace
 
 bool HelperAnswerReady()
 {
@@ -201,22 +262,30 @@ bool HelperAnswerReady()
     return poll(&p, 1, 0) > 0;
 }
 
-bool ReceiveFromHelper(HelperAnswer& answer)
+void DropLateAnswers()
 {
-    Header h{};
-    const std::uint32_t sent = sentSizes.empty() ? 0 : sentSizes.front();
-    if (!sentSizes.empty()) sentSizes.pop_front();
-    if (helperPid < 0 || !ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h)) {
-        StopExplorationHelper();
-        return false;
-    }
-    answer.bytes.resize(h.bytes);
-    answer.explored = h.markings;
+    DropLateAnswersBy(std::chrono::steady_clock::now());
+}
+
+HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds patience)
+{
+    answer.explored = 0;
     answer.read = 0;
-    bool whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(answer.bytes.data()), h.bytes);
-    if (!whole) answer.explored = 0;
-    if (!whole || h.markings < sent) StopExplorationHelper();
-    return true;
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    const bool earlierArrived = DropLateAnswersBy(deadline);
+    auto mine = std::find_if(sent.begin(), sent.end(), [](const Sent& s) { return !s.givenUp; });
+    if (helperPid < 0 || mine == sent.end()) {
+        StopExplorationHelper();
+        return HelperReply::kGone;
+    }
+    if (!earlierArrived || !AnswerBegun(deadline)) {
+        mine->givenUp = true;
+        return HelperReply::kLate;
+    }
+    Header h{};
+    if (!ReadAnswer(h, answer.bytes)) return HelperReply::kGone;
+    answer.explored = h.markings;
+    return HelperReply::kAnswered;
 }
 
 void HelperAnswer::NextMarking(std::vector<Request>& requests)

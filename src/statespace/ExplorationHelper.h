@@ -14,6 +14,7 @@
 // comes where it would without the helper; the helper is then gone.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -30,8 +31,15 @@ bool ExplorationHelperRunning();
 
 // Sends the codes of these markings, to be explored in this order.
 void SendToHelper(const std::vector<Marking*>& batch);
+// The batches sent whose answers have not been read, given up ones included.
+std::size_t HelperBatchesOut();
 // Whether the answer to the oldest batch sent has begun to arrive.
 bool HelperAnswerReady();
+// Reads and drops the answers to given-up batches that have arrived.
+void DropLateAnswers();
+
+// What became of a batch's answer, see ReceiveFromHelper.
+enum class HelperReply { kAnswered, kGone, kLate };
 
 // The answer to a batch: for each of its first `explored` markings, the
 // requests its exploration made, in order.
@@ -47,15 +55,19 @@ public:
     void NextMarking(std::vector<Request>& requests);
 
 private:
-    friend bool ReceiveFromHelper(HelperAnswer& answer);
+    friend HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds patience);
     std::vector<std::uint8_t> bytes;
     std::size_t explored = 0;
     std::size_t read = 0;
 };
-// Waits for the answer to the oldest batch sent. False when the helper
-// ended without one (it is then stopped: its batches are to be explored by
-// the caller, as are the markings of an answer that stops short).
-bool ReceiveFromHelper(HelperAnswer& answer);
+// Waits for the answer to the oldest batch sent that is not given up, at
+// most `patience` for it to begin. Answered: `answer` holds it (the caller
+// explores the markings of one that stops short). Gone: the helper ended
+// without one and is stopped; the caller explores its batches. Late: the
+// batch is given up (its answer is dropped when it comes) and the caller
+// explores it, so that a helper starved of the processor by other
+// programs does not hold up the generation.
+HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds patience);
 
 // In the helper: whether the exploration's requests are collected for the
 // answer, and the collecting of one.

@@ -202,10 +202,13 @@ void HandleWithImmediates(Marking& source, Fired& f)
     }
 }
 
+void (*explorationObserver)(const Pms&) = nullptr;
+
 void ExploreStored(const std::uint8_t* code, Marking& m)
 {
     static DecodedMarking contents;
     contents.Decode(code);
+    if (explorationObserver) explorationObserver(contents.GetPms());
     InitRefPms(contents.GetPms());
     SavedMarking = &m;
     SavedAta = contents.GetAta();
@@ -243,6 +246,11 @@ void PrepareExplorer()
 {
     firedNow.Prepare();
     resolver.Prepare();
+}
+
+void ObserveExploration(void (*observer)(const Pms& contents))
+{
+    explorationObserver = observer;
 }
 
 void ExploreMarking(Marking& m, DeferredEntries* deferred)

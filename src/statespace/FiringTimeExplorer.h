@@ -15,12 +15,17 @@
 
 #include <cstdint>
 
+#include "statedata/Multiset.h"
 #include "statespace/InterningPipeline.h"
 
 class Marking;
 
 // Once per generation, before the first exploration.
 void PrepareExplorer();
+// Something done with the contents of each stored marking as its
+// exploration begins, in whichever process explores it (null: nothing).
+// Lets tests make an exploration write or take its time.
+void ObserveExploration(void (*observer)(const Pms& contents));
 // Explores a stored marking: fires it, or, for an intermediate marking
 // (`deferred` non-null), handles the entries that wait for it.
 void ExploreMarking(Marking& m, DeferredEntries* deferred);

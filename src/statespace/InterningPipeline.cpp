@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <mutex>
 #include <system_error>
@@ -44,6 +45,11 @@ bool threadAllowed = true;
 bool shareWithHelper = false;
 std::size_t helperBatch = 256;
 std::size_t helperExplored = 0;  // markings whose answer the helper gave
+std::size_t takenBack = 0;       // batches given up on the helper
+// The generating process's own exploring, interning included, in its
+// batches: how long it waits for the helper before it takes a batch back.
+std::chrono::steady_clock::duration ownTime{};
+std::size_t ownMarkings = 0;
 std::vector<Request> ring;
 std::size_t ringMask = 0;
 std::size_t filled = 0;  // by the exploration
@@ -320,13 +326,26 @@ struct Batch {
     std::vector<Marking*> markings;
 };
 
+// The longest wait for the helper's answer to a batch: twice what the
+// generating process would take to explore the batch itself (never below a
+// millisecond, so that a helper merely switched out for a moment keeps it).
+std::chrono::microseconds Patience()
+{
+    using std::chrono::microseconds;
+    const microseconds least(1000);
+    if (ownMarkings == 0) return least;
+    const auto batch = ownTime * static_cast<long>(2 * helperBatch) / static_cast<long>(ownMarkings);
+    return std::max(least, std::chrono::duration_cast<microseconds>(batch));
+}
+
 void TakeHelpersTurn(const Batch& b, std::size_t& share)
 {
     static HelperAnswer answer;
     static std::vector<HelperAnswer::Request> requests;
     const bool waited = !HelperAnswerReady();
-    std::size_t explored = 0;
-    if (ReceiveFromHelper(answer)) explored = answer.Explored();
+    const HelperReply reply = ReceiveFromHelper(answer, Patience());
+    const std::size_t explored = reply == HelperReply::kAnswered ? answer.Explored() : 0;
+    if (reply == HelperReply::kLate) ++takenBack;
     if (waited)
         share = std::min<std::size_t>(share + share / 4 + 1, 16 * helperBatch);
     else
@@ -341,19 +360,30 @@ void TakeHelpersTurn(const Batch& b, std::size_t& share)
     HandOverRequests();
 }
 
+void TakeOwnTurn(const Batch& b)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (Marking* m : b.markings) ExploreInTurn(Stored{m, nullptr});
+    HandOverRequests();
+    ownTime += std::chrono::steady_clock::now() - start;
+    ownMarkings += b.markings.size();
+}
+
 void ShareExploring()
 {
     std::deque<Batch> batches;
-    std::size_t helpersOut = 0;
     std::size_t share = helperBatch;
+    ownTime = {};
+    ownMarkings = 0;
     for (;;) {
-        // Two batches at the helper keep it busy while the first is taken.
-        while (ExplorationHelperRunning() && helpersOut < 2 &&
+        // Two batches at the helper keep it busy while the first is taken;
+        // one that fell behind gets no more until its answers are in.
+        DropLateAnswers();
+        while (ExplorationHelperRunning() && HelperBatchesOut() < 2 &&
                StoredWaiting() >= share + helperBatch) {
             batches.push_back(Batch{false, TakeBatch(share)});
             batches.push_back(Batch{true, TakeBatch(helperBatch)});
             SendToHelper(batches.back().markings);
-            ++helpersOut;
         }
         if (batches.empty()) {
             Stored next{};
@@ -364,13 +394,10 @@ void ShareExploring()
         }
         Batch b = std::move(batches.front());
         batches.pop_front();
-        if (!b.helpers) {
-            for (Marking* m : b.markings) ExploreInTurn(Stored{m, nullptr});
-            HandOverRequests();
-            continue;
-        }
-        --helpersOut;
-        TakeHelpersTurn(b, share);
+        if (b.helpers)
+            TakeHelpersTurn(b, share);
+        else
+            TakeOwnTurn(b);
     }
 }
 
@@ -384,6 +411,11 @@ void ShareExplorationInBatchesOf(std::size_t markings)
 std::size_t MarkingsExploredByHelper()
 {
     return helperExplored;
+}
+
+std::size_t HelperBatchesTakenBack()
+{
+    return takenBack;
 }
 
 void AllowInterningThread(bool allowed)
@@ -450,6 +482,7 @@ void FireInternedMarkings()
 {
     if (!internWhenFired) return;
     helperExplored = 0;
+    takenBack = 0;
     if (shareWithHelper) {
         if (StartExplorationHelper()) {
             ShareExploring();

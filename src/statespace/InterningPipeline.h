@@ -43,8 +43,10 @@ void AllowInterningThread(bool allowed);
 // (ExplorationHelper.h) in batches of this many markings (256 unless said
 // otherwise), while the interning runs inline.
 void ShareExplorationInBatchesOf(std::size_t markings);
-// How many markings of the last generation the helper explored.
+// How many markings of the last generation the helper explored, and how
+// many of its batches were taken back because it fell behind.
 std::size_t MarkingsExploredByHelper();
+std::size_t HelperBatchesTakenBack();
 
 // A marking stored (before the interning started) that is to be explored
 // in its turn.

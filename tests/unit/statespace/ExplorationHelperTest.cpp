@@ -1,11 +1,14 @@
 // The exploration shared with a helper process gives the graph that the
-// generating process gives alone, marking for marking and edge for edge, and
-// a fatal report met by the helper is made by the generating process in its
-// place.
+// generating process gives alone, marking for marking and edge for edge,
+// also when the helper falls behind, and a fatal report or output met by
+// the helper is made by the generating process in its place.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <sstream>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,8 @@
 #include "GraphInspection.h"
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
+#include "statespace/ExplorationHelper.h"
+#include "statespace/FiringTimeExplorer.h"
 #include "statespace/InterningPipeline.h"
 #include "statedata/StateSpaceGlobals.h"
 
@@ -83,6 +88,64 @@ TEST(ExplorationHelper, SharedExplorationGivesTheSameGraphInEveryBatchSize)
         EXPECT_EQ(Generate(true, batch), alone);
         EXPECT_GT(MarkingsExploredByHelper(), 0u);
     }
+}
+
+// A helper starved of the processor now and then: markings with two tokens
+// on the second place take it milliseconds, the others no time.
+void SlowInTheHelper(const Pms& contents)
+{
+    if (!CollectingForHelper()) return;
+    for (int i = 0; i < contents.size; ++i)
+        if (contents.places[i].place == 1 && contents.places[i].quant == 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+TEST(ExplorationHelper, BatchesOfAHelperThatFallsBehindAreTakenBack)
+{
+    const std::vector<std::string> alone = Generate(false, 256);
+    ObserveExploration(SlowInTheHelper);
+    for (std::size_t batch : {1, 2, 3}) {
+        SCOPED_TRACE("batches of " + std::to_string(batch));
+        EXPECT_EQ(Generate(true, batch), alone);
+        // Answers in time and late ones, dropped when they come, interleave.
+        EXPECT_GT(HelperBatchesTakenBack(), 0u);
+        EXPECT_GT(MarkingsExploredByHelper(), 0u);
+    }
+    ObserveExploration(nullptr);
+}
+
+// Written by whichever process explores a marking with an odd number of
+// tokens on the first place: about every other marking.
+void WriteOddFirstPlaces(const Pms& contents)
+{
+    for (int i = 0; i < contents.size; ++i)
+        if (contents.places[i].place == 0 && contents.places[i].quant % 2 == 1)
+            std::printf("p0 holds %u\n", contents.places[i].quant);
+}
+
+std::string OutputOf(bool helper, std::size_t batch, std::vector<std::string>& graph)
+{
+    testing::internal::CaptureStdout();
+    graph = Generate(helper, batch);
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+}
+
+// A line the helper would write must come from the generating process, in
+// its place among the others: the helper's output goes nowhere, so the
+// batch is explored again and the helper ends.
+TEST(ExplorationHelper, WhatTheHelperWouldWriteIsWrittenInItsPlace)
+{
+    ObserveExploration(WriteOddFirstPlaces);
+    std::vector<std::string> alone, shared;
+    const std::string aloneOutput = OutputOf(false, 256, alone);
+    const std::string sharedOutput = OutputOf(true, 3, shared);
+    ObserveExploration(nullptr);
+    EXPECT_NE(aloneOutput.find("p0 holds 1\n"), std::string::npos);
+    EXPECT_EQ(sharedOutput, aloneOutput);
+    EXPECT_EQ(shared, alone);
+    // The helper stopped at its first line, long before its share.
+    EXPECT_LT(MarkingsExploredByHelper(), alone.size() / 4);
 }
 
 // The weights of the immediate transition sum to zero: the first marking
