@@ -28,6 +28,9 @@ public:
     bool NewCondTrue() const { return state != kNotConstant ? state == 1 : Holds(true); }
     // Folded: the condition reads no marking.
     bool IsConstant() const { return state != kNotConstant; }
+    // The flattened program of a purely numeric guard; null when the
+    // condition is constant or is evaluated on its tree.
+    const NumericGuard* Numeric() const { return numeric.IsCompiled() ? &numeric : nullptr; }
 
     bool operator==(const Condition& o) const;
     bool operator!=(const Condition& o) const { return !(*this == o); }

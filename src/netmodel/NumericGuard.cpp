@@ -58,31 +58,3 @@ bool NumericGuard::Flatten(const Cell* c)
             return false;
     }
 }
-
-double NumericGuard::EvaluateProgram(bool onNew) const
-{
-    // Compile() admitted only programs whose operands fit.
-    double stack[kMaxDepth];
-    int top = 0;
-    for (const Step& s : program) {
-        switch (s.kind) {
-            case Kind::Constant:
-                stack[top++] = s.value;
-                break;
-            case Kind::Count:
-                stack[top++] = s.count->Count(onNew);
-                break;
-            case Kind::Not:
-                stack[top - 1] = stack[top - 1] == 0.0 ? 1.0 : 0.0;
-                break;
-            case Kind::Negate:
-                stack[top - 1] = -stack[top - 1];
-                break;
-            case Kind::Binary:
-                --top;
-                stack[top - 1] = ApplyNumberOperator(s.op, stack[top - 1], stack[top]);
-                break;
-        }
-    }
-    return stack[0];
-}

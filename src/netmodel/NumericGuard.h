@@ -26,10 +26,24 @@ public:
     // The value the tree's Calculate() (onNew false) or NewCalculate() gives.
     double Evaluate(bool onNew) const
     {
+        return EvaluateWith([onNew](const Function& f) { return f.Count(onNew); });
+    }
+    // The same with each count taken from countOf(function), for markings
+    // that are not loaded into the places.
+    template <class CountOf>
+    double EvaluateWith(CountOf countOf) const
+    {
         if (countAgainstConstant)
-            return ApplyNumberOperator(program[2].op, program[0].count->Count(onNew),
-                                       program[1].value);
-        return EvaluateProgram(onNew);
+            return ApplyNumberOperator(program[2].op, countOf(*program[0].count), program[1].value);
+        return EvaluateProgram(countOf);
+    }
+    // Whether test(function) holds for every count the guard reads.
+    template <class Test>
+    bool AllCounts(Test test) const
+    {
+        for (const Step& s : program)
+            if (s.kind == Kind::Count && !test(*s.count)) return false;
+        return true;
     }
 
 private:
@@ -43,10 +57,40 @@ private:
 
     bool Flatten(const Cell* c);
     int DeepestStack() const;
-    double EvaluateProgram(bool onNew) const;
+    template <class CountOf>
+    double EvaluateProgram(CountOf countOf) const;
 
     std::vector<Step> program;
     // The most common guard, a place's count against a constant (#p = 2),
     // is answered without the stack.
     bool countAgainstConstant = false;
 };
+
+template <class CountOf>
+double NumericGuard::EvaluateProgram(CountOf countOf) const
+{
+    // Compile() admitted only programs whose operands fit.
+    double stack[kMaxDepth];
+    int top = 0;
+    for (const Step& s : program) {
+        switch (s.kind) {
+            case Kind::Constant:
+                stack[top++] = s.value;
+                break;
+            case Kind::Count:
+                stack[top++] = countOf(*s.count);
+                break;
+            case Kind::Not:
+                stack[top - 1] = stack[top - 1] == 0.0 ? 1.0 : 0.0;
+                break;
+            case Kind::Negate:
+                stack[top - 1] = -stack[top - 1];
+                break;
+            case Kind::Binary:
+                --top;
+                stack[top - 1] = ApplyNumberOperator(s.op, stack[top - 1], stack[top]);
+                break;
+        }
+    }
+    return stack[0];
+}

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "netmodel/Arc.h"
+#include "netmodel/Condition.h"
 #include "netmodel/Delay.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/Place.h"
@@ -14,6 +15,8 @@
 bool PlainImmediates::Compile(std::size_t maxWords)
 {
     usable = false;
+    exclusivesUsable = false;
+    exclusives.clear();
     placeWord.assign(no_of_places, 0);
     placeSlots.assign(no_of_places, 0);
     tokens.clear();
@@ -37,15 +40,15 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         Transition& t = *ImmTrans[i];
         Condition& global = t.GetGlobalCond();
         if (!global.IsConstant()) return false;
-        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0};
+        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, true}};
         if (global.ActCondTrue() && t.GetBindings()) {
             for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
                 Binding& b = *e->item;
                 Condition& local = b.GetLocalCond();
                 Delay* delay = b.GetDelay();
                 if (!local.IsConstant() || (delay && delay->IsPlaceDependent())) return false;
-                BindingCode bc{local.ActCondTrue(), delay ? delay->CalculateFloat() : 0.0, static_cast<std::uint32_t>(arcs.size()),
-                               0, 0, 0};
+                BindingCode bc{local.ActCondTrue(), Guard{nullptr, true}, delay ? delay->CalculateFloat() : 0.0,
+                               static_cast<std::uint32_t>(arcs.size()), 0, 0, 0};
                 for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
                     if (!CompileArc(*a->item)) return false;
                     // An empty input inscription is never satisfied.
@@ -63,7 +66,70 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         transitions.push_back(code);
     }
     usable = true;
+    const std::size_t keptBindings = bindings.size(), keptArcs = arcs.size(), keptTokens = tokens.size();
+    exclusivesUsable = CompileExclusives();
+    if (!exclusivesUsable) {
+        exclusives.clear();
+        bindings.resize(keptBindings);
+        arcs.resize(keptArcs);
+        tokens.resize(keptTokens);
+    }
     return true;
+}
+
+// Only the inputs are compiled: without bounds, outputs never disable.
+bool PlainImmediates::CompileExclusives()
+{
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+        Transition& t = *ExcTrans[i];
+        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, false}};
+        if (!CompileGuard(t.GetGlobalCond(), code.guard)) return false;
+        for (PLElement<Binding>* e = t.GetBindings() ? t.GetBindings()->first : nullptr; e; e = e->next) {
+            Binding& b = *e->item;
+            BindingCode bc{true, Guard{nullptr, false}, b.GetWeight(), static_cast<std::uint32_t>(arcs.size()),
+                           0, 0, 0};
+            if (!CompileGuard(b.GetLocalCond(), bc.guard)) return false;
+            for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
+                if (!CompileArc(*a->item)) return false;
+                if (arcs.back().tokenCount == 0) bc.possible = false;
+            }
+            bc.inCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstIn;
+            bc.firstOut = static_cast<std::uint32_t>(arcs.size());
+            bindings.push_back(bc);
+            ++code.count;
+        }
+        exclusives.push_back(code);
+    }
+    return true;
+}
+
+bool PlainImmediates::CompileGuard(const Condition& c, Guard& g) const
+{
+    if (c.IsConstant()) {
+        g = Guard{nullptr, c.ActCondTrue()};
+        return true;
+    }
+    const NumericGuard* numeric = c.Numeric();
+    if (!numeric) return false;
+    g = Guard{numeric, false};
+    // A count of a whole place is its total's word; a filtered count, or
+    // one of a place without slots, is not in the flat form.
+    return numeric->AllCounts([this](const Function& f) {
+        const Tms* filter = f.GetConstTms();
+        const PlaceHeader* header = f.GetConstPlaceHeader();
+        if ((filter && filter->first) || !header) return false;
+        const int place = header->GetNo();
+        return place >= 0 && place < no_of_places && PlaceArray[place]->GetPlaceHeader() == header &&
+               placeSlots[place] != 0;
+    });
+}
+
+bool PlainImmediates::Holds(const Guard& g, const std::uint16_t* from) const
+{
+    if (!g.numeric) return g.holds;
+    return g.numeric->EvaluateWith([this, from](const Function& f) {
+        return static_cast<int>(from[placeWord[f.GetConstPlaceHeader()->GetNo()]]);
+    }) != 0.0;
 }
 
 bool PlainImmediates::CompileArc(const Arc& arc)
@@ -125,7 +191,7 @@ void PlainImmediates::Unflatten(const std::uint16_t* flat, std::vector<MTms>& pl
 // each of its tokens within what the place holds.
 bool PlainImmediates::Enabled(const BindingCode& b, const std::uint16_t* from) const
 {
-    if (!b.possible) return false;
+    if (!b.possible || !Holds(b.guard, from)) return false;
     for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
         const ArcCode& arc = arcs[a];
         if (arc.need == 0 || from[arc.total] < arc.need) return false;

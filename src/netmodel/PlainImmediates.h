@@ -6,7 +6,10 @@
 // of its arcs' places, without loading the marking into the places. The
 // arithmetic is that of the place contents to the bit (totals and slots wrap
 // as they do there, an input arc takes at most what a slot holds), so the
-// vectors read back are those the places would give.
+// vectors read back are those the places would give. Where every guard of
+// the exclusive transitions is a constant or a numeric guard over whole
+// places' counts, and their input inscriptions are constants, their
+// enabling is tested on the same flat arrays.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +19,8 @@
 #include "statedata/Multiset.h"
 
 class Arc;
+class Condition;
+class NumericGuard;
 
 class PlainImmediates {
 public:
@@ -41,6 +46,20 @@ public:
     double Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
                 std::uint16_t* to) const;
 
+    // Whether the exclusive transitions' enabling can be tested on counts.
+    bool ExclusivesUsable() const { return exclusivesUsable; }
+    // Exclusive transition i (class index): whether its own condition holds
+    // on `from`, and whether its binding k (0-based, in list order) is
+    // enabled on `from` (its condition and inputs; no place has a bound).
+    bool ExclusiveHolds(unsigned short i, const std::uint16_t* from) const
+    {
+        return Holds(exclusives[i].guard, from);
+    }
+    bool ExclusiveEnabled(unsigned short i, std::size_t k, const std::uint16_t* from) const
+    {
+        return Enabled(bindings[exclusives[i].first + k], from);
+    }
+
 private:
     struct Token {
         std::int32_t word;  // its slot's word; -1 when the place has no slot for it
@@ -52,21 +71,33 @@ private:
         std::uint32_t firstToken;
         std::uint32_t tokenCount;  // 0: an empty inscription
     };
+    // A condition: a constant, or a numeric guard read on counts.
+    struct Guard {
+        const NumericGuard* numeric;  // null: `holds` is the constant
+        bool holds;
+    };
     struct BindingCode {
-        bool possible;  // condition true and no empty input inscription
+        bool possible;  // no empty input inscription
+        Guard guard;
         double weight;
         std::uint32_t firstIn, inCount, firstOut, outCount;  // in `arcs`
     };
     struct TransitionCode {
         std::uint32_t first;  // in `bindings`
         std::uint32_t count;
+        Guard guard;
     };
 
+    bool Holds(const Guard& g, const std::uint16_t* from) const;
     bool Enabled(const BindingCode& b, const std::uint16_t* from) const;
     // Appends the code of one arc; false when counts cannot say what it does.
     bool CompileArc(const Arc& arc);
+    // False when the condition reads more than whole places' counts.
+    bool CompileGuard(const Condition& c, Guard& g) const;
+    bool CompileExclusives();
 
     bool usable = false;
+    bool exclusivesUsable = false;
     std::size_t words = 0;
     std::vector<std::uint32_t> placeWord;  // the total's word of each place
     std::vector<std::uint16_t> placeSlots;
@@ -74,4 +105,5 @@ private:
     std::vector<ArcCode> arcs;
     std::vector<BindingCode> bindings;
     std::vector<TransitionCode> transitions;
+    std::vector<TransitionCode> exclusives;
 };

@@ -15,6 +15,7 @@
 #include "netmodel/EnablingSets.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
+#include "netmodel/PlainImmediates.h"
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
 #include "statespace/DependentTransitions.h"
@@ -83,19 +84,20 @@ bool DependenciesCoverEnabling()
            !ClassReadsMarking(InfTrans, no_of_inf_transitions);
 }
 
-// Appends the enabled bindings of exclusive transition i (tested on the new
-// contents or the actual ones) with their probabilities; false (and nothing
-// appended) when none is enabled or their weights sum to zero.
-bool ChkAndActExc(unsigned short i, bool onNew = false)
+// Appends the enabled bindings of exclusive transition i with their
+// probabilities, `holds` telling whether its own condition holds and
+// enabled(k, binding) whether its binding k (0-based) is enabled; false (and
+// nothing appended) when none is enabled or their weights sum to zero.
+template <class Enabled>
+bool AddBranches(unsigned short i, bool holds, Enabled enabled)
 {
     Transition& t = *ExcTrans[i];
-    if (!(onNew ? t.IsNewEnabled() : t.IsActEnabled()) || !t.GetBindings()) return false;
+    if (!holds || !t.GetBindings()) return false;
     std::size_t first = branches.size();
     double total = 0.0;
     short k = 0;
     for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
-        ++k;
-        if (!(onNew ? e->item->IsNewEnabled() : e->item->IsActEnabled())) continue;
+        if (!enabled(k++, *e->item)) continue;
         total += e->item->GetWeight();
         branches.push_back(Branch{k, e->item->GetWeight()});
     }
@@ -107,6 +109,14 @@ bool ChkAndActExc(unsigned short i, bool onNew = false)
         branches[b].probability = BranchProbability(branches[b].probability, total);
     levels.push_back(Level{i, first, branches.size() - first});
     return true;
+}
+
+// The same tested on the new contents or the actual ones.
+bool ChkAndActExc(unsigned short i, bool onNew = false)
+{
+    const Transition& t = *ExcTrans[i];
+    return AddBranches(i, onNew ? t.IsNewEnabled() : t.IsActEnabled(),
+                       [onNew](short, const Binding& b) { return onNew ? b.IsNewEnabled() : b.IsActEnabled(); });
 }
 
 // Every combination of one branch per level, in depth-first order.
@@ -167,16 +177,38 @@ bool ActivationKnownWhenFired()
     return true;
 }
 
-bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)
+namespace {
+
+// Activation of the candidates inactive in `start`, each tested with
+// test(i).
+template <class Test>
+bool ActivateInactive(const short* start, const std::vector<unsigned short>& candidates, Test test)
 {
     levels.clear();
     branches.clear();
     ExcStartAta = const_cast<short*>(start);
     clear_em(ExcStartMark);
     for (unsigned short i : candidates)
-        if (!start || start[i] == 0) ChkAndActExc(i, onNew);
+        if (!start || start[i] == 0) test(i);
     if (!levels.empty()) AddCombinations();
     return ExcStartMark.used != 0;
+}
+
+}  // namespace
+
+bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)
+{
+    return ActivateInactive(start, candidates, [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
+}
+
+bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
+                      const PlainImmediates& counts, const std::uint16_t* flat)
+{
+    return ActivateInactive(start, candidates, [&counts, flat](unsigned short i) {
+        AddBranches(i, counts.ExclusiveHolds(i, flat), [&counts, flat, i](short k, const Binding&) {
+            return counts.ExclusiveEnabled(i, static_cast<std::size_t>(k), flat);
+        });
+    });
 }
 
 void NewInitExc(short reload)

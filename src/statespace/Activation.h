@@ -5,9 +5,11 @@
 // branch of ExcStartMark with the product of its probabilities.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 class PendingMarking;
+class PlainImmediates;
 class TNos;
 
 // Once per generation, before the first activation.
@@ -38,3 +40,8 @@ bool ActivationKnownWhenFired();
 // branch per combination, as HandleExcTransitions makes them. Answers
 // whether any transition was activated.
 bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew);
+// The same tested on the flat form `flat` of a marking, where the
+// exclusive transitions' enabling is known on counts (ExclusivesUsable):
+// the places are not read.
+bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
+                      const PlainImmediates& counts, const std::uint16_t* flat);

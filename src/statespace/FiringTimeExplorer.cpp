@@ -154,16 +154,21 @@ VanishingResolver resolver;
 
 // A tangible marking reached through immediate firings, with the value of
 // its edge: its exclusive transitions among `candidates` are activated on
-// its own contents.
+// its own contents, read from its flat form where there is one.
 void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                    const std::vector<unsigned short>& candidates)
+                    const std::vector<unsigned short>& candidates, const std::uint16_t* flat)
 {
     if (no_of_exc_transitions == 0) {
         RequestInterning(source, pms, ata, edge);
         return;
     }
-    InitRefPms(pms);
-    bool activated = Activate(ata, candidates, false);
+    bool activated;
+    if (flat) {
+        activated = ActivateOnCounts(ata, candidates, resolver.Counts(), flat);
+    } else {
+        InitRefPms(pms);
+        activated = Activate(ata, candidates, false);
+    }
     RequestBranches(source, pms, ata, edge, activated, false);
 }
 
@@ -179,8 +184,15 @@ void HandleWithImmediates(Marking& source, Fired& f)
             RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge);
             return;
         }
-        InitRefPms(f.marking->GetPms());
-        bool activated = Activate(f.marking->GetAta(), DependentExclusives(f.transNo), false);
+        const std::vector<unsigned short>& candidates = DependentExclusives(f.transNo);
+        bool activated;
+        if (resolver.OnCounts()) {
+            activated = ActivateOnCounts(f.marking->GetAta(), candidates, resolver.Counts(),
+                                         resolver.SuccessorFlat());
+        } else {
+            InitRefPms(f.marking->GetPms());
+            activated = Activate(f.marking->GetAta(), candidates, false);
+        }
         RequestBranches(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, activated,
                         WithIntermediates());
         return;
@@ -198,7 +210,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        RequestReached(source, *r.pms, r.ata, edge, candidates);
+        RequestReached(source, *r.pms, r.ata, edge, candidates, r.flat);
     }
 }
 
@@ -233,7 +245,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     HandlingEntries(true);
     for (DeferredEntry& e : waiting) {
         if (e.reached)
-            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives());
+            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr);
         else
             RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
     }

@@ -25,6 +25,14 @@ bool ActiveBindingEnabled(const Transition& t, short k)
 
 }  // namespace
 
+// ActiveBindingEnabled on the flat form of a marking.
+bool VanishingResolver::ActiveOnCounts(unsigned short i, short k, const std::uint16_t* flat) const
+{
+    const PtrList<Binding>* bindings = ExcTrans[i]->GetBindings();
+    if (!bindings || k < 1 || k > bindings->count || !plain.ExclusiveHolds(i, flat)) return false;
+    return plain.ExclusiveEnabled(i, static_cast<std::size_t>(k - 1), flat);
+}
+
 // Flat forms longer than this cost more to copy at each firing than the
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
@@ -34,6 +42,8 @@ void VanishingResolver::Prepare()
     firedContents.Prepare();
     unbounded = NoPlaceBounded();
     plain.Compile(kMaxFlatWords);
+    onCounts = plain.Usable() && plain.ExclusivesUsable();
+    successorFlat.resize(plain.Words());
     flatFrom.resize(plain.Words());
     flatTo.resize(plain.Words());
     immediateFired.assign(no_of_imm_transitions, false);
@@ -177,6 +187,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     reachedNodes.clear();
     for (unsigned short i : firedImmediates) immediateFired[i] = false;
     firedImmediates.clear();
+    if (onCounts) plain.Flatten(pms, successorFlat.data());
     if (rootCandidates.empty()) return reached;
     std::fill(index.begin(), index.end(), 0);
     // The root is never looked up (a vanishing marking equal to it is a
@@ -184,8 +195,8 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
     if (plain.Usable()) {
-        plain.Flatten(pms, flatFrom.data());
-        ExpandFlat(0, flatFrom.data());
+        if (!onCounts) plain.Flatten(pms, successorFlat.data());
+        ExpandFlat(0, successorFlat.data());
     } else {
         Expand(0, pms);
     }
@@ -414,7 +425,7 @@ void VanishingResolver::Collect()
         }
         if (!node.collected) {
             node.collected = true;
-            reached.push_back(Reached{nullptr, nullptr, node.value});
+            reached.push_back(Reached{nullptr, nullptr, node.value, nullptr});
             reachedNodes.push_back(t);
         }
         return false;
@@ -460,6 +471,7 @@ void VanishingResolver::ViewFlatReached()
         }
         reachedContents[r] = Pms{static_cast<short>(count), first};
         reached[r].pms = &reachedContents[r];
+        if (onCounts) reached[r].flat = flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry;
     }
 }
 
@@ -508,10 +520,14 @@ void VanishingResolver::RefreshDependentEntries(const short* ata)
         short* fresh = atas.data() + r * no_of_exc_transitions;
         std::copy(ata, ata + no_of_exc_transitions, fresh);
         if (!anyToTest) continue;
-        InitRefPms(*reached[r].pms);
-        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-            if (fresh[i] != 0 && exclusiveWanted[i] && !ActiveBindingEnabled(*ExcTrans[i], fresh[i]))
-                fresh[i] = 0;
+        const std::uint16_t* flat = reached[r].flat;
+        if (!flat) InitRefPms(*reached[r].pms);
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+            if (fresh[i] == 0 || !exclusiveWanted[i]) continue;
+            const bool enabled = flat ? ActiveOnCounts(i, fresh[i], flat)
+                                      : ActiveBindingEnabled(*ExcTrans[i], fresh[i]);
+            if (!enabled) fresh[i] = 0;
+        }
     }
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) exclusiveWanted[i] = false;
     for (std::size_t r = 0; r < reached.size(); ++r)

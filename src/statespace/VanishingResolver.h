@@ -12,7 +12,10 @@
 // expanding a vanishing marking or handing on a tangible one reads them back
 // by copy, and nothing is encoded. Where the immediate transitions only
 // move counts (PlainImmediates), the vanishing markings are kept in flat
-// form and fired there, without loading them into the places.
+// form and fired there, without loading them into the places; where the
+// exclusive transitions' enabling is known on counts too, the reached
+// markings' atas are refreshed there, and their flat forms are handed on
+// for their activation.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +33,7 @@ public:
         const Pms* pms;
         const short* ata;  // null when the successor has none
         double value;
+        const std::uint16_t* flat;  // its flat form where OnCounts(), else null
     };
 
     // Once per generation, before the first resolution.
@@ -40,6 +44,12 @@ public:
     // in it. Empty when the successor is tangible. Valid until the next call.
     const std::vector<Reached>& Resolve(const Pms& pms, const short* ata,
                                         const std::vector<unsigned short>& candidates);
+    // Whether markings are activated on their flat forms (ActivateOnCounts
+    // with Counts()); then the last resolved successor's flat form, valid
+    // until the next call of Resolve.
+    bool OnCounts() const { return onCounts; }
+    const PlainImmediates& Counts() const { return plain; }
+    const std::uint16_t* SuccessorFlat() const { return successorFlat.data(); }
 
     // The exclusive transitions that may need activating in the markings the
     // last resolution reached, after a firing of transition number transNo:
@@ -105,6 +115,7 @@ private:
     void ViewFlatReached();
     void RefreshAtas(const short* ata);
     void RefreshDependentEntries(const short* ata);
+    bool ActiveOnCounts(unsigned short i, short k, const std::uint16_t* flat) const;
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;
@@ -125,8 +136,9 @@ private:
     // actual contents.
     bool unbounded = false;
     PlainImmediates plain;
+    bool onCounts = false;
     std::vector<std::uint16_t> flatWords;
-    std::vector<std::uint16_t> flatFrom, flatTo;
+    std::vector<std::uint16_t> successorFlat, flatFrom, flatTo;
     std::vector<unsigned short> enabledHere;
     // The immediate transitions fired in the resolution, as flags and in
     // the order first fired.

@@ -1,0 +1,153 @@
+// Activation of exclusive transitions on flat counts against activation on
+// the places: guards on counts (of the transition and of its bindings),
+// several inputs on one place, an empty inscription and unequal weights must
+// give the same enabling and the same branches on every marking, including
+// empty and full places.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestNet.h"
+#include "netmodel/BinaerOp.h"
+#include "netmodel/ConstVal.h"
+#include "netmodel/Function.h"
+#include "netmodel/MarkingVectors.h"
+#include "netmodel/NetArrays.h"
+#include "netmodel/PlainImmediates.h"
+#include "statedata/NetCounts.h"
+#include "statespace/Activation.h"
+#include "statespace/GenerationState.h"
+
+namespace {
+
+Cell* Count(Place* p) { return new Function(CountOp, p->GetPlaceHeader(), nullptr); }
+Cell* Constant(double v) { return new ConstVal(v); }
+Cell* Binary(Operator op, Cell* l, Cell* r) { return new BinaerOp(op, l, r, AdoptOperands{}); }
+
+// The condition of `c`, which it takes over.
+Condition Guard(Cell* c)
+{
+    std::unique_ptr<Cell> owned(c);
+    return Condition(owned.get());
+}
+
+Binding& BindingOf(Transition* t, int k) { return *t->GetBindings()->GetLE(k); }
+
+// The vector of elementary places holding `counts`.
+struct CountVector {
+    std::vector<MTms> places;
+    std::vector<MTmsEntry> entries;
+    Pms pms{0, nullptr};
+
+    explicit CountVector(const std::vector<unsigned short>& counts)
+    {
+        entries.reserve(counts.size());
+        for (std::size_t i = 0; i < counts.size(); ++i) {
+            if (counts[i] == 0) continue;
+            entries.push_back(MTmsEntry{0, counts[i]});
+            places.push_back(MTms{static_cast<short>(i), 1, counts[i], &entries.back()});
+        }
+        pms = Pms{static_cast<short>(places.size()), places.empty() ? nullptr : places.data()};
+    }
+};
+
+// The branches ExcStartMark holds: each one's ata and probability.
+std::vector<std::pair<std::vector<short>, double>> Branches()
+{
+    std::vector<std::pair<std::vector<short>, double>> all;
+    if (!ExcStartMark.used) return all;
+    for (const exc_mark* em = &ExcStartMark; em; em = em->next)
+        all.emplace_back(std::vector<short>(em->ata, em->ata + no_of_exc_transitions), em->GetDelayVal());
+    return all;
+}
+
+TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a", 1);
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    net.Add("i", {{{{c, 4}}, {{a, 1}}, Imm(1.0)}});
+    // A batch: one binding per count of its input place, each guarded by it.
+    Transition* batch = net.Add("batch", {{{{a, 1}}, {{b, 1}}, Exp(1.0)}, {{{a, 2}}, {{b, 2}}, Exp(1.0)}});
+    BindingOf(batch, 1).GetLocalCond() = Guard(Binary(EqualOp, Count(a), Constant(1)));
+    BindingOf(batch, 2).GetLocalCond() = Guard(Binary(EqualOp, Count(a), Constant(2)));
+    // A guarded transition with a choice of weights 1 and 3, two inputs on
+    // one place, and a binding that can never take its empty inscription.
+    Transition* choice = net.Add("choice", {{{{b, 1}}, {{c, 1}}, Exp(1.0), 1.0},
+                                            {{{b, 1}, {b, 2}}, {{a, 1}}, Exp(1.0), 3.0},
+                                            {{{c, 0}}, {{a, 1}}, Exp(1.0), 2.0}});
+    choice->GetGlobalCond() =
+        Guard(Binary(OrOp, Binary(LessOp, Count(a), Count(c)), Binary(GreaterOp, Count(b), Constant(2))));
+    net.Add("free", {{{{c, 1}}, {{b, 1}}, Exp(1.0)}, {{}, {{c, 1}}, Exp(2.0), 0.5}});
+    net.Finish();
+    PrepareActivation();
+
+    PlainImmediates counts;
+    ASSERT_TRUE(counts.Compile(64));
+    ASSERT_TRUE(counts.ExclusivesUsable());
+    std::vector<std::uint16_t> flat(counts.Words());
+    std::vector<unsigned short> all(no_of_exc_transitions);
+    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all[i] = i;
+    const std::vector<short> someActive{0, 1, 0};
+    const std::vector<unsigned short> values{0, 1, 2, 3, 65535};
+    int branched = 0;
+    for (unsigned short x : values)
+        for (unsigned short y : values)
+            for (unsigned short z : values) {
+                const std::string at = std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(z);
+                CountVector marking({x, y, z});
+                counts.Flatten(marking.pms, flat.data());
+                InitRefPms(marking.pms);
+                for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+                    Transition& t = *ExcTrans[i];
+                    ASSERT_EQ(counts.ExclusiveHolds(i, flat.data()), t.IsActEnabled()) << i << " at " << at;
+                    std::size_t k = 0;
+                    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next, ++k)
+                        ASSERT_EQ(counts.ExclusiveEnabled(i, k, flat.data()), e->item->IsActEnabled())
+                            << i << "/" << k << " at " << at;
+                }
+                for (const short* start : {static_cast<const short*>(nullptr), someActive.data()}) {
+                    Activate(start, all, false);
+                    auto onPlaces = Branches();
+                    ActivateOnCounts(start, all, counts, flat.data());
+                    EXPECT_EQ(Branches(), onPlaces) << "at " << at;
+                    branched += onPlaces.size() > 1;
+                }
+            }
+    clear_em(ExcStartMark);
+    EXPECT_GT(branched, 10);
+}
+
+// A count restricted to colours, or a guard that is not a plain number,
+// leaves the exclusive transitions to the places while the immediate ones
+// still fire on counts.
+TEST(CountedActivation, FilteredCountsAndOtherGuardsStayOnThePlaces)
+{
+    for (bool filtered : {true, false}) {
+        TestNet net;
+        Place* a = net.AddPlace("a", 1);
+        Place* b = net.AddPlace("b");
+        net.Add("i", {{{{b, 2}}, {{a, 1}}, Imm(1.0)}});
+        Transition* t = net.Add("t", {{{{a, 1}}, {{b, 1}}, Exp(1.0)}});
+        if (filtered) {
+            Tms* colour = new_tms(0, 1);
+            t->GetGlobalCond() =
+                Guard(Binary(EqualOp, new Function(CountOp, a->GetPlaceHeader(), colour), Constant(1)));
+            clear_tms(colour);
+        } else {
+            t->GetGlobalCond() = Guard(Binary(EqualOp, new Function(ContentsOp, a->GetPlaceHeader(), nullptr),
+                                              Constant(1)));
+        }
+        net.Finish();
+        PlainImmediates counts;
+        EXPECT_TRUE(counts.Compile(64));
+        EXPECT_FALSE(counts.ExclusivesUsable()) << (filtered ? "filtered count" : "contents");
+    }
+}
+
+}  // namespace
