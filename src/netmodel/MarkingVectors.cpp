@@ -191,6 +191,17 @@ const Pms& NewContentsVector::Make()
 
 namespace {
 
+// A kept place's entries copied to `room`; most places hold one colour,
+// which is not worth a call of memcpy.
+MTmsEntry* CopyEntries(const MTms& m, MTmsEntry* room)
+{
+    if (m.kinds == 1) {
+        *room = m.entries[0];
+        return room + 1;
+    }
+    return std::copy_n(m.entries, std::max<int>(m.kinds, 0), room);
+}
+
 // The places of fired's arcs, ascending and distinct.
 void ArcPlaces(const Binding& fired, std::vector<int>& touched)
 {
@@ -236,7 +247,7 @@ const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
         actual, touched,
         [&](const MTms& m) {
             places[k++] = MTms{m.place, m.kinds, m.quant, room};
-            room = std::copy_n(m.entries, std::max<int>(m.kinds, 0), room);
+            room = CopyEntries(m, room);
         },
         [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, places[k++], room); });
     pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
@@ -276,7 +287,7 @@ PendingMarking* MakeSuccessorMarking(const short* ata, int transNo, const Pms& a
         actual, touched,
         [&](const MTms& kept) {
             pms.places[k++] = MTms{kept.place, kept.kinds, kept.quant, room};
-            room = std::copy_n(kept.entries, std::max<int>(kept.kinds, 0), room);
+            room = CopyEntries(kept, room);
         },
         [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, pms.places[k++], room); });
     m->GetAta() = MakeNewAta(ata, static_cast<short>(transNo - 1));

@@ -29,7 +29,8 @@ public:
         return EvaluateWith([onNew](const Function& f) { return f.Count(onNew); });
     }
     // The same with each count taken from countOf(function), for markings
-    // that are not loaded into the places.
+    // that are not loaded into the places: called once for every count, in
+    // the order AllCounts visits them.
     template <class CountOf>
     double EvaluateWith(CountOf countOf) const
     {

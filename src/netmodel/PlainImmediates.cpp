@@ -17,6 +17,7 @@ bool PlainImmediates::Compile(std::size_t maxWords)
     usable = false;
     exclusivesUsable = false;
     exclusives.clear();
+    guardWords.clear();
     placeWord.assign(no_of_places, 0);
     placeSlots.assign(no_of_places, 0);
     tokens.clear();
@@ -40,14 +41,14 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         Transition& t = *ImmTrans[i];
         Condition& global = t.GetGlobalCond();
         if (!global.IsConstant()) return false;
-        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, true}};
+        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, true, 0}};
         if (global.ActCondTrue() && t.GetBindings()) {
             for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
                 Binding& b = *e->item;
                 Condition& local = b.GetLocalCond();
                 Delay* delay = b.GetDelay();
                 if (!local.IsConstant() || (delay && delay->IsPlaceDependent())) return false;
-                BindingCode bc{local.ActCondTrue(), Guard{nullptr, true}, delay ? delay->CalculateFloat() : 0.0,
+                BindingCode bc{local.ActCondTrue(), Guard{nullptr, true, 0}, delay ? delay->CalculateFloat() : 0.0,
                                static_cast<std::uint32_t>(arcs.size()), 0, 0, 0};
                 for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
                     if (!CompileArc(*a->item)) return false;
@@ -82,11 +83,11 @@ bool PlainImmediates::CompileExclusives()
 {
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         Transition& t = *ExcTrans[i];
-        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, false}};
+        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, false, 0}};
         if (!CompileGuard(t.GetGlobalCond(), code.guard)) return false;
         for (PLElement<Binding>* e = t.GetBindings() ? t.GetBindings()->first : nullptr; e; e = e->next) {
             Binding& b = *e->item;
-            BindingCode bc{true, Guard{nullptr, false}, b.GetWeight(), static_cast<std::uint32_t>(arcs.size()),
+            BindingCode bc{true, Guard{nullptr, false, 0}, b.GetWeight(), static_cast<std::uint32_t>(arcs.size()),
                            0, 0, 0};
             if (!CompileGuard(b.GetLocalCond(), bc.guard)) return false;
             for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
@@ -103,15 +104,15 @@ bool PlainImmediates::CompileExclusives()
     return true;
 }
 
-bool PlainImmediates::CompileGuard(const Condition& c, Guard& g) const
+bool PlainImmediates::CompileGuard(const Condition& c, Guard& g)
 {
     if (c.IsConstant()) {
-        g = Guard{nullptr, c.ActCondTrue()};
+        g = Guard{nullptr, c.ActCondTrue(), 0};
         return true;
     }
     const NumericGuard* numeric = c.Numeric();
     if (!numeric) return false;
-    g = Guard{numeric, false};
+    g = Guard{numeric, false, static_cast<std::uint32_t>(guardWords.size())};
     // A count of a whole place is its total's word; a filtered count, or
     // one of a place without slots, is not in the flat form.
     return numeric->AllCounts([this](const Function& f) {
@@ -119,17 +120,21 @@ bool PlainImmediates::CompileGuard(const Condition& c, Guard& g) const
         const PlaceHeader* header = f.GetConstPlaceHeader();
         if ((filter && filter->first) || !header) return false;
         const int place = header->GetNo();
-        return place >= 0 && place < no_of_places && PlaceArray[place]->GetPlaceHeader() == header &&
-               placeSlots[place] != 0;
+        if (place < 0 || place >= no_of_places || PlaceArray[place]->GetPlaceHeader() != header ||
+            placeSlots[place] == 0)
+            return false;
+        guardWords.push_back(placeWord[place]);
+        return true;
     });
 }
 
 bool PlainImmediates::Holds(const Guard& g, const std::uint16_t* from) const
 {
     if (!g.numeric) return g.holds;
-    return g.numeric->EvaluateWith([this, from](const Function& f) {
-        return static_cast<int>(from[placeWord[f.GetConstPlaceHeader()->GetNo()]]);
-    }) != 0.0;
+    // The counts are read in the order AllCounts met them.
+    const std::uint32_t* word = guardWords.data() + g.firstWord;
+    return g.numeric->EvaluateWith([&word, from](const Function&) { return static_cast<int>(from[*word++]); }) !=
+           0.0;
 }
 
 bool PlainImmediates::CompileArc(const Arc& arc)

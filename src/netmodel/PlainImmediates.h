@@ -75,6 +75,7 @@ private:
     struct Guard {
         const NumericGuard* numeric;  // null: `holds` is the constant
         bool holds;
+        std::uint32_t firstWord;  // the words of its counts, in `guardWords`
     };
     struct BindingCode {
         bool possible;  // no empty input inscription
@@ -93,7 +94,7 @@ private:
     // Appends the code of one arc; false when counts cannot say what it does.
     bool CompileArc(const Arc& arc);
     // False when the condition reads more than whole places' counts.
-    bool CompileGuard(const Condition& c, Guard& g) const;
+    bool CompileGuard(const Condition& c, Guard& g);
     bool CompileExclusives();
 
     bool usable = false;
@@ -106,4 +107,5 @@ private:
     std::vector<BindingCode> bindings;
     std::vector<TransitionCode> transitions;
     std::vector<TransitionCode> exclusives;
+    std::vector<std::uint32_t> guardWords;
 };

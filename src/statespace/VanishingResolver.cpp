@@ -5,6 +5,7 @@
 #include "statespace/VanishingResolver.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "foundation/Reporters.h"
@@ -97,6 +98,7 @@ VanishingResolver::KeptVector VanishingResolver::Keep(const Pms& pms)
     return v;
 }
 
+// Four counts are mixed at a time.
 VanishingResolver::KeptVector VanishingResolver::KeepFlat(const std::uint16_t* flat)
 {
     const std::size_t n = plain.Words();
@@ -104,10 +106,17 @@ VanishingResolver::KeptVector VanishingResolver::KeepFlat(const std::uint16_t* f
                  0x9E3779B97F4A7C15ull};
     flatWords.insert(flatWords.end(), flat, flat + n);
     std::uint64_t h = v.hash;
-    for (std::size_t k = 0; k < n; ++k) {
-        h = (h ^ flat[k]) * 0xBF58476D1CE4E5B9ull;
+    auto mix = [&h](std::uint64_t x) {
+        h = (h ^ x) * 0xBF58476D1CE4E5B9ull;
         h ^= h >> 31;
+    };
+    std::size_t k = 0;
+    for (; k + 4 <= n; k += 4) {
+        std::uint64_t four;
+        std::memcpy(&four, flat + k, sizeof four);
+        mix(four);
     }
+    for (; k < n; ++k) mix(flat[k]);
     v.hash = h ^ (h >> 29);
     return v;
 }
@@ -378,19 +387,16 @@ void VanishingResolver::ChangeAllDelays(std::uint32_t node, double value)
 template <class Enter>
 void VanishingResolver::DepthFirst(Enter enter)
 {
-    struct Frame {
-        std::uint32_t node;
-        std::uint32_t left;
-    };
-    std::vector<Frame> stack{Frame{0, nodes[0].edgeCount}};
+    std::vector<WalkFrame>& stack = walkFrames;
+    stack.assign(1, WalkFrame{0, nodes[0].edgeCount});
     while (!stack.empty()) {
-        Frame& top = stack.back();
+        WalkFrame& top = stack.back();
         if (top.left == 0) {
             stack.pop_back();
             continue;
         }
         std::uint32_t t = edges[nodes[top.node].firstEdge + --top.left].target;
-        if (enter(t)) stack.push_back(Frame{t, nodes[t].edgeCount});
+        if (enter(t)) stack.push_back(WalkFrame{t, nodes[t].edgeCount});
     }
 }
 
@@ -454,7 +460,8 @@ void VanishingResolver::ViewFlatReached()
 {
     vectorPlaces.clear();
     vectorEntries.clear();
-    std::vector<std::size_t> firstPlace(reached.size() + 1);
+    std::vector<std::size_t>& firstPlace = reachedFirstPlace;
+    firstPlace.resize(reached.size() + 1);
     for (std::size_t r = 0; r < reached.size(); ++r) {
         firstPlace[r] = vectorPlaces.size();
         plain.Unflatten(flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry, vectorPlaces,

@@ -124,6 +124,12 @@ private:
     std::vector<std::uint32_t> index;  // node + 1 by the hash of its vector
     std::vector<std::uint32_t> seen;   // visit stamps of the loop check
     std::vector<std::uint32_t> walk;
+    // The walks' stack: a node and how many of its edges are still to pass.
+    struct WalkFrame {
+        std::uint32_t node;
+        std::uint32_t left;
+    };
+    std::vector<WalkFrame> walkFrames;
     std::uint32_t stamp = 0;
     std::vector<Reached> reached;
     std::vector<std::uint32_t> reachedNodes;  // the node of each reached marking
@@ -131,6 +137,7 @@ private:
     std::vector<MTms> vectorPlaces;
     std::vector<MTmsEntry> vectorEntries;
     std::vector<Pms> reachedContents;  // one per reached marking
+    std::vector<std::size_t> reachedFirstPlace;
     NewContentsVector firedContents;
     // No place has a bound: an active binding's enabling then reads only the
     // actual contents.
