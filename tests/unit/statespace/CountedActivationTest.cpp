@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "CountVector.h"
 #include "TestNet.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/ConstVal.h"
@@ -36,24 +37,6 @@ Condition Guard(Cell* c)
 }
 
 Binding& BindingOf(Transition* t, int k) { return *t->GetBindings()->GetLE(k); }
-
-// The vector of elementary places holding `counts`.
-struct CountVector {
-    std::vector<MTms> places;
-    std::vector<MTmsEntry> entries;
-    Pms pms{0, nullptr};
-
-    explicit CountVector(const std::vector<unsigned short>& counts)
-    {
-        entries.reserve(counts.size());
-        for (std::size_t i = 0; i < counts.size(); ++i) {
-            if (counts[i] == 0) continue;
-            entries.push_back(MTmsEntry{0, counts[i]});
-            places.push_back(MTms{static_cast<short>(i), 1, counts[i], &entries.back()});
-        }
-        pms = Pms{static_cast<short>(places.size()), places.empty() ? nullptr : places.data()};
-    }
-};
 
 // The branches ExcStartMark holds: each one's ata and probability.
 std::vector<std::pair<std::vector<short>, double>> Branches()

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "CountVector.h"
 #include "TestNet.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
@@ -13,24 +14,6 @@
 #include "statedata/NetCounts.h"
 
 namespace {
-
-// The vector of elementary places holding `counts`.
-struct CountVector {
-    std::vector<MTms> places;
-    std::vector<MTmsEntry> entries;
-    Pms pms{0, nullptr};
-
-    explicit CountVector(const std::vector<unsigned short>& counts)
-    {
-        entries.reserve(counts.size());
-        for (std::size_t i = 0; i < counts.size(); ++i) {
-            if (counts[i] == 0) continue;
-            entries.push_back(MTmsEntry{0, counts[i]});
-            places.push_back(MTms{static_cast<short>(i), 1, counts[i], &entries.back()});
-        }
-        pms = Pms{static_cast<short>(places.size()), places.empty() ? nullptr : places.data()};
-    }
-};
 
 Pms ViewOf(std::vector<MTms>& places, std::vector<MTmsEntry>& entries)
 {
