@@ -46,6 +46,7 @@ bool shareWithHelper = false;
 std::size_t helperBatch = 256;
 std::size_t helperExplored = 0;  // markings whose answer the helper gave
 std::size_t takenBack = 0;       // batches given up on the helper
+std::chrono::microseconds leastPatience{1000};
 // The generating process's own exploring, interning included, in its
 // batches: how long it waits for the helper before it takes a batch back.
 std::chrono::steady_clock::duration ownTime{};
@@ -327,15 +328,13 @@ struct Batch {
 };
 
 // The longest wait for the helper's answer to a batch: twice what the
-// generating process would take to explore the batch itself (never below a
-// millisecond, so that a helper merely switched out for a moment keeps it).
+// generating process would take to explore the batch itself (never below
+// leastPatience, so that a helper merely switched out for a moment keeps it).
 std::chrono::microseconds Patience()
 {
-    using std::chrono::microseconds;
-    const microseconds least(1000);
-    if (ownMarkings == 0) return least;
+    if (ownMarkings == 0) return leastPatience;
     const auto batch = ownTime * static_cast<long>(2 * helperBatch) / static_cast<long>(ownMarkings);
-    return std::max(least, std::chrono::duration_cast<microseconds>(batch));
+    return std::max(leastPatience, std::chrono::duration_cast<std::chrono::microseconds>(batch));
 }
 
 void TakeHelpersTurn(const Batch& b, std::size_t& share)
@@ -406,6 +405,11 @@ void ShareExploring()
 void ShareExplorationInBatchesOf(std::size_t markings)
 {
     helperBatch = markings;
+}
+
+void WaitForHelperAtLeast(std::chrono::microseconds least)
+{
+    leastPatience = least;
 }
 
 std::size_t MarkingsExploredByHelper()

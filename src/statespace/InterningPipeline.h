@@ -10,6 +10,7 @@
 // order, and markings are explored in the order they are stored.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -43,6 +44,9 @@ void AllowInterningThread(bool allowed);
 // (ExplorationHelper.h) in batches of this many markings (256 unless said
 // otherwise), while the interning runs inline.
 void ShareExplorationInBatchesOf(std::size_t markings);
+// The least time the generation waits for the helper's answer to a batch
+// before it takes the batch back (a millisecond unless said otherwise).
+void WaitForHelperAtLeast(std::chrono::microseconds least);
 // How many markings of the last generation the helper explored, and how
 // many of its batches were taken back because it fell behind.
 std::size_t MarkingsExploredByHelper();

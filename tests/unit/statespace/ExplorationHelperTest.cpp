@@ -66,16 +66,20 @@ std::vector<Place*> BuildRingWithVanishing(TestNet& net, unsigned short tokens)
     return p;
 }
 
-std::vector<std::string> Generate(bool helper, std::size_t batch)
+// A helper's batch is never taken back unless `mayTakeBack`: where a test
+// relies on the helper exploring, a loaded machine must not decide it.
+std::vector<std::string> Generate(bool helper, std::size_t batch, bool mayTakeBack = false)
 {
     AllowInterningThread(helper);
     ShareExplorationInBatchesOf(batch);
+    WaitForHelperAtLeast(mayTakeBack ? std::chrono::milliseconds(1) : std::chrono::hours(1));
     TestNet net;
     std::vector<Place*> places = BuildRingWithVanishing(net, 9);
     CreateRRG();
     std::vector<std::string> graph = Graph(places);
     AllowInterningThread(true);
     ShareExplorationInBatchesOf(256);
+    WaitForHelperAtLeast(std::chrono::milliseconds(1));
     return graph;
 }
 
@@ -106,10 +110,10 @@ TEST(ExplorationHelper, BatchesOfAHelperThatFallsBehindAreTakenBack)
     ObserveExploration(SlowInTheHelper);
     for (std::size_t batch : {1, 2, 3}) {
         SCOPED_TRACE("batches of " + std::to_string(batch));
-        EXPECT_EQ(Generate(true, batch), alone);
-        // Answers in time and late ones, dropped when they come, interleave.
+        // Answers in time and late ones, dropped when they come, interleave
+        // (on a loaded machine the answers in time may be few or none).
+        EXPECT_EQ(Generate(true, batch, true), alone);
         EXPECT_GT(HelperBatchesTakenBack(), 0u);
-        EXPECT_GT(MarkingsExploredByHelper(), 0u);
     }
     ObserveExploration(nullptr);
 }
@@ -156,6 +160,7 @@ TEST(ExplorationHelper, FatalReportMetByTheHelperIsMadeInItsPlace)
     for (std::size_t batch : {1, 4}) {
         auto build = [batch] {
             ShareExplorationInBatchesOf(batch);
+            WaitForHelperAtLeast(std::chrono::hours(1));
             TestNet net;
             Place* p[4] = {net.AddPlace("p0", 6), net.AddPlace("p1"), net.AddPlace("p2"),
                            net.AddPlace("v")};
