@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -51,6 +52,19 @@ private:
     double largest = 0.0;
 };
 
+// One measure's error bound, absolute and, where its value is not zero,
+// relative to it.
+std::string ErrorLine(const char* name, double value, double error)
+{
+    char line[128];
+    if (value == 0.0 || !std::isfinite(value))
+        std::snprintf(line, sizeof line, ": %g absolute\n", error);
+    else
+        std::snprintf(line, sizeof line, ": %g absolute, %g relative\n", error,
+                      error / std::fabs(value));
+    return std::string("\t\t estimated error of ") + name + line;
+}
+
 }  // namespace
 
 void WriteResults(Str fileName)
@@ -62,16 +76,23 @@ void WriteResults(Str fileName)
     RatingValues errors;
     RatingValues values = EvaluateRatingCells(measures, errors);
     LargestRelativeError largest;
+    std::string each;
     for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) {
         double value = SubstitudeRatingCells(d->item->GetVal(), values);
         Str name = d->item->GetNameT().StripOffRoot();
-        std::fprintf(file, "%s %.16g\n", name.IsNull() ? "" : name.GetCChar(), value);
-        if (!pi_error.empty()) largest.Add(value, MeasureError(d->item->GetVal(), value, values, errors));
+        const char* text = name.IsNull() ? "" : name.GetCChar();
+        std::fprintf(file, "%s %.16g\n", text, value);
+        if (pi_error.empty()) continue;
+        double error = MeasureError(d->item->GetVal(), value, values, errors);
+        largest.Add(value, error);
+        each += ErrorLine(text, value, error);
     }
     std::fputs("*#END#*\n", file);
     bool written = !std::ferror(file);
     if (std::fclose(file) != 0 || !written)
         NEError(kWriteLine, "WriteResults()", "can't write to file", path);
-    if (DEBUG && largest.Found())
+    if (!DEBUG) return;
+    std::fputs(each.c_str(), stdout);
+    if (largest.Found())
         std::printf("\t\t estimated relative error of the measures: %g\n", largest.Value());
 }

@@ -12,6 +12,7 @@
 #include "solution/EkilnDataStream.h"
 #include "solution/Progress.h"
 #include "solution/ServerSocket.h"
+#include "solution/WorkerAccuracy.h"
 #include "solution/WorkerFailures.h"
 #include "solution/WorkerLines.h"
 
@@ -177,7 +178,7 @@ void CreateServer()
 void StartKiln(const char* model, const char* host, int index, const char* path)
 {
     char eps[64];
-    std::snprintf(eps, sizeof eps, "%g", epsilon);
+    std::snprintf(eps, sizeof eps, "%g", worker_epsilon(epsilon));
     RRGError failure("Pendra/src/ExecEkiln", 233, "StartKiln()", "execl() failed");
     pid_t pid = StartProgram(path, {"ekiln", host, std::to_string(port), eps, model}, failure,
                              kExitGeneralWorkers);

@@ -12,6 +12,7 @@
 #include "solution/PlenarFile.h"
 #include "solution/Progress.h"
 #include "solution/ServerSocket.h"
+#include "solution/WorkerAccuracy.h"
 
 #include <unistd.h>
 #include <climits>
@@ -137,7 +138,7 @@ void LocalExecution(execinfo& e)
 void ExecuteKilnProcesses(kilninfo*& infos, int& count, double& total)
 {
     execinfo e;
-    e.epsilon = epsilon;
+    e.epsilon = worker_epsilon(epsilon);
     e.net_name = ChainModelName();
     e.count = count;
     e.records = infos;
