@@ -430,7 +430,7 @@ TEST(OverRelaxationTrial, KeepsTheMethodWhoseChangesShrinkFaster)
         for (double rate : rates)
             for (int k = 0; k < OverRelaxationTrial::kSweeps; ++k) {
                 change *= rate;
-                estimate.Record(change);
+                estimate.Record(change, change);
                 OverRelaxationTrial::Verdict verdict = trial.After(estimate);
                 if (verdict != OverRelaxationTrial::Verdict::kGoOn) {
                     verdicts.push_back(verdict);
@@ -451,7 +451,7 @@ TEST(OverRelaxationTrial, KeepsTheMethodWhoseChangesShrinkFaster)
     OverRelaxationTrial none(false);
     ErrorEstimate estimate;
     for (int k = 1; k <= 3 * OverRelaxationTrial::kSweeps; ++k) {
-        estimate.Record(std::pow(0.9, k));
+        estimate.Record(std::pow(0.9, k), std::pow(0.9, k));
         EXPECT_EQ(none.After(estimate), V::kGoOn);
     }
 }
@@ -461,7 +461,7 @@ TEST(ErrorEstimate, DividesTheChangeByOneMinusTheObservedRate)
     ErrorEstimate geometric;
     double estimate = 0.0;
     for (int k = 1; k <= 60; ++k) {
-        estimate = geometric.Record(std::pow(0.9, k));
+        estimate = geometric.Record(std::pow(0.9, k), std::pow(0.9, k));
         if (k < ErrorEstimate::kFirstTrusted) {
             EXPECT_TRUE(std::isinf(estimate)) << k;
         }
@@ -472,13 +472,13 @@ TEST(ErrorEstimate, DividesTheChangeByOneMinusTheObservedRate)
     // A change that does not shrink gives no bound; one that vanishes is a
     // fixed point; rounding noise keeps the last rate.
     ErrorEstimate stalled;
-    for (int k = 1; k <= 20; ++k) estimate = stalled.Record(1e-3);
+    for (int k = 1; k <= 20; ++k) estimate = stalled.Record(1e-3, 1e-3);
     EXPECT_TRUE(std::isinf(estimate));
-    EXPECT_EQ(stalled.Record(0.0), 0.0);
-    EXPECT_NEAR(geometric.Record(1e-16), 1e-15, 1e-20);
+    EXPECT_EQ(stalled.Record(0.0, 0.0), 0.0);
+    EXPECT_NEAR(geometric.Record(1e-16, 1e-16), 1e-15, 1e-20);
     ErrorEstimate from_a_solution;
-    EXPECT_EQ(from_a_solution.Record(3e-16), 3e-16);
-    EXPECT_TRUE(std::isinf(from_a_solution.Record(std::nan(""))));
+    EXPECT_EQ(from_a_solution.Record(3e-16, 3e-16), 3e-16);
+    EXPECT_TRUE(std::isinf(from_a_solution.Record(std::nan(""), std::nan(""))));
 }
 
 TEST(ErrorEstimate, ExtrapolatesWithTheRecentRateWhenTheChangesSlowDown)
@@ -491,11 +491,33 @@ TEST(ErrorEstimate, ExtrapolatesWithTheRecentRateWhenTheChangesSlowDown)
     double change = 1.0, estimate = 0.0;
     for (int k = 1; k <= 45; ++k) {
         change *= k <= 20 ? 0.5 : 0.95;
-        estimate = slowing.Record(change);
+        estimate = slowing.Record(change, change);
     }
     EXPECT_NEAR(slowing.Rate(), std::pow(std::pow(0.5, 19) * std::pow(0.95, 25), 1.0 / 44), 1e-12);
     EXPECT_NEAR(slowing.BoundingRate(), 0.95, 1e-12);
     EXPECT_NEAR(estimate, change / 0.05, 1e-9 * estimate);
+}
+
+TEST(ErrorEstimate, ExtrapolatesWithTheTotalChangeWhereItShrinksSlower)
+{
+    // The largest relative change (in small probabilities) shrinks by 0.9 a
+    // step, the total of the changes (mass moving between large groups of
+    // states) by 0.99: the error left is the slow one's. The rate that
+    // over-relaxation's trial compares stays that of the largest change.
+    ErrorEstimate hiding;
+    double change = 1.0, moved = 1e-6, estimate = 0.0;
+    for (int k = 1; k <= 60; ++k) {
+        change *= 0.9;
+        moved *= 0.99;
+        estimate = hiding.Record(change, moved);
+    }
+    EXPECT_NEAR(hiding.Rate(), 0.9, 1e-12);
+    EXPECT_NEAR(hiding.BoundingRate(), 0.99, 1e-12);
+    EXPECT_NEAR(estimate, change / 0.01, 1e-9 * estimate);
+    // Once the total is rounding noise its last rate stays in force.
+    estimate = hiding.Record(change * 0.9, 1e-16);
+    EXPECT_NEAR(hiding.BoundingRate(), 0.99, 1e-12);
+    EXPECT_NEAR(estimate, change * 0.9 / 0.01, 1e-9 * estimate);
 }
 
 TEST(IterationSettings, LinesOfThePerUserFile)
