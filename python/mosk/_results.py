@@ -19,7 +19,9 @@ class Result:
     """The results of one model: its measures (result["p0"] or
     result.measures), the solver's largest residual (accuracy), its
     estimated relative error of the probabilities (error_estimate) and of
-    the measures (measures_error_estimate), method and
+    the measures (measures_error_estimate), each measure's estimated error
+    (result.measure_errors["p0"]: {"absolute": ..., "relative": ...}, the
+    relative one None for a value of 0), method and
     mode, the number of tangible markings, the time in seconds, and
     everything mosk-solve reported (result.report, the JSON object)."""
 
@@ -29,6 +31,7 @@ class Result:
         self.accuracy = report.get("accuracy")
         self.error_estimate = report.get("error_estimate")
         self.measures_error_estimate = report.get("measures_error_estimate")
+        self.measure_errors = report.get("measure_errors", {})
         passes = report.get("passes") or [{}]
         self.method = passes[0].get("method")
         self.tangible_markings = report.get("tangible_markings")

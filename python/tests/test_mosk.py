@@ -51,6 +51,17 @@ def test_solve_returns_measures_accuracy_markings_and_time():
     assert "p0" in repr(result) and list(result)[0] == "p0"
 
 
+def test_each_measures_estimated_error_bounds_its_real_error():
+    # Stopped early, so that the iteration leaves an error to bound.
+    result = mosk.solve(os.path.join(EXAMPLES, "mm1k.table"), epsilon=1e-6, iterative=True)
+    for k in range(6):
+        name = "p%d" % k
+        error = result.measure_errors[name]
+        real = abs(result[name] - mm1k_probability(k))
+        assert 0 < real <= error["absolute"]
+        assert error["relative"] == pytest.approx(error["absolute"] / result[name], rel=1e-5)
+
+
 def test_a_sweep_is_a_data_frame_with_a_row_per_value():
     pandas = pytest.importorskip("pandas")
     table = mosk.solve(os.path.join(EXAMPLES, "mm1k.table"), set={"arrival": [0.5, 1, 2]})

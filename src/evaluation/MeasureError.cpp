@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -35,4 +36,14 @@ double MeasureError(Cell* measure, double value, const RatingValues& values,
         moved[cell] = original;
     }
     return error;
+}
+
+double RoundingError(double value, std::size_t states)
+{
+    // A few units of rounding per probability from the chain's entries and
+    // the solver's sums, and the sum over the states, whose rounding errors
+    // add up like a random walk.
+    constexpr double kUnits = 16.0;
+    const double unit = std::numeric_limits<double>::epsilon();
+    return (kUnits + std::sqrt(static_cast<double>(states))) * unit * std::fabs(value);
 }

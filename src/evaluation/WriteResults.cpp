@@ -83,7 +83,8 @@ void WriteResults(Str fileName)
         const char* text = name.IsNull() ? "" : name.GetCChar();
         std::fprintf(file, "%s %.16g\n", text, value);
         if (pi_error.empty()) continue;
-        double error = MeasureError(d->item->GetVal(), value, values, errors);
+        double error = MeasureError(d->item->GetVal(), value, values, errors) +
+                       RoundingError(value, pi_error.size());
         largest.Add(value, error);
         each += ErrorLine(text, value, error);
     }

@@ -13,13 +13,19 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-// The measures of the first row that has them: the columns of a sweep.
+// The first row that has measures: its measures are the columns of a sweep.
+const PassReport* ColumnPass(const SolveReport& report)
+{
+    for (const PassReport& pass : report.passes)
+        if (pass.error.empty()) return &pass;
+    return nullptr;
+}
+
 const std::vector<Measure>& ColumnMeasures(const SolveReport& report)
 {
     static const std::vector<Measure> none;
-    for (const PassReport& pass : report.passes)
-        if (pass.error.empty()) return pass.results.measures;
-    return none;
+    const PassReport* pass = ColumnPass(report);
+    return pass ? pass->results.measures : none;
 }
 
 bool AnyFailed(const SolveReport& report)
@@ -83,6 +89,19 @@ void WriteJsonMeasures(std::ostringstream& out, const std::vector<Measure>& meas
             << JsonString(DisplayName(measures[i].name)) << ": "
             << JsonNumberText(measures[i].value);
     out << (measures.empty() ? "}" : "\n" + indent + "}");
+}
+
+// Each measure's estimated error, absolute and relative (null for a value
+// of 0), keyed like the measures.
+void WriteJsonMeasureErrors(std::ostringstream& out, const std::vector<MeasureErrorEstimate>& errors,
+                            const std::string& indent)
+{
+    out << "{";
+    for (std::size_t i = 0; i < errors.size(); ++i)
+        out << (i == 0 ? "\n" : ",\n") << indent << "  " << JsonString(DisplayName(errors[i].name))
+            << ": {\"absolute\": " << JsonDouble(errors[i].absolute)
+            << ", \"relative\": " << JsonOptional(errors[i].relative) << "}";
+    out << (errors.empty() ? "}" : "\n" + indent + "}");
 }
 
 // The worst of one figure over the passes that succeeded (what the whole run
@@ -151,6 +170,8 @@ void WriteJsonPass(std::ostringstream& out, const SolveReport& report, std::size
         << (data.solution.iterations ? std::to_string(*data.solution.iterations) : "null")
         << ",\n      \"measures\": ";
     WriteJsonMeasures(out, data.results.measures, "      ");
+    out << ",\n      \"measure_errors\": ";
+    WriteJsonMeasureErrors(out, data.solution.measureErrors, "      ");
     out << "\n    }";
 }
 
@@ -210,6 +231,10 @@ std::string FormatJson(const SolveReport& report)
         << ",\n  \"seconds\": " << JsonDouble(report.seconds) << ",\n  \"runs\": " << report.runs
         << ",\n  \"measures\": ";
     WriteJsonMeasures(out, ColumnMeasures(report), "  ");
+    const PassReport* columns = ColumnPass(report);
+    out << ",\n  \"measure_errors\": ";
+    WriteJsonMeasureErrors(out, columns ? columns->solution.measureErrors
+                                        : std::vector<MeasureErrorEstimate>{}, "  ");
     out << ",\n  \"passes\": [";
     for (std::size_t pass = 0; pass < report.passes.size(); ++pass) {
         out << (pass == 0 ? "\n" : ",\n");

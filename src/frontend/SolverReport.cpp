@@ -23,6 +23,22 @@ bool Holds(const std::string& line, const char* words)
     return line.find(words) != std::string::npos;
 }
 
+// "\t\t estimated error of <name>: <a> absolute[, <r> relative]"
+std::optional<MeasureErrorEstimate> MeasureErrorLine(const std::string& line)
+{
+    static const std::string key = "estimated error of ";
+    const std::size_t at = line.find(key);
+    if (at == std::string::npos) return std::nullopt;
+    const std::size_t colon = line.rfind(": ");
+    if (colon == std::string::npos || colon < at + key.size()) return std::nullopt;
+    const std::string figures = line.substr(colon);
+    const std::optional<double> absolute = NumberAfter(figures, ": ");
+    if (!absolute || !Holds(figures, " absolute")) return std::nullopt;
+    MeasureErrorEstimate estimate{line.substr(at + key.size(), colon - at - key.size()), *absolute,
+                                  NumberAfter(figures, "absolute, ")};
+    return estimate;
+}
+
 }  // namespace
 
 PassSolution& SolverReport::Current()
@@ -49,6 +65,8 @@ void SolverReport::Line(const std::string& line)
     }
     if (std::optional<double> estimate = NumberAfter(line, "estimated relative error of the measures:"))
         Current().measuresEstimate = estimate;
+    if (std::optional<MeasureErrorEstimate> estimate = MeasureErrorLine(line))
+        Current().measureErrors.push_back(*estimate);
     if (Holds(line, "solution with sparse Gaussian-Elimination")) Current().direct = true;
     if (Holds(line, "iterative refinement of solution with sor")) Current().refined = true;
     if (Holds(line, "no convergence within")) Current().converged = false;

@@ -7,10 +7,19 @@
 #include <string>
 #include <vector>
 
+// One measure's estimated error as mosk gave it: absolute, and relative to
+// the value unless that is 0.
+struct MeasureErrorEstimate {
+    std::string name;  // as in the results file ("\p0")
+    double absolute = 0.0;
+    std::optional<double> relative;
+};
+
 struct PassSolution {
     std::optional<double> accuracy;       // the largest residual reached, when reported
     std::optional<double> errorEstimate;  // the estimated relative error of the probabilities
     std::optional<double> measuresEstimate;  // the largest estimated relative error of a measure
+    std::vector<MeasureErrorEstimate> measureErrors;  // each measure's, in mosk's order
     std::string iteration;                // the iterative method mosk named, if any
     std::optional<int> iterations;        // of the relaxation, when it ran and converged
     bool converged = true;                // false after "no convergence within ..."

@@ -73,6 +73,9 @@ TEST(SolverReport, ErrorEstimatesFollowTheSolutionKept)
         "\t\t iteration: SOR 1.2 BACKWARD, stopped on the estimated relative error\n"
         "\t\t convergence in 42 iterations with accuracy 2e-11.\n"
         "\t\t estimated relative error: 3e-10\n"
+        "\t\t estimated error of \\p0: 1e-12 absolute, 2e-12 relative\n"
+        "\t\t estimated error of \\S\\none: 3e-14 absolute\n"
+        "\t\t estimated error of a: b: 4e-13 absolute, 1e-11 relative\n"
         "\t\t estimated relative error of the measures: 2e-11\n"
         "\t solving LGS ...\n"
         "\t\t solution with sparse Gaussian-Elimination ...\n"
@@ -88,6 +91,19 @@ TEST(SolverReport, ErrorEstimatesFollowTheSolutionKept)
     EXPECT_EQ(*report.Pass(0).errorEstimate, 3e-10);
     EXPECT_EQ(*report.Pass(0).measuresEstimate, 2e-11);
     EXPECT_FALSE(report.Pass(1).measuresEstimate);
+    // Each measure's own, in order, by the name as mosk wrote it (the
+    // figures follow its last ": ").
+    const std::vector<MeasureErrorEstimate>& each = report.Pass(0).measureErrors;
+    ASSERT_EQ(each.size(), 3u);
+    EXPECT_EQ(each[0].name, "\\p0");
+    EXPECT_EQ(each[0].absolute, 1e-12);
+    EXPECT_EQ(*each[0].relative, 2e-12);
+    EXPECT_EQ(each[1].name, "\\S\\none");
+    EXPECT_EQ(each[1].absolute, 3e-14);
+    EXPECT_FALSE(each[1].relative);
+    EXPECT_EQ(each[2].name, "a: b");
+    EXPECT_EQ(*each[2].relative, 1e-11);
+    EXPECT_TRUE(report.Pass(1).measureErrors.empty());
     EXPECT_EQ(report.Pass(0).iteration, "SOR 1.2 BACKWARD");
     EXPECT_EQ(MethodUsed(report.Pass(0)), "elimination refined by SOR 1.2 BACKWARD");
     EXPECT_EQ(*report.Pass(1).errorEstimate, 4e-05);

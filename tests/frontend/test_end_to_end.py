@@ -117,6 +117,10 @@ class EndToEnd(ScratchTest):
             self.assertGreater(real, 0.0)
             self.assertLessEqual(real, estimate, "%s: %s" % (epsilon, run["measures"]))
             self.assertLessEqual(estimate, 10 * real)
+            # Each measure's own estimate bounds its own error.
+            for name, value in exact.items():
+                error = run["measure_errors"][name]["absolute"]
+                self.assertLessEqual(abs(run["measures"][name] - value), error, name)
 
     def test_a_definition_used_only_as_a_sub_page_delay_is_swept_over_one_graph(self):
         sweep = self.assertRowsMatchSeparateRuns(
