@@ -112,6 +112,38 @@ private:
     int fill = 0;
 };
 
+// Two numbers whose gamma codes, with `between` one bits between them, take
+// at most kPairBits bits, read at once by looking up those bits: the plain
+// place (its gap, then entry count 1 and slot gap 1, then its quantity) and
+// the ata entry (its gap, then its value) of the commonest markings.
+struct SmallPair {
+    std::uint8_t first;
+    std::uint8_t second;
+    std::uint8_t length;  // of the bits read; 0 where the codes take more
+};
+constexpr int kPairBits = 10;
+
+constexpr std::array<SmallPair, 1u << kPairBits> PairTable(int between)
+{
+    std::array<SmallPair, 1u << kPairBits> table{};
+    for (std::uint32_t a = 1; a < 32; ++a)
+        for (std::uint32_t b = 1; b < 32; ++b) {
+            const int lengthA = 2 * std::bit_width(a) - 1;
+            const int length = lengthA + between + 2 * std::bit_width(b) - 1;
+            if (length > kPairBits) continue;
+            const std::uint64_t bits = GammaBits(a) | ((std::uint64_t{1} << between) - 1) << lengthA |
+                                       GammaBits(b) << (lengthA + between);
+            // Whatever follows the two codes.
+            for (std::uint64_t after = 0; after < (std::uint64_t{1} << (kPairBits - length)); ++after)
+                table[bits | after << length] = SmallPair{static_cast<std::uint8_t>(a),
+                                                          static_cast<std::uint8_t>(b),
+                                                          static_cast<std::uint8_t>(length)};
+        }
+    return table;
+}
+constexpr auto kPlainPlaces = PairTable(2);
+constexpr auto kAtaEntries = PairTable(0);
+
 // The bytes a BitReader may load beyond the last bit it takes.
 constexpr std::size_t kReadAhead = 15;
 
@@ -121,6 +153,16 @@ public:
     explicit BitReader(const std::uint8_t* data) : p(data) {}
 
     bool Bit() { return Take(1) != 0; }
+    // The entry of `table` that the next bits pick (as many as the table
+    // has entries); Skip then passes the bits it stands for.
+    template <class Entry, std::size_t N>
+    Entry Look(const std::array<Entry, N>& table)
+    {
+        static_assert(std::has_single_bit(N) && N <= (std::size_t{1} << 56));
+        Refill();
+        return table[acc & (N - 1)];
+    }
+    void Skip(int count) { Drop(count); }
     // Gamma codes of numbers below 2^28: no code that Encode writes has more.
     std::uint32_t Gamma()
     {
@@ -395,7 +437,18 @@ void DecodedMarking::Decode(const std::uint8_t* code)
     int place = -1;
     for (int i = 0; i < count; ++i) {
         MTms& m = places[static_cast<std::size_t>(i)];
+        if (entries.size() < used + 1) entries.resize(2 * (used + 1));
         if (exact) {
+            const SmallPair plain = r.Look(kPlainPlaces);
+            if (plain.length != 0) {
+                r.Skip(plain.length);
+                place += plain.first;
+                m.place = static_cast<short>(place);
+                m.kinds = 1;
+                m.quant = plain.second;
+                entries[used++] = MTmsEntry{0, plain.second};
+                continue;
+            }
             place += static_cast<int>(r.Gamma());
             m.kinds = static_cast<short>(r.Gamma());
         } else {
@@ -436,6 +489,13 @@ void DecodedMarking::Decode(const std::uint8_t* code)
     std::uint32_t nonZero = r.Gamma() - 1;
     int i = -1;
     for (std::uint32_t k = 0; k < nonZero; ++k) {
+        const SmallPair entry = r.Look(kAtaEntries);
+        if (entry.length != 0) {
+            r.Skip(entry.length);
+            i += entry.first;
+            ata[static_cast<std::size_t>(i)] = entry.second;
+            continue;
+        }
         i += static_cast<int>(r.Gamma());
         ata[static_cast<std::size_t>(i)] = static_cast<short>(r.Gamma());
     }
