@@ -397,6 +397,25 @@ std::size_t CodeSize(const std::uint8_t* code)
     return 2 + ((std::size_t{code[0]} & 0x7F) << 8 | code[1]);
 }
 
+namespace {
+
+// The last `count` (below 8) bytes of a code as one number, with loads that
+// may overlap but never pass its end: a call to copy them would cost more
+// than the hash itself.
+std::uint64_t Tail(const std::uint8_t* p, std::size_t count)
+{
+    if (count >= 4) {
+        std::uint32_t first, last;
+        std::memcpy(&first, p, 4);
+        std::memcpy(&last, p + count - 4, 4);
+        return first | std::uint64_t{last} << 32;
+    }
+    if (count == 0) return 0;
+    return p[0] | std::uint64_t{p[count / 2]} << 8 | std::uint64_t{p[count - 1]} << 16;
+}
+
+}  // namespace
+
 std::uint64_t CodeHash(const std::uint8_t* code)
 {
     std::size_t n = CodeSize(code);
@@ -408,9 +427,7 @@ std::uint64_t CodeHash(const std::uint8_t* code)
         h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
         h ^= h >> 31;
     }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, code + i, n - i);
-    h = (h ^ tail) * 0x94D049BB133111EBull;
+    h = (h ^ Tail(code + i, n - i)) * 0x94D049BB133111EBull;
     return h ^ (h >> 29);
 }
 
