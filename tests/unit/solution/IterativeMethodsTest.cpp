@@ -1,5 +1,6 @@
 #include "ChainFixture.h"
 
+#include "solution/ChainDepth.h"
 #include "solution/ErrorEstimate.h"
 #include "solution/OverRelaxationTrial.h"
 #include "solution/IterationSettings.h"
@@ -264,15 +265,26 @@ TEST_F(IterativeMethods, NegligibleTailDoesNotHoldUpAnAccurateElimination)
     // to 1e-44: elimination along the line is exact to rounding, and the
     // tail far below the largest probability, which carries no relative
     // accuracy, must neither make the result look inaccurate nor send it to
-    // a refinement that cannot end.
+    // a refinement that cannot end. The rounding, carried along the line,
+    // grows with the distance; the estimate and the state bounds count it.
     BirthDeath line{std::vector<double>(10001, 1.0 / 2.01)};
     line.Write(*this);
     std::vector<double> pi = solve_verbosely(*this, "ITERATION GAUSS-SEIDEL\nSTOP TEST ERROR\n", "-a", 2000, 1e-9);
     EXPECT_EQ(out.find("refinement"), std::string::npos) << out;
     double estimate = printed_estimate(out);
-    EXPECT_GE(estimate, 0.0) << out;
+    std::vector<double> exact = line.Exact();
+    double error = largest_significant_error(pi, exact);
+    EXPECT_LT(error, 1e-10);
+    EXPECT_LE(error, estimate) << out;
     EXPECT_LT(estimate, 1e-9) << out;
-    EXPECT_LT(largest_significant_error(pi, line.Exact()), 1e-10);
+    ASSERT_EQ(pi_error.size(), exact.size());
+    double mean = 0.0, bound = 0.0;
+    for (std::size_t i = 0; i < exact.size(); ++i) {
+        mean += i * (pi[i] - exact[i]);
+        bound += i * pi_error[i];
+    }
+    EXPECT_LE(std::fabs(mean), bound);
+    EXPECT_LE(bound, 1e3 * std::fabs(mean));
 }
 
 TEST_F(IterativeMethods, NegligibleTailDoesNotHoldUpTheSweeps)
@@ -632,3 +644,17 @@ TEST_F(EliminationForecastTest, AWorkBudgetSendsTheChainToTheIterationAtOnce)
 }
 
 }  // namespace
+
+TEST(ChainDepth, StepsFromOneStateToTheFarthest)
+{
+    // Rows hold the states that lead to a state (1-based positions): the
+    // line 1 - 2 - 3 - 4 - 5 both ways, and a star around state 1.
+    const int line_ia[] = {1, 2, 4, 6, 8, 9};
+    const int line_ja[] = {0, 2, 1, 3, 2, 4, 3, 5, 4};
+    EXPECT_EQ(chain_depth(5, line_ia, line_ja, 5), 4);
+    EXPECT_EQ(chain_depth(5, line_ia, line_ja, 3), 2);
+    const int star_ia[] = {1, 4, 5, 6, 7};
+    const int star_ja[] = {0, 2, 3, 4, 1, 1, 1};
+    EXPECT_EQ(chain_depth(4, star_ia, star_ja, 1), 1);
+    EXPECT_EQ(chain_depth(4, star_ia, star_ja, 2), 2);
+}
