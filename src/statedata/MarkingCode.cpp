@@ -3,7 +3,6 @@
 // floor(log2 n) zeros, a one, then the bits of n below its leading one.
 #include "statedata/MarkingCode.h"
 
-#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -13,7 +12,7 @@
 namespace {
 
 // The zeros, the leading one and the bits below it of a gamma code of
-// n < 2^28, as one value of 2 * bit_width(n) - 1 bits (at most 55).
+// n < 2^16, as one value of 2 * bit_width(n) - 1 bits.
 constexpr std::uint64_t GammaBits(std::uint32_t n)
 {
     int width = std::bit_width(n);
@@ -35,81 +34,65 @@ constexpr std::array<SmallGamma, 256> kSmallGammas = [] {
     return table;
 }();
 
-// The storage of a code grown to at least `size` bytes. Out of line and
-// given no writer, so that the writer's state stays in registers.
-[[gnu::noinline]] std::uint8_t* Enlarged(std::vector<std::uint8_t>& out, std::size_t size)
-{
-    out.resize(std::max(2 * out.size(), size));
-    return out.data();
-}
-
-// Writes bits into storage that keeps room for eight bytes past the last
-// one written: each write stores the whole accumulator, so that there is no
-// test for a full word, and keeps only the bits of an unfinished byte.
-// Its state lives in registers while a code is written (the storage is
-// reached through a plain pointer, made room in before each place), which
-// matters because every marking's successors are coded.
 class BitWriter {
 public:
     explicit BitWriter(std::vector<std::uint8_t>& into) : out(into)
     {
         if (out.size() < 64) out.resize(64);
-        Restart();
     }
 
-    // Starts the code again from its first bit, after room for the length.
-    [[gnu::always_inline]] void Restart()
+    // Starts the code again from its first bit.
+    void Restart()
     {
-        base = out.data();
-        p = base + 2;
-        end = base + out.size();
         acc = 0;
         fill = 0;
+        written = 2;
     }
-    // Makes sure that `bytes` more can be written.
-    [[gnu::always_inline]] void Room(std::size_t bytes)
-    {
-        if (static_cast<std::size_t>(end - p) >= bytes + 8) return;
-        const auto used = static_cast<std::size_t>(p - base);
-        base = Enlarged(out, used + bytes + 8);
-        p = base + used;
-        end = base + out.size();
-    }
-    // Up to 56 bits, the first of them the least significant; no bits above
-    // `count` in `value`.
+    // Up to 32 bits, the first of them the least significant.
     [[gnu::always_inline]] void Bits(std::uint64_t value, int count)
     {
+        // fill < 32 before, so that nothing is shifted out and one flush
+        // brings it below 32 again.
         acc |= value << fill;
         fill += count;
-        std::memcpy(p, &acc, 8);
-        p += fill >> 3;
-        acc >>= fill & ~7;
-        fill &= 7;
+        if (fill >= 32) {
+            Room();
+            std::uint32_t low = static_cast<std::uint32_t>(acc);
+            std::memcpy(out.data() + written, &low, 4);
+            written += 4;
+            acc >>= 32;
+            fill -= 32;
+        }
     }
-    [[gnu::always_inline]] void Gamma(std::uint32_t n)
+    void Gamma(std::uint32_t n)
     {
         int width = std::bit_width(n);  // n >= 1
-        if (width <= 28) {
-            Bits(GammaBits(n), 2 * width - 1);
-            return;
-        }
         std::uint64_t top = std::uint64_t{1} << (width - 1);
-        Bits(top, width);
-        Bits(n ^ top, width - 1);
+        if (width <= 16) {
+            Bits(GammaBits(n), 2 * width - 1);
+        } else {
+            Bits(top, width);
+            Bits(n ^ top, width - 1);
+        }
     }
-    // Answers the number of bytes written, the two for the length included.
-    [[gnu::always_inline]] std::size_t Finish() const
+    // Flushes and answers the number of bytes written.
+    std::size_t Finish()
     {
-        return static_cast<std::size_t>(p - base) + (fill != 0);
+        Room();
+        std::memcpy(out.data() + written, &acc, 8);
+        return written + (fill + 7) / 8;
     }
 
 private:
+    void Room()
+    {
+        if (out.size() < written + 8) out.resize(2 * out.size());
+    }
+
     std::vector<std::uint8_t>& out;
-    std::uint8_t* base = nullptr;
-    std::uint8_t* p = nullptr;
-    std::uint8_t* end = nullptr;
     std::uint64_t acc = 0;
     int fill = 0;
+    std::size_t written = 2;  // room for the length
 };
 
 // Two numbers whose gamma codes, with `between` one bits between them, take
@@ -203,32 +186,20 @@ private:
     int fill = 0;
 };
 
-// The most bytes the numbers of one place take: its place, entry count and
-// total, and per entry a slot and a quantity, each a gamma code of at most
-// 33 bits (numbers below 2^17).
-std::size_t PlaceBytes(int kinds)
-{
-    return 13 + 9 * static_cast<std::size_t>(kinds > 0 ? kinds : 0);
-}
-
 // Writes the places of a vector as every vector built from place contents
 // is: places and slot indices ascending from 0, every place with entries,
 // none of them 0, and every total the sum of its entries. Answers false as
 // soon as the vector turns out to be another one.
-[[gnu::always_inline]] inline bool WriteExactPlaces(BitWriter& w, const Pms& v)
+bool WriteExactPlaces(BitWriter& w, const Pms& v)
 {
-    w.Room(5);
     w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
     int previous = -1;
     for (int i = 0; i < v.size; ++i) {
-        // Read before anything is written: a write through the code's bytes
-        // could alias them for all the compiler knows.
-        const MTms m = v.places[i];
+        const MTms& m = v.places[i];
         if (m.place <= previous || m.kinds <= 0) return false;
         const auto gap = static_cast<std::uint32_t>(m.place - previous);
         previous = m.place;
-        const MTmsEntry first = m.entries[0];
-        w.Room(PlaceBytes(m.kinds));
+        const MTmsEntry& first = m.entries[0];
         if (m.kinds == 1 && first.index == 0 && gap < 256 && first.quant - 1u < 255u) {
             if (first.quant != m.quant) return false;
             // The commonest place, tokens without colours: its gap, one
@@ -246,7 +217,7 @@ std::size_t PlaceBytes(int kinds)
         unsigned short sum = 0;
         int slot = -1;
         for (int k = 0; k < m.kinds; ++k) {
-            const MTmsEntry e = m.entries[k];
+            const MTmsEntry& e = m.entries[k];
             if (e.index <= slot || e.quant == 0) return false;
             w.Gamma(static_cast<std::uint32_t>(e.index - slot));
             w.Gamma(e.quant);
@@ -263,11 +234,9 @@ constexpr std::uint32_t kShift = 32769;
 
 void WriteWholePlaces(BitWriter& w, const Pms& v)
 {
-    w.Room(5);
     w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
     for (int i = 0; i < v.size; ++i) {
         const MTms& m = v.places[i];
-        w.Room(PlaceBytes(m.kinds));
         w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
         w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
         w.Gamma(static_cast<std::uint32_t>(m.quant) + 1);
@@ -278,21 +247,15 @@ void WriteWholePlaces(BitWriter& w, const Pms& v)
     }
 }
 
-// How many of the four entries packed in `four` are not 0: the top bit of
-// each entry, or the carry into it of the bits below, marks one.
-[[gnu::always_inline]] inline int NonZeroEntries(std::uint64_t four)
+void WriteAta(BitWriter& w, const short* ata)
 {
-    constexpr std::uint64_t kLow = 0x7FFF7FFF7FFF7FFFull;
-    return std::popcount((((four & kLow) + kLow) | four) & ~kLow);
-}
-
-// The entries of an ata one by one, past its zeros four at a time.
-void WriteSparseAta(BitWriter& w, const short* ata, unsigned count, std::uint32_t nonZero)
-{
+    std::uint32_t nonZero = 0;
+    for (unsigned i = 0; i < no_of_exc_transitions; ++i) nonZero += ata[i] != 0;
+    w.Gamma(nonZero + 1);
     int last = -1;
-    for (unsigned i = 0; nonZero != 0; ++i) {
-        // A wide net's ata is mostly zeros.
-        if (i + 4 <= count) {
+    for (unsigned i = 0; i < no_of_exc_transitions; ++i) {
+        // A wide net's ata is mostly zeros: they are passed four at a time.
+        if (i + 4 <= no_of_exc_transitions) {
             std::uint64_t four;
             std::memcpy(&four, ata + i, 8);
             if (four == 0) {
@@ -301,7 +264,6 @@ void WriteSparseAta(BitWriter& w, const short* ata, unsigned count, std::uint32_
             }
         }
         if (ata[i] == 0) continue;
-        --nonZero;
         const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
         const auto value = static_cast<std::uint16_t>(ata[i]);
         last = static_cast<int>(i);
@@ -317,48 +279,6 @@ void WriteSparseAta(BitWriter& w, const short* ata, unsigned count, std::uint32_
     }
 }
 
-// A short ata whose values are below 256: every entry is written, a zero
-// one as no bits, so that there is no branch on which entries are zero
-// (they follow no pattern a processor could predict).
-[[gnu::always_inline]] inline void WriteShortAta(BitWriter& w, const short* ata, unsigned count)
-{
-    unsigned last = ~0u;
-    for (unsigned i = 0; i < count; ++i) {
-        const auto value = static_cast<std::uint16_t>(ata[i]);
-        const std::uint32_t taken = 0u - (value != 0);  // all ones or none
-        const SmallGamma g = kSmallGammas[(i - last) & 0xFF];
-        const SmallGamma v = kSmallGammas[value];
-        w.Bits((std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length) & taken,
-               static_cast<int>((g.length + v.length) & taken));
-        last = (i & taken) | (last & ~taken);
-    }
-}
-
-[[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata, unsigned count)
-{
-    std::uint32_t nonZero = 0;
-    std::uint64_t high = 0;  // the bits above 255 of any entry
-    unsigned i = 0;
-    for (; i + 4 <= count; i += 4) {
-        std::uint64_t four;
-        std::memcpy(&four, ata + i, 8);
-        nonZero += static_cast<std::uint32_t>(NonZeroEntries(four));
-        high |= four;
-    }
-    for (; i < count; ++i) {
-        nonZero += ata[i] != 0;
-        high |= static_cast<std::uint16_t>(ata[i]);
-    }
-    // A gap and a value take at most 33 + 31 bits.
-    w.Room(5 + 8 * static_cast<std::size_t>(nonZero));
-    w.Gamma(nonZero + 1);
-    // Gaps below 256 in a short ata.
-    if (count <= 255 && (high & 0xFF00FF00FF00FF00ull) == 0)
-        WriteShortAta(w, ata, count);
-    else
-        WriteSparseAta(w, ata, count, nonZero);
-}
-
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
 }  // namespace
@@ -366,7 +286,6 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
 {
     const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
-    const unsigned exclusives = no_of_exc_transitions;
     BitWriter w(bytes);
     // The has-ata bit, then the exact bit, set until the vector proves
     // otherwise; then the code is written again with numbers whole.
@@ -376,7 +295,7 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
         w.Bits(std::uint64_t{ata != nullptr}, 2);
         WriteWholePlaces(w, v);
     }
-    if (ata) WriteAta(w, ata, exclusives);
+    if (ata) WriteAta(w, ata);
     std::size_t n = w.Finish() - 2;
     // The length goes in front of the bits, in one byte when it can.
     std::size_t head = LengthBytes(n);
