@@ -173,7 +173,7 @@ def tangible_from_aux(models, name):
 
 def parse_output(lines):
     fig = {"markings": None, "mode": "-", "iterations": None, "accuracy": None, "fill": None,
-           "estimate": None, "measures_estimate": None}
+           "estimate": None, "measures_estimate": None, "measure_estimates": {}}
     marks = {}
     for t, line in lines:
         for phase, text in PHASES:
@@ -201,6 +201,9 @@ def parse_output(lines):
         m = re.search(r"estimated relative error: (\S+)", line)
         if m:
             fig["estimate"] = float(m.group(1))
+        m = re.search(r"estimated error of (\S+): \S+ absolute, (\S+) relative", line)
+        if m:
+            fig["measure_estimates"][m.group(1)] = float(m.group(2))
         m = re.search(r"estimated relative error of the measures: (\S+)", line)
         if m:
             fig["measures_estimate"] = float(m.group(1))
@@ -230,6 +233,16 @@ def largest_relative_error(got, want):
     if not got or not want or set(got) != set(want):
         return None
     return max(abs(got[k] - want[k]) / abs(want[k]) if want[k] else abs(got[k]) for k in want)
+
+
+def print_each_measure(fig, want):
+    """One line per measure: its estimated and its real relative error."""
+    for name, value in sorted((fig["measures"] or {}).items()):
+        estimate = fig["measure_estimates"].get(name)
+        real = largest_relative_error({name: value}, {name: want[name]}) if want and name in want else None
+        ratio = estimate / real if estimate is not None and real else None
+        print("    %-16s est %8s  real %8s  est/real %8s" %
+              (name, fmt(estimate, ".1e"), fmt(real, ".1e"), fmt(ratio, ".3g")))
 
 
 def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=None):
@@ -342,6 +355,8 @@ def main():
     ap.add_argument("--make-references", action="store_true",
                     help="compute the missing references of the chosen sizes and stop")
     ap.add_argument("--keep", help="copy each run's directory here")
+    ap.add_argument("--each-measure", action="store_true",
+                    help="print each measure's estimated and real relative error")
     ap.add_argument("--strict", action="store_true",
                     help="a run that ends with a non-zero status fails the benchmark too")
     ap.add_argument("--plenar", action="append", default=[],
@@ -402,6 +417,8 @@ def main():
                 fmt(median([r["wall"] for r in runs]), ".2f"),
                 fmt(median([r["cpu"] for r in runs]), ".2f"),
                 "ok" if ok else ("WRONG" if not counted else "FAIL%d" % last["status"])))
+            if args.each_measure:
+                print_each_measure(last, read_measures(reference_path(name, size)))
             sys.stdout.flush()
             if last["fill"]:
                 print("    elimination: %d off-diagonal entries of U (%.1f per row)" %
