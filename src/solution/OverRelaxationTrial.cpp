@@ -1,5 +1,5 @@
 // Rates are compared as the estimate smooths them, over the last fifty
-// sweeps of each phase.
+// sweeps of each phase; the trial is kept at once by the slower of its rates.
 #include "solution/OverRelaxationTrial.h"
 
 OverRelaxationTrial::Verdict OverRelaxationTrial::After(const ErrorEstimate& estimate)
@@ -7,12 +7,12 @@ OverRelaxationTrial::Verdict OverRelaxationTrial::After(const ErrorEstimate& est
     if (phase == Phase::kOver || estimate.Steps() < kSweeps) return Verdict::kGoOn;
     switch (phase) {
         case Phase::kBefore:
-            first_rate = estimate.Rate();
+            first_rate = estimate.BoundingRate();
             phase = Phase::kTrying;
             return Verdict::kTry;
         case Phase::kTrying:
             trial_rate = estimate.Rate();
-            if (trial_rate < first_rate * first_rate) {
+            if (estimate.BoundingRate() < first_rate) {
                 phase = Phase::kOver;
                 return Verdict::kKeep;
             }
