@@ -30,6 +30,11 @@ public:
     bool Compile(std::size_t maxWords);
     bool Usable() const { return usable; }
     std::size_t Words() const { return words; }
+    // The colour slots of each place in the flat form, which holds place by
+    // place a word for its total and one for each slot, and the word of each
+    // place's total.
+    const std::vector<std::uint16_t>& PlaceSlots() const { return placeSlots; }
+    std::uint32_t PlaceWord(int place) const { return placeWord[static_cast<std::size_t>(place)]; }
 
     // The flat form of a vector, written to `flat` (Words() entries).
     void Flatten(const Pms& pms, std::uint16_t* flat) const;

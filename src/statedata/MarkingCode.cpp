@@ -186,68 +186,126 @@ private:
     int fill = 0;
 };
 
-// Writes the places of a vector as every vector built from place contents
-// is: places and slot indices ascending from 0, every place with entries,
-// none of them 0, and every total the sum of its entries. Answers false as
-// soon as the vector turns out to be another one.
-bool WriteExactPlaces(BitWriter& w, const Pms& v)
+// The commonest place, tokens without colours (gap and quantity below 256):
+// its gap, one entry, slot gap 1 and the quantity, in one write of at most
+// 32 bits.
+[[gnu::always_inline]] inline void WritePlainPlace(BitWriter& w, std::uint32_t gap, std::uint32_t quant)
 {
-    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
-    int previous = -1;
-    for (int i = 0; i < v.size; ++i) {
-        const MTms& m = v.places[i];
-        if (m.place <= previous || m.kinds <= 0) return false;
-        const auto gap = static_cast<std::uint32_t>(m.place - previous);
-        previous = m.place;
-        const MTmsEntry& first = m.entries[0];
-        if (m.kinds == 1 && first.index == 0 && gap < 256 && first.quant - 1u < 255u) {
-            if (first.quant != m.quant) return false;
-            // The commonest place, tokens without colours: its gap, one
-            // entry, slot gap 1 and the quantity, in one write of at most 32
-            // bits.
-            const SmallGamma g = kSmallGammas[gap];
-            const SmallGamma q = kSmallGammas[first.quant];
-            w.Bits(std::uint64_t{g.bits} | std::uint64_t{3} << g.length |
-                       std::uint64_t{q.bits} << (g.length + 2),
-                   g.length + 2 + q.length);
-            continue;
-        }
-        w.Gamma(gap);
-        w.Gamma(static_cast<std::uint32_t>(m.kinds));
-        unsigned short sum = 0;
-        int slot = -1;
-        for (int k = 0; k < m.kinds; ++k) {
-            const MTmsEntry& e = m.entries[k];
-            if (e.index <= slot || e.quant == 0) return false;
-            w.Gamma(static_cast<std::uint32_t>(e.index - slot));
-            w.Gamma(e.quant);
-            slot = e.index;
-            sum = static_cast<unsigned short>(sum + e.quant);
-        }
-        if (sum != m.quant) return false;
+    const SmallGamma g = kSmallGammas[gap];
+    const SmallGamma q = kSmallGammas[quant];
+    w.Bits(std::uint64_t{g.bits} | std::uint64_t{3} << g.length | std::uint64_t{q.bits} << (g.length + 2),
+           g.length + 2 + q.length);
+}
+
+// Writes one place of a vector as every vector built from place contents
+// is: places and slot indices ascending from 0, every place with entries,
+// none of them 0, and every total the sum of its entries. Answers false when
+// the place is another one.
+[[gnu::always_inline]] inline bool WriteExactPlace(BitWriter& w, const MTms& m, int& previous)
+{
+    if (m.place <= previous || m.kinds <= 0) return false;
+    const auto gap = static_cast<std::uint32_t>(m.place - previous);
+    previous = m.place;
+    const MTmsEntry& first = m.entries[0];
+    if (m.kinds == 1 && first.index == 0 && gap < 256 && first.quant - 1u < 255u) {
+        if (first.quant != m.quant) return false;
+        WritePlainPlace(w, gap, first.quant);
+        return true;
     }
-    return true;
+    w.Gamma(gap);
+    w.Gamma(static_cast<std::uint32_t>(m.kinds));
+    unsigned short sum = 0;
+    int slot = -1;
+    for (int k = 0; k < m.kinds; ++k) {
+        const MTmsEntry& e = m.entries[k];
+        if (e.index <= slot || e.quant == 0) return false;
+        w.Gamma(static_cast<std::uint32_t>(e.index - slot));
+        w.Gamma(e.quant);
+        slot = e.index;
+        sum = static_cast<unsigned short>(sum + e.quant);
+    }
+    return sum == m.quant;
 }
 
 // Any other vector has its numbers written whole, shifted to be positive.
 constexpr std::uint32_t kShift = 32769;
 
-void WriteWholePlaces(BitWriter& w, const Pms& v)
+void WriteWholePlace(BitWriter& w, const MTms& m)
 {
-    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
-    for (int i = 0; i < v.size; ++i) {
-        const MTms& m = v.places[i];
-        w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
-        w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
-        w.Gamma(static_cast<std::uint32_t>(m.quant) + 1);
-        for (int k = 0; k < m.kinds; ++k) {
-            w.Gamma(static_cast<std::uint32_t>(m.entries[k].index + kShift));
-            w.Gamma(static_cast<std::uint32_t>(m.entries[k].quant) + 1);
-        }
+    w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
+    w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
+    w.Gamma(static_cast<std::uint32_t>(m.quant) + 1);
+    for (int k = 0; k < m.kinds; ++k) {
+        w.Gamma(static_cast<std::uint32_t>(m.entries[k].index + kShift));
+        w.Gamma(static_cast<std::uint32_t>(m.entries[k].quant) + 1);
     }
 }
 
-void WriteAta(BitWriter& w, const short* ata)
+// The places of a vector, given to `visit` one by one (it answers false to
+// stop), from its places or from its flat form.
+struct VectorPlaces {
+    const Pms& v;
+
+    int Count() const { return v.size; }
+    template <class Visit>
+    bool Each(Visit visit) const
+    {
+        for (int i = 0; i < v.size; ++i)
+            if (!visit(v.places[i])) return false;
+        return true;
+    }
+};
+
+// A marked place of a flat form is the place read back from it: its total,
+// and its slots that are not 0. The marked places are found first, in one
+// pass without branches, so that the code's place count can precede them.
+struct FlatPlaces {
+    const std::uint16_t* flat;
+    const FlatLayout& layout;
+    std::vector<std::uint32_t>& marked;  // indices into layout.Places()
+    std::vector<MTmsEntry>& entries;     // the entries of the place visited
+
+    int Count() const
+    {
+        const std::vector<FlatLayout::Place>& places = layout.Places();
+        if (marked.size() < places.size()) marked.resize(places.size());
+        std::size_t count = 0;
+        for (std::size_t j = 0; j < places.size(); ++j) {
+            marked[count] = static_cast<std::uint32_t>(j);
+            count += flat[places[j].word] != 0;
+        }
+        markedCount = count;
+        return static_cast<int>(count);
+    }
+    // The k-th marked place, given to `visit`.
+    template <class Visitor>
+    bool Visit(std::size_t k, Visitor visit) const
+    {
+        const FlatLayout::Place& p = layout.Places()[marked[k]];
+        const std::uint16_t* w = flat + p.word;
+        if (p.slots == 1) {
+            MTmsEntry one{0, w[1]};
+            return visit(MTms{p.number, static_cast<short>(w[1] != 0), w[0], &one});
+        }
+        if (entries.size() < p.slots) entries.resize(p.slots);
+        short kinds = 0;
+        for (std::uint16_t s = 0; s < p.slots; ++s)
+            if (w[1 + s] != 0)
+                entries[static_cast<std::size_t>(kinds++)] = MTmsEntry{static_cast<short>(s), w[1 + s]};
+        return visit(MTms{p.number, kinds, w[0], entries.data()});
+    }
+    template <class Visitor>
+    bool Each(Visitor visit) const
+    {
+        for (std::size_t k = 0; k < markedCount; ++k)
+            if (!Visit(k, visit)) return false;
+        return true;
+    }
+
+    mutable std::size_t markedCount = 0;
+};
+
+[[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
 {
     std::uint32_t nonZero = 0;
     for (unsigned i = 0; i < no_of_exc_transitions; ++i) nonZero += ata[i] != 0;
@@ -281,20 +339,11 @@ void WriteAta(BitWriter& w, const short* ata)
 
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
-}  // namespace
-
-const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
+// Ends the code in `w`, whose vector is written, with the ata; answers
+// where it starts in `bytes`, and its size.
+const std::uint8_t* Close(BitWriter& w, const short* ata, std::vector<std::uint8_t>& bytes,
+                          std::size_t& size)
 {
-    const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
-    BitWriter w(bytes);
-    // The has-ata bit, then the exact bit, set until the vector proves
-    // otherwise; then the code is written again with numbers whole.
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    if (!WriteExactPlaces(w, v)) {
-        w.Restart();
-        w.Bits(std::uint64_t{ata != nullptr}, 2);
-        WriteWholePlaces(w, v);
-    }
     if (ata) WriteAta(w, ata);
     std::size_t n = w.Finish() - 2;
     // The length goes in front of the bits, in one byte when it can.
@@ -308,6 +357,61 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
     bytes[1] = static_cast<std::uint8_t>(n & 0xFF);
     size = n + 2;
     return bytes.data();
+}
+
+}  // namespace
+
+// The has-ata bit, then the exact bit, set until a place proves otherwise;
+// then the code is written again with numbers whole.
+template <class Places>
+const std::uint8_t* MarkingCode::Write(const Places& places, const short* ata)
+{
+    BitWriter w(bytes);
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    const int count = places.Count();
+    w.Gamma(static_cast<std::uint32_t>(count) + 1);
+    int previous = -1;
+    if (!places.Each([&](const MTms& m) { return WriteExactPlace(w, m, previous); })) {
+        w.Restart();
+        w.Bits(std::uint64_t{ata != nullptr}, 2);
+        w.Gamma(static_cast<std::uint32_t>(count) + 1);
+        places.Each([&](const MTms& m) {
+            WriteWholePlace(w, m);
+            return true;
+        });
+    }
+    return Close(w, ata, bytes, size);
+}
+
+const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
+{
+    const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
+    return Write(VectorPlaces{v}, ata);
+}
+
+const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
+                                            const short* ata)
+{
+    const FlatPlaces places{flat, layout, markedPlaces, placeEntries};
+    BitWriter w(bytes);
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    w.Gamma(static_cast<std::uint32_t>(places.Count()) + 1);
+    int previous = -1;
+    for (std::size_t k = 0; k < places.markedCount; ++k) {
+        const FlatLayout::Place& p = layout.Places()[markedPlaces[k]];
+        const std::uint16_t* c = flat + p.word;
+        const auto gap = static_cast<std::uint32_t>(p.number - previous);
+        // The commonest place straight from its words (its total, not 0,
+        // is its one slot's count).
+        if (p.slots == 1 && c[1] == c[0] && gap < 256 && c[0] < 256) {
+            previous = p.number;
+            WritePlainPlace(w, gap, c[0]);
+            continue;
+        }
+        if (!places.Visit(k, [&](const MTms& m) { return WriteExactPlace(w, m, previous); }))
+            return Write(places, ata);
+    }
+    return Close(w, ata, bytes, size);
 }
 
 std::size_t CodeSize(const std::uint8_t* code)

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "statedata/FlatLayout.h"
 #include "statedata/Multiset.h"
 
 // The code of a vector and an ata (null for none), in storage of its own
@@ -26,11 +27,21 @@
 class MarkingCode {
 public:
     const std::uint8_t* Encode(const Pms& pms, const short* ata);
+    // The code of the vector whose flat form is `flat`: the code of the
+    // vector read back from it (the places whose totals are not 0, and their
+    // slots that are not 0), without building that vector.
+    const std::uint8_t* EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
+                                   const short* ata);
     const std::uint8_t* Data() const { return bytes.data(); }
     std::size_t Size() const { return size; }
 
 private:
+    template <class Places>
+    const std::uint8_t* Write(const Places& places, const short* ata);
+
     std::vector<std::uint8_t> bytes;
+    std::vector<std::uint32_t> markedPlaces;  // of a flat form being written
+    std::vector<MTmsEntry> placeEntries;      // of its place being written
     std::size_t size = 0;
 };
 

@@ -4,6 +4,7 @@
 // same combination of edge values, the same intermediate markings.
 #include "statespace/FiringTimeExplorer.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/PendingSuccessors.h"
+#include "netmodel/Place.h"
+#include "netmodel/PlainImmediates.h"
 #include "netmodel/Transition.h"
 #include "statespace/Activation.h"
 #include "statespace/DependentTransitions.h"
@@ -33,28 +36,47 @@ bool WithIntermediates()
     return no_of_det_transitions != 0 || no_of_gen_transitions != 0 || no_of_mix_transitions != 0;
 }
 
-// The edges of a successor (vector, ata) reached with `edge` from `source`,
-// once the activation has left its branches in ExcStartMark (or none).
-// After a deterministic or general firing the successor itself is kept as
-// an intermediate marking and its branches wait for it.
-void RequestBranches(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+VanishingResolver resolver;
+FlatLayout flatLayout;  // of the resolver's counts
+
+// The contents of a successor: its vector, or its flat form (laid out as the
+// resolver's counts are) where it has one.
+struct Contents {
+    const Pms* pms;
+    const std::uint16_t* flat;
+};
+
+void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge)
+{
+    if (c.flat)
+        RequestInterningFlat(source, c.flat, flatLayout, ata, edge);
+    else
+        RequestInterning(source, *c.pms, ata, edge);
+}
+
+// The edges of a successor (contents, ata) reached with `edge` from
+// `source`, once the activation has left its branches in ExcStartMark (or
+// none). After a deterministic or general firing the successor itself is
+// kept as an intermediate marking and its branches wait for it (a successor
+// in flat form is never one).
+void RequestBranches(Marking& source, const Contents& c, const short* ata, const DelayVal& edge,
                      bool activated, bool intermediate)
 {
     if (!activated) {
-        RequestInterning(source, pms, ata, edge);
+        Request(source, c, ata, edge);
         return;
     }
     if (intermediate && IsDetOrGen(edge)) {
         auto* waiting = new DeferredEntries;
         for (exc_mark* em = &ExcStartMark; em; em = em->next)
-            waiting->push_back(DeferredEntry{PendingMarking(pms, em->ata), *em, false});
-        RequestInterning(source, pms, ata, edge, waiting);
+            waiting->push_back(DeferredEntry{PendingMarking(*c.pms, em->ata), *em, false});
+        RequestInterning(source, *c.pms, ata, edge, waiting);
         return;
     }
     for (exc_mark* em = &ExcStartMark; em; em = em->next) {
         DelayVal branch = *em;
         CheckAndCorrectDelayVal(edge, branch);
-        RequestInterning(source, pms, em->ata, branch);
+        Request(source, c, em->ata, branch);
     }
 }
 
@@ -76,7 +98,8 @@ public:
     }
     void Request(Marking& source, const DelayVal& edge)
     {
-        RequestBranches(source, vector.Current(), after.get(), edge, activated, WithIntermediates());
+        RequestBranches(source, Contents{&vector.Current(), nullptr}, after.get(), edge, activated,
+                        WithIntermediates());
     }
 
 private:
@@ -91,21 +114,64 @@ private:
 FiredNow firedNow;
 
 // The successors of a marking in a net with immediate transitions: kept
-// until every firing is done, then resolved one by one.
+// until every firing is done, then resolved one by one. Where the resolver
+// works on counts and no firing ends in an intermediate marking, each is
+// kept in flat form (`flat` words into `firedFlats`, and its ata), written
+// from the flat form of the marking explored and the new contents of the
+// fired binding's places; otherwise as a marking.
 struct Fired {
     PendingMarking* marking;
     DelayVal edge;
     int transNo;
+    short* ata;
+    std::size_t flat;
 };
 std::vector<Fired> fired;
+bool flatSuccessors = false;
+std::vector<std::uint16_t> savedFlat;
+std::vector<std::uint16_t> firedFlats;
 
 // The vector of the marking being explored, loaded into both contents.
 const Pms* savedPms = nullptr;
 
+// The fired binding's places as the new contents hold them, written over
+// the flat form `flat`.
+void WriteNewContents(const Binding& b, std::uint16_t* flat)
+{
+    const PlainImmediates& counts = resolver.Counts();
+    for (const PtrList<Arc>* arcs : {b.GetInArcs(), b.GetOutArcs()}) {
+        if (!arcs) continue;
+        for (const PLElement<Arc>* a = arcs->first; a; a = a->next) {
+            const int place = a->item->GetPlace()->GetNo();
+            const std::uint16_t slots = counts.PlaceSlots()[static_cast<std::size_t>(place)];
+            std::uint16_t* w = flat + counts.PlaceWord(place);
+            std::fill(w, w + 1 + slots, 0);
+            const PTms* t = PlaceArray[place]->GetNewTms();
+            if (!t || t->quant == 0 || slots == 0) continue;
+            w[0] = t->quant;
+            for (int s = 0; t->entries && s < t->size && s < slots; ++s) w[1 + s] = t->entries[s].quant;
+        }
+    }
+}
+
+// Keeps the successor that the new contents hold after binding b of
+// transition number transNo fired on `ata`.
+void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
+{
+    if (!flatSuccessors) {
+        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo, *savedPms, b), edge, transNo, nullptr, 0});
+        return;
+    }
+    const std::size_t at = firedFlats.size();
+    firedFlats.insert(firedFlats.end(), savedFlat.begin(), savedFlat.end());
+    WriteNewContents(b, firedFlats.data() + at);
+    fired.push_back(Fired{nullptr, edge, transNo, MakeNewAta(ata, static_cast<short>(transNo - 1)), at});
+}
+
 void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
 {
     if (no_of_imm_transitions != 0) {
-        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo, *savedPms, b), edge, transNo});
+        KeepFired(ata, transNo, b, edge);
         return;
     }
     firedNow.Look(*savedPms, ata, transNo, b);
@@ -138,8 +204,7 @@ void FireInfinite(const short* ata)
             double v = b.VirtualFire();
             if (v != 0.0) {
                 if (no_of_imm_transitions != 0) {
-                    PendingMarking* succ = MakeSuccessorMarking(ata, t.GetNo(), *savedPms, b);
-                    fired.push_back(Fired{succ, b.Record(v * b.EnablingDegree(), t.GetNo()), t.GetNo()});
+                    KeepFired(ata, t.GetNo(), b, b.Record(v * b.EnablingDegree(), t.GetNo()));
                 } else {
                     firedNow.Look(*savedPms, ata, t.GetNo(), b);
                     firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
@@ -150,16 +215,15 @@ void FireInfinite(const short* ata)
     }
 }
 
-VanishingResolver resolver;
-
 // A tangible marking reached through immediate firings, with the value of
 // its edge: its exclusive transitions among `candidates` are activated on
 // its own contents, read from its flat form where there is one.
 void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
                     const std::vector<unsigned short>& candidates, const std::uint16_t* flat)
 {
+    const Contents c{&pms, flat};
     if (no_of_exc_transitions == 0) {
-        RequestInterning(source, pms, ata, edge);
+        Request(source, c, ata, edge);
         return;
     }
     bool activated;
@@ -169,32 +233,35 @@ void RequestReached(Marking& source, const Pms& pms, const short* ata, const Del
         InitRefPms(pms);
         activated = Activate(ata, candidates, false);
     }
-    RequestBranches(source, pms, ata, edge, activated, false);
+    RequestBranches(source, c, ata, edge, activated, false);
 }
 
 // The entry of one successor in a net with immediate transitions.
 void HandleWithImmediates(Marking& source, Fired& f)
 {
-    const std::vector<VanishingResolver::Reached>& reached = resolver.Resolve(
-        f.marking->GetPms(), f.marking->GetAta(), DependentImmediates(f.transNo));
+    const short* ata = f.marking ? f.marking->GetAta() : f.ata;
+    const Contents successor = f.marking ? Contents{&f.marking->GetPms(), nullptr}
+                                         : Contents{nullptr, firedFlats.data() + f.flat};
+    const std::vector<unsigned short>& immediates = DependentImmediates(f.transNo);
+    const std::vector<VanishingResolver::Reached>& reached =
+        f.marking ? resolver.Resolve(*successor.pms, ata, immediates)
+                  : resolver.ResolveFlat(successor.flat, ata, immediates);
     if (reached.empty()) {
         // Tangible: as in a net without immediate transitions, on the
         // actual contents.
         if (no_of_exc_transitions == 0) {
-            RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge);
+            Request(source, successor, ata, f.edge);
             return;
         }
         const std::vector<unsigned short>& candidates = DependentExclusives(f.transNo);
         bool activated;
         if (resolver.OnCounts()) {
-            activated = ActivateOnCounts(f.marking->GetAta(), candidates, resolver.Counts(),
-                                         resolver.SuccessorFlat());
+            activated = ActivateOnCounts(ata, candidates, resolver.Counts(), resolver.SuccessorFlat());
         } else {
-            InitRefPms(f.marking->GetPms());
-            activated = Activate(f.marking->GetAta(), candidates, false);
+            InitRefPms(*successor.pms);
+            activated = Activate(ata, candidates, false);
         }
-        RequestBranches(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, activated,
-                        WithIntermediates());
+        RequestBranches(source, successor, ata, f.edge, activated, WithIntermediates());
         return;
     }
     if (WithIntermediates() && IsDetOrGen(f.edge)) {
@@ -203,7 +270,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
             waiting->push_back(DeferredEntry{PendingMarking(*r.pms, r.ata),
                                              DelayVal(r.value, kDelayImmediate), true});
         }
-        RequestInterning(source, f.marking->GetPms(), f.marking->GetAta(), f.edge, waiting);
+        RequestInterning(source, *successor.pms, ata, f.edge, waiting);
         return;
     }
     const std::vector<unsigned short>& candidates = resolver.ExclusivesToActivate(f.transNo);
@@ -225,6 +292,7 @@ void ExploreStored(const std::uint8_t* code, Marking& m)
     SavedMarking = &m;
     SavedAta = contents.GetAta();
     savedPms = &contents.GetPms();
+    if (flatSuccessors) resolver.Counts().Flatten(contents.GetPms(), savedFlat.data());
     FireExclusive(SavedAta);
     FireInfinite(SavedAta);
     if (no_of_imm_transitions == 0) return;
@@ -232,8 +300,10 @@ void ExploreStored(const std::uint8_t* code, Marking& m)
     for (Fired& f : fired) {
         HandleWithImmediates(m, f);
         delete f.marking;
+        if (f.ata) clear_ata(f.ata);
     }
     fired.clear();
+    firedFlats.clear();
     HandlingEntries(false);
 }
 
@@ -258,6 +328,9 @@ void PrepareExplorer()
 {
     firedNow.Prepare();
     resolver.Prepare();
+    flatSuccessors = no_of_imm_transitions != 0 && resolver.OnCounts() && !WithIntermediates();
+    savedFlat.assign(flatSuccessors ? resolver.Counts().Words() : 0, 0);
+    flatLayout = resolver.OnCounts() ? FlatLayout(resolver.Counts().PlaceSlots()) : FlatLayout();
 }
 
 void ObserveExploration(void (*observer)(const Pms& contents))

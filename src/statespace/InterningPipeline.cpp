@@ -450,22 +450,40 @@ void QueueForExploring(Marking& stored)
     storedNow.push_back(Stored{&stored, nullptr});
 }
 
-void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                      DeferredEntries* deferred)
+namespace {
+
+// A request whose code `encode` writes into the storage it is given.
+template <class Encode>
+void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntries* deferred)
 {
     if (CollectingForHelper()) {
         static MarkingCode code;
-        const std::uint8_t* c = code.Encode(pms, ata);
+        const std::uint8_t* c = encode(code);
         CollectForHelper(edge, c, CodeHash(c));
         return;
     }
     Request& r = FreeSlot();
     r.source = &source;
     r.edge = edge;
-    r.start = r.code.Encode(pms, ata);
+    r.start = encode(r.code);
     r.hash = CodeHash(r.start);
     r.deferred = deferred;
     ++filled;
+}
+
+}  // namespace
+
+void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+                      DeferredEntries* deferred)
+{
+    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, deferred);
+}
+
+void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
+                          const short* ata, const DelayVal& edge)
+{
+    Enqueue(source, [&](MarkingCode& code) { return code.EncodeFlat(flat, layout, ata); }, edge,
+            nullptr);
 }
 
 void HandOverRequests()

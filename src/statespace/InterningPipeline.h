@@ -12,9 +12,11 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "statedata/DelayVal.h"
+#include "statedata/FlatLayout.h"
 #include "statedata/Multiset.h"
 #include "statedata/PendingMarking.h"
 
@@ -61,6 +63,9 @@ void QueueForExploring(Marking& stored);
 // entries (taken over): they are handled when it is explored, if it is new.
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
                       DeferredEntries* deferred = nullptr);
+// The same for a marking given in flat form, that is not intermediate.
+void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
+                          const short* ata, const DelayVal& edge);
 // Hands the requests made so far to the interning.
 void HandOverRequests();
 // While set, a fatal report first has every request made so far interned

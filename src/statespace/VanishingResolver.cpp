@@ -183,8 +183,7 @@ std::uint32_t VanishingResolver::NodeOf(const Fired& f, bool& found)
     }
 }
 
-const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
-    const Pms& pms, const short* ata, const std::vector<unsigned short>& rootCandidates)
+void VanishingResolver::Begin(const std::vector<unsigned short>& rootCandidates)
 {
     nodes.clear();
     edges.clear();
@@ -196,19 +195,50 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
     reachedNodes.clear();
     for (unsigned short i : firedImmediates) immediateFired[i] = false;
     firedImmediates.clear();
-    if (onCounts) plain.Flatten(pms, successorFlat.data());
-    if (rootCandidates.empty()) return reached;
+}
+
+// The root is never looked up (a vanishing marking equal to it is a node of
+// its own, as in the queue's elimination), so it keeps no vector.
+void VanishingResolver::AddRoot(std::size_t candidateCount)
+{
     std::fill(index.begin(), index.end(), 0);
-    // The root is never looked up (a vanishing marking equal to it is a
-    // node of its own, as in the queue's elimination), so it keeps no vector.
     nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
-                         static_cast<std::uint32_t>(rootCandidates.size()), false, false, false});
-    if (plain.Usable()) {
-        if (!onCounts) plain.Flatten(pms, successorFlat.data());
-        ExpandFlat(0, successorFlat.data());
-    } else {
-        Expand(0, pms);
+                         static_cast<std::uint32_t>(candidateCount), false, false, false});
+}
+
+const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
+    const Pms& pms, const short* ata, const std::vector<unsigned short>& rootCandidates)
+{
+    if (plain.Usable() && (onCounts || !rootCandidates.empty())) {
+        plain.Flatten(pms, successorFlat.data());
+        return ResolveSuccessorFlat(ata, rootCandidates);
     }
+    Begin(rootCandidates);
+    if (rootCandidates.empty()) return reached;
+    AddRoot(rootCandidates.size());
+    Expand(0, pms);
+    return Finish(ata);
+}
+
+const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveFlat(
+    const std::uint16_t* flat, const short* ata, const std::vector<unsigned short>& rootCandidates)
+{
+    std::copy(flat, flat + plain.Words(), successorFlat.begin());
+    return ResolveSuccessorFlat(ata, rootCandidates);
+}
+
+const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccessorFlat(
+    const short* ata, const std::vector<unsigned short>& rootCandidates)
+{
+    Begin(rootCandidates);
+    if (rootCandidates.empty()) return reached;
+    AddRoot(rootCandidates.size());
+    ExpandFlat(0, successorFlat.data());
+    return Finish(ata);
+}
+
+const std::vector<VanishingResolver::Reached>& VanishingResolver::Finish(const short* ata)
+{
     if (nodes[0].edgeCount == 0) return reached;
     WalkAndExpand();
     Collect();

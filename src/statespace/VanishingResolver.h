@@ -18,6 +18,7 @@
 // for their activation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
     // in it. Empty when the successor is tangible. Valid until the next call.
     const std::vector<Reached>& Resolve(const Pms& pms, const short* ata,
                                         const std::vector<unsigned short>& candidates);
+    // The same for a successor given in flat form (Counts() usable).
+    const std::vector<Reached>& ResolveFlat(const std::uint16_t* flat, const short* ata,
+                                            const std::vector<unsigned short>& candidates);
     // Whether markings are activated on their flat forms (ActivateOnCounts
     // with Counts()); then the last resolved successor's flat form, valid
     // until the next call of Resolve.
@@ -90,6 +94,14 @@ private:
         unsigned short transition;  // class index
     };
 
+    // Forgets the last resolution.
+    void Begin(const std::vector<unsigned short>& rootCandidates);
+    void AddRoot(std::size_t candidateCount);
+    // Resolves the successor whose flat form is in `successorFlat`.
+    const std::vector<Reached>& ResolveSuccessorFlat(const short* ata,
+                                                     const std::vector<unsigned short>& candidates);
+    // The walks, once the root is expanded.
+    const std::vector<Reached>& Finish(const short* ata);
     KeptVector Keep(const Pms& pms);
     KeptVector KeepFlat(const std::uint16_t* flat);
     bool SameVector(const KeptVector& a, const KeptVector& b) const;

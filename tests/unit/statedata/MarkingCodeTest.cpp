@@ -213,3 +213,61 @@ TEST(MarkingCode, PlainPlacesReadBackOnBothSidesOfTheTable)
         }
     EXPECT_EQ(codes.size(), static_cast<std::size_t>(markings));
 }
+
+// A flat form is coded as the vector read back from it: its marked places
+// (total not 0) with their slots that are not 0, whether or not that vector
+// is one the places could hold.
+TEST(MarkingCode, FlatFormsAreCodedAsTheVectorsTheyStandFor)
+{
+    ExclusiveCount three(3);
+    // Place 0 plain, 1 without slots, 2 with three colour slots, 3 plain,
+    // 299 plain: gaps on both sides of the coder's small table.
+    std::vector<std::uint16_t> slots(300, 1);
+    slots[1] = 0;
+    slots[2] = 3;
+    std::vector<std::size_t> word(slots.size());
+    std::size_t words = 0;
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        word[i] = words;
+        words += 1 + slots[i];
+    }
+    struct Sample {
+        const char* what;
+        std::vector<std::pair<std::size_t, std::uint16_t>> set;  // (word, value)
+        Pms expected;
+    };
+    auto odd = [](Pms p, unsigned short total) {
+        p.places[0].quant = total;
+        return p;
+    };
+    auto withoutEntries = [](short place, unsigned short total) {
+        Pms p = MakePms({{place, {}}});
+        p.places[0].quant = total;
+        return p;
+    };
+    std::vector<Sample> samples;
+    samples.push_back({"empty", {}, Pms{0, nullptr}});
+    samples.push_back({"plain places", {{word[0], 2}, {word[0] + 1, 2}, {word[3], 1}, {word[3] + 1, 1}},
+                       MakePms({{0, {{0, 2}}}, {3, {{0, 1}}}})});
+    samples.push_back({"colours", {{word[2], 5}, {word[2] + 2, 2}, {word[2] + 3, 3}},
+                       MakePms({{2, {{1, 2}, {2, 3}}}})});
+    samples.push_back({"far and full", {{word[299], 65535}, {word[299] + 1, 65535}, {word[0], 256}, {word[0] + 1, 256}},
+                       MakePms({{0, {{0, 256}}}, {299, {{0, 65535}}}})});
+    samples.push_back({"total above the sum", {{word[0], 9}, {word[0] + 1, 3}},
+                       odd(MakePms({{0, {{0, 3}}}}), 9)});
+    samples.push_back({"total without tokens in slots", {{word[2], 4}}, withoutEntries(2, 4)});
+    samples.push_back({"plain total without its slot", {{word[3], 5}}, withoutEntries(3, 5)});
+    samples.push_back({"tokens in slots without a total", {{word[3] + 1, 7}, {word[2] + 1, 1}}, Pms{0, nullptr}});
+    MarkingCode flatCode, code;
+    const std::vector<short> ata{0, 5, 1};
+    for (const Sample& s : samples) {
+        std::vector<std::uint16_t> flat(words, 0);
+        for (auto [w, value] : s.set) flat[w] = value;
+        for (const short* a : {static_cast<const short*>(nullptr), ata.data()}) {
+            const std::uint8_t* got = flatCode.EncodeFlat(flat.data(), FlatLayout(slots), a);
+            const std::uint8_t* want = code.Encode(s.expected, a);
+            EXPECT_TRUE(CodesEqual(got, want)) << s.what << (a ? " with ata" : "");
+        }
+    }
+    for (Sample& s : samples) clear_pms(s.expected);
+}
