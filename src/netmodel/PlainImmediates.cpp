@@ -18,6 +18,7 @@ bool PlainImmediates::Compile(std::size_t maxWords)
     exclusivesUsable = false;
     exclusives.clear();
     guardWords.clear();
+    needs.clear();
     placeWord.assign(no_of_places, 0);
     placeSlots.assign(no_of_places, 0);
     tokens.clear();
@@ -64,16 +65,19 @@ bool PlainImmediates::Compile(std::size_t maxWords)
                 ++code.count;
             }
         }
+        CompileNeeds(code);
         transitions.push_back(code);
     }
     usable = true;
-    const std::size_t keptBindings = bindings.size(), keptArcs = arcs.size(), keptTokens = tokens.size();
+    const std::size_t keptBindings = bindings.size(), keptArcs = arcs.size(), keptTokens = tokens.size(),
+                      keptNeeds = needs.size();
     exclusivesUsable = CompileExclusives();
     if (!exclusivesUsable) {
         exclusives.clear();
         bindings.resize(keptBindings);
         arcs.resize(keptArcs);
         tokens.resize(keptTokens);
+        needs.resize(keptNeeds);
     }
     return true;
 }
@@ -99,9 +103,62 @@ bool PlainImmediates::CompileExclusives()
             bindings.push_back(bc);
             ++code.count;
         }
+        CompileNeeds(code);
         exclusives.push_back(code);
     }
     return true;
+}
+
+// Enabled's tests, word by word: an arc's total, and each of its tokens'
+// slots (a token without a slot, or an arc of no tokens, is never there).
+bool PlainImmediates::BindingNeeds(const BindingCode& b, std::vector<Need>& own) const
+{
+    own.clear();
+    if (!b.possible) return false;
+    auto need = [&own](std::uint32_t word, std::uint16_t least) {
+        for (Need& n : own)
+            if (n.word == word) {
+                n.least = std::max(n.least, least);
+                return;
+            }
+        own.push_back(Need{word, least});
+    };
+    for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
+        const ArcCode& arc = arcs[a];
+        if (arc.need == 0) return false;
+        need(arc.total, arc.need);
+        for (std::uint32_t k = arc.firstToken; k < arc.firstToken + arc.tokenCount; ++k) {
+            if (tokens[k].quant == 0) continue;
+            if (tokens[k].word < 0) return false;
+            need(static_cast<std::uint32_t>(tokens[k].word), tokens[k].quant);
+        }
+    }
+    return true;
+}
+
+// The words every binding that can be enabled needs, each at the least any
+// of them needs it.
+void PlainImmediates::CompileNeeds(TransitionCode& code)
+{
+    std::vector<Need> common, own;
+    bool any = false;
+    for (std::uint32_t k = code.first; k < code.first + code.count; ++k) {
+        if (!BindingNeeds(bindings[k], own)) continue;
+        if (!any) {
+            common = own;
+            any = true;
+            continue;
+        }
+        std::vector<Need> kept;
+        for (const Need& c : common)
+            for (const Need& o : own)
+                if (o.word == c.word) kept.push_back(Need{c.word, std::min(c.least, o.least)});
+        common.swap(kept);
+    }
+    code.never = !any;
+    code.firstNeed = static_cast<std::uint32_t>(needs.size());
+    code.needCount = static_cast<std::uint32_t>(common.size());
+    needs.insert(needs.end(), common.begin(), common.end());
 }
 
 bool PlainImmediates::CompileGuard(const Condition& c, Guard& g)

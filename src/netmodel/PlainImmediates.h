@@ -46,6 +46,13 @@ public:
     // Bindings of immediate transition i (class index); none when the
     // transition's condition is false.
     std::size_t Bindings(unsigned short i) const { return transitions[i].count; }
+    // False only where no binding of immediate transition i can fire on
+    // `from`: a few counts that every binding needs, tested before its
+    // bindings are.
+    bool ImmediateMayFire(unsigned short i, const std::uint16_t* from) const
+    {
+        return HasNeeds(transitions[i], from);
+    }
     // Fires binding k of immediate transition i on `from`: its weight, and
     // the successor in `to`, or 0 when the binding is not enabled.
     double Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
@@ -63,6 +70,12 @@ public:
     bool ExclusiveEnabled(unsigned short i, std::size_t k, const std::uint16_t* from) const
     {
         return Enabled(bindings[exclusives[i].first + k], from);
+    }
+    // False only where no binding of exclusive transition i is enabled on
+    // `from`, whatever the conditions say.
+    bool ExclusiveMayBeEnabled(unsigned short i, const std::uint16_t* from) const
+    {
+        return HasNeeds(exclusives[i], from);
     }
 
 private:
@@ -88,13 +101,35 @@ private:
         double weight;
         std::uint32_t firstIn, inCount, firstOut, outCount;  // in `arcs`
     };
+    // A word that must hold at least `least`.
+    struct Need {
+        std::uint32_t word;
+        std::uint16_t least;
+    };
     struct TransitionCode {
         std::uint32_t first;  // in `bindings`
         std::uint32_t count;
         Guard guard;
+        // What every binding that can be enabled needs, in `needs`; `never`
+        // when none of them can be.
+        std::uint32_t firstNeed = 0;
+        std::uint32_t needCount = 0;
+        bool never = false;
     };
 
     bool Holds(const Guard& g, const std::uint16_t* from) const;
+    bool HasNeeds(const TransitionCode& t, const std::uint16_t* from) const
+    {
+        if (t.never) return false;
+        for (std::uint32_t n = t.firstNeed; n < t.firstNeed + t.needCount; ++n)
+            if (from[needs[n].word] < needs[n].least) return false;
+        return true;
+    }
+    // The needs of one binding's inputs, by word; false when it can never
+    // be enabled.
+    bool BindingNeeds(const BindingCode& b, std::vector<Need>& own) const;
+    // Sets the needs of a transition whose bindings are compiled.
+    void CompileNeeds(TransitionCode& code);
     bool Enabled(const BindingCode& b, const std::uint16_t* from) const;
     // Appends the code of one arc; false when counts cannot say what it does.
     bool CompileArc(const Arc& arc);
@@ -113,4 +148,5 @@ private:
     std::vector<TransitionCode> transitions;
     std::vector<TransitionCode> exclusives;
     std::vector<std::uint32_t> guardWords;
+    std::vector<Need> needs;
 };

@@ -205,6 +205,7 @@ bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& can
                       const PlainImmediates& counts, const std::uint16_t* flat)
 {
     return ActivateInactive(start, candidates, [&counts, flat](unsigned short i) {
+        if (!counts.ExclusiveMayBeEnabled(i, flat)) return;
         AddBranches(i, counts.ExclusiveHolds(i, flat), [&counts, flat, i](short k, const Binding&) {
             return counts.ExclusiveEnabled(i, static_cast<std::size_t>(k), flat);
         });

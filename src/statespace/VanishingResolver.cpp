@@ -283,6 +283,7 @@ void VanishingResolver::ExpandFlat(std::uint32_t n, const std::uint16_t* from)
     fired.clear();
     for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
         unsigned short i = candidates[nodes[n].firstCandidate + k];
+        if (!plain.ImmediateMayFire(i, from)) continue;
         for (std::size_t b = 0; b < plain.Bindings(i); ++b) {
             double before = sum;
             double w = plain.Fire(i, b, from, flatTo.data());

@@ -79,6 +79,7 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
     const std::vector<short> someActive{0, 1, 0};
     const std::vector<unsigned short> values{0, 1, 2, 3, 65535};
     int branched = 0;
+    int ruledOut = 0;  // transitions ruled out before their bindings are tested
     for (unsigned short x : values)
         for (unsigned short y : values)
             for (unsigned short z : values) {
@@ -89,10 +90,14 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                 for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
                     Transition& t = *ExcTrans[i];
                     ASSERT_EQ(counts.ExclusiveHolds(i, flat.data()), t.IsActEnabled()) << i << " at " << at;
+                    const bool may = counts.ExclusiveMayBeEnabled(i, flat.data());
+                    ruledOut += !may;
                     std::size_t k = 0;
-                    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next, ++k)
+                    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next, ++k) {
                         ASSERT_EQ(counts.ExclusiveEnabled(i, k, flat.data()), e->item->IsActEnabled())
                             << i << "/" << k << " at " << at;
+                        ASSERT_TRUE(may || !e->item->IsActEnabled()) << i << "/" << k << " ruled out at " << at;
+                    }
                 }
                 for (const short* start : {static_cast<const short*>(nullptr), someActive.data()}) {
                     Activate(start, all, false);
@@ -104,6 +109,9 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
             }
     clear_em(ExcStartMark);
     EXPECT_GT(branched, 10);
+    // The batch wherever a is empty, the choice wherever b is; never the
+    // transition with a binding of no inputs.
+    EXPECT_EQ(ruledOut, 2 * 25);
 }
 
 // A count restricted to colours, or a guard that is not a plain number,

@@ -47,18 +47,22 @@ TEST(PlainImmediates, FiringOnCountsIsFiringOnThePlaces)
     std::vector<std::uint16_t> from(plain.Words()), to(plain.Words());
     const std::vector<unsigned short> values{0, 1, 2, 3, 65534, 65535};
     int fired = 0;
+    int ruledOut = 0;  // transitions ruled out before their bindings are tried
     for (unsigned short x : values)
         for (unsigned short y : values)
             for (unsigned short z : values) {
                 CountVector marking({x, y, z});
                 plain.Flatten(marking.pms, from.data());
                 for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
+                    const bool may = plain.ImmediateMayFire(i, from.data());
+                    ruledOut += !may;
                     std::size_t k = 0;
                     for (PLElement<Binding>* e = ImmTrans[i]->GetBindings()->first; e; e = e->next, ++k) {
                         InitRefPms(marking.pms);
                         const double expected = e->item->ChkAndFireImm();
                         const double weight = plain.Fire(i, k, from.data(), to.data());
                         ASSERT_EQ(weight, expected) << i << "/" << k << " at " << x << "," << y << "," << z;
+                        ASSERT_TRUE(may || weight == 0.0) << i << "/" << k << " ruled out";
                         if (weight == 0.0) continue;
                         ++fired;
                         std::vector<MTms> places;
@@ -70,6 +74,7 @@ TEST(PlainImmediates, FiringOnCountsIsFiringOnThePlaces)
                 }
             }
     EXPECT_GT(fired, 100);
+    EXPECT_GT(ruledOut, 100);
 }
 
 TEST(PlainImmediates, RefusesBoundsAndWideNets)
