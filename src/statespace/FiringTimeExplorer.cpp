@@ -217,11 +217,12 @@ void FireInfinite(const short* ata)
 
 // A tangible marking reached through immediate firings, with the value of
 // its edge: its exclusive transitions among `candidates` are activated on
-// its own contents, read from its flat form where there is one.
-void RequestReached(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
+// its own contents, read from its flat form where there is one (then its
+// vector may be null).
+void RequestReached(Marking& source, const Pms* pms, const short* ata, const DelayVal& edge,
                     const std::vector<unsigned short>& candidates, const std::uint16_t* flat)
 {
-    const Contents c{&pms, flat};
+    const Contents c{pms, flat};
     if (no_of_exc_transitions == 0) {
         Request(source, c, ata, edge);
         return;
@@ -230,7 +231,7 @@ void RequestReached(Marking& source, const Pms& pms, const short* ata, const Del
     if (flat) {
         activated = ActivateOnCounts(ata, candidates, resolver.Counts(), flat);
     } else {
-        InitRefPms(pms);
+        InitRefPms(*pms);
         activated = Activate(ata, candidates, false);
     }
     RequestBranches(source, c, ata, edge, activated, false);
@@ -277,7 +278,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        RequestReached(source, *r.pms, r.ata, edge, candidates, r.flat);
+        RequestReached(source, r.pms, r.ata, edge, candidates, r.flat);
     }
 }
 
@@ -315,7 +316,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     HandlingEntries(true);
     for (DeferredEntry& e : waiting) {
         if (e.reached)
-            RequestReached(m, e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr);
+            RequestReached(m, &e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr);
         else
             RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
     }
@@ -327,7 +328,9 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
 void PrepareExplorer()
 {
     firedNow.Prepare();
-    resolver.Prepare();
+    // Only an intermediate marking's entries keep the vectors of what
+    // immediate firings reached.
+    resolver.Prepare(WithIntermediates());
     flatSuccessors = no_of_imm_transitions != 0 && resolver.OnCounts() && !WithIntermediates();
     savedFlat.assign(flatSuccessors ? resolver.Counts().Words() : 0, 0);
     flatLayout = resolver.OnCounts() ? FlatLayout(resolver.Counts().PlaceSlots()) : FlatLayout();

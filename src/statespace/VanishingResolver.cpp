@@ -38,8 +38,9 @@ bool VanishingResolver::ActiveOnCounts(unsigned short i, short k, const std::uin
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
 
-void VanishingResolver::Prepare()
+void VanishingResolver::Prepare(bool withVectors)
 {
+    flatWithVectors = withVectors;
     firedContents.Prepare();
     unbounded = NoPlaceBounded();
     plain.Compile(kMaxFlatWords);
@@ -474,6 +475,11 @@ void VanishingResolver::Collect()
 // Nothing is kept any more: the views stay valid until the next Resolve.
 void VanishingResolver::ViewReached()
 {
+    if (onCounts && !flatWithVectors) {
+        for (std::size_t r = 0; r < reached.size(); ++r)
+            reached[r].flat = flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry;
+        return;
+    }
     reachedContents.resize(reached.size());
     if (plain.Usable()) {
         ViewFlatReached();

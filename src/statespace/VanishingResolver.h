@@ -31,14 +31,16 @@ public:
     // A tangible marking reached: its vector, its ata (the successor's,
     // refreshed for its contents) and the probability of reaching it.
     struct Reached {
-        const Pms* pms;
+        const Pms* pms;  // null where it has a flat form and no vector was asked for
         const short* ata;  // null when the successor has none
         double value;
         const std::uint16_t* flat;  // its flat form where OnCounts(), else null
     };
 
-    // Once per generation, before the first resolution.
-    void Prepare();
+    // Once per generation, before the first resolution. Markings reached in
+    // flat form get their vectors too only `withVectors`: reading a vector
+    // back from the counts costs about as much as coding the marking.
+    void Prepare(bool withVectors);
 
     // Resolves the successor with this vector and ata; `candidates` are the
     // immediate transitions (class indices, ascending) that may be enabled
@@ -156,6 +158,7 @@ private:
     bool unbounded = false;
     PlainImmediates plain;
     bool onCounts = false;
+    bool flatWithVectors = true;
     std::vector<std::uint16_t> flatWords;
     std::vector<std::uint16_t> successorFlat, flatFrom, flatTo;
     std::vector<unsigned short> enabledHere;
