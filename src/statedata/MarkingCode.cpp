@@ -34,6 +34,31 @@ constexpr std::array<SmallGamma, 256> kSmallGammas = [] {
     return table;
 }();
 
+// The codes of the commonest pairs, a gap and a number both below 32, with
+// `between` one bits between them, whole: the plain place (its gap, then
+// entry count 1 and slot gap 1, then its quantity) and the ata entry (its
+// gap, then its value).
+struct SmallCode {
+    std::uint32_t bits;
+    std::uint32_t length;
+};
+constexpr std::array<SmallCode, 1024> SmallPairCodes(int between)
+{
+    std::array<SmallCode, 1024> table{};
+    for (std::uint32_t a = 1; a < 32; ++a)
+        for (std::uint32_t b = 1; b < 32; ++b) {
+            const SmallGamma x = kSmallGammas[a];
+            const SmallGamma y = kSmallGammas[b];
+            table[a << 5 | b] = SmallCode{
+                static_cast<std::uint32_t>(x.bits | ((1u << between) - 1) << x.length |
+                                           std::uint32_t{y.bits} << (x.length + between)),
+                static_cast<std::uint32_t>(x.length + between + y.length)};
+        }
+    return table;
+}
+constexpr auto kPlainPlaceCodes = SmallPairCodes(2);
+constexpr auto kAtaEntryCodes = SmallPairCodes(0);
+
 class BitWriter {
 public:
     explicit BitWriter(std::vector<std::uint8_t>& into) : out(into)
@@ -64,7 +89,7 @@ public:
             fill -= 32;
         }
     }
-    void Gamma(std::uint32_t n)
+    [[gnu::always_inline]] void Gamma(std::uint32_t n)
     {
         int width = std::bit_width(n);  // n >= 1
         std::uint64_t top = std::uint64_t{1} << (width - 1);
@@ -191,6 +216,11 @@ private:
 // 32 bits.
 [[gnu::always_inline]] inline void WritePlainPlace(BitWriter& w, std::uint32_t gap, std::uint32_t quant)
 {
+    if ((gap | quant) < 32) {
+        const SmallCode c = kPlainPlaceCodes[gap << 5 | quant];
+        w.Bits(c.bits, static_cast<int>(c.length));
+        return;
+    }
     const SmallGamma g = kSmallGammas[gap];
     const SmallGamma q = kSmallGammas[quant];
     w.Bits(std::uint64_t{g.bits} | std::uint64_t{3} << g.length | std::uint64_t{q.bits} << (g.length + 2),
@@ -305,15 +335,19 @@ struct FlatPlaces {
     mutable std::size_t markedCount = 0;
 };
 
+// The non-zero entries of an ata are found first, in one pass, each as its
+// index above its value: a wide net's ata is mostly zeros, passed four at a
+// time.
 [[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
 {
-    std::uint32_t nonZero = 0;
-    for (unsigned i = 0; i < no_of_exc_transitions; ++i) nonZero += ata[i] != 0;
-    w.Gamma(nonZero + 1);
-    int last = -1;
-    for (unsigned i = 0; i < no_of_exc_transitions; ++i) {
-        // A wide net's ata is mostly zeros: they are passed four at a time.
-        if (i + 4 <= no_of_exc_transitions) {
+    // Shared by every code: one per code would hold a wide net's ata each.
+    thread_local std::vector<std::uint32_t> nonZero;
+    const unsigned n = no_of_exc_transitions;
+    if (nonZero.size() < n) nonZero.resize(n);
+    std::uint32_t* found = nonZero.data();
+    std::size_t count = 0;
+    for (unsigned i = 0; i < n; ++i) {
+        if (i + 4 <= n) {
             std::uint64_t four;
             std::memcpy(&four, ata + i, 8);
             if (four == 0) {
@@ -321,10 +355,21 @@ struct FlatPlaces {
                 continue;
             }
         }
-        if (ata[i] == 0) continue;
-        const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
-        const auto value = static_cast<std::uint16_t>(ata[i]);
-        last = static_cast<int>(i);
+        found[count] = i << 16 | static_cast<std::uint16_t>(ata[i]);
+        count += ata[i] != 0;
+    }
+    w.Gamma(static_cast<std::uint32_t>(count) + 1);
+    int last = -1;
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto i = static_cast<int>(found[k] >> 16);
+        const auto gap = static_cast<std::uint32_t>(i - last);
+        const auto value = static_cast<std::uint16_t>(found[k]);
+        last = i;
+        if ((gap | value) < 32) {
+            const SmallCode c = kAtaEntryCodes[gap << 5 | value];
+            w.Bits(c.bits, static_cast<int>(c.length));
+            continue;
+        }
         if (gap < 256 && value < 256) {
             // Both in one write of at most 30 bits.
             const SmallGamma g = kSmallGammas[gap];
@@ -341,8 +386,9 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
 // Ends the code in `w`, whose vector is written, with the ata; answers
 // where it starts in `bytes`, and its size.
-const std::uint8_t* Close(BitWriter& w, const short* ata, std::vector<std::uint8_t>& bytes,
-                          std::size_t& size)
+[[gnu::always_inline]] inline const std::uint8_t* Close(BitWriter& w, const short* ata,
+                                                        std::vector<std::uint8_t>& bytes,
+                                                        std::size_t& size)
 {
     if (ata) WriteAta(w, ata);
     std::size_t n = w.Finish() - 2;
@@ -392,13 +438,20 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
 const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
                                             const short* ata)
 {
+    // Shared by every code, as the ata's entries are.
+    thread_local std::vector<std::uint32_t> markedPlaces;
+    thread_local std::vector<MTmsEntry> placeEntries;
     const FlatPlaces places{flat, layout, markedPlaces, placeEntries};
     BitWriter w(bytes);
     w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
     w.Gamma(static_cast<std::uint32_t>(places.Count()) + 1);
     int previous = -1;
-    for (std::size_t k = 0; k < places.markedCount; ++k) {
-        const FlatLayout::Place& p = layout.Places()[markedPlaces[k]];
+    // Held apart from the vectors: the code's bytes may alias them.
+    const FlatLayout::Place* const all = layout.Places().data();
+    const std::uint32_t* const marked = markedPlaces.data();
+    const std::size_t count = places.markedCount;
+    for (std::size_t k = 0; k < count; ++k) {
+        const FlatLayout::Place& p = all[marked[k]];
         const std::uint16_t* c = flat + p.word;
         const auto gap = static_cast<std::uint32_t>(p.number - previous);
         // The commonest place straight from its words (its total, not 0,

@@ -40,8 +40,6 @@ private:
     const std::uint8_t* Write(const Places& places, const short* ata);
 
     std::vector<std::uint8_t> bytes;
-    std::vector<std::uint32_t> markedPlaces;  // of a flat form being written
-    std::vector<MTmsEntry> placeEntries;      // of its place being written
     std::size_t size = 0;
 };
 

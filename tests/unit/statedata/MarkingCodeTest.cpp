@@ -166,7 +166,7 @@ bool ReadsBack(const Pms& pms, const std::vector<short>& ata,
 TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
 {
     Pms token = MakePms({{0, {{0, 1}}}});
-    const short values[] = {1, 2, 255, 256, -1, 32767, -32768};
+    const short values[] = {1, 2, 31, 32, 255, 256, -1, 32767, -32768};
     for (unsigned short width : {1, 3, 4, 7, 301}) {
         ExclusiveCount count(width);
         std::set<std::vector<short>> atas;
@@ -176,7 +176,7 @@ TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
                 std::vector<short> one(width, 0);
                 one[p] = v;
                 atas.insert(one);
-                for (int apart : {1, 3, 4, 5, 255, 256, 299}) {
+                for (int apart : {1, 3, 4, 5, 31, 32, 255, 256, 299}) {
                     if (p + apart >= width) continue;
                     std::vector<short> two = one;
                     two[p + apart] = static_cast<short>(v == 1 ? 3 : 1);
@@ -200,7 +200,7 @@ TEST(MarkingCode, PlainPlacesReadBackOnBothSidesOfTheTable)
     ExclusiveCount none(0);
     std::set<std::string> codes;
     int markings = 0;
-    for (short gap : {1, 2, 127, 128, 254, 255, 256, 257, 1000})
+    for (short gap : {1, 2, 31, 32, 127, 128, 254, 255, 256, 257, 1000})
         for (unsigned quant = 1; quant <= 300; ++quant) {
             auto q = static_cast<unsigned short>(quant);
             // The place after the gap, then one with colours, then a plain one.
