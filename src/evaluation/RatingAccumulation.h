@@ -24,8 +24,10 @@ struct RatingSums {
 
     // Adds the marking's share; its places are loaded unless the cell is a
     // throughput, which reads only the edges. `error` bounds the absolute
-    // error of pi and is added, with the weight's magnitude, to dQ and dS.
-    void Add(const Marking& m, double pi, double error);
+    // error of pi and is added, with the weight's magnitude, to dQ and dS;
+    // `steps` are pi's signed error directions (pi_error_steps), added with
+    // the weight's sign to stepQ and stepS.
+    void Add(const Marking& m, double pi, double error, const std::vector<double>& steps);
     bool NeedsPlaces() const { return type != Throughput; }
 
     Cell* cell;
@@ -35,6 +37,13 @@ struct RatingSums {
     double S = 0.0;
     double dQ = 0.0;  // bounds of the absolute errors of Q and S
     double dS = 0.0;
+    std::vector<double> stepQ;  // per error direction, the signed sums
+    std::vector<double> stepS;
+
+private:
+    // Adds pi's share with the weight w to Q or S and their errors.
+    void AddWeighted(double w, double pi, double error, const std::vector<double>& steps,
+                     double& sum, double& bound, std::vector<double>& step_sums);
 };
 
 // Adds every marking of the list to each of the sums, in the list's order.

@@ -7,6 +7,7 @@
 #include "evaluation/RatingAccumulation.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/UnaerOp.h"
+#include "solution/SolveLGS.h"
 #include "statedata/StateSpaceGlobals.h"
 
 #include <algorithm>
@@ -42,6 +43,13 @@ double ErrorOf(const RatingSums& s)
     return (s.dS + std::fabs(s.S / s.Q) * s.dQ) / std::fabs(s.Q);
 }
 
+double StepOf(const RatingSums& s, std::size_t k)
+{
+    if (!Conditional(s)) return s.stepS[k];
+    if (s.Q == 0.0) return 0.0;
+    return (s.stepS[k] - s.S / s.Q * s.stepQ[k]) / s.Q;
+}
+
 }  // namespace
 
 void RatingCellsOf(Cell* cell, std::vector<Cell*>& found)
@@ -63,7 +71,7 @@ void RatingCellsOf(Cell* cell, std::vector<Cell*>& found)
     }
 }
 
-RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures, RatingValues& errors)
+RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures, RatingErrors& errors)
 {
     RatingValues values;
     std::deque<RatingSums> sums;
@@ -81,9 +89,11 @@ RatingValues EvaluateRatingCells(const std::vector<Cell*>& measures, RatingValue
     AccumulateRatings(MLists.exp_markings, all);
     AccumulateChains(MLists.det_smcs, inChains);
     AccumulateChains(MLists.gen_smcs, inChains);
+    errors.steps.assign(pi_error_steps.size(), {});
     for (const RatingSums& s : sums) {
         values[s.cell] = ValueOf(s);
-        errors[s.cell] = ErrorOf(s);
+        errors.bounds[s.cell] = ErrorOf(s);
+        for (std::size_t k = 0; k < errors.steps.size(); ++k) errors.steps[k][s.cell] = StepOf(s, k);
     }
     return values;
 }

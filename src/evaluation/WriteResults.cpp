@@ -73,7 +73,7 @@ void WriteResults(Str fileName)
     std::FILE* file = CreateResultsFile(path);
     std::vector<Cell*> measures;
     for (PLElement<Definition>* d = EvalRefs.first; d; d = d->next) measures.push_back(d->item->GetVal());
-    RatingValues errors;
+    RatingErrors errors;
     RatingValues values = EvaluateRatingCells(measures, errors);
     LargestRelativeError largest;
     std::string each;

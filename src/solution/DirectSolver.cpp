@@ -191,6 +191,7 @@ void refine(int n, double direct_prec)
     if (direct_prec < lgs::epsilon) {
         lgs::error_estimate = direct_estimate;
         lgs::error_bounds = std::move(direct_bounds);
+        lgs::error_steps.clear();  // elimination leaves no steps
         std::memcpy(lgs::nprob, direct_nprob, (n + 1) * sizeof(double));
         if (DEBUG) {
             print_stars();

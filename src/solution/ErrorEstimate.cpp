@@ -20,6 +20,31 @@ double ErrorEstimate::SlowerRate(const History& changes, double change, int span
     return std::max(RateOver(changes, change, span), RateOver(changes, change, std::max(span / 2, 1)));
 }
 
+double ErrorEstimate::MeanChange(const History& changes, int ago, int count) const
+{
+    double logs = 0.0;
+    for (int k = ago; k < ago + count; ++k) logs += std::log(changes[(steps - k) % (kWindow + 1)]);
+    return std::exp(logs / count);
+}
+
+bool ErrorEstimate::DecayHasAFloor(const History& changes) const
+{
+    // Each point smooths a few steps, as a single step of a damped or an
+    // over-relaxed iteration jumps.
+    constexpr int kPoint = 5;
+    constexpr double kFloorShare = 0.01;
+    if (steps <= kWindow) return false;
+    double c0 = MeanChange(changes, kWindow - kPoint + 1, kPoint);
+    double c1 = MeanChange(changes, kWindow / 2 - kPoint / 2, kPoint);
+    double c2 = MeanChange(changes, 0, kPoint);
+    double d0 = c0 - c1, d1 = c1 - c2;
+    // Only a decay that slows down has a floor; one that hardly moves over
+    // the window is read by its rate.
+    if (!(d1 > 0.0 && d0 > d1 && c2 > kNoise && c2 < 0.9 * c1)) return false;
+    double floor = c2 - d1 * d1 / (d0 - d1);
+    return floor > kFloorShare * c2;
+}
+
 double ErrorEstimate::Record(double change, double moved)
 {
     const double infinite = std::numeric_limits<double>::infinity();
@@ -51,5 +76,6 @@ double ErrorEstimate::Record(double change, double moved)
     bounding_rate = std::max(SlowerRate(history, change, span), moving_rate);
     estimate = (steps >= kFirstTrusted && bounding_rate < 1.0) ? change / (1.0 - bounding_rate)
                                                               : infinite;
+    if (DecayHasAFloor(history)) estimate = infinite;
     return estimate;
 }

@@ -29,6 +29,7 @@ int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double*
     IterationSettings settings = lgs::iteration;
     lgs::error_estimate = -1.0;
     lgs::error_bounds.clear();
+    lgs::error_steps.clear();
     if (specified_relaxation(settings)) return sor(n, ia, ja, a, x, maxiter, eps, nonnull);
     if (DEBUG)
         std::printf("\t\t iteration: %s, stopped on the %s\n",
@@ -57,6 +58,7 @@ int iterate(int n, int* ia, int* ja, double*& a, double* x, int maxiter, double*
     if (settings.error_stop) {
         lgs::error_estimate = result.estimate;
         lgs::error_bounds = std::move(result.error_bounds);
+        lgs::error_steps = std::move(result.error_steps);
     }
     if (!result.converged) return -1;
     return spent + result.iterations;

@@ -24,11 +24,14 @@ namespace {
 constexpr const char* kReadFailure = "\t\t renormal: fread\n\n";
 
 // What the weighting does to the error bounds of nprob (when the solver
-// made them): the bounds weighted into each state (`mass`), and the total
-// weight of each state's visits (`visit_time`).
+// made them): the bounds weighted into each state (`mass`), the total
+// weight of each state's visits (`visit_time`), and the signed error
+// directions weighted into each state (`steps`) with their totals.
 struct ErrorWeights {
     std::vector<double> mass;
     std::vector<double> visit_time;
+    std::vector<std::vector<double>> steps;
+    std::vector<double> step_totals;
 };
 
 class Weighing {
@@ -44,6 +47,11 @@ public:
         if (errors.mass.empty()) return;
         errors.mass[to] += std::fabs(factor) * lgs::error_bounds[from];
         errors.visit_time[from] += factor;
+        for (std::size_t k = 0; k < errors.steps.size(); ++k) {
+            double moved = factor * lgs::error_steps[k][from];
+            errors.steps[k][to] += moved;
+            errors.step_totals[k] += moved;
+        }
     }
     double Sum() const { return sum; }
 
@@ -142,6 +150,8 @@ void renormal()
     if (!lgs::error_bounds.empty()) {
         errors.mass.assign(n + 1, 0.0);
         errors.visit_time.assign(n + 1, 0.0);
+        errors.steps.assign(lgs::error_steps.size(), std::vector<double>(n + 1, 0.0));
+        errors.step_totals.assign(lgs::error_steps.size(), 0.0);
     }
     double sum = 0.0;
     std::string path = numbered_chain_file_name(lgs::model, "CONV", 0);
@@ -161,11 +171,20 @@ void renormal()
     double scale = 1.0 / sum;
     for (int i = 1; i <= n; ++i) pi_vector[i - 1] = lgs::mprob[i] * scale;
     pi_error.clear();
+    pi_error_steps.clear();
     if (!errors.mass.empty() && n > 0) {
         pi_error.resize(n);
         double shift = normalisation_error(n, errors) * scale;
         for (int i = 1; i <= n; ++i)
             pi_error[i - 1] = errors.mass[i] * scale + pi_vector[i - 1] * shift;
+        // A signed change d of x moves pi by (M d - pi sum(M d)) / s.
+        for (std::size_t k = 0; k < errors.steps.size(); ++k) {
+            std::vector<double>& step = pi_error_steps.emplace_back(n);
+            double total = errors.step_totals[k] * scale;
+            for (int i = 1; i <= n; ++i)
+                step[i - 1] = errors.steps[k][i] * scale - pi_vector[i - 1] * total;
+            std::vector<double>().swap(errors.steps[k]);
+        }
     }
     write_probmark(n);
     if (SHOW_LGS) {

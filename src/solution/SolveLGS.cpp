@@ -19,6 +19,7 @@
 
 double* pi_vector = nullptr;
 std::vector<double> pi_error;
+std::vector<std::vector<double>> pi_error_steps;
 
 namespace {
 
@@ -122,6 +123,7 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     lgs::iteration = read_iteration_settings();
     lgs::error_estimate = -1.0;
     lgs::error_bounds.clear();
+    lgs::error_steps.clear();
     reset_arrays();
 
     lgs::drop_tolerance = lgs::method == 1 ? get_drop_tolerance(epsilon) : 0.0;
@@ -144,4 +146,5 @@ void SolveLGS(const char* mode, const char* model, int maxiter, double epsilon)
     renormal();
     release_arrays();
     std::vector<double>().swap(lgs::error_bounds);  // renormal() turned them into pi_error
+    std::vector<std::vector<double>>().swap(lgs::error_steps);  // and these into pi_error_steps
 }

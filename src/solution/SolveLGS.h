@@ -11,6 +11,11 @@ extern double* pi_vector;
 // Entry k - 1: a bound of the absolute error of pi_vector[k - 1], when the
 // solver estimated its error per state; empty otherwise.
 extern std::vector<double> pi_error;
+// With pi_error from an iteration, per step of the solver's last steps the
+// signed direction of the error of each entry of pi_vector: a sum of
+// probabilities errs by about the sum of these, which can cancel where the
+// bounds of pi_error cannot. Empty otherwise.
+extern std::vector<std::vector<double>> pi_error_steps;
 
 // mode "-a": direct solution first, relaxation as fallback and refinement;
 // "-i": relaxation only. Returns only on success; errors end the process

@@ -26,5 +26,6 @@ double abs_min = 0.0;
 IterationSettings iteration;
 double error_estimate = -1.0;
 std::vector<double> error_bounds;
+std::vector<std::vector<double>> error_steps;
 
 }  // namespace lgs

@@ -36,5 +36,8 @@ extern double error_estimate;        // estimated relative error of nprob; < 0 w
 // Per state (1..n) a bound of the absolute error of nprob[i], made together
 // with error_estimate; empty when no estimate was made.
 extern std::vector<double> error_bounds;
+// With error_bounds from an iteration, per step they were taken from the
+// signed error direction of each state (see IterationResult::error_steps).
+extern std::vector<std::vector<double>> error_steps;
 
 }  // namespace lgs

@@ -359,31 +359,40 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
         // changes of over-relaxation turn around), so each is bounded by the
         // larger of its changes in two more steps.
         std::vector<double> bound(n + 1, 0.0);
-        std::vector<double> before(n + 1);
+        std::vector<std::vector<double>> changes;
         bool bounded = true;
         for (int extra = 0; extra < kBoundingSteps; ++extra) {
-            std::copy(x, x + n + 1, before.begin());
+            std::vector<double>& change = changes.emplace_back(x, x + n + 1);  // x before
             ChangeRatios ratios(kNegligibleShare * largest);
             Normalised normalised = step(ratios);
             if (ratios.Diverged(normalised.scale)) {
                 // The converged iterate stays the result; it has no bounds.
-                std::copy(before.begin(), before.end(), x);
+                std::copy(change.begin(), change.end(), x);
                 bounded = false;
                 break;
             }
             ++result.iterations;
             result.estimate = estimate.Record(ratios.Change(normalised.scale),
                                               ratios.Moved(normalised.scale));
-            for (int i = 1; i <= n; ++i) bound[i] = std::max(bound[i], std::fabs(x[i] - before[i]));
+            for (int i = 1; i <= n; ++i) {
+                change[i] = x[i] - change[i];
+                bound[i] = std::max(bound[i], std::fabs(change[i]));
+            }
         }
         if (bounded && std::isfinite(result.estimate) && estimate.BoundingRate() < 1.0) {
             double extrapolation = 1.0 / (1.0 - estimate.BoundingRate());
-            for (int i = 1; i <= n; ++i) bound[i] *= extrapolation;
-            result.error_bounds.resize(n + 1);
-            if (order)
-                order->FromOrder(bound.data(), result.error_bounds.data());
-            else
-                result.error_bounds.swap(bound);
+            changes.push_back(std::move(bound));
+            for (std::vector<double>& values : changes) {
+                for (int i = 1; i <= n; ++i) values[i] *= extrapolation;
+                if (order) {
+                    std::vector<double> numbered(n + 1);
+                    order->FromOrder(values.data(), numbered.data());
+                    values.swap(numbered);
+                }
+            }
+            result.error_bounds = std::move(changes.back());
+            changes.pop_back();
+            result.error_steps = std::move(changes);
         }
     }
     result.residual = scaled_residual(n, s, x);

@@ -17,6 +17,10 @@ struct IterationResult {
     // On convergence, per state (1..n) a bound of x_i's absolute error: the
     // change of one more step divided by one minus the rate. Empty otherwise.
     std::vector<double> error_bounds;
+    // With the bounds, per step they were taken from the signed change of
+    // each state (1..n) times the same extrapolation: the direction of the
+    // remaining error, in which a sum of probabilities can cancel.
+    std::vector<std::vector<double>> error_steps;
 };
 
 // Iterates x (1..n, positive start values, any scale) on s, which holds all n
