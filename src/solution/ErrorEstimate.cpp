@@ -33,6 +33,7 @@ bool ErrorEstimate::DecayHasAFloor(const History& changes) const
     // over-relaxed iteration jumps.
     constexpr int kPoint = 5;
     constexpr double kFloorShare = 0.01;
+    constexpr double kNoiseFloor = 10.0;
     if (steps <= kWindow) return false;
     double c0 = MeanChange(changes, kWindow - kPoint + 1, kPoint);
     double c1 = MeanChange(changes, kWindow / 2 - kPoint / 2, kPoint);
@@ -41,8 +42,10 @@ bool ErrorEstimate::DecayHasAFloor(const History& changes) const
     // Only a decay that slows down has a floor; one that hardly moves over
     // the window is read by its rate.
     if (!(d1 > 0.0 && d0 > d1 && c2 > kNoise && c2 < 0.9 * c1)) return false;
+    // Rounding puts a floor of its own under the changes, a few times the
+    // noise, below which no component can be told from it.
     double floor = c2 - d1 * d1 / (d0 - d1);
-    return floor > kFloorShare * c2;
+    return floor > kFloorShare * c2 && floor > kNoiseFloor * kNoise;
 }
 
 double ErrorEstimate::Record(double change, double moved)
