@@ -79,6 +79,6 @@ double ErrorEstimate::Record(double change, double moved)
     bounding_rate = std::max(SlowerRate(history, change, span), moving_rate);
     estimate = (steps >= kFirstTrusted && bounding_rate < 1.0) ? change / (1.0 - bounding_rate)
                                                               : infinite;
-    if (DecayHasAFloor(history)) estimate = infinite;
+    if (test_floors && DecayHasAFloor(history)) estimate = infinite;
     return estimate;
 }

@@ -51,6 +51,11 @@ public:
     // estimate (infinity while no rate below 1 is known).
     double Record(double change, double moved);
 
+    // After convergence: further steps only measure the error, and a floor
+    // seen in them (rounding, on a chain converged far down) withdraws no
+    // estimate.
+    void StopTestingFloors() { test_floors = false; }
+
     double Estimate() const { return estimate; }
     double Rate() const { return rate; }
     double BoundingRate() const { return bounding_rate; }
@@ -75,4 +80,5 @@ private:
     double estimate = 0.0;
     double bounding_rate = 0.0;  // the rate the estimate extrapolates with
     double moving_rate = 0.0;    // the total's, while above the noise
+    bool test_floors = true;
 };

@@ -361,6 +361,7 @@ IterationResult iterate_stationary(const IterationSettings& settings, int n, Sca
         std::vector<double> bound(n + 1, 0.0);
         std::vector<std::vector<double>> changes;
         bool bounded = true;
+        estimate.StopTestingFloors();
         for (int extra = 0; extra < kBoundingSteps; ++extra) {
             std::vector<double>& change = changes.emplace_back(x, x + n + 1);  // x before
             ChangeRatios ratios(kNegligibleShare * largest);
