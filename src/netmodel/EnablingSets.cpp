@@ -6,6 +6,7 @@
 
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
+#include "netmodel/PlainImmediates.h"
 #include "netmodel/Transition.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TDep.h"
@@ -45,6 +46,29 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
 }
 
 bool refreshByDependencies = false;
+
+// A copy of the ata without the entries for which stillActive(i, binding)
+// fails, among the dependents of the fired transition where those are all
+// that can change; null when no entry remains.
+template <class StillActiveHere>
+short* RefreshedAta(const short* ata, short fired, StillActiveHere stillActive)
+{
+    short* fresh = make_ata(ata);
+    if (!fresh) return nullptr;
+    const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
+    if (d) {
+        for (unsigned short k = 0; k < d->exc_no; ++k) {
+            unsigned short i = d->exc[k];
+            if (fresh[i] != 0 && !stillActive(i, fresh[i])) fresh[i] = 0;
+        }
+    } else {
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
+            if (fresh[i] != 0 && !stillActive(i, fresh[i])) fresh[i] = 0;
+    }
+    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
+        clear_ata(fresh);
+    return fresh;
+}
 
 }  // namespace
 
@@ -98,19 +122,14 @@ bool AtaRefreshByDependencies()
 
 short* MakeNewAta(const short* ata, short fired)
 {
-    short* fresh = make_ata(ata);
-    if (!fresh) return nullptr;
-    const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
-    if (d) {
-        for (unsigned short k = 0; k < d->exc_no; ++k) {
-            unsigned short i = d->exc[k];
-            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
-        }
-    } else {
-        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-            if (fresh[i] != 0 && !StillActive(*ExcTrans[i], fresh[i])) fresh[i] = 0;
-    }
-    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
-        clear_ata(fresh);
-    return fresh;
+    return RefreshedAta(ata, fired,
+                        [](unsigned short i, short binding) { return StillActive(*ExcTrans[i], binding); });
+}
+
+short* MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
+                          const std::uint16_t* flat)
+{
+    return RefreshedAta(ata, fired, [&counts, flat](unsigned short i, short binding) {
+        return counts.ExclusiveActive(i, binding, flat);
+    });
 }

@@ -2,8 +2,11 @@
 // set RefTNos, and refreshing the active transition array after a firing.
 #pragma once
 
+#include <cstdint>
+
 #include "statedata/Multiset.h"
 
+class PlainImmediates;
 class TNos;
 class Transition;
 
@@ -20,6 +23,11 @@ void ModTNos(TNos& set, short t);
 // remains (or for a null ata). `fired` is the fired transition (transition
 // number - 1), -1 when unknown; see SetAtaRefreshByDependencies.
 short* MakeNewAta(const short* ata, short fired = -1);
+// The same where the new contents are the flat form `flat` of `counts`,
+// whose exclusive transitions' enabling is known on counts: the places are
+// not read.
+short* MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
+                          const std::uint16_t* flat);
 // Whether the transition and its binding number `binding` are still enabled
 // on the new contents.
 bool StillActive(const Transition& t, short binding);

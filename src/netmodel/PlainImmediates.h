@@ -71,6 +71,13 @@ public:
     {
         return Enabled(bindings[exclusives[i].first + k], from);
     }
+    // Whether exclusive transition i and its binding number `binding`
+    // (1-based, as an ata holds it) are enabled on `from`.
+    bool ExclusiveActive(unsigned short i, short binding, const std::uint16_t* from) const
+    {
+        return binding >= 1 && static_cast<std::uint32_t>(binding) <= exclusives[i].count &&
+               ExclusiveHolds(i, from) && ExclusiveEnabled(i, static_cast<std::size_t>(binding - 1), from);
+    }
     // False only where no binding of exclusive transition i is enabled on
     // `from`, whatever the conditions say.
     bool ExclusiveMayBeEnabled(unsigned short i, const std::uint16_t* from) const

@@ -165,7 +165,10 @@ void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& 
     const std::size_t at = firedFlats.size();
     firedFlats.insert(firedFlats.end(), savedFlat.begin(), savedFlat.end());
     WriteNewContents(b, firedFlats.data() + at);
-    fired.push_back(Fired{nullptr, edge, transNo, MakeNewAta(ata, static_cast<short>(transNo - 1)), at});
+    fired.push_back(Fired{nullptr, edge, transNo,
+                          MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1), resolver.Counts(),
+                                             firedFlats.data() + at),
+                          at});
 }
 
 void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)

@@ -26,14 +26,6 @@ bool ActiveBindingEnabled(const Transition& t, short k)
 
 }  // namespace
 
-// ActiveBindingEnabled on the flat form of a marking.
-bool VanishingResolver::ActiveOnCounts(unsigned short i, short k, const std::uint16_t* flat) const
-{
-    const PtrList<Binding>* bindings = ExcTrans[i]->GetBindings();
-    if (!bindings || k < 1 || k > bindings->count || !plain.ExclusiveHolds(i, flat)) return false;
-    return plain.ExclusiveEnabled(i, static_cast<std::size_t>(k - 1), flat);
-}
-
 // Flat forms longer than this cost more to copy at each firing than the
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
@@ -568,7 +560,7 @@ void VanishingResolver::RefreshDependentEntries(const short* ata)
         if (!flat) InitRefPms(*reached[r].pms);
         for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
             if (fresh[i] == 0 || !exclusiveWanted[i]) continue;
-            const bool enabled = flat ? ActiveOnCounts(i, fresh[i], flat)
+            const bool enabled = flat ? plain.ExclusiveActive(i, fresh[i], flat)
                                       : ActiveBindingEnabled(*ExcTrans[i], fresh[i]);
             if (!enabled) fresh[i] = 0;
         }

@@ -129,7 +129,6 @@ private:
     void ViewFlatReached();
     void RefreshAtas(const short* ata);
     void RefreshDependentEntries(const short* ata);
-    bool ActiveOnCounts(unsigned short i, short k, const std::uint16_t* flat) const;
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;

@@ -1,8 +1,9 @@
-// Activation of exclusive transitions on flat counts against activation on
-// the places: guards on counts (of the transition and of its bindings),
-// several inputs on one place, an empty inscription and unequal weights must
-// give the same enabling and the same branches on every marking, including
-// empty and full places.
+// Activation of exclusive transitions on flat counts, and the refresh of an
+// ata there, against the same on the places: guards on counts (of the
+// transition and of its bindings), several inputs on one place, an empty
+// inscription and unequal weights must give the same enabling, the same
+// branches and the same refreshed ata on every marking, including empty and
+// full places.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "TestNet.h"
 #include "netmodel/BinaerOp.h"
 #include "netmodel/ConstVal.h"
+#include "netmodel/EnablingSets.h"
 #include "netmodel/Function.h"
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
@@ -48,6 +50,12 @@ std::vector<std::pair<std::vector<short>, double>> Branches()
     return all;
 }
 
+// An ata's entries, none for a null ata.
+std::vector<short> AtaOf(const short* ata)
+{
+    return ata ? std::vector<short>(ata, ata + no_of_exc_transitions) : std::vector<short>();
+}
+
 TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
 {
     TestNet net;
@@ -77,6 +85,8 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
     std::vector<unsigned short> all(no_of_exc_transitions);
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all[i] = i;
     const std::vector<short> someActive{0, 1, 0};
+    // Every binding of each transition active, for the refresh of an ata.
+    const std::vector<std::vector<short>> activeEntries{{1, 1, 1}, {2, 2, 2}, {0, 3, 0}};
     const std::vector<unsigned short> values{0, 1, 2, 3, 65535};
     int branched = 0;
     int ruledOut = 0;  // transitions ruled out before their bindings are tested
@@ -98,6 +108,13 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                             << i << "/" << k << " at " << at;
                         ASSERT_TRUE(may || !e->item->IsActEnabled()) << i << "/" << k << " ruled out at " << at;
                     }
+                }
+                for (const std::vector<short>& ata : activeEntries) {
+                    short* onPlaces = MakeNewAta(ata.data(), -1);
+                    short* onCounts = MakeNewAtaOnCounts(ata.data(), -1, counts, flat.data());
+                    EXPECT_EQ(AtaOf(onCounts), AtaOf(onPlaces)) << "at " << at;
+                    clear_ata(onPlaces);
+                    clear_ata(onCounts);
                 }
                 for (const short* start : {static_cast<const short*>(nullptr), someActive.data()}) {
                     Activate(start, all, false);
