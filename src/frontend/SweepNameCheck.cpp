@@ -21,6 +21,22 @@ std::string UnknownNameError(const std::string& given, const std::vector<std::st
            (known.size() > 5 ? " and others" : "") + ")";
 }
 
+namespace {
+
+// SUB/T for a transition on page \SUB. A transition written with a name of
+// its own from the root keeps that name, which need not lie on its page: its
+// SUB is then the path in its name, and one named on the root has none.
+std::string SweepName(const std::string& page, const std::string& fullName)
+{
+    const bool onPage = fullName.size() > page.size() &&
+                        fullName.compare(0, page.size(), page) == 0 && fullName[page.size()] == '\\';
+    const std::size_t cut = onPage ? page.size() : fullName.rfind('\\');
+    if (cut == std::string::npos || cut == 0) return "";
+    return fullName.substr(1, cut - 1) + "/" + fullName.substr(cut + 1);
+}
+
+}  // namespace
+
 std::vector<std::string> SweepableTransitions(const DescriptionOutline& outline)
 {
     std::vector<std::string> names;
@@ -29,8 +45,9 @@ std::vector<std::string> SweepableTransitions(const DescriptionOutline& outline)
         for (const OutlineTransition& transition : page.transitions)
             if (transition.subPage.empty() && !transition.infiniteServer &&
                 !transition.bindings.empty() && transition.bindings.front().delay != "Immediate")
-                names.push_back(page.name.substr(1) + "/" +
-                                transition.fullName.substr(page.name.size() + 1));
+                if (const std::string name = SweepName(page.name, transition.fullName);
+                    !name.empty())
+                    names.push_back(name);
     }
     return names;
 }

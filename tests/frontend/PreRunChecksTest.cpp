@@ -146,6 +146,15 @@ TEST(SweepNameCheck, TyposGetTheNearestSweepableTransition)
     EXPECT_EQ(UnknownNameError("S/Leave", sweepable, "x"), "");
     EXPECT_EQ(UnknownNameError("S/Laeve", sweepable, "a sweepable transition"),
               "S/Laeve is not a sweepable transition; did you mean `S/Leave`?");
+    // Transitions written with names of their own from the root, on a sub-page.
+    const std::string elsewhere = std::string(kNet) +
+                                  "Parameter : Page : \\Sub\n"
+                                  "ElementaryPlace : ProductPlace :\n"
+                                  "Transition : \\Other\\Go [ ; Exponential(1) ] "
+                                  "| \\Top [ ; Exponential(1) ] | \\ [ ; Exponential(1) ]\n"
+                                  "Evaluate :\n";
+    EXPECT_EQ(SweepableTransitions(OutlineDescription(elsewhere)),
+              (std::vector<std::string>{"S/Leave", "Other/Go"}));
     EXPECT_EQ(UnknownNameError("Arrive", {}, "one"), "Arrive is not one: the description has none");
     EXPECT_EQ(UnknownNameError("zzz", {"a", "b", "c", "d", "e", "f"}, "one"),
               "zzz is not one (there are `a`, `b`, `c`, `d` or `e` and others)");
