@@ -4,6 +4,7 @@ one table: state counts, generation speed, memory, solver figures, times.
 
 usage: run_bench.py --mosk PATH [--max-size N] [--runs R] [--models a,b]
                     [--sizes name=1,2,3 ...] [--solver i|a] [--keep DIR] [--strict]
+                    [--generation-only]
 
 Each run gets a fresh directory holding HOME (with a .Plenar naming this
 host), PLENARHOME (Pendra/bin with the workers, Pendra/scripts) and MODELDIR
@@ -25,6 +26,12 @@ beside the error the solver estimated for the measures (est err) and its
 bound of the worst probability's relative error (prob est). --make-references writes
 the missing references: Gauss-Seidel stopped at an estimated error of 1e-13,
 accepted only when BiCGSTAB to the same estimate agrees to 1e-12.
+
+Sizes from GENERATION_ONLY of bench/models on (and every size with
+--generation-only) measure the generation alone: the run is stopped once the
+examination has written the chain files and the dimension file (whose
+tangible count is checked), before anything is solved; the solver column says
+"gen only", and the total times are those up to the stop.
 """
 import argparse
 import os
@@ -32,6 +39,7 @@ import pty
 import re
 import select
 import shutil
+import signal
 import socket
 import statistics
 import struct
@@ -40,7 +48,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from models import MODELS  # noqa: E402
+from models import MODELS, GENERATION_ONLY  # noqa: E402
 
 WORKERS = ("kiln_da", "ekiln")
 REFERENCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "references")
@@ -54,13 +62,17 @@ PHASES = (  # (phase, line that starts it)
     ("examine", "examining rrg ..."),
     ("solve", "examining rrg finished!"),
 )
+# The line after which a generation-only run is stopped: the examination has
+# written the dimension file (with the tangible count) and nothing has been
+# solved yet.
+CHAIN_FILES_WRITTEN = "writing CONV00-, EMC00- and AUX-files finished !"
 
 
 # Further lines of every run's .Plenar (--plenar).
 PLENAR_LINES = []
 
 
-def make_environment(work, mosk, plenar_lines=""):
+def make_environment(work, mosk, plenar_lines="", workers=True):
     home, plenar, models = (os.path.join(work, d) for d in ("home", "plenar", "models"))
     bindir = os.path.join(plenar, "Pendra", "bin")
     for d in (home, bindir, os.path.join(plenar, "Pendra", "scripts"), models):
@@ -68,9 +80,9 @@ def make_environment(work, mosk, plenar_lines=""):
     with open(os.path.join(home, ".Plenar"), "w") as f:
         f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n%s" % (socket.gethostname(), plenar_lines))
         f.write("".join(line + "\n" for line in PLENAR_LINES))
-    workers = os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
-    for name in WORKERS:
-        built = os.path.join(workers, name)
+    workers_dir = os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
+    for name in WORKERS if workers else ():
+        built = os.path.join(workers_dir, name)
         if os.access(built, os.X_OK):
             os.symlink(built, os.path.join(bindir, name))
     env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "LC_ALL": "C",
@@ -102,10 +114,11 @@ def peak_kb(pid):
     return None
 
 
-def run_on_pty(argv, env, cwd):
+def run_on_pty(argv, env, cwd, stop_after=None):
     """Runs argv with its standard output on a pseudo terminal; returns the
     output lines with their arrival times (wall, CPU of the child so far, its
-    peak memory so far), the exit status and rusage."""
+    peak memory so far), the exit status (0 when the child was stopped, as
+    asked, after the line stop_after) and rusage."""
     master, slave = pty.openpty()
     start = time.monotonic()
     pid = os.fork()
@@ -116,7 +129,7 @@ def run_on_pty(argv, env, cwd):
         os.close(master)
         os.execve(argv[0], argv, env)
     os.close(slave)
-    lines, pending = [], b""
+    lines, pending, stopped = [], b"", False
     while True:
         ready, _, _ = select.select([master], [], [], 1.0)
         if not ready:
@@ -131,12 +144,17 @@ def run_on_pty(argv, env, cwd):
         pending += data
         *complete, pending = pending.split(b"\n")
         lines += [(now, line.decode("latin-1").rstrip("\r")) for line in complete]
+        if stop_after and not stopped and any(line.decode("latin-1").strip() == stop_after
+                                              for line in complete):
+            os.kill(pid, signal.SIGKILL)
+            stopped = True
     if pending:
         lines.append(((time.monotonic() - start, cpu_seconds(pid), None),
                       pending.decode("latin-1")))
     _, status, usage = os.wait4(pid, 0)
     os.close(master)
-    return lines, time.monotonic() - start, os.waitstatus_to_exitcode(status), usage
+    code = 0 if stopped else os.waitstatus_to_exitcode(status)
+    return lines, time.monotonic() - start, code, usage
 
 
 def chain_edges(models, name):
@@ -245,13 +263,16 @@ def print_each_measure(fig, want):
               (name, fmt(estimate, ".1e"), fmt(real, ".1e"), fmt(ratio, ".3g")))
 
 
-def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=None):
+def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=None,
+            generation_only=False):
+    """One run; a generation-only run is stopped once the examination has
+    written the chain files, with no workers to start meanwhile."""
     generator = MODELS[model][0]
     work = tempfile.mkdtemp(prefix="mosk-bench.")
     if plenar_lines is None:
         plenar_lines = SOLVER_LINES if solve_mode == "s" else ""
     try:
-        env, models = make_environment(work, mosk, plenar_lines)
+        env, models = make_environment(work, mosk, plenar_lines, workers=not generation_only)
         name = "%s%d" % (model, size)
         with open(os.path.join(models, name + ".table"), "w") as f:
             f.write(generator(size))
@@ -263,7 +284,8 @@ def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=
                 "-E", str(epsilon), "-M", str(maxiter)]
         if solve_mode == "i":
             argv.insert(2, "-I")
-        lines, wall, status, usage = run_on_pty(argv, env, work)
+        lines, wall, status, usage = run_on_pty(
+            argv, env, work, CHAIN_FILES_WRITTEN if generation_only else None)
         fig, marks = parse_output(lines)
         end = (wall, usage.ru_utime + usage.ru_stime)
         times, cpu_times = {}, {}
@@ -281,7 +303,8 @@ def run_one(mosk, model, size, epsilon, maxiter, solve_mode, keep, plenar_lines=
             "peak_kb": usage.ru_maxrss, "times": times, "cpu_times": cpu_times,
             # generation's peak: the peak so far when the examination starts
             "gen_peak_kb": marks["examine"][2] if "examine" in marks else None,
-            "edges": chain_edges(models, name),
+            "generation_only": generation_only,
+            "edges": None if generation_only else chain_edges(models, name),
             "tangible": aux if aux is not None else fig["markings"],
             "results": os.path.exists(os.path.join(models, name + ".BSresults0")),
             "measures": read_measures(os.path.join(models, name + ".BSresults0")),
@@ -308,7 +331,9 @@ def reference_path(model, size):
 
 
 def solver_name(fig):
-    """What solved: direct, direct+<iteration>, or the iteration."""
+    """What solved: direct, direct+<iteration>, the iteration, or nothing."""
+    if fig["generation_only"]:
+        return "gen only"
     method = fig.get("method", "sor")
     if fig["mode"] == "direct":
         return "direct"
@@ -354,6 +379,8 @@ def main():
     ap.add_argument("--solver", choices=("s", "a", "i"), default="s")
     ap.add_argument("--make-references", action="store_true",
                     help="compute the missing references of the chosen sizes and stop")
+    ap.add_argument("--generation-only", action="store_true",
+                    help="stop every run once the examination has written the chain files")
     ap.add_argument("--keep", help="copy each run's directory here")
     ap.add_argument("--each-measure", action="store_true",
                     help="print each measure's estimated and real relative error")
@@ -388,7 +415,9 @@ def main():
     for name, sizes in chosen.items():
         count = MODELS[name][1]
         for size in sizes:
-            runs = [run_one(mosk, name, size, args.epsilon, args.maxiter, args.solver, args.keep)
+            generation_only = args.generation_only or size >= GENERATION_ONLY.get(name, size + 1)
+            runs = [run_one(mosk, name, size, args.epsilon, args.maxiter, args.solver, args.keep,
+                            generation_only=generation_only)
                     for _ in range(args.runs)]
             last = runs[-1]
             tangible = last["tangible"]
