@@ -26,6 +26,7 @@ bool PlainImmediates::Compile(std::size_t maxWords)
     bindings.clear();
     transitions.clear();
     words = 0;
+    immediateBindings = 0;
     if (!NoPlaceBounded()) return false;
     for (int i = 0; i < no_of_places; ++i) {
         Place& p = *PlaceArray[i];
@@ -69,6 +70,7 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         transitions.push_back(code);
     }
     usable = true;
+    immediateBindings = bindings.size();
     const std::size_t keptBindings = bindings.size(), keptArcs = arcs.size(), keptTokens = tokens.size(),
                       keptNeeds = needs.size();
     exclusivesUsable = CompileExclusives();

@@ -46,6 +46,8 @@ public:
     // Bindings of immediate transition i (class index); none when the
     // transition's condition is false.
     std::size_t Bindings(unsigned short i) const { return transitions[i].count; }
+    // The bindings of all immediate transitions together.
+    std::size_t ImmediateBindings() const { return immediateBindings; }
     // False only where no binding of immediate transition i can fire on
     // `from`: a few counts that every binding needs, tested before its
     // bindings are.
@@ -147,6 +149,7 @@ private:
     bool usable = false;
     bool exclusivesUsable = false;
     std::size_t words = 0;
+    std::size_t immediateBindings = 0;
     std::vector<std::uint32_t> placeWord;  // the total's word of each place
     std::vector<std::uint16_t> placeSlots;
     std::vector<Token> tokens;

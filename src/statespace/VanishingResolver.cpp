@@ -26,6 +26,9 @@ bool ActiveBindingEnabled(const Transition& t, short k)
 
 }  // namespace
 
+// Resolutions that meet at most this many markings look them up one by one.
+constexpr std::size_t kNodesComparedInTurn = 8;
+
 // Flat forms longer than this cost more to copy at each firing than the
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
@@ -38,27 +41,35 @@ void VanishingResolver::Prepare(bool withVectors)
     plain.Compile(kMaxFlatWords);
     onCounts = plain.Usable() && plain.ExclusivesUsable();
     successorFlat.resize(plain.Words());
-    flatFrom.resize(plain.Words());
     flatTo.resize(plain.Words());
     immediateFired.assign(no_of_imm_transitions, false);
     firedImmediates.clear();
-    exclusiveWanted.assign(no_of_exc_transitions, false);
 }
 
 const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int transNo)
 {
-    auto want = [this](const std::vector<unsigned short>& dependents) {
-        for (unsigned short i : dependents) exclusiveWanted[i] = true;
-    };
-    want(DependentExclusives(transNo));
-    for (unsigned short i : firedImmediates) want(DependentExclusives(ImmTrans[i]->GetNo()));
+    const std::vector<unsigned short>& own = DependentExclusives(transNo);
+    const std::vector<unsigned short>& fired = FiredDependents();
     toActivate.clear();
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-        if (exclusiveWanted[i]) {
-            exclusiveWanted[i] = false;
-            toActivate.push_back(i);
-        }
+    std::set_union(own.begin(), own.end(), fired.begin(), fired.end(), std::back_inserter(toActivate));
     return toActivate;
+}
+
+// Merged list by list: a resolution fires few immediate transitions, and
+// their lists are short against the exclusive transitions of the net.
+const std::vector<unsigned short>& VanishingResolver::FiredDependents()
+{
+    if (firedDependentsKnown) return firedDependents;
+    firedDependentsKnown = true;
+    firedDependents.clear();
+    for (unsigned short i : firedImmediates) {
+        const std::vector<unsigned short>& more = DependentExclusives(ImmTrans[i]->GetNo());
+        merged.clear();
+        std::set_union(firedDependents.begin(), firedDependents.end(), more.begin(), more.end(),
+                       std::back_inserter(merged));
+        firedDependents.swap(merged);
+    }
+    return firedDependents;
 }
 
 // The vector is hashed as it is kept: its places' numbers, totals and
@@ -91,14 +102,22 @@ VanishingResolver::KeptVector VanishingResolver::Keep(const Pms& pms)
     return v;
 }
 
-// Four counts are mixed at a time.
+// Unhashed: most resolutions meet too few markings to look them up by
+// hash (see NodeOf).
 VanishingResolver::KeptVector VanishingResolver::KeepFlat(const std::uint16_t* flat)
 {
     const std::size_t n = plain.Words();
-    KeptVector v{0, 0, static_cast<std::uint32_t>(flatWords.size()), static_cast<std::uint32_t>(n),
-                 0x9E3779B97F4A7C15ull};
+    KeptVector v{0, 0, static_cast<std::uint32_t>(flatWords.size()), static_cast<std::uint32_t>(n), 0};
     flatWords.insert(flatWords.end(), flat, flat + n);
-    std::uint64_t h = v.hash;
+    return v;
+}
+
+// Four counts are mixed at a time.
+std::uint64_t VanishingResolver::FlatHash(const KeptVector& v) const
+{
+    const std::size_t n = v.entryCount;
+    const std::uint16_t* flat = flatWords.data() + v.firstEntry;
+    std::uint64_t h = 0x9E3779B97F4A7C15ull;
     auto mix = [&h](std::uint64_t x) {
         h = (h ^ x) * 0xBF58476D1CE4E5B9ull;
         h ^= h >> 31;
@@ -110,8 +129,7 @@ VanishingResolver::KeptVector VanishingResolver::KeepFlat(const std::uint16_t* f
         mix(four);
     }
     for (; k < n; ++k) mix(flat[k]);
-    v.hash = h ^ (h >> 29);
-    return v;
+    return h ^ (h >> 29);
 }
 
 bool VanishingResolver::SameVector(const KeptVector& a, const KeptVector& b) const
@@ -147,8 +165,28 @@ Pms VanishingResolver::View(const KeptVector& v)
     return Pms{static_cast<short>(v.placeCount), first};
 }
 
+// A few nodes are compared one by one; beyond that they are indexed by
+// hash, flat forms hashed from then on.
 std::uint32_t VanishingResolver::NodeOf(const Fired& f, bool& found)
 {
+    if (!indexed && nodes.size() <= kNodesComparedInTurn) {
+        for (std::uint32_t n = 1; n < nodes.size(); ++n)
+            if (SameVector(nodes[n].vector, f.vector)) {
+                found = true;
+                return n;
+            }
+        found = false;
+        nodes.push_back(Node{f.vector, 0.0, 0, 0, 0, 0, false, false, false});
+        return static_cast<std::uint32_t>(nodes.size()) - 1;
+    }
+    KeptVector vector = f.vector;
+    if (!indexed) {
+        indexed = true;
+        index.clear();
+        if (plain.Usable())
+            for (std::uint32_t n = 1; n < nodes.size(); ++n) nodes[n].vector.hash = FlatHash(nodes[n].vector);
+    }
+    if (plain.Usable()) vector.hash = FlatHash(vector);
     if (2 * (nodes.size() + 1) > index.size()) {
         std::size_t size = 64;
         while (size < 4 * (nodes.size() + 1)) size *= 2;
@@ -161,15 +199,15 @@ std::uint32_t VanishingResolver::NodeOf(const Fired& f, bool& found)
         }
     }
     std::size_t mask = index.size() - 1;
-    for (std::size_t i = f.vector.hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = vector.hash & mask;; i = (i + 1) & mask) {
         std::uint32_t slot = index[i];
         if (slot == 0) {
             found = false;
-            nodes.push_back(Node{f.vector, 0.0, 0, 0, 0, 0, false, false, false});
+            nodes.push_back(Node{vector, 0.0, 0, 0, 0, 0, false, false, false});
             index[i] = static_cast<std::uint32_t>(nodes.size());
             return index[i] - 1;
         }
-        if (SameVector(nodes[slot - 1].vector, f.vector)) {
+        if (SameVector(nodes[slot - 1].vector, vector)) {
             found = true;
             return slot - 1;
         }
@@ -188,13 +226,14 @@ void VanishingResolver::Begin(const std::vector<unsigned short>& rootCandidates)
     reachedNodes.clear();
     for (unsigned short i : firedImmediates) immediateFired[i] = false;
     firedImmediates.clear();
+    firedDependentsKnown = false;
 }
 
 // The root is never looked up (a vanishing marking equal to it is a node of
 // its own, as in the queue's elimination), so it keeps no vector.
 void VanishingResolver::AddRoot(std::size_t candidateCount)
 {
-    std::fill(index.begin(), index.end(), 0);
+    indexed = false;
     nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(candidateCount), false, false, false});
 }
@@ -204,6 +243,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
 {
     if (plain.Usable() && (onCounts || !rootCandidates.empty())) {
         plain.Flatten(pms, successorFlat.data());
+        successor = successorFlat.data();
         return ResolveSuccessorFlat(ata, rootCandidates);
     }
     Begin(rootCandidates);
@@ -216,7 +256,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
 const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveFlat(
     const std::uint16_t* flat, const short* ata, const std::vector<unsigned short>& rootCandidates)
 {
-    std::copy(flat, flat + plain.Words(), successorFlat.begin());
+    successor = flat;
     return ResolveSuccessorFlat(ata, rootCandidates);
 }
 
@@ -226,7 +266,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccess
     Begin(rootCandidates);
     if (rootCandidates.empty()) return reached;
     AddRoot(rootCandidates.size());
-    ExpandFlat(0, successorFlat.data());
+    ExpandFlat(0, successor);
     return Finish(ata);
 }
 
@@ -294,10 +334,10 @@ void VanishingResolver::ExpandKept(std::uint32_t n)
         Expand(n, View(nodes[n].vector));
         return;
     }
-    // Copied out: firing keeps more vectors in the same array.
-    const std::uint16_t* kept = flatWords.data() + nodes[n].vector.firstEntry;
-    std::copy(kept, kept + plain.Words(), flatFrom.begin());
-    ExpandFlat(n, flatFrom.data());
+    // Firing keeps more vectors in the same array: room for all it can
+    // keep is made first, so that the node's own stays where it is.
+    flatWords.reserve(flatWords.size() + plain.Words() * plain.ImmediateBindings());
+    ExpandFlat(n, flatWords.data() + nodes[n].vector.firstEntry);
 }
 
 void VanishingResolver::LinkFired(std::uint32_t n, double sum)
@@ -337,12 +377,13 @@ void VanishingResolver::LinkFired(std::uint32_t n, double sum)
 
 // MakeDelay: a successor met before gains weight / sum of the parent's
 // value (passed on to its descendants); a new one turns its own weight into
-// that share.
+// that share. Only a successor met before can lead back to the parent: a
+// new one has no edges yet.
 void VanishingResolver::Link(double sum, std::uint32_t parent, std::uint32_t saved, double weight)
 {
-    LoopCheck(parent, saved);
     double share;
     if (weight != 0.0) {
+        LoopCheck(parent, saved);
         share = weight / sum;
         ChangeAllDelays(saved, nodes[saved].value + share * nodes[parent].value);
     } else {
@@ -547,25 +588,21 @@ void VanishingResolver::RefreshAtas(const short* ata)
 // kind is not loaded.
 void VanishingResolver::RefreshDependentEntries(const short* ata)
 {
-    for (unsigned short i : firedImmediates)
-        for (unsigned short e : DependentExclusives(ImmTrans[i]->GetNo())) exclusiveWanted[e] = true;
-    bool anyToTest = false;
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-        anyToTest = anyToTest || (ata[i] != 0 && exclusiveWanted[i]);
+    toTest.clear();
+    for (unsigned short i : FiredDependents())
+        if (ata[i] != 0) toTest.push_back(i);
     for (std::size_t r = 0; r < reached.size(); ++r) {
         short* fresh = atas.data() + r * no_of_exc_transitions;
         std::copy(ata, ata + no_of_exc_transitions, fresh);
-        if (!anyToTest) continue;
+        if (toTest.empty()) continue;
         const std::uint16_t* flat = reached[r].flat;
         if (!flat) InitRefPms(*reached[r].pms);
-        for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
-            if (fresh[i] == 0 || !exclusiveWanted[i]) continue;
+        for (unsigned short i : toTest) {
             const bool enabled = flat ? plain.ExclusiveActive(i, fresh[i], flat)
                                       : ActiveBindingEnabled(*ExcTrans[i], fresh[i]);
             if (!enabled) fresh[i] = 0;
         }
     }
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) exclusiveWanted[i] = false;
     for (std::size_t r = 0; r < reached.size(); ++r)
         reached[r].ata = atas.data() + r * no_of_exc_transitions;
 }

@@ -8,9 +8,10 @@
 // next, and tests at each vanishing marking only the immediate transitions
 // that can be enabled there: those enabled where it was first reached from,
 // and those depending on the transition fired to get there. The vectors of
-// the markings fired to are kept flat, hashed and compared as they are:
-// expanding a vanishing marking or handing on a tangible one reads them back
-// by copy, and nothing is encoded. Where the immediate transitions only
+// the markings fired to are kept flat and compared as they are (hashed only
+// once a resolution has met more than a few of them): a vanishing marking is
+// expanded where it is kept, a tangible one is read back by copy, and
+// nothing is encoded. Where the immediate transitions only
 // move counts (PlainImmediates), the vanishing markings are kept in flat
 // form and fired there, without loading them into the places; where the
 // exclusive transitions' enabling is known on counts too, the reached
@@ -52,10 +53,11 @@ public:
                                             const std::vector<unsigned short>& candidates);
     // Whether markings are activated on their flat forms (ActivateOnCounts
     // with Counts()); then the last resolved successor's flat form, valid
-    // until the next call of Resolve.
+    // until the next call of Resolve (ResolveFlat: as long as the flat form
+    // it was given).
     bool OnCounts() const { return onCounts; }
     const PlainImmediates& Counts() const { return plain; }
-    const std::uint16_t* SuccessorFlat() const { return successorFlat.data(); }
+    const std::uint16_t* SuccessorFlat() const { return successor; }
 
     // The exclusive transitions that may need activating in the markings the
     // last resolution reached, after a firing of transition number transNo:
@@ -99,13 +101,14 @@ private:
     // Forgets the last resolution.
     void Begin(const std::vector<unsigned short>& rootCandidates);
     void AddRoot(std::size_t candidateCount);
-    // Resolves the successor whose flat form is in `successorFlat`.
+    // Resolves the successor whose flat form is `successor`.
     const std::vector<Reached>& ResolveSuccessorFlat(const short* ata,
                                                      const std::vector<unsigned short>& candidates);
     // The walks, once the root is expanded.
     const std::vector<Reached>& Finish(const short* ata);
     KeptVector Keep(const Pms& pms);
     KeptVector KeepFlat(const std::uint16_t* flat);
+    std::uint64_t FlatHash(const KeptVector& v) const;
     bool SameVector(const KeptVector& a, const KeptVector& b) const;
     // The kept vector, valid until the next Keep.
     Pms View(const KeptVector& v);
@@ -129,12 +132,16 @@ private:
     void ViewFlatReached();
     void RefreshAtas(const short* ata);
     void RefreshDependentEntries(const short* ata);
+    // The exclusive transitions depending on an immediate transition fired
+    // in the resolution (class indices, ascending).
+    const std::vector<unsigned short>& FiredDependents();
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;
     std::vector<unsigned short> candidates;
     std::vector<Fired> fired;
     std::vector<std::uint32_t> index;  // node + 1 by the hash of its vector
+    bool indexed = false;  // whether `index` holds the nodes
     std::vector<std::uint32_t> seen;   // visit stamps of the loop check
     std::vector<std::uint32_t> walk;
     // The walks' stack: a node and how many of its edges are still to pass.
@@ -159,12 +166,16 @@ private:
     bool onCounts = false;
     bool flatWithVectors = true;
     std::vector<std::uint16_t> flatWords;
-    std::vector<std::uint16_t> successorFlat, flatFrom, flatTo;
+    std::vector<std::uint16_t> successorFlat, flatTo;
+    const std::uint16_t* successor = nullptr;
     std::vector<unsigned short> enabledHere;
     // The immediate transitions fired in the resolution, as flags and in
     // the order first fired.
     std::vector<bool> immediateFired;
     std::vector<unsigned short> firedImmediates;
-    std::vector<bool> exclusiveWanted;
+    // FiredDependents, once asked for in a resolution; `merged` is room for
+    // its merging, `toTest` the entries RefreshDependentEntries tests.
+    std::vector<unsigned short> firedDependents, merged, toTest;
+    bool firedDependentsKnown = false;
     std::vector<unsigned short> toActivate;
 };
