@@ -169,6 +169,9 @@ void MakeNewPms(Pms& pms)
 
 void NewContentsVector::Prepare()
 {
+    spans.clear();
+    spansUsed = 0;
+    arcPlaces.clear();
     std::size_t slots = 0;
     for (int i = 0; i < no_of_places; ++i)
         if (const PTms* t = PlaceArray[i]->GetNewTms()) slots += std::max<int>(t->size, 0);
@@ -218,8 +221,8 @@ void ArcPlaces(const Binding& fired, std::vector<int>& touched)
 // they differ from `actual` only on the `touched` places: keep(m) for a
 // place of `actual` as it is, fresh(i, contents) for a touched place i that
 // holds tokens.
-template <class Keep, class Fresh>
-void EachPlaceAfter(const Pms& actual, const std::vector<int>& touched, Keep keep, Fresh fresh)
+template <class Touched, class Keep, class Fresh>
+void EachPlaceAfter(const Pms& actual, const Touched& touched, Keep keep, Fresh fresh)
 {
     const MTms* kept = actual.places;
     const int n = kept ? actual.size : 0;
@@ -238,18 +241,63 @@ void EachPlaceAfter(const Pms& actual, const std::vector<int>& touched, Keep kee
 
 }  // namespace
 
+namespace {
+
+// A range of ints for a range-for.
+struct IntRange {
+    const int* first;
+    const int* last;
+    const int* begin() const { return first; }
+    const int* end() const { return last; }
+};
+
+std::size_t SpanSlot(const Binding* b, std::size_t mask)
+{
+    return (reinterpret_cast<std::uintptr_t>(b) >> 4) * 0x9E3779B97F4A7C15ull >> 32 & mask;
+}
+
+}  // namespace
+
+const NewContentsVector::ArcSpan& NewContentsVector::ArcPlacesOf(const Binding& fired)
+{
+    if (spans.empty()) spans.assign(16, ArcSpan{nullptr, 0, 0});
+    std::size_t mask = spans.size() - 1;
+    for (std::size_t s = SpanSlot(&fired, mask);; s = (s + 1) & mask) {
+        if (spans[s].binding == &fired) return spans[s];
+        if (spans[s].binding) continue;
+        if (2 * (spansUsed + 1) > spans.size()) {
+            // Rehashed at half full, so that a probe ends soon.
+            std::vector<ArcSpan> old(2 * spans.size(), ArcSpan{nullptr, 0, 0});
+            old.swap(spans);
+            mask = spans.size() - 1;
+            for (const ArcSpan& a : old) {
+                if (!a.binding) continue;
+                std::size_t t = SpanSlot(a.binding, mask);
+                while (spans[t].binding) t = (t + 1) & mask;
+                spans[t] = a;
+            }
+            return ArcPlacesOf(fired);
+        }
+        std::vector<int> touched;
+        ArcPlaces(fired, touched);
+        const auto begin = static_cast<std::uint32_t>(arcPlaces.size());
+        arcPlaces.insert(arcPlaces.end(), touched.begin(), touched.end());
+        ++spansUsed;
+        spans[s] = ArcSpan{&fired, begin, static_cast<std::uint32_t>(arcPlaces.size())};
+        return spans[s];
+    }
+}
+
 const Pms& NewContentsVector::MakeAfter(const Pms& actual, const Binding& fired)
 {
-    ArcPlaces(fired, touched);
+    const ArcSpan& span = ArcPlacesOf(fired);
+    const IntRange touched{arcPlaces.data() + span.begin, arcPlaces.data() + span.end};
+    MTms* out = places.data();
     MTmsEntry* room = entries.data();
-    short k = 0;
     EachPlaceAfter(
-        actual, touched,
-        [&](const MTms& m) {
-            places[k++] = MTms{m.place, m.kinds, m.quant, room};
-            room = CopyEntries(m, room);
-        },
-        [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, places[k++], room); });
+        actual, touched, [&](const MTms& m) { *out++ = m; },
+        [&](int i, const PTms* t) { room = ptms2mtms_at(t, i, *out++, room); });
+    const auto k = static_cast<short>(out - places.data());
     pms = k ? Pms{k, places.data()} : Pms{0, nullptr};
     return pms;
 }

@@ -3,6 +3,8 @@
 // and firing work on. All work on PlaceArray.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "statedata/Multiset.h"
@@ -43,14 +45,28 @@ public:
     const Pms& Make();
     // The same where the new contents differ from `actual` (the vector both
     // contents held before) only on the places of fired's arcs: one pass
-    // over `actual` and those places, however wide the net.
+    // over `actual` and those places, however wide the net. The places kept
+    // from `actual` share its entries: the vector is valid while `actual`
+    // is unchanged, until the next call.
     const Pms& MakeAfter(const Pms& actual, const Binding& fired);
     const Pms& Current() const { return pms; }
 
 private:
+    // The places of a binding's arcs, ascending and distinct, found once per
+    // binding (the arcs are fixed once the net is built): [begin, end) of
+    // arcPlaces.
+    struct ArcSpan {
+        const Binding* binding;
+        std::uint32_t begin;
+        std::uint32_t end;
+    };
+    const ArcSpan& ArcPlacesOf(const Binding& fired);
+
     std::vector<MTms> places;
     std::vector<MTmsEntry> entries;
-    std::vector<int> touched;  // MakeAfter: the places of the arcs, ascending
+    std::vector<ArcSpan> spans;  // open addressing on the binding's address
+    std::size_t spansUsed = 0;
+    std::vector<int> arcPlaces;
     Pms pms{0, nullptr};
 };
 

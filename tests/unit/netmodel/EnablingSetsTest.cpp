@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Multisets.h"
 #include "TestNet.h"
@@ -230,6 +232,32 @@ TEST_F(SmallNet, SuccessorsAreHandedToTheQueueWithTheirSets)
 
 namespace {
 
+// The vector the installed net's places hold, and the two ways of reading
+// a successor's vector after a firing.
+struct SuccessorVectors {
+    SuccessorVectors()
+    {
+        MakeActPms(start);
+        whole.Prepare();
+        fromFired.Prepare();
+    }
+    ~SuccessorVectors() { clear_pms(start); }
+    Pms start;
+    NewContentsVector whole, fromFired;
+};
+
+void ExpectSameVector(const Pms& got, const Pms& want)
+{
+    ASSERT_EQ(got.size, want.size);
+    for (int k = 0; k < want.size; ++k) {
+        EXPECT_EQ(got.places[k].place, want.places[k].place) << k;
+        EXPECT_EQ(got.places[k].quant, want.places[k].quant) << k;
+        ASSERT_EQ(got.places[k].kinds, want.places[k].kinds) << k;
+        for (int e = 0; e < want.places[k].kinds; ++e)
+            EXPECT_EQ(got.places[k].entries[e].quant, want.places[k].entries[e].quant) << k;
+    }
+}
+
 // The successor's vector read from the fired binding's places only is the
 // one a pass over every place reads: the places it does not touch (here r,
 // before p and after q in place order) come from the vector the places held.
@@ -245,29 +273,44 @@ TEST(SuccessorVector, FromTheFiredPlacesIsTheWholeOne)
                                         TestNet::Arcs({{q, 2}}));
     net.AddTransition("e0", TestNet::Exclusive, {move});
     net.Install();
-    Pms start;
-    MakeActPms(start);
-    NewContentsVector whole, fromFired;
-    whole.Prepare();
-    fromFired.Prepare();
+    SuccessorVectors v;
 
     move->Fire();  // a 2, p empty, q 2
-    const Pms& want = whole.Make();
-    const Pms& got = fromFired.MakeAfter(start, *move);
-    ASSERT_EQ(got.size, want.size);
+    const Pms& want = v.whole.Make();
+    const Pms& got = v.fromFired.MakeAfter(v.start, *move);
     ASSERT_EQ(got.size, 4);
-    for (int k = 0; k < want.size; ++k) {
-        EXPECT_EQ(got.places[k].place, want.places[k].place) << k;
-        EXPECT_EQ(got.places[k].quant, want.places[k].quant) << k;
-        ASSERT_EQ(got.places[k].kinds, want.places[k].kinds) << k;
-        for (int e = 0; e < want.places[k].kinds; ++e)
-            EXPECT_EQ(got.places[k].entries[e].quant, want.places[k].entries[e].quant) << k;
-    }
+    ExpectSameVector(got, want);
     EXPECT_EQ(TestNet::Tokens(got, 0), 2);
     EXPECT_EQ(TestNet::Tokens(got, 2), 2);
     EXPECT_EQ(TestNet::Tokens(got, 4), 5);
     move->CpyActToNew();
-    clear_pms(start);
+}
+
+// The places of each binding's arcs are found once and kept per binding:
+// firings of many bindings in turn, each more than once, get each its own.
+TEST(SuccessorVector, EachBindingKeepsItsOwnPlaces)
+{
+    TestNet net;
+    constexpr int kPlaces = 40;
+    std::vector<Place*> ring;
+    for (int i = 0; i < kPlaces; ++i)
+        ring.push_back(net.AddPlace(("r" + std::to_string(i)).c_str(), i % 3));
+    std::vector<Binding*> moves;
+    for (int i = 0; i < kPlaces; ++i) {
+        moves.push_back(TestNet::NewBinding(Mean(1), TestNet::Arcs({{ring[i], 1}}),
+                                            TestNet::Arcs({{ring[(i + 7) % kPlaces], 1}})));
+        net.AddTransition(("t" + std::to_string(i)).c_str(), TestNet::Exclusive, {moves.back()});
+    }
+    net.Install();
+    SuccessorVectors v;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < kPlaces; ++i) {
+            if (i % 3 == 0) continue;  // its input place is empty
+            moves[i]->Fire();
+            ExpectSameVector(v.fromFired.MakeAfter(v.start, *moves[i]), v.whole.Make());
+            moves[i]->CpyActToNew();
+        }
+    }
 }
 
 }  // namespace
