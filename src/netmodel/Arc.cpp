@@ -7,6 +7,8 @@ namespace {
 
 bool IsEmpty(const Tms* t) { return !t || !t->first; }
 
+std::uint64_t foldEpoch = 0;
+
 }  // namespace
 
 Arc& Arc::operator=(const Arc& o)
@@ -19,8 +21,14 @@ Arc& Arc::operator=(const Arc& o)
     return *this;
 }
 
+std::uint64_t Arc::FoldEpoch()
+{
+    return foldEpoch;
+}
+
 void Arc::Clear()
 {
+    ++foldEpoch;
     delete cell;
     cell = nullptr;
     clear_tms(tms);
@@ -40,6 +48,7 @@ void Arc::EvalCellVars()
     std::unique_ptr<CellVal> v(cell->Calculate());
     clear_tms(tms);
     tms = copy_tms(v->GetConstTms());
+    ++foldEpoch;
 }
 
 const Tms* Arc::Inscription(std::unique_ptr<CellVal>& holder) const

@@ -4,6 +4,7 @@
 // actual contents at each use.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "netmodel/Cell.h"
@@ -47,6 +48,9 @@ public:
     // fresh evaluation (on the actual contents) kept alive in `holder`. Null
     // for an empty inscription.
     const Tms* Inscription(std::unique_ptr<CellVal>& holder) const;
+    // Changes whenever an arc's folded inscription may have changed, so that
+    // what was worked out from inscriptions can be kept until then.
+    static std::uint64_t FoldEpoch();
 
     [[noreturn]] static void ArcErr(int line, const char* function, const char* description);
 

@@ -66,6 +66,7 @@ void Binding::Clear()
     delay = nullptr;
     inArcs = nullptr;
     outArcs = nullptr;
+    repeatPlan.reset();
 }
 
 void Binding::ClassChk() const

@@ -5,6 +5,8 @@
 // output ones. The arc lists belong to the net: copies share them.
 #pragma once
 
+#include <memory>
+
 #include "foundation/PtrList.h"
 #include "netmodel/Arc.h"
 #include "netmodel/Condition.h"
@@ -12,6 +14,7 @@
 #include "statedata/DelayVal.h"
 
 class PendingMarking;
+struct RepeatPlan;
 
 class Binding {
 public:
@@ -94,4 +97,6 @@ private:
     Delay* delay = nullptr;
     PtrList<Arc>* inArcs = nullptr;
     PtrList<Arc>* outArcs = nullptr;
+    // What FurtherFirings worked out from the arcs (BindingRepeats.cpp).
+    mutable std::shared_ptr<const RepeatPlan> repeatPlan;
 };

@@ -106,6 +106,38 @@ TEST(InfiniteServerFiring, TheEnablingDegreeIsTheSmallestBoundOfContentsAndCapac
     }
 }
 
+// What the enabling degree takes from the arcs is kept between firings,
+// but not past a change of an inscription: p holds 6 tokens, taken one at a
+// time and then, once the arc is replaced and folded again, two at a time.
+TEST(InfiniteServerFiring, TheEnablingDegreeFollowsAChangedInscription)
+{
+    TestNet net;
+    Place* p = net.AddPlace("p", 6);
+    Place* q = net.AddPlace("q", 0);
+    PtrList<Arc>* in = TestNet::Arcs({{p, 1}});
+    Binding* b = TestNet::NewBinding(Rate(1.0), in, TestNet::Arcs({{q, 1}}));
+    net.AddTransition("t", TestNet::Infinite, {b});
+    net.Install();
+
+    auto degree = [b]() {
+        PendingMarking* succ = nullptr;
+        DelayVal dv;
+        b->ChkAndFireInf(nullptr, 1, succ, dv);
+        MarkingPtr owned(succ);
+        b->CpyActToNew();
+        return dv.GetDelayVal();
+    };
+    EXPECT_DOUBLE_EQ(degree(), 6.0);
+    EXPECT_DOUBLE_EQ(degree(), 6.0) << "the same arcs, asked again";
+
+    Tms* two = new_tms(0, 2);
+    ConstVal inscription(two);
+    clear_tms(two);
+    *in->first->item = Arc(p, &inscription);
+    in->first->item->EvalCellVars();
+    EXPECT_DOUBLE_EQ(degree(), 3.0);
+}
+
 // One infinite-server binding that takes a token from p (holding `tokens`)
 // unless output only and puts one on q unless input only, fired with a
 // deterministic delay of 5 in hand.
