@@ -467,14 +467,6 @@ const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const Fla
     return Close(w, ata, bytes, size);
 }
 
-const std::uint8_t* MarkingCode::Copy(const std::uint8_t* code)
-{
-    size = CodeSize(code);
-    if (bytes.size() < size) bytes.resize(size);
-    std::memcpy(bytes.data(), code, size);
-    return bytes.data();
-}
-
 std::size_t CodeSize(const std::uint8_t* code)
 {
     if (code[0] < 128) return 1 + code[0];

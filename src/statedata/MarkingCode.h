@@ -32,8 +32,6 @@ public:
     // slots that are not 0), without building that vector.
     const std::uint8_t* EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
                                    const short* ata);
-    // A copy of the code at `code`.
-    const std::uint8_t* Copy(const std::uint8_t* code);
     const std::uint8_t* Data() const { return bytes.data(); }
     std::size_t Size() const { return size; }
 

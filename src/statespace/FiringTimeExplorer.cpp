@@ -37,8 +37,7 @@ bool WithIntermediates()
 }
 
 VanishingResolver resolver;
-// The codes of successors in flat form (laid out as the resolver's counts).
-std::unique_ptr<FlatCodeCache> flatCodes;
+FlatLayout flatLayout;  // of the resolver's counts
 
 // The contents of a successor: its vector, or its flat form (laid out as the
 // resolver's counts are) where it has one.
@@ -50,7 +49,7 @@ struct Contents {
 void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge)
 {
     if (c.flat)
-        RequestInterningFlat(source, c.flat, *flatCodes, ata, edge);
+        RequestInterningFlat(source, c.flat, flatLayout, ata, edge);
     else
         RequestInterning(source, *c.pms, ata, edge);
 }
@@ -337,8 +336,7 @@ void PrepareExplorer()
     resolver.Prepare(WithIntermediates());
     flatSuccessors = no_of_imm_transitions != 0 && resolver.OnCounts() && !WithIntermediates();
     savedFlat.assign(flatSuccessors ? resolver.Counts().Words() : 0, 0);
-    flatCodes = std::make_unique<FlatCodeCache>(
-        resolver.OnCounts() ? FlatLayout(resolver.Counts().PlaceSlots()) : FlatLayout(), no_of_exc_transitions);
+    flatLayout = resolver.OnCounts() ? FlatLayout(resolver.Counts().PlaceSlots()) : FlatLayout();
 }
 
 void ObserveExploration(void (*observer)(const Pms& contents))

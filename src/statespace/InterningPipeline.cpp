@@ -452,22 +452,21 @@ void QueueForExploring(Marking& stored)
 
 namespace {
 
-// A request whose code `encode` writes into the storage it is given, with
-// the code's hash.
+// A request whose code `encode` writes into the storage it is given.
 template <class Encode>
 void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntries* deferred)
 {
     if (CollectingForHelper()) {
         static MarkingCode code;
-        std::uint64_t hash = 0;
-        const std::uint8_t* c = encode(code, hash);
-        CollectForHelper(edge, c, hash);
+        const std::uint8_t* c = encode(code);
+        CollectForHelper(edge, c, CodeHash(c));
         return;
     }
     Request& r = FreeSlot();
     r.source = &source;
     r.edge = edge;
-    r.start = encode(r.code, r.hash);
+    r.start = encode(r.code);
+    r.hash = CodeHash(r.start);
     r.deferred = deferred;
     ++filled;
 }
@@ -477,23 +476,14 @@ void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntri
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
                       DeferredEntries* deferred)
 {
-    Enqueue(
-        source,
-        [&](MarkingCode& code, std::uint64_t& hash) {
-            const std::uint8_t* c = code.Encode(pms, ata);
-            hash = CodeHash(c);
-            return c;
-        },
-        edge, deferred);
+    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, deferred);
 }
 
-void RequestInterningFlat(Marking& source, const std::uint16_t* flat, FlatCodeCache& codes,
+void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
                           const short* ata, const DelayVal& edge)
 {
-    Enqueue(
-        source,
-        [&](MarkingCode& code, std::uint64_t& hash) { return codes.Encode(code, flat, ata, hash); },
-        edge, nullptr);
+    Enqueue(source, [&](MarkingCode& code) { return code.EncodeFlat(flat, layout, ata); }, edge,
+            nullptr);
 }
 
 void HandOverRequests()

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "statedata/DelayVal.h"
-#include "statedata/FlatCodeCache.h"
+#include "statedata/FlatLayout.h"
 #include "statedata/Multiset.h"
 #include "statedata/PendingMarking.h"
 
@@ -63,9 +63,8 @@ void QueueForExploring(Marking& stored);
 // entries (taken over): they are handled when it is explored, if it is new.
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
                       DeferredEntries* deferred = nullptr);
-// The same for a marking given in flat form, that is not intermediate,
-// coded through `codes`.
-void RequestInterningFlat(Marking& source, const std::uint16_t* flat, FlatCodeCache& codes,
+// The same for a marking given in flat form, that is not intermediate.
+void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
                           const short* ata, const DelayVal& edge);
 // Hands the requests made so far to the interning.
 void HandOverRequests();
