@@ -92,25 +92,33 @@ void reread_matrix()
     lgs::min_ci = nullptr;
 }
 
-// True when the probe converged or the elimination solved the chain after
-// it; otherwise lgs::nprob holds the probe's iterate to go on from.
-bool probe_then_eliminate(int n)
+// Sweeps at most `sweeps` times towards *reached; a chain the iteration
+// cannot take at all ends the run.
+int sweep(int n, int sweeps, double* reached)
 {
-    double reached = lgs::epsilon;
-    int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, kProbeSweeps, &reached,
-                         lgs::nonnull);
+    int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, sweeps, reached, lgs::nonnull);
     if (result == -2) {
         print_no_solution("solution");
         solver_exit();
     }
-    if (result >= 0) {
-        lgs::epsilon = reached;
-        if (DEBUG) {
-            print_convergence(result, lgs::epsilon);
-            print_error_estimate();
-        }
-        return true;
+    return result;
+}
+
+void report_iteration(int result, int probed)
+{
+    if (result == -1) {
+        print_no_convergence(lgs::max_iter, lgs::epsilon);
+        print_error_estimate();
+    } else if (DEBUG) {
+        print_convergence(probed + result, lgs::epsilon);
+        print_error_estimate();
     }
+}
+
+// After an unconverged probe: true when the elimination solved the chain;
+// otherwise lgs::nprob holds the probe's iterate again, to go on from.
+bool eliminate_after_probe(int n)
+{
     double budget = kWorkFactor * kProbeSweeps * static_cast<double>(lgs::nonnull);
     if (DEBUG)
         std::printf("\t\t no convergence within %d iterations: eliminating if it takes up to "
@@ -146,22 +154,18 @@ void solve_iteratively(int n, bool refused_elimination)
     std::printf("\t\t solution with sor ...\n");
     int probed = 0;
     if (probes_the_iteration(refused_elimination)) {
-        if (probe_then_eliminate(n)) return;
+        // The probe keeps epsilon, which the elimination after it aims at.
+        double reached = lgs::epsilon;
+        int result = sweep(n, kProbeSweeps, &reached);
+        if (result >= 0) {
+            lgs::epsilon = reached;
+            report_iteration(result, 0);
+            return;
+        }
+        if (eliminate_after_probe(n)) return;
         probed = kProbeSweeps;
     }
-    int result = iterate(n, lgs::ia, lgs::ja, lgs::a, lgs::nprob, lgs::max_iter - probed,
-                         &lgs::epsilon, lgs::nonnull);
-    if (result == -2) {
-        print_no_solution("solution");
-        solver_exit();
-    }
-    if (result == -1) {
-        print_no_convergence(lgs::max_iter, lgs::epsilon);
-        print_error_estimate();
-    } else if (DEBUG) {
-        print_convergence(probed + result, lgs::epsilon);
-        print_error_estimate();
-    }
+    report_iteration(sweep(n, lgs::max_iter - probed, &lgs::epsilon), probed);
 }
 
 }  // namespace
