@@ -8,11 +8,6 @@
 
 namespace {
 
-// The largest enabling degree counted: token quantities are 16-bit, and a
-// binding with output arcs only into an unbounded place would be enabled
-// without end.
-constexpr int kMaxEnablingDegree = 65535;
-
 template <class Test>
 bool AllArcs(const PtrList<Arc>* arcs, Test test)
 {

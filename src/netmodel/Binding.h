@@ -16,6 +16,11 @@
 class PendingMarking;
 struct RepeatPlan;
 
+// The most firings an infinite-server binding serves at once: token
+// quantities are 16-bit, and a binding with output arcs only into an
+// unbounded place would be enabled without end.
+inline constexpr int kMaxEnablingDegree = 65535;
+
 class Binding {
 public:
     Binding() = default;

@@ -16,7 +16,9 @@ bool PlainImmediates::Compile(std::size_t maxWords)
 {
     usable = false;
     exclusivesUsable = false;
+    timedUsable = false;
     exclusives.clear();
+    infinites.clear();
     guardWords.clear();
     needs.clear();
     placeWord.assign(no_of_places, 0);
@@ -40,32 +42,8 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         if (words > maxWords) return false;
     }
     for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
-        Transition& t = *ImmTrans[i];
-        Condition& global = t.GetGlobalCond();
-        if (!global.IsConstant()) return false;
-        TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, true, 0}};
-        if (global.ActCondTrue() && t.GetBindings()) {
-            for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
-                Binding& b = *e->item;
-                Condition& local = b.GetLocalCond();
-                Delay* delay = b.GetDelay();
-                if (!local.IsConstant() || (delay && delay->IsPlaceDependent())) return false;
-                BindingCode bc{local.ActCondTrue(), Guard{nullptr, true, 0}, delay ? delay->CalculateFloat() : 0.0,
-                               static_cast<std::uint32_t>(arcs.size()), 0, 0, 0};
-                for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
-                    if (!CompileArc(*a->item)) return false;
-                    // An empty input inscription is never satisfied.
-                    if (arcs.back().tokenCount == 0) bc.possible = false;
-                }
-                bc.inCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstIn;
-                bc.firstOut = static_cast<std::uint32_t>(arcs.size());
-                for (const PLElement<Arc>* a = b.GetOutArcs() ? b.GetOutArcs()->first : nullptr; a; a = a->next)
-                    if (!CompileArc(*a->item)) return false;
-                bc.outCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstOut;
-                bindings.push_back(bc);
-                ++code.count;
-            }
-        }
+        TransitionCode code{};
+        if (!CompileConstantGuarded(*ImmTrans[i], code)) return false;
         CompileNeeds(code);
         transitions.push_back(code);
     }
@@ -73,40 +51,172 @@ bool PlainImmediates::Compile(std::size_t maxWords)
     immediateBindings = bindings.size();
     const std::size_t keptBindings = bindings.size(), keptArcs = arcs.size(), keptTokens = tokens.size(),
                       keptNeeds = needs.size();
-    exclusivesUsable = CompileExclusives();
+    bool exclusivesTimed = false;
+    exclusivesUsable = CompileExclusives(exclusivesTimed);
     if (!exclusivesUsable) {
         exclusives.clear();
         bindings.resize(keptBindings);
         arcs.resize(keptArcs);
         tokens.resize(keptTokens);
         needs.resize(keptNeeds);
+        return true;
     }
+    const std::size_t exclusiveBindings = bindings.size(), exclusiveArcs = arcs.size(),
+                      exclusiveTokens = tokens.size();
+    timedUsable = exclusivesTimed && CompileInfinites();
+    if (!timedUsable) {
+        infinites.clear();
+        bindings.resize(exclusiveBindings);
+        arcs.resize(exclusiveArcs);
+        tokens.resize(exclusiveTokens);
+    }
+    CompileMoves();
     return true;
 }
 
-// Only the inputs are compiled: without bounds, outputs never disable.
-bool PlainImmediates::CompileExclusives()
+// A binding whose inputs read each word once, and only words there are,
+// takes exactly what each names when it is enabled: its firing is then a
+// sum of changes, one per word.
+void PlainImmediates::CompileMoves()
 {
+    changes.clear();
+    for (BindingCode& b : bindings) {
+        std::vector<Change> own;
+        std::vector<std::uint32_t> read;
+        auto change = [&own](std::uint32_t word, int by) {
+            for (Change& c : own)
+                if (c.word == word) {
+                    c.add = static_cast<std::uint16_t>(c.add + by);
+                    return;
+                }
+            own.push_back(Change{word, static_cast<std::uint16_t>(by)});
+        };
+        bool direct = true;
+        auto move = [&](std::uint32_t first, std::uint32_t count, bool input) {
+            for (std::uint32_t a = first; a < first + count; ++a) {
+                for (std::uint32_t n = arcs[a].firstToken;
+                     n < arcs[a].firstToken + arcs[a].tokenCount; ++n) {
+                    const Token& t = tokens[n];
+                    if (t.quant == 0) continue;
+                    if (t.word < 0) {
+                        direct = direct && !input;
+                        continue;
+                    }
+                    const int by = input ? -t.quant : t.quant;
+                    change(static_cast<std::uint32_t>(t.word), by);
+                    change(arcs[a].total, by);
+                    if (input) read.push_back(static_cast<std::uint32_t>(t.word));
+                }
+                if (input) read.push_back(arcs[a].total);
+            }
+        };
+        move(b.firstIn, b.inCount, true);
+        move(b.firstOut, b.outCount, false);
+        std::sort(read.begin(), read.end());
+        b.direct = direct && std::adjacent_find(read.begin(), read.end()) == read.end();
+        b.firstChange = static_cast<std::uint32_t>(changes.size());
+        for (const Change& c : own)
+            if (c.add != 0) changes.push_back(c);
+        b.changeCount = static_cast<std::uint32_t>(changes.size()) - b.firstChange;
+    }
+}
+
+// Without bounds, outputs never disable: they are compiled for the firing
+// only, and `timed` tells whether it can be made on counts.
+bool PlainImmediates::CompileExclusives(bool& timed)
+{
+    timed = true;
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
         Transition& t = *ExcTrans[i];
         TransitionCode code{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, false, 0}};
         if (!CompileGuard(t.GetGlobalCond(), code.guard)) return false;
         for (PLElement<Binding>* e = t.GetBindings() ? t.GetBindings()->first : nullptr; e; e = e->next) {
             Binding& b = *e->item;
-            BindingCode bc{true, Guard{nullptr, false, 0}, b.GetWeight(), static_cast<std::uint32_t>(arcs.size()),
-                           0, 0, 0};
-            if (!CompileGuard(b.GetLocalCond(), bc.guard)) return false;
-            for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
-                if (!CompileArc(*a->item)) return false;
-                if (arcs.back().tokenCount == 0) bc.possible = false;
-            }
-            bc.inCount = static_cast<std::uint32_t>(arcs.size()) - bc.firstIn;
-            bc.firstOut = static_cast<std::uint32_t>(arcs.size());
+            BindingCode bc{true, Guard{nullptr, false, 0}};
+            if (!CompileGuard(b.GetLocalCond(), bc.guard) || !CompileInputs(b, bc)) return false;
+            if (!CompileOutputs(b, bc) || !CompileTimed(b, bc)) timed = false;
             bindings.push_back(bc);
             ++code.count;
         }
         CompileNeeds(code);
         exclusives.push_back(code);
+    }
+    return true;
+}
+
+// An empty input inscription is never satisfied: its binding is impossible.
+bool PlainImmediates::CompileInputs(const Binding& b, BindingCode& code)
+{
+    code.firstIn = static_cast<std::uint32_t>(arcs.size());
+    for (const PLElement<Arc>* a = b.GetInArcs() ? b.GetInArcs()->first : nullptr; a; a = a->next) {
+        if (!CompileArc(*a->item)) return false;
+        if (arcs.back().tokenCount == 0) code.possible = false;
+    }
+    code.inCount = static_cast<std::uint32_t>(arcs.size()) - code.firstIn;
+    return true;
+}
+
+bool PlainImmediates::CompileOutputs(const Binding& b, BindingCode& code)
+{
+    code.firstOut = static_cast<std::uint32_t>(arcs.size());
+    for (const PLElement<Arc>* a = b.GetOutArcs() ? b.GetOutArcs()->first : nullptr; a; a = a->next)
+        if (!CompileArc(*a->item)) return false;
+    code.outCount = static_cast<std::uint32_t>(arcs.size()) - code.firstOut;
+    return true;
+}
+
+bool PlainImmediates::CompileConstantGuarded(Transition& t, TransitionCode& code)
+{
+    Condition& global = t.GetGlobalCond();
+    if (!global.IsConstant()) return false;
+    code = TransitionCode{static_cast<std::uint32_t>(bindings.size()), 0, Guard{nullptr, true, 0}};
+    if (!global.ActCondTrue() || !t.GetBindings()) return true;
+    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+        Binding& b = *e->item;
+        if (!b.GetLocalCond().IsConstant()) return false;
+        BindingCode bc{b.GetLocalCond().ActCondTrue(), Guard{nullptr, true, 0}};
+        if (!CompileInputs(b, bc) || !CompileOutputs(b, bc) || !CompileTimed(b, bc)) return false;
+        bindings.push_back(bc);
+        ++code.count;
+    }
+    return true;
+}
+
+bool PlainImmediates::CompileTimed(const Binding& b, BindingCode& code) const
+{
+    Delay* delay = b.GetDelay();
+    if (delay && delay->IsPlaceDependent()) return false;
+    code.binding = &b;
+    code.value = delay ? delay->CalculateFloat() : 0.0;
+    return true;
+}
+
+// As the immediate transitions are compiled; a binding's further firings
+// are counted in closed form when each input place is read by one arc, each
+// slot by one token, and no output fills them (then every further firing
+// takes the same from the same counts).
+bool PlainImmediates::CompileInfinites()
+{
+    for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
+        TransitionCode code{};
+        if (!CompileConstantGuarded(*InfTrans[j], code)) return false;
+        for (std::uint32_t k = code.first; k < code.first + code.count; ++k) {
+            BindingCode& bc = bindings[k];
+            std::vector<std::uint32_t> read, filled;
+            for (std::uint32_t a = bc.firstIn; a < bc.firstIn + bc.inCount; ++a) {
+                read.push_back(arcs[a].total);
+                for (std::uint32_t n = arcs[a].firstToken; n < arcs[a].firstToken + arcs[a].tokenCount; ++n)
+                    read.push_back(static_cast<std::uint32_t>(tokens[n].word));
+            }
+            for (std::uint32_t a = bc.firstOut; a < bc.firstOut + bc.outCount; ++a)
+                filled.push_back(arcs[a].total);
+            std::sort(read.begin(), read.end());
+            bc.countable = std::adjacent_find(read.begin(), read.end()) == read.end() &&
+                           std::none_of(filled.begin(), filled.end(), [&read](std::uint32_t w) {
+                               return std::binary_search(read.begin(), read.end(), w);
+                           });
+        }
+        infinites.push_back(code);
     }
     return true;
 }
@@ -273,8 +383,19 @@ double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_
     const BindingCode& b = bindings[transitions[i].first + k];
     if (!Enabled(b, from)) return 0.0;
     std::copy(from, from + words, to);
-    // Inputs first, then outputs, each arc's tokens in order: a slot gives
-    // at most what it holds, and totals and slots wrap as 16-bit counts.
+    Move(b, to);
+    return b.value;
+}
+
+// Inputs first, then outputs, each arc's tokens in order: a slot gives at
+// most what it holds, and totals and slots wrap as 16-bit counts.
+void PlainImmediates::Move(const BindingCode& b, std::uint16_t* to) const
+{
+    if (b.direct) {
+        for (std::uint32_t c = b.firstChange; c < b.firstChange + b.changeCount; ++c)
+            to[changes[c].word] = static_cast<std::uint16_t>(to[changes[c].word] + changes[c].add);
+        return;
+    }
     for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
         const ArcCode& arc = arcs[a];
         for (std::uint32_t n = arc.firstToken; n < arc.firstToken + arc.tokenCount; ++n) {
@@ -294,5 +415,53 @@ double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_
             to[arc.total] = static_cast<std::uint16_t>(to[arc.total] + t.quant);
         }
     }
-    return b.weight;
+}
+
+PlainImmediates::TimedFiring PlainImmediates::FireExclusive(unsigned short i, short binding,
+                                                            const std::uint16_t* from,
+                                                            std::uint16_t* to) const
+{
+    const TransitionCode& t = exclusives[i];
+    if (binding < 1 || static_cast<std::uint32_t>(binding) > t.count)
+        return TimedFiring{nullptr, 0.0};
+    const BindingCode& b = bindings[t.first + static_cast<std::uint32_t>(binding) - 1];
+    std::copy(from, from + words, to);
+    Move(b, to);
+    return TimedFiring{b.binding, b.value};
+}
+
+PlainImmediates::TimedFiring PlainImmediates::FireInfinite(unsigned short j, std::size_t k,
+                                                           const std::uint16_t* from,
+                                                           std::uint16_t* to, int& degree) const
+{
+    const BindingCode& b = bindings[infinites[j].first + k];
+    degree = 0;
+    if (!Enabled(b, from)) return TimedFiring{b.binding, 0.0};
+    std::copy(from, from + words, to);
+    Move(b, to);
+    if (b.value != 0.0) degree = 1 + FurtherFirings(b, to);
+    return TimedFiring{b.binding, b.value};
+}
+
+int PlainImmediates::FurtherFirings(const BindingCode& b, const std::uint16_t* to) const
+{
+    constexpr int most = kMaxEnablingDegree - 1;
+    if (!b.countable) {
+        scratch.assign(to, to + words);
+        int further = 0;
+        while (further < most && Enabled(b, scratch.data())) {
+            Move(b, scratch.data());
+            ++further;
+        }
+        return further;
+    }
+    int further = most;
+    for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
+        const ArcCode& arc = arcs[a];
+        further = std::min(further, to[arc.total] / static_cast<int>(arc.need));
+        for (std::uint32_t n = arc.firstToken; n < arc.firstToken + arc.tokenCount; ++n)
+            if (tokens[n].quant != 0)
+                further = std::min(further, to[tokens[n].word] / static_cast<int>(tokens[n].quant));
+    }
+    return further;
 }

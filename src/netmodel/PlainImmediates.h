@@ -9,7 +9,10 @@
 // vectors read back are those the places would give. Where every guard of
 // the exclusive transitions is a constant or a numeric guard over whole
 // places' counts, and their input inscriptions are constants, their
-// enabling is tested on the same flat arrays.
+// enabling is tested on the same flat arrays; where, besides, the delays of
+// the exclusive and infinite-server transitions read no marking and the
+// latter have constant conditions, their firings are made there too, so
+// that an explored marking is never loaded into the places.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +22,10 @@
 #include "statedata/Multiset.h"
 
 class Arc;
+class Binding;
 class Condition;
 class NumericGuard;
+class Transition;
 
 class PlainImmediates {
 public:
@@ -87,6 +92,29 @@ public:
         return HasNeeds(exclusives[i], from);
     }
 
+    // Whether the timed firings below can be made (ExclusivesUsable too).
+    bool TimedUsable() const { return timedUsable; }
+    // A timed firing: the binding fired (null: none) and its delay's number.
+    struct TimedFiring {
+        const Binding* binding;
+        double value;
+    };
+    // Fires binding number `binding` (1-based, as an ata holds it) of
+    // exclusive transition i, active and so enabled, on `from` into `to`;
+    // a null binding, and `to` untouched, when the transition has no such
+    // binding.
+    TimedFiring FireExclusive(unsigned short i, short binding, const std::uint16_t* from,
+                              std::uint16_t* to) const;
+    // The bindings of infinite-server transition j (class index); none
+    // when its condition is false.
+    std::size_t InfiniteBindings(unsigned short j) const { return infinites[j].count; }
+    // Fires binding k of infinite-server transition j on `from` into `to`
+    // when it is enabled there (value 0 otherwise, `to` then undefined), and
+    // sets `degree` to the number of firings it serves at once: that one
+    // and every further one `to` allows, at most 65535 in all.
+    TimedFiring FireInfinite(unsigned short j, std::size_t k, const std::uint16_t* from,
+                             std::uint16_t* to, int& degree) const;
+
 private:
     struct Token {
         std::int32_t word;  // its slot's word; -1 when the place has no slot for it
@@ -107,8 +135,22 @@ private:
     struct BindingCode {
         bool possible;  // no empty input inscription
         Guard guard;
-        double weight;
-        std::uint32_t firstIn, inCount, firstOut, outCount;  // in `arcs`
+        std::uint32_t firstIn = 0, inCount = 0, firstOut = 0, outCount = 0;  // in `arcs`
+        // The binding and its delay's number (an immediate one's weight),
+        // where they are compiled.
+        const Binding* binding = nullptr;
+        double value = 0.0;
+        // Infinite servers: whether the further firings can be counted in
+        // closed form (no input slot read twice, none that an output fills).
+        bool countable = false;
+        // Enabled, it fires as the changes in `changes` (CompileMoves).
+        bool direct = false;
+        std::uint32_t firstChange = 0, changeCount = 0;
+    };
+    // A word's change by a firing, modulo 2^16.
+    struct Change {
+        std::uint32_t word;
+        std::uint16_t add;
     };
     // A word that must hold at least `least`.
     struct Need {
@@ -140,14 +182,32 @@ private:
     // Sets the needs of a transition whose bindings are compiled.
     void CompileNeeds(TransitionCode& code);
     bool Enabled(const BindingCode& b, const std::uint16_t* from) const;
+    // Moves the tokens of binding b on `to` (inputs, then outputs).
+    void Move(const BindingCode& b, std::uint16_t* to) const;
+    // The further firings of an infinite-server binding after one, on `to`.
+    int FurtherFirings(const BindingCode& b, const std::uint16_t* to) const;
     // Appends the code of one arc; false when counts cannot say what it does.
     bool CompileArc(const Arc& arc);
+    // The input, or output, arcs of a binding; false when counts cannot say
+    // what one of them does.
+    bool CompileInputs(const Binding& b, BindingCode& code);
+    bool CompileOutputs(const Binding& b, BindingCode& code);
+    // A transition whose conditions are constants (false where one is not,
+    // or counts cannot say what a binding does), its delays' numbers
+    // included: its bindings, none when its own condition is false.
+    bool CompileConstantGuarded(Transition& t, TransitionCode& code);
     // False when the condition reads more than whole places' counts.
     bool CompileGuard(const Condition& c, Guard& g);
-    bool CompileExclusives();
+    bool CompileExclusives(bool& timed);
+    // The binding and its delay's number; false when the delay reads the
+    // marking.
+    bool CompileTimed(const Binding& b, BindingCode& code) const;
+    bool CompileInfinites();
+    void CompileMoves();
 
     bool usable = false;
     bool exclusivesUsable = false;
+    bool timedUsable = false;
     std::size_t words = 0;
     std::size_t immediateBindings = 0;
     std::vector<std::uint32_t> placeWord;  // the total's word of each place
@@ -157,6 +217,10 @@ private:
     std::vector<BindingCode> bindings;
     std::vector<TransitionCode> transitions;
     std::vector<TransitionCode> exclusives;
+    std::vector<TransitionCode> infinites;
     std::vector<std::uint32_t> guardWords;
     std::vector<Need> needs;
+    std::vector<Change> changes;
+    // Counts fired on to count further firings that have no closed form.
+    mutable std::vector<std::uint16_t> scratch;
 };

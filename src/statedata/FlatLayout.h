@@ -21,6 +21,8 @@ public:
     explicit FlatLayout(const std::vector<std::uint16_t>& slots)
     {
         for (std::size_t i = 0; i < slots.size(); ++i) {
+            placeWords.push_back(static_cast<std::uint32_t>(words));
+            placeSlots.push_back(slots[i]);
             if (slots[i] != 0)
                 places.push_back(Place{static_cast<std::uint32_t>(words), static_cast<short>(i), slots[i]});
             words += 1 + std::size_t{slots[i]};
@@ -30,8 +32,14 @@ public:
     // The places with slots, ascending.
     const std::vector<Place>& Places() const { return places; }
     std::size_t Words() const { return words; }
+    // Every place by number: the word of its total, and its slots.
+    std::size_t PlaceCount() const { return placeWords.size(); }
+    std::uint32_t Word(std::size_t place) const { return placeWords[place]; }
+    std::uint16_t Slots(std::size_t place) const { return placeSlots[place]; }
 
 private:
     std::vector<Place> places;
+    std::vector<std::uint32_t> placeWords;
+    std::vector<std::uint16_t> placeSlots;
     std::size_t words = 0;
 };

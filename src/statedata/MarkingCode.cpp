@@ -3,6 +3,7 @@
 // floor(log2 n) zeros, a one, then the bits of n below its leading one.
 #include "statedata/MarkingCode.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -61,7 +62,9 @@ constexpr auto kAtaEntryCodes = SmallPairCodes(0);
 
 class BitWriter {
 public:
-    explicit BitWriter(std::vector<std::uint8_t>& into) : out(into)
+    // Writes after `start` bytes of `into` (room for the code's length).
+    explicit BitWriter(std::vector<std::uint8_t>& into, std::size_t start = 2)
+        : out(into), written(start)
     {
         if (out.size() < 64) out.resize(64);
     }
@@ -100,6 +103,16 @@ public:
             Bits(n ^ top, width - 1);
         }
     }
+    // Appends the bits another writer, started at byte 0, has written.
+    void Append(const BitWriter& other)
+    {
+        for (std::size_t at = 0; at < other.written; at += 4) {
+            std::uint32_t word;
+            std::memcpy(&word, other.out.data() + at, 4);
+            Bits(word, 32);
+        }
+        Bits(other.acc, other.fill);
+    }
     // Flushes and answers the number of bytes written.
     std::size_t Finish()
     {
@@ -115,9 +128,9 @@ private:
     }
 
     std::vector<std::uint8_t>& out;
+    std::size_t written;
     std::uint64_t acc = 0;
     int fill = 0;
-    std::size_t written = 2;  // room for the length
 };
 
 // Two numbers whose gamma codes, with `between` one bits between them, take
@@ -307,11 +320,10 @@ struct FlatPlaces {
         markedCount = count;
         return static_cast<int>(count);
     }
-    // The k-th marked place, given to `visit`.
+    // Place p read back from the flat form, given to `visit`.
     template <class Visitor>
-    bool Visit(std::size_t k, Visitor visit) const
+    bool Visit(const FlatLayout::Place& p, Visitor visit) const
     {
-        const FlatLayout::Place& p = layout.Places()[marked[k]];
         const std::uint16_t* w = flat + p.word;
         if (p.slots == 1) {
             MTmsEntry one{0, w[1]};
@@ -328,7 +340,7 @@ struct FlatPlaces {
     bool Each(Visitor visit) const
     {
         for (std::size_t k = 0; k < markedCount; ++k)
-            if (!Visit(k, visit)) return false;
+            if (!Visit(layout.Places()[marked[k]], visit)) return false;
         return true;
     }
 
@@ -435,35 +447,38 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
     return Write(VectorPlaces{v}, ata);
 }
 
+// The marked places go to bits of their own first, in one pass: the count
+// that precedes them in the code is known only once they are written.
 const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
                                             const short* ata)
 {
     // Shared by every code, as the ata's entries are.
     thread_local std::vector<std::uint32_t> markedPlaces;
     thread_local std::vector<MTmsEntry> placeEntries;
+    thread_local std::vector<std::uint8_t> placeBytes;
     const FlatPlaces places{flat, layout, markedPlaces, placeEntries};
-    BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    w.Gamma(static_cast<std::uint32_t>(places.Count()) + 1);
+    BitWriter marked(placeBytes, 0);
+    std::uint32_t count = 0;
     int previous = -1;
-    // Held apart from the vectors: the code's bytes may alias them.
-    const FlatLayout::Place* const all = layout.Places().data();
-    const std::uint32_t* const marked = markedPlaces.data();
-    const std::size_t count = places.markedCount;
-    for (std::size_t k = 0; k < count; ++k) {
-        const FlatLayout::Place& p = all[marked[k]];
+    for (const FlatLayout::Place& p : layout.Places()) {
         const std::uint16_t* c = flat + p.word;
+        if (c[0] == 0) continue;
+        ++count;
         const auto gap = static_cast<std::uint32_t>(p.number - previous);
         // The commonest place straight from its words (its total, not 0,
         // is its one slot's count).
         if (p.slots == 1 && c[1] == c[0] && gap < 256 && c[0] < 256) {
             previous = p.number;
-            WritePlainPlace(w, gap, c[0]);
+            WritePlainPlace(marked, gap, c[0]);
             continue;
         }
-        if (!places.Visit(k, [&](const MTms& m) { return WriteExactPlace(w, m, previous); }))
+        if (!places.Visit(p, [&](const MTms& m) { return WriteExactPlace(marked, m, previous); }))
             return Write(places, ata);
     }
+    BitWriter w(bytes);
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    w.Gamma(count + 1);
+    w.Append(marked);
     return Close(w, ata, bytes, size);
 }
 
@@ -513,15 +528,82 @@ bool CodesEqual(const std::uint8_t* a, const std::uint8_t* b)
     return n == CodeSize(b) && std::memcmp(a, b, n) == 0;
 }
 
-void DecodedMarking::Decode(const std::uint8_t* code)
+namespace {
+
+// The bits of a code, read from a copy with zero bytes after it.
+BitReader ReadFromCopy(const std::uint8_t* code, std::vector<std::uint8_t>& padded)
 {
     std::size_t head = code[0] < 128 ? 1 : 2;
-    // The bits are read from a copy with zero bytes after it.
     std::size_t n = CodeSize(code) - head;
     if (padded.size() < n + kReadAhead) padded.resize(n + kReadAhead);
     std::memcpy(padded.data(), code + head, n);
     std::memset(padded.data() + n, 0, kReadAhead);
-    BitReader r(padded.data());
+    return BitReader(padded.data());
+}
+
+void ReadAta(BitReader& r, std::vector<short>& ata)
+{
+    ata.assign(no_of_exc_transitions, 0);
+    std::uint32_t nonZero = r.Gamma() - 1;
+    int i = -1;
+    for (std::uint32_t k = 0; k < nonZero; ++k) {
+        const SmallPair entry = r.Look(kAtaEntries);
+        if (entry.length != 0) {
+            r.Skip(entry.length);
+            i += entry.first;
+            ata[static_cast<std::size_t>(i)] = entry.second;
+            continue;
+        }
+        i += static_cast<int>(r.Gamma());
+        ata[static_cast<std::size_t>(i)] = static_cast<short>(r.Gamma());
+    }
+}
+
+}  // namespace
+
+bool DecodedMarking::DecodeFlat(const std::uint8_t* code, const FlatLayout& layout,
+                                std::uint16_t* flat)
+{
+    BitReader r = ReadFromCopy(code, padded);
+    const bool withAta = r.Bit();
+    if (!r.Bit()) return false;
+    std::fill(flat, flat + layout.Words(), 0);
+    const std::uint32_t count = r.Gamma() - 1;
+    std::size_t place = static_cast<std::size_t>(-1);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const SmallPair plain = r.Look(kPlainPlaces);
+        if (plain.length != 0) {
+            r.Skip(plain.length);
+            place += plain.first;
+            if (place >= layout.PlaceCount() || layout.Slots(place) == 0) return false;
+            std::uint16_t* w = flat + layout.Word(place);
+            w[0] = plain.second;
+            w[1] = plain.second;
+            continue;
+        }
+        place += r.Gamma();
+        const std::uint32_t kinds = r.Gamma();
+        if (place >= layout.PlaceCount()) return false;
+        std::uint16_t* w = flat + layout.Word(place);
+        std::uint32_t slot = static_cast<std::uint32_t>(-1);
+        for (std::uint32_t k = 0; k < kinds; ++k) {
+            slot += r.Gamma();
+            const auto quant = static_cast<std::uint16_t>(r.Gamma());
+            if (slot >= layout.Slots(place)) return false;
+            w[1 + slot] = quant;
+            w[0] = static_cast<std::uint16_t>(w[0] + quant);
+        }
+    }
+    places.clear();
+    pms = Pms{0, nullptr};
+    hasAta = withAta;
+    if (hasAta) ReadAta(r, ata);
+    return true;
+}
+
+void DecodedMarking::Decode(const std::uint8_t* code)
+{
+    BitReader r = ReadFromCopy(code, padded);
     hasAta = r.Bit();
     const bool exact = r.Bit();
     const int count = static_cast<int>(r.Gamma() - 1);
@@ -577,19 +659,5 @@ void DecodedMarking::Decode(const std::uint8_t* code)
         used += static_cast<std::size_t>(m.kinds > 0 ? m.kinds : 0);
     }
     pms = count ? Pms{static_cast<short>(count), places.data()} : Pms{0, nullptr};
-    if (!hasAta) return;
-    ata.assign(no_of_exc_transitions, 0);
-    std::uint32_t nonZero = r.Gamma() - 1;
-    int i = -1;
-    for (std::uint32_t k = 0; k < nonZero; ++k) {
-        const SmallPair entry = r.Look(kAtaEntries);
-        if (entry.length != 0) {
-            r.Skip(entry.length);
-            i += entry.first;
-            ata[static_cast<std::size_t>(i)] = entry.second;
-            continue;
-        }
-        i += static_cast<int>(r.Gamma());
-        ata[static_cast<std::size_t>(i)] = static_cast<short>(r.Gamma());
-    }
+    if (hasAta) ReadAta(r, ata);
 }

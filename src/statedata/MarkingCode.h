@@ -54,6 +54,11 @@ bool CodesEqual(const std::uint8_t* a, const std::uint8_t* b);
 class DecodedMarking {
 public:
     void Decode(const std::uint8_t* code);
+    // The same with the vector written as its flat form (`layout`) instead
+    // (GetPms then empty); false, the flat form undefined, for a vector that
+    // the flat form cannot hold as it is (one not built from place contents,
+    // or with a place or a slot outside the layout).
+    bool DecodeFlat(const std::uint8_t* code, const FlatLayout& layout, std::uint16_t* flat);
     const Pms& GetPms() const { return pms; }
     // Null when the marking has no ata; no_of_exc_transitions entries.
     short* GetAta() { return hasAta ? ata.data() : nullptr; }

@@ -128,6 +128,10 @@ struct Fired {
 };
 std::vector<Fired> fired;
 bool flatSuccessors = false;
+// Where the timed firings are known on counts too (TimedUsable), a stored
+// marking is read into its flat form and fired there: the places are never
+// loaded.
+bool timedOnCounts = false;
 std::vector<std::uint16_t> savedFlat;
 std::vector<std::uint16_t> firedFlats;
 
@@ -154,6 +158,16 @@ void WriteNewContents(const Binding& b, std::uint16_t* flat)
     }
 }
 
+// Keeps the successor whose flat form is written at `at` in firedFlats,
+// reached by a firing of transition number transNo on `ata`.
+void KeepFlat(const short* ata, int transNo, const DelayVal& edge, std::size_t at)
+{
+    fired.push_back(Fired{nullptr, edge, transNo,
+                          MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1),
+                                             resolver.Counts(), firedFlats.data() + at),
+                          at});
+}
+
 // Keeps the successor that the new contents hold after binding b of
 // transition number transNo fired on `ata`.
 void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
@@ -165,10 +179,44 @@ void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& 
     const std::size_t at = firedFlats.size();
     firedFlats.insert(firedFlats.end(), savedFlat.begin(), savedFlat.end());
     WriteNewContents(b, firedFlats.data() + at);
-    fired.push_back(Fired{nullptr, edge, transNo,
-                          MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1), resolver.Counts(),
-                                             firedFlats.data() + at),
-                          at});
+    KeepFlat(ata, transNo, edge, at);
+}
+
+// A timed firing on counts, from the flat form of the marking explored:
+// fire(to) writes the successor and answers the binding fired and the value
+// of its edge (none when 0).
+template <class Fire>
+void KeepFiredOnCounts(const short* ata, int transNo, Fire fire)
+{
+    const std::size_t at = firedFlats.size();
+    firedFlats.resize(at + savedFlat.size());
+    const auto [binding, value] = fire(firedFlats.data() + at);
+    if (value == 0.0) {
+        firedFlats.resize(at);
+        return;
+    }
+    KeepFlat(ata, transNo, binding->Record(value, transNo), at);
+}
+
+// FireExclusive and FireInfinite on the flat form of the marking explored.
+void FireTimedOnCounts(const short* ata)
+{
+    const PlainImmediates& counts = resolver.Counts();
+    const std::uint16_t* from = savedFlat.data();
+    for (unsigned short i = 0; ata && i < no_of_exc_transitions; ++i) {
+        if (ata[i] == 0) continue;
+        KeepFiredOnCounts(ata, ExcTrans[i]->GetNo(), [&](std::uint16_t* to) {
+            return counts.FireExclusive(i, ata[i], from, to);
+        });
+    }
+    for (unsigned short j = 0; j < no_of_inf_transitions; ++j)
+        for (std::size_t k = 0; k < counts.InfiniteBindings(j); ++k)
+            KeepFiredOnCounts(ata, InfTrans[j]->GetNo(), [&](std::uint16_t* to) {
+                int degree = 0;
+                PlainImmediates::TimedFiring f = counts.FireInfinite(j, k, from, to, degree);
+                f.value *= degree;
+                return f;
+            });
 }
 
 void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
@@ -287,18 +335,37 @@ void HandleWithImmediates(Marking& source, Fired& f)
 
 void (*explorationObserver)(const Pms&) = nullptr;
 
-void ExploreStored(const std::uint8_t* code, Marking& m)
+// The contents of a stored marking, loaded into the places and fired there.
+void FireOnPlaces(const std::uint8_t* code)
 {
     static DecodedMarking contents;
     contents.Decode(code);
     if (explorationObserver) explorationObserver(contents.GetPms());
     InitRefPms(contents.GetPms());
-    SavedMarking = &m;
     SavedAta = contents.GetAta();
     savedPms = &contents.GetPms();
     if (flatSuccessors) resolver.Counts().Flatten(contents.GetPms(), savedFlat.data());
     FireExclusive(SavedAta);
     FireInfinite(SavedAta);
+}
+
+// The same on its flat form; false when the code has none.
+bool FireOnCounts(const std::uint8_t* code)
+{
+    static DecodedMarking contents;
+    if (!timedOnCounts || explorationObserver ||
+        !contents.DecodeFlat(code, flatLayout, savedFlat.data()))
+        return false;
+    SavedAta = contents.GetAta();
+    savedPms = nullptr;
+    FireTimedOnCounts(SavedAta);
+    return true;
+}
+
+void ExploreStored(const std::uint8_t* code, Marking& m)
+{
+    SavedMarking = &m;
+    if (!FireOnCounts(code)) FireOnPlaces(code);
     if (no_of_imm_transitions == 0) return;
     HandlingEntries(true);
     for (Fired& f : fired) {
@@ -335,6 +402,7 @@ void PrepareExplorer()
     // immediate firings reached.
     resolver.Prepare(WithIntermediates());
     flatSuccessors = no_of_imm_transitions != 0 && resolver.OnCounts() && !WithIntermediates();
+    timedOnCounts = flatSuccessors && resolver.Counts().TimedUsable();
     savedFlat.assign(flatSuccessors ? resolver.Counts().Words() : 0, 0);
     flatLayout = resolver.OnCounts() ? FlatLayout(resolver.Counts().PlaceSlots()) : FlatLayout();
 }

@@ -271,3 +271,52 @@ TEST(MarkingCode, FlatFormsAreCodedAsTheVectorsTheyStandFor)
     }
     for (Sample& s : samples) clear_pms(s.expected);
 }
+
+// A code read into a flat form gives the words of the places it names and
+// its ata; a vector the flat form cannot hold as it is (not built from
+// place contents, or naming a place or slot the layout lacks) is refused.
+TEST(MarkingCode, CodesReadIntoFlatFormsWhereTheyFit)
+{
+    ExclusiveCount three(3);
+    // Place 0 plain, 1 without slots, 2 with three colour slots, 3 plain.
+    const std::vector<std::uint16_t> slots{1, 0, 3, 1};
+    const FlatLayout layout(slots);
+    ASSERT_EQ(layout.Words(), 9u);
+    struct Sample {
+        const char* what;
+        Pms pms;
+        std::vector<std::uint16_t> flat;  // empty: refused
+    };
+    Pms above = MakePms({{0, {{0, 3}}}});
+    above.places[0].quant = 9;
+    std::vector<Sample> samples{
+        {"empty", Pms{0, nullptr}, std::vector<std::uint16_t>(9, 0)},
+        // Place 2's total wraps as the places' own totals do.
+        {"plain and coloured",
+         MakePms({{0, {{0, 2}}}, {2, {{0, 4}, {2, 65535}}}, {3, {{0, 300}}}}),
+         {2, 2, 0, 3, 4, 0, 65535, 300, 300}},
+        {"total above the sum", above, {}},
+        {"a place without slots", MakePms({{1, {{0, 1}}}}), {}},
+        {"a place beyond the layout", MakePms({{4, {{0, 1}}}}), {}},
+        {"a slot beyond its place's", MakePms({{2, {{3, 1}}}}), {}},
+        {"a second slot of a plain place", MakePms({{3, {{1, 1}}}}), {}},
+    };
+    MarkingCode code;
+    DecodedMarking read;
+    const std::vector<short> ata{0, 5, 1};
+    for (const Sample& s : samples)
+        for (const short* a : {static_cast<const short*>(nullptr), ata.data()}) {
+            std::vector<std::uint16_t> flat(layout.Words(), 7);
+            const bool fits = read.DecodeFlat(code.Encode(s.pms, a), layout, flat.data());
+            const std::string what = std::string(s.what) + (a ? " with ata" : "");
+            ASSERT_EQ(fits, !s.flat.empty()) << what;
+            if (!fits) continue;
+            EXPECT_EQ(flat, s.flat) << what;
+            const short* got = read.GetAta();
+            ASSERT_EQ(got != nullptr, a != nullptr) << what;
+            if (a) {
+                EXPECT_EQ(std::vector<short>(got, got + 3), ata) << what;
+            }
+        }
+    for (Sample& s : samples) clear_pms(s.pms);
+}

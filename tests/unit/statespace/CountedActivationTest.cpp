@@ -158,4 +158,37 @@ TEST(CountedActivation, FilteredCountsAndOtherGuardsStayOnThePlaces)
     }
 }
 
+// An infinite server's guard decides which bindings fire at each further
+// firing, so a guarded one keeps the timed firings on the places, however
+// plain its guard; the exclusive transitions' enabling stays on counts.
+TEST(CountedActivation, GuardedInfiniteServersFireOnThePlaces)
+{
+    for (bool global : {true, false}) {
+        TestNet net;
+        Place* a = net.AddPlace("a", 1);
+        Place* b = net.AddPlace("b");
+        net.Add("i", {{{{b, 2}}, {{a, 1}}, Imm(1.0)}});
+        net.Add("t", {{{{a, 1}}, {{b, 1}}, Exp(1.0)}});
+        Transition* s = net.Add("s", {{{{b, 1}}, {{a, 1}}, Exp(1.0)}}, InfiniteServer);
+        Condition guard = Guard(Binary(LessOp, Count(b), Constant(3)));
+        if (global)
+            s->GetGlobalCond() = guard;
+        else
+            BindingOf(s, 1).GetLocalCond() = guard;
+        net.Finish();
+        PlainImmediates counts;
+        EXPECT_TRUE(counts.Compile(64));
+        EXPECT_TRUE(counts.ExclusivesUsable());
+        EXPECT_FALSE(counts.TimedUsable()) << (global ? "transition guard" : "binding guard");
+    }
+    TestNet net;
+    Place* a = net.AddPlace("a", 1);
+    net.Add("i", {{{{a, 2}}, {{a, 1}}, Imm(1.0)}});
+    net.Add("s", {{{{a, 1}}, {{a, 1}}, Exp(1.0)}}, InfiniteServer);
+    net.Finish();
+    PlainImmediates counts;
+    EXPECT_TRUE(counts.Compile(64));
+    EXPECT_TRUE(counts.TimedUsable());
+}
+
 }  // namespace

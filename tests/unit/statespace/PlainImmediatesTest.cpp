@@ -3,7 +3,9 @@
 // markings that include empty, short and full (wrapping) places.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "CountVector.h"
@@ -75,6 +77,102 @@ TEST(PlainImmediates, FiringOnCountsIsFiringOnThePlaces)
             }
     EXPECT_GT(fired, 100);
     EXPECT_GT(ruledOut, 100);
+}
+
+// The timed firings of an explored marking on counts against the same on
+// the places: an active exclusive binding's value and successor, and an
+// infinite-server binding's value, successor and enabling degree, counted
+// in closed form (its own inputs) or by firing (an input place read twice,
+// an input refilled by an output), or unbounded (no inputs).
+TEST(PlainImmediates, TimedFiringOnCountsIsFiringOnThePlaces)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a", 1);
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    net.Add("i", {{{{c, 1}}, {{a, 1}}, Imm(1.0)}});
+    net.Add("loop",
+            {{{{a, 2}}, {{b, 1}, {a, 1}}, Exp(1.5)}, {{{b, 1}, {b, 2}}, {{c, 3}}, Exp(0.5)}});
+    net.Add("serve", {{{{a, 2}}, {{b, 1}}, Exp(0.25)}, {{{a, 1}, {a, 1}}, {{c, 1}}, Exp(0.5)}},
+            InfiniteServer);
+    net.Add("refill", {{{{b, 2}}, {{b, 1}, {c, 1}}, Exp(2.0)}}, InfiniteServer);
+    net.Add("source", {{{}, {{c, 1}}, Exp(3.0)}}, InfiniteServer);
+    net.Finish();
+
+    PlainImmediates plain;
+    ASSERT_TRUE(plain.Compile(64));
+    ASSERT_TRUE(plain.TimedUsable());
+    NewContentsVector successor;
+    successor.Prepare();
+    std::vector<std::uint16_t> from(plain.Words()), to(plain.Words());
+    auto sameSuccessor = [&](const Pms& expected) {
+        std::vector<MTms> places;
+        std::vector<MTmsEntry> entries;
+        plain.Unflatten(to.data(), places, entries);
+        return pms_eq(ViewOf(places, entries), expected) != 0;
+    };
+    // Short places, and a few full ones (counted by firing, a full place
+    // takes tens of thousands of firings on the places).
+    std::vector<std::vector<unsigned short>> markings{
+        {65535, 65535, 65535}, {65534, 65535, 0}, {0, 3, 65535}};
+    for (unsigned short x : {0, 1, 2, 3, 5})
+        for (unsigned short y : {0, 1, 2, 3, 5})
+            for (unsigned short z : {0, 1, 2, 3, 5}) markings.push_back({x, y, z});
+    int exclusiveFirings = 0, degrees = 0, largest = 0;
+    for (const std::vector<unsigned short>& counts : markings) {
+        const std::string at = std::to_string(counts[0]) + "," + std::to_string(counts[1]) + "," +
+                               std::to_string(counts[2]);
+        CountVector marking(counts);
+        plain.Flatten(marking.pms, from.data());
+        for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
+            Transition& t = *ExcTrans[i];
+            for (short k = 1; k <= t.GetBindings()->count; ++k) {
+                InitRefPms(marking.pms);
+                // Only an enabled binding is active.
+                if (!t.IsActEnabled() || !t.GetBindings()->GetLE(k)->IsActEnabled()) continue;
+                std::vector<short> ata(no_of_exc_transitions, 0);
+                ata[i] = k;
+                double value = 0.0;
+                Binding* fired = t.FireActive(ata.data(), value);
+                const PlainImmediates::TimedFiring f =
+                    plain.FireExclusive(i, k, from.data(), to.data());
+                ASSERT_EQ(f.binding, fired) << i << "/" << k << " at " << at;
+                ASSERT_EQ(f.value, value) << i << "/" << k << " at " << at;
+                EXPECT_TRUE(sameSuccessor(successor.Make())) << i << "/" << k << " at " << at;
+                fired->CpyActToNew();
+                ++exclusiveFirings;
+            }
+            EXPECT_EQ(plain
+                          .FireExclusive(i, static_cast<short>(t.GetBindings()->count + 1),
+                                         from.data(), to.data())
+                          .binding,
+                      nullptr);
+        }
+        for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
+            ASSERT_EQ(plain.InfiniteBindings(j),
+                      static_cast<std::size_t>(InfTrans[j]->GetBindings()->count));
+            std::size_t k = 0;
+            for (PLElement<Binding>* e = InfTrans[j]->GetBindings()->first; e; e = e->next, ++k) {
+                InitRefPms(marking.pms);
+                const double value = e->item->VirtualFire();
+                int degree = 0;
+                const PlainImmediates::TimedFiring f =
+                    plain.FireInfinite(j, k, from.data(), to.data(), degree);
+                ASSERT_EQ(f.value, value) << j << "/" << k << " at " << at;
+                if (value != 0.0) {
+                    EXPECT_TRUE(sameSuccessor(successor.Make())) << j << "/" << k << " at " << at;
+                    const int expected = e->item->EnablingDegree();
+                    EXPECT_EQ(degree, expected) << j << "/" << k << " at " << at;
+                    ++degrees;
+                    largest = std::max(largest, degree);
+                }
+                e->item->CpyActToNew();
+            }
+        }
+    }
+    EXPECT_GT(exclusiveFirings, 100);
+    EXPECT_GT(degrees, 300);
+    EXPECT_EQ(largest, kMaxEnablingDegree);
 }
 
 TEST(PlainImmediates, RefusesBoundsAndWideNets)
