@@ -347,51 +347,46 @@ struct FlatPlaces {
     mutable std::size_t markedCount = 0;
 };
 
-// The non-zero entries of an ata are found first, in one pass, each as its
-// index above its value: a wide net's ata is mostly zeros, passed four at a
-// time.
+// The non-zero entries of an ata go to bits of their own in one pass, each
+// as its gap to the one before and its value, and follow their count: a
+// wide net's ata is mostly zeros, passed four at a time.
 [[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
 {
-    // Shared by every code: one per code would hold a wide net's ata each.
-    thread_local std::vector<std::uint32_t> nonZero;
+    // Shared by every code: one per code would hold a wide net's entries each.
+    thread_local std::vector<std::uint8_t> entryBytes;
+    BitWriter entries(entryBytes, 0);
     const unsigned n = no_of_exc_transitions;
-    if (nonZero.size() < n) nonZero.resize(n);
-    std::uint32_t* found = nonZero.data();
-    std::size_t count = 0;
-    for (unsigned i = 0; i < n; ++i) {
-        if (i + 4 <= n) {
-            std::uint64_t four;
-            std::memcpy(&four, ata + i, 8);
-            if (four == 0) {
-                i += 3;
-                continue;
-            }
-        }
-        found[count] = i << 16 | static_cast<std::uint16_t>(ata[i]);
-        count += ata[i] != 0;
-    }
-    w.Gamma(static_cast<std::uint32_t>(count) + 1);
+    std::uint32_t count = 0;
     int last = -1;
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto i = static_cast<int>(found[k] >> 16);
-        const auto gap = static_cast<std::uint32_t>(i - last);
-        const auto value = static_cast<std::uint16_t>(found[k]);
-        last = i;
+    for (unsigned i = 0;; ++i) {
+        for (std::uint64_t four = 0; i + 4 <= n; i += 4) {
+            std::memcpy(&four, ata + i, 8);
+            if (four != 0) break;
+        }
+        if (i >= n) break;
+        const auto value = static_cast<std::uint16_t>(ata[i]);
+        if (value == 0) continue;
+        ++count;
+        const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
+        last = static_cast<int>(i);
         if ((gap | value) < 32) {
             const SmallCode c = kAtaEntryCodes[gap << 5 | value];
-            w.Bits(c.bits, static_cast<int>(c.length));
+            entries.Bits(c.bits, static_cast<int>(c.length));
             continue;
         }
         if (gap < 256 && value < 256) {
             // Both in one write of at most 30 bits.
             const SmallGamma g = kSmallGammas[gap];
             const SmallGamma v = kSmallGammas[value];
-            w.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length, g.length + v.length);
+            entries.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length,
+                         g.length + v.length);
             continue;
         }
-        w.Gamma(gap);
-        w.Gamma(value);
+        entries.Gamma(gap);
+        entries.Gamma(value);
     }
+    w.Gamma(count + 1);
+    w.Append(entries);
 }
 
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
