@@ -2,12 +2,14 @@
 // dependency-driven update after each firing.
 #include "netmodel/EnablingSets.h"
 
-#include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/NetArrays.h"
 #include "netmodel/PlainImmediates.h"
 #include "netmodel/Transition.h"
+#include "statedata/AtaScan.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TDep.h"
 #include "statedata/TNos.h"
@@ -46,27 +48,36 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
 }
 
 bool refreshByDependencies = false;
+// The entries RefreshedAta finds inactive.
+std::vector<unsigned> gone;
 
 // A copy of the ata without the entries for which stillActive(i, binding)
 // fails, among the dependents of the fired transition where those are all
-// that can change; null when no entry remains.
+// that can change; null when no entry remains. The entries that go are
+// found on `ata` itself, so that a wide ata is copied only when some remain.
 template <class StillActiveHere>
 short* RefreshedAta(const short* ata, short fired, StillActiveHere stillActive)
 {
-    short* fresh = make_ata(ata);
-    if (!fresh) return nullptr;
+    if (!ata || no_of_exc_transitions == 0) return nullptr;
+    const unsigned n = no_of_exc_transitions;
+    if (gone.size() < n) gone.resize(n);
+    std::size_t count = 0;
+    auto test = [&](unsigned i) {
+        if (ata[i] != 0 && !stillActive(i, ata[i])) gone[count++] = i;
+    };
+    // The candidates are the dependents, listed once each (TDepLst), or
+    // every active entry: those in `gone` are distinct.
     const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
     if (d) {
-        for (unsigned short k = 0; k < d->exc_no; ++k) {
-            unsigned short i = d->exc[k];
-            if (fresh[i] != 0 && !stillActive(i, fresh[i])) fresh[i] = 0;
-        }
+        for (unsigned short k = 0; k < d->exc_no; ++k) test(d->exc[k]);
     } else {
-        for (unsigned short i = 0; i < no_of_exc_transitions; ++i)
-            if (fresh[i] != 0 && !stillActive(i, fresh[i])) fresh[i] = 0;
+        // The indices are overwritten only once they are tested.
+        const std::size_t active = ActiveIndices(ata, n, gone.data());
+        for (std::size_t k = 0; k < active; ++k) test(gone[k]);
     }
-    if (std::all_of(fresh, fresh + no_of_exc_transitions, [](short v) { return v == 0; }))
-        clear_ata(fresh);
+    if (!MoreActiveThan(ata, n, count)) return nullptr;
+    short* fresh = make_ata(ata);
+    for (std::size_t k = 0; k < count; ++k) fresh[gone[k]] = 0;
     return fresh;
 }
 

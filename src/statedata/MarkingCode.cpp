@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstring>
 
+#include "statedata/AtaScan.h"
 #include "statedata/NetCounts.h"
 
 namespace {
@@ -349,7 +350,7 @@ struct FlatPlaces {
 
 // The non-zero entries of an ata go to bits of their own in one pass, each
 // as its gap to the one before and its value, and follow their count: a
-// wide net's ata is mostly zeros, passed four at a time.
+// wide net's ata is mostly zeros, passed 32 and then four at a time.
 [[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
 {
     // Shared by every code: one per code would hold a wide net's entries each.
@@ -359,6 +360,7 @@ struct FlatPlaces {
     std::uint32_t count = 0;
     int last = -1;
     for (unsigned i = 0;; ++i) {
+        while (i + 32 <= n && !AnyActiveIn32(ata + i)) i += 32;
         for (std::uint64_t four = 0; i + 4 <= n; i += 4) {
             std::memcpy(&four, ata + i, 8);
             if (four != 0) break;
@@ -536,21 +538,31 @@ BitReader ReadFromCopy(const std::uint8_t* code, std::vector<std::uint8_t>& padd
     return BitReader(padded.data());
 }
 
-void ReadAta(BitReader& r, std::vector<short>& ata)
+// Reads the ata, when the code has one, into `ata`, whose entries that are
+// not 0 are `active`, before as after: a wide net's ata is mostly zeros, so
+// only those are cleared, not the whole array.
+void ReadAta(BitReader& r, bool hasAta, std::vector<short>& ata, std::vector<unsigned>& active)
 {
-    ata.assign(no_of_exc_transitions, 0);
-    std::uint32_t nonZero = r.Gamma() - 1;
+    if (ata.size() != no_of_exc_transitions) {
+        ata.assign(no_of_exc_transitions, 0);
+    } else {
+        for (unsigned i : active) ata[i] = 0;
+    }
+    active.clear();
+    if (!hasAta) return;
+    active.resize(r.Gamma() - 1);
     int i = -1;
-    for (std::uint32_t k = 0; k < nonZero; ++k) {
+    for (unsigned& k : active) {
         const SmallPair entry = r.Look(kAtaEntries);
         if (entry.length != 0) {
             r.Skip(entry.length);
             i += entry.first;
             ata[static_cast<std::size_t>(i)] = entry.second;
-            continue;
+        } else {
+            i += static_cast<int>(r.Gamma());
+            ata[static_cast<std::size_t>(i)] = static_cast<short>(r.Gamma());
         }
-        i += static_cast<int>(r.Gamma());
-        ata[static_cast<std::size_t>(i)] = static_cast<short>(r.Gamma());
+        k = static_cast<unsigned>(i);
     }
 }
 
@@ -592,7 +604,7 @@ bool DecodedMarking::DecodeFlat(const std::uint8_t* code, const FlatLayout& layo
     places.clear();
     pms = Pms{0, nullptr};
     hasAta = withAta;
-    if (hasAta) ReadAta(r, ata);
+    ReadAta(r, hasAta, ata, active);
     return true;
 }
 
@@ -654,5 +666,5 @@ void DecodedMarking::Decode(const std::uint8_t* code)
         used += static_cast<std::size_t>(m.kinds > 0 ? m.kinds : 0);
     }
     pms = count ? Pms{static_cast<short>(count), places.data()} : Pms{0, nullptr};
-    if (hasAta) ReadAta(r, ata);
+    ReadAta(r, hasAta, ata, active);
 }

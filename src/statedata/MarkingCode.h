@@ -61,13 +61,19 @@ public:
     bool DecodeFlat(const std::uint8_t* code, const FlatLayout& layout, std::uint16_t* flat);
     const Pms& GetPms() const { return pms; }
     // Null when the marking has no ata; no_of_exc_transitions entries.
-    short* GetAta() { return hasAta ? ata.data() : nullptr; }
+    const short* GetAta() const { return hasAta ? ata.data() : nullptr; }
+    // The indices of the ata's entries that are not 0, ascending (none
+    // without an ata).
+    const std::vector<unsigned>& ActiveEntries() const { return active; }
 
 private:
     std::vector<std::uint8_t> padded;
     std::vector<MTms> places;
     std::vector<MTmsEntry> entries;
+    // Only the entries in `active` are not 0: the next Decode clears those
+    // instead of the whole array, which is wide in a wide net.
     std::vector<short> ata;
+    std::vector<unsigned> active;
     bool hasAta = false;
     Pms pms{0, nullptr};
 };

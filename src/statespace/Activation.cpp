@@ -119,18 +119,45 @@ bool ChkAndActExc(unsigned short i, bool onNew = false)
                        [onNew](short, const Binding& b) { return onNew ? b.IsNewEnabled() : b.IsActEnabled(); });
 }
 
+// The ata the combinations are written into: the start's entries, or
+// zeros. A wide net's ata is mostly activated from zeros, and then only the
+// levels' entries of the last combinations are cleared, not the whole array.
+class CombinationAta {
+public:
+    short* Start(const short* start)
+    {
+        const unsigned n = no_of_exc_transitions;
+        if (start) {
+            ata.assign(start, start + n);
+            zerosButLevels = false;
+        } else if (!zerosButLevels || ata.size() != n) {
+            ata.assign(n, 0);
+            zerosButLevels = true;
+        } else {
+            for (unsigned short i : written) ata[i] = 0;
+        }
+        written.clear();
+        return ata.data();
+    }
+    // Entry i is written by a level.
+    void Writes(unsigned short i) { written.push_back(i); }
+
+private:
+    std::vector<short> ata;
+    std::vector<unsigned short> written;
+    bool zerosButLevels = false;
+};
+
 // Every combination of one branch per level, in depth-first order.
 void AddCombinations()
 {
     static std::vector<std::size_t> pick;
     static std::vector<double> path;
-    static std::vector<short> ata;
+    static CombinationAta combination;
     pick.assign(levels.size(), 0);
     path.assign(levels.size() + 1, 1.0);
-    if (ExcStartAta)
-        ata.assign(ExcStartAta, ExcStartAta + no_of_exc_transitions);
-    else
-        ata.assign(no_of_exc_transitions, 0);
+    short* ata = combination.Start(ExcStartAta);
+    for (const Level& l : levels) combination.Writes(l.transition);
     std::size_t changed = 0;  // levels from here on need their path and entry set
     for (;;) {
         for (std::size_t l = changed; l < levels.size(); ++l) {
@@ -138,7 +165,7 @@ void AddCombinations()
             ata[levels[l].transition] = b.binding;
             path[l + 1] = path[l] * b.probability;
         }
-        add_em(ExcStartMark, DelayVal(path[levels.size()], kDelayProbability), ata.data());
+        add_em(ExcStartMark, DelayVal(path[levels.size()], kDelayProbability), ata);
         std::size_t l = levels.size();
         while (l > 0 && ++pick[l - 1] == levels[l - 1].count) pick[--l] = 0;
         if (l == 0) return;

@@ -229,11 +229,11 @@ void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge
     firedNow.Request(*SavedMarking, edge);
 }
 
-void FireExclusive(const short* ata)
+// Fires the active exclusive transitions of `ata`, whose entries that are
+// not 0 are `active` (none without an ata).
+void FireExclusive(const short* ata, const std::vector<unsigned>& active)
 {
-    if (!ata) return;
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) {
-        if (ata[i] == 0) continue;
+    for (unsigned i : active) {
         Transition& t = *ExcTrans[i];
         double value = 0.0;
         Binding* b = t.FireActive(ata, value);
@@ -345,7 +345,7 @@ void FireOnPlaces(const std::uint8_t* code)
     SavedAta = contents.GetAta();
     savedPms = &contents.GetPms();
     if (flatSuccessors) resolver.Counts().Flatten(contents.GetPms(), savedFlat.data());
-    FireExclusive(SavedAta);
+    FireExclusive(SavedAta, contents.ActiveEntries());
     FireInfinite(SavedAta);
 }
 

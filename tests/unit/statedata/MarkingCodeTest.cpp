@@ -140,34 +140,41 @@ TEST(MarkingCode, LongCodesCarryTheirLengthInTwoBytes)
 
 namespace {
 
-// Encodes and decodes one marking; answers whether it read back as it was,
-// and appends its code to `codes`.
-bool ReadsBack(const Pms& pms, const std::vector<short>& ata,
+// Encodes one marking and decodes it into `back`, which has decoded others
+// before; answers whether it read back as it was, its active entries
+// listed, and appends its code to `codes`.
+bool ReadsBack(const Pms& pms, const std::vector<short>& ata, DecodedMarking& back,
                std::set<std::string>& codes)
 {
     MarkingCode code;
     const std::uint8_t* bytes = code.Encode(pms, ata.empty() ? nullptr : ata.data());
     std::vector<std::uint8_t> alone(bytes, bytes + code.Size());
     codes.emplace(alone.begin(), alone.end());
-    DecodedMarking back;
     back.Decode(alone.data());
     if (!SameVectors(back.GetPms(), pms)) return false;
+    std::vector<unsigned> active;
+    for (unsigned i = 0; i < ata.size(); ++i)
+        if (ata[i] != 0) active.push_back(i);
+    if (back.ActiveEntries() != active) return false;
     if (ata.empty()) return back.GetAta() == nullptr;
     return back.GetAta() && std::equal(ata.begin(), ata.end(), back.GetAta());
 }
 
 }  // namespace
 
-// The ata is scanned four entries at a time past zeros, and small gaps and
-// values are written from a table: every position (in a block of four, in
-// the tail after the last whole block, at the ends), gaps and values on
-// both sides of the table's 256, and negative values must read back, and
-// different atas must keep different codes.
+// The ata is looked through 32 entries at a time past zeros, small gaps and
+// values are written from a table, and a decoding clears only the entries
+// the one before it set: every position (in a block of 32, in the tail
+// after the last whole block, at the ends), gaps and values on both sides
+// of the table's 256, and negative values must read back into storage that
+// held other atas, of this width and of others, and different atas must
+// keep different codes.
 TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
 {
     Pms token = MakePms({{0, {{0, 1}}}});
     const short values[] = {1, 2, 31, 32, 255, 256, -1, 32767, -32768};
-    for (unsigned short width : {1, 3, 4, 7, 301}) {
+    DecodedMarking back;
+    for (unsigned short width : {1, 3, 4, 7, 32, 33, 301}) {
         ExclusiveCount count(width);
         std::set<std::vector<short>> atas;
         atas.insert(std::vector<short>(width, 0));
@@ -185,7 +192,7 @@ TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
             }
         std::set<std::string> codes;
         for (const std::vector<short>& ata : atas) {
-            ASSERT_TRUE(ReadsBack(token, ata, codes)) << "width " << width;
+            ASSERT_TRUE(ReadsBack(token, ata, back, codes)) << "width " << width;
         }
         EXPECT_EQ(codes.size(), atas.size()) << "width " << width;
     }
@@ -199,6 +206,7 @@ TEST(MarkingCode, PlainPlacesReadBackOnBothSidesOfTheTable)
 {
     ExclusiveCount none(0);
     std::set<std::string> codes;
+    DecodedMarking back;
     int markings = 0;
     for (short gap : {1, 2, 31, 32, 127, 128, 254, 255, 256, 257, 1000})
         for (unsigned quant = 1; quant <= 300; ++quant) {
@@ -207,7 +215,7 @@ TEST(MarkingCode, PlainPlacesReadBackOnBothSidesOfTheTable)
             Pms pms = MakePms({{static_cast<short>(gap - 1), {{0, q}}},
                                {static_cast<short>(gap + 2), {{1, q}}},
                                {static_cast<short>(2 * gap + 2), {{0, q}}}});
-            EXPECT_TRUE(ReadsBack(pms, {}, codes)) << "gap " << gap << ", quantity " << quant;
+            EXPECT_TRUE(ReadsBack(pms, {}, back, codes)) << "gap " << gap << ", quantity " << quant;
             ++markings;
             clear_pms(pms);
         }

@@ -3,6 +3,8 @@
 // initial marking. (The errors of the generation modes are end-to-end cases.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -229,6 +231,56 @@ TEST(Generation, RingOfTwoTokensGivesEveryDistributionWithItsFirings)
             ++edge;
         }
         EXPECT_EQ(edge, edges.end());
+    }
+}
+
+// The same ring, wider than the blocks of 32 entries in which atas are
+// looked through, with two tokens on p0 and rate i + 1 for t_i: every
+// distribution of the tokens over its 70 places, C(71, 2) = 2485 markings,
+// each transition active exactly while its place is marked, and one edge
+// per marked place, to the distribution with that place's token moved on.
+TEST(Generation, WideRingOfTwoTokensGivesEveryDistributionWithItsFirings)
+{
+    constexpr int kPlaces = 70;
+    TestNet net;
+    std::vector<std::string> names;
+    std::vector<Place*> p;
+    for (int i = 0; i < kPlaces; ++i) {
+        names.push_back("p" + std::to_string(i));
+        p.push_back(net.AddPlace(names.back().c_str(), i == 0 ? 2 : 0));
+    }
+    for (int i = 0; i < kPlaces; ++i) {
+        names.push_back("t" + std::to_string(i));
+        net.Add(names.back().c_str(), {{{{p[i], 1}}, {{p[(i + 1) % kPlaces], 1}}, Exp(i + 1.0)}});
+    }
+    net.Finish();
+    CreateRRG();
+
+    ASSERT_EQ(MHash.GetCounter(), 2485u);
+    std::map<std::vector<int>, Marking*> byTokens;
+    for (Marking* m : StoredMarkings()) {
+        std::vector<int> tokens(kPlaces);
+        for (int i = 0; i < kPlaces; ++i) tokens[i] = Tokens(*m, p[i]);
+        byTokens[tokens] = m;
+    }
+    ASSERT_EQ(byTokens.size(), 2485u);
+    for (const auto& [tokens, m] : byTokens) {
+        std::vector<short> active(kPlaces);
+        for (int i = 0; i < kPlaces; ++i) active[i] = tokens[i] > 0 ? 1 : 0;
+        EXPECT_EQ(AtaOf(*m), active);
+        auto edges = Edges(*m);
+        EXPECT_EQ(edges.size(), static_cast<std::size_t>(std::count(active.begin(), active.end(), 1)));
+        for (const stt* e : edges) {
+            const int i = e->GetTransNo() - 1;
+            ASSERT_TRUE(i >= 0 && i < kPlaces && tokens[i] > 0) << "transition " << i + 1;
+            std::vector<int> after = tokens;
+            --after[i];
+            ++after[(i + 1) % kPlaces];
+            auto target = byTokens.find(after);
+            ASSERT_NE(target, byTokens.end());
+            EXPECT_EQ(e->Target(), target->second);
+            EXPECT_DOUBLE_EQ(e->GetDelayVal(), i + 1.0);
+        }
     }
 }
 
