@@ -55,8 +55,10 @@ std::vector<unsigned> gone;
 // fails, among the dependents of the fired transition where those are all
 // that can change; null when no entry remains. The entries that go are
 // found on `ata` itself, so that a wide ata is copied only when some remain.
+// `active`, when known, lists the entries of `ata` that are not 0.
 template <class StillActiveHere>
-short* RefreshedAta(const short* ata, short fired, StillActiveHere stillActive)
+short* RefreshedAta(const short* ata, const std::vector<unsigned>* active, short fired,
+                    StillActiveHere stillActive)
 {
     if (!ata || no_of_exc_transitions == 0) return nullptr;
     const unsigned n = no_of_exc_transitions;
@@ -70,12 +72,14 @@ short* RefreshedAta(const short* ata, short fired, StillActiveHere stillActive)
     const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
     if (d) {
         for (unsigned short k = 0; k < d->exc_no; ++k) test(d->exc[k]);
+    } else if (active) {
+        for (unsigned i : *active) test(i);
     } else {
         // The indices are overwritten only once they are tested.
-        const std::size_t active = ActiveIndices(ata, n, gone.data());
-        for (std::size_t k = 0; k < active; ++k) test(gone[k]);
+        const std::size_t found = ActiveIndices(ata, n, gone.data());
+        for (std::size_t k = 0; k < found; ++k) test(gone[k]);
     }
-    if (!MoreActiveThan(ata, n, count)) return nullptr;
+    if (active ? active->size() == count : !MoreActiveThan(ata, n, count)) return nullptr;
     short* fresh = make_ata(ata);
     for (std::size_t k = 0; k < count; ++k) fresh[gone[k]] = 0;
     return fresh;
@@ -131,16 +135,29 @@ bool AtaRefreshByDependencies()
     return refreshByDependencies;
 }
 
+namespace {
+
+// A closure rather than a function, so that RefreshedAta calls it inline.
+constexpr auto kStillActiveExclusive = [](unsigned short i, short binding) {
+    return StillActive(*ExcTrans[i], binding);
+};
+
+}  // namespace
+
 short* MakeNewAta(const short* ata, short fired)
 {
-    return RefreshedAta(ata, fired,
-                        [](unsigned short i, short binding) { return StillActive(*ExcTrans[i], binding); });
+    return RefreshedAta(ata, nullptr, fired, kStillActiveExclusive);
+}
+
+short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short fired)
+{
+    return RefreshedAta(ata, &active, fired, kStillActiveExclusive);
 }
 
 short* MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
                           const std::uint16_t* flat)
 {
-    return RefreshedAta(ata, fired, [&counts, flat](unsigned short i, short binding) {
+    return RefreshedAta(ata, nullptr, fired, [&counts, flat](unsigned short i, short binding) {
         return counts.ExclusiveActive(i, binding, flat);
     });
 }

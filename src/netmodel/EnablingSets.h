@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "statedata/Multiset.h"
 
@@ -23,6 +24,9 @@ void ModTNos(TNos& set, short t);
 // remains (or for a null ata). `fired` is the fired transition (transition
 // number - 1), -1 when unknown; see SetAtaRefreshByDependencies.
 short* MakeNewAta(const short* ata, short fired = -1);
+// The same where the entries of `ata` that are not 0 are known to be
+// `active`: a wide ata is not looked through for them.
+short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short fired);
 // The same where the new contents are the flat form `flat` of `counts`,
 // whose exclusive transitions' enabling is known on counts: the places are
 // not read.

@@ -88,11 +88,13 @@ public:
 
     // Reads the successor of transition number transNo (its binding
     // `fired`) from the new contents, where both contents held `actual`
-    // before, and activates its dependents there.
-    void Look(const Pms& actual, const short* ata, int transNo, const Binding& fired)
+    // before with `ata` (its entries that are not 0 are `active`), and
+    // activates its dependents there.
+    void Look(const Pms& actual, const short* ata, const std::vector<unsigned>& active, int transNo,
+              const Binding& fired)
     {
         vector.MakeAfter(actual, fired);
-        after.reset(MakeNewAta(ata, static_cast<short>(transNo - 1)));
+        after.reset(MakeNewAta(ata, active, static_cast<short>(transNo - 1)));
         activated = no_of_exc_transitions != 0 &&
                     Activate(after.get(), DependentExclusives(transNo), true);
     }
@@ -135,8 +137,10 @@ bool timedOnCounts = false;
 std::vector<std::uint16_t> savedFlat;
 std::vector<std::uint16_t> firedFlats;
 
-// The vector of the marking being explored, loaded into both contents.
+// The vector of the marking being explored, loaded into both contents, and
+// its ata's entries that are not 0.
 const Pms* savedPms = nullptr;
+const std::vector<unsigned>* savedActive = nullptr;
 
 // The fired binding's places as the new contents hold them, written over
 // the flat form `flat`.
@@ -225,7 +229,7 @@ void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge
         KeepFired(ata, transNo, b, edge);
         return;
     }
-    firedNow.Look(*savedPms, ata, transNo, b);
+    firedNow.Look(*savedPms, ata, *savedActive, transNo, b);
     firedNow.Request(*SavedMarking, edge);
 }
 
@@ -257,7 +261,7 @@ void FireInfinite(const short* ata)
                 if (no_of_imm_transitions != 0) {
                     KeepFired(ata, t.GetNo(), b, b.Record(v * b.EnablingDegree(), t.GetNo()));
                 } else {
-                    firedNow.Look(*savedPms, ata, t.GetNo(), b);
+                    firedNow.Look(*savedPms, ata, *savedActive, t.GetNo(), b);
                     firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
                 }
             }
@@ -344,8 +348,9 @@ void FireOnPlaces(const std::uint8_t* code)
     InitRefPms(contents.GetPms());
     SavedAta = contents.GetAta();
     savedPms = &contents.GetPms();
+    savedActive = &contents.ActiveEntries();
     if (flatSuccessors) resolver.Counts().Flatten(contents.GetPms(), savedFlat.data());
-    FireExclusive(SavedAta, contents.ActiveEntries());
+    FireExclusive(SavedAta, *savedActive);
     FireInfinite(SavedAta);
 }
 
