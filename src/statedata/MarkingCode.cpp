@@ -70,13 +70,6 @@ public:
         if (out.size() < 64) out.resize(64);
     }
 
-    // Starts the code again from its first bit.
-    void Restart()
-    {
-        acc = 0;
-        fill = 0;
-        written = 2;
-    }
     // Up to 32 bits, the first of them the least significant.
     [[gnu::always_inline]] void Bits(std::uint64_t value, int count)
     {
@@ -416,32 +409,34 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
 }  // namespace
 
-// The has-ata bit, then the exact bit, set until a place proves otherwise;
-// then the code is written again with numbers whole.
+// The code of a vector that is not exact: the has-ata bit, a clear exact
+// bit, and the numbers whole.
 template <class Places>
-const std::uint8_t* MarkingCode::Write(const Places& places, const short* ata)
+const std::uint8_t* MarkingCode::WriteWhole(const Places& places, const short* ata)
 {
     BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    const int count = places.Count();
-    w.Gamma(static_cast<std::uint32_t>(count) + 1);
-    int previous = -1;
-    if (!places.Each([&](const MTms& m) { return WriteExactPlace(w, m, previous); })) {
-        w.Restart();
-        w.Bits(std::uint64_t{ata != nullptr}, 2);
-        w.Gamma(static_cast<std::uint32_t>(count) + 1);
-        places.Each([&](const MTms& m) {
-            WriteWholePlace(w, m);
-            return true;
-        });
-    }
+    w.Bits(std::uint64_t{ata != nullptr}, 2);
+    w.Gamma(static_cast<std::uint32_t>(places.Count()) + 1);
+    places.Each([&](const MTms& m) {
+        WriteWholePlace(w, m);
+        return true;
+    });
     return Close(w, ata, bytes, size);
 }
 
+// The has-ata bit, then the exact bit, set until a place proves otherwise;
+// then the code is written again with numbers whole. The places are written
+// in this loop, not through a visitor, so that the writer stays in registers.
 const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
 {
     const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
-    return Write(VectorPlaces{v}, ata);
+    BitWriter w(bytes);
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
+    int previous = -1;
+    for (int i = 0; i < v.size; ++i)
+        if (!WriteExactPlace(w, v.places[i], previous)) return WriteWhole(VectorPlaces{v}, ata);
+    return Close(w, ata, bytes, size);
 }
 
 // The marked places go to bits of their own first, in one pass: the count
@@ -470,7 +465,7 @@ const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const Fla
             continue;
         }
         if (!places.Visit(p, [&](const MTms& m) { return WriteExactPlace(marked, m, previous); }))
-            return Write(places, ata);
+            return WriteWhole(places, ata);
     }
     BitWriter w(bytes);
     w.Bits(std::uint64_t{ata != nullptr} | 2, 2);

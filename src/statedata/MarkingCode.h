@@ -36,8 +36,9 @@ public:
     std::size_t Size() const { return size; }
 
 private:
+    // The code of a vector that is not exact, its numbers written whole.
     template <class Places>
-    const std::uint8_t* Write(const Places& places, const short* ata);
+    const std::uint8_t* WriteWhole(const Places& places, const short* ata);
 
     std::vector<std::uint8_t> bytes;
     std::size_t size = 0;

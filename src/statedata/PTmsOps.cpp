@@ -12,6 +12,9 @@ PTmsSlot* FindSlot(const PTms* p, unsigned short token)
 {
     if (!p || !p->entries || p->size <= 0) return nullptr;
     PTmsSlot* begin = p->entries;
+    // Most places hold tokens of one colour: their one slot is looked at
+    // without a search.
+    if (p->size == 1) return begin->token == token ? begin : nullptr;
     PTmsSlot* end = begin + p->size;
     if (p->sorted) {
         PTmsSlot* hit = std::lower_bound(

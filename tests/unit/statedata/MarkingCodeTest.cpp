@@ -199,6 +199,43 @@ TEST(MarkingCode, WideAtasReadBackWhereverTheirEntriesLie)
     clear_pms(token);
 }
 
+// The ata's non-zero entries are marked 64 at a time, and blocks of four
+// with one multiplication: dense atas, whose entries fill whole blocks and
+// straddle the edges of the 64, must read back with every entry in place,
+// and atas that differ in one entry must keep different codes.
+TEST(MarkingCode, DenseAtasReadBackAcrossBlocksOfSixtyFour)
+{
+    Pms token = MakePms({{0, {{0, 1}}}});
+    for (unsigned short width : {4, 63, 64, 65, 130}) {
+        ExclusiveCount count(width);
+        std::set<std::vector<short>> atas;
+        std::vector<short> all(width, 1);
+        atas.insert(all);
+        for (int p = 0; p < width; ++p) {
+            std::vector<short> hole = all;
+            hole[p] = 0;
+            atas.insert(hole);
+            std::vector<short> other = all;
+            other[p] = p % 2 ? short{-32768} : short{300};
+            atas.insert(other);
+        }
+        // Every third entry, and a pattern that changes from block to block.
+        std::vector<short> third(width, 0), mixed(width, 0);
+        for (int p = 0; p < width; ++p) {
+            if (p % 3 == 0) third[p] = static_cast<short>(p + 1);
+            if ((p * 7 + p / 4) % 5 < 2) mixed[p] = static_cast<short>(p % 31 + 1);
+        }
+        atas.insert(third);
+        atas.insert(mixed);
+        std::set<std::string> codes;
+        for (const std::vector<short>& ata : atas) {
+            ASSERT_TRUE(ReadsBack(token, ata, codes)) << "width " << width;
+        }
+        EXPECT_EQ(codes.size(), atas.size()) << "width " << width;
+    }
+    clear_pms(token);
+}
+
 // A plain place (one entry, slot 0) with a gap and a quantity below 256 is
 // written in one piece from the table; each side of that bound must read
 // back and keep a code of its own.
