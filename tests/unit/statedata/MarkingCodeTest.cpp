@@ -228,8 +228,9 @@ TEST(MarkingCode, DenseAtasReadBackAcrossBlocksOfSixtyFour)
         atas.insert(third);
         atas.insert(mixed);
         std::set<std::string> codes;
+        DecodedMarking back;
         for (const std::vector<short>& ata : atas) {
-            ASSERT_TRUE(ReadsBack(token, ata, codes)) << "width " << width;
+            ASSERT_TRUE(ReadsBack(token, ata, back, codes)) << "width " << width;
         }
         EXPECT_EQ(codes.size(), atas.size()) << "width " << width;
     }
