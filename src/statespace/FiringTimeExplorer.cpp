@@ -247,8 +247,10 @@ void FireExclusive(const short* ata, const std::vector<unsigned>& active)
 }
 
 // An infinite-server binding serves every token at once: its successor is
-// the one of a single firing, its rate multiplied by the enabling degree
-// (counted after the successor is looked at).
+// the one of a single firing, its rate multiplied by the enabling degree.
+// Counting the degree may fire the binding further on the new contents (a
+// guard that reads the marking has no closed form), so the successor is
+// taken first and the edge's value set afterwards.
 void FireInfinite(const short* ata)
 {
     for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
@@ -259,7 +261,8 @@ void FireInfinite(const short* ata)
             double v = b.VirtualFire();
             if (v != 0.0) {
                 if (no_of_imm_transitions != 0) {
-                    KeepFired(ata, t.GetNo(), b, b.Record(v * b.EnablingDegree(), t.GetNo()));
+                    KeepFired(ata, t.GetNo(), b, DelayVal());
+                    fired.back().edge = b.Record(v * b.EnablingDegree(), t.GetNo());
                 } else {
                     firedNow.Look(*savedPms, ata, *savedActive, t.GetNo(), b);
                     firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
