@@ -2,6 +2,7 @@
 // dependency-driven update after each firing.
 #include "netmodel/EnablingSets.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -48,22 +49,22 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
 }
 
 bool refreshByDependencies = false;
-// The entries RefreshedAta finds inactive.
+// The entries FindGone finds inactive.
 std::vector<unsigned> gone;
 
-// A copy of the ata without the entries for which stillActive(i, binding)
-// fails, among the dependents of the fired transition where those are all
-// that can change; null when no entry remains. The entries that go are
+// The entries of `ata` for which stillActive(i, binding) fails, into
+// `gone`, among the dependents of the fired transition where those are all
+// that can change; false when no entry remains. The entries that go are
 // found on `ata` itself, so that a wide ata is copied only when some remain.
 // `active`, when known, lists the entries of `ata` that are not 0.
 template <class StillActiveHere>
-short* RefreshedAta(const short* ata, const std::vector<unsigned>* active, short fired,
-                    StillActiveHere stillActive)
+bool FindGone(const short* ata, const std::vector<unsigned>* active, short fired,
+              StillActiveHere stillActive, std::size_t& count)
 {
-    if (!ata || no_of_exc_transitions == 0) return nullptr;
+    count = 0;
+    if (!ata || no_of_exc_transitions == 0) return false;
     const unsigned n = no_of_exc_transitions;
     if (gone.size() < n) gone.resize(n);
-    std::size_t count = 0;
     auto test = [&](unsigned i) {
         if (ata[i] != 0 && !stillActive(i, ata[i])) gone[count++] = i;
     };
@@ -79,7 +80,17 @@ short* RefreshedAta(const short* ata, const std::vector<unsigned>* active, short
         const std::size_t found = ActiveIndices(ata, n, gone.data());
         for (std::size_t k = 0; k < found; ++k) test(gone[k]);
     }
-    if (active ? active->size() == count : !MoreActiveThan(ata, n, count)) return nullptr;
+    return active ? active->size() != count : MoreActiveThan(ata, n, count);
+}
+
+// A copy of the ata without the entries that FindGone finds; null when no
+// entry remains.
+template <class StillActiveHere>
+short* RefreshedAta(const short* ata, const std::vector<unsigned>* active, short fired,
+                    StillActiveHere stillActive)
+{
+    std::size_t count = 0;
+    if (!FindGone(ata, active, fired, stillActive, count)) return nullptr;
     short* fresh = make_ata(ata);
     for (std::size_t k = 0; k < count; ++k) fresh[gone[k]] = 0;
     return fresh;
@@ -154,10 +165,15 @@ short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short f
     return RefreshedAta(ata, &active, fired, kStillActiveExclusive);
 }
 
-short* MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
-                          const std::uint16_t* flat)
+bool MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
+                        const std::uint16_t* flat, short* into)
 {
-    return RefreshedAta(ata, nullptr, fired, [&counts, flat](unsigned short i, short binding) {
+    std::size_t count = 0;
+    const bool remains = FindGone(ata, nullptr, fired, [&counts, flat](unsigned short i, short binding) {
         return counts.ExclusiveActive(i, binding, flat);
-    });
+    }, count);
+    if (!remains) return false;
+    std::copy(ata, ata + no_of_exc_transitions, into);
+    for (std::size_t k = 0; k < count; ++k) into[gone[k]] = 0;
+    return true;
 }

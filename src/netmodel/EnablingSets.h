@@ -29,9 +29,12 @@ short* MakeNewAta(const short* ata, short fired = -1);
 short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short fired);
 // The same where the new contents are the flat form `flat` of `counts`,
 // whose exclusive transitions' enabling is known on counts: the places are
-// not read.
-short* MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
-                          const std::uint16_t* flat);
+// not read. The ata is written to `into` (room for every exclusive
+// transition), which the caller keeps for many successors at once rather
+// than one allocation each; false, and `into` untouched, where MakeNewAta
+// answers null.
+bool MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
+                        const std::uint16_t* flat, short* into);
 // Whether the transition and its binding number `binding` are still enabled
 // on the new contents.
 bool StillActive(const Transition& t, short binding);

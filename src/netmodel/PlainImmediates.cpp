@@ -59,6 +59,7 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         arcs.resize(keptArcs);
         tokens.resize(keptTokens);
         needs.resize(keptNeeds);
+        CompileEnabling();
         return true;
     }
     const std::size_t exclusiveBindings = bindings.size(), exclusiveArcs = arcs.size(),
@@ -71,7 +72,22 @@ bool PlainImmediates::Compile(std::size_t maxWords)
         tokens.resize(exclusiveTokens);
     }
     CompileMoves();
+    CompileEnabling();
     return true;
+}
+
+// Each input word tested once, at the most any arc or token of the binding
+// needs there: an arc's total, and each of its tokens' slots.
+void PlainImmediates::CompileEnabling()
+{
+    bindingNeeds.clear();
+    std::vector<Need> own;
+    for (BindingCode& b : bindings) {
+        b.enableable = BindingNeeds(b, own);
+        b.firstNeed = static_cast<std::uint32_t>(bindingNeeds.size());
+        b.needCount = b.enableable ? static_cast<std::uint32_t>(own.size()) : 0;
+        if (b.enableable) bindingNeeds.insert(bindingNeeds.end(), own.begin(), own.end());
+    }
 }
 
 // A binding whose inputs read each word once, and only words there are,
@@ -362,19 +378,14 @@ void PlainImmediates::Unflatten(const std::uint16_t* flat, std::vector<MTms>& pl
 }
 
 // The test of the actual contents: every input inscription's total and
-// each of its tokens within what the place holds.
+// each of its tokens within what the place holds, then the condition (the
+// counts fail far more often, and cost less).
 bool PlainImmediates::Enabled(const BindingCode& b, const std::uint16_t* from) const
 {
-    if (!b.possible || !Holds(b.guard, from)) return false;
-    for (std::uint32_t a = b.firstIn; a < b.firstIn + b.inCount; ++a) {
-        const ArcCode& arc = arcs[a];
-        if (arc.need == 0 || from[arc.total] < arc.need) return false;
-        for (std::uint32_t k = arc.firstToken; k < arc.firstToken + arc.tokenCount; ++k) {
-            const Token& t = tokens[k];
-            if ((t.word < 0 ? 0 : from[t.word]) < t.quant) return false;
-        }
-    }
-    return true;
+    if (!b.enableable) return false;
+    for (std::uint32_t n = b.firstNeed; n < b.firstNeed + b.needCount; ++n)
+        if (from[bindingNeeds[n].word] < bindingNeeds[n].least) return false;
+    return Holds(b.guard, from);
 }
 
 double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_t* from,

@@ -146,6 +146,10 @@ private:
         // Enabled, it fires as the changes in `changes` (CompileMoves).
         bool direct = false;
         std::uint32_t firstChange = 0, changeCount = 0;
+        // Its inputs' tests as the least each word must hold, in
+        // `bindingNeeds` (CompileEnabling); never enabled when not `enableable`.
+        bool enableable = false;
+        std::uint32_t firstNeed = 0, needCount = 0;
     };
     // A word's change by a firing, modulo 2^16.
     struct Change {
@@ -204,6 +208,7 @@ private:
     bool CompileTimed(const Binding& b, BindingCode& code) const;
     bool CompileInfinites();
     void CompileMoves();
+    void CompileEnabling();
 
     bool usable = false;
     bool exclusivesUsable = false;
@@ -220,6 +225,7 @@ private:
     std::vector<TransitionCode> infinites;
     std::vector<std::uint32_t> guardWords;
     std::vector<Need> needs;
+    std::vector<Need> bindingNeeds;
     std::vector<Change> changes;
     // Counts fired on to count further firings that have no closed form.
     mutable std::vector<std::uint16_t> scratch;

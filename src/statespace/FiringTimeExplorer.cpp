@@ -16,6 +16,7 @@
 #include "netmodel/PlainImmediates.h"
 #include "netmodel/Transition.h"
 #include "statespace/Activation.h"
+#include "statespace/AppendBuffer.h"
 #include "statespace/DependentTransitions.h"
 #include "statespace/DelayCombination.h"
 #include "statespace/GenerationState.h"
@@ -118,16 +119,18 @@ FiredNow firedNow;
 // The successors of a marking in a net with immediate transitions: kept
 // until every firing is done, then resolved one by one. Where the resolver
 // works on counts and no firing ends in an intermediate marking, each is
-// kept in flat form (`flat` words into `firedFlats`, and its ata), written
-// from the flat form of the marking explored and the new contents of the
-// fired binding's places; otherwise as a marking.
+// kept in flat form (`flat` words into `firedFlats`, and its ata at `ata`
+// in `firedAtas`, or kNoAta), written from the flat form of the marking
+// explored and the new contents of the fired binding's places; otherwise as
+// a marking.
 struct Fired {
     PendingMarking* marking;
     DelayVal edge;
     int transNo;
-    short* ata;
+    std::size_t ata;
     std::size_t flat;
 };
+constexpr std::size_t kNoAta = static_cast<std::size_t>(-1);
 std::vector<Fired> fired;
 bool flatSuccessors = false;
 // Where the timed firings are known on counts too (TimedUsable), a stored
@@ -135,7 +138,8 @@ bool flatSuccessors = false;
 // loaded.
 bool timedOnCounts = false;
 std::vector<std::uint16_t> savedFlat;
-std::vector<std::uint16_t> firedFlats;
+AppendBuffer<std::uint16_t> firedFlats;
+AppendBuffer<short> firedAtas;
 
 // The vector of the marking being explored, loaded into both contents, and
 // its ata's entries that are not 0.
@@ -166,10 +170,13 @@ void WriteNewContents(const Binding& b, std::uint16_t* flat)
 // reached by a firing of transition number transNo on `ata`.
 void KeepFlat(const short* ata, int transNo, const DelayVal& edge, std::size_t at)
 {
-    fired.push_back(Fired{nullptr, edge, transNo,
-                          MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1),
-                                             resolver.Counts(), firedFlats.data() + at),
-                          at});
+    std::size_t kept = firedAtas.Take(no_of_exc_transitions);
+    if (!MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1), resolver.Counts(), firedFlats.At(at),
+                            firedAtas.At(kept))) {
+        firedAtas.GiveBack(kept);
+        kept = kNoAta;
+    }
+    fired.push_back(Fired{nullptr, edge, transNo, kept, at});
 }
 
 // Keeps the successor that the new contents hold after binding b of
@@ -177,12 +184,12 @@ void KeepFlat(const short* ata, int transNo, const DelayVal& edge, std::size_t a
 void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
 {
     if (!flatSuccessors) {
-        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo, *savedPms, b), edge, transNo, nullptr, 0});
+        fired.push_back(Fired{MakeSuccessorMarking(ata, transNo, *savedPms, b), edge, transNo, kNoAta, 0});
         return;
     }
-    const std::size_t at = firedFlats.size();
-    firedFlats.insert(firedFlats.end(), savedFlat.begin(), savedFlat.end());
-    WriteNewContents(b, firedFlats.data() + at);
+    const std::size_t at = firedFlats.Take(savedFlat.size());
+    std::copy(savedFlat.begin(), savedFlat.end(), firedFlats.At(at));
+    WriteNewContents(b, firedFlats.At(at));
     KeepFlat(ata, transNo, edge, at);
 }
 
@@ -192,25 +199,25 @@ void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& 
 template <class Fire>
 void KeepFiredOnCounts(const short* ata, int transNo, Fire fire)
 {
-    const std::size_t at = firedFlats.size();
-    firedFlats.resize(at + savedFlat.size());
-    const auto [binding, value] = fire(firedFlats.data() + at);
+    const std::size_t at = firedFlats.Take(savedFlat.size());
+    const auto [binding, value] = fire(firedFlats.At(at));
     if (value == 0.0) {
-        firedFlats.resize(at);
+        firedFlats.GiveBack(at);
         return;
     }
     KeepFlat(ata, transNo, binding->Record(value, transNo), at);
 }
 
-// FireExclusive and FireInfinite on the flat form of the marking explored.
-void FireTimedOnCounts(const short* ata)
+// FireExclusive and FireInfinite on the flat form of the marking explored,
+// whose ata's entries that are not 0 are `active` (in ascending order).
+void FireTimedOnCounts(const short* ata, const std::vector<unsigned>& active)
 {
     const PlainImmediates& counts = resolver.Counts();
     const std::uint16_t* from = savedFlat.data();
-    for (unsigned short i = 0; ata && i < no_of_exc_transitions; ++i) {
-        if (ata[i] == 0) continue;
+    for (unsigned i : active) {
+        const auto exclusive = static_cast<unsigned short>(i);
         KeepFiredOnCounts(ata, ExcTrans[i]->GetNo(), [&](std::uint16_t* to) {
-            return counts.FireExclusive(i, ata[i], from, to);
+            return counts.FireExclusive(exclusive, ata[i], from, to);
         });
     }
     for (unsigned short j = 0; j < no_of_inf_transitions; ++j)
@@ -298,9 +305,9 @@ void RequestReached(Marking& source, const Pms* pms, const short* ata, const Del
 // The entry of one successor in a net with immediate transitions.
 void HandleWithImmediates(Marking& source, Fired& f)
 {
-    const short* ata = f.marking ? f.marking->GetAta() : f.ata;
+    const short* ata = f.marking ? f.marking->GetAta() : f.ata == kNoAta ? nullptr : firedAtas.At(f.ata);
     const Contents successor = f.marking ? Contents{&f.marking->GetPms(), nullptr}
-                                         : Contents{nullptr, firedFlats.data() + f.flat};
+                                         : Contents{nullptr, firedFlats.At(f.flat)};
     const std::vector<unsigned short>& immediates = DependentImmediates(f.transNo);
     const std::vector<VanishingResolver::Reached>& reached =
         f.marking ? resolver.Resolve(*successor.pms, ata, immediates)
@@ -366,7 +373,7 @@ bool FireOnCounts(const std::uint8_t* code)
         return false;
     SavedAta = contents.GetAta();
     savedPms = nullptr;
-    FireTimedOnCounts(SavedAta);
+    FireTimedOnCounts(SavedAta, contents.ActiveEntries());
     return true;
 }
 
@@ -379,10 +386,10 @@ void ExploreStored(const std::uint8_t* code, Marking& m)
     for (Fired& f : fired) {
         HandleWithImmediates(m, f);
         delete f.marking;
-        if (f.ata) clear_ata(f.ata);
     }
     fired.clear();
-    firedFlats.clear();
+    firedFlats.Clear();
+    firedAtas.Clear();
     HandlingEntries(false);
 }
 

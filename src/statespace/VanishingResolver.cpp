@@ -263,8 +263,13 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveFlat(
 const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccessorFlat(
     const short* ata, const std::vector<unsigned short>& rootCandidates)
 {
+    // Nothing can fire: the successor is tangible, and the state of the
+    // last resolution is cleared by the next one that fires.
+    if (rootCandidates.empty()) {
+        reached.clear();
+        return reached;
+    }
     Begin(rootCandidates);
-    if (rootCandidates.empty()) return reached;
     AddRoot(rootCandidates.size());
     ExpandFlat(0, successor);
     return Finish(ata);
