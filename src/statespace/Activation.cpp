@@ -18,6 +18,7 @@
 #include "netmodel/PlainImmediates.h"
 #include "netmodel/Place.h"
 #include "netmodel/Transition.h"
+#include "statespace/AppendBuffer.h"
 #include "statespace/DependentTransitions.h"
 #include "statespace/GenerationState.h"
 #include "statedata/PendingMarking.h"
@@ -148,8 +149,18 @@ private:
     bool zerosButLevels = false;
 };
 
-// Every combination of one branch per level, in depth-first order.
-void AddCombinations()
+// The branches of the explorer's activations (Activate, ActivateOnCounts),
+// their atas in `branchAtas` until the last is written: a marking's
+// successors are activated one after the other, and an exc_mark list would
+// allocate and free every branch and its ata each time.
+std::vector<ActivationBranch> activated;
+std::vector<std::size_t> activatedAtaAt;
+AppendBuffer<short> branchAtas;
+
+// Every combination of one branch per level, in depth-first order, each
+// handed to add(probability, ata).
+template <class Add>
+void AddCombinations(Add add)
 {
     static std::vector<std::size_t> pick;
     static std::vector<double> path;
@@ -165,7 +176,7 @@ void AddCombinations()
             ata[levels[l].transition] = b.binding;
             path[l + 1] = path[l] * b.probability;
         }
-        add_em(ExcStartMark, DelayVal(path[levels.size()], kDelayProbability), ata);
+        add(DelayVal(path[levels.size()], kDelayProbability), ata);
         std::size_t l = levels.size();
         while (l > 0 && ++pick[l - 1] == levels[l - 1].count) pick[--l] = 0;
         if (l == 0) return;
@@ -214,11 +225,21 @@ bool ActivateInactive(const short* start, const std::vector<unsigned short>& can
     levels.clear();
     branches.clear();
     ExcStartAta = const_cast<short*>(start);
-    clear_em(ExcStartMark);
     for (unsigned short i : candidates)
         if (!start || start[i] == 0) test(i);
-    if (!levels.empty()) AddCombinations();
-    return ExcStartMark.used != 0;
+    activated.clear();
+    activatedAtaAt.clear();
+    branchAtas.Clear();
+    if (levels.empty()) return false;
+    const std::size_t n = no_of_exc_transitions;
+    AddCombinations([n](const DelayVal& value, const short* ata) {
+        const std::size_t at = branchAtas.Take(n);
+        std::copy(ata, ata + n, branchAtas.At(at));
+        activated.push_back(ActivationBranch{value, nullptr});
+        activatedAtaAt.push_back(at);
+    });
+    for (std::size_t b = 0; b < activated.size(); ++b) activated[b].ata = branchAtas.At(activatedAtaAt[b]);
+    return true;
 }
 
 }  // namespace
@@ -226,6 +247,11 @@ bool ActivateInactive(const short* start, const std::vector<unsigned short>& can
 bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)
 {
     return ActivateInactive(start, candidates, [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
+}
+
+const std::vector<ActivationBranch>& ActivatedBranches()
+{
+    return activated;
 }
 
 bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
@@ -264,7 +290,8 @@ void HandleExcTransitions()
         if (ExcStartAta && ExcStartAta[i] != 0) continue;
         if (!ChkAndActExc(i) && rememberDisabled) RefTNos.exc[i] = 0;
     }
-    if (!levels.empty()) AddCombinations();
+    if (!levels.empty())
+        AddCombinations([](const DelayVal& value, const short* ata) { add_em(ExcStartMark, value, ata); });
 }
 
 void ClearNewExc()

@@ -2,11 +2,14 @@
 // of its enabled bindings at a time; when it becomes enabled, the binding is
 // chosen by weight, and the choice is part of the state (the ata). All
 // choices of one marking are made together: every combination becomes one
-// branch of ExcStartMark with the product of its probabilities.
+// branch (of ExcStartMark, or of ActivatedBranches for markings explored
+// when they come up) with the product of its probabilities.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "statedata/DelayVal.h"
 
 class PendingMarking;
 class PlainImmediates;
@@ -36,12 +39,19 @@ void ClearNewExc();
 // fired is binding order).
 bool ActivationKnownWhenFired();
 // Activation of the candidates inactive in `start` (null for zeros), tested
-// on the new contents (onNew) or the actual ones: ExcStartMark gets one
-// branch per combination, as HandleExcTransitions makes them. Answers
-// whether any transition was activated.
+// on the new contents (onNew) or the actual ones: ActivatedBranches() gets
+// one branch per combination, as HandleExcTransitions makes them in
+// ExcStartMark. Answers whether any transition was activated.
 bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew);
 // The same tested on the flat form `flat` of a marking, where the
 // exclusive transitions' enabling is known on counts (ExclusivesUsable):
 // the places are not read.
 bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
                       const PlainImmediates& counts, const std::uint16_t* flat);
+// A branch of the last Activate or ActivateOnCounts: its probability and
+// its ata, valid until the next of them.
+struct ActivationBranch {
+    DelayVal value;
+    const short* ata;
+};
+const std::vector<ActivationBranch>& ActivatedBranches();

@@ -56,8 +56,8 @@ void Request(Marking& source, const Contents& c, const short* ata, const DelayVa
 }
 
 // The edges of a successor (contents, ata) reached with `edge` from
-// `source`, once the activation has left its branches in ExcStartMark (or
-// none). After a deterministic or general firing the successor itself is
+// `source`, once the activation has left its branches in
+// ActivatedBranches() (or none). After a deterministic or general firing the successor itself is
 // kept as an intermediate marking and its branches wait for it (a successor
 // in flat form is never one).
 void RequestBranches(Marking& source, const Contents& c, const short* ata, const DelayVal& edge,
@@ -69,15 +69,15 @@ void RequestBranches(Marking& source, const Contents& c, const short* ata, const
     }
     if (intermediate && IsDetOrGen(edge)) {
         auto* waiting = new DeferredEntries;
-        for (exc_mark* em = &ExcStartMark; em; em = em->next)
-            waiting->push_back(DeferredEntry{PendingMarking(*c.pms, em->ata), *em, false});
+        for (const ActivationBranch& b : ActivatedBranches())
+            waiting->push_back(DeferredEntry{PendingMarking(*c.pms, b.ata), b.value, false});
         RequestInterning(source, *c.pms, ata, edge, waiting);
         return;
     }
-    for (exc_mark* em = &ExcStartMark; em; em = em->next) {
-        DelayVal branch = *em;
+    for (const ActivationBranch& b : ActivatedBranches()) {
+        DelayVal branch = b.value;
         CheckAndCorrectDelayVal(edge, branch);
-        Request(source, c, em->ata, branch);
+        Request(source, c, b.ata, branch);
     }
 }
 

@@ -40,13 +40,12 @@ Condition Guard(Cell* c)
 
 Binding& BindingOf(Transition* t, int k) { return *t->GetBindings()->GetLE(k); }
 
-// The branches ExcStartMark holds: each one's ata and probability.
+// The branches of the last activation: each one's ata and probability.
 std::vector<std::pair<std::vector<short>, double>> Branches()
 {
     std::vector<std::pair<std::vector<short>, double>> all;
-    if (!ExcStartMark.used) return all;
-    for (const exc_mark* em = &ExcStartMark; em; em = em->next)
-        all.emplace_back(std::vector<short>(em->ata, em->ata + no_of_exc_transitions), em->GetDelayVal());
+    for (const ActivationBranch& b : ActivatedBranches())
+        all.emplace_back(std::vector<short>(b.ata, b.ata + no_of_exc_transitions), b.value.GetDelayVal());
     return all;
 }
 
@@ -125,7 +124,6 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                     branched += onPlaces.size() > 1;
                 }
             }
-    clear_em(ExcStartMark);
     EXPECT_GT(branched, 10);
     // The batch wherever a is empty, the choice wherever b is; never the
     // transition with a binding of no inputs.
