@@ -26,6 +26,7 @@ public:
             if (slots[i] != 0)
                 places.push_back(Place{static_cast<std::uint32_t>(words), static_cast<short>(i), slots[i]});
             words += 1 + std::size_t{slots[i]};
+            allPlain = allPlain && slots[i] == 1;
         }
     }
 
@@ -36,10 +37,14 @@ public:
     std::size_t PlaceCount() const { return placeWords.size(); }
     std::uint32_t Word(std::size_t place) const { return placeWords[place]; }
     std::uint16_t Slots(std::size_t place) const { return placeSlots[place]; }
+    // Whether every place has one slot: place i's total is word 2i, its
+    // slot word 2i + 1.
+    bool AllPlain() const { return allPlain; }
 
 private:
     std::vector<Place> places;
     std::vector<std::uint32_t> placeWords;
     std::vector<std::uint16_t> placeSlots;
     std::size_t words = 0;
+    bool allPlain = true;
 };

@@ -439,11 +439,38 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
     return Close(w, ata, bytes, size);
 }
 
+// The marked places are counted first, in a pass without branches, so that
+// they go straight after their count: a plain place is marked exactly when
+// its pair of words is not 0.
+const std::uint8_t* MarkingCode::EncodePlain(const std::uint16_t* flat, std::size_t places,
+                                             const short* ata)
+{
+    std::uint32_t count = 0;
+    for (std::size_t i = 0; i < places; ++i) count += flat[2 * i] != 0;
+    BitWriter w(bytes);
+    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
+    w.Gamma(count + 1);
+    std::size_t previous = static_cast<std::size_t>(-1);
+    for (std::size_t i = 0; i < places; ++i) {
+        std::uint32_t pair;
+        std::memcpy(&pair, flat + 2 * i, 4);
+        if (pair == 0) continue;
+        const std::uint32_t total = pair & 0xFFFF;
+        const auto gap = static_cast<std::uint32_t>(i - previous);
+        if (pair >> 16 != total || total >= 256 || gap >= 256) return nullptr;
+        WritePlainPlace(w, gap, total);
+        previous = i;
+    }
+    return Close(w, ata, bytes, size);
+}
+
 // The marked places go to bits of their own first, in one pass: the count
 // that precedes them in the code is known only once they are written.
 const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
                                             const short* ata)
 {
+    if (layout.AllPlain())
+        if (const std::uint8_t* code = EncodePlain(flat, layout.PlaceCount(), ata)) return code;
     // Shared by every code, as the ata's entries are.
     thread_local std::vector<std::uint32_t> markedPlaces;
     thread_local std::vector<MTmsEntry> placeEntries;

@@ -39,6 +39,9 @@ private:
     // The code of a vector that is not exact, its numbers written whole.
     template <class Places>
     const std::uint8_t* WriteWhole(const Places& places, const short* ata);
+    // EncodeFlat for a layout of plain places only; null where a place is
+    // not the commonest kind (see WritePlainPlace).
+    const std::uint8_t* EncodePlain(const std::uint16_t* flat, std::size_t places, const short* ata);
 
     std::vector<std::uint8_t> bytes;
     std::size_t size = 0;

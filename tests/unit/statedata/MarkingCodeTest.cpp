@@ -318,6 +318,52 @@ TEST(MarkingCode, FlatFormsAreCodedAsTheVectorsTheyStandFor)
     for (Sample& s : samples) clear_pms(s.expected);
 }
 
+// A layout of plain places only is coded in a pass of its own, which must
+// hand every place it cannot write as the commonest kind (a count of 256 or
+// more, a gap of 256 or more, a total that is not its slot's count) to the
+// general coding, and give what that gives.
+TEST(MarkingCode, FlatFormsOfPlainPlacesOnlyAreCodedAsTheVectorsTheyStandFor)
+{
+    ExclusiveCount three(3);
+    const FlatLayout layout(std::vector<std::uint16_t>(300, 1));
+    ASSERT_TRUE(layout.AllPlain());
+    struct Sample {
+        const char* what;
+        std::vector<std::pair<std::size_t, std::uint16_t>> set;  // (place, total and slot)
+        Pms expected;
+        std::size_t odd = 0;  // a place whose slot word is set to `slot` instead
+        std::uint16_t slot = 0;
+    };
+    Pms above = MakePms({{4, {{0, 3}}}});
+    above.places[0].quant = 9;
+    Pms bare = MakePms({{7, {}}});
+    bare.places[0].quant = 5;
+    std::vector<Sample> samples;
+    samples.push_back({"empty", {}, Pms{0, nullptr}});
+    samples.push_back({"small", {{0, 2}, {3, 1}, {31, 31}}, MakePms({{0, {{0, 2}}}, {3, {{0, 1}}}, {31, {{0, 31}}}})});
+    samples.push_back({"largest gap and count of the pass", {{0, 255}, {255, 1}},
+                       MakePms({{0, {{0, 255}}}, {255, {{0, 1}}}})});
+    samples.push_back({"gap of 256", {{0, 1}, {256, 1}}, MakePms({{0, {{0, 1}}}, {256, {{0, 1}}}})});
+    samples.push_back({"first place at 256", {{256, 1}}, MakePms({{256, {{0, 1}}}})});
+    samples.push_back({"count of 256", {{1, 1}, {2, 256}}, MakePms({{1, {{0, 1}}}, {2, {{0, 256}}}})});
+    samples.push_back({"total above its slot", {{4, 9}}, above, 4, 3});
+    samples.push_back({"total without its slot", {{7, 5}}, bare, 7, 0});
+    samples.push_back({"slot without a total", {{1, 1}}, MakePms({{1, {{0, 1}}}}), 9, 7});
+    MarkingCode flatCode, code;
+    const std::vector<short> ata{0, 5, 1};
+    for (const Sample& s : samples) {
+        std::vector<std::uint16_t> flat(layout.Words(), 0);
+        for (auto [place, count] : s.set) flat[2 * place] = flat[2 * place + 1] = count;
+        if (s.odd || s.slot) flat[2 * s.odd + 1] = s.slot;
+        for (const short* a : {static_cast<const short*>(nullptr), ata.data()}) {
+            const std::uint8_t* got = flatCode.EncodeFlat(flat.data(), layout, a);
+            const std::uint8_t* want = code.Encode(s.expected, a);
+            EXPECT_TRUE(CodesEqual(got, want)) << s.what << (a ? " with ata" : "");
+        }
+    }
+    for (Sample& s : samples) clear_pms(s.expected);
+}
+
 // A code read into a flat form gives the words of the places it names and
 // its ata; a vector the flat form cannot hold as it is (not built from
 // place contents, or naming a place or slot the layout lacks) is refused.
