@@ -165,11 +165,11 @@ short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short f
     return RefreshedAta(ata, &active, fired, kStillActiveExclusive);
 }
 
-bool MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
-                        const std::uint16_t* flat, short* into)
+bool MakeNewAtaOnCounts(const short* ata, const std::vector<unsigned>& active, short fired,
+                        const PlainImmediates& counts, const std::uint16_t* flat, short* into)
 {
     std::size_t count = 0;
-    const bool remains = FindGone(ata, nullptr, fired, [&counts, flat](unsigned short i, short binding) {
+    const bool remains = FindGone(ata, &active, fired, [&counts, flat](unsigned short i, short binding) {
         return counts.ExclusiveActive(i, binding, flat);
     }, count);
     if (!remains) return false;

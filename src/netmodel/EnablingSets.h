@@ -32,9 +32,9 @@ short* MakeNewAta(const short* ata, const std::vector<unsigned>& active, short f
 // not read. The ata is written to `into` (room for every exclusive
 // transition), which the caller keeps for many successors at once rather
 // than one allocation each; false, and `into` untouched, where MakeNewAta
-// answers null.
-bool MakeNewAtaOnCounts(const short* ata, short fired, const PlainImmediates& counts,
-                        const std::uint16_t* flat, short* into);
+// answers null. As above, `active` lists the entries of `ata` that are not 0.
+bool MakeNewAtaOnCounts(const short* ata, const std::vector<unsigned>& active, short fired,
+                        const PlainImmediates& counts, const std::uint16_t* flat, short* into);
 // Whether the transition and its binding number `binding` are still enabled
 // on the new contents.
 bool StillActive(const Transition& t, short binding);

@@ -149,6 +149,7 @@ bool PlainImmediates::CompileExclusives(bool& timed)
         for (PLElement<Binding>* e = t.GetBindings() ? t.GetBindings()->first : nullptr; e; e = e->next) {
             Binding& b = *e->item;
             BindingCode bc{true, Guard{nullptr, false, 0}};
+            bc.weight = b.GetWeight();
             if (!CompileGuard(b.GetLocalCond(), bc.guard) || !CompileInputs(b, bc)) return false;
             if (!CompileOutputs(b, bc) || !CompileTimed(b, bc)) timed = false;
             bindings.push_back(bc);
@@ -313,9 +314,8 @@ bool PlainImmediates::CompileGuard(const Condition& c, Guard& g)
     });
 }
 
-bool PlainImmediates::Holds(const Guard& g, const std::uint16_t* from) const
+bool PlainImmediates::HoldsNumeric(const Guard& g, const std::uint16_t* from) const
 {
-    if (!g.numeric) return g.holds;
     // The counts are read in the order AllCounts met them.
     const std::uint32_t* word = guardWords.data() + g.firstWord;
     return g.numeric->EvaluateWith([&word, from](const Function&) { return static_cast<int>(from[*word++]); }) !=
@@ -380,14 +380,6 @@ void PlainImmediates::Unflatten(const std::uint16_t* flat, std::vector<MTms>& pl
 // The test of the actual contents: every input inscription's total and
 // each of its tokens within what the place holds, then the condition (the
 // counts fail far more often, and cost less).
-bool PlainImmediates::Enabled(const BindingCode& b, const std::uint16_t* from) const
-{
-    if (!b.enableable) return false;
-    for (std::uint32_t n = b.firstNeed; n < b.firstNeed + b.needCount; ++n)
-        if (from[bindingNeeds[n].word] < bindingNeeds[n].least) return false;
-    return Holds(b.guard, from);
-}
-
 double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
                              std::uint16_t* to) const
 {

@@ -91,6 +91,19 @@ public:
     {
         return HasNeeds(exclusives[i], from);
     }
+    // Hands each enabled binding of exclusive transition i on `from` to
+    // take(binding, weight), the binding 1-based as an ata holds it, in
+    // list order; none where its own condition fails. Activation walks
+    // these for every marking explored, so the walk is inline.
+    template <class Take>
+    void ExclusiveEnabledBindings(unsigned short i, const std::uint16_t* from, Take take) const
+    {
+        if (!ExclusiveMayBeEnabled(i, from) || !ExclusiveHolds(i, from)) return;
+        const TransitionCode& t = exclusives[i];
+        const BindingCode* b = bindings.data() + t.first;
+        for (std::uint32_t k = 0; k < t.count; ++k)
+            if (Enabled(b[k], from)) take(static_cast<short>(k + 1), b[k].weight);
+    }
 
     // Whether the timed firings below can be made (ExclusivesUsable too).
     bool TimedUsable() const { return timedUsable; }
@@ -140,6 +153,8 @@ private:
         // where they are compiled.
         const Binding* binding = nullptr;
         double value = 0.0;
+        // An exclusive binding's weight among the enabled ones.
+        double weight = 0.0;
         // Infinite servers: whether the further firings can be counted in
         // closed form (no input slot read twice, none that an output fills).
         bool countable = false;
@@ -172,7 +187,11 @@ private:
         bool never = false;
     };
 
-    bool Holds(const Guard& g, const std::uint16_t* from) const;
+    bool Holds(const Guard& g, const std::uint16_t* from) const
+    {
+        return g.numeric ? HoldsNumeric(g, from) : g.holds;
+    }
+    bool HoldsNumeric(const Guard& g, const std::uint16_t* from) const;
     bool HasNeeds(const TransitionCode& t, const std::uint16_t* from) const
     {
         if (t.never) return false;
@@ -185,7 +204,13 @@ private:
     bool BindingNeeds(const BindingCode& b, std::vector<Need>& own) const;
     // Sets the needs of a transition whose bindings are compiled.
     void CompileNeeds(TransitionCode& code);
-    bool Enabled(const BindingCode& b, const std::uint16_t* from) const;
+    bool Enabled(const BindingCode& b, const std::uint16_t* from) const
+    {
+        if (!b.enableable) return false;
+        for (std::uint32_t n = b.firstNeed; n < b.firstNeed + b.needCount; ++n)
+            if (from[bindingNeeds[n].word] < bindingNeeds[n].least) return false;
+        return Holds(b.guard, from);
+    }
     // Moves the tokens of binding b on `to` (inputs, then outputs).
     void Move(const BindingCode& b, std::uint16_t* to) const;
     // The further firings of an infinite-server binding after one, on `to`.

@@ -86,22 +86,18 @@ bool DependenciesCoverEnabling()
 }
 
 // Appends the enabled bindings of exclusive transition i with their
-// probabilities, `holds` telling whether its own condition holds and
-// enabled(k, binding) whether its binding k (0-based) is enabled; false (and
-// nothing appended) when none is enabled or their weights sum to zero.
-template <class Enabled>
-bool AddBranches(unsigned short i, bool holds, Enabled enabled)
+// probabilities; forEachEnabled(take) hands each to take(binding, weight),
+// the binding 1-based. False (and nothing appended) when none is enabled
+// or their weights sum to zero.
+template <class ForEachEnabled>
+bool AddBranches(unsigned short i, ForEachEnabled forEachEnabled)
 {
-    Transition& t = *ExcTrans[i];
-    if (!holds || !t.GetBindings()) return false;
-    std::size_t first = branches.size();
+    const std::size_t first = branches.size();
     double total = 0.0;
-    short k = 0;
-    for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
-        if (!enabled(k++, *e->item)) continue;
-        total += e->item->GetWeight();
-        branches.push_back(Branch{k, e->item->GetWeight()});
-    }
+    forEachEnabled([&total](short binding, double weight) {
+        total += weight;
+        branches.push_back(Branch{binding, weight});
+    });
     if (branches.size() == first || total == 0.0) {
         branches.resize(first);
         return false;
@@ -112,12 +108,18 @@ bool AddBranches(unsigned short i, bool holds, Enabled enabled)
     return true;
 }
 
-// The same tested on the new contents or the actual ones.
+// The same tested on the places' new contents or actual ones.
 bool ChkAndActExc(unsigned short i, bool onNew = false)
 {
     const Transition& t = *ExcTrans[i];
-    return AddBranches(i, onNew ? t.IsNewEnabled() : t.IsActEnabled(),
-                       [onNew](short, const Binding& b) { return onNew ? b.IsNewEnabled() : b.IsActEnabled(); });
+    return AddBranches(i, [&t, onNew](auto take) {
+        if (!(onNew ? t.IsNewEnabled() : t.IsActEnabled()) || !t.GetBindings()) return;
+        short k = 0;
+        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
+            ++k;
+            if (onNew ? e->item->IsNewEnabled() : e->item->IsActEnabled()) take(k, e->item->GetWeight());
+        }
+    });
 }
 
 // The ata the combinations are written into: the start's entries, or
@@ -232,6 +234,22 @@ bool ActivateInactive(const short* start, const std::vector<unsigned short>& can
     branchAtas.Clear();
     if (levels.empty()) return false;
     const std::size_t n = no_of_exc_transitions;
+    if (branches.size() == levels.size()) {
+        // One enabled binding per level, as most activations have: a single
+        // combination, written straight into its room.
+        short* ata = branchAtas.At(branchAtas.Take(n));
+        if (start)
+            std::copy(start, start + n, ata);
+        else
+            std::fill(ata, ata + n, 0);
+        double path = 1.0;
+        for (const Level& l : levels) {
+            ata[l.transition] = branches[l.first].binding;
+            path *= branches[l.first].probability;
+        }
+        activated.push_back(ActivationBranch{DelayVal(path, kDelayProbability), ata});
+        return true;
+    }
     AddCombinations([n](const DelayVal& value, const short* ata) {
         const std::size_t at = branchAtas.Take(n);
         std::copy(ata, ata + n, branchAtas.At(at));
@@ -258,10 +276,7 @@ bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& can
                       const PlainImmediates& counts, const std::uint16_t* flat)
 {
     return ActivateInactive(start, candidates, [&counts, flat](unsigned short i) {
-        if (!counts.ExclusiveMayBeEnabled(i, flat)) return;
-        AddBranches(i, counts.ExclusiveHolds(i, flat), [&counts, flat, i](short k, const Binding&) {
-            return counts.ExclusiveEnabled(i, static_cast<std::size_t>(k), flat);
-        });
+        AddBranches(i, [&counts, flat, i](auto take) { counts.ExclusiveEnabledBindings(i, flat, take); });
     });
 }
 

@@ -167,12 +167,13 @@ void WriteNewContents(const Binding& b, std::uint16_t* flat)
 }
 
 // Keeps the successor whose flat form is written at `at` in firedFlats,
-// reached by a firing of transition number transNo on `ata`.
+// reached by a firing of transition number transNo on `ata`, the ata of the
+// marking explored (its entries that are not 0 are savedActive).
 void KeepFlat(const short* ata, int transNo, const DelayVal& edge, std::size_t at)
 {
     std::size_t kept = firedAtas.Take(no_of_exc_transitions);
-    if (!MakeNewAtaOnCounts(ata, static_cast<short>(transNo - 1), resolver.Counts(), firedFlats.At(at),
-                            firedAtas.At(kept))) {
+    if (!MakeNewAtaOnCounts(ata, *savedActive, static_cast<short>(transNo - 1), resolver.Counts(),
+                            firedFlats.At(at), firedAtas.At(kept))) {
         firedAtas.GiveBack(kept);
         kept = kNoAta;
     }
@@ -373,7 +374,8 @@ bool FireOnCounts(const std::uint8_t* code)
         return false;
     SavedAta = contents.GetAta();
     savedPms = nullptr;
-    FireTimedOnCounts(SavedAta, contents.ActiveEntries());
+    savedActive = &contents.ActiveEntries();
+    FireTimedOnCounts(SavedAta, *savedActive);
     return true;
 }
 

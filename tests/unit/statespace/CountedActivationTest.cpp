@@ -55,6 +55,16 @@ std::vector<short> AtaOf(const short* ata)
     return ata ? std::vector<short>(ata, ata + no_of_exc_transitions) : std::vector<short>();
 }
 
+// Finishes the net and compiles it on counts, the exclusive transitions'
+// enabling included.
+void FinishOnCounts(TestNet& net, PlainImmediates& counts)
+{
+    net.Finish();
+    PrepareActivation();
+    ASSERT_TRUE(counts.Compile(64));
+    ASSERT_TRUE(counts.ExclusivesUsable());
+}
+
 TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
 {
     TestNet net;
@@ -74,12 +84,8 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
     choice->GetGlobalCond() =
         Guard(Binary(OrOp, Binary(LessOp, Count(a), Count(c)), Binary(GreaterOp, Count(b), Constant(2))));
     net.Add("free", {{{{c, 1}}, {{b, 1}}, Exp(1.0)}, {{}, {{c, 1}}, Exp(2.0), 0.5}});
-    net.Finish();
-    PrepareActivation();
-
     PlainImmediates counts;
-    ASSERT_TRUE(counts.Compile(64));
-    ASSERT_TRUE(counts.ExclusivesUsable());
+    ASSERT_NO_FATAL_FAILURE(FinishOnCounts(net, counts));
     std::vector<std::uint16_t> flat(counts.Words());
     std::vector<unsigned short> all(no_of_exc_transitions);
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all[i] = i;
@@ -111,7 +117,10 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                 for (const std::vector<short>& ata : activeEntries) {
                     short* onPlaces = MakeNewAta(ata.data(), -1);
                     std::vector<short> onCounts(no_of_exc_transitions, -7);
-                    if (!MakeNewAtaOnCounts(ata.data(), -1, counts, flat.data(), onCounts.data()))
+                    std::vector<unsigned> active;
+                    for (unsigned i = 0; i < ata.size(); ++i)
+                        if (ata[i] != 0) active.push_back(i);
+                    if (!MakeNewAtaOnCounts(ata.data(), active, -1, counts, flat.data(), onCounts.data()))
                         onCounts.clear();
                     EXPECT_EQ(onCounts, AtaOf(onPlaces)) << "at " << at;
                     clear_ata(onPlaces);
@@ -128,6 +137,65 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
     // The batch wherever a is empty, the choice wherever b is; never the
     // transition with a binding of no inputs.
     EXPECT_EQ(ruledOut, 2 * 25);
+}
+
+// The combinations of an activation on counts against their closed forms:
+// each is the start's entries with one enabled binding per activated
+// transition, its probability the product of weight / enabled weight over
+// the choices, the first transition varying slowest. A single combination
+// must neither keep entries of an earlier activation nor lose the start's.
+TEST(CountedActivation, CombinationsAreTheStartWithOneChoicePerTransition)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    Place* d = net.AddPlace("d");
+    net.Add("i", {{{{d, 4}}, {{d, 1}}, Imm(1.0)}});
+    // Weights 2 and 2, the second binding only with two tokens in a.
+    net.Add("first", {{{{a, 1}}, {{d, 1}}, Exp(1.0), 2.0}, {{{a, 2}}, {{d, 1}}, Exp(1.0), 2.0}});
+    // Weights 1 and 3 on the same input.
+    net.Add("second", {{{{b, 1}}, {{d, 1}}, Exp(1.0), 1.0}, {{{b, 1}}, {{d, 1}}, Exp(1.0), 3.0}});
+    net.Add("third", {{{{c, 1}}, {{d, 1}}, Exp(1.0), 5.0}});
+    PlainImmediates counts;
+    ASSERT_NO_FATAL_FAILURE(FinishOnCounts(net, counts));
+    std::vector<std::uint16_t> flat(counts.Words());
+    auto activate = [&](std::vector<unsigned short> marking, const short* start,
+                        const std::vector<unsigned short>& candidates) {
+        marking.push_back(0);
+        counts.Flatten(CountVector(marking).pms, flat.data());
+        return ActivateOnCounts(start, candidates, counts, flat.data());
+    };
+    using Expected = std::vector<std::pair<std::vector<short>, double>>;
+    const std::vector<unsigned short> all{0, 1, 2};
+
+    ASSERT_TRUE(activate({2, 1, 1}, nullptr, all));
+    EXPECT_EQ(Branches(), (Expected{{{1, 1, 1}, 0.5 * 0.25},
+                                    {{1, 2, 1}, 0.5 * 0.75},
+                                    {{2, 1, 1}, 0.5 * 0.25},
+                                    {{2, 2, 1}, 0.5 * 0.75}}));
+    ASSERT_TRUE(activate({1, 1, 0}, nullptr, all));
+    EXPECT_EQ(Branches(), (Expected{{{1, 1, 0}, 0.25}, {{1, 2, 0}, 0.75}}));
+    // One binding left per transition: a single branch, certain.
+    ASSERT_TRUE(activate({1, 0, 1}, nullptr, all));
+    EXPECT_EQ(Branches(), (Expected{{{1, 0, 1}, 1.0}}));
+    // Active entries stay as the start has them, enabled or not; only the
+    // candidates are activated.
+    const std::vector<short> secondActive{0, 2, 0};
+    ASSERT_TRUE(activate({2, 0, 1}, secondActive.data(), all));
+    EXPECT_EQ(Branches(), (Expected{{{1, 2, 1}, 0.5}, {{2, 2, 1}, 0.5}}));
+    ASSERT_TRUE(activate({1, 0, 1}, secondActive.data(), all));
+    EXPECT_EQ(Branches(), (Expected{{{1, 2, 1}, 1.0}}));
+    const std::vector<short> firstActive{2, 0, 0};
+    ASSERT_TRUE(activate({1, 1, 1}, firstActive.data(), {1}));
+    EXPECT_EQ(Branches(), (Expected{{{2, 1, 0}, 0.25}, {{2, 2, 0}, 0.75}}));
+    ASSERT_TRUE(activate({1, 1, 1}, firstActive.data(), {2}));
+    EXPECT_EQ(Branches(), (Expected{{{2, 0, 1}, 1.0}}));
+    // Nothing enabled among the candidates: no branch.
+    EXPECT_FALSE(activate({0, 0, 0}, nullptr, all));
+    EXPECT_TRUE(ActivatedBranches().empty());
+    EXPECT_FALSE(activate({1, 1, 1}, firstActive.data(), {0}));
+    EXPECT_TRUE(ActivatedBranches().empty());
 }
 
 // A count restricted to colours, or a guard that is not a plain number,
