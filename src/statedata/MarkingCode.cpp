@@ -341,47 +341,43 @@ struct FlatPlaces {
     mutable std::size_t markedCount = 0;
 };
 
-// The non-zero entries of an ata go to bits of their own in one pass, each
-// as its gap to the one before and its value, and follow their count: a
-// wide net's ata is mostly zeros, passed 32 and then four at a time.
+// One entry of an ata: its gap to the previous entry that is not 0, then
+// its value.
+[[gnu::always_inline]] inline void WriteAtaEntry(BitWriter& w, std::uint32_t gap, std::uint16_t value)
+{
+    if ((gap | value) < 32) {
+        const SmallCode c = kAtaEntryCodes[gap << 5 | value];
+        w.Bits(c.bits, static_cast<int>(c.length));
+        return;
+    }
+    if (gap < 256 && value < 256) {
+        // Both in one write of at most 30 bits.
+        const SmallGamma g = kSmallGammas[gap];
+        const SmallGamma v = kSmallGammas[value];
+        w.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length, g.length + v.length);
+        return;
+    }
+    w.Gamma(gap);
+    w.Gamma(value);
+}
+
+// The count of the entries that are not 0 precedes them, so they are listed
+// first, in one pass that passes zeros 32 at a time and has no branch per
+// entry; they then go straight after their count.
 [[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
 {
-    // Shared by every code: one per code would hold a wide net's entries each.
-    thread_local std::vector<std::uint8_t> entryBytes;
-    BitWriter entries(entryBytes, 0);
+    // Shared by every code: one per code would hold a wide net's entries.
+    thread_local std::vector<unsigned> listed;
     const unsigned n = no_of_exc_transitions;
-    std::uint32_t count = 0;
+    if (listed.size() < n) listed.resize(n);
+    const std::size_t count = ActiveIndices(ata, n, listed.data());
+    w.Gamma(static_cast<std::uint32_t>(count) + 1);
     int last = -1;
-    for (unsigned i = 0;; ++i) {
-        while (i + 32 <= n && !AnyActiveIn32(ata + i)) i += 32;
-        for (std::uint64_t four = 0; i + 4 <= n; i += 4) {
-            std::memcpy(&four, ata + i, 8);
-            if (four != 0) break;
-        }
-        if (i >= n) break;
-        const auto value = static_cast<std::uint16_t>(ata[i]);
-        if (value == 0) continue;
-        ++count;
-        const auto gap = static_cast<std::uint32_t>(static_cast<int>(i) - last);
-        last = static_cast<int>(i);
-        if ((gap | value) < 32) {
-            const SmallCode c = kAtaEntryCodes[gap << 5 | value];
-            entries.Bits(c.bits, static_cast<int>(c.length));
-            continue;
-        }
-        if (gap < 256 && value < 256) {
-            // Both in one write of at most 30 bits.
-            const SmallGamma g = kSmallGammas[gap];
-            const SmallGamma v = kSmallGammas[value];
-            entries.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length,
-                         g.length + v.length);
-            continue;
-        }
-        entries.Gamma(gap);
-        entries.Gamma(value);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto i = static_cast<int>(listed[k]);
+        WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(ata[i]));
+        last = i;
     }
-    w.Gamma(count + 1);
-    w.Append(entries);
 }
 
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }

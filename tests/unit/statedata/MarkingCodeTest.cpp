@@ -119,6 +119,29 @@ TEST(MarkingCode, OneTokenTakesTheDocumentedBits)
     clear_pms(pms);
 }
 
+// The ata's count of entries that are not 0 precedes them, whether they lie
+// in the tail after the last block of 32 entries or in a block. One
+// token on place 0 with entries 2 at index 1 and 1 at index 5: 1 ata, 1
+// exact, 010, 1111 as above: 1,1,0,1,0,1,1,1 | 1; then 011 for two entries
+// + 1, 010 010 for gap 2 and value 2, 00100 1 for gap 4 and value 1:
+// ...,0,1,1,0,1,0,0 | 1,0,0,0,1,0,0,1.
+TEST(MarkingCode, AnAtasEntriesTakeTheDocumentedBitsAtEveryWidth)
+{
+    Pms pms = MakePms({{0, {{0, 1}}}});
+    for (unsigned short width : {6, 7, 31, 32, 33, 300}) {
+        ExclusiveCount count(width);
+        std::vector<short> ata(width, 0);
+        ata[1] = 2;
+        ata[5] = 1;
+        MarkingCode code;
+        const std::uint8_t* bytes = code.Encode(pms, ata.data());
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + code.Size()),
+                  (std::vector<std::uint8_t>{3, 0xEB, 0x2D, 0x91}))
+            << "width " << width;
+    }
+    clear_pms(pms);
+}
+
 TEST(MarkingCode, LongCodesCarryTheirLengthInTwoBytes)
 {
     ExclusiveCount none(0);
