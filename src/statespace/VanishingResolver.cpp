@@ -5,6 +5,7 @@
 #include "statespace/VanishingResolver.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -29,6 +30,10 @@ bool ActiveBindingEnabled(const Transition& t, short k)
 // Resolutions that meet at most this many markings look them up one by one.
 constexpr std::size_t kNodesComparedInTurn = 8;
 
+// Resolutions that fire to more markings than this are left to the graph,
+// and so is every loop.
+constexpr std::size_t kShortMarkings = 16;
+
 // Flat forms longer than this cost more to copy at each firing than the
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
@@ -42,6 +47,15 @@ void VanishingResolver::Prepare(bool withVectors)
     onCounts = plain.Usable() && plain.ExclusivesUsable();
     successorFlat.resize(plain.Words());
     flatTo.resize(plain.Words());
+    // Room for one more marking than the short way keeps.
+    shortWords.resize((kShortMarkings + 1) * plain.Words());
+    aloneCandidates.assign(no_of_imm_transitions, {});
+    for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
+        const unsigned short alone[] = {i};
+        const std::vector<unsigned short>& dependents = DependentImmediates(ImmTrans[i]->GetNo());
+        std::set_union(std::begin(alone), std::end(alone), dependents.begin(), dependents.end(),
+                       std::back_inserter(aloneCandidates[i]));
+    }
     immediateFired.assign(no_of_imm_transitions, false);
     firedImmediates.clear();
 }
@@ -224,9 +238,24 @@ void VanishingResolver::Begin(const std::vector<unsigned short>& rootCandidates)
     flatWords.clear();
     reached.clear();
     reachedNodes.clear();
+    ForgetFired();
+}
+
+void VanishingResolver::ForgetFired()
+{
     for (unsigned short i : firedImmediates) immediateFired[i] = false;
     firedImmediates.clear();
     firedDependentsKnown = false;
+}
+
+// In the order first fired, as LinkFired notes them.
+void VanishingResolver::NoteFired(std::span<const unsigned short> transitions)
+{
+    for (unsigned short i : transitions)
+        if (!immediateFired[i]) {
+            immediateFired[i] = true;
+            firedImmediates.push_back(i);
+        }
 }
 
 // The root is never looked up (a vanishing marking equal to it is a node of
@@ -269,10 +298,100 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccess
         reached.clear();
         return reached;
     }
+    if (ResolveShort(ata, rootCandidates)) return reached;
     Begin(rootCandidates);
     AddRoot(rootCandidates.size());
     ExpandFlat(0, successor);
     return Finish(ata);
+}
+
+// Where no marking is met twice, the graph is a tree, and its walks come
+// down to this: each marking fired to takes the share weight / sum of its
+// parent's value (the root's is 1), and the leaves are reached in the order
+// of a walk that enters the markings fired from one in the order fired. A
+// marking met twice would have met the same leaves below it each time, so
+// leaves that differ make a tree; a loop runs into the bound on the markings.
+bool VanishingResolver::ResolveShort(const short* ata,
+                                     const std::vector<unsigned short>& rootCandidates)
+{
+    const std::size_t words = plain.Words();
+    ForgetFired();
+    reached.clear();
+    reachedFlats.clear();
+    shortEnabled.clear();
+    std::size_t slots = 0;  // in `shortWords`, each `words` long
+    shortStack.assign(1, ShortMarking{0, 0, false, 0, 0, 1.0});
+    for (bool root = true; !shortStack.empty(); root = false) {
+        const ShortMarking m = shortStack.back();
+        shortStack.pop_back();
+        const std::uint16_t* from = root ? successor : shortWords.data() + m.slot * words;
+        const std::span<const unsigned short> enabledBefore =
+            std::span<const unsigned short>(shortEnabled).subspan(m.firstEnabled, m.enabledCount);
+        const std::span<const unsigned short> candidate =
+            root ? std::span<const unsigned short>(rootCandidates)
+                 : FirstCandidates(enabledBefore, m.transition, shortCandidates);
+        std::uint16_t* to = shortWords.data() + slots * words;
+        stepFired.clear();
+        stepWeights.clear();
+        bool more = false;
+        const double sum = FireCandidates(
+            from, candidate.data(), candidate.size(), [&] { return to + stepFired.size() * words; },
+            [&](unsigned short i, double w) {
+                more = slots + stepFired.size() == kShortMarkings;
+                if (more) return false;
+                stepFired.push_back(i);
+                stepWeights.push_back(w);
+                return true;
+            });
+        // What the graph reports, or copes with, is left to it.
+        if (more) return false;
+        if (stepFired.empty()) {
+            // A leaf; the successor itself when it is the root.
+            if (root) return true;
+            reached.push_back(Reached{nullptr, nullptr, m.value, nullptr});
+            reachedFlats.push_back(from);
+            continue;
+        }
+        if (!(sum > 0.0) || !std::isfinite(sum)) return false;
+        // A transition that fired beside the one that led here and fires
+        // again most likely leads where a sibling's firings lead too: the
+        // graph is needed, and the sooner it takes over, the less is lost.
+        if (m.branched)
+            for (unsigned short i : stepFired)
+                if (std::binary_search(enabledBefore.begin(), enabledBefore.end(), i)) return false;
+        const auto firstEnabled = static_cast<std::uint32_t>(shortEnabled.size());
+        for (unsigned short i : stepFired)
+            if (shortEnabled.size() == firstEnabled || shortEnabled.back() != i)
+                shortEnabled.push_back(i);
+        const auto enabledCount = static_cast<std::uint32_t>(shortEnabled.size()) - firstEnabled;
+        NoteFired(
+            std::span<const unsigned short>(shortEnabled).subspan(firstEnabled, enabledCount));
+        for (std::size_t j = stepFired.size(); j-- > 0;)
+            shortStack.push_back(ShortMarking{static_cast<std::uint32_t>(slots + j), stepFired[j],
+                                              stepFired.size() > 1, firstEnabled, enabledCount,
+                                              (stepWeights[j] / sum) * m.value});
+        slots += stepFired.size();
+    }
+    for (std::size_t r = 1; r < reachedFlats.size(); ++r)
+        for (std::size_t o = 0; o < r; ++o)
+            if (std::equal(reachedFlats[r], reachedFlats[r] + words, reachedFlats[o])) return false;
+    ViewFlats();
+    RefreshAtas(ata);
+    return true;
+}
+
+// Those that fired where the marking was fired from, and those depending on
+// the transition i fired to reach it; only i fired there in most cases.
+std::span<const unsigned short> VanishingResolver::FirstCandidates(
+    std::span<const unsigned short> enabled, unsigned short i,
+    std::vector<unsigned short>& room) const
+{
+    if (enabled.size() == 1) return aloneCandidates[i];
+    const std::vector<unsigned short>& dependents = DependentImmediates(ImmTrans[i]->GetNo());
+    room.clear();
+    std::set_union(enabled.begin(), enabled.end(), dependents.begin(), dependents.end(),
+                   std::back_inserter(room));
+    return room;
 }
 
 const std::vector<VanishingResolver::Reached>& VanishingResolver::Finish(const short* ata)
@@ -317,18 +436,14 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
 void VanishingResolver::ExpandFlat(std::uint32_t n, const std::uint16_t* from)
 {
     nodes[n].expanded = true;
-    double sum = 0.0;
     fired.clear();
-    for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
-        unsigned short i = candidates[nodes[n].firstCandidate + k];
-        if (!plain.ImmediateMayFire(i, from)) continue;
-        for (std::size_t b = 0; b < plain.Bindings(i); ++b) {
-            double before = sum;
-            double w = plain.Fire(i, b, from, flatTo.data());
-            sum += w;
-            if (sum != before) fired.push_back(Fired{KeepFlat(flatTo.data()), w, i});
-        }
-    }
+    const double sum = FireCandidates(
+        from, candidates.data() + nodes[n].firstCandidate, nodes[n].candidateCount,
+        [this] { return flatTo.data(); },
+        [this](unsigned short i, double w) {
+            fired.push_back(Fired{KeepFlat(flatTo.data()), w, i});
+            return true;
+        });
     LinkFired(n, sum);
 }
 
@@ -355,11 +470,7 @@ void VanishingResolver::LinkFired(std::uint32_t n, double sum)
     for (const Fired& f : fired)
         if (enabledHere.empty() || enabledHere.back() != f.transition)
             enabledHere.push_back(f.transition);
-    for (unsigned short i : enabledHere)
-        if (!immediateFired[i]) {
-            immediateFired[i] = true;
-            firedImmediates.push_back(i);
-        }
+    NoteFired(enabledHere);
     nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
     for (const Fired& f : fired) {
         bool found = false;
@@ -369,11 +480,10 @@ void VanishingResolver::LinkFired(std::uint32_t n, double sum)
             continue;
         }
         nodes[saved].value = f.weight;
-        const std::vector<unsigned short>& dependents =
-            DependentImmediates(ImmTrans[f.transition]->GetNo());
+        const std::span<const unsigned short> first =
+            FirstCandidates(enabledHere, f.transition, shortCandidates);
         nodes[saved].firstCandidate = static_cast<std::uint32_t>(candidates.size());
-        std::set_union(enabledHere.begin(), enabledHere.end(), dependents.begin(), dependents.end(),
-                       std::back_inserter(candidates));
+        candidates.insert(candidates.end(), first.begin(), first.end());
         nodes[saved].candidateCount =
             static_cast<std::uint32_t>(candidates.size()) - nodes[saved].firstCandidate;
         Link(sum, n, saved, 0.0);
@@ -513,20 +623,30 @@ void VanishingResolver::Collect()
 // Nothing is kept any more: the views stay valid until the next Resolve.
 void VanishingResolver::ViewReached()
 {
-    if (onCounts && !flatWithVectors) {
-        for (std::size_t r = 0; r < reached.size(); ++r)
-            reached[r].flat = flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry;
+    if (plain.Usable()) {
+        reachedFlats.clear();
+        for (std::uint32_t n : reachedNodes)
+            reachedFlats.push_back(flatWords.data() + nodes[n].vector.firstEntry);
+        ViewFlats();
         return;
     }
     reachedContents.resize(reached.size());
-    if (plain.Usable()) {
-        ViewFlatReached();
-        return;
-    }
     for (std::size_t r = 0; r < reached.size(); ++r) {
         reachedContents[r] = View(nodes[reachedNodes[r]].vector);
         reached[r].pms = &reachedContents[r];
     }
+}
+
+// The reached markings' flat forms (`reachedFlats`) handed on, or read
+// back as vectors.
+void VanishingResolver::ViewFlats()
+{
+    if (onCounts && !flatWithVectors) {
+        for (std::size_t r = 0; r < reached.size(); ++r) reached[r].flat = reachedFlats[r];
+        return;
+    }
+    reachedContents.resize(reached.size());
+    ViewFlatReached();
 }
 
 // The reached markings' vectors from their flat forms, into the arrays that
@@ -539,8 +659,7 @@ void VanishingResolver::ViewFlatReached()
     firstPlace.resize(reached.size() + 1);
     for (std::size_t r = 0; r < reached.size(); ++r) {
         firstPlace[r] = vectorPlaces.size();
-        plain.Unflatten(flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry, vectorPlaces,
-                        vectorEntries);
+        plain.Unflatten(reachedFlats[r], vectorPlaces, vectorEntries);
     }
     firstPlace[reached.size()] = vectorPlaces.size();
     MTmsEntry* entry = vectorEntries.data();
@@ -553,7 +672,7 @@ void VanishingResolver::ViewFlatReached()
         }
         reachedContents[r] = Pms{static_cast<short>(count), first};
         reached[r].pms = &reachedContents[r];
-        if (onCounts) reached[r].flat = flatWords.data() + nodes[reachedNodes[r]].vector.firstEntry;
+        if (onCounts) reached[r].flat = reachedFlats[r];
     }
 }
 

@@ -11,7 +11,9 @@
 // the markings fired to are kept flat and compared as they are (hashed only
 // once a resolution has met more than a few of them): a vanishing marking is
 // expanded where it is kept, a tangible one is read back by copy, and
-// nothing is encoded. Where the immediate transitions only
+// nothing is encoded. Most resolutions on flat forms meet each marking once:
+// those are walked as the tree they are, without the graph, which takes over
+// where a marking may be met again. Where the immediate transitions only
 // move counts (PlainImmediates), the vanishing markings are kept in flat
 // form and fired there, without loading them into the places; where the
 // exclusive transitions' enabling is known on counts too, the reached
@@ -21,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "netmodel/MarkingVectors.h"
@@ -104,6 +107,40 @@ private:
     // Resolves the successor whose flat form is `successor`.
     const std::vector<Reached>& ResolveSuccessorFlat(const short* ata,
                                                      const std::vector<unsigned short>& candidates);
+    // The same without the graph, where the vanishing markings reached are
+    // few and none is met twice: false, with nothing answered, where the
+    // graph is needed.
+    bool ResolveShort(const short* ata, const std::vector<unsigned short>& candidates);
+    // ChkAndFireImm on counts: every binding of `count` candidates from
+    // `candidate`, in class and binding order, fired on `from` into slot(),
+    // and take(transition, weight) for each that changes the sum of the
+    // weights, until it returns false. The sum.
+    template <class Slot, class Take>
+    double FireCandidates(const std::uint16_t* from, const unsigned short* candidate,
+                          std::size_t count, Slot slot, Take take) const
+    {
+        double sum = 0.0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const unsigned short i = candidate[k];
+            if (!plain.ImmediateMayFire(i, from)) continue;
+            for (std::size_t b = 0; b < plain.Bindings(i); ++b) {
+                const double before = sum;
+                const double w = plain.Fire(i, b, from, slot());
+                sum += w;
+                if (sum != before && !take(i, w)) return sum;
+            }
+        }
+        return sum;
+    }
+    // The candidates of a marking first reached by a firing of immediate
+    // transition i from one where the immediate transitions `enabled`
+    // (ascending) fired: in `aloneCandidates` or in `room`.
+    std::span<const unsigned short> FirstCandidates(std::span<const unsigned short> enabled,
+                                                    unsigned short i,
+                                                    std::vector<unsigned short>& room) const;
+    // Forgets, and notes, the immediate transitions fired in a resolution.
+    void ForgetFired();
+    void NoteFired(std::span<const unsigned short> transitions);
     // The walks, once the root is expanded.
     const std::vector<Reached>& Finish(const short* ata);
     KeptVector Keep(const Pms& pms);
@@ -129,6 +166,7 @@ private:
     void WalkAndExpand();
     void Collect();
     void ViewReached();
+    void ViewFlats();
     void ViewFlatReached();
     void RefreshAtas(const short* ata);
     void RefreshDependentEntries(const short* ata);
@@ -158,6 +196,25 @@ private:
     std::vector<MTmsEntry> vectorEntries;
     std::vector<Pms> reachedContents;  // one per reached marking
     std::vector<std::size_t> reachedFirstPlace;
+    std::vector<const std::uint16_t*> reachedFlats;  // where plain.Usable()
+    // The candidates of a marking reached by immediate transition i where
+    // only i fired, by i.
+    std::vector<std::vector<unsigned short>> aloneCandidates;
+    // The short way: the markings fired to, `Words()` each; the lists of
+    // the immediate transitions that fired where they were fired from; the
+    // markings still to fire; one marking's firings.
+    struct ShortMarking {
+        std::uint32_t slot;                        // in `shortWords`
+        unsigned short transition;                 // fired to reach it
+        bool branched;                             // whether more than one firing left its parent
+        std::uint32_t firstEnabled, enabledCount;  // in `shortEnabled`
+        double value;
+    };
+    std::vector<std::uint16_t> shortWords;
+    std::vector<unsigned short> shortEnabled, shortCandidates;
+    std::vector<ShortMarking> shortStack;
+    std::vector<unsigned short> stepFired;
+    std::vector<double> stepWeights;
     NewContentsVector firedContents;
     // No place has a bound: an active binding's enabling then reads only the
     // actual contents.

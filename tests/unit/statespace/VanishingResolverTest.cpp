@@ -4,6 +4,8 @@
 // reached marking include those depending on the immediate transitions
 // fired, not only those depending on the timed firing. Vanishing markings
 // met again along other paths are found, whether few or many were met.
+// Resolutions that branch late, fire long chains or loop reach what the
+// graph of their markings gives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "CountVector.h"
+#include "FatalReport.h"
 #include "TestNet.h"
 #include "netmodel/EnablingSets.h"
 #include "netmodel/NetArrays.h"
@@ -25,6 +28,16 @@ namespace {
 bool Contains(const std::vector<unsigned short>& list, unsigned short i)
 {
     return std::find(list.begin(), list.end(), i) != list.end();
+}
+
+// Whether a reached marking's flat form is that of these counts.
+bool FlatIs(const VanishingResolver& resolver, const std::uint16_t* flat,
+            const std::vector<unsigned short>& counts)
+{
+    CountVector vector(counts);
+    std::vector<std::uint16_t> expected(resolver.Counts().Words());
+    resolver.Counts().Flatten(vector.pms, expected.data());
+    return flat && std::equal(expected.begin(), expected.end(), flat);
 }
 
 // t: r -> src fires; the immediate i then takes p and src to q. x (on p)
@@ -125,6 +138,142 @@ TEST(VanishingResolver, MarkingsMetAgainAreFoundAmongFewOrMany)
             EXPECT_NEAR(r.value, expected, 1e-14) << tokens << " tokens, " << j << " on b";
         }
         EXPECT_EQ(times, std::vector<int>(static_cast<std::size_t>(tokens + 1), 1));
+    }
+}
+
+// t puts a token on a0; chain transitions move it along a0 -> a1 -> ...
+// (weight 2 each, so that a share of 1 comes only from dividing by the
+// sum); at the chain's end b sends it to x (weight 1) or y (weight 3), and
+// y moves on to z (weight 5). Whether the branch comes at the first, second
+// or third firing, x is reached with 1/4 and z with 3/4, in that order: the
+// leaves below the marking fired from, in the order fired. An answer before
+// the branch, or values that keep a weight undivided, fail.
+TEST(VanishingResolver, ChainsBranchingLateReachEachLeafWithItsShare)
+{
+    for (unsigned short chain : {0, 1, 2}) {
+        TestNet net;
+        Place* s = net.AddPlace("s", 1);
+        std::vector<Place*> a;
+        for (unsigned short k = 0; k <= chain; ++k) a.push_back(net.AddPlace("a"));
+        Place* x = net.AddPlace("x");
+        Place* y = net.AddPlace("y");
+        Place* z = net.AddPlace("z");
+        Transition* t = net.Add("t", {{{{s, 1}}, {{a[0], 1}}, Exp(1.0)}});
+        for (unsigned short k = 0; k < chain; ++k)
+            net.Add("c", {{{{a[k], 1}}, {{a[k + 1], 1}}, Imm(2.0)}});
+        net.Add("b",
+                {{{{a[chain], 1}}, {{x, 1}}, Imm(1.0)}, {{{a[chain], 1}}, {{y, 1}}, Imm(3.0)}});
+        net.Add("yz", {{{{y, 1}}, {{z, 1}}, Imm(5.0)}});
+        for (Place* p : {x, z}) net.Add("back", {{{{p, 1}}, {{s, 1}}, Exp(1.0)}});
+        net.Finish();
+        PrepareActivation();
+
+        VanishingResolver resolver;
+        resolver.Prepare(false);
+        ASSERT_TRUE(resolver.Counts().Usable());
+        std::vector<unsigned short> counts(chain + 5, 0);
+        counts[1] = 1;
+        CountVector successor(counts);
+        const auto& reached =
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+        ASSERT_EQ(reached.size(), 2u) << chain << " firings before the branch";
+        counts[1] = 0;
+        counts[chain + 2] = 1;
+        EXPECT_TRUE(FlatIs(resolver, reached[0].flat, counts)) << chain;
+        EXPECT_EQ(reached[0].value, 0.25) << chain;
+        counts[chain + 2] = 0;
+        counts[chain + 4] = 1;
+        EXPECT_TRUE(FlatIs(resolver, reached[1].flat, counts)) << chain;
+        EXPECT_EQ(reached[1].value, 0.75) << chain;
+    }
+}
+
+// i fires a on to b by two bindings (weights 1 and 3): the same marking,
+// reached once with 1/4 + 3/4. After a chain of 40 firings (a0 -> ... ->
+// a40) the last marking is reached with 1, and of the exclusive
+// transitions, t (it took s) and `last` on a40 (the chain's last firing
+// filled it) are named for activation, `other` (a loop on k) is not.
+TEST(VanishingResolver, LeavesMetTwiceAndLongChainsAreReachedOnce)
+{
+    {
+        TestNet net;
+        Place* s = net.AddPlace("s", 1);
+        Place* a = net.AddPlace("a");
+        Place* b = net.AddPlace("b");
+        Transition* t = net.Add("t", {{{{s, 1}}, {{a, 1}}, Exp(1.0)}});
+        net.Add("i", {{{{a, 1}}, {{b, 1}}, Imm(1.0)}, {{{a, 1}}, {{b, 1}}, Imm(3.0)}});
+        net.Finish();
+        PrepareActivation();
+        VanishingResolver resolver;
+        resolver.Prepare(false);
+        CountVector successor({0, 1, 0});
+        const auto& reached =
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+        ASSERT_EQ(reached.size(), 1u);
+        EXPECT_TRUE(FlatIs(resolver, reached[0].flat, {0, 0, 1}));
+        EXPECT_EQ(reached[0].value, 1.0);
+    }
+    constexpr unsigned short kChain = 40;
+    TestNet net;
+    Place* s = net.AddPlace("s", 1);
+    std::vector<Place*> a;
+    for (unsigned short k = 0; k <= kChain; ++k) a.push_back(net.AddPlace("a"));
+    Place* k = net.AddPlace("k", 1);
+    Transition* t = net.Add("t", {{{{s, 1}}, {{a[0], 1}}, Exp(1.0)}});
+    net.Add("last", {{{{a[kChain], 1}}, {{s, 1}}, Exp(1.0)}});
+    net.Add("other", {{{{k, 1}}, {{k, 1}}, Exp(1.0)}});
+    for (unsigned short j = 0; j < kChain; ++j)
+        net.Add("c", {{{{a[j], 1}}, {{a[j + 1], 1}}, Imm(1.0)}});
+    net.Finish();
+    PrepareActivation();
+    ASSERT_TRUE(AtaRefreshByDependencies());
+    VanishingResolver resolver;
+    resolver.Prepare(false);
+    std::vector<unsigned short> counts(kChain + 3, 0);
+    counts[1] = 1;
+    counts[kChain + 2] = 1;
+    CountVector successor(counts);
+    const std::vector<short> ata{0, 0, 1};
+    const auto& reached =
+        resolver.Resolve(successor.pms, ata.data(), DependentImmediates(t->GetNo()));
+    ASSERT_EQ(reached.size(), 1u);
+    counts[1] = 0;
+    counts[kChain + 1] = 1;
+    EXPECT_TRUE(FlatIs(resolver, reached[0].flat, counts));
+    EXPECT_EQ(reached[0].value, 1.0);
+    ASSERT_NE(reached[0].ata, nullptr);
+    EXPECT_EQ(std::vector<short>(reached[0].ata, reached[0].ata + 3), ata);
+    EXPECT_EQ(resolver.ExclusivesToActivate(t->GetNo()), (std::vector<unsigned short>{0, 1}));
+}
+
+// i and j send a token back and forth between a and b: the resolution
+// stops with the report of a marking met in its own line, after a branch
+// as well as straight away.
+TEST(VanishingResolver, LoopsOfImmediateFiringsStopTheGeneration)
+{
+    for (bool branchFirst : {false, true}) {
+        auto resolve = [branchFirst] {
+            TestNet net;
+            Place* s = net.AddPlace("s", 1);
+            Place* v = net.AddPlace("v");
+            Place* a = net.AddPlace("a");
+            Place* b = net.AddPlace("b");
+            Place* c = net.AddPlace("c");
+            Transition* t = net.Add("t", {{{{s, 1}}, {{branchFirst ? v : a, 1}}, Exp(1.0)}});
+            net.Add("v", {{{{v, 1}}, {{a, 1}}, Imm(1.0)}, {{{v, 1}}, {{c, 1}}, Imm(1.0)}});
+            net.Add("i", {{{{a, 1}}, {{b, 1}}, Imm(1.0)}});
+            net.Add("j", {{{{b, 1}}, {{a, 1}}, Imm(1.0)}});
+            net.Finish();
+            PrepareActivation();
+            VanishingResolver resolver;
+            resolver.Prepare(false);
+            const unsigned short onV = branchFirst ? 1 : 0;
+            CountVector successor({0, onV, static_cast<unsigned short>(1 - onV), 0, 0});
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+        };
+        EXPECT_REPORT_EXIT(resolve(), kGenerationStatus,
+                           ErrorBlock("Pendra/src/HandleImmTransitions", 147, "EndlessLoop()",
+                                      "marking exists in own line"));
     }
 }
 
