@@ -248,16 +248,6 @@ void VanishingResolver::ForgetFired()
     firedDependentsKnown = false;
 }
 
-// In the order first fired, as LinkFired notes them.
-void VanishingResolver::NoteFired(std::span<const unsigned short> transitions)
-{
-    for (unsigned short i : transitions)
-        if (!immediateFired[i]) {
-            immediateFired[i] = true;
-            firedImmediates.push_back(i);
-        }
-}
-
 // The root is never looked up (a vanishing marking equal to it is a node of
 // its own, as in the queue's elimination), so it keeps no vector.
 void VanishingResolver::AddRoot(std::size_t candidateCount)
@@ -381,12 +371,11 @@ bool VanishingResolver::ResolveShort(const short* ata,
 }
 
 // Those that fired where the marking was fired from, and those depending on
-// the transition i fired to reach it; only i fired there in most cases.
-std::span<const unsigned short> VanishingResolver::FirstCandidates(
+// the transition i fired to reach it.
+std::span<const unsigned short> VanishingResolver::MergedCandidates(
     std::span<const unsigned short> enabled, unsigned short i,
     std::vector<unsigned short>& room) const
 {
-    if (enabled.size() == 1) return aloneCandidates[i];
     const std::vector<unsigned short>& dependents = DependentImmediates(ImmTrans[i]->GetNo());
     room.clear();
     std::set_union(enabled.begin(), enabled.end(), dependents.begin(), dependents.end(),

@@ -137,10 +137,26 @@ private:
     // (ascending) fired: in `aloneCandidates` or in `room`.
     std::span<const unsigned short> FirstCandidates(std::span<const unsigned short> enabled,
                                                     unsigned short i,
-                                                    std::vector<unsigned short>& room) const;
+                                                    std::vector<unsigned short>& room) const
+    {
+        // Only i fired there in most cases.
+        if (enabled.size() == 1) return aloneCandidates[i];
+        return MergedCandidates(enabled, i, room);
+    }
+    std::span<const unsigned short> MergedCandidates(std::span<const unsigned short> enabled,
+                                                     unsigned short i,
+                                                     std::vector<unsigned short>& room) const;
     // Forgets, and notes, the immediate transitions fired in a resolution.
     void ForgetFired();
-    void NoteFired(std::span<const unsigned short> transitions);
+    // (In the order first fired.)
+    void NoteFired(std::span<const unsigned short> transitions)
+    {
+        for (unsigned short i : transitions)
+            if (!immediateFired[i]) {
+                immediateFired[i] = true;
+                firedImmediates.push_back(i);
+            }
+    }
     // The walks, once the root is expanded.
     const std::vector<Reached>& Finish(const short* ata);
     KeptVector Keep(const Pms& pms);
