@@ -61,13 +61,18 @@ constexpr std::array<SmallCode, 1024> SmallPairCodes(int between)
 constexpr auto kPlainPlaceCodes = SmallPairCodes(2);
 constexpr auto kAtaEntryCodes = SmallPairCodes(0);
 
+// kReserved: the caller knows a bound on the code's length and takes room
+// for it once, so that no flush checks for room.
+template <bool kReserved = false>
 class BitWriter {
 public:
-    // Writes after `start` bytes of `into` (room for the code's length).
-    explicit BitWriter(std::vector<std::uint8_t>& into, std::size_t start = 2)
+    // Writes after `start` bytes of `into` (room for the code's length),
+    // which gets room for `room` bytes in all first.
+    explicit BitWriter(std::vector<std::uint8_t>& into, std::size_t start = 2, std::size_t room = 64)
         : out(into), written(start)
     {
-        if (out.size() < 64) out.resize(64);
+        if (out.size() < room) out.resize(room);
+        data = out.data();
     }
 
     // Up to 32 bits, the first of them the least significant.
@@ -80,7 +85,7 @@ public:
         if (fill >= 32) {
             Room();
             std::uint32_t low = static_cast<std::uint32_t>(acc);
-            std::memcpy(out.data() + written, &low, 4);
+            std::memcpy(data + written, &low, 4);
             written += 4;
             acc >>= 32;
             fill -= 32;
@@ -88,6 +93,11 @@ public:
     }
     [[gnu::always_inline]] void Gamma(std::uint32_t n)
     {
+        if (n < kSmallGammas.size()) {
+            const SmallGamma g = kSmallGammas[n];
+            Bits(g.bits, g.length);
+            return;
+        }
         int width = std::bit_width(n);  // n >= 1
         std::uint64_t top = std::uint64_t{1} << (width - 1);
         if (width <= 16) {
@@ -98,11 +108,11 @@ public:
         }
     }
     // Appends the bits another writer, started at byte 0, has written.
-    void Append(const BitWriter& other)
+    void Append(const BitWriter<>& other)
     {
         for (std::size_t at = 0; at < other.written; at += 4) {
             std::uint32_t word;
-            std::memcpy(&word, other.out.data() + at, 4);
+            std::memcpy(&word, other.data + at, 4);
             Bits(word, 32);
         }
         Bits(other.acc, other.fill);
@@ -111,17 +121,27 @@ public:
     std::size_t Finish()
     {
         Room();
-        std::memcpy(out.data() + written, &acc, 8);
+        std::memcpy(data + written, &acc, 8);
         return written + (fill + 7) / 8;
     }
 
 private:
+    template <bool>
+    friend class BitWriter;
+
     void Room()
     {
-        if (out.size() < written + 8) out.resize(2 * out.size());
+        if constexpr (!kReserved)
+            if (out.size() < written + 8) {
+                out.resize(2 * out.size());
+                data = out.data();
+            }
     }
 
     std::vector<std::uint8_t>& out;
+    // out.data(), kept where the compiler need not load it again after
+    // every store.
+    std::uint8_t* data;
     std::size_t written;
     std::uint64_t acc = 0;
     int fill = 0;
@@ -221,7 +241,8 @@ private:
 // The commonest place, tokens without colours (gap and quantity below 256):
 // its gap, one entry, slot gap 1 and the quantity, in one write of at most
 // 32 bits.
-[[gnu::always_inline]] inline void WritePlainPlace(BitWriter& w, std::uint32_t gap, std::uint32_t quant)
+template <class Writer>
+[[gnu::always_inline]] inline void WritePlainPlace(Writer& w, std::uint32_t gap, std::uint32_t quant)
 {
     if ((gap | quant) < 32) {
         const SmallCode c = kPlainPlaceCodes[gap << 5 | quant];
@@ -234,11 +255,44 @@ private:
            g.length + 2 + q.length);
 }
 
+// The has-ata bit, the exact bit and the count of places + 1, in one write
+// when the count is small.
+template <class Writer>
+[[gnu::always_inline]] inline void WriteHead(Writer& w, const short* ata, bool exact, std::uint32_t places)
+{
+    const std::uint64_t flags = std::uint64_t{ata != nullptr} | std::uint64_t{exact} << 1;
+    if (places + 1 < kSmallGammas.size()) {
+        const SmallGamma g = kSmallGammas[places + 1];
+        w.Bits(flags | std::uint64_t{g.bits} << 2, g.length + 2);
+        return;
+    }
+    w.Bits(flags, 2);
+    w.Gamma(places + 1);
+}
+
+// A plain place of a flat form from its pair of words, its count and its
+// slot's: false unless they are equal and below 256, with a gap below 256.
+// The pair with the count xored into its upper half is the count alone
+// exactly when the two are equal.
+template <class Writer>
+[[gnu::always_inline]] inline bool WritePlainPair(Writer& w, std::uint32_t gap, std::uint32_t pair)
+{
+    const std::uint32_t count = pair ^ (pair << 16);
+    if ((count | gap) < 32) {
+        const SmallCode c = kPlainPlaceCodes[gap << 5 | count];
+        w.Bits(c.bits, static_cast<int>(c.length));
+        return true;
+    }
+    if ((count | gap) >= 256) return false;
+    WritePlainPlace(w, gap, count);
+    return true;
+}
+
 // Writes one place of a vector as every vector built from place contents
 // is: places and slot indices ascending from 0, every place with entries,
 // none of them 0, and every total the sum of its entries. Answers false when
 // the place is another one.
-[[gnu::always_inline]] inline bool WriteExactPlace(BitWriter& w, const MTms& m, int& previous)
+[[gnu::always_inline]] inline bool WriteExactPlace(BitWriter<>& w, const MTms& m, int& previous)
 {
     if (m.place <= previous || m.kinds <= 0) return false;
     const auto gap = static_cast<std::uint32_t>(m.place - previous);
@@ -267,7 +321,7 @@ private:
 // Any other vector has its numbers written whole, shifted to be positive.
 constexpr std::uint32_t kShift = 32769;
 
-void WriteWholePlace(BitWriter& w, const MTms& m)
+void WriteWholePlace(BitWriter<>& w, const MTms& m)
 {
     w.Gamma(static_cast<std::uint32_t>(m.place + kShift));
     w.Gamma(static_cast<std::uint32_t>(m.kinds + kShift));
@@ -343,7 +397,8 @@ struct FlatPlaces {
 
 // One entry of an ata: its gap to the previous entry that is not 0, then
 // its value.
-[[gnu::always_inline]] inline void WriteAtaEntry(BitWriter& w, std::uint32_t gap, std::uint16_t value)
+template <class Writer>
+[[gnu::always_inline]] inline void WriteAtaEntry(Writer& w, std::uint32_t gap, std::uint16_t value)
 {
     if ((gap | value) < 32) {
         const SmallCode c = kAtaEntryCodes[gap << 5 | value];
@@ -361,21 +416,33 @@ struct FlatPlaces {
     w.Gamma(value);
 }
 
-// The count of the entries that are not 0 precedes them, so they are listed
-// first, in one pass that passes zeros 32 at a time and has no branch per
-// entry; they then go straight after their count.
-[[gnu::always_inline]] inline void WriteAta(BitWriter& w, const short* ata)
+// The count of an ata's entries that are not 0 precedes them, so they are
+// listed first, in one pass that passes zeros 32 at a time and has no
+// branch per entry; they then go straight after their count.
+struct ListedAta {
+    const short* ata;  // null for none
+    const unsigned* entries;
+    std::size_t count;
+};
+
+[[gnu::always_inline]] inline ListedAta ListAta(const short* ata)
 {
+    if (!ata) return ListedAta{nullptr, nullptr, 0};
     // Shared by every code: one per code would hold a wide net's entries.
     thread_local std::vector<unsigned> listed;
     const unsigned n = no_of_exc_transitions;
     if (listed.size() < n) listed.resize(n);
-    const std::size_t count = ActiveIndices(ata, n, listed.data());
-    w.Gamma(static_cast<std::uint32_t>(count) + 1);
+    return ListedAta{ata, listed.data(), ActiveIndices(ata, n, listed.data())};
+}
+
+template <class Writer>
+[[gnu::always_inline]] inline void WriteAta(Writer& w, const ListedAta& listed)
+{
+    w.Gamma(static_cast<std::uint32_t>(listed.count) + 1);
     int last = -1;
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto i = static_cast<int>(listed[k]);
-        WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(ata[i]));
+    for (std::size_t k = 0; k < listed.count; ++k) {
+        const auto i = static_cast<int>(listed.entries[k]);
+        WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(listed.ata[i]));
         last = i;
     }
 }
@@ -384,11 +451,12 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 
 // Ends the code in `w`, whose vector is written, with the ata; answers
 // where it starts in `bytes`, and its size.
-[[gnu::always_inline]] inline const std::uint8_t* Close(BitWriter& w, const short* ata,
+template <class Writer>
+[[gnu::always_inline]] inline const std::uint8_t* Close(Writer& w, const ListedAta& ata,
                                                         std::vector<std::uint8_t>& bytes,
                                                         std::size_t& size)
 {
-    if (ata) WriteAta(w, ata);
+    if (ata.ata) WriteAta(w, ata);
     std::size_t n = w.Finish() - 2;
     // The length goes in front of the bits, in one byte when it can.
     std::size_t head = LengthBytes(n);
@@ -403,6 +471,33 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
     return bytes.data();
 }
 
+// The marked places of a flat form of plain places (their pair of words not
+// 0), counted four at a time in vectors of 32-bit lanes: a lane that is not
+// 0 compares as -1, and is subtracted. The lanes are summed as two 64-bit
+// halves (no lane's count carries into the next), the last places one by
+// one.
+std::uint32_t CountMarkedPlaces(const std::uint16_t* flat, std::size_t places)
+{
+    typedef std::uint32_t Lanes __attribute__((vector_size(16)));
+    Lanes counts{};
+    std::size_t i = 0;
+    for (; i + 4 <= places; i += 4) {
+        Lanes four;
+        std::memcpy(&four, flat + 2 * i, sizeof four);
+        counts -= reinterpret_cast<Lanes>(four != 0);
+    }
+    std::uint64_t halves[2];
+    std::memcpy(halves, &counts, sizeof halves);
+    const std::uint64_t sum = halves[0] + halves[1];
+    auto count = static_cast<std::uint32_t>(sum + (sum >> 32));
+    for (; i < places; ++i) {
+        std::uint32_t pair;
+        std::memcpy(&pair, flat + 2 * i, 4);
+        count += pair != 0;
+    }
+    return count;
+}
+
 }  // namespace
 
 // The code of a vector that is not exact: the has-ata bit, a clear exact
@@ -410,14 +505,13 @@ std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
 template <class Places>
 const std::uint8_t* MarkingCode::WriteWhole(const Places& places, const short* ata)
 {
-    BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr}, 2);
-    w.Gamma(static_cast<std::uint32_t>(places.Count()) + 1);
+    BitWriter<> w(bytes);
+    WriteHead(w, ata, false, static_cast<std::uint32_t>(places.Count()));
     places.Each([&](const MTms& m) {
         WriteWholePlace(w, m);
         return true;
     });
-    return Close(w, ata, bytes, size);
+    return Close(w, ListAta(ata), bytes, size);
 }
 
 // The has-ata bit, then the exact bit, set until a place proves otherwise;
@@ -426,53 +520,56 @@ const std::uint8_t* MarkingCode::WriteWhole(const Places& places, const short* a
 const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
 {
     const Pms v = pms.places && pms.size > 0 ? pms : Pms{0, nullptr};
-    BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    w.Gamma(static_cast<std::uint32_t>(v.size) + 1);
+    BitWriter<> w(bytes);
+    WriteHead(w, ata, true, static_cast<std::uint32_t>(v.size));
     int previous = -1;
     for (int i = 0; i < v.size; ++i)
         if (!WriteExactPlace(w, v.places[i], previous)) return WriteWhole(VectorPlaces{v}, ata);
-    return Close(w, ata, bytes, size);
+    return Close(w, ListAta(ata), bytes, size);
 }
 
 // The marked places are counted first, in a pass without branches, so that
-// they go straight after their count: a plain place is marked exactly when
-// its pair of words is not 0.
+// they go straight after their count. The code's length is then bounded (a
+// place takes at most 32 bits, an ata entry 64), so that the writer never
+// checks for room.
 const std::uint8_t* MarkingCode::EncodePlain(const std::uint16_t* flat, std::size_t places,
                                              const short* ata)
 {
-    std::uint32_t count = 0;
-    for (std::size_t i = 0; i < places; ++i) count += flat[2 * i] != 0;
-    BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    w.Gamma(count + 1);
+    const std::uint32_t count = CountMarkedPlaces(flat, places);
+    const ListedAta listed = ListAta(ata);
+    BitWriter<true> w(bytes, 2, 40 + 4 * std::size_t{count} + 8 * listed.count);
+    WriteHead(w, ata, true, count);
     std::size_t previous = static_cast<std::size_t>(-1);
     for (std::size_t i = 0; i < places; ++i) {
         std::uint32_t pair;
         std::memcpy(&pair, flat + 2 * i, 4);
         if (pair == 0) continue;
-        const std::uint32_t total = pair & 0xFFFF;
         const auto gap = static_cast<std::uint32_t>(i - previous);
-        if (pair >> 16 != total || total >= 256 || gap >= 256) return nullptr;
-        WritePlainPlace(w, gap, total);
+        if (!WritePlainPair(w, gap, pair)) return nullptr;
         previous = i;
     }
-    return Close(w, ata, bytes, size);
+    return Close(w, listed, bytes, size);
 }
 
-// The marked places go to bits of their own first, in one pass: the count
-// that precedes them in the code is known only once they are written.
 const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const FlatLayout& layout,
                                             const short* ata)
 {
     if (layout.AllPlain())
         if (const std::uint8_t* code = EncodePlain(flat, layout.PlaceCount(), ata)) return code;
+    return EncodeMixed(flat, layout, ata);
+}
+
+// The marked places go to bits of their own first, in one pass: the count
+// that precedes them in the code is known only once they are written.
+const std::uint8_t* MarkingCode::EncodeMixed(const std::uint16_t* flat, const FlatLayout& layout,
+                                             const short* ata)
+{
     // Shared by every code, as the ata's entries are.
     thread_local std::vector<std::uint32_t> markedPlaces;
     thread_local std::vector<MTmsEntry> placeEntries;
     thread_local std::vector<std::uint8_t> placeBytes;
     const FlatPlaces places{flat, layout, markedPlaces, placeEntries};
-    BitWriter marked(placeBytes, 0);
+    BitWriter<> marked(placeBytes, 0);
     std::uint32_t count = 0;
     int previous = -1;
     for (const FlatLayout::Place& p : layout.Places()) {
@@ -490,11 +587,10 @@ const std::uint8_t* MarkingCode::EncodeFlat(const std::uint16_t* flat, const Fla
         if (!places.Visit(p, [&](const MTms& m) { return WriteExactPlace(marked, m, previous); }))
             return WriteWhole(places, ata);
     }
-    BitWriter w(bytes);
-    w.Bits(std::uint64_t{ata != nullptr} | 2, 2);
-    w.Gamma(count + 1);
+    BitWriter<> w(bytes);
+    WriteHead(w, ata, true, count);
     w.Append(marked);
-    return Close(w, ata, bytes, size);
+    return Close(w, ListAta(ata), bytes, size);
 }
 
 std::size_t CodeSize(const std::uint8_t* code)

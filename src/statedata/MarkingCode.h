@@ -42,6 +42,8 @@ private:
     // EncodeFlat for a layout of plain places only; null where a place is
     // not the commonest kind (see WritePlainPlace).
     const std::uint8_t* EncodePlain(const std::uint16_t* flat, std::size_t places, const short* ata);
+    // EncodeFlat for any other layout, or where EncodePlain gives null.
+    const std::uint8_t* EncodeMixed(const std::uint16_t* flat, const FlatLayout& layout, const short* ata);
 
     std::vector<std::uint8_t> bytes;
     std::size_t size = 0;

@@ -435,3 +435,104 @@ TEST(MarkingCode, CodesReadIntoFlatFormsWhereTheyFit)
         }
     for (Sample& s : samples) clear_pms(s.pms);
 }
+
+namespace {
+
+// The vector of plain places with these (place, count) pairs, ascending.
+Pms PlainVector(const std::vector<std::pair<short, unsigned short>>& marked)
+{
+    Pms pms{0, nullptr};
+    if (marked.empty()) return pms;
+    MTmsEntry* room = alloc_pms(pms, static_cast<int>(marked.size()), static_cast<int>(marked.size()));
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        pms.places[i] = MTms{marked[i].first, 1, marked[i].second, room};
+        *room++ = MTmsEntry{0, marked[i].second};
+    }
+    return pms;
+}
+
+// Whether the flat form of plain places with these marked places is coded as
+// their vector is, and reads back into the same flat form.
+bool FlatCodeFits(const FlatLayout& layout, const std::vector<std::pair<short, unsigned short>>& marked)
+{
+    std::vector<std::uint16_t> flat(layout.Words(), 0);
+    for (auto [place, count] : marked) flat[2 * place] = flat[2 * place + 1] = count;
+    Pms pms = PlainVector(marked);
+    MarkingCode flatCode, code;
+    const std::uint8_t* got = flatCode.EncodeFlat(flat.data(), layout, nullptr);
+    const bool same = CodesEqual(got, code.Encode(pms, nullptr));
+    clear_pms(pms);
+    std::vector<std::uint16_t> back(layout.Words(), 7);
+    DecodedMarking read;
+    return same && read.DecodeFlat(got, layout, back.data()) && back == flat;
+}
+
+}  // namespace
+
+// Two plain places of five, 2 tokens on place 1 and 1 on place 4, no ata:
+// 0 no ata, 1 exact, 011 for three (two places + 1); 010 gap 2, 1 entry,
+// 1 slot gap, 010 quantity 2; 011 gap 3, 1, 1, 1 quantity 1:
+// 0,1,0,1,1,0,1,0 | 1,1,0,1,0,0,1,1 | 1,1,1.
+TEST(MarkingCode, AFlatFormOfPlainPlacesTakesTheDocumentedBits)
+{
+    ExclusiveCount none(0);
+    const FlatLayout layout(std::vector<std::uint16_t>(5, 1));
+    const std::vector<std::uint16_t> flat{0, 0, 2, 2, 0, 0, 0, 0, 1, 1};
+    MarkingCode code;
+    const std::uint8_t* bytes = code.EncodeFlat(flat.data(), layout, nullptr);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes, bytes + code.Size()),
+              (std::vector<std::uint8_t>{3, 0x5A, 0xCB, 0x07}));
+}
+
+// The marked places of a flat form are counted four at a time, then one by
+// one: a marked place in any lane, or in the places after the last four, at
+// every width, must be counted, and so must a place whose slot alone is set
+// (which the general coder leaves out).
+TEST(MarkingCode, FlatFormsOfPlainPlacesAreCountedAtEveryPosition)
+{
+    ExclusiveCount none(0);
+    for (short width : {1, 2, 3, 4, 5, 6, 7, 8, 9, 13}) {
+        const FlatLayout layout(std::vector<std::uint16_t>(static_cast<std::size_t>(width), 1));
+        std::vector<std::pair<short, unsigned short>> all;
+        for (short p = 0; p < width; ++p) all.emplace_back(p, static_cast<unsigned short>(p % 3 + 1));
+        EXPECT_TRUE(FlatCodeFits(layout, all)) << "width " << width;
+        for (short p = 0; p < width; ++p) {
+            EXPECT_TRUE(FlatCodeFits(layout, {{p, 1}})) << "width " << width << ", place " << p;
+            std::vector<std::pair<short, unsigned short>> others = all;
+            others.erase(others.begin() + p);
+            EXPECT_TRUE(FlatCodeFits(layout, others)) << "width " << width << ", all but " << p;
+            // Place p's slot without its total: the code of the others.
+            std::vector<std::uint16_t> flat(layout.Words(), 0);
+            for (auto [place, count] : others) flat[2 * place] = flat[2 * place + 1] = count;
+            flat[2 * p + 1] = 1;
+            Pms pms = PlainVector(others);
+            MarkingCode flatCode, code;
+            EXPECT_TRUE(CodesEqual(flatCode.EncodeFlat(flat.data(), layout, nullptr), code.Encode(pms, nullptr)))
+                << "width " << width << ", slot alone at " << p;
+            clear_pms(pms);
+        }
+    }
+}
+
+// The code's count of places goes with its two flags in one write while
+// its gamma code comes from the table (up to 254 places): 254, 255 and 256
+// marked places, and one with a slot that differs from its total only in
+// its top bit, must read back.
+TEST(MarkingCode, FlatFormsOfManyPlainPlacesReadBack)
+{
+    ExclusiveCount none(0);
+    const FlatLayout layout(std::vector<std::uint16_t>(300, 1));
+    for (short marked : {254, 255, 256, 300}) {
+        std::vector<std::pair<short, unsigned short>> places;
+        for (short p = 0; p < marked; ++p) places.emplace_back(static_cast<short>(p + (300 - marked)), 1);
+        EXPECT_TRUE(FlatCodeFits(layout, places)) << marked << " places";
+    }
+    std::vector<std::uint16_t> flat(layout.Words(), 0);
+    flat[2 * 5] = 1;
+    flat[2 * 5 + 1] = 0x8001;
+    Pms odd = MakePms({{5, {{0, 0x8001}}}});
+    odd.places[0].quant = 1;
+    MarkingCode flatCode, code;
+    EXPECT_TRUE(CodesEqual(flatCode.EncodeFlat(flat.data(), layout, nullptr), code.Encode(odd, nullptr)));
+    clear_pms(odd);
+}
