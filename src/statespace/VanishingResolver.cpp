@@ -295,12 +295,13 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccess
     return Finish(ata);
 }
 
-// Where no marking is met twice, the graph is a tree, and its walks come
-// down to this: each marking fired to takes the share weight / sum of its
-// parent's value (the root's is 1), and the leaves are reached in the order
-// of a walk that enters the markings fired from one in the order fired. A
-// marking met twice would have met the same leaves below it each time, so
-// leaves that differ make a tree; a loop runs into the bound on the markings.
+// Where no vanishing marking is met twice, the graph is a tree but for its
+// leaves, and its walks come down to this: each marking fired to takes the
+// share weight / sum of its parent's value (the root's is 1), and the leaves
+// are reached in the order of a walk that enters the markings fired from one
+// in the order fired (Reach). A vanishing marking met again would have its
+// change passed on, which is left to the graph, and so is a loop, which runs
+// into the bound on the markings.
 bool VanishingResolver::ResolveShort(const short* ata,
                                      const std::vector<unsigned short>& rootCandidates)
 {
@@ -308,9 +309,11 @@ bool VanishingResolver::ResolveShort(const short* ata,
     ForgetFired();
     reached.clear();
     reachedFlats.clear();
+    reachedTwice = 0;
     shortEnabled.clear();
+    shortInner.clear();
     std::size_t slots = 0;  // in `shortWords`, each `words` long
-    shortStack.assign(1, ShortMarking{0, 0, false, 0, 0, 1.0});
+    shortStack.assign(1, ShortMarking{0, 0, 0, 0, 1.0});
     for (bool root = true; !shortStack.empty(); root = false) {
         const ShortMarking m = shortStack.back();
         shortStack.pop_back();
@@ -338,17 +341,20 @@ bool VanishingResolver::ResolveShort(const short* ata,
         if (stepFired.empty()) {
             // A leaf; the successor itself when it is the root.
             if (root) return true;
+            if (!reachedFlats.empty()) {
+                if (!ReachAgain(from, m.value)) return false;
+                continue;
+            }
             reached.push_back(Reached{nullptr, nullptr, m.value, nullptr});
             reachedFlats.push_back(from);
             continue;
         }
         if (!(sum > 0.0) || !std::isfinite(sum)) return false;
-        // A transition that fired beside the one that led here and fires
-        // again most likely leads where a sibling's firings lead too: the
-        // graph is needed, and the sooner it takes over, the less is lost.
-        if (m.branched)
-            for (unsigned short i : stepFired)
-                if (std::binary_search(enabledBefore.begin(), enabledBefore.end(), i)) return false;
+        if (!root) {
+            for (const std::uint16_t* other : shortInner)
+                if (std::equal(from, from + words, other)) return false;
+            shortInner.push_back(from);
+        }
         const auto firstEnabled = static_cast<std::uint32_t>(shortEnabled.size());
         for (unsigned short i : stepFired)
             if (shortEnabled.size() == firstEnabled || shortEnabled.back() != i)
@@ -358,15 +364,37 @@ bool VanishingResolver::ResolveShort(const short* ata,
             std::span<const unsigned short>(shortEnabled).subspan(firstEnabled, enabledCount));
         for (std::size_t j = stepFired.size(); j-- > 0;)
             shortStack.push_back(ShortMarking{static_cast<std::uint32_t>(slots + j), stepFired[j],
-                                              stepFired.size() > 1, firstEnabled, enabledCount,
+                                              firstEnabled, enabledCount,
                                               (stepWeights[j] / sum) * m.value});
         slots += stepFired.size();
     }
-    for (std::size_t r = 1; r < reachedFlats.size(); ++r)
-        for (std::size_t o = 0; o < r; ++o)
-            if (std::equal(reachedFlats[r], reachedFlats[r] + words, reachedFlats[o])) return false;
     ViewFlats();
     RefreshAtas(ata);
+    return true;
+}
+
+// A leaf of the short way after others, reached with `value` along its
+// path. The graph adds the value of each further path to a leaf as Link
+// does, and a sum of two is the same in either order, not one of three. It
+// collects the leaves depth first, the newest edges first, and lists them
+// the other way round: in the order of this walk, a leaf met twice where it
+// was met last.
+bool VanishingResolver::ReachAgain(const std::uint16_t* flat, double value)
+{
+    const std::size_t words = plain.Words();
+    for (std::size_t r = 0; r < reachedFlats.size(); ++r) {
+        if (!std::equal(flat, flat + words, reachedFlats[r])) continue;
+        if (reachedTwice >> r & 1) return false;
+        value = reached[r].value + value;
+        reached.erase(reached.begin() + static_cast<std::ptrdiff_t>(r));
+        reachedFlats.erase(reachedFlats.begin() + static_cast<std::ptrdiff_t>(r));
+        const std::uint32_t below = (std::uint32_t{1} << r) - 1;
+        reachedTwice = (reachedTwice & below) | (reachedTwice >> 1 & ~below);
+        reachedTwice |= std::uint32_t{1} << reached.size();
+        break;
+    }
+    reached.push_back(Reached{nullptr, nullptr, value, nullptr});
+    reachedFlats.push_back(flat);
     return true;
 }
 

@@ -111,6 +111,9 @@ private:
     // few and none is met twice: false, with nothing answered, where the
     // graph is needed.
     bool ResolveShort(const short* ata, const std::vector<unsigned short>& candidates);
+    // Notes a leaf of the short way after others; false where the graph is
+    // needed.
+    bool ReachAgain(const std::uint16_t* flat, double value);
     // ChkAndFireImm on counts: every binding of `count` candidates from
     // `candidate`, in class and binding order, fired on `from` into slot(),
     // and take(transition, weight) for each that changes the sum of the
@@ -222,13 +225,16 @@ private:
     struct ShortMarking {
         std::uint32_t slot;                        // in `shortWords`
         unsigned short transition;                 // fired to reach it
-        bool branched;                             // whether more than one firing left its parent
         std::uint32_t firstEnabled, enabledCount;  // in `shortEnabled`
         double value;
     };
     std::vector<std::uint16_t> shortWords;
     std::vector<unsigned short> shortEnabled, shortCandidates;
     std::vector<ShortMarking> shortStack;
+    // The vanishing markings walked but the root, and whether each reached
+    // marking was met twice.
+    std::vector<const std::uint16_t*> shortInner;
+    std::uint32_t reachedTwice = 0;  // by bit (kShortMarkings < 32)
     std::vector<unsigned short> stepFired;
     std::vector<double> stepWeights;
     NewContentsVector firedContents;

@@ -188,6 +188,37 @@ TEST(VanishingResolver, ChainsBranchingLateReachEachLeafWithItsShare)
     }
 }
 
+// From (p, s), m (p -> q, weight 1) and xa (s -> a, weight 3) fire; xb
+// (s + q -> b + q, weight 1) needs q, which only m brings. After m, xa and
+// xb fire (3/4 and 1/4 of 1/4); after xa, m fires. So (q, a) is met twice,
+// with 3/4 + 3/16 = 15/16 in all, and (q, b) once, with 1/16. The graph
+// lists (q, b) first: it collects the markings last met first.
+TEST(VanishingResolver, LeavesMetAlongTwoPathsAddUpAndComeWhereMetLast)
+{
+    TestNet net;
+    Place* src = net.AddPlace("src", 1);
+    Place* p = net.AddPlace("p");
+    Place* s = net.AddPlace("s");
+    Place* q = net.AddPlace("q");
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    Transition* t = net.Add("t", {{{{src, 1}}, {{p, 1}, {s, 1}}, Exp(1.0)}});
+    net.Add("m", {{{{p, 1}}, {{q, 1}}, Imm(1.0)}});
+    net.Add("xa", {{{{s, 1}}, {{a, 1}}, Imm(3.0)}});
+    net.Add("xb", {{{{s, 1}, {q, 1}}, {{b, 1}, {q, 1}}, Imm(1.0)}});
+    net.Finish();
+    PrepareActivation();
+    VanishingResolver resolver;
+    resolver.Prepare(false);
+    CountVector successor({0, 1, 1, 0, 0, 0});
+    const auto& reached = resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+    ASSERT_EQ(reached.size(), 2u);
+    EXPECT_TRUE(FlatIs(resolver, reached[0].flat, {0, 0, 0, 1, 0, 1}));
+    EXPECT_EQ(reached[0].value, 1.0 / 16);
+    EXPECT_TRUE(FlatIs(resolver, reached[1].flat, {0, 0, 0, 1, 1, 0}));
+    EXPECT_EQ(reached[1].value, 15.0 / 16);
+}
+
 // i fires a on to b by two bindings (weights 1 and 3): the same marking,
 // reached once with 1/4 + 3/4. After a chain of 40 firings (a0 -> ... ->
 // a40) the last marking is reached with 1, and of the exclusive
