@@ -33,6 +33,7 @@ inline std::size_t ActiveIndices(const short* ata, unsigned n, unsigned* indices
             count += ata[j] != 0;
         }
     }
+#pragma GCC unroll 4
     for (; i < n; ++i) {
         indices[count] = i;
         count += ata[i] != 0;

@@ -620,7 +620,7 @@ namespace {
 
 // The last `count` (below 8) bytes of a code as one number, with loads that
 // may overlap but never pass its end: a call to copy them would cost more
-// than the hash itself.
+// than the hash itself. Each of the bytes is in the number.
 std::uint64_t Tail(const std::uint8_t* p, std::size_t count)
 {
     if (count >= 4) {
@@ -652,8 +652,18 @@ std::uint64_t CodeHash(const std::uint8_t* code)
 
 bool CodesEqual(const std::uint8_t* a, const std::uint8_t* b)
 {
-    std::size_t n = CodeSize(a);
-    return n == CodeSize(b) && std::memcmp(a, b, n) == 0;
+    const std::size_t n = CodeSize(a);
+    if (n != CodeSize(b)) return false;
+    // The commonest codes, of 16 bytes at most, in loads that may overlap
+    // but never pass their end: a call would cost more than the comparison.
+    if (n < 8) return Tail(a, n) == Tail(b, n);
+    if (n > 16) return std::memcmp(a, b, n) == 0;
+    std::uint64_t a0, a1, b0, b1;
+    std::memcpy(&a0, a, 8);
+    std::memcpy(&b0, b, 8);
+    std::memcpy(&a1, a + n - 8, 8);
+    std::memcpy(&b1, b + n - 8, 8);
+    return ((a0 ^ b0) | (a1 ^ b1)) == 0;
 }
 
 namespace {
@@ -664,23 +674,41 @@ BitReader ReadFromCopy(const std::uint8_t* code, std::vector<std::uint8_t>& padd
     std::size_t head = code[0] < 128 ? 1 : 2;
     std::size_t n = CodeSize(code) - head;
     if (padded.size() < n + kReadAhead) padded.resize(n + kReadAhead);
-    std::memcpy(padded.data(), code + head, n);
-    std::memset(padded.data() + n, 0, kReadAhead);
-    return BitReader(padded.data());
+    std::uint8_t* copy = padded.data();
+    const std::uint8_t* from = code + head;
+    if (n >= 8 && n <= 16) {
+        // The commonest codes in two loads that may overlap: a call would
+        // cost more than the copy.
+        std::uint64_t first, last;
+        std::memcpy(&first, from, 8);
+        std::memcpy(&last, from + n - 8, 8);
+        std::memcpy(copy, &first, 8);
+        std::memcpy(copy + n - 8, &last, 8);
+    } else {
+        std::memcpy(copy, from, n);
+    }
+    std::memset(copy + n, 0, kReadAhead);
+    return BitReader(copy);
 }
 
 // Reads the ata, when the code has one, into `ata`, whose entries that are
 // not 0 are `active`, before as after: a wide net's ata is mostly zeros, so
 // only those are cleared, not the whole array.
-void ReadAta(BitReader& r, bool hasAta, std::vector<short>& ata, std::vector<unsigned>& active)
+// Inline, so that the reader stays in registers; `active` is resized from
+// the last ata's count, not from none, so that its entries need not be
+// cleared first.
+[[gnu::always_inline]] inline void ReadAta(BitReader& r, bool hasAta, std::vector<short>& ata,
+                                           std::vector<unsigned>& active)
 {
     if (ata.size() != no_of_exc_transitions) {
         ata.assign(no_of_exc_transitions, 0);
     } else {
         for (unsigned i : active) ata[i] = 0;
     }
-    active.clear();
-    if (!hasAta) return;
+    if (!hasAta) {
+        active.clear();
+        return;
+    }
     active.resize(r.Gamma() - 1);
     int i = -1;
     for (unsigned& k : active) {
