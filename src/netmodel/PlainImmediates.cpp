@@ -88,6 +88,26 @@ void PlainImmediates::CompileEnabling()
         b.needCount = b.enableable ? static_cast<std::uint32_t>(own.size()) : 0;
         if (b.enableable) bindingNeeds.insert(bindingNeeds.end(), own.begin(), own.end());
     }
+    for (const TransitionCode& t : transitions) CompileOwnNeeds(t);
+    for (const TransitionCode& t : exclusives) CompileOwnNeeds(t);
+}
+
+// A binding's need of a word is covered where its transition needs that
+// word as much: the transition needs the least any binding needs.
+void PlainImmediates::CompileOwnNeeds(const TransitionCode& code)
+{
+    for (std::uint32_t k = code.first; k < code.first + code.count; ++k) {
+        BindingCode& b = bindings[k];
+        b.firstOwnNeed = static_cast<std::uint32_t>(bindingNeeds.size());
+        for (std::uint32_t n = b.firstNeed; n < b.firstNeed + b.needCount; ++n) {
+            const Need own = bindingNeeds[n];
+            const bool covered = std::any_of(
+                needs.begin() + code.firstNeed, needs.begin() + code.firstNeed + code.needCount,
+                [&own](const Need& c) { return c.word == own.word && c.least >= own.least; });
+            if (!covered) bindingNeeds.push_back(own);
+        }
+        b.ownNeedCount = static_cast<std::uint32_t>(bindingNeeds.size()) - b.firstOwnNeed;
+    }
 }
 
 // A binding whose inputs read each word once, and only words there are,
@@ -384,7 +404,7 @@ double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_
                              std::uint16_t* to) const
 {
     const BindingCode& b = bindings[transitions[i].first + k];
-    if (!Enabled(b, from)) return 0.0;
+    if (!EnabledBeyondNeeds(b, from)) return 0.0;
     std::copy(from, from + words, to);
     Move(b, to);
     return b.value;

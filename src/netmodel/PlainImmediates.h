@@ -60,8 +60,9 @@ public:
     {
         return HasNeeds(transitions[i], from);
     }
-    // Fires binding k of immediate transition i on `from`: its weight, and
-    // the successor in `to`, or 0 when the binding is not enabled.
+    // Fires binding k of immediate transition i on `from`, where
+    // ImmediateMayFire(i, from) holds: its weight, and the successor in
+    // `to`, or 0 when the binding is not enabled.
     double Fire(unsigned short i, std::size_t k, const std::uint16_t* from,
                 std::uint16_t* to) const;
 
@@ -102,7 +103,7 @@ public:
         const TransitionCode& t = exclusives[i];
         const BindingCode* b = bindings.data() + t.first;
         for (std::uint32_t k = 0; k < t.count; ++k)
-            if (Enabled(b[k], from)) take(static_cast<short>(k + 1), b[k].weight);
+            if (EnabledBeyondNeeds(b[k], from)) take(static_cast<short>(k + 1), b[k].weight);
     }
 
     // Whether the timed firings below can be made (ExclusivesUsable too).
@@ -165,6 +166,9 @@ private:
         // `bindingNeeds` (CompileEnabling); never enabled when not `enableable`.
         bool enableable = false;
         std::uint32_t firstNeed = 0, needCount = 0;
+        // Those of its needs that its transition's needs do not cover, where
+        // the transition's are tested first, in `bindingNeeds`.
+        std::uint32_t firstOwnNeed = 0, ownNeedCount = 0;
     };
     // A word's change by a firing, modulo 2^16.
     struct Change {
@@ -206,11 +210,26 @@ private:
     void CompileNeeds(TransitionCode& code);
     bool Enabled(const BindingCode& b, const std::uint16_t* from) const
     {
+        return Enabled(b, b.firstNeed, b.needCount, from);
+    }
+    // The same where HasNeeds of its transition holds.
+    bool EnabledBeyondNeeds(const BindingCode& b, const std::uint16_t* from) const
+    {
+        return Enabled(b, b.firstOwnNeed, b.ownNeedCount, from);
+    }
+    // Whether b can be enabled, the words from `first` in `bindingNeeds`
+    // hold enough and its condition holds.
+    bool Enabled(const BindingCode& b, std::uint32_t first, std::uint32_t count,
+                 const std::uint16_t* from) const
+    {
         if (!b.enableable) return false;
-        for (std::uint32_t n = b.firstNeed; n < b.firstNeed + b.needCount; ++n)
+        for (std::uint32_t n = first; n < first + count; ++n)
             if (from[bindingNeeds[n].word] < bindingNeeds[n].least) return false;
         return Holds(b.guard, from);
     }
+    // Sets the needs of the bindings of transition `code` that it does not
+    // cover.
+    void CompileOwnNeeds(const TransitionCode& code);
     // Moves the tokens of binding b on `to` (inputs, then outputs).
     void Move(const BindingCode& b, std::uint16_t* to) const;
     // The further firings of an infinite-server binding after one, on `to`.
