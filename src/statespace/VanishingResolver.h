@@ -11,9 +11,10 @@
 // the markings fired to are kept flat and compared as they are (hashed only
 // once a resolution has met more than a few of them): a vanishing marking is
 // expanded where it is kept, a tangible one is read back by copy, and
-// nothing is encoded. Most resolutions on flat forms meet each marking once:
-// those are walked as the tree they are, without the graph, which takes over
-// where a marking may be met again. Where the immediate transitions only
+// nothing is encoded. Most resolutions on flat forms meet each vanishing
+// marking once and each tangible one at most twice: those are walked as the
+// tree they are, without the graph, which takes over where a vanishing
+// marking is met again. Where the immediate transitions only
 // move counts (PlainImmediates), the vanishing markings are kept in flat
 // form and fired there, without loading them into the places; where the
 // exclusive transitions' enabling is known on counts too, the reached
@@ -107,9 +108,9 @@ private:
     // Resolves the successor whose flat form is `successor`.
     const std::vector<Reached>& ResolveSuccessorFlat(const short* ata,
                                                      const std::vector<unsigned short>& candidates);
-    // The same without the graph, where the vanishing markings reached are
-    // few and none is met twice: false, with nothing answered, where the
-    // graph is needed.
+    // The same without the graph, where the markings reached are few, no
+    // vanishing one is met twice and no tangible one three times: false,
+    // with nothing answered, where the graph is needed.
     bool ResolveShort(const short* ata, const std::vector<unsigned short>& candidates);
     // Notes a leaf of the short way after others; false where the graph is
     // needed.
