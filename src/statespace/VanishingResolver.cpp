@@ -34,6 +34,10 @@ constexpr std::size_t kNodesComparedInTurn = 8;
 // and so is every loop.
 constexpr std::size_t kShortMarkings = 16;
 
+// Lists of the exclusive transitions to activate are kept for at most this
+// many pairs of a transition and an immediate one.
+constexpr std::size_t kMostPairLists = 1 << 14;
+
 // Flat forms longer than this cost more to copy at each firing than the
 // places take to load.
 constexpr std::size_t kMaxFlatWords = 512;
@@ -58,9 +62,29 @@ void VanishingResolver::Prepare(bool withVectors)
     }
     immediateFired.assign(no_of_imm_transitions, false);
     firedImmediates.clear();
+    const std::size_t pairs = std::size_t{no_of_trans} * no_of_imm_transitions;
+    pairLists.assign(pairs <= kMostPairLists ? pairs : 0, {});
+    pairKnown.assign(pairLists.size(), false);
 }
 
+// Most resolutions fire a single immediate transition: the lists for that
+// and the timed transition fired are kept once made, where the table of
+// such pairs is small.
 const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int transNo)
+{
+    if (firedImmediates.size() == 1 && !pairLists.empty()) {
+        const std::size_t pair =
+            static_cast<std::size_t>(transNo - 1) * no_of_imm_transitions + firedImmediates[0];
+        if (!pairKnown[pair]) {
+            pairKnown[pair] = true;
+            pairLists[pair] = ExclusivesToActivateAfter(transNo);
+        }
+        return pairLists[pair];
+    }
+    return ExclusivesToActivateAfter(transNo);
+}
+
+const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivateAfter(int transNo)
 {
     const std::vector<unsigned short>& own = DependentExclusives(transNo);
     const std::vector<unsigned short>& fired = FiredDependents();
@@ -70,9 +94,12 @@ const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int t
 }
 
 // Merged list by list: a resolution fires few immediate transitions, and
-// their lists are short against the exclusive transitions of the net.
+// their lists are short against the exclusive transitions of the net. Most
+// fire one, whose list is the answer.
 const std::vector<unsigned short>& VanishingResolver::FiredDependents()
 {
+    if (firedImmediates.size() == 1)
+        return DependentExclusives(ImmTrans[firedImmediates[0]]->GetNo());
     if (firedDependentsKnown) return firedDependents;
     firedDependentsKnown = true;
     firedDependents.clear();

@@ -193,6 +193,8 @@ private:
     // The exclusive transitions depending on an immediate transition fired
     // in the resolution (class indices, ascending).
     const std::vector<unsigned short>& FiredDependents();
+    // ExclusivesToActivate, made anew.
+    const std::vector<unsigned short>& ExclusivesToActivateAfter(int transNo);
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;
@@ -258,4 +260,9 @@ private:
     std::vector<unsigned short> firedDependents, merged, toTest;
     bool firedDependentsKnown = false;
     std::vector<unsigned short> toActivate;
+    // ExclusivesToActivate where one immediate transition fired, by the
+    // transition's number - 1 and the immediate one's class index, and
+    // whether each is made.
+    std::vector<std::vector<unsigned short>> pairLists;
+    std::vector<bool> pairKnown;
 };

@@ -277,6 +277,47 @@ TEST(VanishingResolver, LeavesMetTwiceAndLongChainsAreReachedOnce)
     EXPECT_EQ(resolver.ExclusivesToActivate(t->GetNo()), (std::vector<unsigned short>{0, 1}));
 }
 
+// t1 moves s1 to a1 and t2 moves s2 to a2; immediate i moves a1 or a2 (a
+// binding each) on to b, where u takes it; v1 and v2 are loops on s1 and
+// s2. A transition depends on another that puts tokens on, or takes them
+// from, a place it touches: i on t1, t2 and u, t1 on itself and v1, t2 on
+// itself and v2. So after t1 and i, t1, t2, u and v1 are to be activated,
+// after t2 and i, t1, t2, u and v2: the lists differ by the timed
+// transition where the same immediate one fired.
+TEST(VanishingResolver, TransitionsToActivateFollowTheTimedFiringAsWellAsTheImmediateOnes)
+{
+    TestNet net;
+    Place* s1 = net.AddPlace("s1", 1);
+    Place* s2 = net.AddPlace("s2", 1);
+    Place* a1 = net.AddPlace("a1");
+    Place* a2 = net.AddPlace("a2");
+    Place* b = net.AddPlace("b");
+    Place* k = net.AddPlace("k");
+    Transition* t1 = net.Add("t1", {{{{s1, 1}}, {{a1, 1}}, Exp(1.0)}});
+    Transition* t2 = net.Add("t2", {{{{s2, 1}}, {{a2, 1}}, Exp(1.0)}});
+    net.Add("u", {{{{b, 1}}, {{k, 1}}, Exp(1.0)}});
+    net.Add("v1", {{{{s1, 1}}, {{s1, 1}}, Exp(1.0)}});
+    net.Add("v2", {{{{s2, 1}}, {{s2, 1}}, Exp(1.0)}});
+    net.Add("i", {{{{a1, 1}}, {{b, 1}}, Imm(1.0)}, {{{a2, 1}}, {{b, 1}}, Imm(1.0)}});
+    net.Finish();
+    PrepareActivation();
+    VanishingResolver resolver;
+    resolver.Prepare(false);
+    const std::vector<short> ata{0, 0, 0, 0, 0};
+    for (int round = 0; round < 2; ++round) {
+        CountVector afterT1({0, 1, 1, 0, 0, 0});
+        ASSERT_EQ(
+            resolver.Resolve(afterT1.pms, ata.data(), DependentImmediates(t1->GetNo())).size(), 1u);
+        EXPECT_EQ(resolver.ExclusivesToActivate(t1->GetNo()),
+                  (std::vector<unsigned short>{0, 1, 2, 3}));
+        CountVector afterT2({1, 0, 0, 1, 0, 0});
+        ASSERT_EQ(
+            resolver.Resolve(afterT2.pms, ata.data(), DependentImmediates(t2->GetNo())).size(), 1u);
+        EXPECT_EQ(resolver.ExclusivesToActivate(t2->GetNo()),
+                  (std::vector<unsigned short>{0, 1, 2, 4}));
+    }
+}
+
 // i and j send a token back and forth between a and b: the resolution
 // stops with the report of a marking met in its own line, after a branch
 // as well as straight away.
