@@ -1,36 +1,10 @@
 // The distinct delay values of the edges, see EdgeLabels.h.
 #include "statedata/EdgeLabels.h"
 
-#include <bit>
-
 std::vector<DelayVal> EdgeLabels::labels;
 std::vector<std::uint32_t> EdgeLabels::index;
 
-namespace {
-
-std::uint64_t HashOf(const DelayVal& d)
-{
-    std::uint64_t h = std::bit_cast<std::uint64_t>(d.GetDelayVal());
-    h ^= (static_cast<std::uint64_t>(static_cast<std::uint16_t>(d.GetTransNo())) << 4 |
-          static_cast<std::uint64_t>(d.GetDelayType())) *
-         0x9E3779B97F4A7C15ull;
-    h ^= h >> 29;
-    h *= 0xBF58476D1CE4E5B9ull;
-    return h ^ (h >> 32);
-}
-
-// Equal value, type and transition number (DelayVal's own == leaves the
-// transition out).
-bool Same(const DelayVal& a, const DelayVal& b)
-{
-    return std::bit_cast<std::uint64_t>(a.GetDelayVal()) ==
-               std::bit_cast<std::uint64_t>(b.GetDelayVal()) &&
-           a.GetDelayType() == b.GetDelayType() && a.GetTransNo() == b.GetTransNo();
-}
-
-}  // namespace
-
-std::uint32_t EdgeLabels::Intern(const DelayVal& d)
+std::uint32_t EdgeLabels::Find(const DelayVal& d)
 {
     if (2 * (labels.size() + 1) > index.size()) Grow();
     std::size_t mask = index.size() - 1;
