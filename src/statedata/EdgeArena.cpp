@@ -15,11 +15,8 @@ struct Chunk {
 
 // 8 MiB chunks, header included: whole pages, see ParkablePages.h.
 constexpr std::size_t kChunkEdges = ((std::size_t{1} << 23) - sizeof(Chunk)) / sizeof(stt);
-constexpr std::uint32_t kMostEdges = 0xFFFFFFFFu;
 
 Chunk* chunks = nullptr;
-stt* room = nullptr;  // the free part of the newest chunk
-std::size_t left = 0;
 
 std::size_t ChunkBytes(std::size_t capacity)
 {
@@ -39,29 +36,30 @@ void NewChunk(std::size_t need)
     c->next = chunks;
     c->capacity = capacity;
     chunks = c;
-    room = Edges(c);
-    left = capacity;
+    EdgeArena::room = {Edges(c), capacity};
 }
 
 }  // namespace
 
 namespace EdgeArena {
 
-void Append(stt*& oldest, std::uint32_t& count, const stt& e)
+Room room;
+
+void AppendMoving(stt*& oldest, std::uint32_t& count, const stt& e)
 {
     if (count == kMostEdges) MErr(__LINE__, "EdgeArena", "more edges of one marking than can be counted");
-    const bool atEnd = count != 0 && oldest + count == room;
-    if (!(atEnd && left > 0)) {
+    const bool atEnd = count != 0 && oldest + count == room.next;
+    if (!(atEnd && room.left > 0)) {
         // The run moves to the free room, with space to grow.
         std::size_t need = std::size_t{count} + 1;
-        if (left < need) NewChunk(need);
-        if (count != 0) std::memcpy(static_cast<void*>(room), oldest, count * sizeof(stt));
-        oldest = room;
-        room += count;
-        left -= count;
+        if (room.left < need) NewChunk(need);
+        if (count != 0) std::memcpy(static_cast<void*>(room.next), oldest, count * sizeof(stt));
+        oldest = room.next;
+        room.next += count;
+        room.left -= count;
     }
-    *room++ = e;
-    --left;
+    *room.next++ = e;
+    --room.left;
     ++count;
 }
 
@@ -72,8 +70,7 @@ void Release()
         chunks = gone->next;
         ParkablePages::Free(gone, ChunkBytes(gone->capacity));
     }
-    room = nullptr;
-    left = 0;
+    room = {};
 }
 
 }  // namespace EdgeArena

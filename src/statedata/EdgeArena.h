@@ -8,14 +8,39 @@
 // (ParkablePages.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "statedata/Stt.h"
 
 namespace EdgeArena {
 
-// Appends e to the run (oldest, count), moving the run when needed.
-void Append(stt*& oldest, std::uint32_t& count, const stt& e);
+constexpr std::uint32_t kMostEdges = 0xFFFFFFFFu;
+
+// The free part of the newest chunk.
+struct Room {
+    stt* next = nullptr;
+    std::size_t left = 0;
+};
+extern Room room;
+
+// Append when the run does not end at the free room, or there is none.
+void AppendMoving(stt*& oldest, std::uint32_t& count, const stt& e);
+
+// Appends e to the run (oldest, count), moving the run when needed. A
+// marking's edges are added one after another, so its run nearly always
+// ends at the free room and grows there: that case is inline.
+inline void Append(stt*& oldest, std::uint32_t& count, const stt& e)
+{
+    if (count != 0 && oldest + count == room.next && room.left > 0 && count != kMostEdges) {
+        *room.next++ = e;
+        --room.left;
+        ++count;
+        return;
+    }
+    AppendMoving(oldest, count, e);
+}
+
 // Frees every run.
 void Release();
 
