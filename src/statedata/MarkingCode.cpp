@@ -235,21 +235,37 @@ private:
     int fill = 0;
 };
 
-// The commonest place, tokens without colours (gap and quantity below 256):
-// its gap, one entry, slot gap 1 and the quantity, in one write of at most
-// 32 bits.
-template <class Writer>
-[[gnu::always_inline]] inline void WritePlainPlace(Writer& w, std::uint32_t gap, std::uint32_t quant)
+// A gap and a number with `between` one bits between them, `table` holding
+// the commonest such codes (SmallPairCodes(between)): in one write where
+// both are below 256.
+template <int between, class Writer>
+[[gnu::always_inline]] inline void WriteSmallPair(Writer& w, const std::array<SmallCode, 1024>& table,
+                                                  std::uint32_t gap, std::uint32_t number)
 {
-    if ((gap | quant) < 32) {
-        const SmallCode c = kPlainPlaceCodes[gap << 5 | quant];
+    if ((gap | number) < 32) {
+        const SmallCode c = table[gap << 5 | number];
         w.Bits(c.bits, static_cast<int>(c.length));
         return;
     }
-    const SmallGamma g = kSmallGammas[gap];
-    const SmallGamma q = kSmallGammas[quant];
-    w.Bits(std::uint64_t{g.bits} | std::uint64_t{3} << g.length | std::uint64_t{q.bits} << (g.length + 2),
-           g.length + 2 + q.length);
+    if (gap < 256 && number < 256) {
+        const SmallGamma g = kSmallGammas[gap];
+        const SmallGamma n = kSmallGammas[number];
+        w.Bits(std::uint64_t{g.bits} | std::uint64_t{(1u << between) - 1} << g.length |
+                   std::uint64_t{n.bits} << (g.length + between),
+               g.length + between + n.length);
+        return;
+    }
+    w.Gamma(gap);
+    if constexpr (between > 0) w.Bits((1u << between) - 1, between);
+    w.Gamma(number);
+}
+
+// The commonest place, tokens without colours: its gap, one entry, slot gap
+// 1 and the quantity.
+template <class Writer>
+[[gnu::always_inline]] inline void WritePlainPlace(Writer& w, std::uint32_t gap, std::uint32_t quant)
+{
+    WriteSmallPair<2>(w, kPlainPlaceCodes, gap, quant);
 }
 
 // The has-ata bit, the exact bit and the count of places + 1, in one write
@@ -275,11 +291,6 @@ template <class Writer>
 [[gnu::always_inline]] inline bool WritePlainPair(Writer& w, std::uint32_t gap, std::uint32_t pair)
 {
     const std::uint32_t count = pair ^ (pair << 16);
-    if ((count | gap) < 32) {
-        const SmallCode c = kPlainPlaceCodes[gap << 5 | count];
-        w.Bits(c.bits, static_cast<int>(c.length));
-        return true;
-    }
     if ((count | gap) >= 256) return false;
     WritePlainPlace(w, gap, count);
     return true;
@@ -417,20 +428,7 @@ struct FlatPlaces {
 template <class Writer>
 [[gnu::always_inline]] inline void WriteAtaEntry(Writer& w, std::uint32_t gap, std::uint16_t value)
 {
-    if ((gap | value) < 32) {
-        const SmallCode c = kAtaEntryCodes[gap << 5 | value];
-        w.Bits(c.bits, static_cast<int>(c.length));
-        return;
-    }
-    if (gap < 256 && value < 256) {
-        // Both in one write of at most 30 bits.
-        const SmallGamma g = kSmallGammas[gap];
-        const SmallGamma v = kSmallGammas[value];
-        w.Bits(std::uint64_t{g.bits} | std::uint64_t{v.bits} << g.length, g.length + v.length);
-        return;
-    }
-    w.Gamma(gap);
-    w.Gamma(value);
+    WriteSmallPair<0>(w, kAtaEntryCodes, gap, value);
 }
 
 // The count of an ata's entries that are not 0 precedes them, so they are
