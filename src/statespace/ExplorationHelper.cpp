@@ -1,7 +1,10 @@
 // The helper process of the generation, see ExplorationHelper.h. Batches
-// and answers travel over a socket pair (sends that fail never raise
-// SIGPIPE); each message is a header, the number of markings and the bytes
-// that follow, then the codes (batch) or the requests (answer).
+// travel over a socket pair (sends that fail never raise SIGPIPE) as a
+// header, the number of markings and the bytes of their codes, then the
+// codes. Answers are written into memory shared with the helper, in one of
+// two rooms that the batches take in turn, and only their header goes over
+// the socket: copying tens of megabytes of requests through the socket took
+// a fifth of the helper's time.
 #include "statespace/ExplorationHelper.h"
 
 #include <poll.h>
@@ -43,44 +46,61 @@ struct RequestRecord {
     std::uint32_t codeSize;
 };
 
+// A batch's answer is written into the room of its turn. Two rooms are
+// enough: a batch is sent only when fewer than two are out, so the answer
+// that last used its room has been read, and its requests interned, by then.
+constexpr std::size_t kAnswerRooms = 2;
+std::size_t roomBytes = kHelperAnswerRoom;
+std::uint8_t* rooms = nullptr;                   // kAnswerRooms rooms, shared
+
+std::uint8_t* Room(std::uint64_t turn)
+{
+    return rooms + turn % kAnswerRooms * roomBytes;
+}
+
 // The generating process's end.
 int helperSocket = -1;
 pid_t helperPid = -1;
+std::uint64_t batchesSent = 0;
 // The batches whose answers have not been read, oldest first.
 struct Sent {
     std::uint32_t markings;
     bool givenUp;
+    std::uint64_t turn;
 };
 std::deque<Sent> sent;
 
 // The helper's state.
 bool collecting = false;
 int outputFile = -1;  // where the helper's stdout and stderr go
-std::vector<std::uint8_t> answer;
+std::uint8_t* answer = nullptr;  // the room of the batch being explored
+std::size_t answerBytes = 0;
 std::size_t markingStart = 0;  // in answer: the count of the marking explored
 std::uint32_t exploredInBatch = 0;
 
-void Append(const void* data, std::size_t size)
-{
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    answer.insert(answer.end(), p, p + size);
-}
-
 bool SendAnswer(std::uint32_t explored, int fd)
 {
-    Header h{explored, static_cast<std::uint32_t>(answer.size() - sizeof(Header))};
-    std::memcpy(answer.data(), &h, sizeof h);
-    return SendAll(fd, reinterpret_cast<const char*>(answer.data()), answer.size());
+    Header h{explored, static_cast<std::uint32_t>(answerBytes)};
+    return SendAll(fd, reinterpret_cast<const char*>(&h), sizeof h);
 }
 
-// A fatal report in the helper: the markings explored before the failing
-// one are answered, and the generating process explores that one itself,
-// to make the report where it belongs.
-void HelperFatalBarrier()
+// The helper stops short: the markings explored before the current one are
+// answered, and the generating process explores that one and the rest of
+// the batch itself. After a fatal report that puts the report where it
+// belongs; after an answer too large for its room, the generation goes on
+// without the helper.
+[[noreturn]] void StopShort()
 {
-    answer.resize(markingStart);
+    answerBytes = markingStart;
     SendAnswer(exploredInBatch, helperSocket);
     _exit(0);
+}
+
+void Append(const void* data, std::size_t size)
+{
+    if (size > roomBytes - answerBytes) StopShort();
+    std::memcpy(answer + answerBytes, data, size);
+    answerBytes += size;
 }
 
 bool WroteOutput()
@@ -95,15 +115,16 @@ bool WroteOutput()
 {
     std::vector<std::uint8_t> codes;
     Marking source;  // the requests' sources are the generating process's
-    for (;;) {
+    for (std::uint64_t turn = 0;; ++turn) {
         Header h{};
         if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h)) _exit(0);
         codes.resize(h.bytes);
         if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(codes.data()), h.bytes)) _exit(0);
-        answer.assign(sizeof(Header), 0);
+        answer = Room(turn);
+        answerBytes = 0;
         const std::uint8_t* code = codes.data();
         for (exploredInBatch = 0; exploredInBatch < h.markings; ++exploredInBatch) {
-            markingStart = answer.size();
+            markingStart = answerBytes;
             const std::uint32_t none = 0;
             Append(&none, sizeof none);
             ExploreCode(code, source);
@@ -112,7 +133,7 @@ bool WroteOutput()
         // A warning, or anything else written, is the generating process's
         // to write, in its place: it explores the batch again.
         if (WroteOutput()) {
-            answer.resize(sizeof(Header));
+            answerBytes = 0;
             SendAnswer(0, helperSocket);
             _exit(0);
         }
@@ -132,14 +153,26 @@ bool WroteOutput()
     outputFile = output;
     helperSocket = socket;
     collecting = true;
-    SetFatalReportBarrier(HelperFatalBarrier);
+    SetFatalReportBarrier(StopShort);
     ServeBatches();
 }
 
 }  // namespace
 
+void GiveHelperAnswersRoomOf(std::size_t bytes)
+{
+    ReleaseHelperAnswers();
+    roomBytes = bytes;
+}
+
 bool StartExplorationHelper()
 {
+    if (!rooms) {
+        void* shared = mmap(nullptr, kAnswerRooms * roomBytes, PROT_READ | PROT_WRITE,
+                            MAP_SHARED | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (shared == MAP_FAILED) return false;
+        rooms = static_cast<std::uint8_t*>(shared);
+    }
     int fds[2];
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
     int output = memfd_create("mosk-helper-output", MFD_CLOEXEC);
@@ -164,6 +197,7 @@ bool StartExplorationHelper()
     }
     helperSocket = fds[0];
     helperPid = pid;
+    batchesSent = 0;
     sent.clear();
     return true;
 }
@@ -177,6 +211,12 @@ void StopExplorationHelper()
     }
     helperPid = -1;
     sent.clear();
+}
+
+void ReleaseHelperAnswers()
+{
+    if (rooms) munmap(rooms, kAnswerRooms * roomBytes);
+    rooms = nullptr;
 }
 
 bool ExplorationHelperRunning()
@@ -195,15 +235,15 @@ void SendToHelper(const std::vector<Marking*>& batch)
     Header h{static_cast<std::uint32_t>(batch.size()),
              static_cast<std::uint32_t>(message.size() - sizeof(Header))};
     std::memcpy(message.data(), &h, sizeof h);
-    sent.push_back(Sent{h.markings, false});
+    sent.push_back(Sent{h.markings, false, batchesSent++});
     // A helper that is gone answers nothing: ReceiveFromHelper finds out.
     if (helperPid >= 0)
         SendAll(helperSocket, reinterpret_cast<const char*>(message.data()), message.size());
 }
 
-std::size_t HelperBatchesOut()
+bool HelperTakesAnotherBatch()
 {
-    return sent.size();
+    return helperPid >= 0 && sent.size() < kAnswerRooms;
 }
 
 namespace {
@@ -223,32 +263,29 @@ bool AnswerBegun(std::chrono::steady_clock::time_point deadline)
     return ready != 0;
 }
 
-// Reads the next answer whole into `bytes`; false when the helper ended
-// without it (it is then stopped).
-bool ReadAnswer(Header& h, std::vector<std::uint8_t>& bytes)
+// Reads the next answer's header and answers where its requests are; null
+// when the helper ended without it (it is then stopped).
+const std::uint8_t* ReadAnswer(Header& h)
 {
-    const std::uint32_t markings = sent.front().markings;
+    const Sent front = sent.front();
     sent.pop_front();
-    bool whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h);
-    if (whole) {
-        bytes.resize(h.bytes);
-        whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(bytes.data()), h.bytes);
-    }
+    const bool whole = ReceiveAll(helperSocket, reinterpret_cast<char*>(&h), sizeof h) &&
+                       h.bytes <= roomBytes;
+    const std::uint8_t* requests = whole ? Room(front.turn) : nullptr;
     // A helper that answered only part of a batch has ended.
-    if (!whole || h.markings < markings) StopExplorationHelper();
+    if (!whole || h.markings < front.markings) StopExplorationHelper();
     if (!whole) h.markings = 0;
-    return whole;
+    return requests;
 }
 
 // Drops the answers to given-up batches at the front of those sent, as
 // they arrive until `deadline`; false when one has not by then.
 bool DropLateAnswersBy(std::chrono::steady_clock::time_point deadline)
 {
-    static std::vector<std::uint8_t> dropped;
     while (helperPid >= 0 && !sent.empty() && sent.front().givenUp) {
         if (!AnswerBegun(deadline)) return false;
         Header h{};
-        ReadAnswer(h, dropped);
+        ReadAnswer(h);
     }
     return true;
 }
@@ -283,7 +320,8 @@ HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds pa
         return HelperReply::kLate;
     }
     Header h{};
-    if (!ReadAnswer(h, answer.bytes)) return HelperReply::kGone;
+    answer.bytes = ReadAnswer(h);
+    if (!answer.bytes) return HelperReply::kGone;
     answer.explored = h.markings;
     return HelperReply::kAnswered;
 }
@@ -292,13 +330,13 @@ void HelperAnswer::NextMarking(std::vector<Request>& requests)
 {
     requests.clear();
     std::uint32_t count = 0;
-    std::memcpy(&count, bytes.data() + read, sizeof count);
+    std::memcpy(&count, bytes + read, sizeof count);
     read += sizeof count;
     for (std::uint32_t k = 0; k < count; ++k) {
         RequestRecord r{};
-        std::memcpy(&r, bytes.data() + read, sizeof r);
+        std::memcpy(&r, bytes + read, sizeof r);
         read += sizeof r;
-        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes.data() + read});
+        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes + read});
         read += r.codeSize;
     }
 }
@@ -319,7 +357,7 @@ void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint6
     Append(&r, sizeof r);
     Append(code, r.codeSize);
     std::uint32_t count = 0;
-    std::memcpy(&count, answer.data() + markingStart, sizeof count);
+    std::memcpy(&count, answer + markingStart, sizeof count);
     ++count;
-    std::memcpy(answer.data() + markingStart, &count, sizeof count);
+    std::memcpy(answer + markingStart, &count, sizeof count);
 }

@@ -28,11 +28,19 @@ class Marking;
 bool StartExplorationHelper();
 void StopExplorationHelper();
 bool ExplorationHelperRunning();
+// Gives back the memory of the answers, once no request read from one is
+// needed any more (they outlive the helper that wrote them).
+void ReleaseHelperAnswers();
+// Each answer has a room of this many bytes (address space, taken as
+// used); a helper whose answer would not fit stops short (see ReceiveFromHelper).
+inline constexpr std::size_t kHelperAnswerRoom = std::size_t{128} << 20;
+void GiveHelperAnswersRoomOf(std::size_t bytes);
 
+// Whether the helper is running and may be sent another batch: at most two
+// are out at once, given up ones included.
+bool HelperTakesAnotherBatch();
 // Sends the codes of these markings, to be explored in this order.
 void SendToHelper(const std::vector<Marking*>& batch);
-// The batches sent whose answers have not been read, given up ones included.
-std::size_t HelperBatchesOut();
 // Whether the answer to the oldest batch sent has begun to arrive.
 bool HelperAnswerReady();
 // Reads and drops the answers to given-up batches that have arrived.
@@ -42,7 +50,8 @@ void DropLateAnswers();
 enum class HelperReply { kAnswered, kGone, kLate };
 
 // The answer to a batch: for each of its first `explored` markings, the
-// requests its exploration made, in order.
+// requests its exploration made, in order. Its requests (and the codes they
+// point to) stay as they are until the next batch is sent.
 class HelperAnswer {
 public:
     struct Request {
@@ -56,7 +65,7 @@ public:
 
 private:
     friend HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds patience);
-    std::vector<std::uint8_t> bytes;
+    const std::uint8_t* bytes = nullptr;
     std::size_t explored = 0;
     std::size_t read = 0;
 };

@@ -378,8 +378,7 @@ void ShareExploring()
         // Two batches at the helper keep it busy while the first is taken;
         // one that fell behind gets no more until its answers are in.
         DropLateAnswers();
-        while (ExplorationHelperRunning() && HelperBatchesOut() < 2 &&
-               StoredWaiting() >= share + helperBatch) {
+        while (HelperTakesAnotherBatch() && StoredWaiting() >= share + helperBatch) {
             batches.push_back(Batch{false, TakeBatch(share)});
             batches.push_back(Batch{true, TakeBatch(helperBatch)});
             SendToHelper(batches.back().markings);
@@ -509,6 +508,7 @@ void FireInternedMarkings()
         if (StartExplorationHelper()) {
             ShareExploring();
             StopExplorationHelper();
+            ReleaseHelperAnswers();
             return;
         }
         // Without a helper the interning gets the second core.

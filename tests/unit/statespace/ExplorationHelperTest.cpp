@@ -94,6 +94,26 @@ TEST(ExplorationHelper, SharedExplorationGivesTheSameGraphInEveryBatchSize)
     }
 }
 
+// Answers that outgrow their room: the helper answers the markings before
+// the one that did not fit and ends, and the generating process explores the
+// rest, also when that happens in the middle of a batch.
+TEST(ExplorationHelper, AnAnswerTooLargeForItsRoomEndsTheHelperWithoutLoss)
+{
+    const std::vector<std::string> alone = Generate(false, 256);
+    for (std::size_t room : {0, 1500}) {
+        SCOPED_TRACE("rooms of " + std::to_string(room) + " bytes");
+        GiveHelperAnswersRoomOf(room);
+        EXPECT_EQ(Generate(true, 12), alone);
+        GiveHelperAnswersRoomOf(kHelperAnswerRoom);
+        if (room == 0) {
+            EXPECT_EQ(MarkingsExploredByHelper(), 0u);
+        } else {
+            EXPECT_GT(MarkingsExploredByHelper(), 0u);
+        }
+        EXPECT_LT(MarkingsExploredByHelper(), 2 * 12u);
+    }
+}
+
 // A helper starved of the processor now and then: markings with two tokens
 // on the second place take it milliseconds, the others no time.
 void SlowInTheHelper(const Pms& contents)
