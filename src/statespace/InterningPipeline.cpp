@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <system_error>
@@ -58,9 +59,12 @@ std::atomic<std::size_t> handedOver{0};
 std::atomic<std::size_t> interned{0};  // by the interning
 std::mutex interningLock;
 std::atomic<bool> stopInterning{false};
-// An idle interning thread sleeps until a batch is handed over.
+// An idle interning thread sleeps until a batch is handed over. Only a
+// thread that is really asleep is woken: a wake-up is a system call, and
+// one for every batch cost a tenth of a deterministic net's generation.
+std::mutex sleepLock;
+std::condition_variable wakeUp;
 std::atomic<bool> interningAsleep{false};
-std::atomic<unsigned> interningWakeups{0};
 std::thread* interningThread = nullptr;  // never destroyed at exit while running
 std::mutex storedNowLock;
 std::deque<Stored> storedNow;
@@ -73,7 +77,7 @@ constexpr std::size_t kInlineSlots = 16;
 constexpr std::size_t kThreadedSlots = 4096;
 // The requests handed over that wake the interning thread. Fewer are interned
 // by the exploration itself when it runs out of markings to explore.
-constexpr std::size_t kBatch = 256;
+constexpr std::size_t kBatch = 1024;
 
 // Interns one request; answers the marking it stored, or null.
 Marking* Intern(Request& r)
@@ -115,8 +119,9 @@ void InternSlots(std::size_t from, std::size_t to)
 
 void WakeInterning()
 {
-    interningWakeups.fetch_add(1);
-    interningWakeups.notify_one();
+    std::lock_guard<std::mutex> hold(sleepLock);
+    interningAsleep.store(false);
+    wakeUp.notify_one();
 }
 
 // Waits until a batch is handed over, or the thread is to stop; answers the
@@ -126,11 +131,15 @@ void WakeInterning()
 std::size_t AwaitHandOver(std::size_t done)
 {
     // The hand-over reads the flag after publishing: either it sees the
-    // thread asleep and wakes it, or the thread sees what was published.
+    // thread asleep and wakes it (which waits for the thread to be waiting,
+    // since the thread holds the lock until then), or the thread sees what
+    // was published.
+    std::unique_lock<std::mutex> hold(sleepLock);
     interningAsleep.store(true);
-    unsigned wakeups = interningWakeups.load();
-    if (handedOver.load() - done < kBatch && !stopInterning.load())
-        interningWakeups.wait(wakeups);
+    wakeUp.wait(hold, [done] {
+        return !interningAsleep.load() || handedOver.load() - done >= kBatch ||
+               stopInterning.load();
+    });
     interningAsleep.store(false);
     return handedOver.load(std::memory_order_acquire);
 }
