@@ -220,15 +220,21 @@ bool ActivationKnownWhenFired()
 namespace {
 
 // Activation of the candidates inactive in `start`, each tested with
-// test(i).
+// test(i); where `narrowed`, only those that may be enabled or were active
+// in `source` (see ActivateOnCounts).
 template <class Test>
-bool ActivateInactive(const short* start, const std::vector<unsigned short>& candidates, Test test)
+bool ActivateInactive(const short* start, const std::vector<DependentExclusive>& candidates,
+                      bool narrowed, const short* source, Test test)
 {
     levels.clear();
     branches.clear();
     ExcStartAta = const_cast<short*>(start);
-    for (unsigned short i : candidates)
-        if (!start || start[i] == 0) test(i);
+    for (const DependentExclusive& c : candidates) {
+        const unsigned short i = c.exclusive;
+        if (start && start[i] != 0) continue;
+        if (narrowed && !c.mayEnable && !(source && source[i] != 0)) continue;
+        test(i);
+    }
     activated.clear();
     activatedAtaAt.clear();
     branchAtas.Clear();
@@ -262,9 +268,10 @@ bool ActivateInactive(const short* start, const std::vector<unsigned short>& can
 
 }  // namespace
 
-bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew)
+bool Activate(const short* start, const std::vector<DependentExclusive>& candidates, bool onNew)
 {
-    return ActivateInactive(start, candidates, [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
+    return ActivateInactive(start, candidates, false, nullptr,
+                            [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
 }
 
 const std::vector<ActivationBranch>& ActivatedBranches()
@@ -272,10 +279,11 @@ const std::vector<ActivationBranch>& ActivatedBranches()
     return activated;
 }
 
-bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
-                      const PlainImmediates& counts, const std::uint16_t* flat)
+bool ActivateOnCounts(const short* start, const short* source,
+                      const std::vector<DependentExclusive>& candidates, const PlainImmediates& counts,
+                      const std::uint16_t* flat)
 {
-    return ActivateInactive(start, candidates, [&counts, flat](unsigned short i) {
+    return ActivateInactive(start, candidates, true, source, [&counts, flat](unsigned short i) {
         AddBranches(i, [&counts, flat, i](auto take) { counts.ExclusiveEnabledBindings(i, flat, take); });
     });
 }

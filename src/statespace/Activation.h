@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "statedata/DelayVal.h"
+#include "statespace/DependentTransitions.h"
 
 class PendingMarking;
 class PlainImmediates;
@@ -42,12 +43,16 @@ bool ActivationKnownWhenFired();
 // on the new contents (onNew) or the actual ones: ActivatedBranches() gets
 // one branch per combination, as HandleExcTransitions makes them in
 // ExcStartMark. Answers whether any transition was activated.
-bool Activate(const short* start, const std::vector<unsigned short>& candidates, bool onNew);
+bool Activate(const short* start, const std::vector<DependentExclusive>& candidates, bool onNew);
 // The same tested on the flat form `flat` of a marking, where the
 // exclusive transitions' enabling is known on counts (ExclusivesUsable):
-// the places are not read.
-bool ActivateOnCounts(const short* start, const std::vector<unsigned short>& candidates,
-                      const PlainImmediates& counts, const std::uint16_t* flat);
+// the places are not read. `source` is the ata of the marking whose
+// firings led here (null for zeros), in which every enabled exclusive
+// transition was active: a candidate the firings cannot enable is tested
+// only where it was active there.
+bool ActivateOnCounts(const short* start, const short* source,
+                      const std::vector<DependentExclusive>& candidates, const PlainImmediates& counts,
+                      const std::uint16_t* flat);
 // A branch of the last Activate or ActivateOnCounts: its probability and
 // its ata, valid until the next of them.
 struct ActivationBranch {

@@ -284,9 +284,11 @@ void FireInfinite(const short* ata)
 // A tangible marking reached through immediate firings, with the value of
 // its edge: its exclusive transitions among `candidates` are activated on
 // its own contents, read from its flat form where there is one (then its
-// vector may be null).
+// vector may be null); `firedFrom` is the ata of the marking whose firings
+// reached it.
 void RequestReached(Marking& source, const Pms* pms, const short* ata, const DelayVal& edge,
-                    const std::vector<unsigned short>& candidates, const std::uint16_t* flat)
+                    const std::vector<DependentExclusive>& candidates, const std::uint16_t* flat,
+                    const short* firedFrom)
 {
     const Contents c{pms, flat};
     if (no_of_exc_transitions == 0) {
@@ -295,7 +297,7 @@ void RequestReached(Marking& source, const Pms* pms, const short* ata, const Del
     }
     bool activated;
     if (flat) {
-        activated = ActivateOnCounts(ata, candidates, resolver.Counts(), flat);
+        activated = ActivateOnCounts(ata, firedFrom, candidates, resolver.Counts(), flat);
     } else {
         InitRefPms(*pms);
         activated = Activate(ata, candidates, false);
@@ -320,10 +322,10 @@ void HandleWithImmediates(Marking& source, Fired& f)
             Request(source, successor, ata, f.edge);
             return;
         }
-        const std::vector<unsigned short>& candidates = DependentExclusives(f.transNo);
+        const std::vector<DependentExclusive>& candidates = DependentExclusives(f.transNo);
         bool activated;
         if (resolver.OnCounts()) {
-            activated = ActivateOnCounts(ata, candidates, resolver.Counts(), resolver.SuccessorFlat());
+            activated = ActivateOnCounts(ata, SavedAta, candidates, resolver.Counts(), resolver.SuccessorFlat());
         } else {
             InitRefPms(*successor.pms);
             activated = Activate(ata, candidates, false);
@@ -340,11 +342,11 @@ void HandleWithImmediates(Marking& source, Fired& f)
         RequestInterning(source, *successor.pms, ata, f.edge, waiting);
         return;
     }
-    const std::vector<unsigned short>& candidates = resolver.ExclusivesToActivate(f.transNo);
+    const std::vector<DependentExclusive>& candidates = resolver.ExclusivesToActivate(f.transNo);
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        RequestReached(source, r.pms, r.ata, edge, candidates, r.flat);
+        RequestReached(source, r.pms, r.ata, edge, candidates, r.flat, SavedAta);
     }
 }
 
@@ -403,7 +405,8 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     HandlingEntries(true);
     for (DeferredEntry& e : waiting) {
         if (e.reached)
-            RequestReached(m, &e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr);
+            RequestReached(m, &e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr,
+                           nullptr);
         else
             RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
     }

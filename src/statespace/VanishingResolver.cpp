@@ -70,7 +70,7 @@ void VanishingResolver::Prepare(bool withVectors)
 // Most resolutions fire a single immediate transition: the lists for that
 // and the timed transition fired are kept once made, where the table of
 // such pairs is small.
-const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int transNo)
+const std::vector<DependentExclusive>& VanishingResolver::ExclusivesToActivate(int transNo)
 {
     if (firedImmediates.size() == 1 && !pairLists.empty()) {
         const std::size_t pair =
@@ -84,19 +84,16 @@ const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivate(int t
     return ExclusivesToActivateAfter(transNo);
 }
 
-const std::vector<unsigned short>& VanishingResolver::ExclusivesToActivateAfter(int transNo)
+const std::vector<DependentExclusive>& VanishingResolver::ExclusivesToActivateAfter(int transNo)
 {
-    const std::vector<unsigned short>& own = DependentExclusives(transNo);
-    const std::vector<unsigned short>& fired = FiredDependents();
-    toActivate.clear();
-    std::set_union(own.begin(), own.end(), fired.begin(), fired.end(), std::back_inserter(toActivate));
+    MergeDependents(DependentExclusives(transNo), FiredDependents(), toActivate);
     return toActivate;
 }
 
 // Merged list by list: a resolution fires few immediate transitions, and
 // their lists are short against the exclusive transitions of the net. Most
 // fire one, whose list is the answer.
-const std::vector<unsigned short>& VanishingResolver::FiredDependents()
+const std::vector<DependentExclusive>& VanishingResolver::FiredDependents()
 {
     if (firedImmediates.size() == 1)
         return DependentExclusives(ImmTrans[firedImmediates[0]]->GetNo());
@@ -104,10 +101,7 @@ const std::vector<unsigned short>& VanishingResolver::FiredDependents()
     firedDependentsKnown = true;
     firedDependents.clear();
     for (unsigned short i : firedImmediates) {
-        const std::vector<unsigned short>& more = DependentExclusives(ImmTrans[i]->GetNo());
-        merged.clear();
-        std::set_union(firedDependents.begin(), firedDependents.end(), more.begin(), more.end(),
-                       std::back_inserter(merged));
+        MergeDependents(firedDependents, DependentExclusives(ImmTrans[i]->GetNo()), merged);
         firedDependents.swap(merged);
     }
     return firedDependents;
@@ -750,15 +744,15 @@ void VanishingResolver::RefreshAtas(const short* ata)
 }
 
 // Where every active entry of the successor's ata is enabled in the
-// successor (MakeNewAta saw to that), only a transition that depends on an
-// immediate transition fired since can have lost its binding: the others
+// successor (MakeNewAta saw to that), only a transition that an immediate
+// transition fired since may disable can have lost its binding: the others
 // keep their entries, and a reached marking whose entries are all of that
 // kind is not loaded.
 void VanishingResolver::RefreshDependentEntries(const short* ata)
 {
     toTest.clear();
-    for (unsigned short i : FiredDependents())
-        if (ata[i] != 0) toTest.push_back(i);
+    for (const DependentExclusive& d : FiredDependents())
+        if (d.mayDisable && ata[d.exclusive] != 0) toTest.push_back(d.exclusive);
     for (std::size_t r = 0; r < reached.size(); ++r) {
         short* fresh = atas.data() + r * no_of_exc_transitions;
         std::copy(ata, ata + no_of_exc_transitions, fresh);

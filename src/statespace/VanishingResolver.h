@@ -30,6 +30,7 @@
 #include "netmodel/MarkingVectors.h"
 #include "netmodel/PlainImmediates.h"
 #include "statedata/Multiset.h"
+#include "statespace/DependentTransitions.h"
 
 class VanishingResolver {
 public:
@@ -66,9 +67,11 @@ public:
     // The exclusive transitions that may need activating in the markings the
     // last resolution reached, after a firing of transition number transNo:
     // those that depend on it or on an immediate transition fired in the
-    // resolution (class indices, ascending). Every other one enabled there
-    // was enabled, and so active, in the marking fired from, and is still.
-    const std::vector<unsigned short>& ExclusivesToActivate(int transNo);
+    // resolution (class indices, ascending), each one that may be enabled
+    // where any of these firings may enable it. Every other one enabled
+    // there was enabled, and so active, in the marking fired from, and is
+    // still.
+    const std::vector<DependentExclusive>& ExclusivesToActivate(int transNo);
 
 private:
     // A vector kept in `vectorPlaces` and `vectorEntries`, its places'
@@ -192,9 +195,9 @@ private:
     void RefreshDependentEntries(const short* ata);
     // The exclusive transitions depending on an immediate transition fired
     // in the resolution (class indices, ascending).
-    const std::vector<unsigned short>& FiredDependents();
+    const std::vector<DependentExclusive>& FiredDependents();
     // ExclusivesToActivate, made anew.
-    const std::vector<unsigned short>& ExclusivesToActivateAfter(int transNo);
+    const std::vector<DependentExclusive>& ExclusivesToActivateAfter(int transNo);
 
     std::vector<Node> nodes;
     std::vector<Edge> edges;
@@ -257,12 +260,13 @@ private:
     std::vector<unsigned short> firedImmediates;
     // FiredDependents, once asked for in a resolution; `merged` is room for
     // its merging, `toTest` the entries RefreshDependentEntries tests.
-    std::vector<unsigned short> firedDependents, merged, toTest;
+    std::vector<DependentExclusive> firedDependents, merged;
+    std::vector<unsigned short> toTest;
     bool firedDependentsKnown = false;
-    std::vector<unsigned short> toActivate;
+    std::vector<DependentExclusive> toActivate;
     // ExclusivesToActivate where one immediate transition fired, by the
     // transition's number - 1 and the immediate one's class index, and
     // whether each is made.
-    std::vector<std::vector<unsigned short>> pairLists;
+    std::vector<std::vector<DependentExclusive>> pairLists;
     std::vector<bool> pairKnown;
 };

@@ -23,6 +23,7 @@
 #include "netmodel/PlainImmediates.h"
 #include "statedata/NetCounts.h"
 #include "statespace/Activation.h"
+#include "statespace/DependentTransitions.h"
 #include "statespace/GenerationState.h"
 
 namespace {
@@ -87,8 +88,7 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
     PlainImmediates counts;
     ASSERT_NO_FATAL_FAILURE(FinishOnCounts(net, counts));
     std::vector<std::uint16_t> flat(counts.Words());
-    std::vector<unsigned short> all(no_of_exc_transitions);
-    for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all[i] = i;
+    const std::vector<DependentExclusive>& all = AllExclusives();
     const std::vector<short> someActive{0, 1, 0};
     // Every binding of each transition active, for the refresh of an ata.
     const std::vector<std::vector<short>> activeEntries{{1, 1, 1}, {2, 2, 2}, {0, 3, 0}};
@@ -128,7 +128,7 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                 for (const short* start : {static_cast<const short*>(nullptr), someActive.data()}) {
                     Activate(start, all, false);
                     auto onPlaces = Branches();
-                    ActivateOnCounts(start, all, counts, flat.data());
+                    ActivateOnCounts(start, nullptr, all, counts, flat.data());
                     EXPECT_EQ(Branches(), onPlaces) << "at " << at;
                     branched += onPlaces.size() > 1;
                 }
@@ -164,7 +164,9 @@ TEST(CountedActivation, CombinationsAreTheStartWithOneChoicePerTransition)
                         const std::vector<unsigned short>& candidates) {
         marking.push_back(0);
         counts.Flatten(CountVector(marking).pms, flat.data());
-        return ActivateOnCounts(start, candidates, counts, flat.data());
+        std::vector<DependentExclusive> enableable;
+        for (unsigned short i : candidates) enableable.push_back(DependentExclusive{i, true, true});
+        return ActivateOnCounts(start, nullptr, enableable, counts, flat.data());
     };
     using Expected = std::vector<std::pair<std::vector<short>, double>>;
     const std::vector<unsigned short> all{0, 1, 2};

@@ -8,6 +8,7 @@
 #include "netmodel/ConstVal.h"
 #include "netmodel/Deterministic.h"
 #include "netmodel/Exponential.h"
+#include "netmodel/Function.h"
 #include "netmodel/General.h"
 #include "netmodel/Immediate.h"
 #include "netmodel/MDMSet.h"
@@ -82,19 +83,39 @@ bool TouchesPlace(Transition& t, int place, bool output)
     return false;
 }
 
+bool CountsPlace(const Condition& c, int place)
+{
+    return c.Numeric() && !c.Numeric()->AllCounts([place](const Function& f) {
+        return !f.GetConstPlaceHeader() || f.GetConstPlaceHeader()->GetNo() != place;
+    });
+}
+
+// Whether a condition of t counts the place (the guards tests build are
+// numeric).
+bool GuardCountsPlace(Transition& t, int place)
+{
+    if (CountsPlace(t.GetGlobalCond(), place)) return true;
+    for (PLElement<Binding>* b = t.GetBindings()->first; b; b = b->next)
+        if (CountsPlace(b->item->GetLocalCond(), place)) return true;
+    return false;
+}
+
+// The transitions that put tokens on the place, take them from it, or
+// count it in a guard.
 void AddDependents(TDepLst& deps, int place)
 {
-    for (bool output : {true, false}) {
-        short i = 0;
-        for (PLElement<Transition>* t = ExclusiveTransitions.first; t; t = t->next, ++i)
-            if (TouchesPlace(*t->item, place, output)) deps.AddExc(i);
-        i = 0;
-        for (PLElement<Transition>* t = InfiniteTransitions.first; t; t = t->next, ++i)
-            if (TouchesPlace(*t->item, place, output)) deps.AddInf(i);
-        i = 0;
-        for (PLElement<Transition>* t = ImmediateTransitions.first; t; t = t->next, ++i)
-            if (TouchesPlace(*t->item, place, output)) deps.AddImm(i);
-    }
+    auto depends = [place](Transition& t) {
+        return TouchesPlace(t, place, true) || TouchesPlace(t, place, false) || GuardCountsPlace(t, place);
+    };
+    short i = 0;
+    for (PLElement<Transition>* t = ExclusiveTransitions.first; t; t = t->next, ++i)
+        if (depends(*t->item)) deps.AddExc(i);
+    i = 0;
+    for (PLElement<Transition>* t = InfiniteTransitions.first; t; t = t->next, ++i)
+        if (depends(*t->item)) deps.AddInf(i);
+    i = 0;
+    for (PLElement<Transition>* t = ImmediateTransitions.first; t; t = t->next, ++i)
+        if (depends(*t->item)) deps.AddImm(i);
 }
 
 template <class Add>
