@@ -140,24 +140,40 @@ DependentExclusive Dependent(unsigned short i, bool known, const FiringEffects& 
                               counted || AnyOf(needs.inputs, effects, FiringEffects::kShrinks)};
 }
 
-// The exclusive dependents of every transition, each with whether it can
-// enable and disable them. With a bounded place, a firing can make or take
-// room for another's output: nothing is ruled out there.
-void SortExclusives()
+// An immediate transition's weight that reads the marking may turn from 0
+// (which fires nothing) to more where the firing cannot enable it.
+bool WeightReadsMarking(const Transition& t)
 {
-    std::vector<Needs> needs;
+    for (const PLElement<Binding>* e = t.GetBindings() ? t.GetBindings()->first : nullptr; e; e = e->next)
+        if (e->item->GetDelay() && e->item->GetDelay()->IsPlaceDependent()) return true;
+    return false;
+}
+
+// The dependents of every transition: the exclusive ones, each with whether
+// the firing can enable and disable them, and the immediate ones it can
+// enable. With a bounded place, a firing can make or take room for
+// another's output: nothing is ruled out there.
+void SortByEffects()
+{
+    std::vector<Needs> needs, immediateNeeds;
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) needs.push_back(NeedsOf(*ExcTrans[i]));
+    for (unsigned short j = 0; j < no_of_imm_transitions; ++j) {
+        immediateNeeds.push_back(NeedsOf(*ImmTrans[j]));
+        if (WeightReadsMarking(*ImmTrans[j])) immediateNeeds.back().known = false;
+    }
     const bool bounded = !NoPlaceBounded();
     FiringEffects effects;
     for (auto [array, n] : {std::pair{ExcTrans, no_of_exc_transitions}, std::pair{InfTrans, no_of_inf_transitions},
                             std::pair{ImmTrans, no_of_imm_transitions}}) {
         for (unsigned short k = 0; k < n; ++k) {
-            const TDep* d = RefTDep[array[k]->GetNo() - 1];
+            const auto t = static_cast<std::size_t>(array[k]->GetNo() - 1);
+            const TDep* d = RefTDep[t];
             if (!d) continue;
             const bool known = effects.Find(*array[k]) && !bounded;
-            std::vector<DependentExclusive>& list = exclusives[static_cast<std::size_t>(array[k]->GetNo() - 1)];
             for (unsigned short i : Sorted(d->exc, d->exc_no, no_of_exc_transitions))
-                list.push_back(Dependent(i, known, effects, needs[i]));
+                exclusives[t].push_back(Dependent(i, known, effects, needs[i]));
+            for (unsigned short j : Sorted(d->imm, d->imm_no, no_of_imm_transitions))
+                if (Dependent(j, known, effects, immediateNeeds[j]).mayEnable) immediates[t].push_back(j);
         }
     }
 }
@@ -170,10 +186,7 @@ void SortDependents(bool sorted)
     immediates.assign(no_of_trans, {});
     all.clear();
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all.push_back(DependentExclusive{i, true, true});
-    if (!sorted || !RefTDep) return;
-    for (unsigned t = 0; t < no_of_trans; ++t)
-        if (RefTDep[t]) immediates[t] = Sorted(RefTDep[t]->imm, RefTDep[t]->imm_no, no_of_imm_transitions);
-    SortExclusives();
+    if (sorted && RefTDep) SortByEffects();
 }
 
 const std::vector<DependentExclusive>& DependentExclusives(int transNo)

@@ -19,8 +19,8 @@ struct DependentExclusive {
 // empty; AllExclusives is filled in either case.
 void SortDependents(bool sorted);
 
-// The exclusive / immediate transitions that depend on transition number
-// transNo, by class index, ascending.
+// The exclusive transitions that depend on transition number transNo, and
+// the immediate ones its firing may enable, by class index, ascending.
 const std::vector<DependentExclusive>& DependentExclusives(int transNo);
 const std::vector<unsigned short>& DependentImmediates(int transNo);
 // Every exclusive transition, in class order, each as one a firing may

@@ -419,8 +419,8 @@ bool VanishingResolver::ReachAgain(const std::uint16_t* flat, double value)
     return true;
 }
 
-// Those that fired where the marking was fired from, and those depending on
-// the transition i fired to reach it.
+// Those that fired where the marking was fired from, and those that the
+// transition i fired to reach it may enable.
 std::span<const unsigned short> VanishingResolver::MergedCandidates(
     std::span<const unsigned short> enabled, unsigned short i,
     std::vector<unsigned short>& room) const

@@ -7,7 +7,7 @@
 // same loop check) on storage of its own, reused from one successor to the
 // next, and tests at each vanishing marking only the immediate transitions
 // that can be enabled there: those enabled where it was first reached from,
-// and those depending on the transition fired to get there. The vectors of
+// and those the transition fired to get there may enable. The vectors of
 // the markings fired to are kept flat and compared as they are (hashed only
 // once a resolution has met more than a few of them): a vanishing marking is
 // expanded where it is kept, a tangible one is read back by copy, and

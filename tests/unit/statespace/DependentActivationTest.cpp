@@ -57,8 +57,9 @@ Condition Empty(Place* q)
                               AdoptOperands{}));
 }
 
-// go puts a token on q and one on a; t takes q's to r; w takes a's to s,
-// but only once q is empty. t's firing takes tokens only, yet enables w.
+// go puts a token on q, a and b; t takes q's to r; w takes a's to s and the
+// immediate v b's to c, both only once q is empty. t's firing takes tokens
+// only, yet enables v, and then w.
 TEST(DependentActivation, FiringThatEmptiesAPlaceEnablesWhatItsGuardKeptOut)
 {
     TestNet net;
@@ -67,17 +68,19 @@ TEST(DependentActivation, FiringThatEmptiesAPlaceEnablesWhatItsGuardKeptOut)
     Place* a = net.AddPlace("a");
     Place* r = net.AddPlace("r");
     Place* s = net.AddPlace("s");
-    net.Add("go", {{{{go, 1}}, {{q, 1}, {a, 1}}, Exp(1.0)}});
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    net.Add("go", {{{{go, 1}}, {{q, 1}, {a, 1}, {b, 1}}, Exp(1.0)}});
     net.Add("t", {{{{q, 1}}, {{r, 1}}, Exp(2.0)}});
-    Transition* w = net.Add("w", {{{{a, 1}}, {{s, 1}}, Exp(3.0)}});
-    w->GetGlobalCond() = Empty(q);
-    net.Add("i", {{{{go, 4}}, {{go, 1}}, Imm(1.0)}});  // never enabled
+    net.Add("w", {{{{a, 1}}, {{s, 1}}, Exp(3.0)}})->GetGlobalCond() = Empty(q);
+    net.Add("v", {{{{b, 1}}, {{c, 1}}, Imm(1.0)}})->GetGlobalCond() = Empty(q);
     net.Finish();
     CreateRRG();
 
-    EXPECT_EQ(AtasAt({0, 1, 1, 0, 0}), (Atas{{0, 1, 0}}));
-    EXPECT_EQ(AtasAt({0, 0, 1, 1, 0}), (Atas{{0, 0, 1}})) << "w enabled once t emptied q";
-    EXPECT_EQ(AtasAt({0, 0, 0, 1, 1}), (Atas{{0, 0, 0}}));
+    EXPECT_EQ(AtasAt({0, 1, 1, 0, 0, 1, 0}), (Atas{{0, 1, 0}}));
+    EXPECT_EQ(AtasAt({0, 0, 1, 1, 0, 1, 0}), Atas{}) << "v fires once t emptied q";
+    EXPECT_EQ(AtasAt({0, 0, 1, 1, 0, 0, 1}), (Atas{{0, 0, 1}})) << "and w is enabled";
+    EXPECT_EQ(AtasAt({0, 0, 0, 1, 1, 0, 1}), (Atas{{0, 0, 0}}));
     EXPECT_EQ(MHash.GetCounter(), 4u);
 }
 
