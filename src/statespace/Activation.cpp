@@ -219,12 +219,11 @@ bool ActivationKnownWhenFired()
 
 namespace {
 
-// Activation of the candidates inactive in `start`, each tested with
-// test(i); where `narrowed`, only those that may be enabled or were active
-// in `source` (see ActivateOnCounts).
+// Activation of the candidates inactive in `start` that may be enabled or
+// were active in `source` (see Activate), each tested with test(i).
 template <class Test>
-bool ActivateInactive(const short* start, const std::vector<DependentExclusive>& candidates,
-                      bool narrowed, const short* source, Test test)
+bool ActivateInactive(const short* start, const short* source, const std::vector<DependentExclusive>& candidates,
+                      Test test)
 {
     levels.clear();
     branches.clear();
@@ -232,8 +231,7 @@ bool ActivateInactive(const short* start, const std::vector<DependentExclusive>&
     for (const DependentExclusive& c : candidates) {
         const unsigned short i = c.exclusive;
         if (start && start[i] != 0) continue;
-        if (narrowed && !c.mayEnable && !(source && source[i] != 0)) continue;
-        test(i);
+        if (c.mayEnable || (source && source[i] != 0)) test(i);
     }
     activated.clear();
     activatedAtaAt.clear();
@@ -268,10 +266,10 @@ bool ActivateInactive(const short* start, const std::vector<DependentExclusive>&
 
 }  // namespace
 
-bool Activate(const short* start, const std::vector<DependentExclusive>& candidates, bool onNew)
+bool Activate(const short* start, const short* source, const std::vector<DependentExclusive>& candidates,
+              bool onNew)
 {
-    return ActivateInactive(start, candidates, false, nullptr,
-                            [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
+    return ActivateInactive(start, source, candidates, [onNew](unsigned short i) { ChkAndActExc(i, onNew); });
 }
 
 const std::vector<ActivationBranch>& ActivatedBranches()
@@ -283,7 +281,7 @@ bool ActivateOnCounts(const short* start, const short* source,
                       const std::vector<DependentExclusive>& candidates, const PlainImmediates& counts,
                       const std::uint16_t* flat)
 {
-    return ActivateInactive(start, candidates, true, source, [&counts, flat](unsigned short i) {
+    return ActivateInactive(start, source, candidates, [&counts, flat](unsigned short i) {
         AddBranches(i, [&counts, flat, i](auto take) { counts.ExclusiveEnabledBindings(i, flat, take); });
     });
 }

@@ -42,14 +42,15 @@ bool ActivationKnownWhenFired();
 // Activation of the candidates inactive in `start` (null for zeros), tested
 // on the new contents (onNew) or the actual ones: ActivatedBranches() gets
 // one branch per combination, as HandleExcTransitions makes them in
-// ExcStartMark. Answers whether any transition was activated.
-bool Activate(const short* start, const std::vector<DependentExclusive>& candidates, bool onNew);
+// ExcStartMark. Answers whether any transition was activated. `source` is
+// the ata of the marking whose firings led here (null for zeros), in which
+// every enabled exclusive transition was active: a candidate the firings
+// cannot enable is tested only where it was active there.
+bool Activate(const short* start, const short* source, const std::vector<DependentExclusive>& candidates,
+              bool onNew);
 // The same tested on the flat form `flat` of a marking, where the
 // exclusive transitions' enabling is known on counts (ExclusivesUsable):
-// the places are not read. `source` is the ata of the marking whose
-// firings led here (null for zeros), in which every enabled exclusive
-// transition was active: a candidate the firings cannot enable is tested
-// only where it was active there.
+// the places are not read.
 bool ActivateOnCounts(const short* start, const short* source,
                       const std::vector<DependentExclusive>& candidates, const PlainImmediates& counts,
                       const std::uint16_t* flat);

@@ -97,7 +97,7 @@ public:
         vector.MakeAfter(actual, fired);
         after.reset(MakeNewAta(ata, active, static_cast<short>(transNo - 1)));
         activated = no_of_exc_transitions != 0 &&
-                    Activate(after.get(), DependentExclusives(transNo), true);
+                    Activate(after.get(), ata, DependentExclusives(transNo), true);
     }
     void Request(Marking& source, const DelayVal& edge)
     {
@@ -300,12 +300,13 @@ void RequestReached(Marking& source, const Pms* pms, const short* ata, const Del
         activated = ActivateOnCounts(ata, firedFrom, candidates, resolver.Counts(), flat);
     } else {
         InitRefPms(*pms);
-        activated = Activate(ata, candidates, false);
+        activated = Activate(ata, firedFrom, candidates, false);
     }
     RequestBranches(source, c, ata, edge, activated, false);
 }
 
-// The entry of one successor in a net with immediate transitions.
+// The entry of one successor in a net with immediate transitions, fired
+// from the marking explored, whose ata is SavedAta.
 void HandleWithImmediates(Marking& source, Fired& f)
 {
     const short* ata = f.marking ? f.marking->GetAta() : f.ata == kNoAta ? nullptr : firedAtas.At(f.ata);
@@ -328,7 +329,7 @@ void HandleWithImmediates(Marking& source, Fired& f)
             activated = ActivateOnCounts(ata, SavedAta, candidates, resolver.Counts(), resolver.SuccessorFlat());
         } else {
             InitRefPms(*successor.pms);
-            activated = Activate(ata, candidates, false);
+            activated = Activate(ata, SavedAta, candidates, false);
         }
         RequestBranches(source, successor, ata, f.edge, activated, WithIntermediates());
         return;

@@ -126,7 +126,7 @@ TEST(CountedActivation, EnablingAndBranchesOnCountsAreThoseOnThePlaces)
                     clear_ata(onPlaces);
                 }
                 for (const short* start : {static_cast<const short*>(nullptr), someActive.data()}) {
-                    Activate(start, all, false);
+                    Activate(start, nullptr, all, false);
                     auto onPlaces = Branches();
                     ActivateOnCounts(start, nullptr, all, counts, flat.data());
                     EXPECT_EQ(Branches(), onPlaces) << "at " << at;
