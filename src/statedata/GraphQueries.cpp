@@ -41,8 +41,5 @@ int GetNoOfStateTrans(const Marking& m)
 
 int GetDetOrGenTransRef(const Marking& m)
 {
-    for (const stt& s : m.Edges())
-        if (s.GetDelayType() == kDelayDeterministic || s.GetDelayType() == kDelayGeneral)
-            return s.GetTransNo();
-    return 0;
+    return m.ChainTransition();
 }

@@ -178,6 +178,23 @@ std::uint32_t Marking::Id()
 void Marking::AddMarking(Marking* target, const DelayVal& d)
 {
     EdgeArena::Append(firstEdge, edgeCount, stt(d, target));
+    chainTransition = kNotLookedUp;
+}
+
+// A million markings take 32 MB; the cached chain transition must not add to it.
+static_assert(sizeof(Marking) == 32);
+
+int Marking::ChainTransition() const
+{
+    if (chainTransition == kNotLookedUp) {
+        chainTransition = 0;
+        for (const stt& s : Edges())
+            if (s.GetDelayType() == kDelayDeterministic || s.GetDelayType() == kDelayGeneral) {
+                chainTransition = s.GetTransNo();
+                break;
+            }
+    }
+    return chainTransition;
 }
 
 void Marking::UAddMarking(Marking& target, const DelayVal& d, bool& merged)

@@ -67,7 +67,12 @@ public:
     {
         firstEdge = nullptr;
         edgeCount = 0;
+        chainTransition = kNotLookedUp;
     }
+    // The transition of the first deterministic or general edge, 0 if none.
+    // The examination asks it of every edge's target, several times over:
+    // it is looked up once, and again only after the edges changed.
+    int ChainTransition() const;
 
     // The contents, read back from the code into storage of this thread that
     // the fourth next call reuses: hold them no longer than that.
@@ -112,4 +117,7 @@ private:
     std::uint8_t status : 4 = 0;  // MarkingStatus
     std::uint8_t listed : 1 = 0;
     std::uint8_t ownsCode : 1 = 0;
+    // ChainTransition once looked up; in what was the object's padding.
+    static constexpr std::int16_t kNotLookedUp = -1;
+    mutable std::int16_t chainTransition = kNotLookedUp;
 };

@@ -205,6 +205,23 @@ TEST(GraphQueries, RatesPathsRunsAndDeterministicReference)
     EXPECT_EQ(GetNoOfStateTrans(x), 0);
 }
 
+// The chain transition is looked up once, but a marking asked before its
+// edges were complete answers for the edges it has when asked again.
+TEST(GraphQueries, DeterministicReferenceFollowsTheEdges)
+{
+    Marking m, x;
+    m.AddMarking(x, DelayVal(2.0, kDelayExponential, 2));
+    EXPECT_EQ(GetDetOrGenTransRef(m), 0);
+    m.AddMarking(x, DelayVal(1.5, kDelayGeneral, 6));
+    EXPECT_EQ(GetDetOrGenTransRef(m), 6);
+    m.ClearEdges();
+    EXPECT_EQ(GetDetOrGenTransRef(m), 0);
+    m.AddMarking(x, DelayVal(5.0, kDelayDeterministic, 4));
+    EXPECT_EQ(GetDetOrGenTransRef(m), 4);
+    Marking copy(m);
+    EXPECT_EQ(GetDetOrGenTransRef(copy), 0);  // a copy has no edges
+}
+
 TEST(NPMarking, EqualityNeedsKeyAndVector)
 {
     Pms pms = MakePms({{1, {{0, 3}}}});
