@@ -197,6 +197,11 @@ int Marking::ChainTransition() const
     return chainTransition;
 }
 
+void Marking::AddEdgeTo(std::uint32_t targetId, const DelayVal& d)
+{
+    EdgeArena::Append(firstEdge, edgeCount, stt(d, targetId));
+}
+
 void Marking::UAddMarking(Marking& target, const DelayVal& d, bool& merged)
 {
     merged = false;

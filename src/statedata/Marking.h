@@ -59,6 +59,8 @@ public:
     // The same where the target may be missing (null): such an edge is
     // only ever built by hand, to show what the later stages make of it.
     void AddMarking(Marking* target, const DelayVal& d);
+    // The same for the target with this id (Id()), which is not read.
+    void AddEdgeTo(std::uint32_t targetId, const DelayVal& d);
     // Adds d to an existing probability edge to an equal target when d is a
     // probability too (merged = true); otherwise as AddMarking (merged = false).
     void UAddMarking(Marking& target, const DelayVal& d, bool& merged);

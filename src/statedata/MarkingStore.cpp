@@ -11,29 +11,6 @@
 #include "statedata/MarkingCode.h"
 #include "statedata/MarkingIds.h"
 
-namespace {
-
-// A slot keeps the upper half of the hash, which also says where probing
-// starts: the index grows without hashing a code again.
-constexpr std::uint64_t kTagBits = 0xFFFFFFFF00000000ull;
-
-std::uint64_t SlotOf(std::uint64_t hash, unsigned number)
-{
-    return (hash & kTagBits) | (std::uint64_t{number} + 1);
-}
-
-std::size_t Start(std::uint64_t tagged, std::size_t mask)
-{
-    return static_cast<std::size_t>(tagged >> 32) & mask;
-}
-
-unsigned NumberOf(std::uint64_t slot)
-{
-    return static_cast<unsigned>(slot & 0xFFFFFFFFu) - 1;
-}
-
-}  // namespace
-
 void MarkingStore::CreateHash(unsigned n, Mode mode)
 {
     if (n == 0) return;
@@ -53,7 +30,7 @@ void MarkingStore::Clear()
     blocks.clear();
     blockIds.clear();
     codes.Release();
-    std::vector<std::uint64_t>().swap(index);
+    decltype(index)().swap(index);
     counter = 0;
     buckets = 0;
     EdgeArena::Release();
@@ -63,51 +40,35 @@ void MarkingStore::Clear()
 
 void MarkingStore::ReleaseIndex()
 {
-    std::vector<std::uint64_t>().swap(index);
-}
-
-template <class Visit>
-void MarkingStore::Probe(std::uint64_t hash, Visit visit) const
-{
-    if (index.empty()) return;
-    std::size_t mask = index.size() - 1;
-    const std::uint64_t tag = hash & kTagBits;
-    for (std::size_t i = Start(hash, mask);; i = (i + 1) & mask) {
-        std::uint64_t slot = index[i];
-        if (slot == 0) return;
-        if ((slot & kTagBits) == tag && visit(Stored(NumberOf(slot)))) return;
-    }
-}
-
-Marking* MarkingStore::SaveUnshown(const std::uint8_t* code, std::uint64_t hash, bool& found)
-{
-    showProgress = false;
-    Marking* stored = Save(code, hash, found);
-    showProgress = true;
-    return stored;
+    decltype(index)().swap(index);
 }
 
 Marking* MarkingStore::Save(const std::uint8_t* code, std::uint64_t hash, bool& found)
 {
-    Marking* stored = nullptr;
-    Probe(hash, [&](Marking& m) {
-        if (!CodesEqual(m.GetCode(), code)) return false;
-        stored = &m;
-        return true;
-    });
-    found = stored != nullptr;
-    if (found) return stored;
-    if (4 * (std::size_t{counter} + 1) > 3 * index.size()) GrowIndex();
-    std::size_t mask = index.size() - 1;
-    std::size_t i = Start(hash, mask);
-    while (index[i]) i = (i + 1) & mask;
-    index[i] = SlotOf(hash, counter);
-    stored = Store(code);
-    if (showProgress) progress.Counted(counter);
-    return stored;
+    unsigned k = Intern(code, hash, found);
+    if (!found) progress.Counted(counter);
+    return &Stored(k);
 }
 
-Marking* MarkingStore::Store(const std::uint8_t* code)
+unsigned MarkingStore::Intern(const std::uint8_t* code, std::uint64_t hash, bool& found)
+{
+    if (4 * (std::size_t{counter} + 1) > 3 * index.size()) GrowIndex();
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = index.size() - 1;
+    std::size_t i = tag & mask;
+    for (; index[i].code; i = (i + 1) & mask) {
+        if (index[i].tag == tag && CodesEqual(index[i].code, code)) {
+            found = true;
+            return index[i].number;
+        }
+    }
+    found = false;
+    const unsigned k = counter;
+    index[i] = Slot{tag, k, Store(code)};
+    return k;
+}
+
+const std::uint8_t* MarkingStore::Store(const std::uint8_t* code)
 {
     unsigned k = counter;
     if ((k & (kBlockSize - 1)) == 0) {
@@ -118,36 +79,43 @@ Marking* MarkingStore::Store(const std::uint8_t* code)
     std::size_t n = CodeSize(code);
     auto* copy = static_cast<std::uint8_t*>(codes.Allocate(n));
     std::memcpy(copy, code, n);
-    Marking* slot = &Stored(k);
-    std::uint32_t id = blockIds.back() + (k & (kBlockSize - 1));
-    new (slot) Marking(copy, id);
+    new (&Stored(k)) Marking(copy, IdOf(k));
     ++counter;
-    return slot;
+    return copy;
 }
 
 void MarkingStore::GrowIndex()
 {
-    std::vector<std::uint64_t> old(index.size() < 16 ? 32 : 2 * index.size(), 0);
+    decltype(index) old(index.size() < 16 ? 32 : 2 * index.size());
     old.swap(index);
-    std::size_t mask = index.size() - 1;
-    for (std::uint64_t slot : old) {
-        if (!slot) continue;
-        std::size_t i = Start(slot, mask);
-        while (index[i]) i = (i + 1) & mask;
+    const std::size_t mask = index.size() - 1;
+    for (const Slot& slot : old) {
+        if (!slot.code) continue;
+        std::size_t i = slot.tag & mask;
+        while (index[i].code) i = (i + 1) & mask;
         index[i] = slot;
     }
 }
 
-void MarkingStore::Prefetch(std::uint64_t hash, int stage) const
+void MarkingStore::Prefetch(const std::uint8_t* code, std::uint64_t hash, int stage) const
 {
+    if (index.empty()) return;
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    const std::size_t mask = index.size() - 1;
+    std::size_t i = tag & mask;
     if (stage == 0) {
-        if (!index.empty()) __builtin_prefetch(&index[Start(hash, index.size() - 1)]);
+        // A probe often reads on, and the next slot may lie in the next line.
+        __builtin_prefetch(&index[i]);
+        __builtin_prefetch(&index[(i + 1) & mask]);
         return;
     }
-    Probe(hash, [stage](const Marking& m) {
-        __builtin_prefetch(stage == 1 ? static_cast<const void*>(&m) : m.GetCode());
-        return true;
-    });
+    for (; index[i].code; i = (i + 1) & mask) {
+        if (index[i].tag != tag) continue;
+        // Codes are packed back to back: an equal one may end in the next line.
+        __builtin_prefetch(index[i].code);
+        __builtin_prefetch(index[i].code + CodeSize(code) - 1);
+        return;
+    }
 }
 
 void MarkingStore::ShowHashDistribution() const

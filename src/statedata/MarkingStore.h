@@ -17,6 +17,7 @@
 
 #include "statedata/BlockArena.h"
 #include "statedata/HashProgress.h"
+#include "statedata/HugePageAllocator.h"
 #include "statedata/Marking.h"
 
 // A stored marking as an element of the bucket trees of the listing.
@@ -44,22 +45,30 @@ public:
     void CreateHash(unsigned buckets, Mode mode);
 
     // Interns the marking with this code (hash: CodeHash of it): answers
-    // the stored marking with found = true, or stores a new one and answers
-    // it with found = false.
+    // the stored marking with found = true, or stores a new one, counts it
+    // in the progress display and answers it with found = false.
     Marking* Save(const std::uint8_t* code, std::uint64_t hash, bool& found);
     // Save without the progress display, for a caller that shows the
     // progress itself (ShowProgress), in the order it wants it seen.
-    Marking* SaveUnshown(const std::uint8_t* code, std::uint64_t hash, bool& found);
+    Marking* SaveUnshown(const std::uint8_t* code, std::uint64_t hash, bool& found)
+    {
+        return &Stored(Intern(code, hash, found));
+    }
+    // SaveUnshown answering the marking's number: a marking found is not
+    // read at all, since the index leads to its code.
+    unsigned Intern(const std::uint8_t* code, std::uint64_t hash, bool& found);
     void ShowProgress(unsigned count) { progress.Counted(count); }
-    // Warms the caches for a later Save of a code with this hash, in stages
-    // that each read what the one before fetched: 0 the index slot, 1 the
-    // markings whose slots match, 2 their codes.
-    void Prefetch(std::uint64_t hash, int stage) const;
+    // Warms the caches for a later Save of this code (hash: CodeHash of
+    // it), in two stages, the second reading what the first fetched: 0 the
+    // index slot, 1 the stored code of the first slot whose tag matches.
+    void Prefetch(const std::uint8_t* code, std::uint64_t hash, int stage) const;
 
     unsigned GetCounter() const { return counter; }
     unsigned GetSize() const { return buckets; }
     // The k-th marking stored (0-based).
     Marking& Stored(unsigned k) const { return blocks[k >> kBlockBits][k & (kBlockSize - 1)]; }
+    // The id of the k-th marking stored (its Id()), without reading it.
+    std::uint32_t IdOf(unsigned k) const { return blockIds[k >> kBlockBits] + (k & (kBlockSize - 1)); }
 
     // Frees the index: the store is not searched after the generation.
     void ReleaseIndex();
@@ -71,20 +80,26 @@ private:
     static constexpr unsigned kBlockBits = 16;
     static constexpr unsigned kBlockSize = 1u << kBlockBits;
 
-    Marking* Store(const std::uint8_t* code);
+    // Open addressing with linear probing, at most three quarters full. A
+    // slot holds the code's stored copy itself, so that a probe compares
+    // codes without reading the markings, and the upper half of the code's
+    // hash, which also says where probing starts: the index grows without
+    // hashing a code again.
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t number = 0;            // of the marking
+        const std::uint8_t* code = nullptr;  // null: empty
+    };
+
+    // Stores a new marking with a copy of this code; answers the copy.
+    const std::uint8_t* Store(const std::uint8_t* code);
     void GrowIndex();
-    template <class Visit>
-    void Probe(std::uint64_t hash, Visit visit) const;
 
     std::vector<Marking*> blocks;
     std::vector<std::uint32_t> blockIds;  // the id of each block's first marking
     BlockArena codes{1};
-    // Open addressing with linear probing: a slot holds the upper half of a
-    // code's hash over the marking's number + 1 (0: empty); at most three
-    // quarters full.
-    std::vector<std::uint64_t> index;
+    std::vector<Slot, HugePageAllocator<Slot>> index;
     unsigned counter = 0;
     unsigned buckets = 0;
-    bool showProgress = true;
     HashProgress progress;
 };

@@ -5,7 +5,7 @@
 #include "statedata/MarkingIds.h"
 
 stt::stt(const DelayVal& d, Marking* t)
-    : target(t ? t->Id() : kNoTarget), label(EdgeLabels::Intern(d))
+    : stt(d, t ? t->Id() : kNoTarget)
 {
 }
 

@@ -15,6 +15,7 @@ class Marking;
 class stt {
 public:
     stt(const DelayVal& d, Marking* target);
+    stt(const DelayVal& d, std::uint32_t targetId) : target(targetId), label(EdgeLabels::Intern(d)) {}
 
     // Null for an edge without target.
     Marking* Target() const;

@@ -83,34 +83,39 @@ constexpr std::size_t kBatch = 1024;
 Marking* Intern(Request& r)
 {
     bool found = false;
-    Marking* stored = MHash.SaveUnshown(r.start, r.hash, found);
+    const unsigned number = MHash.Intern(r.start, r.hash, found);
     if (found) {
-        LinkToStored(*r.source, *stored, r.edge);
+        LinkToStored(*r.source, number, r.edge);
         delete r.deferred;
         r.deferred = nullptr;
         return nullptr;
     }
+    Marking* stored = &MHash.Stored(number);
     r.source->AddMarking(*stored, r.edge);
     WatchStoredMarking(*r.source, *stored);
     return stored;
 }
 
-// Interns the slots [from, to) in order, a group at a time: the store's
-// slots, then its markings and their codes, are fetched for the whole group
-// before any is interned.
+// Interns the slots [from, to) in order. The store's slot for a request,
+// then the code it leads to, are fetched kAhead requests apart ahead of the
+// interning: each fetch has the interning of kAhead requests to arrive
+// before it is read.
 void InternSlots(std::size_t from, std::size_t to)
 {
     static std::vector<Stored> fresh;
-    constexpr std::size_t kGroup = 16;
-    for (std::size_t group = from; group < to; group += kGroup) {
-        std::size_t end = std::min(to, group + kGroup);
-        for (int stage = 0; stage <= 2; ++stage)
-            for (std::size_t k = group; k < end; ++k) MHash.Prefetch(ring[k & ringMask].hash, stage);
-        for (std::size_t k = group; k < end; ++k) {
-            Request& r = ring[k & ringMask];
-            if (Marking* stored = Intern(r)) fresh.push_back(Stored{stored, r.deferred});
-            r.deferred = nullptr;
-        }
+    constexpr std::size_t kAhead = 8;
+    auto fetch = [to](std::size_t k, int stage) {
+        if (k < to) MHash.Prefetch(ring[k & ringMask].start, ring[k & ringMask].hash, stage);
+    };
+    // j: the request whose slot is fetched now.
+    for (std::size_t j = from; j < to + 2 * kAhead; ++j) {
+        fetch(j, 0);
+        if (j < from + kAhead) continue;
+        fetch(j - kAhead, 1);
+        if (j < from + 2 * kAhead) continue;
+        Request& r = ring[(j - 2 * kAhead) & ringMask];
+        if (Marking* stored = Intern(r)) fresh.push_back(Stored{stored, r.deferred});
+        r.deferred = nullptr;
     }
     std::lock_guard<std::mutex> hold(storedNowLock);
     storedNow.insert(storedNow.end(), fresh.begin(), fresh.end());

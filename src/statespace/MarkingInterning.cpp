@@ -34,3 +34,11 @@ void LinkToStored(Marking& source, Marking& stored, const DelayVal& edge)
     bool merged = false;
     source.UAddMarking(stored, edge, merged);
 }
+
+void LinkToStored(Marking& source, unsigned number, const DelayVal& edge)
+{
+    if (edge.GetDelayType() == kDelayProbability)
+        LinkToStored(source, MHash.Stored(number), edge);
+    else
+        source.AddEdgeTo(MHash.IdOf(number), edge);
+}

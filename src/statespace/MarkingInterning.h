@@ -21,3 +21,6 @@ Marking* InternMarking(const PendingMarking& marking, const DelayVal& edge, bool
 // The edge InternMarking adds for a marking it finds stored: from `source`
 // to `stored`.
 void LinkToStored(Marking& source, Marking& stored, const DelayVal& edge);
+// The same for the marking with this number in MHash, which is read only
+// when the edge may merge.
+void LinkToStored(Marking& source, unsigned number, const DelayVal& edge);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -78,7 +79,14 @@ TEST(MarkingStore, ManyMarkingsAreFoundAgainAndNamedByTheirIds)
             Marking* m = Save(store, pms, nullptr, found);
             ASSERT_EQ(found, round == 1) << i;
             ASSERT_EQ(m, &store.Stored(i));
-            if (round == 0 && i % 997 == 0) source.AddMarking(*m, DelayVal(1.0, kDelayExponential));
+            ASSERT_EQ(store.IdOf(i), m->Id()) << i;
+            // Every other edge names its target by the id the store gives.
+            if (round == 0 && i % 997 == 0) {
+                if (i % 2)
+                    source.AddEdgeTo(store.IdOf(i), DelayVal(1.0, kDelayExponential));
+                else
+                    source.AddMarking(*m, DelayVal(1.0, kDelayExponential));
+            }
             clear_pms(pms);
         }
     }
@@ -92,6 +100,45 @@ TEST(MarkingStore, ManyMarkingsAreFoundAgainAndNamedByTheirIds)
     store.ReleaseIndex();
     EXPECT_EQ(store.GetCounter(), count);
     source.ClearEdges();
+}
+
+// Codes whose hashes collide wholly, or in their tags, or in the slot they
+// start at (the last one, so that probes wrap past the index's end): each
+// is found again under its own number after the index has grown from 32
+// slots to 4096, and a code never stored is found under none.
+TEST(MarkingStore, CollidingHashesFindEachCodeUnderItsOwnNumber)
+{
+    ExclusiveCount none(0);
+    MarkingStore store;
+    store.CreateHash(101, kShowNothing);
+    const unsigned count = 3000;
+    auto hashOf = [](unsigned i) -> std::uint64_t {
+        if (i % 3 == 0) return 0x9E3779B97F4A7C15ull;
+        if (i % 3 == 1) return 0x9E3779B900000000ull | i;
+        return (std::uint64_t{i} << 20 | 0xFFFFF) << 32;  // starts at the last slot
+    };
+    std::vector<std::vector<std::uint8_t>> codes;
+    for (unsigned i = 0; i <= count; ++i) {
+        Pms pms = Vector(static_cast<unsigned short>(i % 50 + 1), static_cast<unsigned short>(i / 50 + 1));
+        MarkingCode code;
+        const std::uint8_t* bytes = code.Encode(pms, nullptr);
+        codes.emplace_back(bytes, bytes + CodeSize(bytes));
+        clear_pms(pms);
+    }
+    for (unsigned round = 0; round < 2; ++round) {
+        for (unsigned i = 0; i < count; ++i) {
+            store.Prefetch(codes[i].data(), hashOf(i), 0);
+            store.Prefetch(codes[i].data(), hashOf(i), 1);
+            bool found = round == 0;
+            ASSERT_EQ(store.Intern(codes[i].data(), hashOf(i), found), i) << round;
+            ASSERT_EQ(found, round == 1) << i;
+        }
+    }
+    EXPECT_TRUE(CodesEqual(store.Stored(count - 1).GetCode(), codes[count - 1].data()));
+    bool found = true;
+    EXPECT_EQ(store.Intern(codes[count].data(), hashOf(0), found), count);
+    EXPECT_FALSE(found);
+    EXPECT_EQ(store.GetCounter(), count + 1);
 }
 
 // The listing shows the bucket trees the markings would have grown, stored
