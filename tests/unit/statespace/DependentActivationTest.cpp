@@ -44,17 +44,12 @@ Atas AtasAt(const std::vector<int>& tokens)
     return atas;
 }
 
-Condition Guard(Cell* c)
-{
-    std::unique_ptr<Cell> owned(c);
-    return Condition(owned.get());
-}
-
 // q must be empty (a test for zero, as an inhibitor arc would make it).
 Condition Empty(Place* q)
 {
-    return Guard(new BinaerOp(EqualOp, new Function(CountOp, q->GetPlaceHeader(), nullptr), new ConstVal(0.0),
-                              AdoptOperands{}));
+    const std::unique_ptr<Cell> zero(new BinaerOp(
+        EqualOp, new Function(CountOp, q->GetPlaceHeader(), nullptr), new ConstVal(0.0), AdoptOperands{}));
+    return Condition(zero.get());
 }
 
 // go puts a token on q, a and b; t takes q's to r; w takes a's to s and the
