@@ -24,7 +24,7 @@ void* AllocateHugePages(std::size_t bytes)
 void FreeHugePages(void* at, std::size_t bytes)
 {
     if (bytes < kHugePage)
-        ::operator delete(at, bytes);
+        ::operator delete(at);
     else
-        ::operator delete(at, bytes, std::align_val_t{kHugePage});
+        ::operator delete(at, std::align_val_t{kHugePage});
 }
