@@ -266,11 +266,12 @@ bool TakeStoredNow(Stored& next)
 
 Request& FreeSlot()
 {
-    // A full ring waits for the interning thread, which is behind: the
-    // exploration is better spent on exploring.
+    // A full ring interns what is handed over here: behind the interning
+    // thread's batch, when it is at one (sleeping on the lock rather than
+    // spinning for a slot), or at once, when it is not.
     while (filled - interned.load(std::memory_order_acquire) == ring.size()) {
         HandOverRequests();
-        if (interningThread) std::this_thread::yield();
+        InternPending();
     }
     return ring[filled & ringMask];
 }
