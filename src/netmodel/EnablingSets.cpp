@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "netmodel/MarkingVectors.h"
@@ -48,12 +49,15 @@ void FirstStatus(Transition** trans, unsigned short n, int* status, int initial,
     }
 }
 
-bool refreshByDependencies = false;
+// By transition number - 1, the exclusive transitions whose entries its
+// firing may take (SetAtaRefreshByDependencies); none where every active
+// entry is tested.
+std::vector<std::vector<unsigned short>> disablable;
 // The entries FindGone finds inactive.
 std::vector<unsigned> gone;
 
 // The entries of `ata` for which stillActive(i, binding) fails, into
-// `gone`, among the dependents of the fired transition where those are all
+// `gone`, among those the fired transition may disable where those are all
 // that can change; false when no entry remains. The entries that go are
 // found on `ata` itself, so that a wide ata is copied only when some remain.
 // `active`, when known, lists the entries of `ata` that are not 0.
@@ -68,11 +72,10 @@ bool FindGone(const short* ata, const std::vector<unsigned>* active, short fired
     auto test = [&](unsigned i) {
         if (ata[i] != 0 && !stillActive(i, ata[i])) gone[count++] = i;
     };
-    // The candidates are the dependents, listed once each (TDepLst), or
+    // The candidates are those the firing may disable, listed once each, or
     // every active entry: those in `gone` are distinct.
-    const TDep* d = refreshByDependencies && fired >= 0 && RefTDep ? RefTDep[fired] : nullptr;
-    if (d) {
-        for (unsigned short k = 0; k < d->exc_no; ++k) test(d->exc[k]);
+    if (fired >= 0 && static_cast<std::size_t>(fired) < disablable.size()) {
+        for (unsigned short i : disablable[static_cast<std::size_t>(fired)]) test(i);
     } else if (active) {
         for (unsigned i : *active) test(i);
     } else {
@@ -136,14 +139,14 @@ TNos* MakeTNos(short t)
     return set;
 }
 
-void SetAtaRefreshByDependencies(bool on)
+void SetAtaRefreshByDependencies(std::vector<std::vector<unsigned short>> lists)
 {
-    refreshByDependencies = on;
+    disablable = std::move(lists);
 }
 
 bool AtaRefreshByDependencies()
 {
-    return refreshByDependencies;
+    return !disablable.empty();
 }
 
 namespace {

@@ -40,8 +40,12 @@ bool MakeNewAtaOnCounts(const short* ata, const std::vector<unsigned>& active, s
 bool StillActive(const Transition& t, short binding);
 
 // When every active entry of an ata is known to be enabled in its marking and
-// the dependency records cover every way a firing changes enabling, only the
-// transitions that depend on the fired one can lose their entry: the others
-// are not tested again. The generation switches this on for such nets.
-void SetAtaRefreshByDependencies(bool on);
+// the dependency records cover every way a firing changes enabling, a firing
+// can take the entry only of a transition whose enabling it may take away:
+// one that takes tokens from a place the firing leaves with fewer, or whose
+// condition counts a place the firing changes. `disablable` lists those of
+// each transition (by transition number - 1; exclusive class indices,
+// ascending), and only they are tested again. The generation sets the lists
+// for such nets; without them every active entry is tested.
+void SetAtaRefreshByDependencies(std::vector<std::vector<unsigned short>> disablable);
 bool AtaRefreshByDependencies();

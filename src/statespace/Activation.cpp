@@ -191,15 +191,17 @@ void AddCombinations(Add add)
 void PrepareActivation()
 {
     rememberDisabled = DependenciesCoverEnabling();
+    SortDependents(rememberDisabled);
     // Every active entry must be enabled in its own marking. The queue's
     // elimination leaves markings reached through immediate firings with the
     // ata of the vanishing marking untested; where markings are explored when
     // they come up, the resolver tests each entry on the reached marking, and
     // without bounds that test reads only the marking itself.
-    SetAtaRefreshByDependencies(
+    const bool byDependencies =
         rememberDisabled &&
-        (no_of_imm_transitions == 0 || (ActivationKnownWhenFired() && NoPlaceBounded())));
-    SortDependents(rememberDisabled);
+        (no_of_imm_transitions == 0 || (ActivationKnownWhenFired() && NoPlaceBounded()));
+    SetAtaRefreshByDependencies(byDependencies ? DisablableExclusives()
+                                               : std::vector<std::vector<unsigned short>>());
 }
 
 bool ActivationKnownWhenFired()

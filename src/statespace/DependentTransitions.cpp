@@ -16,6 +16,7 @@ namespace {
 std::vector<std::vector<DependentExclusive>> exclusives;
 std::vector<std::vector<unsigned short>> immediates;
 std::vector<DependentExclusive> all;
+bool sortedByEffects = false;
 
 std::vector<unsigned short> Sorted(const unsigned short* indices, unsigned short n,
                                    unsigned short limit)
@@ -186,7 +187,8 @@ void SortDependents(bool sorted)
     immediates.assign(no_of_trans, {});
     all.clear();
     for (unsigned short i = 0; i < no_of_exc_transitions; ++i) all.push_back(DependentExclusive{i, true, true});
-    if (sorted && RefTDep) SortByEffects();
+    sortedByEffects = sorted && RefTDep;
+    if (sortedByEffects) SortByEffects();
 }
 
 const std::vector<DependentExclusive>& DependentExclusives(int transNo)
@@ -197,6 +199,19 @@ const std::vector<DependentExclusive>& DependentExclusives(int transNo)
 const std::vector<unsigned short>& DependentImmediates(int transNo)
 {
     return immediates[static_cast<std::size_t>(transNo - 1)];
+}
+
+std::vector<std::vector<unsigned short>> DisablableExclusives()
+{
+    std::vector<std::vector<unsigned short>> lists;
+    if (!sortedByEffects) return lists;
+    lists.resize(no_of_trans);
+    for (unsigned t = 0; t < no_of_trans; ++t) {
+        const bool recorded = RefTDep[t] != nullptr;
+        for (const DependentExclusive& d : recorded ? exclusives[t] : all)
+            if (d.mayDisable) lists[t].push_back(d.exclusive);
+    }
+    return lists;
 }
 
 const std::vector<DependentExclusive>& AllExclusives()

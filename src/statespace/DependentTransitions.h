@@ -23,6 +23,11 @@ void SortDependents(bool sorted);
 // the immediate ones its firing may enable, by class index, ascending.
 const std::vector<DependentExclusive>& DependentExclusives(int transNo);
 const std::vector<unsigned short>& DependentImmediates(int transNo);
+// By transition number - 1, the exclusive transitions (class indices,
+// ascending) whose enabling each firing may take away: those of its
+// dependents it may disable, every one for a transition without records.
+// None where the records were not sorted.
+std::vector<std::vector<unsigned short>> DisablableExclusives();
 // Every exclusive transition, in class order, each as one a firing may
 // enable and disable.
 const std::vector<DependentExclusive>& AllExclusives();

@@ -13,8 +13,6 @@
 #include "statedata/Marking.h"
 #include "statedata/PendingMarking.h"
 #include "statedata/NPMarking.h"
-#include "statedata/TDep.h"
-#include "statedata/TDepLst.h"
 #include "statedata/TNos.h"
 
 namespace {
@@ -311,7 +309,7 @@ TEST(ActiveTransitionArray, EntriesStayOnlyWhileTheirBindingIsEnabled)
     EXPECT_EQ(MakeNewAta(nullptr), nullptr);
 }
 
-TEST(ActiveTransitionArray, ByDependenciesOnlyTheDependentsOfTheFiredOneAreTestedAgain)
+TEST(ActiveTransitionArray, ByDependenciesOnlyWhatTheFiredOneMayDisableIsTestedAgain)
 {
     TestNet net;
     Place* p = net.AddPlace("p", 1);
@@ -321,26 +319,27 @@ TEST(ActiveTransitionArray, ByDependenciesOnlyTheDependentsOfTheFiredOneAreTeste
     net.AddTransition("t2", TestNet::Exclusive,
                       {TestNet::NewBinding(Rate(1), TestNet::Arcs({{q, 1}}), nullptr)});
     net.Install();
-    TDepLst itself;
-    itself.AddExc(0);
-    TDep* records[] = {new TDep(itself), nullptr};
-    RefTDep = records;
-    SetAtaRefreshByDependencies(true);
+    // t1 may disable itself; t2's firing is said to disable nothing.
+    SetAtaRefreshByDependencies({{0}, {}});
 
     short ata[] = {1, 1};
     p->GetPlaceHeader()->Init();
     q->GetPlaceHeader()->Init();
-    short* fresh = MakeNewAta(ata, 0);  // t1 fired: t2 does not depend on it
+    short* fresh = MakeNewAta(ata, 0);  // t1 fired: t2 is not tested
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(fresh[0], 0);
     EXPECT_EQ(fresh[1], 1);
     clear_ata(fresh);
+    fresh = MakeNewAta(ata, 1);  // t2 fired: neither is tested
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh[0], 1);
+    EXPECT_EQ(fresh[1], 1);
+    clear_ata(fresh);
     EXPECT_EQ(MakeNewAta(ata), nullptr);  // fired transition unknown: all tested
 
-    SetAtaRefreshByDependencies(false);
+    SetAtaRefreshByDependencies({});
     EXPECT_EQ(MakeNewAta(ata, 0), nullptr);
-    RefTDep = nullptr;
-    delete records[0];
+    EXPECT_EQ(MakeNewAta(ata, 1), nullptr);
 }
 
 TEST(ImmediateFiring, EveryEnabledBindingUnderATrueGuardGivesAVanishingSuccessor)

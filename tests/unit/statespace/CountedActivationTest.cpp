@@ -6,6 +6,7 @@
 // full places.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -198,6 +199,101 @@ TEST(CountedActivation, CombinationsAreTheStartWithOneChoicePerTransition)
     EXPECT_TRUE(ActivatedBranches().empty());
     EXPECT_FALSE(activate({1, 1, 1}, firstActive.data(), {0}));
     EXPECT_TRUE(ActivatedBranches().empty());
+}
+
+// After a timed firing only the entries of the transitions the firing may
+// disable are tested again: one that takes from a place the firing takes
+// from, or whose guard counts a place it changes. What it only gives to, or
+// merely produces into, keeps its entry untested. The refresh after each
+// firing, from every marking of a small grid and with every transition
+// active on an enabled binding, must equal the refresh that tests every
+// active entry.
+TEST(CountedActivation, RefreshAfterAFiringTestsOnlyWhatItMayDisable)
+{
+    TestNet net;
+    Place* a = net.AddPlace("a");
+    Place* b = net.AddPlace("b");
+    Place* c = net.AddPlace("c");
+    Place* d = net.AddPlace("d");
+    Transition* t = net.Add("t", {{{{a, 1}}, {{b, 1}}, Exp(1.0)}});
+    Transition* u = net.Add("u", {{{{b, 1}}, {{c, 1}}, Exp(1.0)}});
+    Transition* v = net.Add("v", {{{{a, 1}}, {{c, 1}}, Exp(1.0)}});
+    Transition* w = net.Add("w", {{{{c, 1}}, {{d, 1}}, Exp(1.0)}});
+    w->GetGlobalCond() = Guard(Binary(LessOp, Count(b), Constant(2)));
+    Transition* x = net.Add("x", {{{{a, 1}}, {{d, 1}}, Exp(1.0)}, {{{b, 1}}, {{d, 1}}, Exp(1.0)}});
+    Transition* s = net.Add("s", {{{{c, 1}}, {{a, 1}}, Exp(1.0)}}, InfiniteServer);
+    Transition* i = net.Add("i", {{{{d, 4}}, {{d, 1}}, Imm(1.0)}});
+    PlainImmediates counts;
+    ASSERT_NO_FATAL_FAILURE(FinishOnCounts(net, counts));
+    ASSERT_TRUE(counts.TimedUsable());
+    ASSERT_TRUE(AtaRefreshByDependencies());
+
+    // By hand, in class order t, u, v, w, x: t takes from a and gives to b,
+    // which w's guard counts; u takes from b; v from a; w from c; x from a
+    // and b; s from c; i only from d, which no timed transition takes from.
+    const std::vector<std::vector<unsigned short>> lists = DisablableExclusives();
+    using List = std::vector<unsigned short>;
+    auto of = [&lists](const Transition* tr) { return lists.at(static_cast<std::size_t>(tr->GetNo() - 1)); };
+    EXPECT_EQ(of(t), (List{0, 2, 3, 4}));
+    EXPECT_EQ(of(u), (List{1, 3, 4}));
+    EXPECT_EQ(of(v), (List{0, 2, 4}));
+    EXPECT_EQ(of(w), (List{3}));
+    EXPECT_EQ(of(x), (List{0, 1, 2, 3, 4}));
+    EXPECT_EQ(of(s), (List{3}));
+    EXPECT_EQ(of(i), List{});
+
+    std::vector<std::uint16_t> from(counts.Words()), to(counts.Words());
+    const unsigned n = no_of_exc_transitions;
+    int keptUntested = 0;
+    int dropped = 0;
+    // The refresh of `ata` (active entries `active`) on `to` after a firing
+    // of transition number transNo: each entry kept where its binding is
+    // enabled on `to`, none when no entry is.
+    auto compare = [&](const std::vector<short>& ata, const std::vector<unsigned>& active, int transNo,
+                       const std::string& at) {
+        std::vector<short> expected(n, 0);
+        for (unsigned e : active) {
+            const bool enabled = counts.ExclusiveActive(static_cast<unsigned short>(e), ata[e], to.data());
+            expected[e] = enabled ? ata[e] : 0;
+            dropped += !enabled;
+        }
+        if (std::all_of(expected.begin(), expected.end(), [](short entry) { return entry == 0; }))
+            expected.clear();
+        std::vector<short> known(n, -7);
+        if (!MakeNewAtaOnCounts(ata.data(), active, static_cast<short>(transNo - 1), counts, to.data(),
+                                known.data()))
+            known.clear();
+        EXPECT_EQ(known, expected) << "after " << transNo << " at " << at;
+        const List& tested = lists.at(static_cast<std::size_t>(transNo - 1));
+        for (unsigned e : active) keptUntested += std::find(tested.begin(), tested.end(), e) == tested.end();
+    };
+    for (unsigned short ta = 0; ta < 3; ++ta)
+        for (unsigned short tb = 0; tb < 3; ++tb)
+            for (unsigned short tc = 0; tc < 3; ++tc)
+                for (bool lastBinding : {false, true}) {
+                    const std::string at = std::to_string(ta) + "," + std::to_string(tb) + "," +
+                                           std::to_string(tc) + (lastBinding ? " last" : " first");
+                    counts.Flatten(CountVector({ta, tb, tc, 0}).pms, from.data());
+                    // Each transition active on its first, or last, enabled binding.
+                    std::vector<short> ata(n, 0);
+                    std::vector<unsigned> active;
+                    for (unsigned short e = 0; e < n; ++e) {
+                        counts.ExclusiveEnabledBindings(e, from.data(), [&](short binding, double) {
+                            if (ata[e] == 0 || lastBinding) ata[e] = binding;
+                        });
+                        if (ata[e] != 0) active.push_back(e);
+                    }
+                    for (unsigned e : active) {
+                        ASSERT_NE(counts.FireExclusive(static_cast<unsigned short>(e), ata[e], from.data(),
+                                                       to.data()).binding, nullptr);
+                        compare(ata, active, ExcTrans[e]->GetNo(), at);
+                    }
+                    int degree = 0;
+                    if (counts.FireInfinite(0, 0, from.data(), to.data(), degree).value != 0.0)
+                        compare(ata, active, s->GetNo(), at);
+                }
+    EXPECT_GT(keptUntested, 50);
+    EXPECT_GT(dropped, 20);
 }
 
 // A count restricted to colours, or a guard that is not a plain number,
