@@ -124,7 +124,7 @@ FiredNow firedNow;
 // explored and the new contents of the fired binding's places; otherwise as
 // a marking.
 struct Fired {
-    PendingMarking* marking;
+    PendingMarking* marking = nullptr;
     DelayVal edge;
     int transNo;
     std::size_t ata;
@@ -177,7 +177,13 @@ void KeepFlat(const short* ata, int transNo, const DelayVal& edge, std::size_t a
         firedAtas.GiveBack(kept);
         kept = kNoAta;
     }
-    fired.push_back(Fired{nullptr, edge, transNo, kept, at});
+    // Written in place, field by field: a whole record built on the stack
+    // and copied by wide loads across its narrow stores stalls each time.
+    Fired& f = fired.emplace_back();
+    f.edge = edge;
+    f.transNo = transNo;
+    f.ata = kept;
+    f.flat = at;
 }
 
 // Keeps the successor that the new contents hold after binding b of

@@ -336,7 +336,11 @@ bool VanishingResolver::ResolveShort(const short* ata,
     std::size_t slots = 0;  // in `shortWords`, each `words` long
     shortStack.assign(1, ShortMarking{0, 0, 0, 0, 1.0});
     for (bool root = true; !shortStack.empty(); root = false) {
-        const ShortMarking m = shortStack.back();
+        // Read field by field: the marking was pushed a moment ago, one
+        // field at a time, and a wide load across those stores would wait
+        // for them to complete.
+        const ShortMarking& top = shortStack.back();
+        const ShortMarking m{top.slot, top.transition, top.firstEnabled, top.enabledCount, top.value};
         shortStack.pop_back();
         const std::uint16_t* from = root ? successor : shortWords.data() + m.slot * words;
         const std::span<const unsigned short> enabledBefore =

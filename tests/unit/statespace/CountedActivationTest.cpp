@@ -206,8 +206,8 @@ TEST(CountedActivation, CombinationsAreTheStartWithOneChoicePerTransition)
 // from, or whose guard counts a place it changes. What it only gives to, or
 // merely produces into, keeps its entry untested. The refresh after each
 // firing, from every marking of a small grid and with every transition
-// active on an enabled binding, must equal the refresh that tests every
-// active entry.
+// active on an enabled binding, must keep exactly the entries whose binding
+// is still enabled.
 TEST(CountedActivation, RefreshAfterAFiringTestsOnlyWhatItMayDisable)
 {
     TestNet net;
