@@ -405,9 +405,21 @@ double PlainImmediates::Fire(unsigned short i, std::size_t k, const std::uint16_
 {
     const BindingCode& b = bindings[transitions[i].first + k];
     if (!EnabledBeyondNeeds(b, from)) return 0.0;
-    std::copy(from, from + words, to);
-    Move(b, to);
+    CopyAndMove(b, from, to);
     return b.value;
+}
+
+// A direct binding's changed words are written from `from`: read back from
+// the copy just made, each would wait for the copy's wide stores.
+void PlainImmediates::CopyAndMove(const BindingCode& b, const std::uint16_t* from, std::uint16_t* to) const
+{
+    std::copy(from, from + words, to);
+    if (!b.direct) {
+        Move(b, to);
+        return;
+    }
+    for (std::uint32_t c = b.firstChange; c < b.firstChange + b.changeCount; ++c)
+        to[changes[c].word] = static_cast<std::uint16_t>(from[changes[c].word] + changes[c].add);
 }
 
 // Inputs first, then outputs, each arc's tokens in order: a slot gives at
@@ -448,8 +460,7 @@ PlainImmediates::TimedFiring PlainImmediates::FireExclusive(unsigned short i, sh
     if (binding < 1 || static_cast<std::uint32_t>(binding) > t.count)
         return TimedFiring{nullptr, 0.0};
     const BindingCode& b = bindings[t.first + static_cast<std::uint32_t>(binding) - 1];
-    std::copy(from, from + words, to);
-    Move(b, to);
+    CopyAndMove(b, from, to);
     return TimedFiring{b.binding, b.value};
 }
 
@@ -460,8 +471,7 @@ PlainImmediates::TimedFiring PlainImmediates::FireInfinite(unsigned short j, std
     const BindingCode& b = bindings[infinites[j].first + k];
     degree = 0;
     if (!Enabled(b, from)) return TimedFiring{b.binding, 0.0};
-    std::copy(from, from + words, to);
-    Move(b, to);
+    CopyAndMove(b, from, to);
     if (b.value != 0.0) degree = 1 + FurtherFirings(b, to);
     return TimedFiring{b.binding, b.value};
 }

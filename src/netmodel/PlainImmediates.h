@@ -232,6 +232,8 @@ private:
     void CompileOwnNeeds(const TransitionCode& code);
     // Moves the tokens of binding b on `to` (inputs, then outputs).
     void Move(const BindingCode& b, std::uint16_t* to) const;
+    // Copies `from` to `to` and moves the tokens of binding b there.
+    void CopyAndMove(const BindingCode& b, const std::uint16_t* from, std::uint16_t* to) const;
     // The further firings of an infinite-server binding after one, on `to`.
     int FurtherFirings(const BindingCode& b, const std::uint16_t* to) const;
     // Appends the code of one arc; false when counts cannot say what it does.
