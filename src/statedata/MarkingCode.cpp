@@ -9,8 +9,8 @@
 #include <cstddef>
 #include <cstring>
 
-#include "statedata/AtaScan.h"
 #include "statedata/NetCounts.h"
+#include "statedata/NonZeroBits.h"
 
 namespace {
 
@@ -73,6 +73,7 @@ public:
         : out(into), written(start)
     {
         if (out.size() < room) out.resize(room);
+        data = out.data();
     }
 
     // Up to 32 bits, the first of them the least significant.
@@ -84,8 +85,8 @@ public:
         fill += count;
         if (fill >= 32) {
             Room();
-            std::uint32_t low = static_cast<std::uint32_t>(acc);
-            std::memcpy(out.data() + written, &low, 4);
+            const auto low = static_cast<std::uint32_t>(acc);
+            std::memcpy(data + written, &low, 4);
             written += 4;
             acc >>= 32;
             fill -= 32;
@@ -112,7 +113,7 @@ public:
     {
         for (std::size_t at = 0; at < other.written; at += 4) {
             std::uint32_t word;
-            std::memcpy(&word, other.out.data() + at, 4);
+            std::memcpy(&word, other.data + at, 4);
             Bits(word, 32);
         }
         Bits(other.acc, other.fill);
@@ -121,7 +122,7 @@ public:
     std::size_t Finish()
     {
         Room();
-        std::memcpy(out.data() + written, &acc, 8);
+        std::memcpy(data + written, &acc, 8);
         return written + (fill + 7) / 8;
     }
 
@@ -133,12 +134,17 @@ private:
     {
         if constexpr (!kReserved)
             if (out.size() < written + 8) [[unlikely]]
-                Grow(out);
+                data = Grow(out);
     }
     // Apart, so that the writer's state stays in registers.
-    [[gnu::noinline]] static void Grow(std::vector<std::uint8_t>& out) { out.resize(2 * out.size()); }
+    [[gnu::noinline]] static std::uint8_t* Grow(std::vector<std::uint8_t>& out)
+    {
+        out.resize(2 * out.size());
+        return out.data();
+    }
 
     std::vector<std::uint8_t>& out;
+    std::uint8_t* data;  // out's, again after it grows
     std::size_t written;
     std::uint64_t acc = 0;
     int fill = 0;
@@ -291,6 +297,12 @@ template <class Writer>
 [[gnu::always_inline]] inline bool WritePlainPair(Writer& w, std::uint32_t gap, std::uint32_t pair)
 {
     const std::uint32_t count = pair ^ (pair << 16);
+    // The commonest place first, with one test on its way.
+    if ((count | gap) < 32) [[likely]] {
+        const SmallCode c = kPlainPlaceCodes[gap << 5 | count];
+        w.Bits(c.bits, static_cast<int>(c.length));
+        return true;
+    }
     if ((count | gap) >= 256) return false;
     WritePlainPlace(w, gap, count);
     return true;
@@ -432,34 +444,35 @@ template <class Writer>
 }
 
 // The count of an ata's entries that are not 0 precedes them, so they are
-// listed first, in one pass that passes zeros 32 at a time and has no
-// branch per entry; they then go straight after their count.
+// marked first, in a pass without a branch per entry; they then go straight
+// after their count.
 struct ListedAta {
     const short* ata;  // null for none
-    const unsigned* entries;
+    const std::uint64_t* marked;  // NonZeroWords(no_of_exc_transitions) words
     std::size_t count;
 };
 
 [[gnu::always_inline]] inline ListedAta ListAta(const short* ata)
 {
     if (!ata) return ListedAta{nullptr, nullptr, 0};
-    // Shared by every code: one per code would hold a wide net's entries.
-    thread_local std::vector<unsigned> listed;
+    // Shared by every code: one per code would hold a wide net's marks.
+    thread_local std::vector<std::uint64_t> marked;
     const unsigned n = no_of_exc_transitions;
-    if (listed.size() < n) listed.resize(n);
-    return ListedAta{ata, listed.data(), ActiveIndices(ata, n, listed.data())};
+    if (marked.size() < NonZeroWords(n)) marked.resize(NonZeroWords(n));
+    return ListedAta{ata, marked.data(), MarkNonZero<sizeof(short)>(ata, n, marked.data())};
 }
 
 template <class Writer>
 [[gnu::always_inline]] inline void WriteAta(Writer& w, const ListedAta& listed)
 {
     w.Gamma(static_cast<std::uint32_t>(listed.count) + 1);
-    int last = -1;
-    for (std::size_t k = 0; k < listed.count; ++k) {
-        const auto i = static_cast<int>(listed.entries[k]);
-        WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(listed.ata[i]));
-        last = i;
-    }
+    std::size_t last = static_cast<std::size_t>(-1);
+    for (std::size_t k = 0, words = NonZeroWords(no_of_exc_transitions); k < words; ++k)
+        for (std::uint64_t bits = listed.marked[k]; bits != 0; bits &= bits - 1) {
+            const std::size_t i = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
+            WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(listed.ata[i]));
+            last = i;
+        }
 }
 
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
@@ -484,33 +497,6 @@ template <class Writer>
     bytes[1] = static_cast<std::uint8_t>(n & 0xFF);
     size = n + 2;
     return bytes.data();
-}
-
-// The marked places of a flat form of plain places (their pair of words not
-// 0), counted four at a time in vectors of 32-bit lanes: a lane that is not
-// 0 compares as -1, and is subtracted. The lanes are summed as two 64-bit
-// halves (no lane's count carries into the next), the last places one by
-// one.
-std::uint32_t CountMarkedPlaces(const std::uint16_t* flat, std::size_t places)
-{
-    typedef std::uint32_t Lanes __attribute__((vector_size(16)));
-    Lanes counts{};
-    std::size_t i = 0;
-    for (; i + 4 <= places; i += 4) {
-        Lanes four;
-        std::memcpy(&four, flat + 2 * i, sizeof four);
-        counts -= reinterpret_cast<Lanes>(four != 0);
-    }
-    std::uint64_t halves[2];
-    std::memcpy(halves, &counts, sizeof halves);
-    const std::uint64_t sum = halves[0] + halves[1];
-    auto count = static_cast<std::uint32_t>(sum + (sum >> 32));
-    for (; i < places; ++i) {
-        std::uint32_t pair;
-        std::memcpy(&pair, flat + 2 * i, 4);
-        count += pair != 0;
-    }
-    return count;
 }
 
 }  // namespace
@@ -543,26 +529,31 @@ const std::uint8_t* MarkingCode::Encode(const Pms& pms, const short* ata)
     return Close(w, ListAta(ata), bytes, size);
 }
 
-// The marked places are counted first, in a pass without branches, so that
-// they go straight after their count. The code's length is then bounded (a
-// place takes at most 32 bits, an ata entry 64), so that the writer never
-// checks for room.
+// The marked places (their pair of words not 0) are marked first, in a
+// pass without a branch per place, so that their count goes before them
+// and the loop that writes them visits them alone. The code's length is
+// then bounded (a place takes at most 32 bits, an ata entry 64), so that
+// the writer never checks for room.
 const std::uint8_t* MarkingCode::EncodePlain(const std::uint16_t* flat, std::size_t places,
                                              const short* ata)
 {
-    const std::uint32_t count = CountMarkedPlaces(flat, places);
+    // Shared by every code, as the ata's marks are.
+    thread_local std::vector<std::uint64_t> marked;
+    const std::size_t words = NonZeroWords(places);
+    if (marked.size() < words) marked.resize(words);
+    const auto count = static_cast<std::uint32_t>(MarkNonZero<4>(flat, places, marked.data()));
     const ListedAta listed = ListAta(ata);
     BitWriter<true> w(bytes, 2, 40 + 4 * std::size_t{count} + 8 * listed.count);
     WriteHead(w, ata, true, count);
     std::size_t previous = static_cast<std::size_t>(-1);
-    for (std::size_t i = 0; i < places; ++i) {
-        std::uint32_t pair;
-        std::memcpy(&pair, flat + 2 * i, 4);
-        if (pair == 0) continue;
-        const auto gap = static_cast<std::uint32_t>(i - previous);
-        if (!WritePlainPair(w, gap, pair)) return nullptr;
-        previous = i;
-    }
+    for (std::size_t k = 0; k < words; ++k)
+        for (std::uint64_t bits = marked[k]; bits != 0; bits &= bits - 1) {
+            const std::size_t i = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
+            std::uint32_t pair;
+            std::memcpy(&pair, flat + 2 * i, 4);
+            if (!WritePlainPair(w, static_cast<std::uint32_t>(i - previous), pair)) return nullptr;
+            previous = i;
+        }
     return Close(w, listed, bytes, size);
 }
 
@@ -633,18 +624,27 @@ std::uint64_t Tail(const std::uint8_t* p, std::size_t count)
 
 }  // namespace
 
+// A code of 8 bytes or more is taken 8 bytes at a time, the last 8 in a
+// load that may overlap the one before: its length, in the hash, tells
+// apart codes that agree in every load. No branch then depends on the
+// length of the tail, which varies from code to code.
 std::uint64_t CodeHash(const std::uint8_t* code)
 {
-    std::size_t n = CodeSize(code);
+    const std::size_t n = CodeSize(code);
     std::uint64_t h = 0x9E3779B97F4A7C15ull ^ n;
-    std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, code + i, 8);
-        h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
+    std::uint64_t last;
+    if (n < 8) {
+        last = Tail(code, n);
+    } else {
+        for (std::size_t i = 0; i + 8 < n; i += 8) {
+            std::uint64_t w;
+            std::memcpy(&w, code + i, 8);
+            h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+            h ^= h >> 31;
+        }
+        std::memcpy(&last, code + n - 8, 8);
     }
-    h = (h ^ Tail(code + i, n - i)) * 0x94D049BB133111EBull;
+    h = (h ^ last) * 0x94D049BB133111EBull;
     return h ^ (h >> 29);
 }
 

@@ -537,12 +537,13 @@ TEST(MarkingCode, FlatFormsOfManyPlainPlacesReadBack)
     clear_pms(odd);
 }
 
-// Codes are compared in words that may overlap: at every length, with its
-// length in one byte or two, a change of any one byte must tell two codes
-// apart, and equal codes stored apart must compare equal.
+// Codes are compared and hashed in words that may overlap: at every
+// length, with its length in one byte or two, a change of any one byte must
+// tell two codes apart and change the hash, and equal codes stored apart
+// must compare equal.
 TEST(MarkingCode, CodesDifferingInAnyOneByteAreUnequal)
 {
-    for (std::size_t bytes : {0, 1, 2, 3, 5, 6, 7, 8, 9, 14, 15, 16, 17, 30, 200}) {
+    for (std::size_t bytes : {0, 1, 2, 3, 5, 6, 7, 8, 9, 14, 15, 16, 17, 23, 24, 25, 30, 200}) {
         std::vector<std::uint8_t> code;
         if (bytes < 128) {
             code.push_back(static_cast<std::uint8_t>(bytes));
@@ -554,11 +555,13 @@ TEST(MarkingCode, CodesDifferingInAnyOneByteAreUnequal)
         ASSERT_EQ(CodeSize(code.data()), code.size());
         const std::vector<std::uint8_t> copy = code;
         EXPECT_TRUE(CodesEqual(code.data(), copy.data())) << bytes;
+        EXPECT_EQ(CodeHash(code.data()), CodeHash(copy.data())) << bytes;
         for (std::size_t at = code.size() - bytes; at < code.size(); ++at) {
             std::vector<std::uint8_t> other = code;
             other[at] ^= 0x40;
             EXPECT_FALSE(CodesEqual(code.data(), other.data())) << bytes << " bytes, byte " << at;
             EXPECT_FALSE(CodesEqual(other.data(), code.data())) << bytes << " bytes, byte " << at;
+            EXPECT_NE(CodeHash(other.data()), CodeHash(code.data())) << bytes << " bytes, byte " << at;
         }
     }
 }

@@ -1,0 +1,96 @@
+// Bit masks of the entries of an array that are not 0, 64 entries to a
+// word (entry i is bit i % 64 of word i / 64), made 16 bytes of entries at
+// a time with vector compares. A loop over the entries that are not 0 then
+// walks the set bits with count-trailing-zeros instead of testing every
+// entry with a branch that the contents decide (and so mispredict), and
+// their count, which a marking's code wants before them, is the popcount.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace nonzero_bits {
+
+// Whether the entry of kBytes bytes at p is not 0.
+template <int kBytes>
+inline bool NonZero(const unsigned char* p)
+{
+    std::uint32_t entry = 0;
+    std::memcpy(&entry, p, kBytes);
+    return entry != 0;
+}
+
+// Bit j set where entry j of the 16 bytes at p is not 0 (4 entries of 32
+// bits, or 8 of 16).
+template <int kBytes>
+inline unsigned Group(const unsigned char* p)
+{
+    static_assert(kBytes == 2 || kBytes == 4);
+    constexpr unsigned kLanes = 16 / kBytes;
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i zero = _mm_setzero_si128();
+    unsigned zeros;
+    if constexpr (kBytes == 4) {
+        zeros = static_cast<unsigned>(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, zero))));
+    } else {
+        // The lanes of the compare, all ones or none, narrowed to bytes.
+        zeros = static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(v, zero), zero)));
+    }
+    return ~zeros & ((1u << kLanes) - 1);
+#else
+    unsigned bits = 0;
+    for (unsigned j = 0; j < kLanes; ++j) bits |= unsigned{NonZero<kBytes>(p + j * kBytes)} << j;
+    return bits;
+#endif
+}
+
+// The number of bits set in x. std::popcount is a call into the runtime
+// library where the target has no popcount instruction (the base x86-64):
+// the bits are summed in place instead, in pairs, fours and bytes.
+inline std::size_t CountOnes(std::uint64_t x)
+{
+    x -= (x >> 1) & 0x5555555555555555ull;
+    x = (x & 0x3333333333333333ull) + ((x >> 2) & 0x3333333333333333ull);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<std::size_t>((x * 0x0101010101010101ull) >> 56);
+}
+
+}  // namespace nonzero_bits
+
+// The number of words MarkNonZero writes for n entries.
+constexpr std::size_t NonZeroWords(std::size_t n) { return (n + 63) / 64; }
+
+// Marks which of the n entries of kBytes bytes (2 or 4) from `entries` are
+// not 0 in words[0, NonZeroWords(n)); answers how many are.
+template <int kBytes>
+inline std::size_t MarkNonZero(const void* entries, std::size_t n, std::uint64_t* words)
+{
+    using nonzero_bits::Group;
+    constexpr std::size_t kLanes = 16 / kBytes;
+    const auto* bytes = static_cast<const unsigned char*>(entries);
+    std::size_t count = 0;
+    for (std::size_t base = 0; base < n; base += 64) {
+        const std::size_t m = std::min<std::size_t>(64, n - base);
+        const unsigned char* p = bytes + base * kBytes;
+        std::uint64_t bits = 0;
+        if (m >= kLanes) {
+            std::size_t j = 0;
+            for (; j + kLanes <= m; j += kLanes) bits |= std::uint64_t{Group<kBytes>(p + j * kBytes)} << j;
+            // The last entries in a group that overlaps the one before:
+            // the entries in both give the same bits twice.
+            if (j < m) bits |= std::uint64_t{Group<kBytes>(p + (m - kLanes) * kBytes)} << (m - kLanes);
+        } else {
+            for (std::size_t j = 0; j < m; ++j)
+                bits |= std::uint64_t{nonzero_bits::NonZero<kBytes>(p + j * kBytes)} << j;
+        }
+        words[base / 64] = bits;
+        count += nonzero_bits::CountOnes(bits);
+    }
+    return count;
+}
