@@ -10,6 +10,7 @@
 #include "statespace/Activation.h"
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "netmodel/EnablingSets.h"
@@ -210,11 +211,17 @@ bool ActivationKnownWhenFired()
     for (unsigned t = 0; t < no_of_trans; ++t)
         if (!RefTDep[t]) return false;
     // The bindings an infinite-server or immediate transition was found
-    // enabled with are fired later in the order they were recorded, which is
-    // binding order for two of them, not for three.
-    for (auto [array, n] : {std::pair{InfTrans, no_of_inf_transitions},
-                            std::pair{ImmTrans, no_of_imm_transitions}})
-        for (unsigned short i = 0; i < n; ++i)
+    // enabled with are fired later in the order they were kept
+    // (KeptBindingOrder.h), which is binding order for two of them, not for
+    // three. The exploration keeps that order for the infinite-server
+    // transitions of nets whose successors are tangible as fired; with
+    // immediate or deterministic firings between, the kept lists pass through
+    // intermediate markings, which it does not follow.
+    const bool keepsInfOrder = no_of_imm_transitions == 0 && no_of_det_transitions == 0 &&
+                               no_of_gen_transitions == 0 && no_of_mix_transitions == 0;
+    for (auto [array, n, kept] : {std::tuple{InfTrans, no_of_inf_transitions, keepsInfOrder},
+                                  std::tuple{ImmTrans, no_of_imm_transitions, false}})
+        for (unsigned short i = 0; i < n && !kept; ++i)
             if (array[i]->GetBindings() && array[i]->GetBindings()->count > 2) return false;
     return true;
 }

@@ -35,9 +35,10 @@ void ClearNewExc();
 // Whether markings can be explored when they are stored, with the
 // activations worked out at once (see FiringTimeExplorer.h): the dependency
 // records cover the enabling (so what was found disabled stays so until a
-// dependency fires) and no infinite-server or immediate transition has more
-// than two bindings (so that the order in which known enabled bindings are
-// fired is binding order).
+// dependency fires) and the order in which known enabled bindings are fired
+// is one the exploration follows: binding order, for transitions with at
+// most two bindings, or the kept order of the infinite-server transitions of
+// a net without immediate, deterministic or general transitions.
 bool ActivationKnownWhenFired();
 // Activation of the candidates inactive in `start` (null for zeros), tested
 // on the new contents (onNew) or the actual ones: ActivatedBranches() gets

@@ -42,7 +42,7 @@ struct RequestRecord {
     std::uint64_t hash;
     std::int16_t transNo;
     std::uint8_t type;
-    std::uint8_t unused;
+    std::uint8_t sameFiring;
     std::uint32_t codeSize;
 };
 
@@ -122,12 +122,16 @@ bool WroteOutput()
         if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(codes.data()), h.bytes)) _exit(0);
         answer = Room(turn);
         answerBytes = 0;
+        // Each marking: the transition that stored it, then its code.
         const std::uint8_t* code = codes.data();
         for (exploredInBatch = 0; exploredInBatch < h.markings; ++exploredInBatch) {
             markingStart = answerBytes;
             const std::uint32_t none = 0;
             Append(&none, sizeof none);
-            ExploreCode(code, source);
+            short storedBy = 0;
+            std::memcpy(&storedBy, code, sizeof storedBy);
+            code += sizeof storedBy;
+            ExploreCode(code, source, storedBy);
             code += CodeSize(code);
         }
         // A warning, or anything else written, is the generating process's
@@ -224,12 +228,14 @@ bool ExplorationHelperRunning()
     return helperPid >= 0;
 }
 
-void SendToHelper(const std::vector<Marking*>& batch)
+void SendToHelper(const std::vector<MarkingToExplore>& batch)
 {
     static std::vector<std::uint8_t> message;
     message.assign(sizeof(Header), 0);
-    for (const Marking* m : batch) {
-        const std::uint8_t* code = m->GetCode();
+    for (const MarkingToExplore& m : batch) {
+        const auto* storedBy = reinterpret_cast<const std::uint8_t*>(&m.storedBy);
+        message.insert(message.end(), storedBy, storedBy + sizeof m.storedBy);
+        const std::uint8_t* code = m.marking->GetCode();
         message.insert(message.end(), code, code + CodeSize(code));
     }
     Header h{static_cast<std::uint32_t>(batch.size()),
@@ -336,7 +342,7 @@ void HelperAnswer::NextMarking(std::vector<Request>& requests)
         RequestRecord r{};
         std::memcpy(&r, bytes + read, sizeof r);
         read += sizeof r;
-        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes + read});
+        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes + read, r.sameFiring != 0});
         read += r.codeSize;
     }
 }
@@ -346,9 +352,10 @@ bool CollectingForHelper()
     return collecting;
 }
 
-void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash)
+void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, bool sameFiring)
 {
     RequestRecord r{};
+    r.sameFiring = sameFiring ? 1 : 0;
     r.value = edge.GetDelayVal();
     r.hash = hash;
     r.transNo = edge.GetTransNo();

@@ -22,6 +22,7 @@
 #include "statedata/DelayVal.h"
 
 class Marking;
+struct MarkingToExplore;
 
 // In the generating process: makes the helper (false when none could be
 // made); stops it and waits for its end.
@@ -40,7 +41,7 @@ void GiveHelperAnswersRoomOf(std::size_t bytes);
 // are out at once, given up ones included.
 bool HelperTakesAnotherBatch();
 // Sends the codes of these markings, to be explored in this order.
-void SendToHelper(const std::vector<Marking*>& batch);
+void SendToHelper(const std::vector<MarkingToExplore>& batch);
 // Whether the answer to the oldest batch sent has begun to arrive.
 bool HelperAnswerReady();
 // Reads and drops the answers to given-up batches that have arrived.
@@ -58,6 +59,7 @@ public:
         DelayVal edge;
         std::uint64_t hash;
         const std::uint8_t* code;
+        bool sameFiring;  // see RequestInterning
     };
     std::size_t Explored() const { return explored; }
     // Reads the requests of the next marking into `requests`.
@@ -81,4 +83,4 @@ HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds pa
 // In the helper: whether the exploration's requests are collected for the
 // answer, and the collecting of one.
 bool CollectingForHelper();
-void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash);
+void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, bool sameFiring);

@@ -20,6 +20,7 @@
 #include "statespace/DependentTransitions.h"
 #include "statespace/DelayCombination.h"
 #include "statespace/GenerationState.h"
+#include "statespace/KeptBindingOrder.h"
 #include "statespace/VanishingResolver.h"
 #include "statedata/Marking.h"
 #include "statedata/MarkingCode.h"
@@ -47,12 +48,13 @@ struct Contents {
     const std::uint16_t* flat;
 };
 
-void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge)
+void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge,
+             bool sameFiring = false)
 {
     if (c.flat)
-        RequestInterningFlat(source, c.flat, flatLayout, ata, edge);
+        RequestInterningFlat(source, c.flat, flatLayout, ata, edge, sameFiring);
     else
-        RequestInterning(source, *c.pms, ata, edge);
+        RequestInterning(source, *c.pms, ata, edge, nullptr, sameFiring);
 }
 
 // The edges of a successor (contents, ata) reached with `edge` from
@@ -74,10 +76,12 @@ void RequestBranches(Marking& source, const Contents& c, const short* ata, const
         RequestInterning(source, *c.pms, ata, edge, waiting);
         return;
     }
+    bool sameFiring = false;
     for (const ActivationBranch& b : ActivatedBranches()) {
         DelayVal branch = b.value;
         CheckAndCorrectDelayVal(edge, branch);
-        Request(source, c, b.ata, branch);
+        Request(source, c, b.ata, branch, sameFiring);
+        sameFiring = true;
     }
 }
 
@@ -264,26 +268,53 @@ void FireExclusive(const short* ata, const std::vector<unsigned>& active)
 // the one of a single firing, its rate multiplied by the enabling degree.
 // Counting the degree may fire the binding further on the new contents (a
 // guard that reads the marking has no closed form), so the successor is
-// taken first and the edge's value set afterwards.
+// taken first and the edge's value set afterwards. Answers whether b was
+// enabled.
+bool FireInfiniteBinding(const short* ata, const Transition& t, Binding& b)
+{
+    const double v = b.VirtualFire();
+    if (v != 0.0) {
+        if (no_of_imm_transitions != 0) {
+            KeepFired(ata, t.GetNo(), b, DelayVal());
+            fired.back().edge = b.Record(v * b.EnablingDegree(), t.GetNo());
+        } else {
+            firedNow.Look(*savedPms, ata, *savedActive, t.GetNo(), b);
+            firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
+        }
+    }
+    b.CpyActToNew();
+    return v != 0.0;
+}
+
+// The transition whose firing stored the marking explored (0: none).
+short exploredStoredBy = 0;
+
+// Whether infinite-server transition j fires its bindings in the order the
+// queue kept them (KeptBindingOrder.h) rather than in binding order: where
+// the firing that stored the marking cannot have changed j, or no firing
+// did (the first markings, whose lists the queue made at the start).
+bool FiresInKeptOrder(unsigned short j)
+{
+    if (!InfBindingsKeptOutOfOrder()) return false;
+    return exploredStoredBy <= 0 || !FiringMayChangeInf(exploredStoredBy, j);
+}
+
 void FireInfinite(const short* ata)
 {
+    static std::vector<Binding*> bindings;
     for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
         Transition& t = *InfTrans[j];
         if (!t.IsActEnabled() || !t.GetBindings()) continue;
-        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
-            Binding& b = *e->item;
-            double v = b.VirtualFire();
-            if (v != 0.0) {
-                if (no_of_imm_transitions != 0) {
-                    KeepFired(ata, t.GetNo(), b, DelayVal());
-                    fired.back().edge = b.Record(v * b.EnablingDegree(), t.GetNo());
-                } else {
-                    firedNow.Look(*savedPms, ata, *savedActive, t.GetNo(), b);
-                    firedNow.Request(*SavedMarking, b.Record(v * b.EnablingDegree(), t.GetNo()));
-                }
-            }
-            b.CpyActToNew();
+        if (!FiresInKeptOrder(j)) {
+            for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next)
+                FireInfiniteBinding(ata, t, *e->item);
+            continue;
         }
+        bindings.clear();
+        for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) bindings.push_back(e->item);
+        std::size_t first = 0;
+        while (first < bindings.size() && !FireInfiniteBinding(ata, t, *bindings[first])) ++first;
+        for (std::size_t k = bindings.size(); k > first + 1; --k) FireInfiniteBinding(ata, t, *bindings[k - 1]);
     }
 }
 
@@ -388,9 +419,10 @@ bool FireOnCounts(const std::uint8_t* code)
     return true;
 }
 
-void ExploreStored(const std::uint8_t* code, Marking& m)
+void ExploreStored(const std::uint8_t* code, Marking& m, short storedBy)
 {
     SavedMarking = &m;
+    exploredStoredBy = storedBy;
     if (!FireOnCounts(code)) FireOnPlaces(code);
     if (no_of_imm_transitions == 0) return;
     HandlingEntries(true);
@@ -425,6 +457,7 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
 void PrepareExplorer()
 {
     firedNow.Prepare();
+    PrepareKeptBindingOrder();
     // Only an intermediate marking's entries keep the vectors of what
     // immediate firings reached.
     resolver.Prepare(WithIntermediates());
@@ -439,15 +472,15 @@ void ObserveExploration(void (*observer)(const Pms& contents))
     explorationObserver = observer;
 }
 
-void ExploreMarking(Marking& m, DeferredEntries* deferred)
+void ExploreMarking(const MarkingToExplore& m, DeferredEntries* deferred)
 {
     if (deferred)
-        ExploreIntermediate(m, *deferred);
+        ExploreIntermediate(*m.marking, *deferred);
     else
-        ExploreStored(m.GetCode(), m);
+        ExploreStored(m.marking->GetCode(), *m.marking, m.storedBy);
 }
 
-void ExploreCode(const std::uint8_t* code, Marking& source)
+void ExploreCode(const std::uint8_t* code, Marking& source, short storedBy)
 {
-    ExploreStored(code, source);
+    ExploreStored(code, source, storedBy);
 }

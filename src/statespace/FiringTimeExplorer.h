@@ -6,11 +6,12 @@
 //
 // The queue carries each successor's enabling set so that a handling tests
 // only what may have changed. Where the dependency records cover the
-// enabling and the order of recorded bindings is binding order (see
-// ActivationKnownWhenFired), testing everything gives the same results; the
-// exploration does so where it is cheap and tests the dependents of the
-// fired transition where the sets would have named only them, and needs no
-// sets at all.
+// enabling (see ActivationKnownWhenFired), testing everything gives the same
+// results; the exploration does so where it is cheap and tests the
+// dependents of the fired transition where the sets would have named only
+// them, and needs no sets at all. What a set adds beyond enabling is the
+// order in which the known enabled bindings of an infinite-server transition
+// fire: that follows from the transition whose firing stored the marking.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +29,7 @@ void PrepareExplorer();
 void ObserveExploration(void (*observer)(const Pms& contents));
 // Explores a stored marking: fires it, or, for an intermediate marking
 // (`deferred` non-null), handles the entries that wait for it.
-void ExploreMarking(Marking& m, DeferredEntries* deferred);
+void ExploreMarking(const MarkingToExplore& m, DeferredEntries* deferred);
 // Explores the stored marking with this code as if it were `source`: the
 // requests name `source` as theirs.
-void ExploreCode(const std::uint8_t* code, Marking& source);
+void ExploreCode(const std::uint8_t* code, Marking& source, short storedBy);

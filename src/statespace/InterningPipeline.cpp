@@ -32,10 +32,11 @@ struct Request {
     const std::uint8_t* start = nullptr;  // of the code
     std::uint64_t hash = 0;
     DeferredEntries* deferred = nullptr;
+    bool sameFiring = false;
 };
 
 struct Stored {
-    Marking* marking;
+    MarkingToExplore marking;
     DeferredEntries* deferred;
 };
 
@@ -96,6 +97,24 @@ Marking* Intern(Request& r)
     return stored;
 }
 
+// The transition that stored the marking of request r, which was new: the
+// firing's, for the first marking the firing stores, and none for a further
+// one. The queue explores a firing's new markings one after another with one
+// enabling set, which the first one's exploration has brought up to date.
+bool firingStoredOne = false;
+
+short StoredBy(const Request& r)
+{
+    const bool first = r.sameFiring ? !firingStoredOne : true;
+    firingStoredOne = true;
+    return first ? r.edge.GetTransNo() : 0;
+}
+
+void NoneStoredBy(const Request& r)
+{
+    if (!r.sameFiring) firingStoredOne = false;
+}
+
 // Interns the slots [from, to) in order. The store's slot for a request,
 // then the code it leads to, are fetched kAhead requests apart ahead of the
 // interning: each fetch has the interning of kAhead requests to arrive
@@ -114,7 +133,11 @@ void InternSlots(std::size_t from, std::size_t to)
         fetch(j - kAhead, 1);
         if (j < from + 2 * kAhead) continue;
         Request& r = ring[(j - 2 * kAhead) & ringMask];
-        if (Marking* stored = Intern(r)) fresh.push_back(Stored{stored, r.deferred});
+        if (Marking* stored = Intern(r)) {
+            fresh.push_back(Stored{{stored, StoredBy(r)}, r.deferred});
+        } else {
+            NoneStoredBy(r);
+        }
         r.deferred = nullptr;
     }
     std::lock_guard<std::mutex> hold(storedNowLock);
@@ -284,7 +307,7 @@ void ExploreInTurn(const Stored& next)
 {
     MHash.ShowProgress(++shown);
     CheckGraphGrowth();
-    ExploreMarking(*next.marking, next.deferred);
+    ExploreMarking(next.marking, next.deferred);
     delete next.deferred;
 }
 
@@ -301,6 +324,7 @@ void TakeTurnWithAnswer(Marking& m, const std::vector<HelperAnswer::Request>& re
         r.start = q.code;
         r.hash = q.hash;
         r.deferred = nullptr;
+        r.sameFiring = q.sameFiring;
         ++filled;
     }
 }
@@ -324,9 +348,9 @@ std::size_t StoredWaiting()
     return storedNow.size();
 }
 
-std::vector<Marking*> TakeBatch(std::size_t size)
+std::vector<MarkingToExplore> TakeBatch(std::size_t size)
 {
-    std::vector<Marking*> batch;
+    std::vector<MarkingToExplore> batch;
     Stored next{};
     while (batch.size() < size && TakeStoredNow(next)) batch.push_back(next.marking);
     return batch;
@@ -339,7 +363,7 @@ std::vector<Marking*> TakeBatch(std::size_t size)
 // that both processes stay busy however the machine is loaded.
 struct Batch {
     bool helpers;
-    std::vector<Marking*> markings;
+    std::vector<MarkingToExplore> markings;
 };
 
 // The longest wait for the helper's answer to a batch: twice what the
@@ -367,7 +391,7 @@ void TakeHelpersTurn(const Batch& b, std::size_t& share)
     helperExplored += explored;
     for (std::size_t k = 0; k < explored; ++k) {
         answer.NextMarking(requests);
-        TakeTurnWithAnswer(*b.markings[k], requests);
+        TakeTurnWithAnswer(*b.markings[k].marking, requests);
     }
     for (std::size_t k = explored; k < b.markings.size(); ++k)
         ExploreInTurn(Stored{b.markings[k], nullptr});
@@ -377,7 +401,7 @@ void TakeHelpersTurn(const Batch& b, std::size_t& share)
 void TakeOwnTurn(const Batch& b)
 {
     const auto start = std::chrono::steady_clock::now();
-    for (Marking* m : b.markings) ExploreInTurn(Stored{m, nullptr});
+    for (const MarkingToExplore& m : b.markings) ExploreInTurn(Stored{m, nullptr});
     HandOverRequests();
     ownTime += std::chrono::steady_clock::now() - start;
     ownMarkings += b.markings.size();
@@ -461,19 +485,20 @@ bool InterningWhenFired()
 void QueueForExploring(Marking& stored)
 {
     std::lock_guard<std::mutex> hold(storedNowLock);
-    storedNow.push_back(Stored{&stored, nullptr});
+    storedNow.push_back(Stored{{&stored, 0}, nullptr});
 }
 
 namespace {
 
 // A request whose code `encode` writes into the storage it is given.
 template <class Encode>
-void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntries* deferred)
+void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntries* deferred,
+             bool sameFiring)
 {
     if (CollectingForHelper()) {
         static MarkingCode code;
         const std::uint8_t* c = encode(code);
-        CollectForHelper(edge, c, CodeHash(c));
+        CollectForHelper(edge, c, CodeHash(c), sameFiring);
         return;
     }
     Request& r = FreeSlot();
@@ -482,22 +507,24 @@ void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntri
     r.start = encode(r.code);
     r.hash = CodeHash(r.start);
     r.deferred = deferred;
+    r.sameFiring = sameFiring;
     ++filled;
 }
 
 }  // namespace
 
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                      DeferredEntries* deferred)
+                      DeferredEntries* deferred, bool sameFiring)
 {
-    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, deferred);
+    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, deferred,
+            sameFiring);
 }
 
 void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
-                          const short* ata, const DelayVal& edge)
+                          const short* ata, const DelayVal& edge, bool sameFiring)
 {
     Enqueue(source, [&](MarkingCode& code) { return code.EncodeFlat(flat, layout, ata); }, edge,
-            nullptr);
+            nullptr, sameFiring);
 }
 
 void HandOverRequests()

@@ -54,18 +54,29 @@ void WaitForHelperAtLeast(std::chrono::microseconds least);
 std::size_t MarkingsExploredByHelper();
 std::size_t HelperBatchesTakenBack();
 
+// A stored marking to explore, with the number of the transition whose
+// firing stored it (0 for one stored without a firing, as the first
+// markings are): it decides the order of some firings (KeptBindingOrder.h).
+struct MarkingToExplore {
+    Marking* marking;
+    short storedBy;
+};
+
 // A marking stored (before the interning started) that is to be explored
-// in its turn.
+// in its turn: one of the first markings, stored by no firing.
 void QueueForExploring(Marking& stored);
 
 // Requests that the marking with this vector and ata be interned with an
 // edge from `source`. For an intermediate marking, `deferred` holds its
 // entries (taken over): they are handled when it is explored, if it is new.
+// `sameFiring`: the request is a further branch of the previous request's
+// firing (another activation of the same successor); of the markings one
+// firing stores, only the first counts as stored by it (MarkingToExplore).
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                      DeferredEntries* deferred = nullptr);
+                      DeferredEntries* deferred = nullptr, bool sameFiring = false);
 // The same for a marking given in flat form, that is not intermediate.
 void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
-                          const short* ata, const DelayVal& edge);
+                          const short* ata, const DelayVal& edge, bool sameFiring = false);
 // Hands the requests made so far to the interning.
 void HandOverRequests();
 // While set, a fatal report first has every request made so far interned

@@ -7,12 +7,12 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
-#include <sstream>
 #include <thread>
 #include <string>
 #include <vector>
 
 #include "FatalReport.h"
+#include "GraphGeneration.h"
 #include "GraphInspection.h"
 #include "TestNet.h"
 #include "statespace/CreateRRG.h"
@@ -22,28 +22,6 @@
 #include "statedata/StateSpaceGlobals.h"
 
 namespace {
-
-// Every stored marking in store order: its tokens, its ata, its edges with
-// the store numbers of their targets, values and transitions.
-std::vector<std::string> Graph(const std::vector<Place*>& places)
-{
-    std::vector<Marking*> all = StoredMarkings();
-    std::vector<std::string> lines;
-    for (Marking* m : all) {
-        std::ostringstream line;
-        for (const Place* p : places) line << Tokens(*m, p) << ' ';
-        line << '|';
-        for (short a : AtaOf(*m)) line << ' ' << a;
-        line << " |";
-        for (const stt* e : Edges(*m)) {
-            std::size_t target = 0;
-            while (target < all.size() && all[target] != e->Target()) ++target;
-            line << ' ' << target << ':' << e->GetDelayVal() << ':' << e->GetTransNo();
-        }
-        lines.push_back(line.str());
-    }
-    return lines;
-}
 
 // Tokens running round a ring of four places at different rates; the last
 // place may pass one to a fifth place from which an immediate transition
@@ -70,17 +48,10 @@ std::vector<Place*> BuildRingWithVanishing(TestNet& net, unsigned short tokens)
 // relies on the helper exploring, a loaded machine must not decide it.
 std::vector<std::string> Generate(bool helper, std::size_t batch, bool mayTakeBack = false)
 {
-    AllowInterningThread(helper);
-    ShareExplorationInBatchesOf(batch);
-    WaitForHelperAtLeast(mayTakeBack ? std::chrono::milliseconds(1) : std::chrono::hours(1));
-    TestNet net;
-    std::vector<Place*> places = BuildRingWithVanishing(net, 9);
-    CreateRRG();
-    std::vector<std::string> graph = Graph(places);
-    AllowInterningThread(true);
-    ShareExplorationInBatchesOf(256);
-    WaitForHelperAtLeast(std::chrono::milliseconds(1));
-    return graph;
+    const auto patience = mayTakeBack ? std::chrono::microseconds(std::chrono::milliseconds(1))
+                                      : std::chrono::microseconds(std::chrono::hours(1));
+    return GenerateGraph([](TestNet& net) { return BuildRingWithVanishing(net, 9); },
+                         ExplorationSettings{helper, batch, patience});
 }
 
 TEST(ExplorationHelper, SharedExplorationGivesTheSameGraphInEveryBatchSize)

@@ -1,6 +1,8 @@
 // Reading the generated graph in tests.
 #include "GraphInspection.h"
 
+#include <sstream>
+
 #include "statedata/NetCounts.h"
 #include "statedata/StateSpaceGlobals.h"
 
@@ -50,4 +52,24 @@ Marking* FindMarking(const std::vector<int>& tokens, const std::vector<short>& a
         if (same && have == tokens) return m;
     }
     return nullptr;
+}
+
+std::vector<std::string> GraphLines(const std::vector<Place*>& places)
+{
+    std::vector<Marking*> all = StoredMarkings();
+    std::vector<std::string> lines;
+    for (Marking* m : all) {
+        std::ostringstream line;
+        for (const Place* p : places) line << Tokens(*m, p) << ' ';
+        line << '|';
+        for (short a : AtaOf(*m)) line << ' ' << a;
+        line << " |";
+        for (const stt* e : Edges(*m)) {
+            std::size_t target = 0;
+            while (target < all.size() && all[target] != e->Target()) ++target;
+            line << ' ' << target << ':' << e->GetDelayVal() << ':' << e->GetTransNo();
+        }
+        lines.push_back(line.str());
+    }
+    return lines;
 }

@@ -2,6 +2,7 @@
 // active transition arrays, and their edges in list order.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "netmodel/Place.h"
@@ -15,6 +16,10 @@ int Tokens(const Marking& m, const Place* place);
 std::vector<short> AtaOf(const Marking& m);
 // The edges in list order.
 std::vector<const stt*> Edges(const Marking& m);
+// Every stored marking in store order, a line each: its tokens on `places`,
+// its ata, its edges with the store numbers of their targets, values and
+// transitions.
+std::vector<std::string> GraphLines(const std::vector<Place*>& places);
 // The stored marking with exactly these token counts (one per place, in
 // place order) and this ata; null when there is none.
 Marking* FindMarking(const std::vector<int>& tokens, const std::vector<short>& ata);
