@@ -467,12 +467,11 @@ template <class Writer>
 {
     w.Gamma(static_cast<std::uint32_t>(listed.count) + 1);
     std::size_t last = static_cast<std::size_t>(-1);
-    for (std::size_t k = 0, words = NonZeroWords(no_of_exc_transitions); k < words; ++k)
-        for (std::uint64_t bits = listed.marked[k]; bits != 0; bits &= bits - 1) {
-            const std::size_t i = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
-            WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(listed.ata[i]));
-            last = i;
-        }
+    ForEachMarked(listed.marked, NonZeroWords(no_of_exc_transitions), [&](std::size_t i) {
+        WriteAtaEntry(w, static_cast<std::uint32_t>(i - last), static_cast<std::uint16_t>(listed.ata[i]));
+        last = i;
+        return true;
+    });
 }
 
 std::size_t LengthBytes(std::size_t n) { return n < 128 ? 1 : 2; }
@@ -546,14 +545,14 @@ const std::uint8_t* MarkingCode::EncodePlain(const std::uint16_t* flat, std::siz
     BitWriter<true> w(bytes, 2, 40 + 4 * std::size_t{count} + 8 * listed.count);
     WriteHead(w, ata, true, count);
     std::size_t previous = static_cast<std::size_t>(-1);
-    for (std::size_t k = 0; k < words; ++k)
-        for (std::uint64_t bits = marked[k]; bits != 0; bits &= bits - 1) {
-            const std::size_t i = 64 * k + static_cast<std::size_t>(std::countr_zero(bits));
-            std::uint32_t pair;
-            std::memcpy(&pair, flat + 2 * i, 4);
-            if (!WritePlainPair(w, static_cast<std::uint32_t>(i - previous), pair)) return nullptr;
-            previous = i;
-        }
+    const bool plain = ForEachMarked(marked.data(), words, [&](std::size_t i) {
+        std::uint32_t pair;
+        std::memcpy(&pair, flat + 2 * i, 4);
+        if (!WritePlainPair(w, static_cast<std::uint32_t>(i - previous), pair)) return false;
+        previous = i;
+        return true;
+    });
+    if (!plain) return nullptr;
     return Close(w, listed, bytes, size);
 }
 

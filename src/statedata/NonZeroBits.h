@@ -7,6 +7,7 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -144,4 +145,15 @@ inline std::size_t MarkNonZero(const void* entries, std::size_t n, std::uint64_t
         count += nonzero_bits::CountOnes(bits);
     }
     return count;
+}
+
+// Calls visit(i) for every entry i marked in words[0, count), ascending,
+// until it answers false; answers whether it never did.
+template <class Visit>
+[[gnu::always_inline]] inline bool ForEachMarked(const std::uint64_t* words, std::size_t count, Visit visit)
+{
+    for (std::size_t k = 0; k < count; ++k)
+        for (std::uint64_t bits = words[k]; bits != 0; bits &= bits - 1)
+            if (!visit(64 * k + static_cast<std::size_t>(std::countr_zero(bits)))) return false;
+    return true;
 }
