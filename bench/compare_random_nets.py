@@ -11,15 +11,31 @@ binding moves one token, so each net is bounded, and a transition that
 moves every token on keeps most of them free of absorbing markings (a net
 that still ends in a fatal report must end in the same one in both builds).
 
+--deterministic adds one or two single-server transitions with
+deterministic, or with uniform and general, delays, whose chains the
+workers analyse: their firings lead to the intermediate markings and
+immediate firings that the other nets never reach that way. Every file a
+run leaves beside the description is compared (with the workers' chain
+files, the member order files and the steady-state vector), the workers
+being those of --workers for both builds. Such a net is shaped so that
+most run to the end: its immediate transitions cannot fire in a loop, its
+infinite-server bindings never put back the token they take, and it holds
+at most four tokens unless --most-tokens says otherwise. About a quarter
+still end with a fatal report, mostly because a timed transition is never
+enabled in a tangible marking.
+
     python3 bench/compare_random_nets.py --reference old/mosk --candidate build/src/run/mosk \\
-        --seeds 1-200 [--no-immediates] [--most-tokens 7] [--keep DIR]
+        --seeds 1-200 [--no-immediates] [--most-tokens 7] [--deterministic] [--keep DIR]
 
 Exits 1 when any net differs; --keep copies the differing nets' files there.
+A run is stopped after TIMEOUT seconds; a net that times out in both builds
+is counted apart.
 """
 import argparse
 import os
 import random
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -27,10 +43,18 @@ import tempfile
 import run_bench
 
 COLOURS = ("a.1", "b.1", "c.1", "d.1")
-COMPARED = ("AUX", "CONV00", "EMC00", "BSresults0")
+# Seconds a run may take before it is stopped.
+TIMEOUT = 300
+BUILT_WORKERS = os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                             "build", "src", "workers")
+# The delays of a net's timed transitions that are not exponential: those
+# of one net are all deterministic or all general, since the chains of the
+# two kinds must not meet through an exponential move.
+TIMED_FAMILIES = (("Deterministic",), ("Deterministic",), ("Uniform", "General"))
+DISTRIBUTIONS = ("R[0,2]*0.5", "x*e^(-x)", "0.3*I[1]+0.7*I[2]", "2*e^(-x)-2*e^(-2*x)")
 
 
-def random_net(seed, immediates=True, most_tokens=5):
+def random_net(seed, immediates=True, most_tokens=5, deterministic=False):
     r = random.Random(seed)
     colours = COLOURS[:r.randint(2, 4)]
     places = ["P%d" % i for i in range(r.randint(2, 4))]
@@ -43,13 +67,20 @@ def random_net(seed, immediates=True, most_tokens=5):
     lines += ["| %s ; ;" % p for p in places[1:]]
     lines.append("Transition :")
     kinds = ("ES", "IS", "IM") if immediates else ("ES", "IS")
+    drained = set()
     for t in range(r.randint(3, 6)):
         kind = r.choice(kinds)
         bindings = []
         for _ in range(r.randint(1, 4)):
-            guard = "( #%s < %d ) " % (r.choice(places), r.randint(1, 3)) if r.random() < 0.25 else ""
-            arcs = "in#%s = %s , out#%s = %s" % (r.choice(places), r.choice(colours),
-                                                 r.choice(places), r.choice(colours))
+            guard = random_guard(r, places)
+            if kind == "IM" and deterministic:
+                arcs, source = upward_arcs(r, places, colours)
+                drained.add(source)
+            else:
+                # An infinite-server binding that puts back the token it
+                # takes counts as enabled 65535 times at once: its rate
+                # would make the workers take tens of thousands of steps.
+                arcs = random_arcs(r, places, colours, kind == "IS" and deterministic)
             if kind == "IM":
                 delay = "Immediate(%d)" % r.randint(1, 5)
             elif kind == "IS":
@@ -58,6 +89,8 @@ def random_net(seed, immediates=True, most_tokens=5):
                 delay = "%d ; Exponential(%g)" % (r.randint(1, 3), r.choice((0.5, 1, 2, 3)))
             bindings.append("%s%s ; %s" % (guard, arcs, delay))
         lines.append("T%d%s [ %s ]" % (t, " IS" if kind == "IS" else "", " | ".join(bindings)))
+    if deterministic:
+        lines += timed_transitions(r, places, colours, sum(initial.values()), drained)
     onwards = []
     for i, p in enumerate(places):
         for j, c in enumerate(colours):
@@ -69,26 +102,98 @@ def random_net(seed, immediates=True, most_tokens=5):
     return "\n".join(lines) + "\n"
 
 
-def run(mosk, table, into):
-    """Runs mosk on the net as the benchmark does; keeps its model files and
-    its listing in `into`, and answers its exit status."""
+def random_guard(r, places):
+    return "( #%s < %d ) " % (r.choice(places), r.randint(1, 3)) if r.random() < 0.25 else ""
+
+
+def random_arcs(r, places, colours, moving=False):
+    """Arcs that take a token and put one; `moving` ones never put back the
+    place and colour they take from."""
+    source = (r.choice(places), r.choice(colours))
+    target = (r.choice(places), r.choice(colours))
+    while moving and target == source:
+        target = (r.choice(places), r.choice(colours))
+    return "in#%s = %s , out#%s = %s" % (source + target)
+
+
+def upward_arcs(r, places, colours):
+    """Arcs that move a token to a later place and colour (places first): a
+    sequence of such firings cannot come back to a marking, so immediate
+    transitions built of them never fire in a loop. Answers the arcs and the
+    place and colour they take from."""
+    slots = [(p, c) for p in places for c in colours]
+    low, high = sorted(r.sample(range(len(slots)), 2))
+    return "in#%s = %s , out#%s = %s" % (slots[low] + slots[high]), slots[low]
+
+
+def timed_delay(r, kind):
+    if kind == "Deterministic":
+        return "Deterministic(%g)" % r.choice((0.5, 1, 1.5, 2))
+    if kind == "Uniform":
+        low = r.choice((0.25, 0.5, 1))
+        return "Uniform(%g, %g)" % (low, low + r.choice((0.5, 1)))
+    return "General(%s)" % r.choice(DISTRIBUTIONS)
+
+
+def timed_transitions(r, places, colours, tokens, drained):
+    """One or two single-server transitions with deterministic or general
+    delays, one delay for all bindings of a transition (the workers take one
+    per transition); of the nets with three, some kept mosk busy for good
+    before it started the workers. At most one such transition may be
+    enabled in a marking: the guards give each its own range of the token
+    count of one place. A transition never enabled in a tangible marking ends the run
+    (its chain is empty), so the tokens they take are not in the watched
+    place and, where possible, of a place and colour that no immediate
+    transition takes from (such tokens would never rest there)."""
+    family = r.choice(TIMED_FAMILIES)
+    count = r.randint(1, min(2, tokens))
+    watched = r.choice(places)
+    sources = [(p, c) for p in places for c in colours if p != watched or count == 1]
+    sources = [slot for slot in sources if slot not in drained] or sources
+    bounds = [None] + sorted(r.sample(range(1, tokens), count - 1)) + [None]
+    lines = []
+    for t in range(count):
+        low, high = bounds[t], bounds[t + 1]
+        terms = (["#%s >= %d" % (watched, low)] if low else []) + (["#%s < %d" % (watched, high)] if high else [])
+        delay = timed_delay(r, r.choice(family))
+        bindings = []
+        for _ in range(r.randint(1, 4)):
+            arcs = "in#%s = %s , out#%s = %s" % (r.choice(sources) + (r.choice(places), r.choice(colours)))
+            bindings.append("%s%s ; %d ; %s" % (random_guard(r, places), arcs, r.randint(1, 3), delay))
+        lines.append("D%d%s [ %s ]" % (t, " ( %s )" % " & ".join(terms) if terms else "", " | ".join(bindings)))
+    return lines
+
+
+def run(mosk, table, into, workers):
+    """Runs mosk on the net as the benchmark does, with the workers of the
+    directory `workers`; keeps its model files and its listing in `into`,
+    and answers its exit status, None when it was stopped after TIMEOUT
+    seconds (with the workers it started: they share its process group)."""
     work = tempfile.mkdtemp(prefix="mosk-random.")
     try:
-        env, models = run_bench.make_environment(work, mosk, run_bench.SOLVER_LINES)
+        env, models = run_bench.make_environment(work, mosk, run_bench.SOLVER_LINES + "WORKER FAILURES STOP\n",
+                                                 workers_dir=workers)
         with open(os.path.join(models, "m.table"), "w") as f:
             f.write(table)
         with open(os.path.join(models, "m.BSdelays0"), "w") as f:
             f.write("0\n*#END#*\n")
         with open(os.path.join(models, "m.BSdelays1"), "w") as f:
             f.write("EXIT\n*#END#*\n")
-        done = subprocess.run([mosk, "-r", "-H", "-N", os.path.join(models, "m"), "-S", "BS",
-                               "-E", "1e-12", "-M", "3000"],
-                              env=env, cwd=work, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                              timeout=300)
+        child = subprocess.Popen([mosk, "-r", "-H", "-N", os.path.join(models, "m"), "-S", "BS",
+                                  "-E", "1e-12", "-M", "3000"],
+                                 env=env, cwd=work, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                                 start_new_session=True)
+        try:
+            listing, _ = child.communicate(timeout=TIMEOUT)
+            status = child.returncode
+        except subprocess.TimeoutExpired:
+            os.killpg(child.pid, signal.SIGKILL)
+            listing, _ = child.communicate()
+            status = None
         shutil.copytree(models, into)
         with open(os.path.join(into, "listing"), "wb") as f:
-            f.write(done.stdout)
-        return done.returncode
+            f.write(listing)
+        return status
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -102,7 +207,9 @@ def read(path):
 
 
 def differences(a, b):
-    names = ["listing"] + ["m." + s for s in COMPARED]
+    """The files that differ or are missing on one side: the listing and
+    whatever mosk and the workers left in the model directory."""
+    names = sorted(set(os.listdir(a)) | set(os.listdir(b)))
     return [n for n in names if read(os.path.join(a, n)) != read(os.path.join(b, n))]
 
 
@@ -111,27 +218,49 @@ def seeds(text):
     return range(int(first), int(last or first) + 1)
 
 
+def describe(status):
+    return "timed out" if status is None else "exit status %d" % status
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     ap.add_argument("--reference", required=True)
     ap.add_argument("--candidate", required=True)
     ap.add_argument("--seeds", default="1-100", help="first-last")
     ap.add_argument("--no-immediates", action="store_true")
-    ap.add_argument("--most-tokens", type=int, default=5)
+    ap.add_argument("--most-tokens", type=int,
+                    help="the most tokens of a net (default 5, 4 with --deterministic, whose "
+                         "workers take long on larger chains)")
+    ap.add_argument("--deterministic", action="store_true",
+                    help="add transitions with deterministic, uniform or general delays")
+    ap.add_argument("--workers", default=BUILT_WORKERS,
+                    help="the directory of kiln_da and ekiln (default: this checkout's build)")
     ap.add_argument("--keep", help="copy the differing nets' files here")
     args = ap.parse_args()
+    most_tokens = args.most_tokens or (4 if args.deterministic else 5)
     builds = [os.path.abspath(args.reference), os.path.abspath(args.candidate)]
-    same = failing = 0
+    workers = os.path.abspath(args.workers)
+    if args.deterministic:
+        for name in run_bench.WORKERS:
+            if not os.access(os.path.join(workers, name), os.X_OK):
+                ap.error("no %s in %s (build it, or name its directory with --workers)" % (name, workers))
+    same = failing = stuck = 0
     differing = []
     for seed in seeds(args.seeds):
-        table = random_net(seed, not args.no_immediates, args.most_tokens)
+        table = random_net(seed, not args.no_immediates, most_tokens, args.deterministic)
         scratch = tempfile.mkdtemp(prefix="mosk-compare.")
         runs = [os.path.join(scratch, side) for side in ("reference", "candidate")]
-        statuses = [run(mosk, table, into) for mosk, into in zip(builds, runs)]
+        statuses = [run(mosk, table, into, workers) for mosk, into in zip(builds, runs)]
+        if statuses == [None, None]:
+            # Files cut off at different points say nothing about the builds.
+            stuck += 1
+            print("seed %d timed out in both builds" % seed)
+            shutil.rmtree(scratch, ignore_errors=True)
+            continue
         found = differences(*runs)
         if statuses[0] != statuses[1]:
-            found.append("exit status %d against %d" % tuple(statuses))
-        failing += statuses[0] != 0
+            found.append("%s against %s" % tuple(describe(s) for s in statuses))
+        failing += statuses[0] not in (0, None)
         if found:
             differing.append(seed)
             print("seed %d differs: %s" % (seed, ", ".join(found)))
@@ -140,8 +269,8 @@ def main():
         else:
             same += 1
         shutil.rmtree(scratch, ignore_errors=True)
-    print("%d nets alike, %d differ (%d ended with a fatal report in the reference)"
-          % (same, len(differing), failing))
+    print("%d nets alike, %d differ, %d timed out in both (%d ended with a fatal report in the reference)"
+          % (same, len(differing), stuck, failing))
     return 1 if differing else 0
 
 

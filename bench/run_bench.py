@@ -72,7 +72,9 @@ CHAIN_FILES_WRITTEN = "writing CONV00-, EMC00- and AUX-files finished !"
 PLENAR_LINES = []
 
 
-def make_environment(work, mosk, plenar_lines="", workers=True):
+def make_environment(work, mosk, plenar_lines="", workers=True, workers_dir=None):
+    """The run directory's HOME, PLENARHOME and MODELDIR; the workers are
+    linked from workers_dir, by default from the build tree of mosk."""
     home, plenar, models = (os.path.join(work, d) for d in ("home", "plenar", "models"))
     bindir = os.path.join(plenar, "Pendra", "bin")
     for d in (home, bindir, os.path.join(plenar, "Pendra", "scripts"), models):
@@ -80,7 +82,7 @@ def make_environment(work, mosk, plenar_lines="", workers=True):
     with open(os.path.join(home, ".Plenar"), "w") as f:
         f.write("HOSTLISTSTART\n%s\nHOSTLISTEND\n%s" % (socket.gethostname(), plenar_lines))
         f.write("".join(line + "\n" for line in PLENAR_LINES))
-    workers_dir = os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
+    workers_dir = workers_dir or os.path.join(os.path.dirname(os.path.dirname(mosk)), "workers")
     for name in WORKERS if workers else ():
         built = os.path.join(workers_dir, name)
         if os.access(built, os.X_OK):
