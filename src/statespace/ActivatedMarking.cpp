@@ -4,8 +4,10 @@
 #include "netmodel/MDMSet.h"
 #include "netmodel/PendingSuccessors.h"
 #include "statedata/PendingMarking.h"
+#include "statedata/TNos.h"
 #include "statespace/GenerationState.h"
 #include "statespace/InterningPipeline.h"
+#include "statespace/KeptBindingOrder.h"
 #include "statespace/MarkingInterning.h"
 #include "statespace/SuccessorFiring.h"
 
@@ -19,8 +21,12 @@ bool InternNewMarking()
     Marking* stored = InternMarking(*NewMarking, NewDelay, found);
     if (found) return false;
     if (InterningWhenFired()) {
-        // It is explored when its turn comes.
-        QueueForExploring(*stored);
+        // It is explored when its turn comes, as the queue would explore it
+        // now with the working set. That exploration finds every unknown
+        // infinite-server transition again, so a further branch stored with
+        // the same set has none; the set fires nothing more in this mode.
+        QueueForExploring(*stored, UnknownInf(RefTNos));
+        ForgetUnknownInf(RefTNos);
         return false;
     }
     LastMDMSet = GlobalMDMSetList.GetLast();

@@ -10,7 +10,6 @@
 #include "statespace/Activation.h"
 
 #include <algorithm>
-#include <tuple>
 #include <vector>
 
 #include "netmodel/EnablingSets.h"
@@ -22,6 +21,7 @@
 #include "statespace/AppendBuffer.h"
 #include "statespace/DependentTransitions.h"
 #include "statespace/GenerationState.h"
+#include "statespace/KeptBindingOrder.h"
 #include "statedata/PendingMarking.h"
 #include "statedata/NetCounts.h"
 #include "statedata/TDep.h"
@@ -49,6 +49,7 @@ std::vector<Branch> branches;
 // can change its enabling: not when a capacity or an arc inscription reads
 // the marking of places the transition does not touch.
 bool rememberDisabled = false;
+bool whenFiredAllowed = true;
 
 // The probability of a branch with the given weight among enabled bindings
 // of the given total weight.
@@ -191,6 +192,7 @@ void AddCombinations(Add add)
 
 void PrepareActivation()
 {
+    PrepareKeptBindingOrder();
     rememberDisabled = DependenciesCoverEnabling();
     SortDependents(rememberDisabled);
     // Every active entry must be enabled in its own marking. The queue's
@@ -207,23 +209,18 @@ void PrepareActivation()
 
 bool ActivationKnownWhenFired()
 {
-    if (!rememberDisabled || !RefTDep) return false;
+    if (!whenFiredAllowed || !rememberDisabled || !RefTDep) return false;
     for (unsigned t = 0; t < no_of_trans; ++t)
         if (!RefTDep[t]) return false;
     // The bindings an infinite-server or immediate transition was found
-    // enabled with are fired later in the order they were kept
-    // (KeptBindingOrder.h), which is binding order for two of them, not for
-    // three. The exploration keeps that order for the infinite-server
-    // transitions of nets whose successors are tangible as fired; with
-    // immediate or deterministic firings between, the kept lists pass through
-    // intermediate markings, which it does not follow.
-    const bool keepsInfOrder = no_of_imm_transitions == 0 && no_of_det_transitions == 0 &&
-                               no_of_gen_transitions == 0 && no_of_mix_transitions == 0;
-    for (auto [array, n, kept] : {std::tuple{InfTrans, no_of_inf_transitions, keepsInfOrder},
-                                  std::tuple{ImmTrans, no_of_imm_transitions, false}})
-        for (unsigned short i = 0; i < n && !kept; ++i)
-            if (array[i]->GetBindings() && array[i]->GetBindings()->count > 2) return false;
-    return true;
+    // enabled with are fired later in the order they were kept, which the
+    // exploration follows through sets of such transitions.
+    return KeptOrderSetsFit();
+}
+
+void AllowExplorationWhenFired(bool allowed)
+{
+    whenFiredAllowed = allowed;
 }
 
 namespace {

@@ -35,11 +35,12 @@ void ClearNewExc();
 // Whether markings can be explored when they are stored, with the
 // activations worked out at once (see FiringTimeExplorer.h): the dependency
 // records cover the enabling (so what was found disabled stays so until a
-// dependency fires) and the order in which known enabled bindings are fired
-// is one the exploration follows: binding order, for transitions with at
-// most two bindings, or the kept order of the infinite-server transitions of
-// a net without immediate, deterministic or general transitions.
+// dependency fires), and the transitions whose kept binding order the
+// exploration follows fit its sets (KeptBindingOrder.h).
 bool ActivationKnownWhenFired();
+// Tests compare an exploration with the queue's: false keeps every net on
+// the queue.
+void AllowExplorationWhenFired(bool allowed);
 // Activation of the candidates inactive in `start` (null for zeros), tested
 // on the new contents (onNew) or the actual ones: ActivatedBranches() gets
 // one branch per combination, as HandleExcTransitions makes them in

@@ -36,15 +36,18 @@ struct Header {
     std::uint32_t bytes;
 };
 
-// A request in an answer, followed by its code.
+// A request in an answer, followed by its InfOrder's set where that is not
+// empty (most nets have none), then by its code.
 struct RequestRecord {
     double value;
     std::uint64_t hash;
     std::int16_t transNo;
     std::uint8_t type;
-    std::uint8_t sameFiring;
+    std::uint8_t flags;
     std::uint32_t codeSize;
 };
+constexpr std::uint8_t kSameFiring = 1;
+constexpr std::uint8_t kUnknownInfFollows = 2;
 
 // A batch's answer is written into the room of its turn. Two rooms are
 // enough: a batch is sent only when fewer than two are out, so the answer
@@ -122,16 +125,16 @@ bool WroteOutput()
         if (!ReceiveAll(helperSocket, reinterpret_cast<char*>(codes.data()), h.bytes)) _exit(0);
         answer = Room(turn);
         answerBytes = 0;
-        // Each marking: the transition that stored it, then its code.
+        // Each marking: the set it fires in binding order, then its code.
         const std::uint8_t* code = codes.data();
         for (exploredInBatch = 0; exploredInBatch < h.markings; ++exploredInBatch) {
             markingStart = answerBytes;
             const std::uint32_t none = 0;
             Append(&none, sizeof none);
-            short storedBy = 0;
-            std::memcpy(&storedBy, code, sizeof storedBy);
-            code += sizeof storedBy;
-            ExploreCode(code, source, storedBy);
+            KeptOrderSet unknownInf = 0;
+            std::memcpy(&unknownInf, code, sizeof unknownInf);
+            code += sizeof unknownInf;
+            ExploreCode(code, source, unknownInf);
             code += CodeSize(code);
         }
         // A warning, or anything else written, is the generating process's
@@ -233,8 +236,8 @@ void SendToHelper(const std::vector<MarkingToExplore>& batch)
     static std::vector<std::uint8_t> message;
     message.assign(sizeof(Header), 0);
     for (const MarkingToExplore& m : batch) {
-        const auto* storedBy = reinterpret_cast<const std::uint8_t*>(&m.storedBy);
-        message.insert(message.end(), storedBy, storedBy + sizeof m.storedBy);
+        const auto* unknownInf = reinterpret_cast<const std::uint8_t*>(&m.unknownInf);
+        message.insert(message.end(), unknownInf, unknownInf + sizeof m.unknownInf);
         const std::uint8_t* code = m.marking->GetCode();
         message.insert(message.end(), code, code + CodeSize(code));
     }
@@ -342,7 +345,12 @@ void HelperAnswer::NextMarking(std::vector<Request>& requests)
         RequestRecord r{};
         std::memcpy(&r, bytes + read, sizeof r);
         read += sizeof r;
-        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes + read, r.sameFiring != 0});
+        InfOrder order{0, (r.flags & kSameFiring) != 0};
+        if (r.flags & kUnknownInfFollows) {
+            std::memcpy(&order.unknownInf, bytes + read, sizeof order.unknownInf);
+            read += sizeof order.unknownInf;
+        }
+        requests.push_back(Request{DelayVal(r.value, r.type, r.transNo), r.hash, bytes + read, order});
         read += r.codeSize;
     }
 }
@@ -352,16 +360,18 @@ bool CollectingForHelper()
     return collecting;
 }
 
-void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, bool sameFiring)
+void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, InfOrder order)
 {
     RequestRecord r{};
-    r.sameFiring = sameFiring ? 1 : 0;
+    r.flags = static_cast<std::uint8_t>((order.sameFiring ? kSameFiring : 0) |
+                                        (order.unknownInf != 0 ? kUnknownInfFollows : 0));
     r.value = edge.GetDelayVal();
     r.hash = hash;
     r.transNo = edge.GetTransNo();
     r.type = static_cast<std::uint8_t>(edge.GetDelayType());
     r.codeSize = static_cast<std::uint32_t>(CodeSize(code));
     Append(&r, sizeof r);
+    if (order.unknownInf != 0) Append(&order.unknownInf, sizeof order.unknownInf);
     Append(code, r.codeSize);
     std::uint32_t count = 0;
     std::memcpy(&count, answer + markingStart, sizeof count);

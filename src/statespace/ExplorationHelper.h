@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "statedata/DelayVal.h"
+#include "statespace/InterningPipeline.h"
 
 class Marking;
-struct MarkingToExplore;
 
 // In the generating process: makes the helper (false when none could be
 // made); stops it and waits for its end.
@@ -59,7 +59,7 @@ public:
         DelayVal edge;
         std::uint64_t hash;
         const std::uint8_t* code;
-        bool sameFiring;  // see RequestInterning
+        InfOrder order;
     };
     std::size_t Explored() const { return explored; }
     // Reads the requests of the next marking into `requests`.
@@ -83,4 +83,4 @@ HelperReply ReceiveFromHelper(HelperAnswer& answer, std::chrono::microseconds pa
 // In the helper: whether the exploration's requests are collected for the
 // answer, and the collecting of one.
 bool CollectingForHelper();
-void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, bool sameFiring);
+void CollectForHelper(const DelayVal& edge, const std::uint8_t* code, std::uint64_t hash, InfOrder order);

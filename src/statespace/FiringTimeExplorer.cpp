@@ -48,39 +48,39 @@ struct Contents {
     const std::uint16_t* flat;
 };
 
-void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge,
-             bool sameFiring = false)
+void Request(Marking& source, const Contents& c, const short* ata, const DelayVal& edge, InfOrder order)
 {
     if (c.flat)
-        RequestInterningFlat(source, c.flat, flatLayout, ata, edge, sameFiring);
+        RequestInterningFlat(source, c.flat, flatLayout, ata, edge, order);
     else
-        RequestInterning(source, *c.pms, ata, edge, nullptr, sameFiring);
+        RequestInterning(source, *c.pms, ata, edge, order);
 }
 
 // The edges of a successor (contents, ata) reached with `edge` from
 // `source`, once the activation has left its branches in
-// ActivatedBranches() (or none). After a deterministic or general firing the successor itself is
-// kept as an intermediate marking and its branches wait for it (a successor
-// in flat form is never one).
+// ActivatedBranches() (or none); `unknownInf` as in InfOrder. After a
+// deterministic or general firing the successor itself is kept as an
+// intermediate marking and its branches wait for it, each an entry of its
+// own (a successor in flat form is never one).
 void RequestBranches(Marking& source, const Contents& c, const short* ata, const DelayVal& edge,
-                     bool activated, bool intermediate)
+                     bool activated, bool intermediate, KeptOrderSet unknownInf)
 {
     if (!activated) {
-        Request(source, c, ata, edge);
+        Request(source, c, ata, edge, InfOrder{unknownInf});
         return;
     }
     if (intermediate && IsDetOrGen(edge)) {
         auto* waiting = new DeferredEntries;
         for (const ActivationBranch& b : ActivatedBranches())
-            waiting->push_back(DeferredEntry{PendingMarking(*c.pms, b.ata), b.value, false});
-        RequestInterning(source, *c.pms, ata, edge, waiting);
+            waiting->push_back(DeferredEntry{PendingMarking(*c.pms, b.ata), b.value, false, unknownInf});
+        RequestInterning(source, *c.pms, ata, edge, InfOrder{}, waiting);
         return;
     }
     bool sameFiring = false;
     for (const ActivationBranch& b : ActivatedBranches()) {
         DelayVal branch = b.value;
         CheckAndCorrectDelayVal(edge, branch);
-        Request(source, c, b.ata, branch, sameFiring);
+        Request(source, c, b.ata, branch, InfOrder{unknownInf, sameFiring});
         sameFiring = true;
     }
 }
@@ -99,6 +99,7 @@ public:
               const Binding& fired)
     {
         vector.MakeAfter(actual, fired);
+        firedNo = transNo;
         after.reset(MakeNewAta(ata, active, static_cast<short>(transNo - 1)));
         activated = no_of_exc_transitions != 0 &&
                     Activate(after.get(), ata, DependentExclusives(transNo), true);
@@ -106,7 +107,7 @@ public:
     void Request(Marking& source, const DelayVal& edge)
     {
         RequestBranches(source, Contents{&vector.Current(), nullptr}, after.get(), edge, activated,
-                        WithIntermediates());
+                        WithIntermediates(), InfChangedBy(firedNo));
     }
 
 private:
@@ -115,6 +116,7 @@ private:
     };
     NewContentsVector vector;
     std::unique_ptr<short, AtaRelease> after;
+    int firedNo = 0;
     bool activated = false;
 };
 
@@ -206,17 +208,41 @@ void KeepFired(const short* ata, int transNo, const Binding& b, const DelayVal& 
 
 // A timed firing on counts, from the flat form of the marking explored:
 // fire(to) writes the successor and answers the binding fired and the value
-// of its edge (none when 0).
+// of its edge (none when 0). Answers whether it fired.
 template <class Fire>
-void KeepFiredOnCounts(const short* ata, int transNo, Fire fire)
+bool KeepFiredOnCounts(const short* ata, int transNo, Fire fire)
 {
     const std::size_t at = firedFlats.Take(savedFlat.size());
     const auto [binding, value] = fire(firedFlats.At(at));
     if (value == 0.0) {
         firedFlats.GiveBack(at);
-        return;
+        return false;
     }
     KeepFlat(ata, transNo, binding->Record(value, transNo), at);
+    return true;
+}
+
+// The infinite-server transitions that the marking explored fires in
+// binding order (InfOrder); the others of more than two bindings fire in
+// their kept order.
+KeptOrderSet exploredUnknownInf = 0;
+
+bool FiresInKeptOrder(unsigned short j)
+{
+    return (InfBit(j) & ~exploredUnknownInf) != 0;
+}
+
+// Tries the bindings 0 .. count - 1 of infinite-server transition j with
+// fire(k), which answers whether binding k was enabled, in the order the
+// queue fires them.
+template <class Fire>
+void FireInfiniteInOrder(unsigned short j, std::size_t count, Fire fire)
+{
+    if (FiresInKeptOrder(j)) {
+        FireInKeptOrder(count, fire);
+        return;
+    }
+    for (std::size_t k = 0; k < count; ++k) fire(k);
 }
 
 // FireExclusive and FireInfinite on the flat form of the marking explored,
@@ -232,13 +258,14 @@ void FireTimedOnCounts(const short* ata, const std::vector<unsigned>& active)
         });
     }
     for (unsigned short j = 0; j < no_of_inf_transitions; ++j)
-        for (std::size_t k = 0; k < counts.InfiniteBindings(j); ++k)
-            KeepFiredOnCounts(ata, InfTrans[j]->GetNo(), [&](std::uint16_t* to) {
+        FireInfiniteInOrder(j, counts.InfiniteBindings(j), [&](std::size_t k) {
+            return KeepFiredOnCounts(ata, InfTrans[j]->GetNo(), [&](std::uint16_t* to) {
                 int degree = 0;
                 PlainImmediates::TimedFiring f = counts.FireInfinite(j, k, from, to, degree);
                 f.value *= degree;
                 return f;
             });
+        });
 }
 
 void Found(const short* ata, int transNo, const Binding& b, const DelayVal& edge)
@@ -286,35 +313,16 @@ bool FireInfiniteBinding(const short* ata, const Transition& t, Binding& b)
     return v != 0.0;
 }
 
-// The transition whose firing stored the marking explored (0: none).
-short exploredStoredBy = 0;
-
-// Whether infinite-server transition j fires its bindings in the order the
-// queue kept them (KeptBindingOrder.h) rather than in binding order: where
-// the firing that stored the marking cannot have changed j, or no firing
-// did (the first markings, whose lists the queue made at the start).
-bool FiresInKeptOrder(unsigned short j)
-{
-    if (!InfBindingsKeptOutOfOrder()) return false;
-    return exploredStoredBy <= 0 || !FiringMayChangeInf(exploredStoredBy, j);
-}
-
 void FireInfinite(const short* ata)
 {
     static std::vector<Binding*> bindings;
     for (unsigned short j = 0; j < no_of_inf_transitions; ++j) {
         Transition& t = *InfTrans[j];
         if (!t.IsActEnabled() || !t.GetBindings()) continue;
-        if (!FiresInKeptOrder(j)) {
-            for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next)
-                FireInfiniteBinding(ata, t, *e->item);
-            continue;
-        }
         bindings.clear();
         for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) bindings.push_back(e->item);
-        std::size_t first = 0;
-        while (first < bindings.size() && !FireInfiniteBinding(ata, t, *bindings[first])) ++first;
-        for (std::size_t k = bindings.size(); k > first + 1; --k) FireInfiniteBinding(ata, t, *bindings[k - 1]);
+        FireInfiniteInOrder(j, bindings.size(),
+                            [&](std::size_t k) { return FireInfiniteBinding(ata, t, *bindings[k]); });
     }
 }
 
@@ -325,11 +333,11 @@ void FireInfinite(const short* ata)
 // reached it.
 void RequestReached(Marking& source, const Pms* pms, const short* ata, const DelayVal& edge,
                     const std::vector<DependentExclusive>& candidates, const std::uint16_t* flat,
-                    const short* firedFrom)
+                    const short* firedFrom, KeptOrderSet unknownInf)
 {
     const Contents c{pms, flat};
     if (no_of_exc_transitions == 0) {
-        Request(source, c, ata, edge);
+        Request(source, c, ata, edge, InfOrder{unknownInf});
         return;
     }
     bool activated;
@@ -339,7 +347,7 @@ void RequestReached(Marking& source, const Pms* pms, const short* ata, const Del
         InitRefPms(*pms);
         activated = Activate(ata, firedFrom, candidates, false);
     }
-    RequestBranches(source, c, ata, edge, activated, false);
+    RequestBranches(source, c, ata, edge, activated, false, unknownInf);
 }
 
 // The entry of one successor in a net with immediate transitions, fired
@@ -350,14 +358,15 @@ void HandleWithImmediates(Marking& source, Fired& f)
     const Contents successor = f.marking ? Contents{&f.marking->GetPms(), nullptr}
                                          : Contents{nullptr, firedFlats.At(f.flat)};
     const std::vector<unsigned short>& immediates = DependentImmediates(f.transNo);
+    const KeptOrderSet unknownInf = InfChangedBy(f.transNo);
     const std::vector<VanishingResolver::Reached>& reached =
-        f.marking ? resolver.Resolve(*successor.pms, ata, immediates)
-                  : resolver.ResolveFlat(successor.flat, ata, immediates);
+        f.marking ? resolver.Resolve(*successor.pms, ata, immediates, unknownInf)
+                  : resolver.ResolveFlat(successor.flat, ata, immediates, unknownInf);
     if (reached.empty()) {
         // Tangible: as in a net without immediate transitions, on the
         // actual contents.
         if (no_of_exc_transitions == 0) {
-            Request(source, successor, ata, f.edge);
+            Request(source, successor, ata, f.edge, InfOrder{unknownInf});
             return;
         }
         const std::vector<DependentExclusive>& candidates = DependentExclusives(f.transNo);
@@ -368,23 +377,23 @@ void HandleWithImmediates(Marking& source, Fired& f)
             InitRefPms(*successor.pms);
             activated = Activate(ata, SavedAta, candidates, false);
         }
-        RequestBranches(source, successor, ata, f.edge, activated, WithIntermediates());
+        RequestBranches(source, successor, ata, f.edge, activated, WithIntermediates(), unknownInf);
         return;
     }
     if (WithIntermediates() && IsDetOrGen(f.edge)) {
         auto* waiting = new DeferredEntries;
         for (const VanishingResolver::Reached& r : reached) {
             waiting->push_back(DeferredEntry{PendingMarking(*r.pms, r.ata),
-                                             DelayVal(r.value, kDelayImmediate), true});
+                                             DelayVal(r.value, kDelayImmediate), true, r.unknownInf});
         }
-        RequestInterning(source, *successor.pms, ata, f.edge, waiting);
+        RequestInterning(source, *successor.pms, ata, f.edge, InfOrder{}, waiting);
         return;
     }
     const std::vector<DependentExclusive>& candidates = resolver.ExclusivesToActivate(f.transNo);
     for (const VanishingResolver::Reached& r : reached) {
         DelayVal edge(r.value, kDelayImmediate);
         CheckAndCorrectDelayVal(f.edge, edge);
-        RequestReached(source, r.pms, r.ata, edge, candidates, r.flat, SavedAta);
+        RequestReached(source, r.pms, r.ata, edge, candidates, r.flat, SavedAta, r.unknownInf);
     }
 }
 
@@ -419,10 +428,10 @@ bool FireOnCounts(const std::uint8_t* code)
     return true;
 }
 
-void ExploreStored(const std::uint8_t* code, Marking& m, short storedBy)
+void ExploreStored(const std::uint8_t* code, Marking& m, KeptOrderSet unknownInf)
 {
     SavedMarking = &m;
-    exploredStoredBy = storedBy;
+    exploredUnknownInf = unknownInf;
     if (!FireOnCounts(code)) FireOnPlaces(code);
     if (no_of_imm_transitions == 0) return;
     HandlingEntries(true);
@@ -445,9 +454,9 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
     for (DeferredEntry& e : waiting) {
         if (e.reached)
             RequestReached(m, &e.marking.GetPms(), e.marking.GetAta(), e.delay, AllExclusives(), nullptr,
-                           nullptr);
+                           nullptr, e.unknownInf);
         else
-            RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay);
+            RequestInterning(m, e.marking.GetPms(), e.marking.GetAta(), e.delay, InfOrder{e.unknownInf});
     }
     HandlingEntries(false);
 }
@@ -457,7 +466,6 @@ void ExploreIntermediate(Marking& m, DeferredEntries& waiting)
 void PrepareExplorer()
 {
     firedNow.Prepare();
-    PrepareKeptBindingOrder();
     // Only an intermediate marking's entries keep the vectors of what
     // immediate firings reached.
     resolver.Prepare(WithIntermediates());
@@ -477,10 +485,10 @@ void ExploreMarking(const MarkingToExplore& m, DeferredEntries* deferred)
     if (deferred)
         ExploreIntermediate(*m.marking, *deferred);
     else
-        ExploreStored(m.marking->GetCode(), *m.marking, m.storedBy);
+        ExploreStored(m.marking->GetCode(), *m.marking, m.unknownInf);
 }
 
-void ExploreCode(const std::uint8_t* code, Marking& source, short storedBy)
+void ExploreCode(const std::uint8_t* code, Marking& source, KeptOrderSet unknownInf)
 {
-    ExploreStored(code, source, storedBy);
+    ExploreStored(code, source, unknownInf);
 }

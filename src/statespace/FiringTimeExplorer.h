@@ -11,7 +11,7 @@
 // dependents of the fired transition where the sets would have named only
 // them, and needs no sets at all. What a set adds beyond enabling is the
 // order in which the known enabled bindings of an infinite-server transition
-// fire: that follows from the transition whose firing stored the marking.
+// fire: that follows from the firings that made the marking (InfOrder).
 #pragma once
 
 #include <cstdint>
@@ -32,4 +32,4 @@ void ObserveExploration(void (*observer)(const Pms& contents));
 void ExploreMarking(const MarkingToExplore& m, DeferredEntries* deferred);
 // Explores the stored marking with this code as if it were `source`: the
 // requests name `source` as theirs.
-void ExploreCode(const std::uint8_t* code, Marking& source, short storedBy);
+void ExploreCode(const std::uint8_t* code, Marking& source, KeptOrderSet unknownInf);

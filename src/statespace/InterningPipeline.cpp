@@ -32,7 +32,7 @@ struct Request {
     const std::uint8_t* start = nullptr;  // of the code
     std::uint64_t hash = 0;
     DeferredEntries* deferred = nullptr;
-    bool sameFiring = false;
+    InfOrder order;
 };
 
 struct Stored {
@@ -97,22 +97,20 @@ Marking* Intern(Request& r)
     return stored;
 }
 
-// The transition that stored the marking of request r, which was new: the
-// firing's, for the first marking the firing stores, and none for a further
-// one. The queue explores a firing's new markings one after another with one
-// enabling set, which the first one's exploration has brought up to date.
+// The infinite-server transitions that the marking of request r, which
+// was new, fires in binding order (InfOrder).
 bool firingStoredOne = false;
 
-short StoredBy(const Request& r)
+KeptOrderSet StoredUnknownInf(const Request& r)
 {
-    const bool first = r.sameFiring ? !firingStoredOne : true;
+    const bool first = r.order.sameFiring ? !firingStoredOne : true;
     firingStoredOne = true;
-    return first ? r.edge.GetTransNo() : 0;
+    return first ? r.order.unknownInf : 0;
 }
 
-void NoneStoredBy(const Request& r)
+void NoneStored(const Request& r)
 {
-    if (!r.sameFiring) firingStoredOne = false;
+    if (!r.order.sameFiring) firingStoredOne = false;
 }
 
 // Interns the slots [from, to) in order. The store's slot for a request,
@@ -134,9 +132,9 @@ void InternSlots(std::size_t from, std::size_t to)
         if (j < from + 2 * kAhead) continue;
         Request& r = ring[(j - 2 * kAhead) & ringMask];
         if (Marking* stored = Intern(r)) {
-            fresh.push_back(Stored{{stored, StoredBy(r)}, r.deferred});
+            fresh.push_back(Stored{{stored, StoredUnknownInf(r)}, r.deferred});
         } else {
-            NoneStoredBy(r);
+            NoneStored(r);
         }
         r.deferred = nullptr;
     }
@@ -324,7 +322,7 @@ void TakeTurnWithAnswer(Marking& m, const std::vector<HelperAnswer::Request>& re
         r.start = q.code;
         r.hash = q.hash;
         r.deferred = nullptr;
-        r.sameFiring = q.sameFiring;
+        r.order = q.order;
         ++filled;
     }
 }
@@ -482,23 +480,23 @@ bool InterningWhenFired()
     return internWhenFired;
 }
 
-void QueueForExploring(Marking& stored)
+void QueueForExploring(Marking& stored, KeptOrderSet unknownInf)
 {
     std::lock_guard<std::mutex> hold(storedNowLock);
-    storedNow.push_back(Stored{{&stored, 0}, nullptr});
+    storedNow.push_back(Stored{{&stored, unknownInf}, nullptr});
 }
 
 namespace {
 
 // A request whose code `encode` writes into the storage it is given.
 template <class Encode>
-void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntries* deferred,
-             bool sameFiring)
+void Enqueue(Marking& source, Encode encode, const DelayVal& edge, InfOrder order,
+             DeferredEntries* deferred)
 {
     if (CollectingForHelper()) {
         static MarkingCode code;
         const std::uint8_t* c = encode(code);
-        CollectForHelper(edge, c, CodeHash(c), sameFiring);
+        CollectForHelper(edge, c, CodeHash(c), order);
         return;
     }
     Request& r = FreeSlot();
@@ -507,24 +505,24 @@ void Enqueue(Marking& source, Encode encode, const DelayVal& edge, DeferredEntri
     r.start = encode(r.code);
     r.hash = CodeHash(r.start);
     r.deferred = deferred;
-    r.sameFiring = sameFiring;
+    r.order = order;
     ++filled;
 }
 
 }  // namespace
 
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                      DeferredEntries* deferred, bool sameFiring)
+                      InfOrder order, DeferredEntries* deferred)
 {
-    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, deferred,
-            sameFiring);
+    Enqueue(source, [&](MarkingCode& code) { return code.Encode(pms, ata); }, edge, order,
+            deferred);
 }
 
 void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
-                          const short* ata, const DelayVal& edge, bool sameFiring)
+                          const short* ata, const DelayVal& edge, InfOrder order)
 {
     Enqueue(source, [&](MarkingCode& code) { return code.EncodeFlat(flat, layout, ata); }, edge,
-            nullptr, sameFiring);
+            order, nullptr);
 }
 
 void HandOverRequests()

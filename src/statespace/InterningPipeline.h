@@ -19,18 +19,33 @@
 #include "statedata/FlatLayout.h"
 #include "statedata/Multiset.h"
 #include "statedata/PendingMarking.h"
+#include "statespace/KeptBindingOrder.h"
 
 class Marking;
 
+// How a requested marking, if it is new, fires its infinite-server
+// transitions of more than two bindings (KeptBindingOrder.h): those in
+// `unknownInf` in binding order, the others in their kept order.
+// `sameFiring`: the request is a further branch of the previous request's
+// firing (another activation of the same successor). The queue explores the
+// markings one firing stores one after the other with one enabling set,
+// which the first one's exploration brings up to date: only the first is
+// explored with `unknownInf`, the others with none.
+struct InfOrder {
+    KeptOrderSet unknownInf = 0;
+    bool sameFiring = false;
+};
+
 // An entry whose handling waits until its intermediate marking (stored
 // after a deterministic or general firing) is explored: the marking it
-// leads to and the value of its edge; `reached` for a tangible marking
-// reached through immediate firings, whose exclusive transitions are
-// activated only then.
+// leads to, the value of its edge and its InfOrder's set; `reached` for a
+// tangible marking reached through immediate firings, whose exclusive
+// transitions are activated only then.
 struct DeferredEntry {
     PendingMarking marking;
     DelayVal delay;
     bool reached;
+    KeptOrderSet unknownInf;
 };
 using DeferredEntries = std::vector<DeferredEntry>;
 
@@ -54,29 +69,25 @@ void WaitForHelperAtLeast(std::chrono::microseconds least);
 std::size_t MarkingsExploredByHelper();
 std::size_t HelperBatchesTakenBack();
 
-// A stored marking to explore, with the number of the transition whose
-// firing stored it (0 for one stored without a firing, as the first
-// markings are): it decides the order of some firings (KeptBindingOrder.h).
+// A stored marking to explore, with the infinite-server transitions it
+// fires in binding order (InfOrder).
 struct MarkingToExplore {
     Marking* marking;
-    short storedBy;
+    KeptOrderSet unknownInf;
 };
 
 // A marking stored (before the interning started) that is to be explored
-// in its turn: one of the first markings, stored by no firing.
-void QueueForExploring(Marking& stored);
+// in its turn: one of the first markings, which the queue stored.
+void QueueForExploring(Marking& stored, KeptOrderSet unknownInf);
 
 // Requests that the marking with this vector and ata be interned with an
 // edge from `source`. For an intermediate marking, `deferred` holds its
 // entries (taken over): they are handled when it is explored, if it is new.
-// `sameFiring`: the request is a further branch of the previous request's
-// firing (another activation of the same successor); of the markings one
-// firing stores, only the first counts as stored by it (MarkingToExplore).
 void RequestInterning(Marking& source, const Pms& pms, const short* ata, const DelayVal& edge,
-                      DeferredEntries* deferred = nullptr, bool sameFiring = false);
+                      InfOrder order, DeferredEntries* deferred = nullptr);
 // The same for a marking given in flat form, that is not intermediate.
 void RequestInterningFlat(Marking& source, const std::uint16_t* flat, const FlatLayout& layout,
-                          const short* ata, const DelayVal& edge, bool sameFiring = false);
+                          const short* ata, const DelayVal& edge, InfOrder order);
 // Hands the requests made so far to the interning.
 void HandOverRequests();
 // While set, a fatal report first has every request made so far interned

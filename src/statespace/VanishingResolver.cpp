@@ -62,6 +62,14 @@ void VanishingResolver::Prepare(bool withVectors)
     }
     immediateFired.assign(no_of_imm_transitions, false);
     firedImmediates.clear();
+    keptOrders = BindingsKeptOutOfOrder();
+    keptChanges.resize(no_of_imm_transitions);
+    immBits.resize(no_of_imm_transitions);
+    for (unsigned short i = 0; i < no_of_imm_transitions; ++i) {
+        const int transNo = ImmTrans[i]->GetNo();
+        keptChanges[i] = KeptChange{ImmChangedBy(transNo), InfChangedBy(transNo)};
+        immBits[i] = ImmBit(i);
+    }
     const std::size_t pairs = std::size_t{no_of_trans} * no_of_imm_transitions;
     pairLists.assign(pairs <= kMostPairLists ? pairs : 0, {});
     pairKnown.assign(pairLists.size(), false);
@@ -276,11 +284,14 @@ void VanishingResolver::AddRoot(std::size_t candidateCount)
     indexed = false;
     nodes.push_back(Node{KeptVector{0, 0, 0, 0, 0}, 1.0, 0, 0, 0,
                          static_cast<std::uint32_t>(candidateCount), false, false, false});
+    nodes[0].unknownInf = rootUnknownInf;
 }
 
 const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
-    const Pms& pms, const short* ata, const std::vector<unsigned short>& rootCandidates)
+    const Pms& pms, const short* ata, const std::vector<unsigned short>& rootCandidates,
+    KeptOrderSet unknownInf)
 {
+    rootUnknownInf = unknownInf;
     if (plain.Usable() && (onCounts || !rootCandidates.empty())) {
         plain.Flatten(pms, successorFlat.data());
         successor = successorFlat.data();
@@ -294,8 +305,10 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::Resolve(
 }
 
 const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveFlat(
-    const std::uint16_t* flat, const short* ata, const std::vector<unsigned short>& rootCandidates)
+    const std::uint16_t* flat, const short* ata, const std::vector<unsigned short>& rootCandidates,
+    KeptOrderSet unknownInf)
 {
+    rootUnknownInf = unknownInf;
     successor = flat;
     return ResolveSuccessorFlat(ata, rootCandidates);
 }
@@ -309,7 +322,8 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccess
         reached.clear();
         return reached;
     }
-    if (ResolveShort(ata, rootCandidates)) return reached;
+    if (keptOrders ? ResolveShort<true>(ata, rootCandidates) : ResolveShort<false>(ata, rootCandidates))
+        return reached;
     Begin(rootCandidates);
     AddRoot(rootCandidates.size());
     ExpandFlat(0, successor);
@@ -323,6 +337,7 @@ const std::vector<VanishingResolver::Reached>& VanishingResolver::ResolveSuccess
 // in the order fired (Reach). A vanishing marking met again would have its
 // change passed on, which is left to the graph, and so is a loop, which runs
 // into the bound on the markings.
+template <bool kKeptOrders>
 bool VanishingResolver::ResolveShort(const short* ata,
                                      const std::vector<unsigned short>& rootCandidates)
 {
@@ -330,11 +345,13 @@ bool VanishingResolver::ResolveShort(const short* ata,
     ForgetFired();
     reached.clear();
     reachedFlats.clear();
+    reachedLast.clear();
     reachedTwice = 0;
     shortEnabled.clear();
     shortInner.clear();
     std::size_t slots = 0;  // in `shortWords`, each `words` long
     shortStack.assign(1, ShortMarking{0, 0, 0, 0, 1.0});
+    if constexpr (kKeptOrders) shortSets.assign(1, NodeSets{0, rootUnknownInf});
     for (bool root = true; !shortStack.empty(); root = false) {
         // Read field by field: the marking was pushed a moment ago, one
         // field at a time, and a wide load across those stores would wait
@@ -342,6 +359,11 @@ bool VanishingResolver::ResolveShort(const short* ata,
         const ShortMarking& top = shortStack.back();
         const ShortMarking m{top.slot, top.transition, top.firstEnabled, top.enabledCount, top.value};
         shortStack.pop_back();
+        NodeSets sets{};
+        if constexpr (kKeptOrders) {
+            sets = shortSets.back();
+            shortSets.pop_back();
+        }
         const std::uint16_t* from = root ? successor : shortWords.data() + m.slot * words;
         const std::span<const unsigned short> enabledBefore =
             std::span<const unsigned short>(shortEnabled).subspan(m.firstEnabled, m.enabledCount);
@@ -353,7 +375,8 @@ bool VanishingResolver::ResolveShort(const short* ata,
         stepWeights.clear();
         bool more = false;
         const double sum = FireCandidates(
-            from, candidate.data(), candidate.size(), [&] { return to + stepFired.size() * words; },
+            from, candidate.data(), candidate.size(), sets.keptImm,
+            [&] { return to + stepFired.size() * words; },
             [&](unsigned short i, double w) {
                 more = slots + stepFired.size() == kShortMarkings;
                 if (more) return false;
@@ -367,11 +390,12 @@ bool VanishingResolver::ResolveShort(const short* ata,
             // A leaf; the successor itself when it is the root.
             if (root) return true;
             if (!reachedFlats.empty()) {
-                if (!ReachAgain(from, m.value)) return false;
+                if (!ReachAgain<kKeptOrders>(from, m.value, sets.unknownInf, m.transition)) return false;
                 continue;
             }
-            reached.push_back(Reached{nullptr, nullptr, m.value, nullptr});
+            reached.push_back(Reached{nullptr, nullptr, m.value, nullptr, sets.unknownInf});
             reachedFlats.push_back(from);
+            if constexpr (kKeptOrders) reachedLast.push_back(m.transition);
             continue;
         }
         if (!(sum > 0.0) || !std::isfinite(sum)) return false;
@@ -385,12 +409,20 @@ bool VanishingResolver::ResolveShort(const short* ata,
             if (shortEnabled.size() == firstEnabled || shortEnabled.back() != i)
                 shortEnabled.push_back(i);
         const auto enabledCount = static_cast<std::uint32_t>(shortEnabled.size()) - firstEnabled;
-        NoteFired(
-            std::span<const unsigned short>(shortEnabled).subspan(firstEnabled, enabledCount));
+        const std::span<const unsigned short> enabled =
+            std::span<const unsigned short>(shortEnabled).subspan(firstEnabled, enabledCount);
+        NoteFired(enabled);
         for (std::size_t j = stepFired.size(); j-- > 0;)
             shortStack.push_back(ShortMarking{static_cast<std::uint32_t>(slots + j), stepFired[j],
                                               firstEnabled, enabledCount,
                                               (stepWeights[j] / sum) * m.value});
+        if constexpr (kKeptOrders) {
+            const KeptOrderSet enabledBits = EnabledBits(enabled);
+            for (std::size_t j = stepFired.size(); j-- > 0;) {
+                const unsigned short i = stepFired[j];
+                shortSets.push_back(NodeSets{KeptAfter(enabledBits, i), sets.unknownInf | keptChanges[i].inf});
+            }
+        }
         slots += stepFired.size();
     }
     ViewFlats();
@@ -403,8 +435,12 @@ bool VanishingResolver::ResolveShort(const short* ata,
 // does, and a sum of two is the same in either order, not one of three. It
 // collects the leaves depth first, the newest edges first, and lists them
 // the other way round: in the order of this walk, a leaf met twice where it
-// was met last.
-bool VanishingResolver::ReachAgain(const std::uint16_t* flat, double value)
+// was met last. The queue's set of a leaf is the one of the way it expands
+// first, the newest: the one met last here. Meeting the leaf by the other
+// way drops what that way's last firing drops.
+template <bool kKeptOrders>
+bool VanishingResolver::ReachAgain(const std::uint16_t* flat, double value, KeptOrderSet unknownInf,
+                                   unsigned short i)
 {
     const std::size_t words = plain.Words();
     for (std::size_t r = 0; r < reachedFlats.size(); ++r) {
@@ -413,13 +449,18 @@ bool VanishingResolver::ReachAgain(const std::uint16_t* flat, double value)
         value = reached[r].value + value;
         reached.erase(reached.begin() + static_cast<std::ptrdiff_t>(r));
         reachedFlats.erase(reachedFlats.begin() + static_cast<std::ptrdiff_t>(r));
+        if constexpr (kKeptOrders) {
+            unknownInf |= keptChanges[reachedLast[r]].inf;
+            reachedLast.erase(reachedLast.begin() + static_cast<std::ptrdiff_t>(r));
+        }
         const std::uint32_t below = (std::uint32_t{1} << r) - 1;
         reachedTwice = (reachedTwice & below) | (reachedTwice >> 1 & ~below);
         reachedTwice |= std::uint32_t{1} << reached.size();
         break;
     }
-    reached.push_back(Reached{nullptr, nullptr, value, nullptr});
+    reached.push_back(Reached{nullptr, nullptr, value, nullptr, unknownInf});
     reachedFlats.push_back(flat);
+    if constexpr (kKeptOrders) reachedLast.push_back(i);
     return true;
 }
 
@@ -454,10 +495,26 @@ void VanishingResolver::Expand(std::uint32_t n, const Pms& contents)
     InitRefPms(contents);
     double sum = 0.0;
     fired.clear();
+    const KeptOrderSet kept = nodes[n].keptImm;
     for (std::uint32_t k = 0; k < nodes[n].candidateCount; ++k) {
         unsigned short i = candidates[nodes[n].firstCandidate + k];
         Transition& t = *ImmTrans[i];
         if (!t.IsActEnabled() || !t.GetBindings()) continue;
+        if (kept != 0 && (kept & immBits[i]) != 0) {
+            keptBindings.clear();
+            for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) keptBindings.push_back(e->item);
+            FireInKeptOrder(keptBindings.size(), [&](std::size_t j) {
+                Binding& b = *keptBindings[j];
+                const double w = b.ChkAndFireImm();
+                if (w != 0.0) {
+                    sum += w;
+                    fired.push_back(Fired{Keep(firedContents.Make()), w, i});
+                }
+                b.CpyActToNew();
+                return w != 0.0;
+            });
+            continue;
+        }
         for (PLElement<Binding>* e = t.GetBindings()->first; e; e = e->next) {
             Binding& b = *e->item;
             double before = sum;
@@ -480,7 +537,7 @@ void VanishingResolver::ExpandFlat(std::uint32_t n, const std::uint16_t* from)
     nodes[n].expanded = true;
     fired.clear();
     const double sum = FireCandidates(
-        from, candidates.data() + nodes[n].firstCandidate, nodes[n].candidateCount,
+        from, candidates.data() + nodes[n].firstCandidate, nodes[n].candidateCount, nodes[n].keptImm,
         [this] { return flatTo.data(); },
         [this](unsigned short i, double w) {
             fired.push_back(Fired{KeepFlat(flatTo.data()), w, i});
@@ -513,14 +570,24 @@ void VanishingResolver::LinkFired(std::uint32_t n, double sum)
         if (enabledHere.empty() || enabledHere.back() != f.transition)
             enabledHere.push_back(f.transition);
     NoteFired(enabledHere);
+    const KeptOrderSet enabledBits = EnabledBits(enabledHere);
     nodes[n].firstEdge = static_cast<std::uint32_t>(edges.size());
     for (const Fired& f : fired) {
         bool found = false;
         std::uint32_t saved = NodeOf(f, found);
+        const KeptChange& change = keptChanges[f.transition];
         if (found) {
+            // The queue's set of a marking met again forgets the lists of
+            // what fired here and what the firing drops; its own firings
+            // follow it only if it is still to be expanded.
+            Node& again = nodes[saved];
+            again.unknownInf |= change.inf;
+            if (!again.expanded) again.keptImm &= ~(enabledBits | change.imm);
             Link(sum, n, saved, f.weight);
             continue;
         }
+        nodes[saved].keptImm = KeptAfter(enabledBits, f.transition);
+        nodes[saved].unknownInf = nodes[n].unknownInf | change.inf;
         nodes[saved].value = f.weight;
         const std::span<const unsigned short> first =
             FirstCandidates(enabledHere, f.transition, shortCandidates);
@@ -653,7 +720,7 @@ void VanishingResolver::Collect()
         }
         if (!node.collected) {
             node.collected = true;
-            reached.push_back(Reached{nullptr, nullptr, node.value, nullptr});
+            reached.push_back(Reached{nullptr, nullptr, node.value, nullptr, node.unknownInf});
             reachedNodes.push_back(t);
         }
         return false;

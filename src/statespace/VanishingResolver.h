@@ -31,16 +31,22 @@
 #include "netmodel/PlainImmediates.h"
 #include "statedata/Multiset.h"
 #include "statespace/DependentTransitions.h"
+#include "statespace/KeptBindingOrder.h"
+
+class Binding;
 
 class VanishingResolver {
 public:
     // A tangible marking reached: its vector, its ata (the successor's,
-    // refreshed for its contents) and the probability of reaching it.
+    // refreshed for its contents), the probability of reaching it, and the
+    // infinite-server transitions whose kept lists the firings that reached
+    // it dropped, as the queue's enabling set of it has them.
     struct Reached {
         const Pms* pms;  // null where it has a flat form and no vector was asked for
         const short* ata;  // null when the successor has none
         double value;
         const std::uint16_t* flat;  // its flat form where OnCounts(), else null
+        KeptOrderSet unknownInf;
     };
 
     // Once per generation, before the first resolution. Markings reached in
@@ -50,12 +56,16 @@ public:
 
     // Resolves the successor with this vector and ata; `candidates` are the
     // immediate transitions (class indices, ascending) that may be enabled
-    // in it. Empty when the successor is tangible. Valid until the next call.
+    // in it, `unknownInf` the infinite-server transitions whose lists the
+    // firing that made it dropped. Empty when the successor is tangible.
+    // Valid until the next call.
     const std::vector<Reached>& Resolve(const Pms& pms, const short* ata,
-                                        const std::vector<unsigned short>& candidates);
+                                        const std::vector<unsigned short>& candidates,
+                                        KeptOrderSet unknownInf);
     // The same for a successor given in flat form (Counts() usable).
     const std::vector<Reached>& ResolveFlat(const std::uint16_t* flat, const short* ata,
-                                            const std::vector<unsigned short>& candidates);
+                                            const std::vector<unsigned short>& candidates,
+                                            KeptOrderSet unknownInf);
     // Whether markings are activated on their flat forms (ActivateOnCounts
     // with Counts()); then the last resolved successor's flat form, valid
     // until the next call of Resolve (ResolveFlat: as long as the flat form
@@ -84,6 +94,13 @@ private:
         std::uint32_t entryCount;
         std::uint64_t hash;
     };
+    // The queue's enabling set of a marking, as far as the order of firings
+    // goes: the immediate transitions that fire their kept lists, the
+    // infinite-server ones whose lists are dropped.
+    struct NodeSets {
+        KeptOrderSet keptImm;
+        KeptOrderSet unknownInf;
+    };
     struct Node {
         KeptVector vector;  // (the root: none, never looked up)
         double value;
@@ -94,6 +111,8 @@ private:
         bool expanded;
         bool walked;
         bool collected;
+        KeptOrderSet keptImm = 0;     // see NodeSets
+        KeptOrderSet unknownInf = 0;
     };
     struct Edge {
         std::uint32_t target;
@@ -114,27 +133,47 @@ private:
     // The same without the graph, where the markings reached are few, no
     // vanishing one is met twice and no tangible one three times: false,
     // with nothing answered, where the graph is needed.
+    // Its sets (a Node's) are worked out only `kKeptOrders`, where they can
+    // be other than empty.
+    template <bool kKeptOrders>
     bool ResolveShort(const short* ata, const std::vector<unsigned short>& candidates);
-    // Notes a leaf of the short way after others; false where the graph is
-    // needed.
-    bool ReachAgain(const std::uint16_t* flat, double value);
+    // Notes a leaf of the short way after others, reached by immediate
+    // transition i with the set `unknownInf` (a Node's); false where the
+    // graph is needed.
+    template <bool kKeptOrders>
+    bool ReachAgain(const std::uint16_t* flat, double value, KeptOrderSet unknownInf,
+                    unsigned short i);
     // ChkAndFireImm on counts: every binding of `count` candidates from
     // `candidate`, in class and binding order, fired on `from` into slot(),
     // and take(transition, weight) for each that changes the sum of the
-    // weights, until it returns false. The sum.
+    // weights, until it returns false. The transitions in `kept` fire the
+    // bindings the queue kept for them instead, every one, in their kept
+    // order. The sum.
     template <class Slot, class Take>
     double FireCandidates(const std::uint16_t* from, const unsigned short* candidate,
-                          std::size_t count, Slot slot, Take take) const
+                          std::size_t count, KeptOrderSet kept, Slot slot, Take take) const
     {
         double sum = 0.0;
-        for (std::size_t k = 0; k < count; ++k) {
+        bool stop = false;
+        for (std::size_t k = 0; k < count && !stop; ++k) {
             const unsigned short i = candidate[k];
             if (!plain.ImmediateMayFire(i, from)) continue;
-            for (std::size_t b = 0; b < plain.Bindings(i); ++b) {
+            if (kept != 0 && (kept & immBits[i]) != 0) {
+                FireInKeptOrder(plain.Bindings(i), [&](std::size_t b) {
+                    if (stop) return true;
+                    const double w = plain.Fire(i, b, from, slot());
+                    if (w == 0.0) return false;
+                    sum += w;
+                    stop = !take(i, w);
+                    return true;
+                });
+                continue;
+            }
+            for (std::size_t b = 0; b < plain.Bindings(i) && !stop; ++b) {
                 const double before = sum;
                 const double w = plain.Fire(i, b, from, slot());
                 sum += w;
-                if (sum != before && !take(i, w)) return sum;
+                if (sum != before) stop = !take(i, w);
             }
         }
         return sum;
@@ -222,6 +261,9 @@ private:
     std::vector<Pms> reachedContents;  // one per reached marking
     std::vector<std::size_t> reachedFirstPlace;
     std::vector<const std::uint16_t*> reachedFlats;  // where plain.Usable()
+    // The short way: the immediate transition last fired to each marking
+    // reached.
+    std::vector<unsigned short> reachedLast;
     // The candidates of a marking reached by immediate transition i where
     // only i fired, by i.
     std::vector<std::vector<unsigned short>> aloneCandidates;
@@ -237,6 +279,7 @@ private:
     std::vector<std::uint16_t> shortWords;
     std::vector<unsigned short> shortEnabled, shortCandidates;
     std::vector<ShortMarking> shortStack;
+    std::vector<NodeSets> shortSets;  // beside shortStack, where the sets are worked out
     // The vanishing markings walked but the root, and whether each reached
     // marking was met twice.
     std::vector<const std::uint16_t*> shortInner;
@@ -269,4 +312,28 @@ private:
     // whether each is made.
     std::vector<std::vector<DependentExclusive>> pairLists;
     std::vector<bool> pairKnown;
+    // What a firing of each immediate transition drops of the kept lists,
+    // and its bit (KeptBindingOrder.h), by class index; the root's
+    // dropped infinite-server lists; room for a kept list of bindings.
+    struct KeptChange {
+        KeptOrderSet imm, inf;
+    };
+    std::vector<KeptChange> keptChanges;
+    std::vector<KeptOrderSet> immBits;
+    KeptOrderSet rootUnknownInf = 0;
+    bool keptOrders = false;  // BindingsKeptOutOfOrder()
+    std::vector<Binding*> keptBindings;
+    // The immediate transitions with kept lists in a marking first reached
+    // by immediate transition i from one where those of `enabled` fired.
+    KeptOrderSet KeptAfter(KeptOrderSet enabled, unsigned short i) const
+    {
+        return enabled & ~keptChanges[i].imm;
+    }
+    // The bits of the immediate transitions `enabled`.
+    KeptOrderSet EnabledBits(std::span<const unsigned short> enabled) const
+    {
+        KeptOrderSet bits = 0;
+        for (unsigned short i : enabled) bits |= immBits[i];
+        return bits;
+    }
 };

@@ -1,6 +1,7 @@
 #include "GraphGeneration.h"
 
 #include "GraphInspection.h"
+#include "statespace/Activation.h"
 #include "statespace/CreateRRG.h"
 #include "statespace/InterningPipeline.h"
 
@@ -8,6 +9,7 @@ std::vector<std::string> GenerateGraph(const std::function<std::vector<Place*>(T
                                        const ExplorationSettings& settings)
 {
     const ExplorationSettings defaults;
+    AllowExplorationWhenFired(settings.whenFired);
     AllowInterningThread(settings.helper);
     ShareExplorationInBatchesOf(settings.batch);
     WaitForHelperAtLeast(settings.patience);
@@ -18,6 +20,7 @@ std::vector<std::string> GenerateGraph(const std::function<std::vector<Place*>(T
         CreateRRG();
         graph = GraphLines(places);
     }
+    AllowExplorationWhenFired(defaults.whenFired);
     AllowInterningThread(defaults.helper);
     ShareExplorationInBatchesOf(defaults.batch);
     WaitForHelperAtLeast(defaults.patience);

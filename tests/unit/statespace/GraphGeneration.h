@@ -14,6 +14,7 @@ struct ExplorationSettings {
     bool helper = true;  // the interning thread or the helper process allowed
     std::size_t batch = 256;  // markings per helper batch
     std::chrono::microseconds patience = std::chrono::milliseconds(1);  // least wait for the helper
+    bool whenFired = true;  // markings explored as they are stored, where the net allows
 };
 
 // The graph, as GraphLines shows it on the places `build` answers, of the

@@ -76,7 +76,7 @@ TEST(VanishingResolver, ImmediateFiringsRefreshTheAtaAndNameTheirDependents)
         ASSERT_TRUE(resolver.OnCounts());
         CountVector successor({1, 1, 0, 0, 1, 0});
         const std::vector<short> ata{0, 1, 1, 0};  // x and y active, t spent
-        const auto& reached = resolver.Resolve(successor.pms, ata.data(), DependentImmediates(t->GetNo()));
+        const auto& reached = resolver.Resolve(successor.pms, ata.data(), DependentImmediates(t->GetNo()), 0);
         ASSERT_EQ(reached.size(), 1u);
         EXPECT_EQ(reached[0].value, 1.0);
         ASSERT_NE(reached[0].ata, nullptr);
@@ -125,7 +125,7 @@ TEST(VanishingResolver, MarkingsMetAgainAreFoundAmongFewOrMany)
         resolver.Prepare(true);
         ASSERT_TRUE(resolver.Counts().Usable());
         CountVector successor({0, tokens, 0, 0});
-        const auto& reached = resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+        const auto& reached = resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()), 0);
         ASSERT_EQ(reached.size(), static_cast<std::size_t>(tokens + 1)) << tokens << " tokens";
         std::vector<int> times(static_cast<std::size_t>(tokens + 1), 0);
         for (const VanishingResolver::Reached& r : reached) {
@@ -182,7 +182,7 @@ TEST(VanishingResolver, ChainsBranchingLateReachEachLeafWithItsShare)
         counts[1] = 1;
         CountVector successor(counts);
         const auto& reached =
-            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()), 0);
         ASSERT_EQ(reached.size(), 2u) << chain << " firings before the branch";
         counts[1] = 0;
         counts[chain + 2] = 1;
@@ -218,7 +218,7 @@ TEST(VanishingResolver, LeavesMetAlongTwoPathsAddUpAndComeWhereMetLast)
     VanishingResolver resolver;
     resolver.Prepare(false);
     CountVector successor({0, 1, 1, 0, 0, 0});
-    const auto& reached = resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+    const auto& reached = resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()), 0);
     ASSERT_EQ(reached.size(), 2u);
     EXPECT_TRUE(FlatIs(resolver, reached[0].flat, {0, 0, 0, 1, 0, 1}));
     EXPECT_EQ(reached[0].value, 1.0 / 16);
@@ -246,7 +246,7 @@ TEST(VanishingResolver, LeavesMetTwiceAndLongChainsAreReachedOnce)
         resolver.Prepare(false);
         CountVector successor({0, 1, 0});
         const auto& reached =
-            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()), 0);
         ASSERT_EQ(reached.size(), 1u);
         EXPECT_TRUE(FlatIs(resolver, reached[0].flat, {0, 0, 1}));
         EXPECT_EQ(reached[0].value, 1.0);
@@ -273,7 +273,7 @@ TEST(VanishingResolver, LeavesMetTwiceAndLongChainsAreReachedOnce)
     CountVector successor(counts);
     const std::vector<short> ata{0, 0, 1};
     const auto& reached =
-        resolver.Resolve(successor.pms, ata.data(), DependentImmediates(t->GetNo()));
+        resolver.Resolve(successor.pms, ata.data(), DependentImmediates(t->GetNo()), 0);
     ASSERT_EQ(reached.size(), 1u);
     counts[1] = 0;
     counts[kChain + 1] = 1;
@@ -320,12 +320,12 @@ TEST(VanishingResolver, TransitionsToActivateFollowTheTimedFiringAsWellAsTheImme
     for (int round = 0; round < 2; ++round) {
         CountVector afterT1({0, 1, 1, 0, 0, 0});
         ASSERT_EQ(
-            resolver.Resolve(afterT1.pms, ata.data(), DependentImmediates(t1->GetNo())).size(), 1u);
+            resolver.Resolve(afterT1.pms, ata.data(), DependentImmediates(t1->GetNo()), 0).size(), 1u);
         EXPECT_EQ(ListOf(resolver.ExclusivesToActivate(t1->GetNo())),
                   (Listed{{0, false, true}, {1, false, false}, {2, true, false}, {3, false, true}}));
         CountVector afterT2({1, 0, 0, 1, 0, 0});
         ASSERT_EQ(
-            resolver.Resolve(afterT2.pms, ata.data(), DependentImmediates(t2->GetNo())).size(), 1u);
+            resolver.Resolve(afterT2.pms, ata.data(), DependentImmediates(t2->GetNo()), 0).size(), 1u);
         EXPECT_EQ(ListOf(resolver.ExclusivesToActivate(t2->GetNo())),
                   (Listed{{0, false, false}, {1, false, true}, {2, true, false}, {4, false, true}}));
     }
@@ -354,7 +354,7 @@ TEST(VanishingResolver, LoopsOfImmediateFiringsStopTheGeneration)
             resolver.Prepare(false);
             const unsigned short onV = branchFirst ? 1 : 0;
             CountVector successor({0, onV, static_cast<unsigned short>(1 - onV), 0, 0});
-            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()));
+            resolver.Resolve(successor.pms, nullptr, DependentImmediates(t->GetNo()), 0);
         };
         EXPECT_REPORT_EXIT(resolve(), kGenerationStatus,
                            ErrorBlock("Pendra/src/HandleImmTransitions", 147, "EndlessLoop()",
