@@ -69,6 +69,10 @@ std::atomic<bool> interningAsleep{false};
 std::thread* interningThread = nullptr;  // never destroyed at exit while running
 std::mutex storedNowLock;
 std::deque<Stored> storedNow;
+// The entries of intermediate markings that were stored before, to be freed
+// by the exploration: their markings and atas come from pools that only the
+// exploring thread uses, and the interning may run on the other thread.
+std::vector<DeferredEntries*> staleEntries;  // under storedNowLock
 // The progress display counts markings as they are explored, as if each
 // were stored only then and fired at once.
 unsigned shown = 0;
@@ -87,8 +91,6 @@ Marking* Intern(Request& r)
     const unsigned number = MHash.Intern(r.start, r.hash, found);
     if (found) {
         LinkToStored(*r.source, number, r.edge);
-        delete r.deferred;
-        r.deferred = nullptr;
         return nullptr;
     }
     Marking* stored = &MHash.Stored(number);
@@ -120,6 +122,7 @@ void NoneStored(const Request& r)
 void InternSlots(std::size_t from, std::size_t to)
 {
     static std::vector<Stored> fresh;
+    static std::vector<DeferredEntries*> stale;
     constexpr std::size_t kAhead = 8;
     auto fetch = [to](std::size_t k, int stage) {
         if (k < to) MHash.Prefetch(ring[k & ringMask].start, ring[k & ringMask].hash, stage);
@@ -135,12 +138,15 @@ void InternSlots(std::size_t from, std::size_t to)
             fresh.push_back(Stored{{stored, StoredUnknownInf(r)}, r.deferred});
         } else {
             NoneStored(r);
+            if (r.deferred) stale.push_back(r.deferred);
         }
         r.deferred = nullptr;
     }
     std::lock_guard<std::mutex> hold(storedNowLock);
     storedNow.insert(storedNow.end(), fresh.begin(), fresh.end());
     fresh.clear();
+    staleEntries.insert(staleEntries.end(), stale.begin(), stale.end());
+    stale.clear();
 }
 
 void WakeInterning()
@@ -276,13 +282,23 @@ bool AllInterned()
     return interned.load(std::memory_order_acquire) == filled;
 }
 
+// Called by the exploration only, which frees the stale entries on the way.
 bool TakeStoredNow(Stored& next)
 {
-    std::lock_guard<std::mutex> hold(storedNowLock);
-    if (storedNow.empty()) return false;
-    next = storedNow.front();
-    storedNow.pop_front();
-    return true;
+    static std::vector<DeferredEntries*> toFree;
+    bool taken = false;
+    {
+        std::lock_guard<std::mutex> hold(storedNowLock);
+        toFree.swap(staleEntries);
+        if (!storedNow.empty()) {
+            next = storedNow.front();
+            storedNow.pop_front();
+            taken = true;
+        }
+    }
+    for (DeferredEntries* entries : toFree) delete entries;
+    toFree.clear();
+    return taken;
 }
 
 Request& FreeSlot()
