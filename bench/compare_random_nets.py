@@ -27,8 +27,19 @@ their own firings, and it holds at most four tokens unless --most-tokens
 says otherwise. Of seeds 1-200, 166 run to the end; 19 stop because a
 timed transition is never enabled in a tangible marking, 15 in the solver.
 
+--stations makes nets of two or three stations instead, whose transitions
+stay within one station but for one or two timed ones that move a token in
+each of two stations at once. A firing then leaves the enabling of the
+other stations' transitions as it was, so the queue fires their known
+bindings in the order it kept them (first found, then last found first):
+the order that the exploration must follow through vanishing markings.
+Most bindings of an immediate transition take the same token, which the
+cross-station firings bring, so that several are enabled together; they
+move it forward within the station, so that no net loops among vanishing
+markings. A station holds two or three tokens.
+
     python3 bench/compare_random_nets.py --reference old/mosk --candidate build/src/run/mosk \\
-        --seeds 1-200 [--no-immediates] [--most-tokens 7] [--deterministic] [--keep DIR]
+        --seeds 1-200 [--no-immediates] [--most-tokens 7] [--deterministic | --stations] [--keep DIR]
 
 Exits 1 when any net differs; --keep copies the differing nets' files there.
 A run is stopped after TIMEOUT seconds; a net that times out in both builds
@@ -101,19 +112,83 @@ def random_net(seed, immediates=True, most_tokens=5, deterministic=False):
         if plain:
             lines[2] += " " + " | ".join(plain)
         lines += timed
-    onwards = []
-    for i, p in enumerate(places):
-        for j, c in enumerate(colours):
-            onwards.append("in#%s = %s , out#%s = %s ; Exponential(%g)" % (
-                p, c, places[(i + 1) % len(places)], colours[(j + 1) % len(colours)],
-                1.0 + len(onwards) % 3))
-    lines.append("Onwards IS [ %s ]" % " | ".join(onwards))
+    lines.append("Onwards IS [ %s ]" % " | ".join(onwards_bindings(places, colours)))
     lines += ["Evaluate :", "first = E[ #P0 ]"]
     return "\n".join(lines) + "\n"
 
 
-def random_guard(r, places):
-    return "( #%s < %d ) " % (r.choice(places), r.randint(1, 3)) if r.random() < 0.25 else ""
+def stations_net(seed, immediates=True):
+    r = random.Random(seed)
+    stations = r.randint(2, 3)
+    colours = COLOURS[:r.randint(2, 3)]
+    # Each station's places, its tokens and its slots (place, colour) in order.
+    places = [["S%dP0" % s, "S%dP1" % s] for s in range(stations)]
+    slots = [[(p, c) for p in station for c in colours] for station in places]
+    lines = ["Definition :", "Parameter : Page : \\", "ElementaryPlace :"]
+    for s, station in enumerate(places):
+        initial = {}
+        for _ in range(r.randint(2, 3 if stations == 2 else 2)):
+            c = r.choice(colours)
+            initial[c] = initial.get(c, 0) + 1
+        marking = " + ".join("%d'%s" % (k, c) for c, k in initial.items())
+        lines.append(("ProductPlace : " if s == 0 else "| ") + "%s ; ; %s" % (station[0], marking))
+        lines.append("| %s ; ;" % station[1])
+    lines.append("Transition :")
+    # The token that most immediate bindings take and the cross-station
+    # firings bring: the first colour in a station's second place.
+    shared = len(colours)
+    kinds = ("ES", "IS", "IM", "IM") if immediates else ("ES", "IS")
+    t = 0
+    for s, station in enumerate(places):
+        for _ in range(r.randint(2, 3)):
+            kind = r.choice(kinds)
+            source = shared if kind == "IM" and r.random() < 0.6 else None
+            bindings = []
+            for _ in range(r.randint(2, 4) if kind != "ES" else r.randint(1, 3)):
+                guard = random_guard(r, station, 0.2)
+                if kind == "IM":
+                    low = r.randrange(len(slots[s]) - 1) if source is None else source
+                    high = r.randrange(low + 1, len(slots[s]))
+                    arcs = "in#%s = %s , out#%s = %s" % (slots[s][low] + slots[s][high])
+                    delay = "Immediate(%d)" % r.randint(1, 5)
+                elif kind == "IS":
+                    arcs = random_arcs(r, station, colours)
+                    delay = "Exponential(%g)" % r.choice((0.5, 1, 2, 3))
+                else:
+                    arcs = random_arcs(r, station, colours)
+                    delay = "%d ; Exponential(%g)" % (r.randint(1, 3), r.choice((0.5, 1, 2, 3)))
+                bindings.append("%s%s ; %s" % (guard, arcs, delay))
+            lines.append("T%d%s [ %s ]" % (t, " IS" if kind == "IS" else "", " | ".join(bindings)))
+            t += 1
+    for _ in range(r.randint(1, 2)):
+        pair = r.sample(range(stations), 2)
+        bindings = []
+        for _ in range(r.randint(1, 3)):
+            moves = ["in#%s = %s , out#%s = %s" % ((places[s][0], r.choice(colours)) + slots[s][shared])
+                     for s in pair]
+            bindings.append("%s ; %d ; Exponential(%g)" % (" , ".join(moves), r.randint(1, 3),
+                                                           r.choice((0.5, 1, 2))))
+        lines.append("X%d [ %s ]" % (t, " | ".join(bindings)))
+        t += 1
+    for s, station in enumerate(places):
+        lines.append("Onwards%d IS [ %s ]" % (s, " | ".join(onwards_bindings(station, colours))))
+    lines += ["Evaluate :", "first = E[ #S0P0 ]"]
+    return "\n".join(lines) + "\n"
+
+
+def onwards_bindings(places, colours):
+    """Every token moves on to the next place and colour."""
+    bindings = []
+    for i, p in enumerate(places):
+        for j, c in enumerate(colours):
+            bindings.append("in#%s = %s , out#%s = %s ; Exponential(%g)" % (
+                p, c, places[(i + 1) % len(places)], colours[(j + 1) % len(colours)],
+                1.0 + len(bindings) % 3))
+    return bindings
+
+
+def random_guard(r, places, share=0.25):
+    return "( #%s < %d ) " % (r.choice(places), r.randint(1, 3)) if r.random() < share else ""
 
 
 def random_arcs(r, places, colours, moving=False):
@@ -255,10 +330,14 @@ def main():
                          "workers take long on larger chains)")
     ap.add_argument("--deterministic", action="store_true",
                     help="add transitions with deterministic, uniform or general delays")
+    ap.add_argument("--stations", action="store_true",
+                    help="nets of stations whose firings leave the other stations' enabling as it was")
     ap.add_argument("--workers", default=BUILT_WORKERS,
                     help="the directory of kiln_da and ekiln (default: this checkout's build)")
     ap.add_argument("--keep", help="copy the differing nets' files here")
     args = ap.parse_args()
+    if args.stations and args.deterministic:
+        ap.error("--stations and --deterministic make nets of their own shapes: choose one")
     most_tokens = args.most_tokens or (4 if args.deterministic else 5)
     builds = [os.path.abspath(args.reference), os.path.abspath(args.candidate)]
     workers = os.path.abspath(args.workers)
@@ -269,7 +348,10 @@ def main():
     same = failing = stuck = 0
     differing = []
     for seed in seeds(args.seeds):
-        table = random_net(seed, not args.no_immediates, most_tokens, args.deterministic)
+        if args.stations:
+            table = stations_net(seed, not args.no_immediates)
+        else:
+            table = random_net(seed, not args.no_immediates, most_tokens, args.deterministic)
         scratch = tempfile.mkdtemp(prefix="mosk-compare.")
         runs = [os.path.join(scratch, side) for side in ("reference", "candidate")]
         statuses = [run(mosk, table, into, workers) for mosk, into in zip(builds, runs)]

@@ -93,6 +93,42 @@ class DeterministicNets(unittest.TestCase):
         self.assertEqual(kinds, {"Deterministic", "Uniform", "General"})
 
 
+class StationNets(unittest.TestCase):
+    def setUp(self):
+        self.nets = [compare.stations_net(seed) for seed in SEEDS]
+
+    @staticmethod
+    def station(place):
+        return int(re.fullmatch(r"S(\d)P\d", place).group(1))
+
+    def test_only_cross_firings_touch_two_stations(self):
+        crossing = 0
+        for net in self.nets:
+            for name, _, _, bindings in transitions(net):
+                for b in bindings:
+                    touched = {self.station(p) for p, _ in arcs(b, "in") + arcs(b, "out")}
+                    self.assertEqual(len(touched), 2 if name.startswith("X") else 1, (name, b))
+                    if name.startswith("X"):
+                        # One token moved within each of the two stations.
+                        for s in touched:
+                            moved = [(way, p) for way in ("in", "out") for p, _ in arcs(b, way)
+                                     if self.station(p) == s]
+                            self.assertEqual(sorted(w for w, _ in moved), ["in", "out"], b)
+                        crossing += 1
+        self.assertGreater(crossing, 300)
+
+    def test_immediate_firings_move_on_and_often_take_the_same_token(self):
+        shared = 0
+        for net in self.nets:
+            for name, _, _, bindings in transitions(net):
+                immediate = [b for b in bindings if "Immediate" in b]
+                for b in immediate:
+                    (source,), (target,) = arcs(b, "in"), arcs(b, "out")
+                    self.assertLess((source[0][-1], source[1]), (target[0][-1], target[1]), net)
+                shared += len(immediate) > 2 and len({arcs(b, "in")[0] for b in immediate}) == 1
+        self.assertGreater(shared, 100)
+
+
 class Differences(unittest.TestCase):
     def runs(self, reference, candidate):
         top = tempfile.TemporaryDirectory()
