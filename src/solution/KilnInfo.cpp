@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -47,19 +48,38 @@ void Plan(kilninfo& info)
 // The examination leaves the exponential paths of a chain as a tree of
 // "visited" markings below each entry marking: a member whose edge closed a
 // cycle became "last of succ" and is not descended from. The walk keeps its
-// own stack because chains can be long.
+// own stack because chains can be long. An edge back to a marking on the
+// walk's own path is not followed: where the examination left such a cycle
+// unmarked (exponential moves between the chains of two transitions and
+// back), following it would never end.
 void GetInfosAboutSMC(Marking*& m, int& eta, double& max)
 {
-    std::vector<const Marking*> pending{m};
-    while (!pending.empty()) {
-        const Marking* current = pending.back();
-        pending.pop_back();
-        AddEdgesOf(*current, eta, max);
-        if (current->GetStatus() == kStatusLastOfSucc) continue;
-        for (EdgeCursor s = current->GetStt(); s; s = s.Next())
-            if (s->GetDelayType() == kDelayExponential && s->Target() &&
-                s->Target()->GetStatus() == kStatusVisited)
-                pending.push_back(s->Target());
+    struct Frame {
+        const Marking* marking;
+        EdgeCursor next;  // its edges still to follow
+    };
+    std::vector<Frame> path;
+    std::unordered_set<const Marking*> onPath;
+    auto enter = [&](const Marking* marking) {
+        AddEdgesOf(*marking, eta, max);
+        const bool descend = marking->GetStatus() != kStatusLastOfSucc;
+        path.push_back(Frame{marking, descend ? marking->GetStt() : EdgeCursor()});
+        onPath.insert(marking);
+    };
+    enter(m);
+    while (!path.empty()) {
+        Frame& top = path.back();
+        if (!top.next) {
+            onPath.erase(top.marking);
+            path.pop_back();
+            continue;
+        }
+        const stt& s = *top.next;
+        top.next = top.next.Next();
+        const Marking* target = s.Target();
+        if (s.GetDelayType() == kDelayExponential && target && target->GetStatus() == kStatusVisited &&
+            !onPath.count(target))
+            enter(target);
     }
 }
 

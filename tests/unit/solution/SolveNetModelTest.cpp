@@ -171,4 +171,29 @@ TEST_F(SolveNetModelTest, PlanningWalksTheExponentialTreeOfEachChain)
     EXPECT_EQ(records[2].SMCs, nullptr);
 }
 
+// Where exponential moves between two chains left a cycle of "visited"
+// members unmarked, the walk follows each member once along its path and
+// ends: the edge back to a member on the path is counted, not followed.
+TEST_F(SolveNetModelTest, PlanningEndsOnACycleTheExaminationLeftUnmarked)
+{
+    Marking& out = graph.Exp(1);
+    HandGraph::Edges(out, {{&out, 1.0}});
+    SMChain& chain = graph.DetChain(7);
+    Marking& entry = graph.Member(chain, 2, kStatusInitial);
+    Marking& a = graph.Member(chain, 3, kStatusVisited);
+    Marking& b = graph.Member(chain, 4, kStatusVisited);
+    HandGraph::Edges(entry, {{&out, 1.0, kDelayDeterministic, 7}, {&a, 2.0}});
+    HandGraph::Edges(a, {{&out, 1.0, kDelayDeterministic, 7}, {&b, 3.0}});
+    HandGraph::Edges(b, {{&out, 1.0, kDelayDeterministic, 7}, {&a, 6.0}});
+
+    std::vector<kilninfo> records(2);
+    kilninfo* infos = records.data();
+    double total = 0.0;
+    ObtainKilnInfos(infos, total);
+
+    // One rate edge each from entry, a and b; b's exit rate is the largest.
+    EXPECT_EQ(records[0].eta, 3u);
+    EXPECT_DOUBLE_EQ(records[0].max_qii, 6.0);
+}
+
 }  // namespace
